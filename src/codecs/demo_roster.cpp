@@ -1,0 +1,161 @@
+#include "codecs/demo_roster.h"
+
+#include "codecs/editor_state.h"
+#include "codecs/flags.h"
+#include "codecs/identity.h"
+#include "codecs/ratings.h"
+#include "codecs/roles.h"
+#include "codecs/statistics.h"
+#include "codecs/tables.h"
+#include "roster/errors.h"
+#include "roster/layout.h"
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+namespace qb {
+namespace {
+
+// xorshift32: the same numbers everywhere, unlike the standard distributions.
+class DemoRandom {
+public:
+    int below(int bound) {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return static_cast<int>(state_ % static_cast<std::uint32_t>(bound));
+    }
+    int between(int low, int high) { return low + below(high - low + 1); }
+
+private:
+    std::uint32_t state_ = 20040604;
+};
+
+constexpr std::array<std::string_view, 24> kOpenings = {
+    "Bar", "Cal", "Dun", "Fen", "Gar", "Hal", "Kel", "Lom", "Mar", "Nor", "Pel", "Ros",
+    "Sal", "Tor", "Val", "Wes", "Ash", "Bro", "Cor", "Dre", "Elm", "Fol", "Gil", "Hart"};
+constexpr std::array<std::string_view, 16> kEndings = {
+    "ton", "ley", "wick", "by", "ford", "more", "well", "ham",
+    "stead", "field", "croft", "den", "worth", "ridge", "ling", "shaw"};
+constexpr std::string_view kInitials = "ABCDEFGHJKLMNPRSTW";
+
+std::string demoName(DemoRandom& random) {
+    std::string name(1, kInitials[static_cast<std::size_t>(random.below(static_cast<int>(kInitials.size())))]);
+    name += ' ';
+    name += kOpenings[static_cast<std::size_t>(random.below(kOpenings.size()))];
+    name += kEndings[static_cast<std::size_t>(random.below(kEndings.size()))];
+    return name;
+}
+
+void fillStatistics(EditorState& s, Record& r, DemoRandom& random) {
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+        const int innings = random.between(0, 180);
+        const int runs = innings * random.between(5, 45);
+        const int overs = random.between(0, 1500);
+        const int wickets = overs / random.between(4, 12);
+        s.txtInnings = std::to_string(innings);
+        s.txtNotOuts = std::to_string(innings / random.between(5, 12));
+        s.txtBattingRuns = std::to_string(runs);
+        s.txtHigestScore = std::to_string(innings == 0 ? 0 : random.between(10, 250));
+        s.txtBattingAverage = std::to_string(innings == 0 ? 0 : runs / innings);
+        s.txt100s = std::to_string(runs / 1200);
+        s.txt50s = std::to_string(runs / 450);
+        s.txtOvers = std::to_string(overs);
+        s.txtBowlingRuns = std::to_string(overs * random.between(25, 50) / 10);
+        s.txtWickets = std::to_string(wickets);
+        s.txtBowlingAverage = std::to_string(wickets == 0 ? 0 : random.between(18, 60));
+        s.txtBestBowling = std::to_string(wickets == 0 ? 0 : random.between(8, 90));
+        s.txtBestBowlingWickets = std::to_string(wickets == 0 ? 0 : random.between(1, 9));
+        StoreStatistics(s, r, format);
+    }
+}
+
+Record demoPlayer(int slot, DemoRandom& random) {
+    Record r{};
+    r[OFFSET_ID] = static_cast<std::uint8_t>((1000 + slot) & 0xFF);
+    r[OFFSET_ID + 1] = static_cast<std::uint8_t>((1000 + slot) >> 8);
+    // Bytes the editor never touches still hold something, as in the game's files.
+    for (int offset = 140; offset < 188; ++offset) {
+        r[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(random.below(256));
+    }
+    EditorState s;
+    s.txtName = demoName(random);
+    s.cboNation = slot % static_cast<int>(kNationCodes.size());
+    s.txtCommentary = std::to_string(random.between(1, kDemoCommentaryCount));
+    s.cboFace = random.below(kFaceCount);
+    s.cboBodyType = random.below(kBodyTypeCount);
+    s.cboHairColour = random.below(static_cast<int>(kHairColours.size()));
+    s.cboHairStyle = random.below(kHairStyleCount);
+    s.cboFacialHair = random.below(static_cast<int>(kFacialHair.size()));
+    s.cboBat = random.below(kBatCount);
+    s.cboBattingPosition = random.below(static_cast<int>(kBattingPositions.size()));
+    s.cboBattingStyle = random.below(static_cast<int>(kBattingStyles.size()));
+    s.cboBattingHand = random.below(static_cast<int>(kHands.size()));
+    s.cboBowlingStyle = random.below(static_cast<int>(kBowlingStyles.size()));
+    s.cboBowlingMentality = random.below(static_cast<int>(kBowlingMentalities.size()));
+    s.cboFieldingPosition1 = random.below(static_cast<int>(kFieldingPositions1.size()));
+    s.cboFieldingPosition2 = random.below(static_cast<int>(kFieldingPositions2.size()));
+    s.cboFieldingHand = random.below(static_cast<int>(kHands.size()));
+    for (const RatingLocation& location : kRatingLocations) {
+        ratingSlider(s, location.tab, location.index) = random.between(15, kMaxRating);
+    }
+    for (const FlagBit& flag : kFlagBits) {
+        flagBox(s, flag.control, flag.index) = random.below(5) == 0 ? 1 : 0;
+    }
+    s.chkSkills[kInjuryFreeIndex] = random.below(3);
+
+    StoreName(s, r);
+    StoreNation(s, r);
+    StoreBattingRole(s, r);
+    StoreBowlingRole(s, r);
+    StoreFieldingRole(s, r);
+    fillStatistics(s, r, random);
+    StoreRatings(s, r);
+    StoreShotFlags(s, r);
+    StoreSkills(s, r);
+    StoreCommentary(s, r);
+    StoreAppearance(s, r);
+    return r;
+}
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& header,
+               const std::vector<std::uint8_t>& table) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size()));
+    if (!out) {
+        throw FileError("Cannot write " + path.string(), path.string());
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> makeDemoSlotTable() {
+    std::vector<std::uint8_t> table(static_cast<std::size_t>(SLOT_TABLE_SIZE), 0);
+    DemoRandom random;
+    for (int slot = 0; slot < kDemoPlayerCount; ++slot) {
+        const Record player = demoPlayer(slot, random);
+        std::memcpy(table.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE, player.data(), player.size());
+    }
+    return table;
+}
+
+std::vector<std::uint8_t> makeDemoSaveHeader() {
+    constexpr std::string_view kText = "Quillbay demo season - Test series, round 3";
+    std::vector<std::uint8_t> header(SAVE_HEADER_SIZE, ' ');
+    std::memcpy(header.data(), kText.data(), kText.size());
+    return header;
+}
+
+void writeDemoFiles(const std::string& folder) {
+    const std::filesystem::path dir(folder);
+    std::filesystem::create_directories(dir);
+    const std::vector<std::uint8_t> table = makeDemoSlotTable();
+    writeFile(dir / "demo.pak", {}, table);
+    writeFile(dir / "demo.sav", makeDemoSaveHeader(), table);
+}
+
+} // namespace qb

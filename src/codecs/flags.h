@@ -1,0 +1,22 @@
+#pragma once
+
+#include "codecs/editor_state.h"
+#include "codecs/tables.h"
+#include "roster/layout.h"
+
+namespace qb {
+
+// The check box of a flag in an editor state.
+int& flagBox(EditorState& state, FlagControl control, int index);
+int flagBox(const EditorState& state, FlagControl control, int index);
+
+// Skills: word 196 (chkSkills 1-16) and byte 198 ("Injury Free", the box's state 0-2).
+void ShowSkills(const Record& loaded, EditorState& state);
+void StoreSkills(const EditorState& state, Record& working);
+
+// Batting weaknesses (byte 188) and favourite shots (byte 192, bits 0-4 of 193).
+// Bits 5-7 of byte 193 are not shown and are written 0.
+void ShowShotFlags(const Record& loaded, EditorState& state);
+void StoreShotFlags(const EditorState& state, Record& working);
+
+} // namespace qb

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "codecs/editor_state.h"
+#include "roster/layout.h"
+
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// Identity and appearance: name 4-18, commentary number 2-3, nation 216-217 and the
+// appearance bytes 205-210.
+
+inline constexpr std::string_view kInvalidPropertyValue = "Invalid property value";
+
+void ShowNation(const Record& loaded, EditorState& state);
+// Face, body type, hair colour, hair style, facial hair and bat, in that order.
+void ShowAppearance(const Record& loaded, EditorState& state);
+// `commentaryCount` is the number of entries of the commentary-name list.
+void ShowCommentary(const Record& loaded, EditorState& state, int commentaryCount);
+
+// The name without leading and trailing spaces (only spaces are removed).
+std::string trimName(std::string_view name);
+// Offsets 4-18 from the first 15 characters of the name; a character without a
+// Windows-1252 code stores 0. Offset 19 is never written.
+void StoreName(const EditorState& state, Record& working);
+void StoreNation(const EditorState& state, Record& working);
+void StoreCommentary(const EditorState& state, Record& working);
+void StoreAppearance(const EditorState& state, Record& working);
+
+} // namespace qb

@@ -1,0 +1,90 @@
+#include "codecs/player_editor.h"
+
+#include "codecs/flags.h"
+#include "codecs/identity.h"
+#include "codecs/ratings.h"
+#include "codecs/roles.h"
+#include "codecs/statistics.h"
+#include "roster/errors.h"
+
+namespace qb {
+
+const std::array<ShowStep, 10> kShowSequence = {{
+    {"nation", [](const Record& r, Record&, EditorState& s, int) { ShowNation(r, s); }},
+    {"statistics",
+     [](const Record&, Record& working, EditorState& s, int) {
+         s.cboStatisticsMode = 0;
+         s.txtBowlingER.clear();
+         s.txtBowlingSR.clear();
+         ShowStatistics(s, working);
+     }},
+    {"battingRole", [](const Record& r, Record&, EditorState& s,
+                       int) { ShowBattingRole(r[106], r[107], s); }},
+    {"bowlingRole", [](const Record& r, Record&, EditorState& s, int) { ShowBowlingRole(r[108], s); }},
+    {"fieldingRole", [](const Record& r, Record&, EditorState& s,
+                        int) { ShowFieldingRole(r[109], r[110], s); }},
+    {"appearance", [](const Record& r, Record&, EditorState& s, int) { ShowAppearance(r, s); }},
+    {"skills", [](const Record& r, Record&, EditorState& s, int) { ShowSkills(r, s); }},
+    {"shotFlags", [](const Record& r, Record&, EditorState& s, int) { ShowShotFlags(r, s); }},
+    {"ratings", [](const Record& r, Record&, EditorState& s, int) { ShowRatings(r, s); }},
+    {"commentary",
+     [](const Record& r, Record&, EditorState& s, int count) { ShowCommentary(r, s, count); }},
+}};
+
+void StoreSequence(EditorState& state, Record& working) {
+    state.txtName = trimName(state.txtName);
+    StoreName(state, working);
+    StoreNation(state, working);
+    StoreBattingRole(state, working);
+    StoreBowlingRole(state, working);
+    StoreFieldingRole(state, working);
+    StoreStatistics(state, working, state.cboStatisticsMode);
+    StoreRatings(state, working);
+    StoreShotFlags(state, working);
+    StoreSkills(state, working);
+    StoreCommentary(state, working);
+    StoreAppearance(state, working);
+}
+
+std::string saveFailureReport(std::string_view description) {
+    return "Unable to save because of\n" + std::string(description) +
+           "\n\nMake sure that the file is not opened by other programs";
+}
+
+PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
+
+void PlayerEditor::load(const RosterFile& roster, int slot) {
+    const Record record = roster.readSlot(slot);
+    complete_ = false;
+    slot_ = slot;
+    loaded_ = record;
+    working_ = record;
+    state_.txtName = recordName(loaded_.data());
+    for (const ShowStep& step : kShowSequence) {
+        step.run(loaded_, working_, state_, commentaryCount_);
+    }
+    complete_ = true;
+}
+
+void PlayerEditor::switchStatisticsFormat(int format) {
+    SwitchStatisticsFormat(state_, working_, format);
+}
+
+std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun) {
+    if (!slot_) {
+        throw QuillbayError("No player is loaded");
+    }
+    if (!complete_) {
+        throw QuillbayError("The player in slot " + std::to_string(*slot_) +
+                            " was not loaded completely; load a player again before saving");
+    }
+    StoreSequence(state_, working_);
+    if (dryRun) {
+        return changedOffsets(loaded_, working_);
+    }
+    std::vector<int> written = roster.writeChanges(*slot_, loaded_, working_);
+    load(roster, *slot_);
+    return written;
+}
+
+} // namespace qb

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "codecs/editor_state.h"
+#include "roster/roster_file.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+// One step of the show sequence: reads the loaded record (the statistics step reads
+// and may rewrite the working record) and sets its editors.
+struct ShowStep {
+    std::string_view name;
+    std::function<void(const Record& loaded, Record& working, EditorState& state,
+                       int commentaryCount)>
+        run;
+};
+
+// The fixed order in which a loaded player is shown: nation, statistics (reset to
+// "Test"), batting, bowling and fielding roles, appearance, skills, shot flags,
+// ratings, commentary number.
+extern const std::array<ShowStep, 10> kShowSequence;
+
+// The fixed order in which a player is stored into the working record: name, nation,
+// the three roles, the statistics of the format on screen, ratings, shot flags,
+// skills, commentary number, appearance.
+void StoreSequence(EditorState& state, Record& working);
+
+// The text of a failed save.
+std::string saveFailureReport(std::string_view description);
+
+// The player being edited: the loaded and working records of one slot and the
+// editor state that shows them. The window and the command-line tool both edit
+// through it, so the same change writes the same bytes.
+class PlayerEditor {
+public:
+    explicit PlayerEditor(int commentaryCount);
+
+    EditorState& state() noexcept { return state_; }
+    const EditorState& state() const noexcept { return state_; }
+    const Record& loaded() const noexcept { return loaded_; }
+    const Record& working() const noexcept { return working_; }
+    std::optional<int> slot() const noexcept { return slot_; }
+    bool loadComplete() const noexcept { return complete_; }
+
+    // Reads the slot into both records and runs the show sequence. A failing step
+    // stops the sequence (the editors of later steps keep their values) and is
+    // thrown as a ShowError; a file failure as a FileError.
+    void load(const RosterFile& roster, int slot);
+
+    // Stores the format on screen, then shows `format`.
+    void switchStatisticsFormat(int format);
+
+    // Trims the name, runs the store sequence, writes the bytes that differ from
+    // the loaded record and loads the slot again. Returns the record offsets written.
+    // With `dryRun` nothing is written and nothing reloaded. Refused while no player
+    // is loaded or the last load stopped part-way, so a mix of two players is never
+    // written into a slot.
+    std::vector<int> save(const RosterFile& roster, bool dryRun = false);
+
+private:
+    int commentaryCount_;
+    EditorState state_;
+    Record loaded_{};
+    Record working_{};
+    std::optional<int> slot_;
+    bool complete_ = false;
+};
+
+} // namespace qb

@@ -1,0 +1,134 @@
+#include "codecs/ratings.h"
+
+#include "codecs/bits.h"
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+
+#include <string>
+
+namespace qb {
+namespace {
+
+int sixBitsOf(const std::string& groupText, int shift) {
+    // The group text holds bits 18-23 in characters 1-2 and bits 0-5 in characters 7-8.
+    const auto pair = static_cast<std::size_t>(6 - shift / 3);
+    return (groupText[pair] - '0') * 10 + (groupText[pair + 1] - '0');
+}
+
+int storedRating(const Record& r, const RatingLocation& location) {
+    const auto at = [&r](int offset) { return int{r[static_cast<std::size_t>(offset)]}; };
+    switch (location.storage) {
+    case RatingStorage::Group: {
+        const int offset = location.offset;
+        const std::string text =
+            SplitSixBits(BytesToLong(r[static_cast<std::size_t>(offset)],
+                                     r[static_cast<std::size_t>(offset + 1)],
+                                     r[static_cast<std::size_t>(offset + 2)]));
+        return sixBitsOf(text, location.shift);
+    }
+    case RatingStorage::Byte:
+        return at(location.offset);
+    case RatingStorage::ByteBits:
+        return (at(location.offset) >> location.shift) & 63;
+    case RatingStorage::Speed:
+        return at(110) / 16 + (at(111) & 3) * 16;
+    case RatingStorage::Temperament:
+        return (at(105) & 15) * 4 + at(104) / 64;
+    case RatingStorage::Consistency:
+        return at(105) / 16 + (at(106) & 15) * 16;
+    }
+    return 0;
+}
+
+std::string twoDigits(int value) {
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+// RatingPercent's table for 0-63; it is not a formula (8 gives 12, 62 and 63 give 100).
+constexpr std::array<int, 64> kPercent = {
+    0,  2,  4,  6,  7,  8,  10, 11, 12, 14, 16, 17, 19, 21, 23, 24, 25, 26, 28, 29, 31, 32,
+    34, 35, 37, 38, 40, 41, 43, 44, 46, 47, 49, 50, 52, 54, 55, 57, 59, 60, 62, 64, 65, 67,
+    69, 70, 72, 74, 75, 77, 79, 80, 82, 84, 86, 88, 90, 92, 94, 96, 98, 99, 100, 100};
+
+} // namespace
+
+int& ratingSlider(EditorState& state, RatingTab tab, int index) {
+    const auto i = static_cast<std::size_t>(index);
+    switch (tab) {
+    case RatingTab::Batting1:
+        return state.sldBatting1.at(i);
+    case RatingTab::Bowling:
+        return state.sldBowling.at(i);
+    case RatingTab::Fielding:
+        break;
+    }
+    return state.sldFielding.at(i);
+}
+
+int ratingSlider(const EditorState& state, RatingTab tab, int index) {
+    return ratingSlider(const_cast<EditorState&>(state), tab, index);
+}
+
+void ShowRatings(const Record& loaded, EditorState& state) {
+    for (const RatingLocation& location : kRatingLocations) {
+        const int value = storedRating(loaded, location);
+        if (value > kMaxRating) {
+            throw ShowError(ratingKey(location), std::string(kInvalidPropertyValue));
+        }
+        ratingSlider(state, location.tab, location.index) = value;
+    }
+}
+
+void requireRatingsInRange(const EditorState& state) {
+    for (const RatingLocation& location : kRatingLocations) {
+        const int value = ratingSlider(state, location.tab, location.index);
+        if (value < 0 || value > kMaxRating) {
+            throw StoreError(ratingKey(location), std::string(location.caption) + " must be 0 to " +
+                                                      std::to_string(kMaxRating));
+        }
+    }
+}
+
+void StoreRatings(const EditorState& state, Record& working) {
+    requireRatingsInRange(state);
+    // Each 24-bit group is joined from four two-digit texts, bits 18-23 first.
+    constexpr std::array<int, 6> kGroups = {76, 80, 84, 92, 96, 100};
+    for (const int group : kGroups) {
+        std::string text = "00000000";
+        for (const RatingLocation& location : kRatingLocations) {
+            if (location.storage == RatingStorage::Group && location.offset == group) {
+                const auto pair = static_cast<std::size_t>(6 - location.shift / 3);
+                text.replace(pair, 2,
+                             twoDigits(ratingSlider(state, location.tab, location.index)));
+            }
+        }
+        const auto g = static_cast<std::size_t>(group);
+        LongToBytes(JoinSixBits(text), working[g], working[g + 1], working[g + 2]);
+    }
+    // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
+    // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.
+    working[111] = static_cast<std::uint8_t>(state.sldFielding[kSpeedRating] / 16);
+    for (const RatingLocation& location : kRatingLocations) {
+        const auto offset = static_cast<std::size_t>(location.offset);
+        const int value = ratingSlider(state, location.tab, location.index);
+        if (location.storage == RatingStorage::Byte) {
+            working[offset] = static_cast<std::uint8_t>(value);
+        } else if (location.storage == RatingStorage::ByteBits) {
+            const int kept = location.offset == 111 ? working[offset] : 0;
+            working[offset] = static_cast<std::uint8_t>(kept | (value << location.shift));
+        }
+    }
+}
+
+int RatingPercent(int rating) {
+    int v = rating;
+    if (v > 64) {
+        v %= 64;
+    }
+    if (v < 4) {
+        return 2 * v;
+    }
+    return v < 64 ? kPercent[static_cast<std::size_t>(v)] : 0;
+}
+
+} // namespace qb

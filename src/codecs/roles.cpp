@@ -1,0 +1,137 @@
+#include "codecs/roles.h"
+
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "codecs/ratings.h"
+#include "codecs/tables.h"
+
+#include <string>
+
+namespace qb {
+namespace {
+
+constexpr int kStyleOfByte107 = 8; // byte 107 = position low bit + 8 * style
+
+bool isBattingStyleCode(int styleByte) {
+    return styleByte == 0 || styleByte == 1 || styleByte == 8 || styleByte == 9 ||
+           styleByte == 16 || styleByte == 17;
+}
+
+// Sets a list's index, failing like the list does for an entry it does not have.
+void selectEntry(int& list, int index, std::size_t count, const char* key) {
+    if (index < 0 || static_cast<std::size_t>(index) >= count) {
+        throw ShowError(key, std::string(kInvalidPropertyValue));
+    }
+    list = index;
+}
+
+bool isSelected(int index, std::size_t count) {
+    return index >= 0 && static_cast<std::size_t>(index) < count;
+}
+
+std::uint8_t toByte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+} // namespace
+
+void ShowBattingRole(int positionByte, int styleByte, EditorState& state) {
+    // Only bit 7 of byte 106 is the position; a byte of 9-127 is no code the game writes.
+    const bool highBit = positionByte >= 128;
+    if (!highBit && positionByte > 8) {
+        return;
+    }
+    if (!isBattingStyleCode(styleByte)) {
+        return;
+    }
+    const int lowBit = styleByte % 2;
+    state.cboBattingPosition = 2 * lowBit + (highBit ? 1 : 0);
+    state.cboBattingStyle = styleByte / kStyleOfByte107;
+}
+
+void ShowBowlingRole(int code, EditorState& state) {
+    const int mentality = code / 16;
+    if (mentality > 2 || code % 16 > 9) {
+        return;
+    }
+    SetBowlingLists(code % 16, mentality, state);
+}
+
+void SetBowlingLists(int styleIndex, int mentalityIndex, EditorState& state) {
+    selectEntry(state.cboBowlingStyle, styleIndex, kBowlingStyles.size(), "roles.bowlingStyle");
+    selectEntry(state.cboBowlingMentality, mentalityIndex, kBowlingMentalities.size(),
+                "roles.bowlingMentality");
+}
+
+void ShowFieldingRole(int handsByte, int positionByte, EditorState& state) {
+    const int battingHand = handsByte % 2;
+    const int fieldingHand = (handsByte / 4) % 2;
+    const int position1 = (handsByte / 8) % 8;
+    const int position2 = 2 * (positionByte % 16) + (handsByte >= 128 ? 1 : 0);
+    SetHandsAndFieldingLists(battingHand, position1, position2, fieldingHand, state);
+}
+
+void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
+                              int fieldingHand, EditorState& state) {
+    selectEntry(state.cboBattingHand, battingHand, kHands.size(), "roles.battingHand");
+    selectEntry(state.cboFieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
+                "roles.fieldingPosition1");
+    selectEntry(state.cboFieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
+                "roles.fieldingPosition2");
+    selectEntry(state.cboFieldingHand, fieldingHand, kHands.size(), "roles.fieldingHand");
+}
+
+void StoreBattingRole(const EditorState& state, Record& working) {
+    requireRatingsInRange(state);
+    const int temperament = state.sldFielding[kTemperamentRating];
+    const int consistency = state.sldFielding[kConsistencyRating];
+    int positionBit = working[106] & 0x80;
+    if (isSelected(state.cboBattingPosition, kBattingPositions.size())) {
+        const int position = state.cboBattingPosition;
+        positionBit = (position == 1 || position == 3) ? 0x80 : 0;
+        const int lowBit = position >= 2 ? 1 : 0;
+        // An unselected style keeps its stored bits 3-4.
+        const int style = isSelected(state.cboBattingStyle, kBattingStyles.size())
+                              ? state.cboBattingStyle * kStyleOfByte107
+                              : working[107] & 0x18;
+        working[107] = toByte(lowBit + style);
+    }
+    // Bits 0-5 of byte 104 are always the constant 56.
+    working[104] = toByte((temperament % 4) * 64 + 56);
+    working[105] = toByte((consistency % 16) * 16 + temperament / 4);
+    // Bits 4-6 of byte 106 are written 0.
+    working[106] = toByte(positionBit + consistency / 16);
+}
+
+void StoreBowlingRole(const EditorState& state, Record& working) {
+    const int mentality = isSelected(state.cboBowlingMentality, kBowlingMentalities.size())
+                              ? state.cboBowlingMentality
+                              : working[108] / 16;
+    const int style = isSelected(state.cboBowlingStyle, kBowlingStyles.size())
+                          ? state.cboBowlingStyle
+                          : working[108] % 16;
+    working[108] = toByte(mentality * 16 + style);
+}
+
+void StoreFieldingRole(const EditorState& state, Record& working) {
+    const int hands = working[109];
+    const auto keepOr = [](int index, std::size_t count, int stored) {
+        return isSelected(index, count) ? index : stored;
+    };
+    const int position2 = keepOr(state.cboFieldingPosition2, kFieldingPositions2.size(),
+                                 2 * (working[110] % 16) + (hands >= 128 ? 1 : 0));
+    const int position1 = keepOr(state.cboFieldingPosition1, kFieldingPositions1.size(),
+                                 (hands / 8) % 8);
+    const int battingHand = keepOr(state.cboBattingHand, kHands.size(), hands % 2);
+    const int fieldingHand = keepOr(state.cboFieldingHand, kHands.size(), (hands / 4) % 2);
+    // The left-arm flag follows the bowling style; with no style it keeps its bit.
+    const int leftArm = isSelected(state.cboBowlingStyle, kBowlingStyles.size())
+                            ? (isLeftArmStyle(state.cboBowlingStyle) ? 2 : 0)
+                            : hands & 2;
+    // Bit 6 of byte 109 is written 0.
+    working[109] =
+        toByte(position1 * 8 + battingHand + fieldingHand * 4 + (position2 % 2) * 128 + leftArm);
+    working[110] = toByte(position2 / 2 + (state.sldFielding[kSpeedRating] % 16) * 16);
+}
+
+} // namespace qb

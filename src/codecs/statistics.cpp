@@ -1,0 +1,300 @@
+#include "codecs/statistics.h"
+
+#include "codecs/codec_errors.h"
+#include "codecs/tables.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace qb {
+namespace {
+
+using enum Figure;
+
+// ---- The regular block: 14 bytes a format from offset 20 ------------------------
+
+constexpr int kFirstBlock = 20;
+constexpr int kBlockSize = 14;
+
+struct BlockField {
+    Figure figure;
+    int offset; // within the block
+    int bytes;  // 2: little-endian 16-bit, shown signed; 1: one byte
+};
+
+// In the order the page fills its boxes.
+constexpr std::array<BlockField, 8> kBlockFields = {{
+    {Innings, 0, 2},
+    {NotOuts, 2, 2},
+    {Overs, 4, 2},
+    {Wickets, 6, 2},
+    {BowlingRuns, 8, 2},
+    {BattingRuns, 10, 2},
+    {Fifties, 12, 1},
+    {Hundreds, 13, 1},
+}};
+
+// ---- The packed fields: a bit stream over bytes 87-89 and 118-139 ----------------
+
+struct BitField {
+    int byte;
+    int bit;   // the field's bit 0 is this bit of `byte`; higher bits run on into the next bytes
+    int width;
+};
+
+struct PackedField {
+    Figure figure;
+    BitField field;
+    // Bits that storing the figure writes as 0 besides the field (byte, mask).
+    int zeroByte;
+    std::uint8_t zeroMask;
+};
+
+// Per format, in the order the page fills its boxes. Widths differ from format to format.
+constexpr std::array<std::array<PackedField, 5>, kStatisticsFormatCount> kPackedFields = {{
+    {{{HighestScore, {118, 2, 14}, 118, 0x03},
+      {BattingAverage, {120, 0, 8}, 0, 0},
+      {BowlingAverage, {130, 5, 11}, 0, 0},
+      {BestBowlingRuns, {129, 2, 11}, 129, 0x03},
+      {BestBowlingWickets, {87, 0, 8}, 0, 0}}},
+    {{{HighestScore, {121, 2, 11}, 121, 0x03},
+      {BattingAverage, {122, 5, 11}, 0, 0},
+      {BowlingAverage, {133, 3, 8}, 0, 0},
+      {BestBowlingRuns, {132, 0, 11}, 0, 0},
+      {BestBowlingWickets, {88, 0, 4}, 0, 0}}},
+    {{{HighestScore, {124, 0, 11}, 0, 0},
+      {BattingAverage, {125, 3, 10}, 0, 0},
+      {BowlingAverage, {136, 0, 8}, 0, 0},
+      {BestBowlingRuns, {134, 5, 11}, 0, 0},
+      // Stored in 6 bits (88 bits 6-7, 89 bits 0-3); shown from 5 (89 bits 0-2).
+      {BestBowlingWickets, {88, 6, 6}, 0, 0}}},
+    {{{HighestScore, {126, 5, 11}, 0, 0},
+      {BattingAverage, {128, 0, 8}, 0, 0},
+      {BowlingAverage, {138, 5, 11}, 0, 0},
+      {BestBowlingRuns, {137, 2, 11}, 137, 0x03},
+      // Storing it also clears bits 2-3 of byte 89.
+      {BestBowlingWickets, {89, 4, 4}, 89, 0x0C}}},
+}};
+
+constexpr int kFirstClass = 2;
+constexpr int kFirstClassWicketsShownWidth = 5;
+// Above this, byte 127 holds the One Day highest score's upper part as a complement.
+constexpr int kOneDayComplementAbove = 200;
+
+std::uint32_t readBits(const Record& r, BitField f) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < f.width; ++i) {
+        const int position = f.byte * 8 + f.bit + i;
+        value |= static_cast<std::uint32_t>((r[static_cast<std::size_t>(position / 8)] >> (position % 8)) & 1)
+                 << i;
+    }
+    return value;
+}
+
+void writeBits(Record& r, BitField f, std::uint32_t value) {
+    for (int i = 0; i < f.width; ++i) {
+        const int position = f.byte * 8 + f.bit + i;
+        auto& byte = r[static_cast<std::size_t>(position / 8)];
+        const auto mask = static_cast<std::uint8_t>(1u << (position % 8));
+        byte = static_cast<std::uint8_t>(((value >> i) & 1u) != 0 ? byte | mask : byte & ~mask);
+    }
+}
+
+// The highest score's upper part above a threshold is read as a complement: the
+// value shown is (limit - upper) * weight - lower. Bits 0-1 of bytes 118 and 121
+// show as quarters (the game never sets them; stray ones appear as .25, .5, .75).
+double shownHighestScore(Record& r, int format) {
+    switch (format) {
+    case 0:
+    case 1: {
+        const int upper = format == 0 ? r[119] : r[122] % 32;
+        const double lower = (format == 0 ? r[118] : r[121]) / 4.0;
+        return upper <= 9 ? upper * 64 + lower : (32 - upper) * 64 - lower;
+    }
+    case kFirstClass: {
+        const int upper = r[125] % 8;
+        return upper <= 4 ? upper * 256 + r[124] : (8 - upper) * 256 - r[124];
+    }
+    default:
+        if (r[127] > kOneDayComplementAbove) {
+            r[127] = static_cast<std::uint8_t>(256 - r[127]);
+        }
+        return r[127] * 8 + r[126] / 32;
+    }
+}
+
+double shownPackedFigure(Record& r, int format, const PackedField& packed) {
+    if (packed.figure == HighestScore) {
+        return shownHighestScore(r, format);
+    }
+    if (format == 0 && packed.figure == BestBowlingRuns) {
+        // Bits 0-1 of byte 129 show as quarters.
+        return (r[130] % 32) * 64 + r[129] / 4.0;
+    }
+    BitField field = packed.field;
+    if (format == kFirstClass && packed.figure == BestBowlingWickets) {
+        field.width = kFirstClassWicketsShownWidth;
+    }
+    return readBits(r, field);
+}
+
+std::string figureText(double value) {
+    if (value == std::floor(value)) {
+        return std::to_string(static_cast<long long>(value));
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string out = text;
+    while (out.back() == '0') {
+        out.pop_back();
+    }
+    return out;
+}
+
+const StatisticsBox& boxOf(Figure figure) {
+    return kStatisticsBoxes[static_cast<std::size_t>(figure)];
+}
+
+// The box's number: nothing for an empty box; a number rounded to the nearest whole;
+// a refusal for anything else.
+std::optional<long> parsedFigure(const std::string& text, int format, Figure figure) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const bool plain = text.find_first_not_of("0123456789.-") == std::string::npos;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    const long rounded = plain && end == text.c_str() + text.size() ? std::lround(std::nearbyint(value)) : -1;
+    const int limit = figureLimit(format, figure);
+    if (rounded < 0 || rounded > limit) {
+        throw StoreError(statisticsKey(format, figure),
+                         std::string(boxOf(figure).caption) + " (" +
+                             std::string(kStatisticsFormats[static_cast<std::size_t>(format)]) +
+                             ") must be a whole number from 0 to " + std::to_string(limit));
+    }
+    return rounded;
+}
+
+std::optional<double> boxNumber(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::strtod(text.c_str(), nullptr);
+}
+
+std::string rateText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+} // namespace
+
+const std::array<StatisticsBox, 15> kStatisticsBoxes = {{
+    {Innings, &EditorState::txtInnings, "innings", "Innings", true},
+    {NotOuts, &EditorState::txtNotOuts, "notOuts", "Not Out's", true},
+    {BattingRuns, &EditorState::txtBattingRuns, "battingRuns", "Runs", true},
+    {HighestScore, &EditorState::txtHigestScore, "highestScore", "Highest Score", true},
+    {BattingAverage, &EditorState::txtBattingAverage, "battingAverage", "Average", true},
+    {Hundreds, &EditorState::txt100s, "hundreds", "100's", true},
+    {Fifties, &EditorState::txt50s, "fifties", "50's", true},
+    {Overs, &EditorState::txtOvers, "overs", "Overs", true},
+    {BowlingRuns, &EditorState::txtBowlingRuns, "bowlingRuns", "Runs", true},
+    {Wickets, &EditorState::txtWickets, "wickets", "Wickets", true},
+    {BowlingAverage, &EditorState::txtBowlingAverage, "bowlingAverage", "Average", true},
+    {BestBowlingRuns, &EditorState::txtBestBowling, "bestBowlingRuns", "Runs", true},
+    {BestBowlingWickets, &EditorState::txtBestBowlingWickets, "bestBowlingWickets", "Wickets", true},
+    {StrikeRate, &EditorState::txtBowlingSR, "strikeRate", "Bowling Strike Rate", false},
+    {EconomyRate, &EditorState::txtBowlingER, "economyRate", "Bowling Economy Rate", false},
+}};
+
+int figureLimit(int format, Figure figure) {
+    for (const BlockField& block : kBlockFields) {
+        if (block.figure == figure) {
+            // 16-bit figures are shown signed.
+            return block.bytes == 2 ? 32767 : 255;
+        }
+    }
+    if (figure == HighestScore) {
+        // Above these the upper part reads as a complement and shows another value.
+        constexpr std::array<int, kStatisticsFormatCount> kHighestScore = {639, 639, 1279, 1607};
+        return kHighestScore[static_cast<std::size_t>(format)];
+    }
+    if (format == kFirstClass && figure == BestBowlingWickets) {
+        // Storing One Day wickets clears the bits that would hold 16 and up.
+        return 15;
+    }
+    for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
+        if (packed.figure == figure) {
+            return (1 << packed.field.width) - 1;
+        }
+    }
+    return 0;
+}
+
+std::string statisticsKey(int format, Figure figure) {
+    return "statistics." + std::string(kStatisticsFormats[static_cast<std::size_t>(format)]) + "." +
+           std::string(boxOf(figure).key);
+}
+
+void ShowStatistics(EditorState& state, Record& working) {
+    const int format = state.cboStatisticsMode;
+    const int base = kFirstBlock + kBlockSize * format;
+    for (const BlockField& block : kBlockFields) {
+        const auto at = static_cast<std::size_t>(base + block.offset);
+        int value = working[at];
+        if (block.bytes == 2) {
+            if (working[at + 1] >= 128) {
+                throw ShowError(statisticsKey(format, block.figure), "Overflow");
+            }
+            value += working[at + 1] * 256;
+        }
+        state.*boxOf(block.figure).box = std::to_string(value);
+    }
+    for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
+        state.*boxOf(packed.figure).box = figureText(shownPackedFigure(working, format, packed));
+    }
+    UpdateRates(state);
+}
+
+void StoreStatistics(const EditorState& state, Record& working, int format) {
+    // Every box is checked before any byte changes.
+    std::array<std::optional<long>, kStatisticsBoxes.size()> values{};
+    for (const StatisticsBox& box : kStatisticsBoxes) {
+        if (box.stored) {
+            values[static_cast<std::size_t>(box.figure)] = parsedFigure(state.*box.box, format, box.figure);
+        }
+    }
+    const auto valueOf = [&values](Figure figure) { return values[static_cast<std::size_t>(figure)]; };
+
+    const int base = kFirstBlock + kBlockSize * format;
+    for (const BlockField& block : kBlockFields) {
+        if (const auto value = valueOf(block.figure)) {
+            writeBits(working, {base + block.offset, 0, 8 * block.bytes}, static_cast<std::uint32_t>(*value));
+        }
+    }
+    for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
+        if (const auto value = valueOf(packed.figure)) {
+            writeBits(working, packed.field, static_cast<std::uint32_t>(*value));
+            working[static_cast<std::size_t>(packed.zeroByte)] &= static_cast<std::uint8_t>(~packed.zeroMask);
+        }
+    }
+}
+
+void SwitchStatisticsFormat(EditorState& state, Record& working, int format) {
+    StoreStatistics(state, working, state.cboStatisticsMode);
+    state.cboStatisticsMode = format;
+    ShowStatistics(state, working);
+}
+
+void UpdateRates(EditorState& state) {
+    const auto overs = boxNumber(state.txtOvers);
+    const auto wickets = boxNumber(state.txtWickets);
+    const auto runs = boxNumber(state.txtBowlingRuns);
+    state.txtBowlingSR = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
+    state.txtBowlingER = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
+}
+
+} // namespace qb

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "codecs/editor_state.h"
+#include "roster/layout.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+enum class Figure {
+    Innings,
+    NotOuts,
+    BattingRuns,
+    HighestScore,
+    BattingAverage,
+    Hundreds,
+    Fifties,
+    Overs,
+    BowlingRuns,
+    Wickets,
+    BowlingAverage,
+    BestBowlingRuns,
+    BestBowlingWickets,
+    StrikeRate,
+    EconomyRate,
+};
+
+struct StatisticsBox {
+    Figure figure;
+    std::string EditorState::*box;
+    std::string_view key; // "innings", "notOuts", ...
+    std::string_view caption;
+    bool stored; // false for the two derived rates
+};
+
+// The fifteen boxes of the statistics page, in the order of the player object.
+extern const std::array<StatisticsBox, 15> kStatisticsBoxes;
+
+inline constexpr int kStatisticsFormatCount = 4;
+
+// The largest value a stored figure of a format takes and shows back unchanged.
+int figureLimit(int format, Figure figure);
+std::string statisticsKey(int format, Figure figure);
+
+// Fills the stored-figure boxes for the format in cboStatisticsMode from the working
+// record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".
+// Showing "One Day" first rewrites byte 127 of the working record when it is above
+// 200 (the game's complement form of that highest score).
+void ShowStatistics(EditorState& state, Record& working);
+
+// Writes the boxes of format `format` into the working record. An empty box keeps
+// the stored figure; a shown fraction is stored as the nearest whole number. A value
+// that is not a number or is outside its field's range refuses the whole store,
+// naming the box and the limit, before any byte changes.
+void StoreStatistics(const EditorState& state, Record& working, int format);
+
+// Stores the figures of the format being left, then shows `format`.
+void SwitchStatisticsFormat(EditorState& state, Record& working, int format);
+
+// Strike rate (overs * 6 / wickets, "##0.00") and economy rate (runs / overs,
+// "#0.00") from the boxes; a rate that cannot be computed is empty.
+void UpdateRates(EditorState& state);
+
+} // namespace qb

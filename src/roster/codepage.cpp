@@ -1,0 +1,113 @@
+#include "roster/codepage.h"
+
+#include <array>
+
+namespace qb {
+namespace {
+
+// Unicode code points of the bytes 0x80-0x9F; the unassigned ones keep their number.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t charOf(std::uint8_t byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControls[static_cast<std::size_t>(byte - 0x80)];
+    }
+    return byte;
+}
+
+void appendUtf8(std::string& out, char32_t ch) {
+    if (ch < 0x80) {
+        out.push_back(static_cast<char>(ch));
+    } else if (ch < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (ch >> 6)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (ch >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string decodeCp1252(std::span<const std::uint8_t> bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const std::uint8_t byte : bytes) {
+        appendUtf8(out, charOf(byte));
+    }
+    return out;
+}
+
+std::optional<std::uint8_t> encodeCp1252(char32_t ch) {
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
+        return static_cast<std::uint8_t>(ch);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == ch) {
+            return static_cast<std::uint8_t>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::u32string utf8ToChars(std::string_view text) {
+    std::u32string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int extra = 0;
+        char32_t ch = 0;
+        if (lead < 0x80) {
+            ch = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            extra = 1;
+            ch = lead & 0x1Fu;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2;
+            ch = lead & 0x0Fu;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3;
+            ch = lead & 0x07u;
+        } else {
+            out.push_back(U'\uFFFD');
+            ++i;
+            continue;
+        }
+        bool valid = i + static_cast<std::size_t>(extra) < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            valid = (next & 0xC0) == 0x80;
+            ch = (ch << 6) | (next & 0x3Fu);
+        }
+        if (!valid) {
+            out.push_back(U'\uFFFD');
+            ++i;
+            continue;
+        }
+        out.push_back(ch);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::uint8_t foldCaseCp1252(std::uint8_t byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+        return static_cast<std::uint8_t>(byte + 0x20);
+    }
+    switch (byte) {
+    case 0x8A: // S caron
+    case 0x8C: // OE
+    case 0x8E: // Z caron
+        return static_cast<std::uint8_t>(byte + 0x10);
+    case 0x9F: // Y diaeresis
+        return 0xFF;
+    default:
+        return byte;
+    }
+}
+
+} // namespace qb

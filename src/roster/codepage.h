@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// Names in the roster are single-byte text in the game's code page, Windows-1252.
+// Inside the program text is UTF-8.
+
+// Decodes Windows-1252 bytes to UTF-8. The five unassigned bytes (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) map to the control characters of the same number, so every byte survives.
+std::string decodeCp1252(std::span<const std::uint8_t> bytes);
+
+// The single-byte code of one character, or nothing when the code page has none.
+std::optional<std::uint8_t> encodeCp1252(char32_t ch);
+
+// Splits UTF-8 into characters; an invalid sequence yields U+FFFD (which has no code).
+std::u32string utf8ToChars(std::string_view text);
+
+// Lower-cases a Windows-1252 byte (ASCII and the accented Latin letters), for
+// comparisons that ignore case.
+std::uint8_t foldCaseCp1252(std::uint8_t byte);
+
+} // namespace qb

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "roster/layout.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qb {
+
+// The slot table as one block of SLOT_COUNT records.
+class SlotTable {
+public:
+    explicit SlotTable(std::vector<std::uint8_t> bytes);
+    const std::uint8_t* record(int slot) const;
+    Record copyRecord(int slot) const;
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// A roster file or saved game on disk. It holds only the path: every operation opens
+// the file, works at explicit positions and closes it again, also when it fails.
+// A file shorter than its slot table is refused when the object is made, and no
+// operation ever writes outside the slot table or changes the file's size.
+class RosterFile {
+public:
+    explicit RosterFile(std::string path);
+
+    const std::string& path() const noexcept { return path_; }
+    FileKind kind() const noexcept { return kind_; }
+    std::int64_t slotOffset(int slot) const;
+
+    // All 1600 records in one read.
+    SlotTable readSlotTable() const;
+    Record readSlot(int slot) const;
+    // The saved game's 132-byte header, byte for byte; empty for a roster file.
+    std::vector<std::uint8_t> readHeader() const;
+
+    // Writes the positions where `after` differs from `before` into the slot, each
+    // run of adjacent changed bytes in one positioned write. Returns the record
+    // offsets written, in increasing order; nothing is opened when nothing differs.
+    std::vector<int> writeChanges(int slot, const Record& before, const Record& after) const;
+
+private:
+    std::string path_;
+    FileKind kind_;
+};
+
+// The record offsets where two records differ, in increasing order.
+std::vector<int> changedOffsets(const Record& before, const Record& after);
+
+} // namespace qb

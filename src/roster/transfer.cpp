@@ -1,0 +1,112 @@
+#include "roster/transfer.h"
+
+#include "roster/errors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+std::string_view trimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+void writeWholeFile(const std::string& path, const Record& record) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        throw FileError("Cannot write " + path + ": " + std::strerror(errno), path);
+    }
+    const ssize_t put = ::write(fd, record.data(), record.size());
+    const int writeErrno = errno;
+    const bool flushed = put == static_cast<ssize_t>(record.size()) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!flushed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int code = put < 0 ? writeErrno : errno;
+        ::unlink(temp.c_str());
+        throw FileError("Cannot write " + path + ": " + std::strerror(code != 0 ? code : EIO),
+                        path);
+    }
+}
+
+} // namespace
+
+ExportTarget planExport(std::string_view chosenPath) {
+    const std::string_view trimmed = trimSpaces(chosenPath);
+    ExportTarget target{std::string(trimmed), false};
+    if (!trimmed.ends_with("data")) {
+        target.path += ".data";
+        std::error_code ignored;
+        target.needsOverwriteQuestion = std::filesystem::exists(target.path, ignored);
+    }
+    return target;
+}
+
+void exportSlot(const RosterFile& roster, int slot, const std::string& path) {
+    writeWholeFile(path, roster.readSlot(slot));
+}
+
+Record readPlayerFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw FileError("Cannot open " + path + " for reading: " + std::strerror(errno), path);
+    }
+    Record record{};
+    in.read(reinterpret_cast<char*>(record.data()), SLOT_SIZE);
+    // One more byte must not be there.
+    if (in.gcount() != SLOT_SIZE || in.peek() != std::char_traits<char>::eof()) {
+        throw TransferError("Wrong File Size", path);
+    }
+    return record;
+}
+
+std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath) {
+    const Record incoming = readPlayerFile(dataPath);
+    const SlotTable table = roster.readSlotTable();
+    const Record current = table.copyRecord(slot);
+    Record target = incoming;
+    if (isEmptySlot(current.data())) {
+        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID));
+    } else {
+        target[0] = current[0];
+        target[1] = current[1];
+    }
+    return roster.writeChanges(slot, current, target);
+}
+
+void CheckDuplicateID(const SlotTable& table, std::uint16_t id) {
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (read16(table.record(slot), OFFSET_ID) == id) {
+            throw TransferError("Duplicate ID");
+        }
+    }
+}
+
+std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath) {
+    const std::string fileName =
+        std::filesystem::path(std::string(trimSpaces(chosenPath))).filename().string();
+    return "Are you sure that you want to replace " + std::string(targetName) + " with " +
+           "\n\t" + fileName;
+}
+
+std::string importSuccessText(std::string_view targetName) {
+    return "Replaced " + std::string(targetName) + " successfully";
+}
+
+std::string exportSuccessText(std::string_view exportPath) {
+    return "Exported to " + std::string(exportPath);
+}
+
+} // namespace qb

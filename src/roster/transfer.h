@@ -1,0 +1,47 @@
+#pragma once
+
+#include "roster/roster_file.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+// A player file (.data) is one record, 348 bytes, exactly as stored in its slot.
+
+struct ExportTarget {
+    std::string path;
+    // The suffix rule produced a name other than the one the user confirmed and a
+    // file of that name exists: the caller must ask before it is replaced.
+    bool needsOverwriteQuestion = false;
+};
+
+// The chosen path without surrounding spaces, with ".data" appended unless it ends
+// in exactly "data" (case-sensitive: "player.DATA" becomes "player.DATA.data").
+ExportTarget planExport(std::string_view chosenPath);
+
+// Writes the slot's record to `path`, replacing any file there. The file appears
+// whole or not at all: it is written beside the target and renamed over it.
+void exportSlot(const RosterFile& roster, int slot, const std::string& path);
+
+// The importable record in a player file. Any size but 348 bytes is refused with
+// "Wrong File Size", the 346-byte body-without-ID shape included.
+Record readPlayerFile(const std::string& path);
+
+// Imports a player file over a slot. An empty target takes the whole record, ID
+// included, after the ID is checked against all 1600 slots ("Duplicate ID"); an
+// occupied target keeps its own two ID bytes. Only bytes that differ are written.
+// Returns the record offsets written. Nothing is written on any refusal.
+std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath);
+
+// Fails with "Duplicate ID" when any of the 1600 slots holds `id`.
+void CheckDuplicateID(const SlotTable& table, std::uint16_t id);
+
+// The texts the window and the command-line tool show around export and import.
+std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath);
+std::string importSuccessText(std::string_view targetName);
+std::string exportSuccessText(std::string_view exportPath);
+
+} // namespace qb
