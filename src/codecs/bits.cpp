@@ -15,7 +15,8 @@ std::string DecToBin(std::uint32_t value) {
 std::uint32_t BinToDec(std::string_view digits) {
     std::uint32_t total = 0;
     for (const char ch : digits) {
-        const std::uint32_t digit = ch >= '0' && ch <= '9' ? static_cast<std::uint32_t>(ch - '0') : 0;
+        const std::uint32_t digit =
+            ch >= '0' && ch <= '9' ? static_cast<std::uint32_t>(ch - '0') : 0;
         total = total * 2 + digit;
     }
     return total;

@@ -38,12 +38,13 @@ constexpr std::array<std::string_view, 24> kOpenings = {
     "Bar", "Cal", "Dun", "Fen", "Gar", "Hal", "Kel", "Lom", "Mar", "Nor", "Pel", "Ros",
     "Sal", "Tor", "Val", "Wes", "Ash", "Bro", "Cor", "Dre", "Elm", "Fol", "Gil", "Hart"};
 constexpr std::array<std::string_view, 16> kEndings = {
-    "ton", "ley", "wick", "by", "ford", "more", "well", "ham",
+    "ton",   "ley",   "wick",  "by",  "ford",  "more",  "well", "ham",
     "stead", "field", "croft", "den", "worth", "ridge", "ling", "shaw"};
 constexpr std::string_view kInitials = "ABCDEFGHJKLMNPRSTW";
 
 std::string demoName(DemoRandom& random) {
-    std::string name(1, kInitials[static_cast<std::size_t>(random.below(static_cast<int>(kInitials.size())))]);
+    std::string name(
+        1, kInitials[static_cast<std::size_t>(random.below(static_cast<int>(kInitials.size())))]);
     name += ' ';
     name += kOpenings[static_cast<std::size_t>(random.below(kOpenings.size()))];
     name += kEndings[static_cast<std::size_t>(random.below(kEndings.size()))];
@@ -124,8 +125,10 @@ Record demoPlayer(int slot, DemoRandom& random) {
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& header,
                const std::vector<std::uint8_t>& table) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
-    out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size()));
+    out.write(reinterpret_cast<const char*>(header.data()),
+              static_cast<std::streamsize>(header.size()));
+    out.write(reinterpret_cast<const char*>(table.data()),
+              static_cast<std::streamsize>(table.size()));
     if (!out) {
         throw FileError("Cannot write " + path.string(), path.string());
     }
@@ -138,7 +141,8 @@ std::vector<std::uint8_t> makeDemoSlotTable() {
     DemoRandom random;
     for (int slot = 0; slot < kDemoPlayerCount; ++slot) {
         const Record player = demoPlayer(slot, random);
-        std::memcpy(table.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE, player.data(), player.size());
+        std::memcpy(table.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE, player.data(),
+                    player.size());
     }
     return table;
 }

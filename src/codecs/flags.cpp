@@ -50,7 +50,8 @@ void storeRun(const EditorState& state, const FlagRun& run, Record& working) {
                 std::find_if(kFlagBits.begin(), kFlagBits.end(), [&](const FlagBit& candidate) {
                     return candidate.control == run.control && candidate.index == index;
                 });
-            throw StoreError(flagKey(*flag), std::string(flag->caption) + " must be ticked or clear");
+            throw StoreError(flagKey(*flag),
+                             std::string(flag->caption) + " must be ticked or clear");
         }
         bits.push_back(static_cast<char>('0' + box));
     }

@@ -55,8 +55,8 @@ void ShowAppearance(const Record& loaded, EditorState& state) {
         code == kHairColourCodes.end() ? 0 : static_cast<int>(code - kHairColourCodes.begin());
     state.cboHairStyle =
         numberEntry(loaded[kHairStyleOffset], kHairStyleCount, "appearance.hairStyle");
-    state.cboFacialHair = numberEntry(loaded[kFacialHairOffset],
-                                      static_cast<int>(kFacialHair.size()), "appearance.facialHair");
+    state.cboFacialHair = numberEntry(
+        loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()), "appearance.facialHair");
     state.cboBat = numberEntry(loaded[kBatOffset], kBatCount, "appearance.bat");
 }
 
@@ -99,9 +99,9 @@ void StoreNation(const EditorState& state, Record& working) {
 
 void StoreCommentary(const EditorState& state, Record& working) {
     const std::string& text = state.txtCommentary;
-    const bool wholeNumber = !text.empty() && text.size() <= 4 &&
-                             std::all_of(text.begin(), text.end(),
-                                         [](char ch) { return ch >= '0' && ch <= '9'; });
+    const bool wholeNumber =
+        !text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
     if (!wholeNumber) {
         throw StoreError("commentary",
                          "The commentary number must be a whole number of at most four digits");

@@ -18,11 +18,12 @@ const std::array<ShowStep, 10> kShowSequence = {{
          s.txtBowlingSR.clear();
          ShowStatistics(s, working);
      }},
-    {"battingRole", [](const Record& r, Record&, EditorState& s,
-                       int) { ShowBattingRole(r[106], r[107], s); }},
-    {"bowlingRole", [](const Record& r, Record&, EditorState& s, int) { ShowBowlingRole(r[108], s); }},
-    {"fieldingRole", [](const Record& r, Record&, EditorState& s,
-                        int) { ShowFieldingRole(r[109], r[110], s); }},
+    {"battingRole",
+     [](const Record& r, Record&, EditorState& s, int) { ShowBattingRole(r[106], r[107], s); }},
+    {"bowlingRole",
+     [](const Record& r, Record&, EditorState& s, int) { ShowBowlingRole(r[108], s); }},
+    {"fieldingRole",
+     [](const Record& r, Record&, EditorState& s, int) { ShowFieldingRole(r[109], r[110], s); }},
     {"appearance", [](const Record& r, Record&, EditorState& s, int) { ShowAppearance(r, s); }},
     {"skills", [](const Record& r, Record&, EditorState& s, int) { ShowSkills(r, s); }},
     {"shotFlags", [](const Record& r, Record&, EditorState& s, int) { ShowShotFlags(r, s); }},

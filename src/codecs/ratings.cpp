@@ -20,10 +20,9 @@ int storedRating(const Record& r, const RatingLocation& location) {
     switch (location.storage) {
     case RatingStorage::Group: {
         const int offset = location.offset;
-        const std::string text =
-            SplitSixBits(BytesToLong(r[static_cast<std::size_t>(offset)],
-                                     r[static_cast<std::size_t>(offset + 1)],
-                                     r[static_cast<std::size_t>(offset + 2)]));
+        const std::string text = SplitSixBits(BytesToLong(r[static_cast<std::size_t>(offset)],
+                                                          r[static_cast<std::size_t>(offset + 1)],
+                                                          r[static_cast<std::size_t>(offset + 2)]));
         return sixBitsOf(text, location.shift);
     }
     case RatingStorage::Byte:
@@ -46,8 +45,8 @@ std::string twoDigits(int value) {
 
 // RatingPercent's table for 0-63; it is not a formula (8 gives 12, 62 and 63 give 100).
 constexpr std::array<int, 64> kPercent = {
-    0,  2,  4,  6,  7,  8,  10, 11, 12, 14, 16, 17, 19, 21, 23, 24, 25, 26, 28, 29, 31, 32,
-    34, 35, 37, 38, 40, 41, 43, 44, 46, 47, 49, 50, 52, 54, 55, 57, 59, 60, 62, 64, 65, 67,
+    0,  2,  4,  6,  7,  8,  10, 11, 12, 14, 16, 17, 19, 21, 23, 24, 25, 26, 28,  29, 31, 32,
+    34, 35, 37, 38, 40, 41, 43, 44, 46, 47, 49, 50, 52, 54, 55, 57, 59, 60, 62,  64, 65, 67,
     69, 70, 72, 74, 75, 77, 79, 80, 82, 84, 86, 88, 90, 92, 94, 96, 98, 99, 100, 100};
 
 } // namespace
@@ -98,8 +97,7 @@ void StoreRatings(const EditorState& state, Record& working) {
         for (const RatingLocation& location : kRatingLocations) {
             if (location.storage == RatingStorage::Group && location.offset == group) {
                 const auto pair = static_cast<std::size_t>(6 - location.shift / 3);
-                text.replace(pair, 2,
-                             twoDigits(ratingSlider(state, location.tab, location.index)));
+                text.replace(pair, 2, twoDigits(ratingSlider(state, location.tab, location.index)));
             }
         }
         const auto g = static_cast<std::size_t>(group);

@@ -120,8 +120,8 @@ void StoreFieldingRole(const EditorState& state, Record& working) {
     };
     const int position2 = keepOr(state.cboFieldingPosition2, kFieldingPositions2.size(),
                                  2 * (working[110] % 16) + (hands >= 128 ? 1 : 0));
-    const int position1 = keepOr(state.cboFieldingPosition1, kFieldingPositions1.size(),
-                                 (hands / 8) % 8);
+    const int position1 =
+        keepOr(state.cboFieldingPosition1, kFieldingPositions1.size(), (hands / 8) % 8);
     const int battingHand = keepOr(state.cboBattingHand, kHands.size(), hands % 2);
     const int fieldingHand = keepOr(state.cboFieldingHand, kHands.size(), (hands / 4) % 2);
     // The left-arm flag follows the bowling style; with no style it keeps its bit.

@@ -40,7 +40,7 @@ constexpr std::array<BlockField, 8> kBlockFields = {{
 
 struct BitField {
     int byte;
-    int bit;   // the field's bit 0 is this bit of `byte`; higher bits run on into the next bytes
+    int bit; // the field's bit 0 is this bit of `byte`; higher bits run on into the next bytes
     int width;
 };
 
@@ -87,7 +87,8 @@ std::uint32_t readBits(const Record& r, BitField f) {
     std::uint32_t value = 0;
     for (int i = 0; i < f.width; ++i) {
         const int position = f.byte * 8 + f.bit + i;
-        value |= static_cast<std::uint32_t>((r[static_cast<std::size_t>(position / 8)] >> (position % 8)) & 1)
+        value |= static_cast<std::uint32_t>(
+                     (r[static_cast<std::size_t>(position / 8)] >> (position % 8)) & 1)
                  << i;
     }
     return value;
@@ -166,7 +167,8 @@ std::optional<long> parsedFigure(const std::string& text, int format, Figure fig
     const bool plain = text.find_first_not_of("0123456789.-") == std::string::npos;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    const long rounded = plain && end == text.c_str() + text.size() ? std::lround(std::nearbyint(value)) : -1;
+    const long rounded =
+        plain && end == text.c_str() + text.size() ? std::lround(std::nearbyint(value)) : -1;
     const int limit = figureLimit(format, figure);
     if (rounded < 0 || rounded > limit) {
         throw StoreError(statisticsKey(format, figure),
@@ -205,7 +207,8 @@ const std::array<StatisticsBox, 15> kStatisticsBoxes = {{
     {Wickets, &EditorState::txtWickets, "wickets", "Wickets", true},
     {BowlingAverage, &EditorState::txtBowlingAverage, "bowlingAverage", "Average", true},
     {BestBowlingRuns, &EditorState::txtBestBowling, "bestBowlingRuns", "Runs", true},
-    {BestBowlingWickets, &EditorState::txtBestBowlingWickets, "bestBowlingWickets", "Wickets", true},
+    {BestBowlingWickets, &EditorState::txtBestBowlingWickets, "bestBowlingWickets", "Wickets",
+     true},
     {StrikeRate, &EditorState::txtBowlingSR, "strikeRate", "Bowling Strike Rate", false},
     {EconomyRate, &EditorState::txtBowlingER, "economyRate", "Bowling Economy Rate", false},
 }};
@@ -264,21 +267,26 @@ void StoreStatistics(const EditorState& state, Record& working, int format) {
     std::array<std::optional<long>, kStatisticsBoxes.size()> values{};
     for (const StatisticsBox& box : kStatisticsBoxes) {
         if (box.stored) {
-            values[static_cast<std::size_t>(box.figure)] = parsedFigure(state.*box.box, format, box.figure);
+            values[static_cast<std::size_t>(box.figure)] =
+                parsedFigure(state.*box.box, format, box.figure);
         }
     }
-    const auto valueOf = [&values](Figure figure) { return values[static_cast<std::size_t>(figure)]; };
+    const auto valueOf = [&values](Figure figure) {
+        return values[static_cast<std::size_t>(figure)];
+    };
 
     const int base = kFirstBlock + kBlockSize * format;
     for (const BlockField& block : kBlockFields) {
         if (const auto value = valueOf(block.figure)) {
-            writeBits(working, {base + block.offset, 0, 8 * block.bytes}, static_cast<std::uint32_t>(*value));
+            writeBits(working, {base + block.offset, 0, 8 * block.bytes},
+                      static_cast<std::uint32_t>(*value));
         }
     }
     for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
         if (const auto value = valueOf(packed.figure)) {
             writeBits(working, packed.field, static_cast<std::uint32_t>(*value));
-            working[static_cast<std::size_t>(packed.zeroByte)] &= static_cast<std::uint8_t>(~packed.zeroMask);
+            working[static_cast<std::size_t>(packed.zeroByte)] &=
+                static_cast<std::uint8_t>(~packed.zeroMask);
         }
     }
 }

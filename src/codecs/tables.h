@@ -10,9 +10,11 @@ namespace qb {
 
 // The fixed choice lists, filled in this order and never sorted. The entry index is
 // the stored code unless a code table says otherwise.
-inline constexpr std::array<std::string_view, 14> kNationCodes = {
-    "AUS", "BAN", "CAN", "ENG", "IND", "KEN", "NAM", "NED", "NZL", "PAK", "SAF", "SRL", "WIN", "ZIM"};
-inline constexpr std::array<std::string_view, 4> kHairColours = {"Brown", "Black", "Blonde", "Grey"};
+inline constexpr std::array<std::string_view, 14> kNationCodes = {"AUS", "BAN", "CAN", "ENG", "IND",
+                                                                  "KEN", "NAM", "NED", "NZL", "PAK",
+                                                                  "SAF", "SRL", "WIN", "ZIM"};
+inline constexpr std::array<std::string_view, 4> kHairColours = {"Brown", "Black", "Blonde",
+                                                                 "Grey"};
 // Hair colour "Grey" is stored as 8, not 3.
 inline constexpr std::array<std::uint8_t, 4> kHairColourCodes = {0, 1, 2, 8};
 inline constexpr std::array<std::string_view, 6> kFacialHair = {
@@ -29,16 +31,18 @@ inline constexpr std::array<std::string_view, 3> kBattingStyles = {"Aggressive",
                                                                    "Defensive"};
 inline constexpr std::array<std::string_view, 2> kHands = {"Right", "Left"};
 inline constexpr std::array<std::string_view, 10> kBowlingStyles = {
-    "Leg Spin",        "Off Spin",         "Left Arm Spin",         "Chinaman",
-    "Left Arm Medium", "Left Arm Medium Fast", "Left Arm Fast",     "Right Arm Medium",
-    "Right Arm Medium Fast", "Right Arm Fast"};
+    "Leg Spin",      "Off Spin",         "Left Arm Spin",
+    "Chinaman",      "Left Arm Medium",  "Left Arm Medium Fast",
+    "Left Arm Fast", "Right Arm Medium", "Right Arm Medium Fast",
+    "Right Arm Fast"};
 // The middle entry is spelled with one s, as the game's players know it.
 inline constexpr std::array<std::string_view, 3> kBowlingMentalities = {"Moderate", "Aggresive",
                                                                         "Defensive"};
 inline constexpr std::array<std::string_view, 8> kFieldingPositions1 = {
     "General", "Wicket Keeper", "Slips", "Cover", "Out Fielder", "Gully", "Close In", "Square Leg"};
 inline constexpr std::array<std::string_view, 8> kFieldingPositions2 = {
-    "General", "Wicket Keeper", "Slips", "Covers", "Out Fielder", "Gully", "Close In", "Square Leg"};
+    "General",     "Wicket Keeper", "Slips",    "Covers",
+    "Out Fielder", "Gully",         "Close In", "Square Leg"};
 inline constexpr std::array<std::string_view, 4> kStatisticsFormats = {
     "Test", "One Day International", "First Class", "One Day"};
 
@@ -52,10 +56,10 @@ inline constexpr std::array<int, 3> kRatingCounts = {13, 14, 9};
 
 // How a rating is kept in the record.
 enum class RatingStorage {
-    Group,     // 6 bits at `shift` of the 24-bit little-endian group at `offset`
-    Byte,      // the whole byte at `offset`
-    ByteBits,  // 6 bits at `shift` of the byte at `offset`; the byte's other bits are written 0
-    Speed,     // bits 0-3 in byte 110 bits 4-7, bits 4-5 in byte 111 bits 0-1
+    Group,       // 6 bits at `shift` of the 24-bit little-endian group at `offset`
+    Byte,        // the whole byte at `offset`
+    ByteBits,    // 6 bits at `shift` of the byte at `offset`; the byte's other bits are written 0
+    Speed,       // bits 0-3 in byte 110 bits 4-7, bits 4-5 in byte 111 bits 0-1
     Temperament, // bits 0-1 in byte 104 bits 6-7, bits 2-5 in byte 105 bits 0-3
     Consistency, // bits 0-3 in byte 105 bits 4-7, bits 4-7 in byte 106 bits 0-3
 };

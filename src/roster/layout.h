@@ -16,7 +16,7 @@ inline constexpr std::int64_t SLOT_TABLE_SIZE = std::int64_t{SLOT_SIZE} * SLOT_C
 inline constexpr int OFFSET_ID = 0;
 inline constexpr int OFFSET_COMMENTARY = 2;
 inline constexpr int OFFSET_NAME = 4;
-inline constexpr int NAME_BYTES = 16; // offsets 4-19
+inline constexpr int NAME_BYTES = 16;     // offsets 4-19
 inline constexpr int NAME_MAX_CHARS = 15; // the editor writes offsets 4-18 only
 inline constexpr int OFFSET_NATION = 216;
 

@@ -66,11 +66,13 @@ int findSlotWithPrefix(const RosterIndex& index, std::string_view text) {
     if (text.empty()) {
         return -1;
     }
-    return firstWithPrefix(index.slotEntries, text, [](const SlotEntry& entry) { return entry.name; });
+    return firstWithPrefix(index.slotEntries, text,
+                           [](const SlotEntry& entry) { return entry.name; });
 }
 
 int nextEmptySlot(const RosterIndex& index, int selected) {
-    for (std::size_t i = static_cast<std::size_t>(selected + 1); i < index.slotEntries.size(); ++i) {
+    for (std::size_t i = static_cast<std::size_t>(selected + 1); i < index.slotEntries.size();
+         ++i) {
         if (index.slotEntries[i].name.empty()) {
             return static_cast<int>(i);
         }

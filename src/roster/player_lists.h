@@ -10,7 +10,7 @@
 namespace qb {
 
 struct SlotEntry {
-    std::string name; // empty for an empty slot
+    std::string name;   // empty for an empty slot
     int nationIcon = 0; // 1-14, or 0 for no icon
 };
 

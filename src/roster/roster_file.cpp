@@ -18,7 +18,8 @@ std::string systemError(int code) {
 // An open file descriptor, closed on every path.
 class FileHandle {
 public:
-    FileHandle(const std::string& path, int flags, const char* purpose) : fd_(::open(path.c_str(), flags | O_CLOEXEC)) {
+    FileHandle(const std::string& path, int flags, const char* purpose)
+        : fd_(::open(path.c_str(), flags | O_CLOEXEC)) {
         if (fd_ < 0) {
             throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(errno),
                             path);

@@ -97,8 +97,8 @@ void CheckDuplicateID(const SlotTable& table, std::uint16_t id) {
 std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath) {
     const std::string fileName =
         std::filesystem::path(std::string(trimSpaces(chosenPath))).filename().string();
-    return "Are you sure that you want to replace " + std::string(targetName) + " with " +
-           "\n\t" + fileName;
+    return "Are you sure that you want to replace " + std::string(targetName) + " with " + "\n\t" +
+           fileName;
 }
 
 std::string importSuccessText(std::string_view targetName) {

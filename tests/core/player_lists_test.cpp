@@ -1,0 +1,83 @@
+#include "roster/player_lists.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+using test::RosterMaker;
+using test::TempDir;
+
+RosterIndex indexOf(const RosterMaker& maker, const char* name = "r.pak") {
+    const TempDir dir;
+    return buildRosterIndex(RosterFile(maker.write(dir, name)).readSlotTable());
+}
+
+TEST(PlayerLists, LeadingRunEndsAtTheFirstEmptySlot) {
+    RosterMaker maker;
+    for (int slot = 0; slot < 10; ++slot) {
+        maker.player(slot, "Player" + std::to_string(slot));
+    }
+    maker.player(11, "Hidden");
+    maker.set(10, 0, {0x12, 0x34}).set(10, 216, {8}); // empty name, other bytes set
+    for (const char* file : {"r.pak", "r.sav"}) {
+        const RosterIndex index = indexOf(maker, file);
+        EXPECT_EQ(index.players.size(), 10u);
+        ASSERT_EQ(index.slotEntries.size(), 1600u);
+        EXPECT_EQ(index.slotEntries[10].name, "");
+        EXPECT_EQ(index.slotEntries[11].name, "Hidden");
+        EXPECT_EQ(index.players[9], "Player9");
+    }
+}
+
+TEST(PlayerLists, SixteenByteNamesAndCodePage) {
+    RosterMaker maker;
+    maker.player(0, "ABCDEFGHIJKLMNOP").player(1, "Andr\xE9");
+    const RosterIndex index = indexOf(maker);
+    EXPECT_EQ(index.players[0], "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(index.players[1], "Andr\xC3\xA9");
+}
+
+TEST(PlayerLists, NationIconsComeFromSingleNationBits) {
+    struct Row {
+        std::uint16_t nation;
+        int icon;
+    };
+    const Row rows[] = {{1, 1}, {8, 4}, {8192, 14}, {0, 0}, {3, 0}, {16384, 0}, {0x8000, 0}};
+    RosterMaker maker;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        maker.player(static_cast<int>(i), "P", rows[i].nation);
+    }
+    const RosterIndex index = indexOf(maker);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(index.slotEntries[i].nationIcon, rows[i].icon) << rows[i].nation;
+        EXPECT_EQ(BitToIndex(rows[i].nation), rows[i].icon);
+    }
+}
+
+TEST(PlayerLists, Searches) {
+    RosterMaker maker;
+    maker.player(0, "Jones")
+        .player(1, "Smith")
+        .player(2, "smithers")
+        .player(4, "Zed")
+        .player(6, "Andr\xE9");
+    const RosterIndex index = indexOf(maker);
+    EXPECT_EQ(findFirstWithPrefix(index.players, "smi"), 1);
+    EXPECT_EQ(findFirstWithPrefix(index.players, "SMITHE"), 2);
+    EXPECT_EQ(findFirstWithPrefix(index.players, "x"), -1);
+    EXPECT_EQ(findFirstWithPrefix(index.players, ""), 0);
+    EXPECT_EQ(findSlotWithPrefix(index, "ze"), 4);
+    EXPECT_EQ(findSlotWithPrefix(index, "ANDR\xC3\x89"), 6); // accented capital folds too
+    EXPECT_EQ(findSlotWithPrefix(index, ""), -1);
+    EXPECT_EQ(findSlotWithPrefix(index, "q"), -1);
+    // Repeated jumps walk through the empty slots.
+    EXPECT_EQ(nextEmptySlot(index, -1), 3);
+    EXPECT_EQ(nextEmptySlot(index, 3), 5);
+    EXPECT_EQ(nextEmptySlot(index, 5), 7);
+    EXPECT_EQ(nextEmptySlot(index, 1599), -1);
+}
+
+} // namespace
+} // namespace qb

@@ -1,0 +1,153 @@
+#include "roster/errors.h"
+#include "roster/roster_file.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+using test::RosterMaker;
+using test::TempDir;
+
+TEST(Layout, FileKindFollowsTheCaseSensitiveEnding) {
+    struct Row {
+        const char* path;
+        FileKind kind;
+        std::int64_t lastSlotEnd;
+    };
+    const Row rows[] = {
+        {"roster.pak", FileKind::Roster, 556'799},
+        {"game1.sav", FileKind::SavedGame, 556'931},
+        {"GAME1.SAV", FileKind::Roster, 556'799},
+        {"game1.Sav", FileKind::Roster, 556'799},
+        {"folder.sav/roster", FileKind::Roster, 556'799},
+        {"oddsav", FileKind::SavedGame, 556'931},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(fileKindOf(row.path), row.kind);
+        EXPECT_EQ(slotOffset(row.kind, 1599) + SLOT_SIZE - 1, row.lastSlotEnd);
+    }
+    EXPECT_EQ(slotOffset(FileKind::SavedGame, 5), 1872);
+}
+
+TEST(RosterFile, SavedGameHoldsTheSameTable132BytesOn) {
+    const TempDir dir;
+    RosterMaker maker;
+    maker.player(0, "Adams").player(1599, "Last").set(1599, 347, {0x5A}).header("Season 2004");
+    const RosterFile pak(maker.write(dir, "r.pak"));
+    const RosterFile sav(maker.write(dir, "r.sav"));
+    EXPECT_EQ(pak.readSlotTable().copyRecord(1599), sav.readSlotTable().copyRecord(1599));
+    EXPECT_EQ(sav.readSlot(1599)[347], 0x5A);
+    EXPECT_EQ(sav.slotOffset(1599), 132 + 556'452);
+    const auto header = sav.readHeader();
+    ASSERT_EQ(header.size(), 132u);
+    EXPECT_EQ(std::string(header.begin(), header.begin() + 11), "Season 2004");
+    EXPECT_TRUE(pak.readHeader().empty());
+}
+
+TEST(RosterFile, ShortFilesAreRefusedNamingTheFileAndBothSizes) {
+    const TempDir dir;
+    struct Row {
+        const char* name;
+        std::size_t length;
+        const char* needed;
+    };
+    const Row rows[] = {{"short.pak", 556'799, "556800"},
+                        {"short.sav", 556'931, "556932"},
+                        {"empty.pak", 0, "556800"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = RosterMaker().length(row.length).write(dir, row.name);
+        try {
+            RosterFile roster(path);
+            FAIL() << "accepted";
+        } catch (const FileError& error) {
+            const std::string text = error.what();
+            EXPECT_NE(text.find(path), std::string::npos) << text;
+            EXPECT_NE(text.find(std::to_string(row.length)), std::string::npos) << text;
+            EXPECT_NE(text.find(row.needed), std::string::npos) << text;
+        }
+    }
+    EXPECT_THROW(RosterFile(dir.file("missing.pak")), FileError);
+}
+
+TEST(RosterFile, WritesExactlyTheChangedBytesInsideTheSlot) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(3, "Smith").trailer(40).header("H").write(dir, "w.sav");
+    const RosterFile roster(path);
+    const auto before = test::readFileBytes(path);
+    const Record loaded = roster.readSlot(3);
+
+    EXPECT_TRUE(roster.writeChanges(3, loaded, loaded).empty());
+
+    Record working = loaded;
+    working[6] = 'y'; // Smith -> Smyth
+    working[200] = 7; // a run of two adjacent bytes
+    working[201] = 8;
+    EXPECT_EQ(roster.writeChanges(3, loaded, working), (std::vector<int>{6, 200, 201}));
+
+    const auto after = test::readFileBytes(path);
+    ASSERT_EQ(after.size(), before.size());
+    const std::int64_t slot = roster.slotOffset(3);
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const auto offset = static_cast<std::int64_t>(i) - slot;
+        const bool changed = offset == 6 || offset == 200 || offset == 201;
+        EXPECT_EQ(after[i] != before[i], changed) << "file byte " << i;
+    }
+}
+
+// Root writes read-only files, so as root the write is tried by a child that
+// has given up root.
+bool writeFailsNamingTheFile(const std::string& path) {
+    const RosterFile roster(path);
+    Record working = roster.readSlot(0);
+    working[10] = 1;
+    try {
+        roster.writeChanges(0, roster.readSlot(0), working);
+        return false;
+    } catch (const FileError& error) {
+        return std::string(error.what()).find(path) != std::string::npos;
+    }
+}
+
+TEST(RosterFile, ReadOnlyFileIsReportedAndLeftUnchanged) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "ro.pak");
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(path.c_str(), 0444);
+    const auto before = test::readFileBytes(path);
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(writeFailsNamingTheFile(path));
+    } else {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(dropped && writeFailsNamingTheFile(path) ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(test::readFileBytes(path), before);
+}
+
+TEST(RosterFile, AFileCutShortAfterOpeningIsNeverGrown) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "cut.pak");
+    const RosterFile roster(path);
+    ASSERT_EQ(::truncate(path.c_str(), 1000), 0);
+    Record working = roster.readSlot(0);
+    working[5] = 'X';
+    EXPECT_THROW(roster.writeChanges(0, roster.readSlot(0), working), FileError);
+    EXPECT_THROW(roster.readSlot(1500), FileError);
+    EXPECT_EQ(std::filesystem::file_size(path), 1000u);
+}
+
+} // namespace
+} // namespace qb

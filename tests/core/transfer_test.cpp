@@ -1,0 +1,136 @@
+#include "roster/errors.h"
+#include "roster/transfer.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+using test::RosterMaker;
+using test::TempDir;
+
+TEST(Export, SuffixRuleAndOverwriteQuestion) {
+    const TempDir dir;
+    struct Row {
+        std::string chosen;
+        std::string path;
+    };
+    const Row rows[] = {
+        {dir.file("player"), dir.file("player.data")},
+        {dir.file("player.data"), dir.file("player.data")},
+        {dir.file("player.DATA"), dir.file("player.DATA.data")},
+        {"  " + dir.file("spaced") + "  ", dir.file("spaced.data")},
+        {dir.file("mydata"), dir.file("mydata")},
+    };
+    for (const Row& row : rows) {
+        const ExportTarget target = planExport(row.chosen);
+        EXPECT_EQ(target.path, row.path);
+        EXPECT_FALSE(target.needsOverwriteQuestion);
+    }
+    test::writeFileBytes(dir.file("taken.data"), {1, 2, 3});
+    EXPECT_TRUE(planExport(dir.file("taken")).needsOverwriteQuestion);
+    EXPECT_FALSE(planExport(dir.file("taken.data")).needsOverwriteQuestion); // the dialog asked
+}
+
+TEST(Transfer, ExportThenImportOverTheSameSlotChangesNothing) {
+    const TempDir dir;
+    Record smith = test::playerRecord("Smith");
+    for (std::size_t i = 20; i < smith.size(); ++i) {
+        smith[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    smith[0] = 0x34;
+    smith[1] = 0x12;
+    const std::string path = RosterMaker().record(7, smith).write(dir, "r.sav");
+    const RosterFile roster(path);
+    exportSlot(roster, 7, dir.file("smith.data"));
+    EXPECT_EQ(test::readFileBytes(dir.file("smith.data")),
+              std::vector<std::uint8_t>(smith.begin(), smith.end()));
+    const auto before = test::readFileBytes(path);
+    EXPECT_TRUE(importSlot(roster, 7, dir.file("smith.data")).empty());
+    EXPECT_EQ(test::readFileBytes(path), before);
+}
+
+TEST(Transfer, ExportReplacesAnExistingFileWhole) {
+    const TempDir dir;
+    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
+    test::writeFileBytes(dir.file("old.data"), std::vector<std::uint8_t>(1000, 9));
+    exportSlot(roster, 0, dir.file("old.data"));
+    EXPECT_EQ(test::readFileBytes(dir.file("old.data")).size(), 348u);
+    EXPECT_THROW(exportSlot(roster, 0, dir.file("no-such-folder/x.data")), FileError);
+}
+
+TEST(Transfer, ImportIntoAnOccupiedSlotKeepsItsId) {
+    const TempDir dir;
+    Record incoming = test::playerRecord("Newcomer");
+    incoming[0] = 0xAA;
+    incoming[1] = 0xBB;
+    test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
+    const std::string path =
+        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
+    const RosterFile roster(path);
+    importSlot(roster, 0, dir.file("new.data"));
+    const Record after = roster.readSlot(0);
+    EXPECT_EQ(after[0], 0x01);
+    EXPECT_EQ(after[1], 0x02);
+    EXPECT_EQ(recordName(after.data()), "Newcomer");
+}
+
+TEST(Transfer, ImportIntoAnEmptySlotBringsItsIdAfterTheDuplicateCheck) {
+    const TempDir dir;
+    Record incoming = test::playerRecord("Newcomer");
+    incoming[0] = 0x39;
+    incoming[1] = 0x05;
+    test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
+    const std::string path = RosterMaker().player(0, "A").set(0, 0, {1, 0}).write(dir, "r.pak");
+    importSlot(RosterFile(path), 5, dir.file("new.data"));
+    EXPECT_EQ(RosterFile(path).readSlot(5), incoming);
+}
+
+TEST(Transfer, RefusalsWriteNothing) {
+    const TempDir dir;
+    Record incoming = test::playerRecord("Dup");
+    incoming[0] = 0x22;
+    incoming[1] = 0x11;
+    test::writeFileBytes(dir.file("dup.data"), {incoming.begin(), incoming.end()});
+    struct Row {
+        const char* name;
+        std::size_t size;
+        int slot;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"small.data", 347, 0, "Wrong File Size"}, {"large.data", 349, 0, "Wrong File Size"},
+        {"body.data", 346, 0, "Wrong File Size"},  {"zero.data", 0, 0, "Wrong File Size"},
+        {"dup.data", 0, 3, "Duplicate ID"},    // ID held by occupied slot 1
+        {"dup.data", 0, 1500, "Duplicate ID"}, // ID held by the empty target itself
+    };
+    RosterMaker maker;
+    maker.player(0, "A").player(1, "B").set(1, 0, {0x22, 0x11}).set(1500, 0, {0x22, 0x11});
+    const std::string path = maker.write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.size != 0 || std::string(row.name) == "zero.data") {
+            test::writeFileBytes(dir.file(row.name), std::vector<std::uint8_t>(row.size, 1));
+        }
+        try {
+            importSlot(RosterFile(path), row.slot, dir.file(row.name));
+            FAIL() << "imported";
+        } catch (const TransferError& error) {
+            EXPECT_STREQ(error.what(), row.message);
+        }
+        EXPECT_EQ(test::readFileBytes(path), before);
+    }
+    EXPECT_THROW(importSlot(RosterFile(path), 0, dir.file("missing.data")), FileError);
+}
+
+TEST(Transfer, MessagesAsTheUserReadsThem) {
+    EXPECT_EQ(importConfirmationText("Smith", "/home/u/players/jones.data"),
+              "Are you sure that you want to replace Smith with \n\tjones.data");
+    EXPECT_EQ(importSuccessText(""), "Replaced  successfully");
+    EXPECT_EQ(exportSuccessText("/x/a.data"), "Exported to /x/a.data");
+}
+
+} // namespace
+} // namespace qb

@@ -1,0 +1,98 @@
+#include "support/roster_maker.h"
+
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+namespace qb::test {
+
+TempDir::TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillbay-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+Record playerRecord(const std::string& name, std::uint16_t nation) {
+    Record r{};
+    std::memcpy(r.data() + OFFSET_NAME, name.data(),
+                std::min<std::size_t>(name.size(), NAME_BYTES));
+    r[OFFSET_NATION] = static_cast<std::uint8_t>(nation & 0xFF);
+    r[OFFSET_NATION + 1] = static_cast<std::uint8_t>(nation >> 8);
+    return r;
+}
+
+RosterMaker& RosterMaker::player(int slot, const std::string& name, std::uint16_t nation) {
+    return record(slot, playerRecord(name, nation));
+}
+
+RosterMaker& RosterMaker::record(int slot, const Record& r) {
+    records_[slot] = r;
+    return *this;
+}
+
+RosterMaker& RosterMaker::set(int slot, int offset, std::initializer_list<std::uint8_t> bytes) {
+    Record& r = records_.try_emplace(slot, Record{}).first->second;
+    std::copy(bytes.begin(), bytes.end(), r.begin() + offset);
+    return *this;
+}
+
+RosterMaker& RosterMaker::header(const std::string& text) {
+    header_ = text;
+    return *this;
+}
+
+RosterMaker& RosterMaker::trailer(std::size_t bytes) {
+    trailer_ = bytes;
+    return *this;
+}
+
+RosterMaker& RosterMaker::length(std::size_t bytes) {
+    length_ = bytes;
+    return *this;
+}
+
+std::string RosterMaker::write(const TempDir& dir, const std::string& name) const {
+    std::vector<std::uint8_t> bytes;
+    if (fileKindOf(name) == FileKind::SavedGame) {
+        std::string text = header_;
+        text.resize(SAVE_HEADER_SIZE, ' ');
+        bytes.assign(text.begin(), text.end());
+    }
+    const std::size_t base = bytes.size();
+    bytes.resize(base + static_cast<std::size_t>(SLOT_TABLE_SIZE) + trailer_, 0);
+    for (std::size_t i = base + static_cast<std::size_t>(SLOT_TABLE_SIZE); i < bytes.size(); ++i) {
+        bytes[i] = 0xEE;
+    }
+    for (const auto& [slot, r] : records_) {
+        std::memcpy(bytes.data() + base + static_cast<std::size_t>(slot) * SLOT_SIZE, r.data(),
+                    r.size());
+    }
+    if (length_ < bytes.size()) {
+        bytes.resize(length_);
+    }
+    const std::string path = dir.file(name);
+    writeFileBytes(path, bytes);
+    return path;
+}
+
+std::vector<std::uint8_t> readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace qb::test
