@@ -1,0 +1,145 @@
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "codecs/tables.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+Record appearance(std::uint8_t face, std::uint8_t body, std::uint8_t hair, std::uint8_t style,
+                  std::uint8_t facial, std::uint8_t bat) {
+    Record r{};
+    r[205] = face;
+    r[206] = body;
+    r[207] = hair;
+    r[208] = style;
+    r[209] = facial;
+    r[210] = bat;
+    return r;
+}
+
+TEST(Identity, AppearanceShownAndStoredBack) {
+    struct Row {
+        Record record;
+        std::array<int, 6> shown; // face, body, hair colour, hair style, facial hair, bat
+        std::array<int, 6> stored;
+    };
+    const Row rows[] = {
+        {appearance(24, 11, 8, 12, 5, 33), {24, 11, 3, 12, 5, 33}, {24, 11, 8, 12, 5, 33}},
+        {appearance(0, 12, 3, 0, 0, 0), {0, 1, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}},
+        {appearance(3, 200, 9, 4, 2, 7), {3, 1, 0, 4, 2, 7}, {3, 1, 0, 4, 2, 7}},
+        {appearance(1, 2, 2, 3, 4, 5), {1, 2, 2, 3, 4, 5}, {1, 2, 2, 3, 4, 5}},
+    };
+    for (const Row& row : rows) {
+        EditorState s;
+        ShowAppearance(row.record, s);
+        EXPECT_EQ((std::array<int, 6>{s.cboFace, s.cboBodyType, s.cboHairColour, s.cboHairStyle,
+                                      s.cboFacialHair, s.cboBat}),
+                  row.shown);
+        Record r{};
+        StoreAppearance(s, r);
+        for (std::size_t i = 0; i < 6; ++i) {
+            EXPECT_EQ(r[205 + i], row.stored[i]) << i;
+        }
+    }
+}
+
+TEST(Identity, AppearanceFailuresNameTheFieldAndStopTheStep) {
+    struct Row {
+        Record record;
+        const char* field;
+    };
+    const Row rows[] = {{appearance(25, 0, 0, 0, 0, 0), "appearance.face"},
+                        {appearance(0, 0, 0, 13, 0, 0), "appearance.hairStyle"},
+                        {appearance(0, 0, 0, 0, 6, 0), "appearance.facialHair"},
+                        {appearance(0, 0, 0, 0, 0, 34), "appearance.bat"}};
+    for (const Row& row : rows) {
+        EditorState s;
+        s.cboBat = 9;
+        try {
+            ShowAppearance(row.record, s);
+            FAIL() << row.field;
+        } catch (const ShowError& error) {
+            EXPECT_EQ(error.field(), row.field);
+        }
+        EXPECT_EQ(s.cboBat, 9); // the last list keeps the previous player's entry
+    }
+}
+
+TEST(Identity, NationAndCommentary) {
+    Record r{};
+    r[217] = 0x20;
+    r[2] = 0x2C;
+    r[3] = 0x01;
+    EditorState s;
+    ShowNation(r, s);
+    EXPECT_EQ(kNationCodes[static_cast<std::size_t>(s.cboNation)], "ZIM");
+    ShowCommentary(r, s, 1015);
+    EXPECT_EQ(s.txtCommentary, "300");
+    EXPECT_EQ(s.cboCommentary, 299);
+
+    Record stored{};
+    StoreNation(s, stored);
+    StoreCommentary(s, stored);
+    EXPECT_EQ(stored[216], 0x00);
+    EXPECT_EQ(stored[217], 0x20);
+    EXPECT_EQ(stored[2], 0x2C);
+    EXPECT_EQ(stored[3], 0x01);
+
+    EditorState zero;
+    ShowCommentary(Record{}, zero, 1015);
+    EXPECT_EQ(zero.txtCommentary, "0");
+    EXPECT_EQ(zero.cboCommentary, -1);
+    EditorState past;
+    EXPECT_THROW(ShowCommentary(r, past, 299), ShowError);
+    EXPECT_EQ(past.txtCommentary, "300");
+
+    Record twoBits{};
+    twoBits[216] = 3;
+    EXPECT_THROW(ShowNation(twoBits, s), ShowError);
+}
+
+TEST(Identity, CommentaryBoxTakesAtMostFourDigits) {
+    for (const char* text : {"", "12345", "1.5", "-1", " 12", "abc"}) {
+        EditorState s;
+        s.txtCommentary = text;
+        Record r{};
+        EXPECT_THROW(StoreCommentary(s, r), StoreError) << text;
+        EXPECT_EQ(r, Record{});
+    }
+}
+
+TEST(Identity, NameStoredTrimmedIntoOffsets4To18) {
+    Record r{};
+    r[19] = 'P';
+    for (int i = 4; i < 19; ++i) {
+        r[static_cast<std::size_t>(i)] = 'x';
+    }
+    EditorState s;
+    s.txtName = "  Andr\xC3\xA9 \xE2\x98\x83  "; // a snowman has no single-byte code
+    StoreName(s, r);
+    const std::uint8_t expected[] = {'A', 'n', 'd', 'r', 0xE9, ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 'P'};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(r[static_cast<std::size_t>(4 + i)], expected[i]) << i;
+    }
+    EXPECT_EQ(trimName("  a b  "), "a b");
+    EXPECT_EQ(trimName("   "), "");
+}
+
+TEST(Identity, ChoiceListsAsTheWindowShowsThem) {
+    EXPECT_EQ(kBowlingMentalities[1], "Aggresive");
+    EXPECT_EQ(kFieldingPositions1[3], "Cover");
+    EXPECT_EQ(kFieldingPositions2[3], "Covers");
+    EXPECT_EQ(kHairColourCodes[3], 8);
+    EXPECT_EQ(ratingCaptions(RatingTab::Batting1)[2], "Resiliance");
+    EXPECT_EQ(ratingCaptions(RatingTab::Fielding)[2], "Agillity");
+    for (const RatingTab tab : {RatingTab::Batting1, RatingTab::Bowling, RatingTab::Fielding}) {
+        for (const std::string_view caption : ratingCaptions(tab)) {
+            EXPECT_FALSE(caption.empty());
+        }
+    }
+}
+
+} // namespace
+} // namespace qb

@@ -1,0 +1,234 @@
+#include "codecs/codec_errors.h"
+#include "codecs/player_editor.h"
+#include "codecs/tables.h"
+#include "roster/errors.h"
+#include "support/record_generator.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+using test::RosterMaker;
+using test::TempDir;
+
+constexpr int kCommentaryCount = 1015;
+
+TEST(PlayerEditor, LoadsTheChosenSlotOfASavedGame) {
+    const TempDir dir;
+    RosterMaker maker;
+    for (int slot = 0; slot < 6; ++slot) {
+        maker.player(slot, "P" + std::to_string(slot));
+    }
+    maker.set(5, 205, {17});
+    const RosterFile roster(maker.write(dir, "g.sav"));
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, 5);
+    EXPECT_EQ(editor.state().txtName, "P5");
+    EXPECT_EQ(editor.state().cboFace, 17);
+    EXPECT_EQ(editor.working(), editor.loaded());
+    EXPECT_TRUE(editor.loadComplete());
+}
+
+TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
+    const TempDir dir;
+    RosterMaker maker;
+    maker.player(0, "Good").set(0, 205, {7}).set(0, 2, {5});
+    maker.player(1, "Bad", 3).set(1, 205, {9}).set(1, 2, {6});
+    const std::string path = maker.write(dir, "r.pak");
+    const RosterFile roster(path);
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, 0);
+    try {
+        editor.load(roster, 1);
+        FAIL();
+    } catch (const ShowError& error) {
+        EXPECT_EQ(error.field(), "nation");
+    }
+    EXPECT_EQ(editor.state().txtName, "Bad");
+    EXPECT_EQ(editor.state().cboFace, 7);
+    EXPECT_EQ(editor.state().txtCommentary, "5");
+    const auto before = test::readFileBytes(path);
+    EXPECT_THROW(editor.save(roster), QuillbayError);
+    EXPECT_EQ(test::readFileBytes(path), before);
+    EXPECT_THROW(PlayerEditor(kCommentaryCount).save(roster), QuillbayError);
+}
+
+TEST(PlayerEditor, ExampleRoadOffSpinToChinaman) {
+    const TempDir dir;
+    Record r = test::playerRecord("Smith");
+    r[108] = 0x01; // Off Spin, Moderate
+    r[104] = 0x00; // normalised to 56 by the first save
+    r[90] = 0x03;
+    const RosterFile roster(RosterMaker().record(0, r).write(dir, "r.pak"));
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, 0);
+    EXPECT_EQ(editor.save(roster), (std::vector<int>{90, 104}));
+    EXPECT_TRUE(editor.save(roster).empty());
+    editor.state().cboBowlingStyle = 3;
+    EXPECT_EQ(editor.save(roster), (std::vector<int>{108, 109}));
+    EXPECT_EQ(editor.state().cboBowlingStyle, 3); // shown again from the file
+    EXPECT_EQ(editor.loaded()[108], 0x03);
+    EXPECT_EQ(editor.loaded()[109], 0x02);
+}
+
+TEST(PlayerEditor, NameEdits) {
+    struct Row {
+        const char* stored;
+        const char* typed;
+        std::vector<int> written;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"Smith", "Smyth", {6}, "Smyth"},
+        {"Richardson", "Rich", {8, 9, 10, 11, 12, 13}, "Rich"},
+        {"Jones", "  Jones  ", {}, "Jones"},
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", {}, "ABCDEFGHIJKLMNOP"},
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNO", {}, "ABCDEFGHIJKLMNOP"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const TempDir dir;
+        const RosterFile roster(RosterMaker().player(0, row.stored).write(dir, "r.pak"));
+        PlayerEditor editor(kCommentaryCount);
+        editor.load(roster, 0);
+        editor.save(roster); // normalising first save
+        editor.state().txtName = row.typed;
+        EXPECT_EQ(editor.save(roster), row.written);
+        EXPECT_EQ(editor.state().txtName, row.shown);
+        const std::string stored = row.stored;
+        EXPECT_EQ(editor.loaded()[19],
+                  stored.size() == 16 ? stored[15] : 0); // the 16th byte survives
+    }
+}
+
+TEST(PlayerEditor, EmptyingTheNameEmptiesTheSlot) {
+    const TempDir dir;
+    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, 0);
+    editor.state().txtName = "   ";
+    editor.save(roster);
+    EXPECT_TRUE(isEmptySlot(roster.readSlot(0).data()));
+}
+
+TEST(PlayerEditor, StoreFailuresWriteNothing) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Jones").write(dir, "r.pak");
+    const RosterFile roster(path);
+    const auto before = test::readFileBytes(path);
+    const std::array<void (*)(EditorState&), 4> breakers = {
+        [](EditorState& s) { s.txtCommentary = "12345"; },
+        [](EditorState& s) { s.txtHigestScore = "99999"; },
+        [](EditorState& s) { s.sldBowling[3] = 64; },
+        [](EditorState& s) { s.cboFace = -1; },
+    };
+    for (const auto breaker : breakers) {
+        PlayerEditor editor(kCommentaryCount);
+        editor.load(roster, 0);
+        editor.state().txtName = "Changed";
+        breaker(editor.state());
+        EXPECT_THROW(editor.save(roster), StoreError);
+        EXPECT_EQ(test::readFileBytes(path), before);
+    }
+    EXPECT_EQ(saveFailureReport("Permission denied"),
+              "Unable to save because of\nPermission denied\n\nMake sure that the file is not "
+              "opened by other programs");
+}
+
+TEST(PlayerEditor, StatisticsOfOtherFormatsSurviveSwitchingAndSave) {
+    const TempDir dir;
+    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, 0);
+    editor.save(roster);
+    editor.switchStatisticsFormat(2);
+    editor.state().txtInnings = "300";
+    editor.switchStatisticsFormat(3);
+    editor.state().txtBestBowling = "70";
+    EXPECT_EQ(editor.save(roster), (std::vector<int>{48, 49, 137, 138}));
+    EXPECT_EQ(editor.state().cboStatisticsMode, 0); // a load resets the format to Test
+}
+
+// The bits a first save may rewrite in a record whose fields are all in range.
+Record normalisedBits(const Record& r) {
+    Record mask{};
+    const auto set = [&mask](int offset, int bits) {
+        mask[static_cast<std::size_t>(offset)] |= static_cast<std::uint8_t>(bits);
+    };
+    bool afterNul = false;
+    for (int offset = OFFSET_NAME; offset < OFFSET_NAME + NAME_MAX_CHARS; ++offset) {
+        if (afterNul) {
+            set(offset, 0xFF); // name bytes after the first NUL up to offset 18
+        }
+        afterNul = afterNul || r[static_cast<std::size_t>(offset)] == 0;
+    }
+    set(90, 0x03);
+    set(103, 0xC0);
+    set(104, 0x3F);
+    set(106, 0x70);
+    set(107, 0xE6);
+    set(109, 0x42);
+    set(193, 0xE0);
+    set(118, 0x03);
+    set(129, 0x03);
+    return mask;
+}
+
+void expectSavesNormaliseOnlyTheirBits(const RosterFile& roster, int slot, const Record& mask) {
+    PlayerEditor editor(kCommentaryCount);
+    editor.load(roster, slot);
+    const Record before = editor.loaded();
+    editor.save(roster);
+    const Record after = roster.readSlot(slot);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        ASSERT_EQ((before[i] ^ after[i]) & ~mask[i], 0)
+            << "slot " << slot << " offset " << i << " before " << int{before[i]} << " after "
+            << int{after[i]};
+    }
+    ASSERT_TRUE(editor.save(roster).empty()) << "slot " << slot;
+}
+
+TEST(PlayerEditor, LoadThenSaveChangesOnlyNormalisedBitsOverGeneratedRosters) {
+    const TempDir dir;
+    test::RecordGenerator generator(7);
+    RosterMaker maker;
+    std::vector<Record> records;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        records.push_back(generator.player());
+        maker.record(slot, records.back());
+    }
+    for (const char* name : {"gen.pak", "gen.sav"}) {
+        const RosterFile roster(maker.write(dir, name));
+        for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+            expectSavesNormaliseOnlyTheirBits(
+                roster, slot, normalisedBits(records[static_cast<std::size_t>(slot)]));
+        }
+    }
+}
+
+TEST(PlayerEditor, ComplementAndFractionFormsAreRewrittenOnceThenStay) {
+    const TempDir dir;
+    test::RecordGenerator generator(11);
+    RosterMaker maker;
+    for (int slot = 0; slot < 200; ++slot) {
+        maker.record(slot, generator.playerWithOddTestFigures());
+    }
+    const RosterFile roster(maker.write(dir, "odd.pak"));
+    for (int slot = 0; slot < 200; ++slot) {
+        PlayerEditor editor(kCommentaryCount);
+        editor.load(roster, slot);
+        const EditorState shown = editor.state();
+        editor.save(roster);
+        // Shown again as the nearest whole numbers of what was shown before.
+        for (const auto box : {&EditorState::txtHigestScore, &EditorState::txtBestBowling}) {
+            const double before = std::stod(shown.*box);
+            EXPECT_EQ(std::stod(editor.state().*box), std::nearbyint(before)) << slot;
+        }
+        EXPECT_TRUE(editor.save(roster).empty()) << slot;
+    }
+}
+
+} // namespace
+} // namespace qb

@@ -1,0 +1,119 @@
+#include "codecs/codec_errors.h"
+#include "codecs/roles.h"
+#include "codecs/tables.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+TEST(Roles, BattingRoleCodes) {
+    struct Row {
+        int positionByte;
+        int styleByte;
+        int position; // -1: lists unchanged
+        int style;
+    };
+    const Row rows[] = {
+        {128, 9, 3, 1},  {130, 0, 1, 0}, {3, 16, 0, 2},  {8, 1, 2, 0},      {255, 17, 3, 2},
+        {64, 0, -1, -1}, {9, 0, -1, -1}, {0, 2, -1, -1}, {128, 24, -1, -1},
+    };
+    for (const Row& row : rows) {
+        EditorState state;
+        ShowBattingRole(row.positionByte, row.styleByte, state);
+        EXPECT_EQ(state.cboBattingPosition, row.position)
+            << row.positionByte << "/" << row.styleByte;
+        EXPECT_EQ(state.cboBattingStyle, row.style) << row.positionByte << "/" << row.styleByte;
+    }
+}
+
+TEST(Roles, BowlingRoleCodes) {
+    const std::array<std::array<int, 3>, 6> rows = {{
+        {0x23, 3, 2},
+        {9, 9, 0},
+        {16, 0, 1},
+        {12, -1, -1},
+        {26, -1, -1},
+        {48, -1, -1},
+    }};
+    for (const auto& [code, style, mentality] : rows) {
+        EditorState state;
+        ShowBowlingRole(code, state);
+        EXPECT_EQ(state.cboBowlingStyle, style) << code;
+        EXPECT_EQ(state.cboBowlingMentality, mentality) << code;
+    }
+}
+
+TEST(Roles, FieldingRoleAndHands) {
+    EditorState state;
+    ShowFieldingRole(0xAD, 0x52, state);
+    EXPECT_EQ(state.cboBattingHand, 1);
+    EXPECT_EQ(state.cboFieldingHand, 1);
+    EXPECT_EQ(state.cboFieldingPosition1, 5);
+    EXPECT_EQ(state.cboFieldingPosition2, 5);
+
+    EditorState refused;
+    refused.cboFieldingHand = 0;
+    try {
+        ShowFieldingRole(0x01, 0x04, refused); // position 2 would be 8
+        FAIL();
+    } catch (const ShowError& error) {
+        EXPECT_EQ(error.field(), "roles.fieldingPosition2");
+    }
+    EXPECT_EQ(refused.cboBattingHand, 1); // set before the failing list
+    EXPECT_EQ(refused.cboFieldingHand, 0);
+}
+
+TEST(Roles, StoreWritesRolesAndTheRatingBitsTheyShare) {
+    EditorState state;
+    state.cboBattingPosition = 3;
+    state.cboBattingStyle = 1;
+    state.sldFielding[kTemperamentRating] = 45;
+    state.sldFielding[kConsistencyRating] = 50;
+    Record r{};
+    r[106] = 0x70; // bits 4-6 are written 0
+    StoreBattingRole(state, r);
+    EXPECT_EQ(r[104], 120);
+    EXPECT_EQ(r[105], 43);
+    EXPECT_EQ(r[106], 131);
+    EXPECT_EQ(r[107], 9);
+}
+
+TEST(Roles, LeftArmFlagFollowsTheBowlingStyle) {
+    for (int style = 0; style < 10; ++style) {
+        EditorState state;
+        state.cboBowlingStyle = style;
+        Record r{};
+        r[109] = 0x42; // bit 6 is written 0; bit 1 is recomputed
+        StoreFieldingRole(state, r);
+        EXPECT_EQ(r[109], style >= 2 && style <= 6 ? 2 : 0)
+            << kBowlingStyles[static_cast<std::size_t>(style)];
+    }
+}
+
+TEST(Roles, UnselectedListsKeepTheirBitsAndRatingBitsAreReplaced) {
+    Record r{};
+    r[106] = 0x80 | 0x0F; // position bit set, stale Consistency bits
+    r[107] = 0x11;
+    r[108] = 0x23;
+    r[109] = 0xAD;
+    r[110] = 0x52;
+    EditorState state; // every list unselected, ratings 0
+    state.sldFielding[kConsistencyRating] = 17;
+    state.sldFielding[kSpeedRating] = 3;
+    StoreBattingRole(state, r);
+    StoreBowlingRole(state, r);
+    StoreFieldingRole(state, r);
+    EXPECT_EQ(r[106], 0x81); // 0x80 + 17 / 16, not added to the stale bits
+    EXPECT_EQ(r[107], 0x11);
+    EXPECT_EQ(r[108], 0x23);
+    EXPECT_EQ(r[109], 0xAD);
+    EXPECT_EQ(r[110], 0x32);
+
+    state.cboBattingPosition = 2; // a position without a style keeps the stored style
+    StoreBattingRole(state, r);
+    EXPECT_EQ(r[107], 0x11);
+}
+
+} // namespace
+} // namespace qb

@@ -1,0 +1,180 @@
+#include "codecs/codec_errors.h"
+#include "codecs/statistics.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+Record withBytes(std::initializer_list<std::pair<int, std::uint8_t>> bytes) {
+    Record r{};
+    for (const auto& [offset, value] : bytes) {
+        r[static_cast<std::size_t>(offset)] = value;
+    }
+    return r;
+}
+
+EditorState shownFormat(Record& r, int format) {
+    EditorState state;
+    state.cboStatisticsMode = format;
+    ShowStatistics(state, r);
+    return state;
+}
+
+TEST(Statistics, ShownFigures) {
+    struct Row {
+        Record record;
+        int format;
+        std::string EditorState::*box;
+        const char* text;
+    };
+    const Row rows[] = {
+        {withBytes({{48, 0x2C}, {49, 0x01}}), 2, &EditorState::txtInnings, "300"},
+        {withBytes({{119, 2}, {118, 0x70}}), 0, &EditorState::txtHigestScore, "156"},
+        {withBytes({{119, 29}, {118, 0xA8}}), 0, &EditorState::txtHigestScore, "150"},
+        {withBytes({{119, 2}, {118, 0x71}}), 0, &EditorState::txtHigestScore, "156.25"},
+        {withBytes({{119, 29}, {118, 0xAA}}), 0, &EditorState::txtHigestScore, "149.5"},
+        {withBytes({{122, 0x22}, {121, 0x08}}), 1, &EditorState::txtHigestScore, "130"},
+        {withBytes({{125, 5}, {124, 10}}), 2, &EditorState::txtHigestScore, "758"},
+        {withBytes({{134, 0xA0}, {135, 10}}), 2, &EditorState::txtBestBowling, "85"},
+        {withBytes({{136, 25}}), 2, &EditorState::txtBowlingAverage, "25"},
+        {withBytes({{129, 0x0B}, {130, 0x01}}), 0, &EditorState::txtBestBowling, "66.75"},
+        {withBytes({{137, 24}, {138, 1}}), 3, &EditorState::txtBestBowling, "70"},
+        {withBytes({{88, 0xC3}}), 1, &EditorState::txtBestBowlingWickets, "3"},
+        {withBytes({{88, 0xC0}, {89, 0x0F}}), 2, &EditorState::txtBestBowlingWickets, "31"},
+        {withBytes({{89, 0x70}}), 3, &EditorState::txtBestBowlingWickets, "7"},
+        {withBytes({{123, 3}, {122, 0x40}}), 1, &EditorState::txtBattingAverage, "26"},
+    };
+    for (const Row& row : rows) {
+        Record r = row.record;
+        EXPECT_EQ(shownFormat(r, row.format).*row.box, row.text) << row.text;
+    }
+}
+
+TEST(Statistics, OneDayComplementRewritesByte127OfTheWorkingRecord) {
+    Record r = withBytes({{127, 237}, {126, 0x40}});
+    EXPECT_EQ(shownFormat(r, 3).txtHigestScore, "154");
+    EXPECT_EQ(r[127], 19);
+}
+
+TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
+    Record r = withBytes({{22, 0x00}, {23, 0x80}});
+    EditorState state;
+    state.txtOvers = "old";
+    try {
+        ShowStatistics(state, r);
+        FAIL();
+    } catch (const ShowError& error) {
+        EXPECT_EQ(error.field(), "statistics.Test.notOuts");
+        EXPECT_STREQ(error.what(), "Overflow");
+    }
+    EXPECT_EQ(state.txtInnings, "0");
+    EXPECT_EQ(state.txtOvers, "old");
+}
+
+TEST(Statistics, StoredBytes) {
+    struct Row {
+        int format;
+        std::string EditorState::*box;
+        const char* text;
+        Record before;
+        std::vector<std::pair<int, int>> expected;
+    };
+    const Row rows[] = {
+        {0, &EditorState::txtHigestScore, "300", Record{}, {{119, 4}, {118, 176}}},
+        {0, &EditorState::txtHigestScore, "156.25", withBytes({{118, 3}}), {{119, 2}, {118, 0x70}}},
+        {1, &EditorState::txtBestBowlingWickets, "4", withBytes({{88, 0xC3}}), {{88, 0xC4}}},
+        {3, &EditorState::txtBestBowling, "70", Record{}, {{137, 24}, {138, 1}}},
+        {3, &EditorState::txtBestBowlingWickets, "5", withBytes({{89, 0x0F}}), {{89, 0x53}}},
+        {2,
+         &EditorState::txtBestBowlingWickets,
+         "13",
+         withBytes({{88, 0x3F}, {89, 0xF8}}),
+         {{88, 0x7F}, {89, 0xF3}}},
+        {2, &EditorState::txtInnings, "300", Record{}, {{48, 0x2C}, {49, 0x01}}},
+        {1,
+         &EditorState::txtBattingAverage,
+         "2047",
+         withBytes({{122, 0x1F}}),
+         {{122, 0xFF}, {123, 0xFF}}},
+        {0, &EditorState::txt100s, "255", Record{}, {{33, 255}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EditorState state; // every other box is empty and keeps its figure
+        state.*row.box = row.text;
+        Record r = row.before;
+        StoreStatistics(state, r, row.format);
+        Record expected = row.before;
+        for (const auto& [offset, value] : row.expected) {
+            expected[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+        }
+        EXPECT_EQ(r, expected);
+    }
+}
+
+TEST(Statistics, BadValuesRefuseTheWholeStore) {
+    struct Row {
+        int format;
+        std::string EditorState::*box;
+        const char* text;
+        const char* field;
+        const char* limit;
+    };
+    const Row rows[] = {
+        {0, &EditorState::txtBattingAverage, "256", "statistics.Test.battingAverage", "255"},
+        {0, &EditorState::txtHigestScore, "640", "statistics.Test.highestScore", "639"},
+        {2, &EditorState::txtHigestScore, "1280", "statistics.First Class.highestScore", "1279"},
+        {3, &EditorState::txtHigestScore, "1608", "statistics.One Day.highestScore", "1607"},
+        {1, &EditorState::txtBestBowlingWickets, "16",
+         "statistics.One Day International.bestBowlingWickets", "15"},
+        {0, &EditorState::txtInnings, "32768", "statistics.Test.innings", "32767"},
+        {0, &EditorState::txtInnings, "12a", "statistics.Test.innings", "32767"},
+        {0, &EditorState::txtOvers, "-3", "statistics.Test.overs", "32767"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EditorState state;
+        state.txtWickets = "7";
+        state.*row.box = row.text;
+        Record r{};
+        try {
+            StoreStatistics(state, r, row.format);
+            FAIL();
+        } catch (const StoreError& error) {
+            EXPECT_EQ(error.field(), row.field);
+            EXPECT_NE(std::string(error.what()).find(row.limit), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(r, Record{});
+    }
+}
+
+TEST(Statistics, EditsOfSeveralFormatsAccumulate) {
+    Record r{};
+    EditorState state = shownFormat(r, 0);
+    state.txtInnings = "12";
+    SwitchStatisticsFormat(state, r, 3);
+    state.txtInnings = "34";
+    SwitchStatisticsFormat(state, r, 0);
+    EXPECT_EQ(state.txtInnings, "12");
+    EXPECT_EQ(r[20], 12);
+    EXPECT_EQ(r[62], 34);
+}
+
+TEST(Statistics, Rates) {
+    EditorState state;
+    state.txtOvers = "10";
+    state.txtWickets = "4";
+    state.txtBowlingRuns = "38";
+    UpdateRates(state);
+    EXPECT_EQ(state.txtBowlingSR, "15.00");
+    EXPECT_EQ(state.txtBowlingER, "3.80");
+    state.txtWickets = "0";
+    state.txtOvers = "";
+    UpdateRates(state);
+    EXPECT_EQ(state.txtBowlingSR, "");
+    EXPECT_EQ(state.txtBowlingER, "");
+}
+
+} // namespace
+} // namespace qb
