@@ -1,3 +1,165 @@
-int main() {
-    return 0;
+// quillbay-cli: the batch tool for modders. Every read and write goes through the
+// same core operations as the editor window.
+#include "cli/cli_errors.h"
+#include "cli/commands.h"
+#include "roster/layout.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <map>
+
+namespace {
+
+using qb::cli::Format;
+
+struct Arguments {
+    std::string file;
+    std::string second;
+    std::string third;
+    int slot = -1;
+    bool all = false;
+    bool dryRun = false;
+    bool yes = false;
+    std::string format;
+    std::vector<std::string> assignments;
+};
+
+Format formatOf(const std::string& name) {
+    static const std::map<std::string, Format> kFormats = {
+        {"text", Format::Text}, {"json", Format::Json}, {"csv", Format::Csv}};
+    return kFormats.at(name);
+}
+
+CLI::App* command(CLI::App& app, const char* name, const char* description, const char* example) {
+    CLI::App* sub = app.add_subcommand(name, description);
+    sub->footer(std::string("Example:\n  ") + example);
+    return sub;
+}
+
+void addFile(CLI::App* sub, Arguments& args) {
+    sub->add_option("FILE", args.file, "Roster file (.pak) or saved game (.sav)")->required();
+}
+
+void addSlot(CLI::App* sub, Arguments& args) {
+    sub->add_option("SLOT", args.slot, "Slot, 0 to 1599")
+        ->required()
+        ->check(CLI::Range(0, qb::SLOT_COUNT - 1));
+}
+
+// The first choice is the command's default.
+void addFormat(CLI::App* sub, Arguments& args, const std::vector<std::string>& choices) {
+    sub->add_option("--format", args.format, "Output format (default " + choices.front() + ")")
+        ->check(CLI::IsMember(choices));
+}
+
+void reportFailure(const qb::QuillbayError& error) {
+    std::string text = error.description();
+    if (!error.path().empty() && text.find(error.path()) == std::string::npos) {
+        text = error.path() + ": " + text;
+    }
+    std::cerr << "quillbay-cli: " << text << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("quillbay-cli: list, show, dump and edit the players of a Cricket 2004 roster "
+                 "(.pak) or saved game (.sav).");
+    app.set_version_flag("--version", std::string("quillbay-cli ") + QB_VERSION + " (revision " +
+                                          QB_REVISION + ")");
+    app.require_subcommand(1);
+    Arguments args;
+
+    CLI::App* list = command(app, "list", "List the player list (the leading run of named slots)",
+                             "quillbay-cli list roster.pak --all --format csv");
+    addFile(list, args);
+    list->add_flag("--all", args.all, "All 1600 slots, like the slot list");
+    addFormat(list, args, {"text", "csv", "json"});
+
+    CLI::App* show = command(app, "show", "Show one slot as the editor shows it",
+                             "quillbay-cli show roster.pak 12 --format json");
+    addFile(show, args);
+    addSlot(show, args);
+    addFormat(show, args, {"text", "json"});
+
+    CLI::App* dump = command(app, "dump", "Every named slot as player objects",
+                             "quillbay-cli dump roster.pak --format csv > players.csv");
+    addFile(dump, args);
+    dump->add_flag("--all", args.all, "Every slot, empty ones included");
+    addFormat(dump, args, {"json", "csv"});
+
+    CLI::App* set = command(app, "set", "Change fields of one slot and save as the editor does",
+                            "quillbay-cli set roster.pak 5 roles.bowlingStyle=Chinaman "
+                            "\"ratings.bowling.Accuracy=50\"");
+    addFile(set, args);
+    addSlot(set, args);
+    set->add_option("KEY=VALUE", args.assignments, "Fields to change")->required();
+    set->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+
+    CLI::App* apply = command(app, "apply", "Apply edits from a JSON or CSV file",
+                              "quillbay-cli apply roster.pak edits.csv --dry-run");
+    addFile(apply, args);
+    apply->add_option("EDITS", args.second, "EDITS.json or EDITS.csv")->required();
+    apply->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+
+    CLI::App* exportCommand = command(app, "export", "Write one slot to a .data player file",
+                                      "quillbay-cli export roster.pak 12 smith.data");
+    addFile(exportCommand, args);
+    addSlot(exportCommand, args);
+    exportCommand
+        ->add_option("OUT", args.third,
+                     "Player file; .data is appended unless the name ends in data")
+        ->required();
+    exportCommand->add_flag("--yes", args.yes, "Replace an existing file without asking");
+
+    CLI::App* importCommand = command(app, "import", "Read a .data player file over one slot",
+                                      "quillbay-cli import roster.pak 12 smith.data --yes");
+    addFile(importCommand, args);
+    addSlot(importCommand, args);
+    importCommand->add_option("IN", args.third, "Player file of exactly 348 bytes")->required();
+    importCommand->add_flag("--yes", args.yes, "Do not ask for confirmation");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        return code == 0 ? 0 : 2;
+    }
+
+    const Format format = !args.format.empty() ? formatOf(args.format)
+                          : dump->parsed()     ? Format::Json
+                                               : Format::Text;
+    try {
+        if (list->parsed()) {
+            return qb::cli::runList(args.file, args.all, format);
+        }
+        if (show->parsed()) {
+            return qb::cli::runShow(args.file, args.slot, format);
+        }
+        if (dump->parsed()) {
+            return qb::cli::runDump(args.file, args.all, format);
+        }
+        if (set->parsed()) {
+            return qb::cli::runSet(args.file, args.slot, args.assignments, args.dryRun);
+        }
+        if (apply->parsed()) {
+            return qb::cli::runApply(args.file, args.second, args.dryRun);
+        }
+        if (exportCommand->parsed()) {
+            return qb::cli::runExport(args.file, args.slot, args.third, args.yes);
+        }
+        if (importCommand->parsed()) {
+            return qb::cli::runImport(args.file, args.slot, args.third, args.yes);
+        }
+    } catch (const qb::cli::UsageError& error) {
+        reportFailure(error);
+        return 2;
+    } catch (const qb::QuillbayError& error) {
+        reportFailure(error);
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "quillbay-cli: " << error.what() << '\n';
+        return 1;
+    }
+    return 2;
 }

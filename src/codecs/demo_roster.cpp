@@ -85,7 +85,7 @@ Record demoPlayer(int slot, DemoRandom& random) {
     EditorState s;
     s.txtName = demoName(random);
     s.cboNation = slot % static_cast<int>(kNationCodes.size());
-    s.txtCommentary = std::to_string(random.between(1, kDemoCommentaryCount));
+    s.txtCommentary = std::to_string(random.between(1, kCommentaryNameCount));
     s.cboFace = random.below(kFaceCount);
     s.cboBodyType = random.below(kBodyTypeCount);
     s.cboHairColour = random.below(static_cast<int>(kHairColours.size()));

@@ -9,8 +9,6 @@ namespace qb {
 // A deterministic roster of invented players (no real people) for the demo mode
 // and for trying the tools without the game: the same bytes on every machine.
 inline constexpr int kDemoPlayerCount = 600;
-// Commentary numbers in the demo stay within the game's 1,015 commentary names.
-inline constexpr int kDemoCommentaryCount = 1015;
 
 // The 1600-slot table: players in slots 0-599, every field within what the editor shows.
 std::vector<std::uint8_t> makeDemoSlotTable();

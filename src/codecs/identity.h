@@ -12,6 +12,8 @@ namespace qb {
 // appearance bytes 205-210.
 
 inline constexpr std::string_view kInvalidPropertyValue = "Invalid property value";
+// The game's commentary-name list has this many entries.
+inline constexpr int kCommentaryNameCount = 1015;
 
 void ShowNation(const Record& loaded, EditorState& state);
 // Face, body type, hair colour, hair style, facial hair and bat, in that order.

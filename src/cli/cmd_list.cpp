@@ -1,0 +1,53 @@
+#include "cli/commands.h"
+#include "cli/csv.h"
+#include "cli/player_fields.h"
+#include "codecs/tables.h"
+#include "roster/player_lists.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace qb::cli {
+
+int runList(const std::string& file, bool all, Format format) {
+    const RosterFile roster(file);
+    const SlotTable table = roster.readSlotTable();
+    const RosterIndex index = buildRosterIndex(table);
+    const std::size_t count = all ? index.slotEntries.size() : index.players.size();
+    Json rows = Json::array();
+    if (format == Format::Csv) {
+        std::cout << "slot,id,name,nation\r\n";
+    } else if (format == Format::Text) {
+        std::printf("%4s  %5s  %-6s  %s\n", "slot", "id", "nation", "name");
+    }
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        const SlotEntry& entry = index.slotEntries[slot];
+        const int id = read16(table.record(static_cast<int>(slot)), OFFSET_ID);
+        const std::string nation =
+            entry.nationIcon == 0
+                ? ""
+                : std::string(kNationCodes[static_cast<std::size_t>(entry.nationIcon - 1)]);
+        switch (format) {
+        case Format::Json:
+            rows.push_back({{"slot", slot},
+                            {"id", id},
+                            {"name", entry.name},
+                            {"nation", nation.empty() ? Json(nullptr) : Json(nation)}});
+            break;
+        case Format::Csv:
+            std::cout << slot << ',' << id << ',' << csvField(entry.name) << ',' << nation
+                      << "\r\n";
+            break;
+        case Format::Text:
+            std::printf("%4zu  %5d  %-6s  %s\n", slot, id, nation.empty() ? "-" : nation.c_str(),
+                        entry.name.c_str());
+            break;
+        }
+    }
+    if (format == Format::Json) {
+        std::cout << rows.dump(2) << '\n';
+    }
+    return 0;
+}
+
+} // namespace qb::cli

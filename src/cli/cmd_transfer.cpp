@@ -1,0 +1,48 @@
+#include "cli/commands.h"
+#include "roster/errors.h"
+#include "roster/player_lists.h"
+#include "roster/transfer.h"
+
+#include <iostream>
+#include <unistd.h>
+
+namespace qb::cli {
+
+bool confirmOnTerminal(const std::string& question) {
+    if (::isatty(STDIN_FILENO) == 0) {
+        return false;
+    }
+    std::cerr << question << " [y/N] " << std::flush;
+    std::string answer;
+    std::getline(std::cin, answer);
+    return answer == "y" || answer == "Y" || answer == "yes";
+}
+
+int runExport(const std::string& file, int slot, const std::string& out, bool yes) {
+    const RosterFile roster(file);
+    const ExportTarget target = planExport(out);
+    if (target.needsOverwriteQuestion && !yes &&
+        !confirmOnTerminal(target.path + " already exists. Replace it?")) {
+        throw QuillbayError(target.path +
+                                " already exists; nothing was exported (use --yes to replace it)",
+                            target.path);
+    }
+    exportSlot(roster, slot, target.path);
+    std::cout << exportSuccessText(target.path) << '\n';
+    return 0;
+}
+
+int runImport(const std::string& file, int slot, const std::string& in, bool yes) {
+    const RosterFile roster(file);
+    readPlayerFile(in); // refuse a wrong size before asking
+    const std::string target = recordName(roster.readSlot(slot).data());
+    if (!yes && !confirmOnTerminal(importConfirmationText(target, in))) {
+        throw QuillbayError(
+            "Import not confirmed; nothing was written (use --yes without a terminal)", file);
+    }
+    importSlot(roster, slot, in);
+    std::cout << importSuccessText(target) << '\n';
+    return 0;
+}
+
+} // namespace qb::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qb::cli {
+
+enum class Format { Text, Json, Csv };
+
+int runList(const std::string& file, bool all, Format format);
+int runShow(const std::string& file, int slot, Format format);
+int runDump(const std::string& file, bool all, Format format);
+int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
+           bool dryRun);
+int runApply(const std::string& file, const std::string& editsPath, bool dryRun);
+int runExport(const std::string& file, int slot, const std::string& out, bool yes);
+int runImport(const std::string& file, int slot, const std::string& in, bool yes);
+
+// Asks a yes/no question on the terminal; false without a terminal.
+bool confirmOnTerminal(const std::string& question);
+
+} // namespace qb::cli

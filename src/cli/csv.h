@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qb::cli {
+
+// One field of a CSV row, quoted when it holds a comma, a quote or a line break
+// (quotes doubled), as spreadsheets write it.
+std::string csvField(std::string_view text);
+
+} // namespace qb::cli
+
+#include <vector>
+
+namespace qb::cli {
+
+// The rows of a CSV text (RFC 4180: quoted fields may hold commas, doubled quotes
+// and line breaks; lines end in CR LF or LF). A quote left open throws UsageError.
+std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std::string& path);
+
+} // namespace qb::cli

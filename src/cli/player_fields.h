@@ -1,0 +1,36 @@
+#pragma once
+
+#include "codecs/editor_state.h"
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb::cli {
+
+using Json = nlohmann::ordered_json;
+
+// One key of the player object: how its value is read from an editor state (null
+// when the window shows nothing) and how a text value is put into one.
+struct PlayerField {
+    std::string key;
+    std::function<Json(const EditorState&)> get;
+    // Empty for read-only keys. Throws UsageError naming the key for a bad value.
+    std::function<void(EditorState&, std::string_view)> set;
+    // Statistics figures belong to one format; every other key to none (-1).
+    int format = -1;
+    bool readOnly() const { return !set; }
+};
+
+// Every key of the player object in the order of the object and of CSV columns.
+// The keys slot, id, commentaryName and errors are filled by the decoder itself.
+const std::vector<PlayerField>& playerFields();
+const PlayerField* findPlayerField(std::string_view key);
+
+// An editor state whose every control shows nothing: lists -1, sliders and check
+// boxes -1, texts empty. Show steps run on it leave unshown fields recognisable.
+EditorState unshownState();
+
+} // namespace qb::cli

@@ -1,0 +1,93 @@
+#include "cli/player_object.h"
+
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "codecs/player_editor.h"
+#include "codecs/statistics.h"
+
+#include <array>
+
+namespace qb::cli {
+namespace {
+
+void addError(Json& errors, const ShowError& error) {
+    errors.push_back(Json{{"field", error.field()}, {"message", error.description()}});
+}
+
+} // namespace
+
+Json decodePlayer(const Record& record, int slot) {
+    Json errors = Json::array();
+    EditorState shown = unshownState();
+    shown.txtName = recordName(record.data());
+    Record scratch = record;
+    for (const ShowStep& step : kShowSequence) {
+        if (step.name == "statistics") {
+            continue; // shown below for every format
+        }
+        try {
+            step.run(record, scratch, shown, kCommentaryNameCount);
+        } catch (const ShowError& error) {
+            addError(errors, error);
+        }
+    }
+    std::array<EditorState, kStatisticsFormatCount> formats{};
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+        EditorState& state = formats[static_cast<std::size_t>(format)];
+        state.cboStatisticsMode = format;
+        Record working = record;
+        try {
+            ShowStatistics(state, working);
+        } catch (const ShowError& error) {
+            addError(errors, error);
+        }
+    }
+
+    Json object = Json::object();
+    for (const PlayerField& field : playerFields()) {
+        Json value;
+        if (field.key == "slot") {
+            value = slot;
+        } else if (field.key == "id") {
+            value = read16(record.data(), OFFSET_ID);
+        } else if (field.key == "errors") {
+            value = errors;
+        } else if (field.get) {
+            value = field.get(field.format < 0 ? shown
+                                               : formats[static_cast<std::size_t>(field.format)]);
+        }
+        setDotted(object, field.key, std::move(value));
+    }
+    return object;
+}
+
+void setDotted(Json& object, const std::string& key, Json value) {
+    Json* node = &object;
+    std::size_t start = 0;
+    for (std::size_t dot = key.find('.'); dot != std::string::npos; dot = key.find('.', start)) {
+        node = &(*node)[key.substr(start, dot - start)];
+        start = dot + 1;
+    }
+    (*node)[key.substr(start)] = std::move(value);
+}
+
+const Json& getDotted(const Json& object, const std::string& key) {
+    static const Json null;
+    const Json* node = &object;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t dot = key.find('.', start);
+        const std::string part =
+            key.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (!node->is_object() || !node->contains(part)) {
+            return null;
+        }
+        node = &(*node)[part];
+        if (dot == std::string::npos) {
+            return *node;
+        }
+        start = dot + 1;
+    }
+}
+
+} // namespace qb::cli

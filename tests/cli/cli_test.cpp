@@ -1,0 +1,223 @@
+#include "roster/roster_file.h"
+#include "support/roster_maker.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace qb {
+namespace {
+
+using test::RosterMaker;
+using test::TempDir;
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char ch : text) {
+        out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    }
+    return out + "'";
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs quillbay-cli with no terminal on its input.
+CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string command = quoted(QB_CLI_PATH);
+    for (const std::string& arg : args) {
+        command += " " + quoted(arg);
+    }
+    command += " </dev/null >" + quoted(dir.file("out.txt")) + " 2>" + quoted(dir.file("err.txt"));
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path) << text;
+}
+
+TEST(Cli, ListsTheLeadingRunOrAllSlots) {
+    const TempDir dir;
+    const std::string path = RosterMaker()
+                                 .player(0, "Adams")
+                                 .player(1, "Smith, Jr", 3)
+                                 .player(3, "Hidden")
+                                 .write(dir, "r.pak");
+    const CliRun text = cli(dir, {"list", path});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("   0      0  ENG     Adams"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Hidden"), std::string::npos);
+
+    const auto json =
+        nlohmann::json::parse(cli(dir, {"list", path, "--all", "--format", "json"}).out);
+    ASSERT_EQ(json.size(), 1600u);
+    EXPECT_EQ(json[1]["nation"], nullptr);
+    EXPECT_EQ(json[3]["name"], "Hidden");
+
+    const CliRun csv = cli(dir, {"list", path, "--format", "csv"});
+    EXPECT_EQ(csv.out, "slot,id,name,nation\r\n0,0,Adams,ENG\r\n1,0,\"Smith, Jr\",\r\n");
+}
+
+TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
+    const TempDir dir;
+    Record r = test::playerRecord("Smith");
+    r[108] = 0x01;
+    r[104] = 56;
+    RosterMaker maker;
+    maker.record(0, r).player(1, "Broken").set(1, 205, {40});
+    const std::string path = maker.write(dir, "r.pak");
+
+    CliRun run = cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman", "--dry-run"});
+    EXPECT_EQ(run.out, "slot 0: wrote 108 109\n");
+    const auto before = test::readFileBytes(path);
+    EXPECT_EQ(test::readFileBytes(path), before);
+
+    struct Refusal {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    };
+    const Refusal refusals[] = {
+        {{"set", path, "0", "roles.bowlingStyle=Googly"}, 2, "roles.bowlingStyle"},
+        {{"set", path, "0", "nope=1"}, 2, "unknown key \"nope\""},
+        {{"set", path, "0", "id=5"}, 2, "read-only"},
+        {{"set", path, "0", "ratings.bowling.Accuracy=64"}, 2, "0 to 63"},
+        {{"set", path, "0", "name=ABCDEFGHIJKLMNOP"}, 2, "at most 15"},
+        {{"set", path, "0", "name=Snow\xE2\x98\x83"}, 2, "Windows-1252"},
+        {{"set", path, "0", "statistics.Test.highestScore=700"}, 1, "0 to 639"},
+        {{"set", path, "1", "name=Fixed"}, 1, "appearance.face: Invalid property value"},
+        {{"set", path, "1600", "name=X"}, 2, "1599"},
+        {{"set", dir.file("missing.pak"), "0", "name=X"}, 1, "missing.pak"},
+    };
+    for (const Refusal& refusal : refusals) {
+        run = cli(dir, refusal.args);
+        EXPECT_EQ(run.exitCode, refusal.exitCode) << refusal.message << run.err;
+        EXPECT_NE(run.err.find(refusal.message), std::string::npos) << run.err;
+        EXPECT_EQ(test::readFileBytes(path), before);
+    }
+
+    run = cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman"});
+    EXPECT_EQ(run.out, "slot 0: wrote 108 109\n");
+    EXPECT_EQ(cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman"}).out,
+              "slot 0: no change\n");
+}
+
+TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(0, "Odd", 3).set(0, 205, {30}).set(0, 79, {99}).write(dir, "r.pak");
+    const auto player =
+        nlohmann::json::parse(cli(dir, {"show", path, "0", "--format", "json"}).out);
+    EXPECT_EQ(player["nation"], nullptr);
+    EXPECT_EQ(player["appearance"]["face"], nullptr);
+    EXPECT_EQ(player["appearance"]["bat"], nullptr);
+    EXPECT_EQ(player["roles"]["battingPosition"], "Opener");
+    EXPECT_EQ(player["ratings"]["batting"]["Attack"], 0);
+    EXPECT_EQ(player["ratings"]["batting"]["OnSide"], nullptr);
+    EXPECT_EQ(player["statistics"]["One Day"]["innings"], 0);
+    EXPECT_EQ(player["statistics"]["Test"]["strikeRate"], nullptr);
+    std::vector<std::string> fields;
+    for (const auto& error : player["errors"]) {
+        fields.push_back(error["field"]);
+        EXPECT_EQ(error["message"], "Invalid property value");
+    }
+    EXPECT_EQ(fields,
+              (std::vector<std::string>{"nation", "appearance.face", "ratings.batting.OnSide"}));
+}
+
+TEST(Cli, DumpAndApplyAreInverses) {
+    const TempDir dir;
+    RosterMaker maker;
+    for (int slot = 0; slot < 40; ++slot) {
+        maker.player(slot, slot == 7 ? "O'Brien, \"Bo\"" : "Player" + std::to_string(slot),
+                     static_cast<std::uint16_t>(1 << (slot % 14)));
+        maker.set(slot, 104, {56});
+    }
+    const std::string path = maker.write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    for (const char* format : {"json", "csv"}) {
+        const std::string edits = dir.file(std::string("edits.") + format);
+        writeText(edits, cli(dir, {"dump", path, "--format", format}).out);
+        const CliRun run = cli(dir, {"apply", path, edits});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out.find("wrote"), std::string::npos) << run.out;
+        EXPECT_EQ(test::readFileBytes(path), before) << format;
+    }
+    // One cell edited in a spreadsheet writes only that field's bytes.
+    std::string csv = slurp(dir.file("edits.csv"));
+    const std::string row = "\r\n3,0,Player3,ENG,0,,0,";
+    const auto at = csv.find(row);
+    ASSERT_NE(at, std::string::npos);
+    csv.replace(at, row.size(), "\r\n3,0,Player3,ENG,0,,4,");
+    writeText(dir.file("one.csv"), csv);
+    const CliRun run = cli(dir, {"apply", path, dir.file("one.csv")});
+    EXPECT_NE(run.out.find("slot 3: wrote 205\n"), std::string::npos) << run.out;
+}
+
+TEST(Cli, ApplyRefusesAWholeFileBeforeWriting) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "A").player(1, "B").write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    struct Row {
+        const char* name;
+        const char* text;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"a.csv", "slot,name\r\n0,Changed\r\n1,\"bad", "not closed"},
+        {"b.csv", "slot,name,colour\r\n0,Changed,red\r\n", "unknown column \"colour\""},
+        {"c.csv", "slot,ratings.bowling.Accuracy\r\n0,20\r\n1,99\r\n",
+         "row 3: column ratings.bowling.Accuracy"},
+        {"d.json",
+         R"([{"slot": 0, "name": "Changed"}, {"slot": 1, "roles": {"battingHand": "Both"}}])",
+         "entry 1"},
+        {"e.json",
+         R"([{"slot": 0, "name": "Changed"}, {"slot": 1, "statistics": {"Test": {"fifties": 300}}}])",
+         "slot 1"},
+        {"f.json", R"({"slot": 0})", "not a JSON array"},
+    };
+    for (const Row& row : rows) {
+        writeText(dir.file(row.name), row.text);
+        const CliRun run = cli(dir, {"apply", path, dir.file(row.name)});
+        EXPECT_EQ(run.exitCode, 1) << row.name;
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << row.name << ": " << run.err;
+        EXPECT_EQ(test::readFileBytes(path), before) << row.name;
+    }
+}
+
+TEST(Cli, ExportAndImport) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(0, "Adams").player(1, "Brown").write(dir, "r.pak");
+    CliRun run = cli(dir, {"export", path, "0", dir.file("adams")});
+    EXPECT_EQ(run.out, "Exported to " + dir.file("adams.data") + "\n");
+    run = cli(dir, {"export", path, "1", dir.file("adams")});
+    EXPECT_EQ(run.exitCode, 1) << "the .data name was not the one confirmed";
+    const auto before = test::readFileBytes(path);
+    run = cli(dir, {"import", path, "1", dir.file("adams.data")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(test::readFileBytes(path), before);
+    run = cli(dir, {"import", path, "1", dir.file("adams.data"), "--yes"});
+    EXPECT_EQ(run.out, "Replaced Brown successfully\n");
+    EXPECT_EQ(RosterFile(path).readSlot(1), RosterFile(path).readSlot(0));
+    test::writeFileBytes(dir.file("short.data"), std::vector<std::uint8_t>(347, 0));
+    run = cli(dir, {"import", path, "1", dir.file("short.data"), "--yes"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Wrong File Size"), std::string::npos);
+}
+
+} // namespace
+} // namespace qb
