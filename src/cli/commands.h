@@ -15,6 +15,8 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
 int runApply(const std::string& file, const std::string& editsPath, bool dryRun);
 int runExport(const std::string& file, int slot, const std::string& out, bool yes);
 int runImport(const std::string& file, int slot, const std::string& in, bool yes);
+int runFace(const std::string& gameFolder, int face, const std::string& out);
+int runTga(const std::string& in, const std::string& out);
 
 // Asks a yes/no question on the terminal; false without a terminal.
 bool confirmOnTerminal(const std::string& question);

@@ -2,6 +2,7 @@
 // same core operations as the editor window.
 #include "cli/cli_errors.h"
 #include "cli/commands.h"
+#include "images/image_error.h"
 #include "roster/layout.h"
 
 #include <CLI/CLI.hpp>
@@ -119,6 +120,20 @@ int main(int argc, char** argv) {
     importCommand->add_option("IN", args.third, "Player file of exactly 348 bytes")->required();
     importCommand->add_flag("--yes", args.yes, "Do not ask for confirmation");
 
+    CLI::App* face = command(app, "face", "Copy a face from the game archive into a bitmap file",
+                             "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp");
+    face->add_option("GAME_FOLDER", args.file, "The game's installation folder")->required();
+    face->add_option("FACE", args.slot, "Face number, 0 to 24")
+        ->required()
+        ->check(CLI::Range(0, 24));
+    face->add_option("OUT", args.third, "Bitmap file to write")->required();
+
+    CLI::App* tga =
+        command(app, "tga", "Report what the TGA reader makes of a file, or write it as a bitmap",
+                "quillbay-cli tga bat01.tga bat01.bmp");
+    tga->add_option("IN", args.file, "TGA file")->required();
+    tga->add_option("OUT", args.third, "Bitmap file to write");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -151,6 +166,15 @@ int main(int argc, char** argv) {
         if (importCommand->parsed()) {
             return qb::cli::runImport(args.file, args.slot, args.third, args.yes);
         }
+        if (face->parsed()) {
+            return qb::cli::runFace(args.file, args.slot, args.third);
+        }
+        if (tga->parsed()) {
+            return qb::cli::runTga(args.file, args.third);
+        }
+    } catch (const qb::ImageError& error) {
+        std::cerr << "quillbay-cli: " << error.what() << '\n';
+        return 1;
     } catch (const qb::cli::UsageError& error) {
         reportFailure(error);
         return 2;

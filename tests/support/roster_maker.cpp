@@ -1,5 +1,6 @@
 #include "support/roster_maker.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -93,6 +94,22 @@ void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace qb::test
+
+namespace qb::test {
+
+void saveSeed(const std::string& corpus, const std::vector<std::uint8_t>& bytes) {
+    const char* root = std::getenv("QB_SEED_CORPUS");
+    if (root == nullptr || *root == '\0') {
+        return;
+    }
+    const std::filesystem::path folder = std::filesystem::path(root) / corpus;
+    std::filesystem::create_directories(folder);
+    const std::size_t hash = std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    writeFileBytes((folder / std::to_string(hash)).string(), bytes);
 }
 
 } // namespace qb::test

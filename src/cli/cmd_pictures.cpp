@@ -1,0 +1,46 @@
+#include "cli/commands.h"
+#include "images/face_texture.h"
+#include "images/game_folder.h"
+#include "images/image_error.h"
+#include "images/tga_reader.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace qb::cli {
+
+int runFace(const std::string& gameFolder, int face, const std::string& out) {
+    const auto archive = findArchive(gameFolderPath(gameFolder));
+    if (!archive) {
+        throw ImageError(gameFolder + ": no " + kArchiveRelative + " in this folder", gameFolder);
+    }
+    copyFaceToBmp(archive->string(), face, out);
+    return 0;
+}
+
+int runTga(const std::string& in, const std::string& out) {
+    TgaReader reader;
+    reader.setScaleMode(0);
+    reader.LoadTGA(in);
+    if (out.empty()) {
+        std::cout << "width " << reader.TGAWidth() << " height " << reader.TGAHeight() << " bpp "
+                  << reader.Bpp() << " compressed " << (reader.Compressed() ? "yes" : "no")
+                  << " tga " << (reader.IsTGA() ? "yes" : "no") << '\n';
+        return 0;
+    }
+    if (!reader.bitmap()) {
+        throw ImageError(in + ": no bitmap can be made of a TGA image of " +
+                             std::to_string(reader.Bpp()) + " bits per pixel",
+                         in);
+    }
+    const std::vector<std::uint8_t> bytes = bmpFileBytes(*reader.bitmap());
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    if (!file.flush()) {
+        throw ImageError("Cannot write " + out, out);
+    }
+    return 0;
+}
+
+} // namespace qb::cli

@@ -1,0 +1,70 @@
+#include "images/game_folder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace qb {
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::optional<std::filesystem::path> child(const std::filesystem::path& folder,
+                                           const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path exact = folder / name;
+    if (std::filesystem::exists(exact, error)) {
+        return exact;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (sameIgnoringCase(entry.path().filename().string(), name)) {
+            return entry.path();
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::filesystem::path gameFolderPath(const std::string& stored) {
+    std::string path = stored;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::string batRelativePath(int bat) {
+    char name[32];
+    std::snprintf(name, sizeof name, "data/bats/bat%02d.tga", bat + 1);
+    return name;
+}
+
+std::optional<std::filesystem::path> findGameFile(const std::filesystem::path& folder,
+                                                  const std::string& relative) {
+    std::optional<std::filesystem::path> found = folder;
+    for (const auto& part : std::filesystem::path(relative)) {
+        found = child(*found, part.string());
+        if (!found) {
+            return std::nullopt;
+        }
+    }
+    std::error_code error;
+    return std::filesystem::is_regular_file(*found, error) ? found : std::nullopt;
+}
+
+std::optional<std::filesystem::path> findArchive(const std::filesystem::path& folder) {
+    return findGameFile(folder, kArchiveRelative);
+}
+
+std::optional<std::filesystem::path> findBat(const std::filesystem::path& folder, int bat) {
+    if (bat < 0 || bat >= kBatFiles) {
+        return std::nullopt;
+    }
+    return findGameFile(folder, batRelativePath(bat));
+}
+
+} // namespace qb

@@ -1,0 +1,166 @@
+// The reader on TGA files written by other programs: conformance images compared with
+// what netpbm's tgatoppm shows, and small malformed files that broke other decoders.
+// (ImageMagick 6 and Pillow disagree with the format on several of these files: the
+// first ignores the origin of the run-length ones, the second refuses them.)
+#include "images/tga_reader.h"
+#include "support/roster_maker.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+fs::path testData() {
+    for (const fs::path& candidate :
+         {fs::path(QB_TGA_TESTDATA), fs::path("/work/shared/testdata/tga")}) {
+        if (fs::is_directory(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+std::vector<fs::path> filesIn(const std::string& folder) {
+    std::vector<fs::path> files;
+    if (testData().empty()) {
+        return files;
+    }
+    for (const auto& entry : fs::directory_iterator(testData() / folder)) {
+        files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// A copy that tgatoppm reads by our reader's rules: colour-map entries counted
+// from 0 with the map filled up to 256 black entries (so an index past the map is
+// black), and the right-to-left bit cleared.
+Bytes referenceCopy(Bytes file) {
+    file[17] = static_cast<std::uint8_t>(file[17] & ~0x10);
+    if (file[1] == 1 && file[16] == 8) {
+        const std::size_t entryBytes = (file[7] + 7u) / 8u;
+        const std::size_t length = file[5] | (file[6] << 8);
+        const std::size_t mapEnd = 18 + file[0] + length * entryBytes;
+        if (length < 256) {
+            file.insert(file.begin() + static_cast<std::ptrdiff_t>(mapEnd),
+                        (256 - length) * entryBytes, 0);
+        }
+        file[3] = file[4] = 0;
+        file[5] = 0;
+        file[6] = 1;
+    }
+    return file;
+}
+
+// The red, green, blue bytes of a binary PPM file (P6), scaled to 0-255 (tgatoppm
+// keeps 5-bit images at a maximum value of 31).
+Bytes ppmPixels(const Bytes& ppm) {
+    std::size_t at = 0;
+    std::array<int, 4> fields{}; // magic, width, height, maximum value
+    for (int& field : fields) {
+        while (at < ppm.size() && std::isspace(ppm[at]) != 0) {
+            ++at;
+        }
+        const std::size_t start = at;
+        while (at < ppm.size() && std::isspace(ppm[at]) == 0) {
+            ++at;
+        }
+        field = std::atoi(std::string(ppm.begin() + static_cast<std::ptrdiff_t>(start),
+                                      ppm.begin() + static_cast<std::ptrdiff_t>(at))
+                              .c_str());
+    }
+    Bytes out(ppm.begin() + static_cast<std::ptrdiff_t>(std::min(at + 1, ppm.size())), ppm.end());
+    const int maximum = fields[3] > 0 ? fields[3] : 255;
+    for (auto& value : out) {
+        value = static_cast<std::uint8_t>((value * 255 + maximum / 2) / maximum);
+    }
+    return out;
+}
+
+// Our bitmap as red, green, blue bytes, top row first.
+Bytes rgbOf(const Dib& dib) {
+    Bytes out;
+    const int height = std::abs(dib.height);
+    for (int y = 0; y < height; ++y) {
+        const int row = dib.height < 0 ? y : height - 1 - y;
+        const std::uint8_t* p = dib.pixels.data() + static_cast<std::size_t>(row) * dib.rowBytes();
+        for (int x = 0; x < dib.width; ++x) {
+            std::array<int, 3> bgr{};
+            if (dib.bitsPerPixel == 8) {
+                const std::uint8_t* c = dib.colourTable.data() + 4u * p[x];
+                bgr = {c[0], c[1], c[2]};
+            } else if (dib.bitsPerPixel == 16) {
+                const int v = p[2 * x] | (p[2 * x + 1] << 8);
+                const auto widen = [](int five) { return (five << 3) | (five >> 2); };
+                bgr = {widen(v & 31), widen((v >> 5) & 31), widen((v >> 10) & 31)};
+            } else {
+                bgr = {p[4 * x], p[4 * x + 1], p[4 * x + 2]};
+            }
+            out.insert(out.end(),
+                       {static_cast<std::uint8_t>(bgr[2]), static_cast<std::uint8_t>(bgr[1]),
+                        static_cast<std::uint8_t>(bgr[0])});
+        }
+    }
+    return out;
+}
+
+TEST(TgaFiles, ConformanceImagesLookAsOtherDecodersShowThem) {
+    const auto files = filesIn("conformance");
+    if (files.empty()) {
+        GTEST_SKIP() << "no TGA test data beside the repository";
+    }
+    if (std::system("command -v tgatoppm >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "netpbm's tgatoppm is not installed";
+    }
+    const test::TempDir dir;
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const Bytes bytes = test::readFileBytes(file.string());
+        TgaReader reader;
+        reader.LoadTGAFromBytes(bytes, file.string());
+        ASSERT_TRUE(reader.bitmap());
+        test::writeFileBytes(dir.file("ref.tga"), referenceCopy(bytes));
+        const std::string command =
+            "tgatoppm '" + dir.file("ref.tga") + "' > '" + dir.file("ref.ppm") + "' 2>/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const Bytes expected = ppmPixels(test::readFileBytes(dir.file("ref.ppm")));
+        const Bytes ours = rgbOf(*reader.bitmap());
+        ASSERT_EQ(ours.size(), expected.size());
+        std::size_t off = 0;
+        for (std::size_t i = 0; i < ours.size(); ++i) {
+            off += std::abs(ours[i] - expected[i]) > 4 ? 1u : 0u;
+        }
+        EXPECT_EQ(off, 0u) << "channel values differing by more than 4";
+    }
+}
+
+TEST(TgaFiles, HostileFilesEndCleanly) {
+    const auto files = filesIn("hostile");
+    if (files.empty()) {
+        GTEST_SKIP() << "no TGA test data beside the repository";
+    }
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        TgaReader reader;
+        try {
+            reader.LoadTGA(file.string());
+        } catch (const std::exception& error) {
+            EXPECT_FALSE(reader.bitmap()) << error.what();
+            continue;
+        }
+        if (reader.bitmap()) {
+            const Dib& dib = *reader.bitmap();
+            EXPECT_EQ(dib.pixels.size(),
+                      dib.rowBytes() * static_cast<std::size_t>(std::abs(dib.height)));
+        }
+    }
+}
+
+} // namespace
+} // namespace qb
