@@ -1,3 +1,4 @@
+#include "images/demo_game.h"
 #include "roster/roster_file.h"
 #include "support/roster_maker.h"
 
@@ -217,6 +218,42 @@ TEST(Cli, ExportAndImport) {
     run = cli(dir, {"import", path, "1", dir.file("short.data"), "--yes"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Wrong File Size"), std::string::npos);
+}
+
+TEST(Cli, PicturesAsTheReaderAndTheFaceDisplayMakeThem) {
+    const TempDir dir;
+    // A 3 x 2 true-colour TGA, bottom row first.
+    std::vector<std::uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 24, 0};
+    for (std::uint8_t i = 1; i <= 18; ++i) {
+        tga.push_back(i);
+    }
+    test::writeFileBytes(dir.file("a.tga"), tga);
+    CliRun run = cli(dir, {"tga", dir.file("a.tga")});
+    EXPECT_EQ(run.out, "width 3 height 2 bpp 24 compressed no tga yes\n");
+    run = cli(dir, {"tga", dir.file("a.tga"), dir.file("a.bmp")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto bmp = test::readFileBytes(dir.file("a.bmp"));
+    ASSERT_EQ(bmp.size(), 14u + 40u + 24u);
+    EXPECT_EQ(bmp[10], 54);
+    EXPECT_EQ(bmp[22], 2); // height 2: bottom row first
+    EXPECT_EQ(bmp[28], 32);
+    EXPECT_EQ(std::vector<std::uint8_t>(bmp.begin() + 54, bmp.begin() + 62),
+              (std::vector<std::uint8_t>{1, 2, 3, 0, 4, 5, 6, 0}));
+
+    tga[16] = 15; // a depth the reader has no decoder for
+    test::writeFileBytes(dir.file("b.tga"), tga);
+    EXPECT_EQ(cli(dir, {"tga", dir.file("b.tga")}).out,
+              "width 3 height 2 bpp 15 compressed no tga no\n");
+    EXPECT_EQ(cli(dir, {"tga", dir.file("b.tga"), dir.file("b.bmp")}).exitCode, 1);
+    EXPECT_EQ(cli(dir, {"tga", dir.file("none.tga")}).exitCode, 1);
+
+    writeDemoGameFolder(dir.file("game"));
+    run = cli(dir, {"face", dir.file("game"), "24", dir.file("f.bmp")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::readFileBytes(dir.file("f.bmp")).size(), 66614u);
+    run = cli(dir, {"face", dir.path().string(), "0", dir.file("g.bmp")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("cricket_pc.gob"), std::string::npos);
 }
 
 } // namespace
