@@ -42,7 +42,8 @@ public:
 };
 
 std::uint32_t at32(const Bytes& b, std::size_t i) {
-    return b[i] | (b[i + 1] << 8) | (b[i + 2] << 16) | (static_cast<std::uint32_t>(b[i + 3]) << 24);
+    return static_cast<std::uint32_t>(b[i] | (b[i + 1] << 8) | (b[i + 2] << 16)) |
+           (static_cast<std::uint32_t>(b[i + 3]) << 24);
 }
 
 TEST(FaceTexture, OffsetsOfTheFaces) {

@@ -45,7 +45,7 @@ Bytes referenceCopy(Bytes file) {
     file[17] = static_cast<std::uint8_t>(file[17] & ~0x10);
     if (file[1] == 1 && file[16] == 8) {
         const std::size_t entryBytes = (file[7] + 7u) / 8u;
-        const std::size_t length = file[5] | (file[6] << 8);
+        const auto length = static_cast<std::size_t>(file[5] | (file[6] << 8));
         const std::size_t mapEnd = 18 + file[0] + length * entryBytes;
         if (length < 256) {
             file.insert(file.begin() + static_cast<std::ptrdiff_t>(mapEnd),
