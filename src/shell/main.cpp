@@ -1,11 +1,49 @@
+#include "shell/demo_mode.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList arguments = QApplication::arguments();
-    qb::MainWindow window(arguments.size() > 1 ? arguments.at(1) : QString());
+    QApplication::setApplicationName(QStringLiteral("Quillbay"));
+    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Quillbay: the player editor for Cricket 2004."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral(
+            "Open the built-in demo roster with a stand-in game folder and settings of its own."));
+    parser.addOption(demo);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A roster (.pak) or saved game (.sav) to open."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app);
+
+    qb::SystemDialogs dialogs;
+    std::unique_ptr<qb::AppSettings> settings;
+    QString open = parser.positionalArguments().value(0);
+    if (parser.isSet(demo)) {
+        const qb::DemoFolder folder = qb::prepareDemoFolder();
+        settings = std::make_unique<qb::AppSettings>(folder.settingsFile);
+        settings->setGamePath(folder.gameFolder);
+        if (open.isEmpty()) {
+            open = folder.roster;
+        }
+    } else {
+        settings = std::make_unique<qb::AppSettings>();
+    }
+    qb::MainWindow window(*settings, dialogs);
     window.show();
+    if (!open.isEmpty()) {
+        // As the open command does: the game folder first, then the file.
+        window.openRosterAfterGameCheck(QFileInfo(open).absoluteFilePath());
+    }
     return QApplication::exec();
 }

@@ -1,32 +1,503 @@
 #include "shell/main_window.h"
 
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "images/face_texture.h"
+#include "images/game_folder.h"
+#include "images/image_error.h"
+#include "images/tga_reader.h"
+#include "roster/codepage.h"
 #include "roster/errors.h"
-#include "roster/player_lists.h"
-#include "roster/roster_file.h"
+#include "roster/transfer.h"
+#include "shell/artwork.h"
+#include "shell/picture_box.h"
+#include "shell/tab_strip.h"
 
-#include <QListWidget>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QUrl>
 
 namespace qb {
+namespace {
 
-MainWindow::MainWindow(const QString& rosterPath, QWidget* parent) : QMainWindow(parent) {
-    setObjectName("frmMain");
-    setWindowTitle("Quillbay");
-    auto* list = new QListWidget(this);
-    list->setObjectName("lsvPlayerName");
-    setCentralWidget(list);
-    resize(320, 487); // 4800 x 7300 twips
-    if (rosterPath.isEmpty()) {
+constexpr int kAboutTab = 9;
+constexpr int kTabs = 10;
+constexpr const char* kSiteHome = "https://cragmoor.example.org/";
+constexpr const char* kAuthorPage = "https://cragmoor.example.org/quillbay/";
+
+// Shows the wait pointer until the end of the scope, also when it is left by a failure.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+QString MainWindow::notice() {
+    return QStringLiteral(
+        "Before changing make sure that you have backed up the original file.\r\n\r\n"
+        "Thanks to Mira Okafor and Tom Brennan for helping to create the editor.");
+}
+
+MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(windowIcon());
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    buildMenus();
+    buildTopRow(central);
+    fillChoiceLists();
+    connect(TabStrip1, &TabStrip::tabSelected, this, &MainWindow::TabStrip1_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
+    connect(cboPlayerName, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showingState_) {
+            cboPlayerName_Click();
+        }
+    });
+    connect(cboCommentary, &QComboBox::activated, this,
+            [this](int index) { txtCommentary->setText(QString::number(index + 1)); });
+    qApp->installEventFilter(this);
+    Form_Load();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::Form_Load() {
+    setWindowTitle(QStringLiteral("Quillbay V%1.%2").arg(kMajor).arg(kMinor));
+    tempDir_ =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quillbay-XXXXXX"));
+    strTempPath = tempDir_->path() + QLatin1Char('/');
+    TabStrip1->setEnabled(false);
+    strGamePath = settings_.gamePath();
+    mnuLastFile->setEnabled(!strGamePath.isEmpty());
+    if (strGamePath.size() >= 6) {
+        mnuCricketPath->setText(strGamePath);
+    }
+    centralWidget()->setFixedSize(twips(0, 0, 4680, 6500).size());
+    for (int i = 1; i <= kTabs; ++i) {
+        picPicture[static_cast<std::size_t>(i)]->hide();
+    }
+    TabStrip1->selectTab(kAboutTab);
+    for (int i = 0; i < kCommentaryNameCount; ++i) {
+        cboCommentary->addItem(QStringLiteral("Commentary %1.ogg").arg(i + 1));
+    }
+    cboCommentary->setCurrentIndex(-1);
+}
+
+void MainWindow::message(QMessageBox::Icon icon, const QString& text) {
+    dialogs_.message(this, icon, text);
+}
+
+QString MainWindow::archivePath() const {
+    const auto archive = findArchive(gameFolderPath(strGamePath.toStdString()));
+    return archive ? QString::fromStdString(archive->string()) : QString();
+}
+
+bool MainWindow::requireGameFolder() {
+    if (!strGamePath.isEmpty() && !archivePath().isEmpty()) {
+        return true;
+    }
+    message(QMessageBox::Critical, QStringLiteral("First Set the path for Cricket 2004 directory"));
+    mnuSetPath_Click();
+    return false;
+}
+
+void MainWindow::mnuSetPath_Click() {
+    const QString prompt = QStringLiteral(
+        "Select the path of Cricket 2004\r\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
+    while (true) {
+        const QString folder = dialogs_.chooseFolder(this, prompt);
+        if (folder.isEmpty()) {
+            return;
+        }
+        if (!findArchive(gameFolderPath(folder.toStdString()))) {
+            message(QMessageBox::Critical, QStringLiteral("Wrong Path"));
+            continue;
+        }
+        strGamePath = folder;
+        settings_.setGamePath(folder.trimmed());
+        mnuCricketPath->setText(folder);
+        mnuLastFile->setEnabled(true);
+        return;
+    }
+}
+
+void MainWindow::cmdOpen_Click() {
+    if (!requireGameFolder()) {
+        return;
+    }
+    const QString path = dialogs_.openFile(
+        this, QStringLiteral("Select the file"), QString(),
+        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
+    if (!path.isEmpty()) {
+        openRoster(path);
+    }
+}
+
+void MainWindow::openRosterAfterGameCheck(const QString& path) {
+    if (requireGameFolder()) {
+        openRoster(path);
+    }
+}
+
+void MainWindow::openRoster(const QString& path) {
+    setWindowTitle(QStringLiteral("Quillbay V%1.%2 - %3")
+                       .arg(kMajor)
+                       .arg(kMinor)
+                       .arg(QFileInfo(path).fileName()));
+    strOpenedFileName = path;
+    lblStatus->clear();
+    try {
+        const RosterFile roster(path.toStdString());
+        const std::vector<std::uint8_t> header = roster.readHeader();
+        lblStatus->setText(qText(decodeCp1252(header)));
+        settings_.setLastFile(path);
+        LoadRoster();
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+}
+
+void MainWindow::mnuLastFile_Click() {
+    const QString path = settings_.lastFile();
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return;
+    }
+    strOpenedFileName = path;
+    try {
+        LoadRoster();
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+}
+
+void MainWindow::LoadRoster() {
+    cmdSave->setEnabled(true);
+    TabStrip1->setEnabled(true);
+    RosterIndex index;
+    {
+        const WaitCursor wait;
+        QApplication::processEvents();
+        index = buildRosterIndex(RosterFile(strOpenedFileName.toStdString()).readSlotTable());
+    }
+    index_ = std::move(index);
+    showingState_ = true;
+    cboPlayerName->clear();
+    for (const std::string& name : index_.players) {
+        cboPlayerName->addItem(qText(name));
+    }
+    cboPlayerName->setCurrentIndex(-1);
+    showingState_ = false;
+    lsvPlayerName->clear();
+    for (const SlotEntry& entry : index_.slotEntries) {
+        auto* item = new QListWidgetItem(qText(entry.name), lsvPlayerName);
+        if (entry.nationIcon > 0) {
+            item->setIcon(QIcon(nationFlag(entry.nationIcon - 1)));
+        }
+    }
+    if (!index_.players.empty()) {
+        cboPlayerName->setCurrentIndex(0);
+    }
+}
+
+void MainWindow::cboPlayerName_Click() {
+    const int slot = cboPlayerName->currentIndex();
+    if (slot >= 0) {
+        showLoadedPlayer(slot);
+    }
+}
+
+void MainWindow::showLoadedPlayer(int slot) {
+    const WaitCursor wait;
+    // The editors keep what they show for the steps a failed load does not reach.
+    readEditorState();
+    try {
+        editor_.load(RosterFile(strOpenedFileName.toStdString()), slot);
+        showEditorState();
+    } catch (const QuillbayError& error) {
+        showEditorState();
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+}
+
+void MainWindow::cmdSave_Click() {
+    int remembered = -1;
+    try {
+        const WaitCursor wait;
+        txtName->setText(txtName->text().trimmed());
+        remembered = cboPlayerName->currentIndex();
+        readEditorState();
+        editor_.save(RosterFile(strOpenedFileName.toStdString()));
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(saveFailureReport(error.description())));
+        return;
+    }
+    message(QMessageBox::Information, QStringLiteral("Successfully Saved"));
+    try {
+        LoadRoster();
+        if (remembered > 0 && remembered < cboPlayerName->count()) {
+            cboPlayerName->setCurrentIndex(remembered);
+        }
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+}
+
+void MainWindow::cboStatisticsMode_Click(int format) {
+    const int leaving = editor_.state().cboStatisticsMode;
+    if (format == leaving) {
+        return;
+    }
+    readEditorState();
+    try {
+        editor_.switchStatisticsFormat(format);
+    } catch (const QuillbayError& error) {
+        // A figure that cannot be stored keeps the page on its format.
+        cboStatisticsMode->setCurrentIndex(leaving);
+        message(QMessageBox::Critical, qText(error.description()));
+        return;
+    }
+    showStatisticsBoxes();
+    if (txtInnings->isVisible()) {
+        txtInnings->setFocus();
+    }
+}
+
+void MainWindow::cboFace_Click() {
+    const int face = cboFace->currentIndex();
+    if (face < 0) {
+        return;
+    }
+    const QString bmp = strTempPath + QStringLiteral("temp.bmp");
+    try {
+        const QString archive = archivePath();
+        if (archive.isEmpty()) {
+            throw FaceCopyError("no game archive in " +
+                                gameFolderPath(strGamePath.toStdString()).string());
+        }
+        copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
+        QPixmap picture(bmp);
+        if (picture.isNull()) {
+            throw FaceCopyError(bmp.toStdString() + ": the bitmap cannot be loaded");
+        }
+        picFace->showScaled(picture);
+    } catch (const std::exception& error) {
+        message(QMessageBox::Critical, QString::fromUtf8(error.what()));
+    }
+}
+
+void MainWindow::cboBat_Click() {
+    const int bat = cboBat->currentIndex();
+    if (bat < 0) {
+        return;
+    }
+    // A missing or undecodable bat leaves the box empty.
+    TgaReader reader;
+    const auto file = findBat(gameFolderPath(strGamePath.toStdString()), bat);
+    try {
+        if (file) {
+            reader.LoadTGA(file->string());
+        }
+    } catch (const ImageError&) {
+        reader = TgaReader();
+    }
+    reader.DrawTGA(*picBat);
+    const QPixmap drawn = picBat->picture();
+    picBat->setOuterSize(700, 1400);
+    picBat->clear();
+    if (!drawn.isNull()) {
+        picBat->showScaled(drawn);
+    }
+}
+
+void MainWindow::TabStrip1_Click(int tab) {
+    for (int i = 1; i <= kTabs; ++i) {
+        picPicture[static_cast<std::size_t>(i)]->hide();
+    }
+    QWidget* panel = picPicture[static_cast<std::size_t>(tab)];
+    panel->show();
+    panel->raise();
+    if (tab == kAboutTab) {
+        tmrAbout->start();
+    } else {
+        tmrAbout->stop();
+    }
+}
+
+void MainWindow::tmrAbout_Timer() {
+    if (bytWebColour > 240) {
+        bytWebColour = 0;
+    }
+    bytWebColour += 15;
+    QPalette palette = lblWeb->palette();
+    palette.setColor(QPalette::WindowText, QColor(bytWebColour, 0, 255 - bytWebColour));
+    lblWeb->setPalette(palette);
+    const QString text = notice();
+    qsizetype n = lblAbout->text().size();
+    if (n > text.size()) {
+        n = 0;
+    }
+    lblAbout->setText(text.left(n) + QLatin1Char('_'));
+}
+
+void MainWindow::cboPlayerName_KeyUp(int key) {
+    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Delete ||
+        key == Qt::Key_Backspace) {
+        return;
+    }
+    QLineEdit* edit = cboPlayerName->lineEdit();
+    if (key == Qt::Key_Escape) {
+        edit->clear();
+    }
+    const QString typed = edit->text();
+    const int found = findFirstWithPrefix(index_.players, typed.toStdString());
+    if (found >= 0) {
+        if (found == cboPlayerName->currentIndex()) {
+            showLoadedPlayer(found);
+        } else {
+            cboPlayerName->setCurrentIndex(found);
+        }
+        edit->setText(cboPlayerName->itemText(found));
+    }
+    edit->setSelection(static_cast<int>(typed.size()),
+                       static_cast<int>(edit->text().size() - typed.size()));
+}
+
+void MainWindow::txtPlayerName_Change(const QString& typed) {
+    const int found = findSlotWithPrefix(index_, typed.toStdString());
+    if (found < 0) {
+        return;
+    }
+    lsvPlayerName->setCurrentRow(found);
+    lsvPlayerName->scrollToItem(lsvPlayerName->item(found));
+    txtPlayerName->setText(lsvPlayerName->item(found)->text());
+    txtPlayerName->setSelection(static_cast<int>(typed.size()),
+                                static_cast<int>(txtPlayerName->text().size() - typed.size()));
+}
+
+void MainWindow::cmdGotoEmpty_Click() {
+    const int found = nextEmptySlot(index_, lsvPlayerName->currentRow());
+    if (found >= 0) {
+        lsvPlayerName->setCurrentRow(found);
+        lsvPlayerName->scrollToItem(lsvPlayerName->item(found));
+    }
+}
+
+void MainWindow::cmdExport_Click() {
+    const int slot = lsvPlayerName->currentRow();
+    if (slot < 0) {
+        return;
+    }
+    const QString filter = QStringLiteral("Cricket 2004 player data(*.data) (*.data)");
+    const QString chosen = dialogs_.saveFile(this, QStringLiteral("Select the file to export"),
+                                             lsvPlayerName->item(slot)->text(), filter);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const ExportTarget target = planExport(chosen.toStdString());
+    const QString path = qText(target.path);
+    if (target.needsOverwriteQuestion &&
+        !dialogs_.question(this,
+                           path + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                           QStringLiteral("Confirmation"))) {
         return;
     }
     try {
-        const RosterFile roster(rosterPath.toStdString());
-        for (const SlotEntry& entry : buildRosterIndex(roster.readSlotTable()).slotEntries) {
-            list->addItem(QString::fromStdString(entry.name));
-        }
-        setWindowTitle("Quillbay V2.1 - " + QString::fromStdString(roster.path()));
+        exportSlot(RosterFile(strOpenedFileName.toStdString()), slot, target.path);
+        message(QMessageBox::Information, qText(exportSuccessText(target.path)));
     } catch (const QuillbayError& error) {
-        list->addItem(QString::fromStdString(error.description()));
+        message(QMessageBox::Critical, qText(error.description()));
     }
+}
+
+void MainWindow::cmdImport_Click() {
+    const int slot = lsvPlayerName->currentRow();
+    if (slot < 0) {
+        return;
+    }
+    const QString target = lsvPlayerName->item(slot)->text();
+    const QString chosen =
+        dialogs_.openFile(this, QStringLiteral("Select the file to import"), target,
+                          QStringLiteral("Cricket 2004 player data(*.data) (*.data)"));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const std::string path = chosen.trimmed().toStdString();
+    try {
+        readPlayerFile(path);
+        if (!dialogs_.question(this, qText(importConfirmationText(target.toStdString(), path)),
+                               QStringLiteral("Confirmation"))) {
+            return;
+        }
+        importSlot(RosterFile(strOpenedFileName.toStdString()), slot, path);
+        message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
+        LoadRoster();
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto* key = event->type() == QEvent::KeyRelease || event->type() == QEvent::KeyPress
+                          ? static_cast<QKeyEvent*>(event)
+                          : nullptr;
+    // Ctrl+Tab walks through the tabs, from the last back to the first, once a roster is open.
+    if (key != nullptr && event->type() == QEvent::KeyRelease && key->key() == Qt::Key_Tab &&
+        key->modifiers() == Qt::ControlModifier && TabStrip1->isEnabled() &&
+        (watched == this ||
+         (watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))) {
+        const int tab = TabStrip1->selectedTab() == kTabs ? 0 : TabStrip1->selectedTab();
+        TabStrip1->selectTab(tab + 1);
+        return true;
+    }
+    // The extended interface of the player and face lists: Down opens the list.
+    if (key != nullptr && event->type() == QEvent::KeyPress && key->key() == Qt::Key_Down &&
+        (watched == cboPlayerName || watched == cboPlayerName->lineEdit() || watched == cboFace)) {
+        (watched == cboFace ? cboFace : cboPlayerName)->showPopup();
+        return true;
+    }
+    if (key != nullptr && event->type() == QEvent::KeyRelease &&
+        watched == cboPlayerName->lineEdit()) {
+        cboPlayerName_KeyUp(key->key());
+    }
+    if (key != nullptr && event->type() == QEvent::KeyPress && watched == txtPlayerName &&
+        key->key() == Qt::Key_Escape) {
+        txtPlayerName->clear();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease &&
+        (watched == imgCragmoor || watched == lblWeb)) {
+        QDesktopServices::openUrl(
+            QUrl(QString::fromLatin1(watched == imgCragmoor ? kSiteHome : kAuthorPage)));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::deleteTemporaryFiles() {
+    QFile::remove(strTempPath + QStringLiteral("temp.bmp"));
+    QFile::remove(strTempPath + QStringLiteral("Commentary.txt"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    deleteTemporaryFiles();
+    event->accept();
 }
 
 } // namespace qb

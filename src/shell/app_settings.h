@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+namespace qb {
+
+// The two persistent settings, in the per-user settings store: INI format,
+// organisation "Rezurev2004", group "CfgEditor", keys "Path" and "LastFile". A
+// missing key reads as the empty text. Demo mode keeps its own file.
+class AppSettings {
+public:
+    AppSettings();                                // the user's settings
+    explicit AppSettings(const QString& iniFile); // a settings file of its own
+
+    QString gamePath() const;
+    void setGamePath(const QString& path);
+    QString lastFile() const;
+    void setLastFile(const QString& path);
+    QString fileName() const { return settings_->fileName(); }
+
+private:
+    QString value(const char* key) const;
+    void setValue(const char* key, const QString& value);
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace qb

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace qb {
+
+// Every question the window puts to the user goes through here, so tests can answer
+// them and record what was shown.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A message box titled "Quillbay" (or `title`) with an OK button.
+    virtual void message(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                         const QString& title = QStringLiteral("Quillbay")) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(QWidget* owner, const QString& text, const QString& title) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QString openFile(QWidget* owner, const QString& title, const QString& proposed,
+                             const QString& filters) = 0;
+    virtual QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
+                             const QString& filters) = 0;
+    virtual QString chooseFolder(QWidget* owner, const QString& prompt) = 0;
+};
+
+// The platform's dialogs.
+class SystemDialogs : public Dialogs {
+public:
+    void message(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                 const QString& title) override;
+    bool question(QWidget* owner, const QString& text, const QString& title) override;
+    QString openFile(QWidget* owner, const QString& title, const QString& proposed,
+                     const QString& filters) override;
+    QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
+                     const QString& filters) override;
+    QString chooseFolder(QWidget* owner, const QString& prompt) override;
+};
+
+} // namespace qb

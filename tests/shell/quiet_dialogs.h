@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/dialogs.h"
+
+#include <QStringList>
+
+namespace qb::test {
+
+// Dialogs that ask nobody: messages are recorded, questions and file dialogs are
+// answered from queues the test fills (an empty queue answers No or Cancel).
+class QuietDialogs : public Dialogs {
+public:
+    void message(QWidget*, QMessageBox::Icon icon, const QString& text,
+                 const QString& title) override {
+        messages << text;
+        icons << icon;
+        titles << title;
+    }
+    bool question(QWidget*, const QString& text, const QString& title) override {
+        questions << text;
+        titles << title;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+    QString openFile(QWidget*, const QString& title, const QString&, const QString&) override {
+        titles << title;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString saveFile(QWidget*, const QString& title, const QString&, const QString&) override {
+        titles << title;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString chooseFolder(QWidget*, const QString&) override {
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
+
+    QStringList messages;
+    QList<QMessageBox::Icon> icons;
+    QStringList questions;
+    QStringList titles;
+    QList<bool> answers;
+    QStringList files;
+    QStringList folders;
+};
+
+} // namespace qb::test

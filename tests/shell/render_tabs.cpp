@@ -1,0 +1,46 @@
+// Renders every tab of the demo to PNG files: render_tabs OUTPUT_FOLDER. Run it with
+// QT_QPA_PLATFORM=offscreen (and QT_SCALE_FACTOR=1.5 for the scaled look).
+#include "quiet_dialogs.h"
+#include "shell/demo_mode.h"
+#include "shell/main_window.h"
+#include "shell/tab_strip.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    if (argc != 2) {
+        std::cerr << "usage: render_tabs OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    QTemporaryDir scratch;
+    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
+    qb::AppSettings settings(demo.settingsFile);
+    settings.setGamePath(demo.gameFolder);
+    qb::test::QuietDialogs dialogs;
+    qb::MainWindow window(settings, dialogs);
+    window.show();
+    window.openRoster(demo.roster);
+    window.cboPlayerName->setCurrentIndex(3);
+    for (int tab = 1; tab <= 10; ++tab) {
+        window.TabStrip1->selectTab(tab);
+        if (tab == 9) {
+            for (int tick = 0; tick < 80; ++tick) {
+                window.tmrAbout_Timer();
+            }
+        }
+        QApplication::processEvents();
+        window.grab().save(
+            QStringLiteral("%1/tab-%2.png").arg(out).arg(tab, 2, 10, QLatin1Char('0')));
+    }
+    for (const QString& message : dialogs.messages) {
+        std::cerr << "message: " << message.toStdString() << '\n';
+    }
+    return dialogs.messages.isEmpty() ? 0 : 1;
+}
