@@ -127,8 +127,6 @@ void MainWindow::buildTopRow(QWidget* central) {
     cboPlayerName->setInsertPolicy(QComboBox::NoInsert);
     cboPlayerName->setCompleter(nullptr);
     cboPlayerName->setGeometry(twips(840, 120, 2055, 315));
-    cboPlayerName->installEventFilter(this);
-    cboPlayerName->lineEdit()->installEventFilter(this);
     lblName = named(caption(central, QStringLiteral("&Name :"), cboPlayerName),
                     QStringLiteral("lblName"));
     lblName->setGeometry(twips(120, 150, 700, 255));
@@ -208,7 +206,6 @@ void MainWindow::buildPersonal(QWidget* p) {
     picFace->setGeometry(twips(120, 240, 1400, 1400));
     cboFace = list(face, QStringLiteral("cboFace"));
     cboFace->setGeometry(twips(105, 1710, 1410, 330));
-    cboFace->installEventFilter(this);
 
     auto* bat = named(new QGroupBox(QStringLiteral("Bat"), p), QStringLiteral("fraPersonal_1"));
     bat->setGeometry(twips(1920, 2760, 855, 2175));
@@ -423,7 +420,6 @@ void MainWindow::buildAbout(QWidget* p) {
     imgCragmoor->setGeometry(twips(1155, 2040, 1980, 1845));
     imgCragmoor->setPixmap(siteLogo());
     imgCragmoor->setCursor(Qt::PointingHandCursor);
-    imgCragmoor->installEventFilter(this);
     lblWeb = named(new QLabel(QStringLiteral("My Website"), p), QStringLiteral("lblWeb"));
     lblWeb->setGeometry(twips(1200, 4200, 1900, 400));
     QFont font = lblWeb->font();
@@ -433,7 +429,6 @@ void MainWindow::buildAbout(QWidget* p) {
     lblWeb->setFont(font);
     lblWeb->setAlignment(Qt::AlignCenter);
     lblWeb->setCursor(Qt::PointingHandCursor);
-    lblWeb->installEventFilter(this);
     connect(tmrAbout, &QTimer::timeout, this, &MainWindow::tmrAbout_Timer);
 }
 
@@ -444,7 +439,6 @@ void MainWindow::buildMore(QWidget* p) {
     auto* inner = new QVBoxLayout(frame);
     txtPlayerName = named(new QLineEdit(frame), QStringLiteral("txtPlayerName"));
     txtPlayerName->setPlaceholderText(QStringLiteral("Search"));
-    txtPlayerName->installEventFilter(this);
     lsvPlayerName = named(new QListWidget(frame), QStringLiteral("lsvPlayerName"));
     lsvPlayerName->setIconSize(QSize(30, 20));
     lsvPlayerName->setUniformItemSizes(true);

@@ -1,0 +1,333 @@
+// The real window, driven on the offscreen platform.
+#include "images/demo_game.h"
+#include "quiet_dialogs.h"
+#include "roster/roster_file.h"
+#include "shell/editors.h"
+#include "shell/main_window.h"
+#include "shell/picture_box.h"
+#include "shell/tab_strip.h"
+#include "support/roster_maker.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QtTest>
+
+namespace qb {
+
+using test::RosterMaker;
+using test::TempDir;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A game folder, a settings file naming it, and a window on them.
+    struct Fixture {
+        explicit Fixture(bool withGame = true) {
+            writeDemoGameFolder(dir.file("game"));
+            settings =
+                std::make_unique<AppSettings>(QString::fromStdString(dir.file("settings.ini")));
+            if (withGame) {
+                settings->setGamePath(QString::fromStdString(dir.file("game")));
+            }
+            window = std::make_unique<MainWindow>(*settings, dialogs);
+        }
+        QString file(const std::string& name) const {
+            return QString::fromStdString(dir.file(name));
+        }
+
+        TempDir dir;
+        test::QuietDialogs dialogs;
+        std::unique_ptr<AppSettings> settings;
+        std::unique_ptr<MainWindow> window;
+    };
+
+    static RosterMaker smallRoster() {
+        RosterMaker maker;
+        const char* names[] = {"Adams", "Brown", "Smith", "Smithers", "Taylor"};
+        for (int slot = 0; slot < 5; ++slot) {
+            maker.player(slot, names[slot]).set(slot, 104, {56});
+        }
+        maker.player(6, "Hidden");
+        return maker;
+    }
+
+private slots:
+    void startUpState() {
+        Fixture withGame;
+        MainWindow& w = *withGame.window;
+        QVERIFY(!w.TabStrip1->isEnabled());
+        QCOMPARE(w.TabStrip1->selectedTab(), 9);
+        QVERIFY(!w.cmdSave->isEnabled());
+        QVERIFY(w.mnuLastFile->isEnabled());
+        QVERIFY(w.tmrAbout->isActive());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1"));
+        QCOMPARE(w.mnuCricketPath->text(), withGame.file("game"));
+        QCOMPARE(w.cboFace->count(), 25);
+        QCOMPARE(w.cboBat->count(), 34);
+        QCOMPARE(w.cboBowlingMentality->itemText(1), QStringLiteral("Aggresive"));
+        QCOMPARE(w.cboNation->currentIndex(), -1);
+
+        Fixture without(false);
+        QVERIFY(!without.window->mnuLastFile->isEnabled());
+        QCOMPARE(without.window->mnuCricketPath->text(), QStringLiteral("Cricket 2004 Path"));
+        without.window->cmdOpen_Click(); // asks for the game folder first, then stops
+        QCOMPARE(without.dialogs.messages.value(0),
+                 QStringLiteral("First Set the path for Cricket 2004 directory"));
+    }
+
+    void setPathRefusesAFolderWithoutTheArchive() {
+        Fixture f(false);
+        f.dialogs.folders = {f.file(""), f.file("game")};
+        f.window->mnuSetPath_Click();
+        QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Wrong Path")});
+        QCOMPARE(f.settings->gamePath(), f.file("game"));
+        QVERIFY(f.window->mnuLastFile->isEnabled());
+        f.dialogs.folders = {f.file("")};
+        f.window->mnuSetPath_Click(); // cancelled after Wrong Path: nothing changes
+        QCOMPARE(f.settings->gamePath(), f.file("game"));
+    }
+
+    void opensRostersAndSavedGames() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const std::string sav = smallRoster().header("Season 3 of 10").write(f.dir, "league.sav");
+        w.openRoster(QString::fromStdString(sav));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1 - league.sav"));
+        QVERIFY(w.lblStatus->text().startsWith(QStringLiteral("Season 3 of 10")));
+        QCOMPARE(w.cboPlayerName->count(), 5);
+        QCOMPARE(w.lsvPlayerName->count(), 1600);
+        QCOMPARE(w.lsvPlayerName->item(6)->text(), QStringLiteral("Hidden"));
+        QVERIFY(w.TabStrip1->isEnabled());
+        QVERIFY(w.cmdSave->isEnabled());
+        QCOMPARE(w.txtName->text(), QStringLiteral("Adams"));
+        QCOMPARE(f.settings->lastFile(), QString::fromStdString(sav));
+        QVERIFY(!w.picFace->picture().isNull());
+
+        const std::string pak = smallRoster().write(f.dir, "roster.pak");
+        w.openRoster(QString::fromStdString(pak));
+        QVERIFY(w.lblStatus->text().isEmpty());
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    void typeAheadSearchAndGotoEmpty() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        w.show();
+        w.cboPlayerName->lineEdit()->clear();
+        QTest::keyClicks(w.cboPlayerName->lineEdit(), QStringLiteral("smi"));
+        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
+        QCOMPARE(w.txtName->text(), QStringLiteral("Smith"));
+        QCOMPARE(w.cboPlayerName->lineEdit()->selectedText(), QStringLiteral("th"));
+        QTest::keyClick(w.cboPlayerName->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
+
+        w.TabStrip1->selectTab(10);
+        QTest::keyClicks(w.txtPlayerName, QStringLiteral("hid"));
+        QCOMPARE(w.lsvPlayerName->currentRow(), 6);
+        QCOMPARE(w.txtPlayerName->text(), QStringLiteral("Hidden"));
+        w.cmdGotoEmpty_Click();
+        QCOMPARE(w.lsvPlayerName->currentRow(), 7);
+        w.lsvPlayerName->setCurrentRow(2);
+        w.cmdGotoEmpty_Click();
+        QCOMPARE(w.lsvPlayerName->currentRow(), 5);
+    }
+
+    void chinamanWritesBytes108And109() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        Record r = test::playerRecord("Bowler");
+        r[108] = 0x01; // Off Spin
+        r[90] = 0x03;  // normalised by the first save
+        const std::string path = RosterMaker().record(0, r).write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        w.cmdSave_Click();
+        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
+        const auto before = test::readFileBytes(path);
+        w.cboBowlingStyle->setCurrentIndex(3);
+        w.cmdSave_Click();
+        const auto after = test::readFileBytes(path);
+        std::vector<std::size_t> changed;
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (after[i] != before[i]) {
+                changed.push_back(i);
+            }
+        }
+        QCOMPARE(changed, (std::vector<std::size_t>{108, 109}));
+        QCOMPARE(w.cboBowlingStyle->currentText(), QStringLiteral("Chinaman"));
+    }
+
+    void failedLoadKeepsLaterTabsAndRefusesSave() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        RosterMaker maker;
+        maker.player(0, "Good").set(0, 205, {4}).set(0, 79, {40});
+        maker.player(1, "Bad").set(1, 205, {30}).set(1, 79, {10});
+        const std::string path = maker.write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        w.sldBatting1[6]->setValue(22); // an unsaved edit on a later tab
+        w.cboPlayerName->setCurrentIndex(1);
+        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Invalid property value"));
+        QCOMPARE(w.txtName->text(), QStringLiteral("Bad"));
+        QCOMPARE(w.cboFace->currentIndex(), 4);
+        QCOMPARE(w.sldBatting1[6]->value(), 22);
+        const auto before = test::readFileBytes(path);
+        w.cmdSave_Click();
+        QVERIFY(
+            f.dialogs.messages.value(1).startsWith(QStringLiteral("Unable to save because of\n")));
+        QVERIFY(f.dialogs.messages.value(1).endsWith(
+            QStringLiteral("\n\nMake sure that the file is not opened by other programs")));
+        QCOMPARE(test::readFileBytes(path), before);
+    }
+
+    void exportAndImport() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const std::string path = smallRoster().write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        w.lsvPlayerName->setCurrentRow(1);
+        f.dialogs.files = {f.file("brown")};
+        w.cmdExport_Click();
+        QCOMPARE(f.dialogs.messages.value(0),
+                 QStringLiteral("Exported to ") + f.file("brown.data"));
+
+        // The .data name was not the one confirmed and exists: asked, and No keeps it.
+        f.dialogs.files = {f.file("brown")};
+        f.dialogs.answers = {false};
+        w.cmdExport_Click();
+        QCOMPARE(f.dialogs.questions.size(), 1);
+
+        const auto before = test::readFileBytes(path);
+        w.lsvPlayerName->setCurrentRow(3);
+        f.dialogs.files = {f.file("brown.data")};
+        f.dialogs.answers = {false};
+        w.cmdImport_Click(); // answered No
+        QCOMPARE(test::readFileBytes(path), before);
+        QCOMPARE(
+            f.dialogs.questions.last(),
+            QStringLiteral("Are you sure that you want to replace Smithers with \n\tbrown.data"));
+
+        test::writeFileBytes(f.dir.file("short.data"), std::vector<std::uint8_t>(347, 1));
+        f.dialogs.files = {f.file("short.data")};
+        w.cmdImport_Click();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Wrong File Size"));
+
+        w.lsvPlayerName->setCurrentRow(8); // an empty slot: the ID of Brown is taken
+        f.dialogs.files = {f.file("brown.data")};
+        f.dialogs.answers = {true};
+        w.cmdImport_Click();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Duplicate ID"));
+        QCOMPARE(test::readFileBytes(path), before);
+
+        w.lsvPlayerName->setCurrentRow(3);
+        f.dialogs.files = {f.file("brown.data")};
+        f.dialogs.answers = {true};
+        w.cmdImport_Click();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Replaced Smithers successfully"));
+        QCOMPARE(w.lsvPlayerName->item(3)->text(), QStringLiteral("Brown"));
+        QCOMPARE(w.cboPlayerName->currentIndex(), 0);
+    }
+
+    void statisticsEditsOfTwoFormatsAreKept() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const std::string path = smallRoster().write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        w.txtInnings->setText(QStringLiteral("12"));
+        w.cboStatisticsMode->setCurrentIndex(2);
+        emit w.cboStatisticsMode->activated(2);
+        QCOMPARE(w.txtInnings->text(), QStringLiteral("0"));
+        w.txtInnings->setText(QStringLiteral("300"));
+        w.cboStatisticsMode->setCurrentIndex(0);
+        emit w.cboStatisticsMode->activated(0);
+        QCOMPARE(w.txtInnings->text(), QStringLiteral("12"));
+        w.txtOvers->setText(QStringLiteral("10"));
+        w.txtWickets->setText(QStringLiteral("4"));
+        w.txtBowlingRuns->setText(QStringLiteral("38"));
+        QCOMPARE(w.txtBowlingSR->text(), QStringLiteral("15.00"));
+        QCOMPARE(w.txtBowlingER->text(), QStringLiteral("3.80"));
+        w.cmdSave_Click();
+        const Record saved = RosterFile(path).readSlot(0);
+        QCOMPARE(int{saved[20]}, 12);
+        QCOMPARE(int{saved[48]}, 0x2C);
+        QCOMPARE(int{saved[49]}, 0x01);
+    }
+
+    void ctrlTabWalksTheTabsOnceARosterIsOpen() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w.TabStrip1->selectedTab(), 9);
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w.TabStrip1->selectedTab(), 10);
+        QVERIFY(!w.tmrAbout->isActive());
+        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w.TabStrip1->selectedTab(), 1);
+        QVERIFY(w.picPicture[1]->isVisible());
+        QVERIFY(!w.picPicture[10]->isVisible());
+        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.TabStrip1->selectedTab(), 1);
+    }
+
+    void aboutTickerAndColours() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.tmrAbout->stop();
+        w.lblAbout->clear();
+        w.tmrAbout_Timer();
+        QCOMPARE(w.lblAbout->text(), QStringLiteral("_"));
+        w.tmrAbout_Timer();
+        QCOMPARE(w.lblAbout->text(), QStringLiteral("B_"));
+        for (int tick = 3; tick <= 16; ++tick) {
+            w.tmrAbout_Timer();
+        }
+        const auto colour = [&w] { return w.lblWeb->palette().color(QPalette::WindowText); };
+        QCOMPARE(colour(), QColor(240, 0, 15));
+        w.tmrAbout_Timer();
+        QCOMPARE(colour(), QColor(255, 0, 0));
+        w.tmrAbout_Timer();
+        QCOMPARE(colour(), QColor(15, 0, 240));
+        w.lblAbout->setText(MainWindow::notice() + QStringLiteral("_"));
+        w.tmrAbout_Timer();
+        QCOMPARE(w.lblAbout->text(), QStringLiteral("_"));
+    }
+
+    void injuryFreeShowsGreyedAndClicksToggle() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.openRoster(QString::fromStdString(
+            RosterMaker().player(0, "A").set(0, 198, {2}).write(f.dir, "r.pak")));
+        auto* box = static_cast<ThreeStateBox*>(w.chkSkills[17]);
+        QCOMPARE(box->state(), 2);
+        box->click();
+        QCOMPARE(box->state(), 1);
+        box->click();
+        QCOMPARE(box->state(), 0);
+    }
+
+    void closingDeletesTheTemporaryFiles() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        const QString bmp = w.tempPath() + QStringLiteral("temp.bmp");
+        QVERIFY(QFile::exists(bmp));
+        w.close();
+        QVERIFY(!QFile::exists(bmp));
+    }
+};
+
+} // namespace qb
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    qb::MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
