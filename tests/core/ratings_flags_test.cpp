@@ -9,14 +9,6 @@
 namespace qb {
 namespace {
 
-Record withBytes(std::initializer_list<std::pair<int, std::uint8_t>> bytes) {
-    Record r{};
-    for (const auto& [offset, value] : bytes) {
-        r[static_cast<std::size_t>(offset)] = value;
-    }
-    return r;
-}
-
 TEST(Ratings, ShownFromTheirPackedPlaces) {
     struct Row {
         Record record;
@@ -24,11 +16,11 @@ TEST(Ratings, ShownFromTheirPackedPlaces) {
         int index;
         int value;
     };
-    const Record group = withBytes({{76, 0x9D}, {77, 0xA3}, {78, 0x7E}});
-    const Record speed = withBytes({{110, 0xA3}, {111, 0x85}});
-    const Record speedOtherNibble = withBytes({{110, 0xAF}, {111, 0x85}});
-    const Record temper = withBytes({{104, 0x78}, {105, 0x5B}, {106, 0x81}});
-    const Record temperOtherLow = withBytes({{104, 0x47}, {105, 0x5B}, {106, 0x81}});
+    const Record group = test::recordWith({{76, 0x9D}, {77, 0xA3}, {78, 0x7E}});
+    const Record speed = test::recordWith({{110, 0xA3}, {111, 0x85}});
+    const Record speedOtherNibble = test::recordWith({{110, 0xAF}, {111, 0x85}});
+    const Record temper = test::recordWith({{104, 0x78}, {105, 0x5B}, {106, 0x81}});
+    const Record temperOtherLow = test::recordWith({{104, 0x47}, {105, 0x5B}, {106, 0x81}});
     const Row rows[] = {
         {group, RatingTab::Batting1, 1, 29},
         {group, RatingTab::Batting1, 3, 14},
@@ -40,10 +32,10 @@ TEST(Ratings, ShownFromTheirPackedPlaces) {
         {temper, RatingTab::Fielding, 6, 45},
         {temper, RatingTab::Fielding, 7, 21},
         {temperOtherLow, RatingTab::Fielding, 6, 45},
-        {withBytes({{90, 0xFF}}), RatingTab::Bowling, 0, 63},
-        {withBytes({{103, 0xC5}}), RatingTab::Fielding, 2, 5},
-        {withBytes({{86, 0xFC}}), RatingTab::Batting1, 2, 63},
-        {withBytes({{85, 0xF0}}), RatingTab::Fielding, 8, 15},
+        {test::recordWith({{90, 0xFF}}), RatingTab::Bowling, 0, 63},
+        {test::recordWith({{103, 0xC5}}), RatingTab::Fielding, 2, 5},
+        {test::recordWith({{86, 0xFC}}), RatingTab::Batting1, 2, 63},
+        {test::recordWith({{85, 0xF0}}), RatingTab::Fielding, 8, 15},
     };
     for (const Row& row : rows) {
         EditorState state;
@@ -62,7 +54,7 @@ TEST(Ratings, StoredIntoTheirPackedPlaces) {
     state.sldBowling[0] = 63;
     state.sldFielding[kSpeedRating] = 26;
     state.sldFielding[kThrowingRating] = 33;
-    Record r = withBytes({{90, 0x03}, {103, 0xC0}});
+    Record r = test::recordWith({{90, 0x03}, {103, 0xC0}});
     StoreRatings(state, r);
     EXPECT_EQ(r[76], 0x0A);
     EXPECT_EQ(r[77], 0xE5);
@@ -94,7 +86,7 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     EditorState state;
     state.sldBowling.fill(50);
     state.sldFielding.fill(50);
-    const Record r = withBytes({{91, 64}, {90, 8}});
+    const Record r = test::recordWith({{91, 64}, {90, 8}});
     try {
         ShowRatings(r, state);
         FAIL() << "shown";
@@ -106,7 +98,7 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     EXPECT_EQ(state.sldBowling[1], 50); // it and after: the previous player
     EXPECT_EQ(state.sldFielding[5], 50);
     EditorState consistency;
-    EXPECT_THROW(ShowRatings(withBytes({{106, 0x04}}), consistency), ShowError);
+    EXPECT_THROW(ShowRatings(test::recordWith({{106, 0x04}}), consistency), ShowError);
 }
 
 TEST(Ratings, PercentTable) {
@@ -119,23 +111,23 @@ TEST(Ratings, PercentTable) {
 
 TEST(Flags, ShownFromTheirBits) {
     EditorState state;
-    ShowSkills(withBytes({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
+    ShowSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
     for (int i = 1; i <= 16; ++i) {
         EXPECT_EQ(state.chkSkills[static_cast<std::size_t>(i)], i == 1 || i == 16 ? 1 : 0) << i;
     }
     EXPECT_EQ(state.chkSkills[kInjuryFreeIndex], 2);
-    ShowShotFlags(withBytes({{188, 0x81}, {193, 0xE3}}), state);
+    ShowShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
     for (int i = 1; i <= 21; ++i) {
         const bool ticked = i == 1 || i == 8 || i == 17 || i == 18;
         EXPECT_EQ(state.chkBatting2[static_cast<std::size_t>(i)], ticked ? 1 : 0) << i;
     }
     EditorState refused;
-    EXPECT_THROW(ShowSkills(withBytes({{198, 3}}), refused), ShowError);
+    EXPECT_THROW(ShowSkills(test::recordWith({{198, 3}}), refused), ShowError);
 }
 
 TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
-    const Record loaded =
-        withBytes({{188, 0x5A}, {192, 0xC3}, {193, 0xE3}, {196, 0x34}, {197, 0x92}, {198, 2}});
+    const Record loaded = test::recordWith(
+        {{188, 0x5A}, {192, 0xC3}, {193, 0xE3}, {196, 0x34}, {197, 0x92}, {198, 2}});
     EditorState state;
     ShowSkills(loaded, state);
     ShowShotFlags(loaded, state);

@@ -1,18 +1,11 @@
 #include "codecs/codec_errors.h"
 #include "codecs/statistics.h"
+#include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
 
 namespace qb {
 namespace {
-
-Record withBytes(std::initializer_list<std::pair<int, std::uint8_t>> bytes) {
-    Record r{};
-    for (const auto& [offset, value] : bytes) {
-        r[static_cast<std::size_t>(offset)] = value;
-    }
-    return r;
-}
 
 EditorState shownFormat(Record& r, int format) {
     EditorState state;
@@ -29,21 +22,21 @@ TEST(Statistics, ShownFigures) {
         const char* text;
     };
     const Row rows[] = {
-        {withBytes({{48, 0x2C}, {49, 0x01}}), 2, &EditorState::txtInnings, "300"},
-        {withBytes({{119, 2}, {118, 0x70}}), 0, &EditorState::txtHigestScore, "156"},
-        {withBytes({{119, 29}, {118, 0xA8}}), 0, &EditorState::txtHigestScore, "150"},
-        {withBytes({{119, 2}, {118, 0x71}}), 0, &EditorState::txtHigestScore, "156.25"},
-        {withBytes({{119, 29}, {118, 0xAA}}), 0, &EditorState::txtHigestScore, "149.5"},
-        {withBytes({{122, 0x22}, {121, 0x08}}), 1, &EditorState::txtHigestScore, "130"},
-        {withBytes({{125, 5}, {124, 10}}), 2, &EditorState::txtHigestScore, "758"},
-        {withBytes({{134, 0xA0}, {135, 10}}), 2, &EditorState::txtBestBowling, "85"},
-        {withBytes({{136, 25}}), 2, &EditorState::txtBowlingAverage, "25"},
-        {withBytes({{129, 0x0B}, {130, 0x01}}), 0, &EditorState::txtBestBowling, "66.75"},
-        {withBytes({{137, 24}, {138, 1}}), 3, &EditorState::txtBestBowling, "70"},
-        {withBytes({{88, 0xC3}}), 1, &EditorState::txtBestBowlingWickets, "3"},
-        {withBytes({{88, 0xC0}, {89, 0x0F}}), 2, &EditorState::txtBestBowlingWickets, "31"},
-        {withBytes({{89, 0x70}}), 3, &EditorState::txtBestBowlingWickets, "7"},
-        {withBytes({{123, 3}, {122, 0x40}}), 1, &EditorState::txtBattingAverage, "26"},
+        {test::recordWith({{48, 0x2C}, {49, 0x01}}), 2, &EditorState::txtInnings, "300"},
+        {test::recordWith({{119, 2}, {118, 0x70}}), 0, &EditorState::txtHigestScore, "156"},
+        {test::recordWith({{119, 29}, {118, 0xA8}}), 0, &EditorState::txtHigestScore, "150"},
+        {test::recordWith({{119, 2}, {118, 0x71}}), 0, &EditorState::txtHigestScore, "156.25"},
+        {test::recordWith({{119, 29}, {118, 0xAA}}), 0, &EditorState::txtHigestScore, "149.5"},
+        {test::recordWith({{122, 0x22}, {121, 0x08}}), 1, &EditorState::txtHigestScore, "130"},
+        {test::recordWith({{125, 5}, {124, 10}}), 2, &EditorState::txtHigestScore, "758"},
+        {test::recordWith({{134, 0xA0}, {135, 10}}), 2, &EditorState::txtBestBowling, "85"},
+        {test::recordWith({{136, 25}}), 2, &EditorState::txtBowlingAverage, "25"},
+        {test::recordWith({{129, 0x0B}, {130, 0x01}}), 0, &EditorState::txtBestBowling, "66.75"},
+        {test::recordWith({{137, 24}, {138, 1}}), 3, &EditorState::txtBestBowling, "70"},
+        {test::recordWith({{88, 0xC3}}), 1, &EditorState::txtBestBowlingWickets, "3"},
+        {test::recordWith({{88, 0xC0}, {89, 0x0F}}), 2, &EditorState::txtBestBowlingWickets, "31"},
+        {test::recordWith({{89, 0x70}}), 3, &EditorState::txtBestBowlingWickets, "7"},
+        {test::recordWith({{123, 3}, {122, 0x40}}), 1, &EditorState::txtBattingAverage, "26"},
     };
     for (const Row& row : rows) {
         Record r = row.record;
@@ -52,13 +45,13 @@ TEST(Statistics, ShownFigures) {
 }
 
 TEST(Statistics, OneDayComplementRewritesByte127OfTheWorkingRecord) {
-    Record r = withBytes({{127, 237}, {126, 0x40}});
+    Record r = test::recordWith({{127, 237}, {126, 0x40}});
     EXPECT_EQ(shownFormat(r, 3).txtHigestScore, "154");
     EXPECT_EQ(r[127], 19);
 }
 
 TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
-    Record r = withBytes({{22, 0x00}, {23, 0x80}});
+    Record r = test::recordWith({{22, 0x00}, {23, 0x80}});
     EditorState state;
     state.txtOvers = "old";
     try {
@@ -82,20 +75,24 @@ TEST(Statistics, StoredBytes) {
     };
     const Row rows[] = {
         {0, &EditorState::txtHigestScore, "300", Record{}, {{119, 4}, {118, 176}}},
-        {0, &EditorState::txtHigestScore, "156.25", withBytes({{118, 3}}), {{119, 2}, {118, 0x70}}},
-        {1, &EditorState::txtBestBowlingWickets, "4", withBytes({{88, 0xC3}}), {{88, 0xC4}}},
+        {0,
+         &EditorState::txtHigestScore,
+         "156.25",
+         test::recordWith({{118, 3}}),
+         {{119, 2}, {118, 0x70}}},
+        {1, &EditorState::txtBestBowlingWickets, "4", test::recordWith({{88, 0xC3}}), {{88, 0xC4}}},
         {3, &EditorState::txtBestBowling, "70", Record{}, {{137, 24}, {138, 1}}},
-        {3, &EditorState::txtBestBowlingWickets, "5", withBytes({{89, 0x0F}}), {{89, 0x53}}},
+        {3, &EditorState::txtBestBowlingWickets, "5", test::recordWith({{89, 0x0F}}), {{89, 0x53}}},
         {2,
          &EditorState::txtBestBowlingWickets,
          "13",
-         withBytes({{88, 0x3F}, {89, 0xF8}}),
+         test::recordWith({{88, 0x3F}, {89, 0xF8}}),
          {{88, 0x7F}, {89, 0xF3}}},
         {2, &EditorState::txtInnings, "300", Record{}, {{48, 0x2C}, {49, 0x01}}},
         {1,
          &EditorState::txtBattingAverage,
          "2047",
-         withBytes({{122, 0x1F}}),
+         test::recordWith({{122, 0x1F}}),
          {{122, 0xFF}, {123, 0xFF}}},
         {0, &EditorState::txt100s, "255", Record{}, {{33, 255}}},
     };

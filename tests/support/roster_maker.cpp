@@ -22,6 +22,14 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+Record recordWith(std::initializer_list<std::pair<int, std::uint8_t>> bytes) {
+    Record r{};
+    for (const auto& [offset, value] : bytes) {
+        r[static_cast<std::size_t>(offset)] = value;
+    }
+    return r;
+}
+
 Record playerRecord(const std::string& name, std::uint16_t nation) {
     Record r{};
     std::memcpy(r.data() + OFFSET_NAME, name.data(),

@@ -27,6 +27,9 @@ private:
 
 inline constexpr std::uint16_t kEngland = 8;
 
+// A record of zeros but for the given (offset, value) pairs.
+Record recordWith(std::initializer_list<std::pair<int, std::uint8_t>> bytes);
+
 // A record every show step accepts: the name, nation England, everything else 0.
 Record playerRecord(const std::string& name, std::uint16_t nation = kEngland);
 
