@@ -15,6 +15,10 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
 int runApply(const std::string& file, const std::string& editsPath, bool dryRun);
 int runExport(const std::string& file, int slot, const std::string& out, bool yes);
 int runImport(const std::string& file, int slot, const std::string& in, bool yes);
+int runCheck(const std::string& file, Format format);
+int runDiff(const std::string& fileA, const std::string& fileB, Format format);
+int runBulk(const std::string& file, const std::vector<std::string>& wheres,
+            const std::vector<std::string>& sets, bool dryRun);
 int runFace(const std::string& gameFolder, int face, const std::string& out);
 int runTga(const std::string& in, const std::string& out);
 

@@ -117,6 +117,11 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
         if (!slot.is_number_integer() || slot.get<int>() < 0 || slot.get<int>() >= SLOT_COUNT) {
             throw UsageError(where + "needs \"slot\" from 0 to 1599", path);
         }
+        if (edits.contains(slot.get<int>())) {
+            throw UsageError(where + "slot " + std::to_string(slot.get<int>()) +
+                                 " appears more than once",
+                             path);
+        }
         std::vector<FieldEdit>& slotEdits = edits[slot.get<int>()];
         flatten(player, "", [&](const std::string& key, const Json& value) {
             const PlayerField* field = findPlayerField(key);
@@ -165,6 +170,10 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
             throw UsageError(
                 where + "column slot: \"" + slotText + "\" is not a slot from 0 to 1599", path);
         }
+        if (edits.contains(slot)) {
+            throw UsageError(where + "slot " + std::to_string(slot) + " appears more than once",
+                             path);
+        }
         std::vector<FieldEdit>& slotEdits = edits[slot];
         for (std::size_t c = 0; c < header.size(); ++c) {
             const PlayerField* field = findPlayerField(header[c]);
@@ -184,6 +193,9 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
     for (const bool trial : {true, false}) {
         if (!trial && dryRun) {
             break;
+        }
+        if (!trial) {
+            roster.requireWritable();
         }
         results.clear();
         for (const auto& [slot, slotEdits] : edits) {

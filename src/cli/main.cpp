@@ -23,6 +23,7 @@ struct Arguments {
     bool yes = false;
     std::string format;
     std::vector<std::string> assignments;
+    std::vector<std::string> wheres;
 };
 
 Format formatOf(const std::string& name) {
@@ -120,6 +121,28 @@ int main(int argc, char** argv) {
     importCommand->add_option("IN", args.third, "Player file of exactly 348 bytes")->required();
     importCommand->add_flag("--yes", args.yes, "Do not ask for confirmation");
 
+    CLI::App* check = command(app, "check", "Report what would surprise a user of the editor",
+                              "quillbay-cli check roster.pak --format json");
+    addFile(check, args);
+    addFormat(check, args, {"text", "json"});
+
+    CLI::App* diff = command(app, "diff", "Field-level differences between two rosters",
+                             "quillbay-cli diff before.pak after.pak");
+    diff->add_option("FILE_A", args.file, "First roster or saved game")->required();
+    diff->add_option("FILE_B", args.second, "Second roster or saved game")->required();
+    addFormat(diff, args, {"text", "json"});
+
+    CLI::App* bulk = command(
+        app, "bulk", "One edit over many players",
+        "quillbay-cli bulk roster.pak --where nation=ENG --set \"ratings.bowling.Accuracy+=5\"");
+    addFile(bulk, args);
+    bulk->add_option("--where", args.wheres,
+                     "KEY=VALUE: only named slots whose field has this value");
+    bulk->add_option("--set", args.assignments,
+                     "KEY=VALUE, KEY+=N or KEY-=N (clamped to the field's range)")
+        ->required();
+    bulk->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+
     CLI::App* face = command(app, "face", "Copy a face from the game archive into a bitmap file",
                              "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp");
     face->add_option("GAME_FOLDER", args.file, "The game's installation folder")->required();
@@ -165,6 +188,15 @@ int main(int argc, char** argv) {
         }
         if (importCommand->parsed()) {
             return qb::cli::runImport(args.file, args.slot, args.third, args.yes);
+        }
+        if (check->parsed()) {
+            return qb::cli::runCheck(args.file, format);
+        }
+        if (diff->parsed()) {
+            return qb::cli::runDiff(args.file, args.second, format);
+        }
+        if (bulk->parsed()) {
+            return qb::cli::runBulk(args.file, args.wheres, args.assignments, args.dryRun);
         }
         if (face->parsed()) {
             return qb::cli::runFace(args.file, args.slot, args.third);

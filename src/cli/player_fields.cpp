@@ -60,7 +60,8 @@ PlayerField numberListField(std::string key, int EditorState::*member, int count
         [member](const EditorState& s) { return s.*member < 0 ? Json(nullptr) : Json(s.*member); },
         [key, member, count](EditorState& s, std::string_view text) {
             s.*member = parseWhole(key, text, 0, count - 1);
-        }};
+        },
+        -1, std::pair{0, count - 1}};
 }
 
 // A number shown with a fraction keeps it; an empty box is null.
@@ -97,7 +98,7 @@ void addStatistics(std::vector<PlayerField>& fields) {
                                   }
                                   s.*member = std::string(text);
                               },
-                              format});
+                              format, std::pair{0, figureLimit(format, box.figure)}});
         }
     }
 }
@@ -140,7 +141,8 @@ std::vector<PlayerField> makeFields() {
                       },
                       [](EditorState& s, std::string_view text) {
                           s.txtCommentary = std::to_string(parseWhole("commentary", text, 0, 9999));
-                      }});
+                      },
+                      -1, std::pair{0, 9999}});
     fields.push_back({"commentaryName", nullptr, nullptr});
     fields.push_back(numberListField("appearance.face", &EditorState::cboFace, kFaceCount));
     fields.push_back(
@@ -180,7 +182,8 @@ std::vector<PlayerField> makeFields() {
                               },
                               [key, tab, i](EditorState& s, std::string_view text) {
                                   ratingSlider(s, tab, i) = parseWhole(key, text, 0, kMaxRating);
-                              }});
+                              },
+                              -1, std::pair{0, kMaxRating}});
         }
     }
 
@@ -217,7 +220,8 @@ std::vector<PlayerField> makeFields() {
                       },
                       [injuryKey](EditorState& s, std::string_view text) {
                           s.chkSkills[kInjuryFreeIndex] = parseWhole(injuryKey, text, 0, 2);
-                      }});
+                      },
+                      -1, std::pair{0, 2}});
     for (const FlagBit& flag : kFlagBits) {
         if (flag.control == FlagControl::Batting2) {
             addFlag(flag);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,8 @@ struct PlayerField {
     std::function<void(EditorState&, std::string_view)> set;
     // Statistics figures belong to one format; every other key to none (-1).
     int format = -1;
+    // The range of a numeric field, for relative edits (+= and -=); empty otherwise.
+    std::optional<std::pair<int, int>> range;
     bool readOnly() const { return !set; }
 };
 

@@ -8,41 +8,39 @@
 #include <array>
 
 namespace qb::cli {
-namespace {
-
-void addError(Json& errors, const ShowError& error) {
-    errors.push_back(Json{{"field", error.field()}, {"message", error.description()}});
-}
-
-} // namespace
-
-Json decodePlayer(const Record& record, int slot) {
-    Json errors = Json::array();
-    EditorState shown = unshownState();
-    shown.txtName = recordName(record.data());
+DecodedPlayer decodeStates(const Record& record) {
+    DecodedPlayer decoded{unshownState(), {}, {}};
+    decoded.shown.txtName = recordName(record.data());
     Record scratch = record;
     for (const ShowStep& step : kShowSequence) {
         if (step.name == "statistics") {
             continue; // shown below for every format
         }
         try {
-            step.run(record, scratch, shown, kCommentaryNameCount);
+            step.run(record, scratch, decoded.shown, kCommentaryNameCount);
         } catch (const ShowError& error) {
-            addError(errors, error);
+            decoded.failures.push_back({error.field(), error.description()});
         }
     }
-    std::array<EditorState, kStatisticsFormatCount> formats{};
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
-        EditorState& state = formats[static_cast<std::size_t>(format)];
+        EditorState& state = decoded.formats[static_cast<std::size_t>(format)];
         state.cboStatisticsMode = format;
         Record working = record;
         try {
             ShowStatistics(state, working);
         } catch (const ShowError& error) {
-            addError(errors, error);
+            decoded.failures.push_back({error.field(), error.description()});
         }
     }
+    return decoded;
+}
 
+Json decodePlayer(const Record& record, int slot) {
+    const DecodedPlayer decoded = decodeStates(record);
+    Json errors = Json::array();
+    for (const FieldFailure& failure : decoded.failures) {
+        errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
+    }
     Json object = Json::object();
     for (const PlayerField& field : playerFields()) {
         Json value;
@@ -53,8 +51,9 @@ Json decodePlayer(const Record& record, int slot) {
         } else if (field.key == "errors") {
             value = errors;
         } else if (field.get) {
-            value = field.get(field.format < 0 ? shown
-                                               : formats[static_cast<std::size_t>(field.format)]);
+            value = field.get(field.format < 0
+                                  ? decoded.shown
+                                  : decoded.formats[static_cast<std::size_t>(field.format)]);
         }
         setDotted(object, field.key, std::move(value));
     }

@@ -3,7 +3,26 @@
 #include "cli/player_fields.h"
 #include "roster/layout.h"
 
+#include <array>
+#include <string>
+#include <vector>
+
 namespace qb::cli {
+
+struct FieldFailure {
+    std::string field;
+    std::string message;
+};
+
+// What the window shows of a record, each show step run on its own from an editor
+// state that shows nothing: the identity, roles, flags and ratings, the statistics of
+// each format, and the failure of every step that could not show its field.
+struct DecodedPlayer {
+    EditorState shown;
+    std::array<EditorState, 4> formats;
+    std::vector<FieldFailure> failures;
+};
+DecodedPlayer decodeStates(const Record& record);
 
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;

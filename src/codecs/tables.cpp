@@ -1,5 +1,7 @@
 #include "codecs/tables.h"
 
+#include <algorithm>
+
 namespace qb {
 
 bool isLeftArmStyle(int styleIndex) {
@@ -117,6 +119,14 @@ const std::array<FlagBit, 37> kFlagBits = {{
     {Batting2, 20, "Back Foot", "Hook", 193, 3},
     {Batting2, 21, "Back Foot", "Pull", 193, 4},
 }};
+
+bool isFieldOffset(int offset) {
+    constexpr std::array<std::pair<int, int>, 7> kRanges = {
+        {{0, 112}, {118, 139}, {188, 188}, {192, 193}, {196, 198}, {205, 210}, {216, 217}}};
+    return std::any_of(kRanges.begin(), kRanges.end(), [offset](const auto& range) {
+        return offset >= range.first && offset <= range.second;
+    });
+}
 
 std::string flagKey(const FlagBit& flag) {
     if (flag.control == Skills) {

@@ -113,4 +113,10 @@ inline constexpr std::string_view kInjuryFreeFrame = "General";
 
 std::string flagKey(const FlagBit& flag);
 
+// True for a record offset that some field shows or stores: the ID (0-1), commentary
+// number, name, statistics, ratings and roles (2-112, 118-139), the flag bytes (188,
+// 192-193, 196-198), appearance (205-210) and nation (216-217). The rest of the record
+// is carried unread.
+bool isFieldOffset(int offset);
+
 } // namespace qb

@@ -29,6 +29,14 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle() { ::close(fd_); }
 
+    bool isRegular(const std::string& path) const {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) {
+            throw FileError("Cannot examine " + path + ": " + systemError(errno), path);
+        }
+        return S_ISREG(info.st_mode);
+    }
+
     std::int64_t size(const std::string& path) const {
         struct stat info {};
         if (::fstat(fd_, &info) != 0) {
@@ -112,7 +120,15 @@ Record SlotTable::copyRecord(int slot) const {
 
 RosterFile::RosterFile(std::string path) : path_(std::move(path)), kind_(fileKindOf(path_)) {
     const FileHandle file(path_, O_RDONLY, "reading");
+    if (!file.isRegular(path_)) {
+        throw FileError(path_ + " is not a roster file or saved game: it is not a regular file",
+                        path_);
+    }
     requireSlotTable(path_, kind_, file.size(path_));
+}
+
+void RosterFile::requireWritable() const {
+    const FileHandle file(path_, O_WRONLY, "writing");
 }
 
 std::int64_t RosterFile::slotOffset(int slot) const {

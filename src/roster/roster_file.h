@@ -31,6 +31,9 @@ public:
     FileKind kind() const noexcept { return kind_; }
     std::int64_t slotOffset(int slot) const;
 
+    // Fails, naming the cause, when the file cannot be opened for writing; writes nothing.
+    void requireWritable() const;
+
     // All 1600 records in one read.
     SlotTable readSlotTable() const;
     Record readSlot(int slot) const;

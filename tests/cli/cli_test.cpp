@@ -1,7 +1,9 @@
+#include "codecs/demo_roster.h"
 #include "images/demo_game.h"
 #include "roster/roster_file.h"
 #include "support/roster_maker.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -218,6 +220,136 @@ TEST(Cli, ExportAndImport) {
     run = cli(dir, {"import", path, "1", dir.file("short.data"), "--yes"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Wrong File Size"), std::string::npos);
+}
+
+TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
+    const TempDir dir;
+    RosterMaker maker;
+    maker.player(0, "Good").set(0, 0, {1, 0});
+    maker.player(1, "TwoBits", 3).set(1, 0, {2, 0});
+    maker.player(2, "OddFace").set(2, 205, {30}).set(2, 0, {3, 0});
+    maker.player(4, "Hidden").set(4, 0, {1, 0}); // after the gap at 3, and Good's ID
+    const std::string path = maker.write(dir, "r.pak");
+    CliRun run = cli(dir, {"check", path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("error: slot 1 (TwoBits): nation:"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("error: slot 2 (OddFace): appearance.face:"), std::string::npos);
+    EXPECT_NE(
+        run.out.find("warning: slot 4 (Hidden): name: named slot after the first empty slot (3)"),
+        std::string::npos);
+    EXPECT_NE(run.out.find("error: slot 4 (Hidden): id: ID 1 is also the ID of slot 0"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("3 errors, 1 warning in 4 named slots"), std::string::npos);
+    const auto json = nlohmann::json::parse(cli(dir, {"check", path, "--format", "json"}).out);
+    EXPECT_EQ(json["errors"], 3);
+    EXPECT_EQ(json["findings"].size(), 4u);
+
+    writeDemoFiles(dir.file("demo"));
+    EXPECT_EQ(cli(dir, {"check", dir.file("demo/demo.sav")}).exitCode, 0);
+    test::writeFileBytes(dir.file("short.pak"), std::vector<std::uint8_t>(1000, 0));
+    run = cli(dir, {"check", dir.file("short.pak")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("1000 bytes"), std::string::npos);
+}
+
+TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
+    const TempDir dir;
+    writeDemoFiles(dir.file("demo"));
+    const std::string a = dir.file("demo/demo.pak");
+    std::filesystem::copy_file(a, dir.file("b.pak"));
+    const std::string b = dir.file("b.pak");
+    EXPECT_EQ(cli(dir, {"diff", a, b}).out, "");
+    EXPECT_EQ(cli(dir, {"diff", a, b}).exitCode, 0);
+    ASSERT_EQ(cli(dir, {"set", b, "3", "name=Renamed", "roles.bowlingStyle=Chinaman"}).exitCode, 0);
+    ASSERT_EQ(cli(dir, {"set", b, "40", "statistics.One Day.innings=99"}).exitCode, 0);
+    auto bytes = test::readFileBytes(b);
+    bytes[static_cast<std::size_t>(40 * 348 + 150)] ^= 0xFF; // a byte no field covers
+    test::writeFileBytes(b, bytes);
+    const CliRun run = cli(dir, {"diff", a, b, "--format", "json"});
+    EXPECT_EQ(run.exitCode, 1);
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["nameB"], "Renamed");
+    std::vector<std::string> fields;
+    for (const auto& f : json[0]["fields"]) {
+        fields.push_back(f["field"]);
+    }
+    EXPECT_EQ(fields, (std::vector<std::string>{"name", "roles.bowlingStyle"}));
+    EXPECT_EQ(json[1]["fields"][0]["field"], "statistics.One Day.innings");
+    EXPECT_EQ(json[1]["uncoveredBytes"], nlohmann::json::array({150}));
+}
+
+TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
+    const TempDir dir;
+    RosterMaker maker;
+    maker.player(0, "Eng1").player(1, "Aus1", 1).player(2, "Eng2");
+    maker.set(0, 92, {0, 0xF0, 0x03}); // Accuracy (bits 12-17 of group 92) 63
+    maker.set(2, 92, {0, 0x00, 0x01}); // Accuracy 16
+    for (int slot = 0; slot < 3; ++slot) {
+        maker.set(slot, 104, {56});
+    }
+    const std::string path = maker.write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"bulk", path, "--where", "colour=red", "--set", "ratings.bowling.Accuracy+=5"},
+             {"bulk", path, "--set", "roles.bowlingStyle+=1"},
+             {"bulk", path, "--set", "ratings.bowling.Accuracy+=x"},
+             {"bulk", path, "--set", "nope=1"}}) {
+        EXPECT_EQ(cli(dir, args).exitCode, 2);
+        EXPECT_EQ(test::readFileBytes(path), before);
+    }
+    const CliRun run =
+        cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"});
+    EXPECT_EQ(run.out, "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n")
+        << run.err;
+    const auto player =
+        nlohmann::json::parse(cli(dir, {"show", path, "2", "--format", "json"}).out);
+    EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 21);
+}
+
+TEST(Cli, BadInputIsRefusedNamingTheFile) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "A").player(1, "B").write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    writeText(dir.file("dup.csv"), "slot,name\r\n0,X\r\n0,Y\r\n");
+    writeText(dir.file("dup.json"), R"([{"slot": 1, "name": "X"}, {"slot": 1, "name": "Y"}])");
+    writeText(dir.file("objects.json"), R"([1, 2])");
+    struct Row {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Row rows[] = {
+        {{"list", dir.path().string()}, "not a regular file"},
+        {{"show", dir.file("none.pak"), "0"}, "none.pak"},
+        {{"apply", path, dir.file("dup.csv")}, "appears more than once"},
+        {{"apply", path, dir.file("dup.json")}, "appears more than once"},
+        {{"apply", path, dir.file("objects.json")}, "needs \"slot\""},
+        {{"apply", path, dir.file("missing.csv")}, "missing.csv"},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = cli(dir, row.args);
+        EXPECT_EQ(run.exitCode, 1) << row.message;
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+        EXPECT_EQ(test::readFileBytes(path), before);
+    }
+    EXPECT_EQ(cli(dir, {"show", path, "x"}).exitCode, 2);
+}
+
+TEST(Cli, WholeDemoRosterRoundTripsThroughCsvAndJson) {
+    const TempDir dir;
+    writeDemoFiles(dir.file("demo"));
+    for (const std::string file : {"demo/demo.pak", "demo/demo.sav"}) {
+        const std::string path = dir.file(file);
+        const auto before = test::readFileBytes(path);
+        for (const char* format : {"csv", "json"}) {
+            const std::string edits = dir.file(std::string("all.") + format);
+            writeText(edits, cli(dir, {"dump", path, "--format", format}).out);
+            const CliRun run = cli(dir, {"apply", path, edits});
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_EQ(run.out.find("wrote"), std::string::npos);
+            EXPECT_EQ(test::readFileBytes(path), before) << file << " " << format;
+        }
+    }
 }
 
 TEST(Cli, PicturesAsTheReaderAndTheFaceDisplayMakeThem) {

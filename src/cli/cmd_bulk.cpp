@@ -1,0 +1,141 @@
+#include "cli/cli_errors.h"
+#include "cli/commands.h"
+#include "cli/edits.h"
+#include "cli/player_object.h"
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+
+namespace qb::cli {
+namespace {
+
+struct Filter {
+    std::string key;
+    std::string value;
+};
+
+// KEY=VALUE, KEY+=N or KEY-=N.
+struct BulkEdit {
+    const PlayerField* field;
+    std::string value;
+    int step = 0; // non-zero for a relative edit
+};
+
+std::pair<std::string, std::string> splitAssignment(const std::string& text,
+                                                    const std::string& option) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || equals == 0) {
+        throw UsageError(option + " \"" + text + "\" is not KEY=VALUE");
+    }
+    return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+std::vector<Filter> parseFilters(const std::vector<std::string>& wheres) {
+    std::vector<Filter> filters;
+    for (const std::string& where : wheres) {
+        auto [key, value] = splitAssignment(where, "--where");
+        if (findPlayerField(key) == nullptr || key == "errors") {
+            throw UsageError("--where: unknown key \"" + key + "\"");
+        }
+        filters.push_back({key, value});
+    }
+    return filters;
+}
+
+std::vector<BulkEdit> parseBulkEdits(const std::vector<std::string>& sets) {
+    std::vector<BulkEdit> edits;
+    for (const std::string& set : sets) {
+        auto [key, value] = splitAssignment(set, "--set");
+        int sign = 0;
+        if (key.back() == '+' || key.back() == '-') {
+            sign = key.back() == '+' ? 1 : -1;
+            key.pop_back();
+        }
+        if (sign == 0) {
+            const FieldEdit edit = checkedEdit(key, value, "--set: ");
+            edits.push_back({edit.field, value, 0});
+            continue;
+        }
+        const PlayerField* field = findPlayerField(key);
+        if (field == nullptr || field->readOnly()) {
+            throw UsageError("--set: unknown or read-only key \"" + key + "\"");
+        }
+        int step = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), step);
+        if (!field->range || error != std::errc() || end != value.data() + value.size() ||
+            step < 0) {
+            throw UsageError("--set: \"" + set +
+                             "\": a relative edit takes a whole number and a numeric key");
+        }
+        edits.push_back({field, "", sign * step});
+    }
+    return edits;
+}
+
+bool matches(const Json& value, const std::string& wanted) {
+    if (value.is_boolean()) {
+        return value.get<bool>() ? (wanted == "true" || wanted == "1")
+                                 : (wanted == "false" || wanted == "0");
+    }
+    if (value.is_number()) {
+        char* end = nullptr;
+        const double number = std::strtod(wanted.c_str(), &end);
+        return !wanted.empty() && end == wanted.c_str() + wanted.size() &&
+               number == value.get<double>();
+    }
+    return value.is_string() && value.get<std::string>() == wanted;
+}
+
+} // namespace
+
+int runBulk(const std::string& file, const std::vector<std::string>& wheres,
+            const std::vector<std::string>& sets, bool dryRun) {
+    const std::vector<Filter> filters = parseFilters(wheres);
+    const std::vector<BulkEdit> bulkEdits = parseBulkEdits(sets);
+    const RosterFile roster(file);
+    const SlotTable table = roster.readSlotTable();
+    RosterEdits edits;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (isEmptySlot(table.record(slot))) {
+            continue;
+        }
+        const Json player = decodePlayer(table.copyRecord(slot), slot);
+        const bool selected =
+            std::all_of(filters.begin(), filters.end(), [&player](const Filter& filter) {
+                return matches(getDotted(player, filter.key), filter.value);
+            });
+        if (!selected) {
+            continue;
+        }
+        std::vector<FieldEdit>& slotEdits = edits[slot];
+        for (const BulkEdit& edit : bulkEdits) {
+            if (edit.step == 0) {
+                slotEdits.push_back({edit.field, edit.value});
+                continue;
+            }
+            const Json& current = getDotted(player, edit.field->key);
+            if (!current.is_number()) {
+                throw QuillbayError(
+                    "slot " + std::to_string(slot) + ": " + edit.field->key +
+                        " has no value the editor shows, so it cannot be raised or lowered",
+                    file);
+            }
+            const auto [low, high] = *edit.field->range;
+            const long long value = std::llround(current.get<double>()) + edit.step;
+            slotEdits.push_back(
+                {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
+        }
+    }
+    const std::vector<SlotResult> results = applyEdits(roster, edits, dryRun);
+    int changed = 0;
+    for (const SlotResult& result : results) {
+        std::cout << describe(result) << '\n';
+        changed += result.written && !result.written->empty() ? 1 : 0;
+    }
+    std::cout << results.size() << " slot" << (results.size() == 1 ? "" : "s") << " matched, "
+              << changed << (dryRun ? " would change" : " changed") << '\n';
+    return 0;
+}
+
+} // namespace qb::cli

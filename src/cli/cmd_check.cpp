@@ -1,0 +1,104 @@
+#include "cli/commands.h"
+#include "cli/player_object.h"
+#include "roster/errors.h"
+#include "roster/player_lists.h"
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+
+namespace qb::cli {
+namespace {
+
+struct Finding {
+    int slot; // -1 for the file as a whole
+    std::string name;
+    std::string field;
+    std::string reason;
+    bool error;
+};
+
+int report(const std::string& file, const std::vector<Finding>& findings, int namedSlots,
+           Format format) {
+    int errors = 0;
+    for (const Finding& finding : findings) {
+        errors += finding.error ? 1 : 0;
+    }
+    const int warnings = static_cast<int>(findings.size()) - errors;
+    if (format == Format::Json) {
+        Json list = Json::array();
+        for (const Finding& f : findings) {
+            list.push_back({{"slot", f.slot < 0 ? Json(nullptr) : Json(f.slot)},
+                            {"name", f.name},
+                            {"field", f.field},
+                            {"severity", f.error ? "error" : "warning"},
+                            {"reason", f.reason}});
+        }
+        std::cout << Json{{"file", file},
+                          {"namedSlots", namedSlots},
+                          {"errors", errors},
+                          {"warnings", warnings},
+                          {"findings", list}}
+                         .dump(2)
+                  << '\n';
+    } else {
+        for (const Finding& f : findings) {
+            const std::string where =
+                f.slot < 0 ? file : "slot " + std::to_string(f.slot) + " (" + f.name + ")";
+            std::printf("%s: %s: %s: %s\n", f.error ? "error" : "warning", where.c_str(),
+                        f.field.c_str(), f.reason.c_str());
+        }
+        std::printf("%s: %d error%s, %d warning%s in %d named slots\n", file.c_str(), errors,
+                    errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s", namedSlots);
+    }
+    return errors > 0 ? 1 : 0;
+}
+
+} // namespace
+
+int runCheck(const std::string& file, Format format) {
+    std::vector<Finding> findings;
+    std::optional<RosterFile> roster;
+    try {
+        roster.emplace(file);
+    } catch (const FileError& error) {
+        // A file that is no roster is the one finding there is.
+        findings.push_back({-1, "", "file", error.description(), true});
+        return report(file, findings, 0, format);
+    }
+    const SlotTable table = roster->readSlotTable();
+    const RosterIndex index = buildRosterIndex(table);
+    const auto playerListEnd = static_cast<int>(index.players.size());
+    std::map<int, int> firstSlotOfId;
+    int namedSlots = 0;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        const std::uint8_t* record = table.record(slot);
+        if (isEmptySlot(record)) {
+            continue;
+        }
+        ++namedSlots;
+        const std::string& name = index.slotEntries[static_cast<std::size_t>(slot)].name;
+        for (const FieldFailure& failure : decodeStates(table.copyRecord(slot)).failures) {
+            findings.push_back({slot, name, failure.field,
+                                "the editor cannot show it (" + failure.message + ")", true});
+        }
+        if (slot > playerListEnd) {
+            findings.push_back({slot, name, "name",
+                                "named slot after the first empty slot (" +
+                                    std::to_string(playerListEnd) +
+                                    "): hidden from the player list",
+                                false});
+        }
+        const int id = read16(record, OFFSET_ID);
+        const auto [first, inserted] = firstSlotOfId.emplace(id, slot);
+        if (!inserted) {
+            findings.push_back({slot, name, "id",
+                                "ID " + std::to_string(id) + " is also the ID of slot " +
+                                    std::to_string(first->second),
+                                true});
+        }
+    }
+    return report(file, findings, namedSlots, format);
+}
+
+} // namespace qb::cli
