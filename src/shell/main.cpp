@@ -1,9 +1,11 @@
+#include "shell/companion_link.h"
 #include "shell/demo_mode.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,10 +23,28 @@ int main(int argc, char** argv) {
         QStringLiteral(
             "Open the built-in demo roster with a stand-in game folder and settings of its own."));
     parser.addOption(demo);
+    const QCommandLineOption request(
+        QStringLiteral("request"),
+        QStringLiteral("Ask a running editor to show entry INDEX of the roster at PATH."),
+        QStringLiteral("INDEX|PATH"));
+    parser.addOption(request);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A roster (.pak) or saved game (.sav) to open."),
                                  QStringLiteral("[FILE]"));
     parser.process(app);
+
+    if (parser.isSet(request)) {
+        const qb::SendOutcome outcome =
+            qb::sendLinkCommand(qb::linkName(qb::kEditorTopic), parser.value(request));
+        if (!outcome.sent) {
+            std::fprintf(stderr, "quillbay: %s\n",
+                         qPrintable(outcome.noListener
+                                        ? QStringLiteral("no Quillbay editor is running")
+                                        : outcome.error));
+            return 1;
+        }
+        return 0;
+    }
 
     qb::SystemDialogs dialogs;
     std::unique_ptr<qb::AppSettings> settings;

@@ -10,6 +10,8 @@
 #include "roster/errors.h"
 #include "roster/transfer.h"
 #include "shell/artwork.h"
+#include "shell/commentary_names.h"
+#include "shell/companion_link.h"
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
 
@@ -21,6 +23,12 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QUrl>
+#include <cmath>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void registerResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace qb {
 namespace {
@@ -52,7 +60,8 @@ QString MainWindow::notice() {
 }
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount) {
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNames) {
+    registerResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(windowIcon());
     auto* central = new QWidget(this);
@@ -70,6 +79,10 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     });
     connect(cboCommentary, &QComboBox::activated, this,
             [this](int index) { txtCommentary->setText(QString::number(index + 1)); });
+    connect(txtCommentary, &QLineEdit::textChanged, this, &MainWindow::txtCommentary_Change);
+    connect(cmdCommentary, &QPushButton::clicked, this, &MainWindow::cmdCommentary_Click);
+    linkServer_ = new LinkServer(linkName(kEditorTopic), this);
+    connect(linkServer_, &LinkServer::commandReceived, this, &MainWindow::Form_LinkExecute);
     qApp->installEventFilter(this);
     Form_Load();
 }
@@ -94,10 +107,105 @@ void MainWindow::Form_Load() {
         picPicture[static_cast<std::size_t>(i)]->hide();
     }
     TabStrip1->selectTab(kAboutTab);
-    for (int i = 0; i < kCommentaryNameCount; ++i) {
-        cboCommentary->addItem(QStringLiteral("Commentary %1.ogg").arg(i + 1));
+    LoadCommentaryNames();
+}
+
+void MainWindow::LoadCommentaryNames() {
+    const CommentaryList list =
+        chooseCommentaryList(QFileInfo(settings_.fileName()).absolutePath());
+    QFile file(strTempPath + QStringLiteral("Commentary.txt"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(list.text) != list.text.size()) {
+        lblStatus->setText(QStringLiteral("Cannot write ") + file.fileName());
+    }
+    file.close();
+    cboCommentary->blockSignals(true);
+    for (const QString& name : list.names) {
+        cboCommentary->addItem(name + QStringLiteral(".ogg"));
     }
     cboCommentary->setCurrentIndex(-1);
+    cboCommentary->blockSignals(false);
+    if (!list.warning.isEmpty()) {
+        lblStatus->setText(list.warning);
+    }
+}
+
+void MainWindow::txtCommentary_Change(const QString& text) {
+    // Number - 1, halves rounded to the even neighbour, is the entry; anything else
+    // leaves the list as it was.
+    bool isNumber = false;
+    const double number = text.toDouble(&isNumber);
+    if (!isNumber) {
+        return;
+    }
+    const long index = std::lround(std::nearbyint(number - 1));
+    if (index >= -1 && index < cboCommentary->count()) {
+        cboCommentary->setCurrentIndex(static_cast<int>(index));
+    }
+}
+
+void MainWindow::cmdCommentary_Click() {
+    bool isNumber = false;
+    const int number = txtCommentary->text().toInt(&isNumber);
+    if (!isNumber) {
+        dialogs_.message(this, QMessageBox::NoIcon,
+                         QStringLiteral("The commentary number is not a number"));
+        return;
+    }
+    const SendOutcome outcome =
+        sendLinkCommand(linkName(kCompanionTopic), QString::number(number + COMMENTARY_SOUND_BASE));
+    if (outcome.noListener) {
+        message(QMessageBox::Critical, QStringLiteral("Please run Tonewell first"));
+    } else if (!outcome.sent) {
+        dialogs_.message(this, QMessageBox::NoIcon, outcome.error);
+    }
+    txtCommentary->setFocus();
+}
+
+void MainWindow::Form_LinkExecute(const QString& command) {
+    const qsizetype bar = command.indexOf(QLatin1Char('|'));
+    bool isNumber = false;
+    const int index = command.left(bar).trimmed().toInt(&isNumber);
+    const QString path = bar < 0 ? QString() : command.mid(bar + 1);
+    if (bar < 0 || !isNumber) {
+        message(QMessageBox::Critical,
+                QStringLiteral(
+                    "Error 13: the request \"%1\" does not start with an entry number and \"|\"")
+                    .arg(command.left(80)));
+    } else if (index < 0) {
+        message(QMessageBox::Critical,
+                QStringLiteral("Error 380: there is no entry %1").arg(index));
+    } else if (path == strOpenedFileName) {
+        selectRequestedPlayer(index);
+    } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
+                                 QStringLiteral("Quillbay"))) {
+        try {
+            // The file is checked before it replaces the open one, so a bad path never
+            // leaves a half-opened roster.
+            const RosterFile checked(path.toStdString());
+            strOpenedFileName = path;
+            LoadRoster();
+            selectRequestedPlayer(index);
+        } catch (const QuillbayError& error) {
+            message(QMessageBox::Critical,
+                    QStringLiteral("Error 53: ") + qText(error.description()));
+        }
+    }
+    // After a request the window comes to the front.
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::selectRequestedPlayer(int index) {
+    if (index >= cboPlayerName->count()) {
+        message(QMessageBox::Warning, QStringLiteral("Non-continous roster"));
+        return;
+    }
+    if (index == cboPlayerName->currentIndex()) {
+        showLoadedPlayer(index);
+    } else {
+        cboPlayerName->setCurrentIndex(index);
+    }
 }
 
 void MainWindow::message(QMessageBox::Icon icon, const QString& text) {

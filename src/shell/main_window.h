@@ -59,6 +59,9 @@ public:
     void cmdImport_Click();
     void cmdGotoEmpty_Click();
     void LoadRoster();
+    void cmdCommentary_Click();
+    // A request of the companion program: "index|path".
+    void Form_LinkExecute(const QString& command);
 
     const QString& openedFileName() const { return strOpenedFileName; }
     const QString& tempPath() const { return strTempPath; }
@@ -109,6 +112,9 @@ private:
     void cboBat_Click();
     void txtPlayerName_Change(const QString& text);
     void showLoadedPlayer(int slot);
+    void LoadCommentaryNames();
+    void txtCommentary_Change(const QString& text);
+    void selectRequestedPlayer(int index);
     bool requireGameFolder();
     QString archivePath() const;
     void deleteTemporaryFiles();
@@ -123,6 +129,7 @@ private:
     QString strTempPath;
     std::unique_ptr<QTemporaryDir> tempDir_;
     int bytWebColour = 0;
+    class LinkServer* linkServer_ = nullptr;
     bool showingState_ = false;
 
 public:

@@ -1,4 +1,5 @@
 // The real window, driven on the offscreen platform.
+#include "companion_standin.h"
 #include "images/demo_game.h"
 #include "quiet_dialogs.h"
 #include "roster/roster_file.h"
@@ -10,7 +11,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QProcess>
 #include <QtTest>
+#include <thread>
 
 namespace qb {
 
@@ -308,20 +311,178 @@ private slots:
         QCOMPARE(box->state(), 0);
     }
 
+    void commentaryNamesAndTheNumberBoxKeepInStep() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        QCOMPARE(w.cboCommentary->count(), 1015);
+        for (int i = 0; i < w.cboCommentary->count(); ++i) {
+            QVERIFY(w.cboCommentary->itemText(i).endsWith(QStringLiteral(".ogg")));
+        }
+        QFile written(w.tempPath() + QStringLiteral("Commentary.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().count("\r\n"), 1014);
+        w.cboCommentary->setCurrentIndex(99);
+        emit w.cboCommentary->activated(99);
+        QCOMPARE(w.txtCommentary->text(), QStringLiteral("100"));
+        w.txtCommentary->clear();
+        QTest::keyClicks(w.txtCommentary, QStringLiteral("7"));
+        QCOMPARE(w.cboCommentary->currentIndex(), 6);
+        QTest::keyClick(w.txtCommentary, Qt::Key_Backspace);
+        QCOMPARE(w.cboCommentary->currentIndex(), 6);
+        QTest::keyClicks(w.txtCommentary, QStringLiteral("x1"));
+        QCOMPARE(w.txtCommentary->text(), QStringLiteral("1")); // digits only when typed
+    }
+
+    void aUsersOwnCommentaryListIsCheckedBeforeUse() {
+        for (const bool valid : {true, false}) {
+            TempDir dir;
+            QStringList names;
+            for (int i = 0; i < 1015; ++i) {
+                names << QStringLiteral("Name") + QString(QChar(u'a' + i % 26)) +
+                             QString(QChar(u'a' + i / 26 % 26));
+            }
+            if (!valid) {
+                names[4] = QStringLiteral("Bad!Name");
+            }
+            test::writeFileBytes(dir.file("Commentary.txt"), [&] {
+                const QByteArray text = names.join(QStringLiteral("\r\n")).toLatin1();
+                return std::vector<std::uint8_t>(text.begin(), text.end());
+            }());
+            AppSettings settings(QString::fromStdString(dir.file("settings.ini")));
+            test::QuietDialogs dialogs;
+            MainWindow w(settings, dialogs);
+            QCOMPARE(w.cboCommentary->itemText(0) == QStringLiteral("Nameaa.ogg"), valid);
+            QCOMPARE(w.lblStatus->text().contains(QStringLiteral("built-in list")), !valid);
+        }
+    }
+
+    void commentaryNumberGoesToTheCompanion() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.txtCommentary->setText(QStringLiteral("1015"));
+        w.cmdCommentary_Click();
+        QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
+        test::CompanionStandIn tonewell;
+        w.cmdCommentary_Click();
+        QCOMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
+        QCOMPARE(f.dialogs.messages.size(), 1);
+    }
+
+    void companionRequestsShowPlayers() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        RosterMaker maker;
+        for (int slot = 0; slot < 300; ++slot) {
+            maker.player(slot, "P" + std::to_string(slot));
+        }
+        maker.player(301, "AfterGap");
+        const QString open = QString::fromStdString(maker.write(f.dir, "open.pak"));
+        const QString other = QString::fromStdString(maker.write(f.dir, "other.pak"));
+        w.openRoster(open);
+
+        w.Form_LinkExecute(QStringLiteral("12|") + open);
+        QCOMPARE(w.cboPlayerName->currentIndex(), 12);
+        QVERIFY(f.dialogs.questions.isEmpty());
+
+        w.Form_LinkExecute(QStringLiteral("5|") + other); // answered No
+        QCOMPARE(f.dialogs.questions.value(0), QStringLiteral("Do you want to open ") + other);
+        QCOMPARE(w.openedFileName(), open);
+        f.dialogs.answers = {true};
+        w.Form_LinkExecute(QStringLiteral("5|") + other);
+        QCOMPARE(w.openedFileName(), other);
+        QCOMPARE(w.cboPlayerName->currentIndex(), 5);
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Quillbay V2.1 - open.pak")); // unchanged on this path
+
+        w.Form_LinkExecute(QStringLiteral("500|") + other);
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Non-continous roster"));
+        QCOMPARE(f.dialogs.icons.last(), QMessageBox::Warning);
+    }
+
+    void hostileRequestsAreRefusedCleanly() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const QString open = QString::fromStdString(smallRoster().write(f.dir, "r.pak"));
+        w.openRoster(open);
+        w.cboPlayerName->setCurrentIndex(2);
+        test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
+        const QStringList requests = {QStringLiteral("abc|") + open,
+                                      QStringLiteral("-3|") + open,
+                                      QStringLiteral("7"),
+                                      QStringLiteral("1|") + f.file("missing.pak"),
+                                      QStringLiteral("1|") + f.file("short.pak"),
+                                      QStringLiteral("1|") + f.file("")};
+        f.dialogs.answers = {true, true, true};
+        for (const QString& request : requests) {
+            w.Form_LinkExecute(request);
+        }
+        QCOMPARE(f.dialogs.messages.size(), requests.size());
+        for (const QString& shown : f.dialogs.messages) {
+            QVERIFY2(shown.startsWith(QStringLiteral("Error ")), qPrintable(shown));
+        }
+        QCOMPARE(w.openedFileName(), open);
+        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
+        QCOMPARE(w.cboPlayerName->count(), 5);
+    }
+
+    void requestsArriveOverTheLocalSocket() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const QString open = QString::fromStdString(smallRoster().write(f.dir, "r.pak"));
+        w.openRoster(open);
+        SendOutcome outcome;
+        std::thread sender([&] {
+            outcome = sendLinkCommand(linkName(kEditorTopic), QStringLiteral("3|") + open);
+        });
+        QTRY_COMPARE(w.cboPlayerName->currentIndex(), 3);
+        sender.join();
+        QVERIFY(outcome.sent);
+
+        // A message far larger than any request is refused and changes nothing.
+        SendOutcome huge;
+        std::thread flooder([&] {
+            huge = sendLinkCommand(linkName(kEditorTopic), QString(100000, QLatin1Char('9')));
+        });
+        QTest::qWait(300);
+        flooder.join();
+        QVERIFY(!huge.sent);
+        QCOMPARE(huge.error, QStringLiteral("ERR message too long"));
+        QCOMPARE(w.cboPlayerName->currentIndex(), 3);
+    }
+
+    void requestOptionNeedsARunningEditor() {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUILLBAY_LINK_NAMESPACE"),
+                           QStringLiteral("nobody-listens-here"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QB_EDITOR_PATH),
+                      {QStringLiteral("--request"), QStringLiteral("1|/x.pak")});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("no Quillbay editor is running"));
+    }
+
     void closingDeletesTheTemporaryFiles() {
         Fixture f;
         MainWindow& w = *f.window;
         w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
         const QString bmp = w.tempPath() + QStringLiteral("temp.bmp");
+        const QString names = w.tempPath() + QStringLiteral("Commentary.txt");
         QVERIFY(QFile::exists(bmp));
+        QVERIFY(QFile::exists(names));
         w.close();
         QVERIFY(!QFile::exists(bmp));
+        QVERIFY(!QFile::exists(names));
     }
 };
 
 } // namespace qb
 
 int main(int argc, char** argv) {
+    // Links of their own, so a running editor of the user is never addressed.
+    qputenv("QUILLBAY_LINK_NAMESPACE",
+            QByteArray("test-") + QByteArray::number(QCoreApplication::applicationPid()));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+namespace qb {
+
+// The link with the companion program Tonewell, over local sockets. See
+// docs/companion-protocol.md: one UTF-8 command a line, answered by "OK" or "ERR ...".
+inline const QString kEditorTopic = QStringLiteral("Quillbay");
+inline const QString kCompanionTopic = QStringLiteral("Cricket 2004 Tonewell|Tonelink");
+inline constexpr int COMMENTARY_SOUND_BASE = 3528;
+inline constexpr int kLongestCommand = 4096;
+
+// The socket name for a topic: "quillbay-" + the topic with spaces as "_" and "|" as
+// ".", + "-" + the user's name (+ "-" + $QUILLBAY_LINK_NAMESPACE when set).
+QString linkName(const QString& topic);
+
+// Listens for requests under a name; each complete line is acknowledged and handed on.
+class LinkServer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LinkServer(const QString& name, QObject* parent = nullptr);
+    bool isListening() const { return server_.isListening(); }
+
+signals:
+    void commandReceived(const QString& command);
+
+private:
+    void accept();
+    QLocalServer server_;
+};
+
+struct SendOutcome {
+    bool sent = false;
+    bool noListener = false; // nobody listens under the name
+    QString error;           // what went wrong otherwise
+};
+
+// Sends one command and waits for its acknowledgement.
+SendOutcome sendLinkCommand(const QString& name, const QString& command, int timeoutMs = 3000);
+
+} // namespace qb
