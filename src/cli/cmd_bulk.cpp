@@ -90,7 +90,7 @@ bool matches(const Json& value, const std::string& wanted) {
 } // namespace
 
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
-            const std::vector<std::string>& sets, bool dryRun) {
+            const std::vector<std::string>& sets, bool dryRun, const SafetyOptions& safety) {
     const std::vector<Filter> filters = parseFilters(wheres);
     const std::vector<BulkEdit> bulkEdits = parseBulkEdits(sets);
     const RosterFile roster(file);
@@ -127,7 +127,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, dryRun);
+    const std::vector<SlotResult> results = applyEdits(roster, edits, dryRun, safety);
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

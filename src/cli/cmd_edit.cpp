@@ -29,14 +29,15 @@ int report(const std::vector<SlotResult>& results) {
 } // namespace
 
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
-           bool dryRun) {
+           bool dryRun, const SafetyOptions& safety) {
     RosterEdits edits;
     edits[slot] = parseAssignments(assignments);
     const RosterFile roster(file);
-    return report(applyEdits(roster, edits, dryRun));
+    return report(applyEdits(roster, edits, dryRun, safety));
 }
 
-int runApply(const std::string& file, const std::string& editsPath, bool dryRun) {
+int runApply(const std::string& file, const std::string& editsPath, bool dryRun,
+             const SafetyOptions& safety) {
     const std::string text = readText(editsPath);
     const bool csv = editsPath.ends_with(".csv") || editsPath.ends_with(".CSV");
     RosterEdits edits;
@@ -47,7 +48,7 @@ int runApply(const std::string& file, const std::string& editsPath, bool dryRun)
         throw QuillbayError(error.description(), editsPath);
     }
     const RosterFile roster(file);
-    return report(applyEdits(roster, edits, dryRun));
+    return report(applyEdits(roster, edits, dryRun, safety));
 }
 
 } // namespace qb::cli

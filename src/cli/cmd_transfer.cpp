@@ -32,7 +32,8 @@ int runExport(const std::string& file, int slot, const std::string& out, bool ye
     return 0;
 }
 
-int runImport(const std::string& file, int slot, const std::string& in, bool yes) {
+int runImport(const std::string& file, int slot, const std::string& in, bool yes,
+              const SafetyOptions& safety) {
     const RosterFile roster(file);
     readPlayerFile(in); // refuse a wrong size before asking
     const std::string target = recordName(roster.readSlot(slot).data());
@@ -40,8 +41,12 @@ int runImport(const std::string& file, int slot, const std::string& in, bool yes
         throw QuillbayError(
             "Import not confirmed; nothing was written (use --yes without a terminal)", file);
     }
-    importSlot(roster, slot, in);
+    std::vector<std::string> notices;
+    importSlot(roster, slot, in, safety, &notices);
     std::cout << importSuccessText(target) << '\n';
+    for (const std::string& notice : notices) {
+        std::cerr << "quillbay-cli: " << notice << '\n';
+    }
     return 0;
 }
 

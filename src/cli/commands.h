@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roster/safe_write.h"
+
 #include <string>
 #include <vector>
 
@@ -11,14 +13,16 @@ int runList(const std::string& file, bool all, Format format);
 int runShow(const std::string& file, int slot, Format format);
 int runDump(const std::string& file, bool all, Format format);
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
-           bool dryRun);
-int runApply(const std::string& file, const std::string& editsPath, bool dryRun);
+           bool dryRun, const SafetyOptions& safety);
+int runApply(const std::string& file, const std::string& editsPath, bool dryRun,
+             const SafetyOptions& safety);
 int runExport(const std::string& file, int slot, const std::string& out, bool yes);
-int runImport(const std::string& file, int slot, const std::string& in, bool yes);
+int runImport(const std::string& file, int slot, const std::string& in, bool yes,
+              const SafetyOptions& safety);
 int runCheck(const std::string& file, Format format);
 int runDiff(const std::string& fileA, const std::string& fileB, Format format);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
-            const std::vector<std::string>& sets, bool dryRun);
+            const std::vector<std::string>& sets, bool dryRun, const SafetyOptions& safety);
 int runFace(const std::string& gameFolder, int face, const std::string& out);
 int runTga(const std::string& in, const std::string& out);
 

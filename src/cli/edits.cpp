@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iostream>
 
 namespace qb::cli {
 namespace {
@@ -42,7 +43,8 @@ void flatten(const Json& node, const std::string& prefix,
 
 // Returns nullopt when no edit changed what the window shows.
 std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
-                                         const std::vector<FieldEdit>& edits, bool dryRun) {
+                                         const std::vector<FieldEdit>& edits, bool dryRun,
+                                         const SafetyOptions& safety) {
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, slot);
     bool changed = false;
@@ -69,7 +71,11 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
     if (!changed) {
         return std::nullopt;
     }
-    return editor.save(roster, dryRun);
+    std::vector<int> written = editor.save(roster, dryRun, safety);
+    for (const std::string& notice : editor.notices()) {
+        std::cerr << "quillbay-cli: " << notice << '\n';
+    }
+    return written;
 }
 
 } // namespace
@@ -187,8 +193,8 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
     return edits;
 }
 
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
-                                   bool dryRun) {
+std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
+                                   const SafetyOptions& safety) {
     std::vector<SlotResult> results;
     for (const bool trial : {true, false}) {
         if (!trial && dryRun) {
@@ -200,7 +206,11 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
         results.clear();
         for (const auto& [slot, slotEdits] : edits) {
             try {
-                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial)});
+                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, safety)});
+            } catch (const SlotConflict& error) {
+                throw QuillbayError(error.description() +
+                                        "; nothing was written (--force overwrites it)",
+                                    roster.path());
             } catch (const FieldError& error) {
                 throw QuillbayError("slot " + std::to_string(slot) + ": " + error.field() + ": " +
                                         error.description(),

@@ -2,6 +2,7 @@
 
 #include "cli/player_fields.h"
 #include "roster/roster_file.h"
+#include "roster/safe_write.h"
 
 #include <map>
 #include <optional>
@@ -43,7 +44,8 @@ struct SlotResult {
 // formats in order, each switch storing the format left) and saves as the window
 // does. Every slot is first tried without writing; any failure refuses the whole set
 // before a byte is written.
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun);
+std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
+                                   const SafetyOptions& safety);
 
 // "slot 5: wrote 108 109" or "slot 5: no change".
 std::string describe(const SlotResult& result);

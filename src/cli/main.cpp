@@ -24,6 +24,8 @@ struct Arguments {
     std::string format;
     std::vector<std::string> assignments;
     std::vector<std::string> wheres;
+    bool force = false;
+    bool noBackup = false;
 };
 
 Format formatOf(const std::string& name) {
@@ -52,6 +54,14 @@ void addSlot(CLI::App* sub, Arguments& args) {
 void addFormat(CLI::App* sub, Arguments& args, const std::vector<std::string>& choices) {
     sub->add_option("--format", args.format, "Output format (default " + choices.front() + ")")
         ->check(CLI::IsMember(choices));
+}
+
+// The options of every command that writes a roster.
+void addSafety(CLI::App* sub, Arguments& args) {
+    sub->add_flag("--force", args.force,
+                  "Write even when another program changed the slot since it was read");
+    sub->add_flag("--no-backup", args.noBackup,
+                  "Do not copy the file to the backups folder before its first write");
 }
 
 void reportFailure(const qb::QuillbayError& error) {
@@ -94,6 +104,7 @@ int main(int argc, char** argv) {
                             "quillbay-cli set roster.pak 5 roles.bowlingStyle=Chinaman "
                             "\"ratings.bowling.Accuracy=50\"");
     addFile(set, args);
+    addSafety(set, args);
     addSlot(set, args);
     set->add_option("KEY=VALUE", args.assignments, "Fields to change")->required();
     set->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
@@ -101,6 +112,7 @@ int main(int argc, char** argv) {
     CLI::App* apply = command(app, "apply", "Apply edits from a JSON or CSV file",
                               "quillbay-cli apply roster.pak edits.csv --dry-run");
     addFile(apply, args);
+    addSafety(apply, args);
     apply->add_option("EDITS", args.second, "EDITS.json or EDITS.csv")->required();
     apply->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
 
@@ -117,6 +129,7 @@ int main(int argc, char** argv) {
     CLI::App* importCommand = command(app, "import", "Read a .data player file over one slot",
                                       "quillbay-cli import roster.pak 12 smith.data --yes");
     addFile(importCommand, args);
+    addSafety(importCommand, args);
     addSlot(importCommand, args);
     importCommand->add_option("IN", args.third, "Player file of exactly 348 bytes")->required();
     importCommand->add_flag("--yes", args.yes, "Do not ask for confirmation");
@@ -136,6 +149,7 @@ int main(int argc, char** argv) {
         app, "bulk", "One edit over many players",
         "quillbay-cli bulk roster.pak --where nation=ENG --set \"ratings.bowling.Accuracy+=5\"");
     addFile(bulk, args);
+    addSafety(bulk, args);
     bulk->add_option("--where", args.wheres,
                      "KEY=VALUE: only named slots whose field has this value");
     bulk->add_option("--set", args.assignments,
@@ -164,10 +178,20 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : 2;
     }
 
+    qb::SafetyOptions safety;
+    safety.force = args.force;
+    safety.backups = !args.noBackup;
     const Format format = !args.format.empty() ? formatOf(args.format)
                           : dump->parsed()     ? Format::Json
                                                : Format::Text;
     try {
+        // A save cut off in an earlier run is completed or undone before the file is used.
+        if (!face->parsed() && !tga->parsed()) {
+            for (const std::string& text :
+                 qb::recoverInterruptedSaves(safety.dataFolder, args.file)) {
+                std::cerr << "quillbay-cli: " << text << '\n';
+            }
+        }
         if (list->parsed()) {
             return qb::cli::runList(args.file, args.all, format);
         }
@@ -178,16 +202,16 @@ int main(int argc, char** argv) {
             return qb::cli::runDump(args.file, args.all, format);
         }
         if (set->parsed()) {
-            return qb::cli::runSet(args.file, args.slot, args.assignments, args.dryRun);
+            return qb::cli::runSet(args.file, args.slot, args.assignments, args.dryRun, safety);
         }
         if (apply->parsed()) {
-            return qb::cli::runApply(args.file, args.second, args.dryRun);
+            return qb::cli::runApply(args.file, args.second, args.dryRun, safety);
         }
         if (exportCommand->parsed()) {
             return qb::cli::runExport(args.file, args.slot, args.third, args.yes);
         }
         if (importCommand->parsed()) {
-            return qb::cli::runImport(args.file, args.slot, args.third, args.yes);
+            return qb::cli::runImport(args.file, args.slot, args.third, args.yes, safety);
         }
         if (check->parsed()) {
             return qb::cli::runCheck(args.file, format);
@@ -196,7 +220,7 @@ int main(int argc, char** argv) {
             return qb::cli::runDiff(args.file, args.second, format);
         }
         if (bulk->parsed()) {
-            return qb::cli::runBulk(args.file, args.wheres, args.assignments, args.dryRun);
+            return qb::cli::runBulk(args.file, args.wheres, args.assignments, args.dryRun, safety);
         }
         if (face->parsed()) {
             return qb::cli::runFace(args.file, args.slot, args.third);

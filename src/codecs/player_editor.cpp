@@ -71,7 +71,9 @@ void PlayerEditor::switchStatisticsFormat(int format) {
     SwitchStatisticsFormat(state_, working_, format);
 }
 
-std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun) {
+std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
+                                    const SafetyOptions& safety) {
+    notices_.clear();
     if (!slot_) {
         throw QuillbayError("No player is loaded");
     }
@@ -83,9 +85,10 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun) {
     if (dryRun) {
         return changedOffsets(loaded_, working_);
     }
-    std::vector<int> written = roster.writeChanges(*slot_, loaded_, working_);
+    SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
+    notices_ = std::move(report.notices);
     load(roster, *slot_);
-    return written;
+    return report.written;
 }
 
 } // namespace qb

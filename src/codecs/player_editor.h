@@ -2,6 +2,7 @@
 
 #include "codecs/editor_state.h"
 #include "roster/roster_file.h"
+#include "roster/safe_write.h"
 
 #include <functional>
 #include <optional>
@@ -60,7 +61,10 @@ public:
     // With `dryRun` nothing is written and nothing reloaded. Refused while no player
     // is loaded or the last load stopped part-way, so a mix of two players is never
     // written into a slot.
-    std::vector<int> save(const RosterFile& roster, bool dryRun = false);
+    std::vector<int> save(const RosterFile& roster, bool dryRun = false,
+                          const SafetyOptions& safety = {});
+    // What the last save wants the user to know besides its result (a failed backup).
+    const std::vector<std::string>& notices() const noexcept { return notices_; }
 
 private:
     int commentaryCount_;
@@ -69,6 +73,7 @@ private:
     Record working_{};
     std::optional<int> slot_;
     bool complete_ = false;
+    std::vector<std::string> notices_;
 };
 
 } // namespace qb

@@ -40,11 +40,6 @@ public:
     // The saved game's 132-byte header, byte for byte; empty for a roster file.
     std::vector<std::uint8_t> readHeader() const;
 
-    // Writes the positions where `after` differs from `before` into the slot, each
-    // run of adjacent changed bytes in one positioned write. Returns the record
-    // offsets written, in increasing order; nothing is opened when nothing differs.
-    std::vector<int> writeChanges(int slot, const Record& before, const Record& after) const;
-
 private:
     std::string path_;
     FileKind kind_;

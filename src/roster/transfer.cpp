@@ -72,7 +72,8 @@ Record readPlayerFile(const std::string& path) {
     return record;
 }
 
-std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath) {
+std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath,
+                            const SafetyOptions& safety, std::vector<std::string>* notices) {
     const Record incoming = readPlayerFile(dataPath);
     const SlotTable table = roster.readSlotTable();
     const Record current = table.copyRecord(slot);
@@ -83,7 +84,11 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
         target[0] = current[0];
         target[1] = current[1];
     }
-    return roster.writeChanges(slot, current, target);
+    SaveReport report = writeSlotSafely(roster, slot, current, target, safety);
+    if (notices != nullptr) {
+        *notices = std::move(report.notices);
+    }
+    return report.written;
 }
 
 void CheckDuplicateID(const SlotTable& table, std::uint16_t id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "roster/roster_file.h"
+#include "roster/safe_write.h"
 
 #include <cstdint>
 #include <string>
@@ -34,7 +35,9 @@ Record readPlayerFile(const std::string& path);
 // included, after the ID is checked against all 1600 slots ("Duplicate ID"); an
 // occupied target keeps its own two ID bytes. Only bytes that differ are written.
 // Returns the record offsets written. Nothing is written on any refusal.
-std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath);
+std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath,
+                            const SafetyOptions& safety = {},
+                            std::vector<std::string>* notices = nullptr);
 
 // Fails with "Duplicate ID" when any of the 1600 slots holds `id`.
 void CheckDuplicateID(const SlotTable& table, std::uint16_t id);

@@ -30,6 +30,10 @@ void AppSettings::setGamePath(const QString& path) {
     setValue("Path", path);
 }
 
+bool AppSettings::backups() const {
+    return value("Backups") != QStringLiteral("false");
+}
+
 QString AppSettings::lastFile() const {
     return value("LastFile");
 }

@@ -18,6 +18,8 @@ public:
     void setGamePath(const QString& path);
     QString lastFile() const;
     void setLastFile(const QString& path);
+    // Copy a roster before its first write in a session (key "Backups", default on).
+    bool backups() const;
     QString fileName() const { return settings_->fileName(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "shell/dialogs.h"
 
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace qb {
 
@@ -28,6 +29,20 @@ QString SystemDialogs::saveFile(QWidget* owner, const QString& title, const QStr
 
 QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
     return QFileDialog::getExistingDirectory(owner, prompt);
+}
+
+Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillbay"), text, QMessageBox::NoButton,
+                    owner);
+    QPushButton* overwrite =
+        box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite) {
+        return Conflict::Overwrite;
+    }
+    return box.clickedButton() == reload ? Conflict::Reload : Conflict::Cancel;
 }
 
 } // namespace qb

@@ -23,6 +23,9 @@ public:
     virtual QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
                              const QString& filters) = 0;
     virtual QString chooseFolder(QWidget* owner, const QString& prompt) = 0;
+    // What to do about a slot another program changed: overwrite, reload or cancel.
+    enum class Conflict { Overwrite, Reload, Cancel };
+    virtual Conflict conflict(QWidget* owner, const QString& text) = 0;
 };
 
 // The platform's dialogs.
@@ -36,6 +39,7 @@ public:
     QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
                      const QString& filters) override;
     QString chooseFolder(QWidget* owner, const QString& prompt) override;
+    Conflict conflict(QWidget* owner, const QString& text) override;
 };
 
 } // namespace qb

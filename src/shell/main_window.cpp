@@ -8,6 +8,7 @@
 #include "images/tga_reader.h"
 #include "roster/codepage.h"
 #include "roster/errors.h"
+#include "roster/safe_write.h"
 #include "roster/transfer.h"
 #include "shell/artwork.h"
 #include "shell/commentary_names.h"
@@ -108,6 +109,13 @@ void MainWindow::Form_Load() {
     }
     TabStrip1->selectTab(kAboutTab);
     LoadCommentaryNames();
+    reportRecoveredSaves({});
+}
+
+void MainWindow::reportRecoveredSaves(const QString& file) {
+    for (const std::string& text : recoverInterruptedSaves(userDataFolder(), file.toStdString())) {
+        message(QMessageBox::Warning, qText(text));
+    }
 }
 
 void MainWindow::LoadCommentaryNames() {
@@ -271,6 +279,7 @@ void MainWindow::openRoster(const QString& path) {
                        .arg(QFileInfo(path).fileName()));
     strOpenedFileName = path;
     lblStatus->clear();
+    reportRecoveredSaves(path);
     try {
         const RosterFile roster(path.toStdString());
         const std::vector<std::uint8_t> header = roster.readHeader();
@@ -344,19 +353,46 @@ void MainWindow::showLoadedPlayer(int slot) {
     }
 }
 
+SafetyOptions MainWindow::safety(bool force) const {
+    SafetyOptions options;
+    options.backups = settings_.backups();
+    options.force = force;
+    return options;
+}
+
 void MainWindow::cmdSave_Click() {
     int remembered = -1;
-    try {
-        const WaitCursor wait;
-        txtName->setText(txtName->text().trimmed());
-        remembered = cboPlayerName->currentIndex();
-        readEditorState();
-        editor_.save(RosterFile(strOpenedFileName.toStdString()));
-    } catch (const QuillbayError& error) {
-        message(QMessageBox::Critical, qText(saveFailureReport(error.description())));
-        return;
+    bool force = false;
+    while (true) {
+        try {
+            const WaitCursor wait;
+            txtName->setText(txtName->text().trimmed());
+            remembered = cboPlayerName->currentIndex();
+            readEditorState();
+            editor_.save(RosterFile(strOpenedFileName.toStdString()), false, safety(force));
+            break;
+        } catch (const SlotConflict& conflict) {
+            const auto answer = dialogs_.conflict(
+                this, qText(conflict.description()) +
+                          QStringLiteral(".\n\nOverwrite it with what the editor shows, reload it "
+                                         "from the file, or cancel?"));
+            if (answer == Dialogs::Conflict::Overwrite) {
+                force = true;
+                continue;
+            }
+            if (answer == Dialogs::Conflict::Reload && remembered >= 0) {
+                showLoadedPlayer(remembered);
+            }
+            return;
+        } catch (const QuillbayError& error) {
+            message(QMessageBox::Critical, qText(saveFailureReport(error.description())));
+            return;
+        }
     }
     message(QMessageBox::Information, QStringLiteral("Successfully Saved"));
+    for (const std::string& notice : editor_.notices()) {
+        message(QMessageBox::Warning, qText(notice));
+    }
     try {
         LoadRoster();
         if (remembered > 0 && remembered < cboPlayerName->count()) {
@@ -553,8 +589,13 @@ void MainWindow::cmdImport_Click() {
                                QStringLiteral("Confirmation"))) {
             return;
         }
-        importSlot(RosterFile(strOpenedFileName.toStdString()), slot, path);
+        std::vector<std::string> notices;
+        importSlot(RosterFile(strOpenedFileName.toStdString()), slot, path, safety(false),
+                   &notices);
         message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
+        for (const std::string& notice : notices) {
+            message(QMessageBox::Warning, qText(notice));
+        }
         LoadRoster();
     } catch (const QuillbayError& error) {
         message(QMessageBox::Critical, qText(error.description()));

@@ -4,6 +4,7 @@
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
 #include "roster/player_lists.h"
+#include "roster/safe_write.h"
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 
@@ -112,6 +113,8 @@ private:
     void cboBat_Click();
     void txtPlayerName_Change(const QString& text);
     void showLoadedPlayer(int slot);
+    SafetyOptions safety(bool force) const;
+    void reportRecoveredSaves(const QString& file);
     void LoadCommentaryNames();
     void txtCommentary_Change(const QString& text);
     void selectRequestedPlayer(int index);

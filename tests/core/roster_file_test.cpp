@@ -1,5 +1,6 @@
 #include "roster/errors.h"
 #include "roster/roster_file.h"
+#include "roster/safe_write.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
@@ -84,13 +85,14 @@ TEST(RosterFile, WritesExactlyTheChangedBytesInsideTheSlot) {
     const auto before = test::readFileBytes(path);
     const Record loaded = roster.readSlot(3);
 
-    EXPECT_TRUE(roster.writeChanges(3, loaded, loaded).empty());
+    EXPECT_TRUE(writeSlotSafely(roster, 3, loaded, loaded, {}).written.empty());
 
     Record working = loaded;
     working[6] = 'y'; // Smith -> Smyth
     working[200] = 7; // a run of two adjacent bytes
     working[201] = 8;
-    EXPECT_EQ(roster.writeChanges(3, loaded, working), (std::vector<int>{6, 200, 201}));
+    EXPECT_EQ(writeSlotSafely(roster, 3, loaded, working, {}).written,
+              (std::vector<int>{6, 200, 201}));
 
     const auto after = test::readFileBytes(path);
     ASSERT_EQ(after.size(), before.size());
@@ -109,7 +111,7 @@ bool writeFailsNamingTheFile(const std::string& path) {
     Record working = roster.readSlot(0);
     working[10] = 1;
     try {
-        roster.writeChanges(0, roster.readSlot(0), working);
+        writeSlotSafely(roster, 0, roster.readSlot(0), working, {});
         return false;
     } catch (const FileError& error) {
         return std::string(error.what()).find(path) != std::string::npos;
@@ -144,7 +146,7 @@ TEST(RosterFile, AFileCutShortAfterOpeningIsNeverGrown) {
     ASSERT_EQ(::truncate(path.c_str(), 1000), 0);
     Record working = roster.readSlot(0);
     working[5] = 'X';
-    EXPECT_THROW(roster.writeChanges(0, roster.readSlot(0), working), FileError);
+    EXPECT_THROW(writeSlotSafely(roster, 0, roster.readSlot(0), working, {}), FileError);
     EXPECT_THROW(roster.readSlot(1500), FileError);
     EXPECT_EQ(std::filesystem::file_size(path), 1000u);
 }

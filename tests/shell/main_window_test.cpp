@@ -364,7 +364,7 @@ private slots:
         QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
         test::CompanionStandIn tonewell;
         w.cmdCommentary_Click();
-        QCOMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
+        QTRY_COMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
         QCOMPARE(f.dialogs.messages.size(), 1);
     }
 

@@ -33,7 +33,13 @@ public:
         return folders.isEmpty() ? QString() : folders.takeFirst();
     }
 
+    Conflict conflict(QWidget*, const QString& text) override {
+        questions << text;
+        return conflicts.isEmpty() ? Conflict::Cancel : conflicts.takeFirst();
+    }
+
     QStringList messages;
+    QList<Conflict> conflicts;
     QList<QMessageBox::Icon> icons;
     QStringList questions;
     QStringList titles;

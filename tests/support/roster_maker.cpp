@@ -6,6 +6,21 @@
 #include <stdexcept>
 
 namespace qb::test {
+namespace {
+
+// Journals and backups of the tests go to a data folder of their own, never the user's.
+const bool kPrivateDataHome = [] {
+    if (std::getenv("QB_KEEP_DATA_HOME") == nullptr) {
+        std::string folder =
+            (std::filesystem::temp_directory_path() / "quillbay-data-XXXXXX").string();
+        if (::mkdtemp(folder.data()) != nullptr) {
+            ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+        }
+    }
+    return true;
+}();
+
+} // namespace
 
 TempDir::TempDir() {
     std::string pattern =

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace qb::faults {
+
+// A seam for tests: every open, read, write and sync of roster files, player files and
+// journals asks here first. Nothing is ever set outside tests.
+enum class Op { Open, Read, Write, Sync };
+
+// Makes the n-th operation of `op` from now on (1-based) fail with the system error
+// `error`; n = 0 removes the plan for `op`.
+void failNth(Op op, int n, int error);
+void reset();
+
+// True (and the error to report) when the current operation is to fail.
+bool shouldFail(Op op, int& error);
+
+// Ends the process at once (SIGKILL) when the environment variable QB_CRASH_AT names
+// this point, so tests can cut a save off where they choose.
+void crashPoint(const char* name);
+
+} // namespace qb::faults

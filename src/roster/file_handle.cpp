@@ -1,0 +1,107 @@
+#include "roster/file_handle.h"
+
+#include "roster/errors.h"
+#include "roster/faults.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+std::string systemError(int code) {
+    return std::strerror(code);
+}
+
+} // namespace
+
+FileHandle::FileHandle(const std::string& path, int flags, const char* purpose, unsigned mode)
+    : path_(path), fd_(-1) {
+    int error = 0;
+    if (faults::shouldFail(faults::Op::Open, error)) {
+        throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(error),
+                        path);
+    }
+    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    if (fd_ < 0) {
+        throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(errno),
+                        path);
+    }
+}
+
+FileHandle::~FileHandle() {
+    ::close(fd_);
+}
+
+bool FileHandle::isRegular() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        throw FileError("Cannot examine " + path_ + ": " + systemError(errno), path_);
+    }
+    return S_ISREG(info.st_mode);
+}
+
+std::int64_t FileHandle::size() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        throw FileError("Cannot read the size of " + path_ + ": " + systemError(errno), path_);
+    }
+    return info.st_size;
+}
+
+void FileHandle::readAt(std::uint8_t* out, std::size_t count, std::int64_t position) const {
+    int error = 0;
+    if (faults::shouldFail(faults::Op::Read, error)) {
+        throw FileError("Cannot read " + path_ + ": " + systemError(error), path_);
+    }
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(fd_, out + done, count - done,
+                                    static_cast<off_t>(position) + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw FileError("Cannot read " + path_ + ": " + systemError(errno), path_);
+        }
+        if (got == 0) {
+            throw FileError("Cannot read " + path_ + ": the file ended at byte " +
+                                std::to_string(position + static_cast<std::int64_t>(done)),
+                            path_);
+        }
+        done += static_cast<std::size_t>(got);
+    }
+}
+
+void FileHandle::writeAt(const std::uint8_t* data, std::size_t count, std::int64_t position) const {
+    int error = 0;
+    if (faults::shouldFail(faults::Op::Write, error)) {
+        throw FileError("Cannot write " + path_ + ": " + systemError(error), path_);
+    }
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t put = ::pwrite(fd_, data + done, count - done,
+                                     static_cast<off_t>(position) + static_cast<off_t>(done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            throw FileError("Cannot write " + path_ + ": " + systemError(put < 0 ? errno : EIO),
+                            path_);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+void FileHandle::sync() const {
+    int error = 0;
+    if (faults::shouldFail(faults::Op::Sync, error) ||
+        (::fdatasync(fd_) != 0 && (error = errno) != 0)) {
+        throw FileError("Cannot flush " + path_ + " to the disk: " + systemError(error), path_);
+    }
+}
+
+} // namespace qb
