@@ -121,10 +121,13 @@ std::string journalPath(const std::string& dataFolder, const std::string& file,
 void writeJournal(const std::string& path, const Journal& journal) {
     fs::create_directories(fs::path(path).parent_path());
     const std::vector<std::uint8_t> bytes = encode(journal);
-    {
+    try {
         const FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC, "writing", 0600);
         file.writeAt(bytes.data(), bytes.size(), 0);
         file.sync();
+    } catch (const QuillbayError&) {
+        std::remove(path.c_str()); // the roster is untouched; no journal is left behind
+        throw;
     }
     const FileHandle folder(fs::path(path).parent_path().string(), O_RDONLY | O_DIRECTORY,
                             "reading");

@@ -50,6 +50,9 @@ CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
 
 void writeText(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
+    if (path.ends_with(".csv") || path.ends_with(".json")) {
+        test::saveSeed("edits", {text.begin(), text.end()});
+    }
 }
 
 TEST(Cli, ListsTheLeadingRunOrAllSlots) {

@@ -195,10 +195,16 @@ TEST(PlayerEditor, LoadThenSaveChangesOnlyNormalisedBitsOverGeneratedRosters) {
     test::RecordGenerator generator(7);
     RosterMaker maker;
     std::vector<Record> records;
+    std::vector<std::uint8_t> firstSlots;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         records.push_back(generator.player());
         maker.record(slot, records.back());
+        if (slot < 40) {
+            test::saveSeed("record", {records.back().begin(), records.back().end()});
+            firstSlots.insert(firstSlots.end(), records.back().begin(), records.back().end());
+        }
     }
+    test::saveSeed("roster", firstSlots);
     for (const char* name : {"gen.pak", "gen.sav"}) {
         const RosterFile roster(maker.write(dir, name));
         for (int slot = 0; slot < SLOT_COUNT; ++slot) {

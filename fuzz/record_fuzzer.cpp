@@ -1,0 +1,50 @@
+// libFuzzer target: any 348 bytes as a player. Loading shows it or fails with a
+// field's message; a save of what was shown stores without crashing, and a second
+// save changes nothing more.
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "codecs/player_editor.h"
+#include "codecs/statistics.h"
+
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    qb::Record loaded{};
+    std::memcpy(loaded.data(), data, std::min(size, loaded.size()));
+    qb::EditorState state;
+    qb::Record working = loaded;
+    try {
+        state.txtName = qb::recordName(loaded.data());
+        for (const qb::ShowStep& step : qb::kShowSequence) {
+            step.run(loaded, working, state, qb::kCommentaryNameCount);
+        }
+    } catch (const qb::ShowError&) {
+        return 0;
+    }
+    for (int format = 1; format < qb::kStatisticsFormatCount; ++format) {
+        try {
+            qb::SwitchStatisticsFormat(state, working, format);
+        } catch (const qb::QuillbayError&) {
+            return 0;
+        }
+    }
+    try {
+        qb::StoreSequence(state, working);
+    } catch (const qb::QuillbayError&) {
+        return 0;
+    }
+    // What was stored shows again and stores to the same bytes.
+    qb::EditorState again;
+    qb::Record reloaded = working;
+    again.txtName = qb::recordName(working.data());
+    for (const qb::ShowStep& step : qb::kShowSequence) {
+        step.run(working, reloaded, again, qb::kCommentaryNameCount);
+    }
+    qb::Record second = reloaded;
+    qb::StoreSequence(again, second);
+    if (second != reloaded) {
+        std::abort();
+    }
+    return 0;
+}

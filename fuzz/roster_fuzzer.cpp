@@ -1,0 +1,24 @@
+// libFuzzer target: a roster whose first slots hold the input. Building the player
+// list and the slot list, the searches and a player import must never misbehave.
+#include "roster/errors.h"
+#include "roster/player_lists.h"
+#include "roster/transfer.h"
+
+#include <cstring>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(qb::SLOT_TABLE_SIZE), 0);
+    std::memcpy(bytes.data(), data, std::min(size, bytes.size()));
+    const qb::SlotTable table(std::move(bytes));
+    const qb::RosterIndex index = qb::buildRosterIndex(table);
+    const std::string text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 8));
+    qb::findFirstWithPrefix(index.players, text);
+    qb::findSlotWithPrefix(index, text);
+    qb::nextEmptySlot(index, static_cast<int>(size % qb::SLOT_COUNT) - 1);
+    try {
+        qb::CheckDuplicateID(table, static_cast<std::uint16_t>(size));
+    } catch (const qb::TransferError&) {
+    }
+    return 0;
+}
