@@ -88,23 +88,27 @@ int runShow(const std::string& file, int slot, Format format) {
 int runDump(const std::string& file, bool all, Format format) {
     const RosterFile roster(file);
     const SlotTable table = roster.readSlotTable();
-    Json players = Json::array();
+    // Written player by player, so a whole roster is never held as one document.
     if (format == Format::Csv) {
         printCsvHeader();
+    } else {
+        std::cout << "[";
     }
+    bool first = true;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (!all && isEmptySlot(table.record(slot))) {
             continue;
         }
-        Json player = decodePlayer(table.copyRecord(slot), slot);
+        const Json player = decodePlayer(table.copyRecord(slot), slot);
         if (format == Format::Csv) {
             printCsvRow(player);
         } else {
-            players.push_back(std::move(player));
+            std::cout << (first ? "\n" : ",\n") << player.dump(2);
         }
+        first = false;
     }
     if (format != Format::Csv) {
-        std::cout << players.dump(2) << '\n';
+        std::cout << (first ? "]\n" : "\n]\n");
     }
     return 0;
 }

@@ -5,11 +5,12 @@
 namespace qb {
 
 std::string DecToBin(std::uint32_t value) {
-    std::string digits;
+    char digits[32];
+    int start = 32;
     for (; value != 0; value >>= 1) {
-        digits.insert(digits.begin(), (value & 1u) != 0 ? '1' : '0');
+        digits[--start] = (value & 1u) != 0 ? '1' : '0';
     }
-    return digits;
+    return {digits + start, digits + 32};
 }
 
 std::uint32_t BinToDec(std::string_view digits) {

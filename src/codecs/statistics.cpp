@@ -186,10 +186,22 @@ std::optional<double> boxNumber(const std::string& text) {
     return std::strtod(text.c_str(), nullptr);
 }
 
+// Two decimals, at least one integer digit ("##0.00"), halves rounded up.
 std::string rateText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
+    const long long hundredths = std::llround(value * 100);
+    std::string text = std::to_string(hundredths / 100) + ".00";
+    const auto cents = static_cast<int>(hundredths % 100);
+    text[text.size() - 2] = static_cast<char>('0' + cents / 10);
+    text[text.size() - 1] = static_cast<char>('0' + cents % 10);
     return text;
+}
+
+// Strike rate (overs * 6 / wickets) and economy rate (runs / overs); a rate that
+// cannot be computed is empty.
+void setRates(EditorState& state, std::optional<double> overs, std::optional<double> wickets,
+              std::optional<double> runs) {
+    state.txtBowlingSR = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
+    state.txtBowlingER = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
 }
 
 } // namespace
@@ -245,6 +257,7 @@ std::string statisticsKey(int format, Figure figure) {
 void ShowStatistics(EditorState& state, Record& working) {
     const int format = state.cboStatisticsMode;
     const int base = kFirstBlock + kBlockSize * format;
+    std::array<double, kStatisticsBoxes.size()> shown{};
     for (const BlockField& block : kBlockFields) {
         const auto at = static_cast<std::size_t>(base + block.offset);
         int value = working[at];
@@ -254,12 +267,16 @@ void ShowStatistics(EditorState& state, Record& working) {
             }
             value += working[at + 1] * 256;
         }
+        shown[static_cast<std::size_t>(block.figure)] = value;
         state.*boxOf(block.figure).box = std::to_string(value);
     }
     for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
         state.*boxOf(packed.figure).box = figureText(shownPackedFigure(working, format, packed));
     }
-    UpdateRates(state);
+    const auto figure = [&shown](Figure f) {
+        return std::optional<double>(shown[static_cast<std::size_t>(f)]);
+    };
+    setRates(state, figure(Overs), figure(Wickets), figure(BowlingRuns));
 }
 
 void StoreStatistics(const EditorState& state, Record& working, int format) {
@@ -298,11 +315,8 @@ void SwitchStatisticsFormat(EditorState& state, Record& working, int format) {
 }
 
 void UpdateRates(EditorState& state) {
-    const auto overs = boxNumber(state.txtOvers);
-    const auto wickets = boxNumber(state.txtWickets);
-    const auto runs = boxNumber(state.txtBowlingRuns);
-    state.txtBowlingSR = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
-    state.txtBowlingER = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
+    setRates(state, boxNumber(state.txtOvers), boxNumber(state.txtWickets),
+             boxNumber(state.txtBowlingRuns));
 }
 
 } // namespace qb

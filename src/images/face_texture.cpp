@@ -163,9 +163,6 @@ void copyFaceToBmp(const std::string& archivePath, int face, const std::string& 
             std::reverse(piece.begin(), piece.end());
             writeAll(out, partialPath, piece.data(), piece.size());
         }
-        if (::fsync(out.get()) != 0) {
-            throw FaceCopyError(partialPath + ": " + std::strerror(errno));
-        }
     }
     if (std::rename(partialPath.c_str(), bmpPath.c_str()) != 0) {
         throw FaceCopyError(bmpPath + ": " + std::strerror(errno));

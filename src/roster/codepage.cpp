@@ -1,5 +1,6 @@
 #include "roster/codepage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qb {
@@ -34,6 +35,10 @@ void appendUtf8(std::string& out, char32_t ch) {
 } // namespace
 
 std::string decodeCp1252(std::span<const std::uint8_t> bytes) {
+    // Names are nearly always plain ASCII, which is the same in both.
+    if (std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; })) {
+        return {bytes.begin(), bytes.end()};
+    }
     std::string out;
     out.reserve(bytes.size());
     for (const std::uint8_t byte : bytes) {

@@ -48,7 +48,7 @@ RosterIndex buildRosterIndex(const SlotTable& table) {
 }
 
 int BitToIndex(std::uint32_t value) {
-    if (value == 0 || value > (1u << 13) || !std::has_single_bit(value)) {
+    if (value == 0 || value > (1u << 13) || (value & (value - 1)) != 0) {
         return 0;
     }
     return std::countr_zero(value) + 1;

@@ -28,10 +28,20 @@ void requireSlot(const std::string& path, int slot) {
 
 } // namespace
 
-SlotTable::SlotTable(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+SlotTable::SlotTable()
+    : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(
+          static_cast<std::size_t>(SLOT_TABLE_SIZE))) {}
+
+SlotTable::SlotTable(const std::vector<std::uint8_t>& bytes) : SlotTable() {
+    const std::size_t size = static_cast<std::size_t>(SLOT_TABLE_SIZE);
+    std::memcpy(bytes_.get(), bytes.data(), std::min(size, bytes.size()));
+    if (bytes.size() < size) {
+        std::memset(bytes_.get() + bytes.size(), 0, size - bytes.size());
+    }
+}
 
 const std::uint8_t* SlotTable::record(int slot) const {
-    return bytes_.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE;
+    return bytes_.get() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE;
 }
 
 Record SlotTable::copyRecord(int slot) const {
@@ -59,9 +69,9 @@ std::int64_t RosterFile::slotOffset(int slot) const {
 
 SlotTable RosterFile::readSlotTable() const {
     const FileHandle file(path_, O_RDONLY, "reading");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(SLOT_TABLE_SIZE));
-    file.readAt(bytes.data(), bytes.size(), slotBase(kind_));
-    return SlotTable(std::move(bytes));
+    SlotTable table;
+    file.readAt(table.data(), static_cast<std::size_t>(SLOT_TABLE_SIZE), slotBase(kind_));
+    return table;
 }
 
 Record RosterFile::readSlot(int slot) const {

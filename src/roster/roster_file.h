@@ -3,6 +3,7 @@
 #include "roster/layout.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,12 +12,16 @@ namespace qb {
 // The slot table as one block of SLOT_COUNT records.
 class SlotTable {
 public:
-    explicit SlotTable(std::vector<std::uint8_t> bytes);
+    // A table to be filled by a read (its bytes are not set first).
+    SlotTable();
+    // A table made of these bytes, cut or zero-filled to the table's size.
+    explicit SlotTable(const std::vector<std::uint8_t>& bytes);
     const std::uint8_t* record(int slot) const;
     Record copyRecord(int slot) const;
+    std::uint8_t* data() { return bytes_.get(); }
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    std::unique_ptr<std::uint8_t[]> bytes_;
 };
 
 // A roster file or saved game on disk. It holds only the path: every operation opens

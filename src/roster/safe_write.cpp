@@ -118,20 +118,24 @@ std::string journalPath(const std::string& dataFolder, const std::string& file,
         .string();
 }
 
-void writeJournal(const std::string& path, const Journal& journal) {
+void writeJournal(const std::string& path, const Journal& journal, bool durable) {
     fs::create_directories(fs::path(path).parent_path());
     const std::vector<std::uint8_t> bytes = encode(journal);
     try {
         const FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC, "writing", 0600);
         file.writeAt(bytes.data(), bytes.size(), 0);
-        file.sync();
+        if (durable) {
+            file.sync();
+        }
     } catch (const QuillbayError&) {
         std::remove(path.c_str()); // the roster is untouched; no journal is left behind
         throw;
     }
-    const FileHandle folder(fs::path(path).parent_path().string(), O_RDONLY | O_DIRECTORY,
-                            "reading");
-    folder.sync();
+    if (durable) {
+        const FileHandle folder(fs::path(path).parent_path().string(), O_RDONLY | O_DIRECTORY,
+                                "reading");
+        folder.sync();
+    }
 }
 
 std::vector<std::uint8_t> readWhole(const std::string& path) {
@@ -224,14 +228,19 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
     if (offsets.empty()) {
         return report;
     }
-    const Record current = roster.readSlot(slot);
+    // One handle, opened for reading and writing, serves the check, the writes and the
+    // read-back; a file the user cannot write is reported as such.
+    if (!isValidSlot(slot)) {
+        throw FileError("Slot " + std::to_string(slot) + " is outside 0 to 1599", roster.path());
+    }
+    const FileHandle file(roster.path(), O_RDWR, "writing");
+    Record current{};
+    file.readAt(current.data(), current.size(), roster.slotOffset(slot));
     if (!options.force && current != loaded) {
         throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
                                " was changed by another program since it was loaded",
                            roster.path());
     }
-    // Opened for writing first, so a file the user cannot write is reported as such.
-    const FileHandle file(roster.path(), O_WRONLY, "writing");
     if (options.backups) {
         try {
             backUpOnce(roster.path(), options.dataFolder);
@@ -250,7 +259,7 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
     }
     const std::string journalFile =
         journalPath(options.dataFolder, journal.file, journal.slotOffset);
-    writeJournal(journalFile, journal);
+    writeJournal(journalFile, journal, options.durable);
     faults::crashPoint("after-journal");
 
     {
@@ -261,7 +270,9 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
                                 roster.path());
             }
             writeRuns(file, journal.slotOffset, journal.offsets, journal.newBytes, &runsDone);
-            file.sync();
+            if (options.durable) {
+                file.sync();
+            }
         } catch (const QuillbayError& error) {
             std::string outcome = "nothing of the slot was changed";
             if (runsDone > 0) {
@@ -280,7 +291,8 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
             throw FileError(error.description() + "; " + outcome, roster.path());
         }
     }
-    const Record after = roster.readSlot(slot);
+    Record after{};
+    file.readAt(after.data(), after.size(), roster.slotOffset(slot));
     for (std::size_t i = 0; i < journal.offsets.size(); ++i) {
         if (after[journal.offsets[i]] != journal.newBytes[i]) {
             throw FileError("Reading " + roster.path() +

@@ -22,6 +22,9 @@ struct SafetyOptions {
     bool backups = true; // copy the file once per session before its first write
     bool force = false;  // write even when the slot on disk changed since it was loaded
     std::string dataFolder = userDataFolder();
+    // Flush the journal and the slot to the disk before going on. Only measurements
+    // of the work around the flushes turn this off.
+    bool durable = true;
 };
 
 struct SaveReport {

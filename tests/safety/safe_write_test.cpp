@@ -95,7 +95,7 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         {"last run fails", faults::Op::Write, 4, ENOSPC, "put back"},
         {"flush fails", faults::Op::Sync, 3, EIO, "put back"}, // journal, folder, roster
         {"journal cannot be written", faults::Op::Write, 1, ENOSPC, "No space"},
-        {"roster cannot be opened", faults::Op::Open, 2, EACCES, "Permission denied"},
+        {"roster cannot be opened", faults::Op::Open, 1, EACCES, "Permission denied"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
