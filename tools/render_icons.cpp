@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString folder = QStringLiteral("%1/%2x%2").arg(QString::fromLocal8Bit(argv[2])).arg(size);
+        const QString folder =
+            QStringLiteral("%1/%2x%2").arg(QString::fromLocal8Bit(argv[2])).arg(size);
         QDir().mkpath(folder);
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);

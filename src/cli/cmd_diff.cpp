@@ -9,10 +9,7 @@ namespace qb::cli {
 namespace {
 
 std::string shown(const Json& value) {
-    if (value.is_null()) {
-        return "-";
-    }
-    return value.is_string() ? value.get<std::string>() : value.dump();
+    return value.is_null() ? "-" : valueText(value);
 }
 
 } // namespace

@@ -9,13 +9,6 @@
 namespace qb::cli {
 namespace {
 
-std::string valueText(const Json& value) {
-    if (value.is_null()) {
-        return "";
-    }
-    return value.is_string() ? value.get<std::string>() : value.dump();
-}
-
 // Fields grouped as the window's tabs group them: one heading per key prefix.
 void printText(const Json& player) {
     std::printf("Slot %s  ID %s  %s\n", valueText(player["slot"]).c_str(),

@@ -60,6 +60,13 @@ Json decodePlayer(const Record& record, int slot) {
     return object;
 }
 
+std::string valueText(const Json& value) {
+    if (value.is_null()) {
+        return "";
+    }
+    return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
 void setDotted(Json& object, const std::string& key, Json value) {
     Json* node = &object;
     std::size_t start = 0;

@@ -29,6 +29,9 @@ DecodedPlayer decodeStates(const Record& record);
 // statistics are shown for all four formats. Never changes the record.
 Json decodePlayer(const Record& record, int slot);
 
+// A value as text: strings as they are, numbers and flags as JSON writes them, null empty.
+std::string valueText(const Json& value);
+
 // Puts `value` at a dotted key ("ratings.batting.Attack") of a nested object.
 void setDotted(Json& object, const std::string& key, Json value);
 // The value at a dotted key, or null.
