@@ -436,7 +436,9 @@ void MainWindow::cboFace_Click() {
                                 gameFolderPath(strGamePath.toStdString()).string());
         }
         copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
-        QPixmap picture(bmp);
+        // Read through QImage: QPixmap's own loading caches by file name and would show
+        // the previous face when temp.bmp is rewritten within the same second.
+        const QPixmap picture = QPixmap::fromImage(QImage(bmp));
         if (picture.isNull()) {
             throw FaceCopyError(bmp.toStdString() + ": the bitmap cannot be loaded");
         }

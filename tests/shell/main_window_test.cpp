@@ -463,6 +463,21 @@ private slots:
         QVERIFY(process.readAllStandardError().contains("no Quillbay editor is running"));
     }
 
+    void theFaceFollowsThePlayer() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        RosterMaker maker;
+        maker.player(0, "Three").set(0, 205, {3}).player(1, "Twenty").set(1, 205, {20});
+        w.openRoster(QString::fromStdString(maker.write(f.dir, "r.pak")));
+        const QImage three = w.picFace->picture().toImage();
+        w.cboPlayerName->setCurrentIndex(1);
+        const QImage twenty = w.picFace->picture().toImage();
+        QVERIFY(three != twenty);
+        w.cboPlayerName->setCurrentIndex(0);
+        QCOMPARE(w.picFace->picture().toImage(), three);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
     void closingDeletesTheTemporaryFiles() {
         Fixture f;
         MainWindow& w = *f.window;
