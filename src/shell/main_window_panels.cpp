@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace qb {
@@ -177,6 +178,7 @@ void MainWindow::buildPersonal(QWidget* p) {
     cmdCommentary = named(new QPushButton(p), QStringLiteral("cmdCommentary"));
     cmdCommentary->setGeometry(twips(2280, 600, 300, 300));
     cmdCommentary->setToolTip(QStringLiteral("Send the commentary number to Tonewell"));
+    cmdCommentary->setIcon(cmdCommentary->style()->standardIcon(QStyle::SP_MediaVolume));
     cboCommentary = list(p, QStringLiteral("cboCommentary"));
     cboCommentary->setGeometry(twips(1560, 960, 2600, 330));
     auto* commentaryLabel =
