@@ -33,16 +33,19 @@ int firstWithPrefix(const Entries& entries, std::string_view text, NameOf nameOf
 
 RosterIndex buildRosterIndex(const SlotTable& table) {
     RosterIndex index;
+    int leadingRun = 0;
+    while (leadingRun < SLOT_COUNT && !isEmptySlot(table.record(leadingRun))) {
+        ++leadingRun;
+    }
+    index.players.reserve(static_cast<std::size_t>(leadingRun));
     index.slotEntries.reserve(SLOT_COUNT);
-    bool inLeadingRun = true;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         const std::uint8_t* record = table.record(slot);
-        SlotEntry entry{recordName(record), BitToIndex(read16(record, OFFSET_NATION))};
-        inLeadingRun = inLeadingRun && !isEmptySlot(record);
-        if (inLeadingRun) {
-            index.players.push_back(entry.name);
+        index.slotEntries.push_back(
+            {recordName(record), BitToIndex(read16(record, OFFSET_NATION))});
+        if (slot < leadingRun) {
+            index.players.push_back(index.slotEntries.back().name);
         }
-        index.slotEntries.push_back(std::move(entry));
     }
     return index;
 }
