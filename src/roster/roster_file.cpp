@@ -7,7 +7,7 @@
 #include <fcntl.h>
 
 namespace qb {
-namespace {
+namespace {} // namespace
 
 void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size) {
     const std::int64_t needed = slotBase(kind) + SLOT_TABLE_SIZE;
@@ -25,8 +25,6 @@ void requireSlot(const std::string& path, int slot) {
                         path);
     }
 }
-
-} // namespace
 
 SlotTable::SlotTable()
     : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(

@@ -50,6 +50,10 @@ private:
     FileKind kind_;
 };
 
+// Fail, naming the file, when it is too short for its slot table, or the slot is not 0-1599.
+void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size);
+void requireSlot(const std::string& path, int slot);
+
 // The record offsets where two records differ, in increasing order.
 std::vector<int> changedOffsets(const Record& before, const Record& after);
 

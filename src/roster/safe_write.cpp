@@ -230,9 +230,7 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
     }
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
-    if (!isValidSlot(slot)) {
-        throw FileError("Slot " + std::to_string(slot) + " is outside 0 to 1599", roster.path());
-    }
+    requireSlot(roster.path(), slot);
     const FileHandle file(roster.path(), O_RDWR, "writing");
     Record current{};
     file.readAt(current.data(), current.size(), roster.slotOffset(slot));
@@ -265,10 +263,7 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
     {
         std::size_t runsDone = 0;
         try {
-            if (file.size() < roster.slotOffset(0) + SLOT_TABLE_SIZE) {
-                throw FileError(roster.path() + " has become shorter than its player table",
-                                roster.path());
-            }
+            requireSlotTable(roster.path(), roster.kind(), file.size());
             writeRuns(file, journal.slotOffset, journal.offsets, journal.newBytes, &runsDone);
             if (options.durable) {
                 file.sync();
