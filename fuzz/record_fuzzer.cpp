@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     try {
-        qb::StoreSequence(state, working);
+        qb::StoreSequence(state, working, qb::kCommentaryNameCount);
     } catch (const qb::QuillbayError&) {
         return 0;
     }
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         step.run(working, reloaded, again, qb::kCommentaryNameCount);
     }
     qb::Record second = reloaded;
-    qb::StoreSequence(again, second);
+    qb::StoreSequence(again, second, qb::kCommentaryNameCount);
     if (second != reloaded) {
         std::abort();
     }

@@ -23,6 +23,10 @@ int runCheck(const std::string& file, Format format);
 int runDiff(const std::string& fileA, const std::string& fileB, Format format);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, bool dryRun, const SafetyOptions& safety);
+// Sets the fields of each slot (default: every named slot that fails to load) that the
+// editor cannot show to values it can show, and saves as the editor does.
+int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRun,
+              const SafetyOptions& safety);
 int runFace(const std::string& gameFolder, int face, const std::string& out);
 int runTga(const std::string& in, const std::string& out);
 

@@ -24,6 +24,7 @@ struct Arguments {
     std::string format;
     std::vector<std::string> assignments;
     std::vector<std::string> wheres;
+    std::vector<int> slots;
     bool force = false;
     bool noBackup = false;
 };
@@ -157,6 +158,16 @@ int main(int argc, char** argv) {
         ->required();
     bulk->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
 
+    CLI::App* repair =
+        command(app, "repair", "Reset the fields the editor cannot show to values it can show",
+                "quillbay-cli repair roster.pak 12 --dry-run");
+    addFile(repair, args);
+    addSafety(repair, args);
+    repair
+        ->add_option("SLOT", args.slots,
+                     "Slots, 0 to 1599 (default: every named slot that fails to load)")
+        ->check(CLI::Range(0, qb::SLOT_COUNT - 1));
+    repair->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
     CLI::App* face = command(app, "face", "Copy a face from the game archive into a bitmap file",
                              "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp");
     face->add_option("GAME_FOLDER", args.file, "The game's installation folder")->required();
@@ -221,6 +232,9 @@ int main(int argc, char** argv) {
         }
         if (bulk->parsed()) {
             return qb::cli::runBulk(args.file, args.wheres, args.assignments, args.dryRun, safety);
+        }
+        if (repair->parsed()) {
+            return qb::cli::runRepair(args.file, args.slots, args.dryRun, safety);
         }
         if (face->parsed()) {
             return qb::cli::runFace(args.file, args.slot, args.third);

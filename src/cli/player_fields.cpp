@@ -2,6 +2,7 @@
 
 #include "cli/cli_errors.h"
 #include "codecs/flags.h"
+#include "codecs/identity.h"
 #include "codecs/ratings.h"
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
@@ -134,15 +135,16 @@ std::vector<PlayerField> makeFields() {
                           s.txtName = name;
                       }});
     fields.push_back(choiceField("nation", &EditorState::cboNation, kNationCodes));
-    fields.push_back({"commentary",
-                      [](const EditorState& s) {
-                          return s.txtCommentary.empty() ? Json(nullptr)
-                                                         : Json(std::stoi(s.txtCommentary));
-                      },
-                      [](EditorState& s, std::string_view text) {
-                          s.txtCommentary = std::to_string(parseWhole("commentary", text, 0, 9999));
-                      },
-                      -1, std::pair{0, 9999}});
+    fields.push_back(
+        {"commentary",
+         [](const EditorState& s) {
+             return s.txtCommentary.empty() ? Json(nullptr) : Json(std::stoi(s.txtCommentary));
+         },
+         [](EditorState& s, std::string_view text) {
+             s.txtCommentary =
+                 std::to_string(parseWhole("commentary", text, 0, kCommentaryNameCount));
+         },
+         -1, std::pair{0, kCommentaryNameCount}});
     fields.push_back({"commentaryName", nullptr, nullptr});
     fields.push_back(numberListField("appearance.face", &EditorState::cboFace, kFaceCount));
     fields.push_back(

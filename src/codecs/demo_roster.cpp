@@ -117,7 +117,7 @@ Record demoPlayer(int slot, DemoRandom& random) {
     StoreRatings(s, r);
     StoreShotFlags(s, r);
     StoreSkills(s, r);
-    StoreCommentary(s, r);
+    StoreCommentary(s, r, kCommentaryNameCount);
     StoreAppearance(s, r);
     return r;
 }

@@ -86,6 +86,15 @@ void ShowSkills(const Record& loaded, EditorState& state) {
     state.chkSkills[kInjuryFreeIndex] = injuryFree;
 }
 
+void RepairSkills(Record& record, FieldRepairs& repairs) {
+    std::uint8_t& injuryFree = record[kInjuryFreeOffset];
+    if (injuryFree > 2) {
+        repairs.push_back(
+            {"skills." + std::string(kInjuryFreeCaption), std::to_string(injuryFree), "2"});
+        injuryFree = 2;
+    }
+}
+
 void StoreSkills(const EditorState& state, Record& working) {
     const int injuryFree = state.chkSkills[kInjuryFreeIndex];
     if (injuryFree < 0 || injuryFree > 2) {

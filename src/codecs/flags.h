@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "codecs/tables.h"
 #include "roster/layout.h"
 
@@ -12,6 +13,8 @@ int flagBox(const EditorState& state, FlagControl control, int index);
 
 // Skills: word 196 (chkSkills 1-16) and byte 198 ("Injury Free", the box's state 0-2).
 void ShowSkills(const Record& loaded, EditorState& state);
+// Injury Free above 2 (no state of the check box) becomes 2.
+void RepairSkills(Record& record, FieldRepairs& repairs);
 void StoreSkills(const EditorState& state, Record& working);
 
 // Batting weaknesses (byte 188) and favourite shots (byte 192, bits 0-4 of 193).

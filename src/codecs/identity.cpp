@@ -7,6 +7,7 @@
 #include "roster/player_lists.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace qb {
 namespace {
@@ -78,15 +79,78 @@ std::string trimName(std::string_view name) {
     return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
 }
 
+void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) {
+    // Nation: exactly one of the 14 nation bits. With several, the first of them;
+    // with none, the list's first entry.
+    const std::uint16_t nation = read16(record.data(), OFFSET_NATION);
+    if (BitToIndex(nation) == 0) {
+        const unsigned nationBits = nation & ((1U << kNationCodes.size()) - 1);
+        const int entry = nationBits == 0 ? 0 : std::countr_zero(nationBits);
+        const int bits = std::popcount(nationBits);
+        std::uint8_t scratch = 0;
+        LongToBytes(std::int64_t{1} << entry, record[OFFSET_NATION], record[OFFSET_NATION + 1],
+                    scratch);
+        repairs.push_back({"nation",
+                           bits > 1 ? std::to_string(bits) + " bits" : std::to_string(nation),
+                           std::string(kNationCodes[static_cast<std::size_t>(entry)])});
+    }
+    // Number lists: a number past the list becomes its last entry.
+    struct NumberList {
+        int offset;
+        int count;
+        const char* key;
+    };
+    constexpr std::array<NumberList, 4> kNumberLists = {{
+        {kFaceOffset, kFaceCount, "appearance.face"},
+        {kHairStyleOffset, kHairStyleCount, "appearance.hairStyle"},
+        {kFacialHairOffset, static_cast<int>(kFacialHair.size()), "appearance.facialHair"},
+        {kBatOffset, kBatCount, "appearance.bat"},
+    }};
+    for (const NumberList& list : kNumberLists) {
+        std::uint8_t& value = record[static_cast<std::size_t>(list.offset)];
+        if (value >= list.count) {
+            const std::string before = std::to_string(value);
+            value = static_cast<std::uint8_t>(list.count - 1);
+            repairs.push_back({list.key, before,
+                               list.offset == kFacialHairOffset ? std::string(kFacialHair[value])
+                                                                : std::to_string(value)});
+        }
+    }
+    const int commentary = BytesToLong(record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1]);
+    if (commentary > commentaryCount) {
+        std::uint8_t scratch = 0;
+        LongToBytes(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],
+                    scratch);
+        repairs.push_back(
+            {"commentary", std::to_string(commentary), std::to_string(commentaryCount)});
+    }
+}
+
 void StoreName(const EditorState& state, Record& working) {
     const std::u32string chars = utf8ToChars(trimName(state.txtName));
+    std::string bytes;
+    for (const char32_t ch : chars) {
+        const std::optional<std::uint8_t> code = encodeCp1252(ch);
+        if (!code) {
+            throw StoreError("name",
+                             "The name cannot hold the character \"" + charToUtf8(ch) +
+                                 "\": the game's code page (Windows-1252) has no code for it");
+        }
+        bytes.push_back(static_cast<char>(*code));
+    }
+    // Byte 19 is never written, so a sixteenth character is only accepted when it is the
+    // one byte 19 already holds (a name that fills all 16 bytes, shown and kept as it is).
+    const bool keepsByte19 = bytes.size() == NAME_MAX_CHARS + 1 &&
+                             static_cast<std::uint8_t>(bytes.back()) ==
+                                 working[static_cast<std::size_t>(OFFSET_NAME + NAME_MAX_CHARS)];
+    if (bytes.size() > NAME_MAX_CHARS && !keepsByte19) {
+        throw StoreError("name", "The name can hold at most " + std::to_string(NAME_MAX_CHARS) +
+                                     " characters");
+    }
     for (int i = 0; i < NAME_MAX_CHARS; ++i) {
         const auto position = static_cast<std::size_t>(i);
-        std::uint8_t byte = 0;
-        if (position < chars.size()) {
-            byte = encodeCp1252(chars[position]).value_or(0);
-        }
-        working[static_cast<std::size_t>(OFFSET_NAME + i)] = byte;
+        working[static_cast<std::size_t>(OFFSET_NAME + i)] =
+            position < bytes.size() ? static_cast<std::uint8_t>(bytes[position]) : 0;
     }
 }
 
@@ -97,7 +161,7 @@ void StoreNation(const EditorState& state, Record& working) {
                 scratch);
 }
 
-void StoreCommentary(const EditorState& state, Record& working) {
+void StoreCommentary(const EditorState& state, Record& working, int commentaryCount) {
     const std::string& text = state.txtCommentary;
     const bool wholeNumber =
         !text.empty() && text.size() <= 4 &&
@@ -106,9 +170,15 @@ void StoreCommentary(const EditorState& state, Record& working) {
         throw StoreError("commentary",
                          "The commentary number must be a whole number of at most four digits");
     }
+    // A number past the list could be written but never shown again: the next load fails.
+    const int number = std::stoi(text);
+    if (number > commentaryCount) {
+        throw StoreError("commentary", "The commentary number must be from 0 to " +
+                                           std::to_string(commentaryCount) +
+                                           ", the entries of the commentary list");
+    }
     std::uint8_t scratch = 0;
-    LongToBytes(std::stoi(text), working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1],
-                scratch);
+    LongToBytes(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
 }
 
 void StoreAppearance(const EditorState& state, Record& working) {

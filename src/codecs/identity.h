@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "roster/layout.h"
 
 #include <string>
@@ -21,13 +22,19 @@ void ShowAppearance(const Record& loaded, EditorState& state);
 // `commentaryCount` is the number of entries of the commentary-name list.
 void ShowCommentary(const Record& loaded, EditorState& state, int commentaryCount);
 
+// Sets the nation, the number lists of the appearance and the commentary number to
+// values their editors can show when they hold one they cannot.
+void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs);
+
 // The name without leading and trailing spaces (only spaces are removed).
 std::string trimName(std::string_view name);
-// Offsets 4-18 from the first 15 characters of the name; a character without a
-// Windows-1252 code stores 0. Offset 19 is never written.
+// Offsets 4-18 from the trimmed name. A character without a Windows-1252 code, or more
+// than 15 characters (16 when the last is the byte 19 already holds), is refused.
+// Offset 19 is never written.
 void StoreName(const EditorState& state, Record& working);
 void StoreNation(const EditorState& state, Record& working);
-void StoreCommentary(const EditorState& state, Record& working);
+// A number from 0 to `commentaryCount` (0 selects no entry).
+void StoreCommentary(const EditorState& state, Record& working, int commentaryCount);
 void StoreAppearance(const EditorState& state, Record& working);
 
 } // namespace qb

@@ -32,7 +32,7 @@ const std::array<ShowStep, 10> kShowSequence = {{
      [](const Record& r, Record&, EditorState& s, int count) { ShowCommentary(r, s, count); }},
 }};
 
-void StoreSequence(EditorState& state, Record& working) {
+void StoreSequence(EditorState& state, Record& working, int commentaryCount) {
     state.txtName = trimName(state.txtName);
     StoreName(state, working);
     StoreNation(state, working);
@@ -43,8 +43,18 @@ void StoreSequence(EditorState& state, Record& working) {
     StoreRatings(state, working);
     StoreShotFlags(state, working);
     StoreSkills(state, working);
-    StoreCommentary(state, working);
+    StoreCommentary(state, working, commentaryCount);
     StoreAppearance(state, working);
+}
+
+FieldRepairs RepairRecord(Record& record, int commentaryCount) {
+    FieldRepairs repairs;
+    RepairIdentity(record, commentaryCount, repairs);
+    RepairFieldingRole(record, repairs);
+    RepairSkills(record, repairs);
+    RepairRatings(record, repairs);
+    RepairStatistics(record, repairs);
+    return repairs;
 }
 
 std::string saveFailureReport(std::string_view description) {
@@ -56,15 +66,37 @@ PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCou
 
 void PlayerEditor::load(const RosterFile& roster, int slot) {
     const Record record = roster.readSlot(slot);
+    show(roster, slot, record, record);
+}
+
+FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
+    const Record record = roster.readSlot(slot);
+    Record repaired = record;
+    FieldRepairs repairs = RepairRecord(repaired, commentaryCount_);
+    show(roster, slot, record, repaired);
+    return repairs;
+}
+
+void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored,
+                        const Record& shown) {
     complete_ = false;
     slot_ = slot;
-    loaded_ = record;
-    working_ = record;
-    state_.txtName = recordName(loaded_.data());
+    source_ = roster.path();
+    loaded_ = stored;
+    working_ = shown;
+    Record showing = shown;
+    state_.txtName = recordName(showing.data());
     for (const ShowStep& step : kShowSequence) {
-        step.run(loaded_, working_, state_, commentaryCount_);
+        step.run(showing, working_, state_, commentaryCount_);
     }
     complete_ = true;
+}
+
+void PlayerEditor::clear() {
+    state_ = EditorState();
+    slot_.reset();
+    source_.clear();
+    complete_ = false;
 }
 
 void PlayerEditor::switchStatisticsFormat(int format) {
@@ -77,11 +109,16 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
     if (!slot_) {
         throw QuillbayError("No player is loaded");
     }
+    if (roster.path() != source_) {
+        throw QuillbayError("The player shown was loaded from " + source_ + ", not from " +
+                                roster.path() + "; load a player of this file before saving",
+                            roster.path());
+    }
     if (!complete_) {
         throw QuillbayError("The player in slot " + std::to_string(*slot_) +
                             " was not loaded completely; load a player again before saving");
     }
-    StoreSequence(state_, working_);
+    StoreSequence(state_, working_, commentaryCount_);
     if (dryRun) {
         return changedOffsets(loaded_, working_);
     }

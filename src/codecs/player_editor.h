@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
@@ -29,7 +30,12 @@ extern const std::array<ShowStep, 10> kShowSequence;
 // The fixed order in which a player is stored into the working record: name, nation,
 // the three roles, the statistics of the format on screen, ratings, shot flags,
 // skills, commentary number, appearance.
-void StoreSequence(EditorState& state, Record& working);
+void StoreSequence(EditorState& state, Record& working, int commentaryCount);
+
+// Sets every field of `record` that its editor cannot show to a value it can show: the
+// first entry whose bit is set where several are, else the nearest value in range,
+// else the list's first entry. Fields that show are kept. Returns what was changed.
+FieldRepairs RepairRecord(Record& record, int commentaryCount);
 
 // The text of a failed save.
 std::string saveFailureReport(std::string_view description);
@@ -52,6 +58,11 @@ public:
     // stops the sequence (the editors of later steps keep their values) and is
     // thrown as a ShowError; a file failure as a FileError.
     void load(const RosterFile& roster, int slot);
+    // Reads the slot, repairs what its editors cannot show (see RepairRecord) and shows
+    // the repaired player; the repairs are unsaved edits that a save writes.
+    FieldRepairs loadRepaired(const RosterFile& roster, int slot);
+    // Forgets the player: the editors show nothing and a save is refused.
+    void clear();
 
     // Stores the format on screen, then shows `format`.
     void switchStatisticsFormat(int format);
@@ -59,19 +70,23 @@ public:
     // Trims the name, runs the store sequence, writes the bytes that differ from
     // the loaded record and loads the slot again. Returns the record offsets written.
     // With `dryRun` nothing is written and nothing reloaded. Refused while no player
-    // is loaded or the last load stopped part-way, so a mix of two players is never
-    // written into a slot.
+    // is loaded, the last load stopped part-way, or `roster` is not the file the player
+    // was loaded from, so a mix of two players is never written into a slot.
     std::vector<int> save(const RosterFile& roster, bool dryRun = false,
                           const SafetyOptions& safety = {});
     // What the last save wants the user to know besides its result (a failed backup).
     const std::vector<std::string>& notices() const noexcept { return notices_; }
 
 private:
+    // Shows `shown` as the player of `slot`, whose bytes in the file are `stored`.
+    void show(const RosterFile& roster, int slot, const Record& stored, const Record& shown);
+
     int commentaryCount_;
     EditorState state_;
     Record loaded_{};
     Record working_{};
     std::optional<int> slot_;
+    std::string source_; // the file the player was loaded from
     bool complete_ = false;
     std::vector<std::string> notices_;
 };

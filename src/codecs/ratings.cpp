@@ -78,6 +78,24 @@ void ShowRatings(const Record& loaded, EditorState& state) {
     }
 }
 
+void RepairRatings(Record& record, FieldRepairs& repairs) {
+    for (const RatingLocation& location : kRatingLocations) {
+        const int value = storedRating(record, location);
+        if (value <= kMaxRating) {
+            continue;
+        }
+        repairs.push_back({ratingKey(location), std::to_string(value), std::to_string(kMaxRating)});
+        // Only a whole byte and Consistency (byte 105 bits 4-7, byte 106 bits 0-3) have room
+        // for more than six bits; every other rating is read from six bits.
+        if (location.storage == RatingStorage::Consistency) {
+            record[105] = static_cast<std::uint8_t>((record[105] & 0x0F) | (kMaxRating % 16) << 4);
+            record[106] = static_cast<std::uint8_t>((record[106] & 0xF0) | kMaxRating / 16);
+        } else {
+            record[static_cast<std::size_t>(location.offset)] = kMaxRating;
+        }
+    }
+}
+
 void requireRatingsInRange(const EditorState& state) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = ratingSlider(state, location.tab, location.index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "codecs/tables.h"
 #include "roster/layout.h"
 
@@ -15,6 +16,9 @@ int ratingSlider(const EditorState& state, RatingTab tab, int index);
 // Sets the 36 sliders from record bytes 76-112, one by one in table order. A value
 // above 63 fails with "Invalid property value"; the sliders after it keep their values.
 void ShowRatings(const Record& loaded, EditorState& state);
+
+// Sets every rating above 63 to 63.
+void RepairRatings(Record& record, FieldRepairs& repairs);
 
 // Writes the groups 76, 80, 84, 92, 96, 100 and bytes 79, 83, 90, 91, 95, 99, 103,
 // 111 and 112. The rating bits in bytes 104-106 and 110 are written by the role stores.

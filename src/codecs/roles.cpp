@@ -81,6 +81,19 @@ void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldi
     selectEntry(state.cboFieldingHand, fieldingHand, kHands.size(), "roles.fieldingHand");
 }
 
+void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
+    // Position 2 is twice the low nibble of byte 110 plus bit 7 of byte 109.
+    const int position2 = 2 * (record[110] % 16) + (record[109] >= 128 ? 1 : 0);
+    const int last = static_cast<int>(kFieldingPositions2.size()) - 1;
+    if (position2 <= last) {
+        return;
+    }
+    record[110] = toByte((record[110] & 0xF0) | last / 2);
+    record[109] = toByte((record[109] & 0x7F) | (last % 2) * 128);
+    repairs.push_back({"roles.fieldingPosition2", std::to_string(position2),
+                       std::string(kFieldingPositions2[static_cast<std::size_t>(last)])});
+}
+
 void StoreBattingRole(const EditorState& state, Record& working) {
     requireRatingsInRange(state);
     const int temperament = state.sldFielding[kTemperamentRating];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "roster/layout.h"
 
 namespace qb {
@@ -17,6 +18,8 @@ void SetBowlingLists(int styleIndex, int mentalityIndex, EditorState& state);
 // Byte 109: batting hand bit 0, fielding hand bit 2, position 1 bits 3-5, position 2
 // low bit in bit 7; byte 110 bits 0-3: position 2 divided by 2.
 void ShowFieldingRole(int handsByte, int positionByte, EditorState& state);
+// A second fielding position past its list becomes the list's last entry.
+void RepairFieldingRole(Record& record, FieldRepairs& repairs);
 void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
                               int fieldingHand, EditorState& state);
 

@@ -279,6 +279,23 @@ void ShowStatistics(EditorState& state, Record& working) {
     setRates(state, figure(Overs), figure(Wickets), figure(BowlingRuns));
 }
 
+void RepairStatistics(Record& record, FieldRepairs& repairs) {
+    // A 16-bit figure is shown signed: one of 32768 or more reads as an overflow and
+    // becomes the largest figure that shows, 32767.
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+        const int base = kFirstBlock + kBlockSize * format;
+        for (const BlockField& block : kBlockFields) {
+            const auto at = static_cast<std::size_t>(base + block.offset);
+            if (block.bytes == 2 && record[at + 1] >= 128) {
+                repairs.push_back({statisticsKey(format, block.figure),
+                                   std::to_string(record[at] + 256 * record[at + 1]), "32767"});
+                record[at] = 0xFF;
+                record[at + 1] = 0x7F;
+            }
+        }
+    }
+}
+
 void StoreStatistics(const EditorState& state, Record& working, int format) {
     // Every box is checked before any byte changes.
     std::array<std::optional<long>, kStatisticsBoxes.size()> values{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/editor_state.h"
+#include "codecs/field_repair.h"
 #include "roster/layout.h"
 
 #include <array>
@@ -49,6 +50,8 @@ std::string statisticsKey(int format, Figure figure);
 // Showing "One Day" first rewrites byte 127 of the working record when it is above
 // 200 (the game's complement form of that highest score).
 void ShowStatistics(EditorState& state, Record& working);
+// Sets every figure of every format that would show "Overflow" to one that shows.
+void RepairStatistics(Record& record, FieldRepairs& repairs);
 
 // Writes the boxes of format `format` into the working record. An empty box keeps
 // the stored figure; a shown fraction is stored as the nearest whole number. A value

@@ -25,14 +25,25 @@ void appendUtf8(std::string& out, char32_t ch) {
     } else if (ch < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (ch >> 6)));
         out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
-    } else {
+    } else if (ch < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (ch >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (ch >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
     }
 }
 
 } // namespace
+
+std::string charToUtf8(char32_t ch) {
+    std::string out;
+    appendUtf8(out, ch);
+    return out;
+}
 
 std::string decodeCp1252(std::span<const std::uint8_t> bytes) {
     // Names are nearly always plain ASCII, which is the same in both.

@@ -21,6 +21,9 @@ std::optional<std::uint8_t> encodeCp1252(char32_t ch);
 // Splits UTF-8 into characters; an invalid sequence yields U+FFFD (which has no code).
 std::u32string utf8ToChars(std::string_view text);
 
+// One character as UTF-8 (for messages that name it).
+std::string charToUtf8(char32_t ch);
+
 // Lower-cases a Windows-1252 byte (ASCII and the accented Latin letters), for
 // comparisons that ignore case.
 std::uint8_t foldCaseCp1252(std::uint8_t byte);

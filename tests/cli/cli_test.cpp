@@ -77,6 +77,30 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
     EXPECT_EQ(csv.out, "slot,id,name,nation\r\n0,0,Adams,ENG\r\n1,0,\"Smith, Jr\",\r\n");
 }
 
+TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
+    const TempDir dir;
+    const std::string path = RosterMaker()
+                                 .player(0, "Good")
+                                 .set(0, 104, {56})
+                                 .player(1, "Two Nations", 0x0A)
+                                 .set(1, 104, {56})
+                                 .set(1, 2, {0xD0, 0x07}) // commentary 2000
+                                 .write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
+    const CliRun refused = cli(dir, {"set", path, "1", "ratings.bowling.Accuracy=5"});
+    EXPECT_EQ(refused.exitCode, 1);
+    const CliRun dry = cli(dir, {"repair", path, "--dry-run"});
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(dry.out, "slot 1: nation: 2 bits -> BAN\nslot 1: commentary: 2000 -> 1015\n"
+                       "slot 1: wrote 2 3 216\n");
+    EXPECT_EQ(test::readFileBytes(path), before);
+    EXPECT_EQ(cli(dir, {"repair", path, "0", "1", "--no-backup"}).out,
+              "slot 0: no change\n" + dry.out);
+    EXPECT_EQ(cli(dir, {"set", path, "1", "commentary=1016"}).exitCode, 2);
+    EXPECT_EQ(cli(dir, {"set", path, "1", "ratings.bowling.Accuracy=5"}).exitCode, 0);
+    EXPECT_EQ(cli(dir, {"repair", path, "5"}).exitCode, 1); // an empty slot
+}
+
 TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
     const TempDir dir;
     Record r = test::playerRecord("Smith");

@@ -81,7 +81,7 @@ TEST(Identity, NationAndCommentary) {
 
     Record stored{};
     StoreNation(s, stored);
-    StoreCommentary(s, stored);
+    StoreCommentary(s, stored, kCommentaryNameCount);
     EXPECT_EQ(stored[216], 0x00);
     EXPECT_EQ(stored[217], 0x20);
     EXPECT_EQ(stored[2], 0x2C);
@@ -100,31 +100,46 @@ TEST(Identity, NationAndCommentary) {
     EXPECT_THROW(ShowNation(twoBits, s), ShowError);
 }
 
-TEST(Identity, CommentaryBoxTakesAtMostFourDigits) {
-    for (const char* text : {"", "12345", "1.5", "-1", " 12", "abc"}) {
+TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
+    for (const char* text : {"", "12345", "1.5", "-1", " 12", "abc", "1016"}) {
         EditorState s;
         s.txtCommentary = text;
         Record r{};
-        EXPECT_THROW(StoreCommentary(s, r), StoreError) << text;
+        EXPECT_THROW(StoreCommentary(s, r, kCommentaryNameCount), StoreError) << text;
         EXPECT_EQ(r, Record{});
     }
 }
 
-TEST(Identity, NameStoredTrimmedIntoOffsets4To18) {
-    Record r{};
-    r[19] = 'P';
-    for (int i = 4; i < 19; ++i) {
-        r[static_cast<std::size_t>(i)] = 'x';
+TEST(Identity, NameStoredTrimmedIntoOffsets4To18OrRefused) {
+    struct Row {
+        const char* name;
+        const char* bytes; // offsets 4-19 after the store; nullptr: refused, nothing changed
+    };
+    const Row rows[] = {
+        {"  Andr\xC3\xA9  ", "Andr\xE9\0\0\0\0\0\0\0\0\0\0P"},
+        {"Snow\xE2\x98\x83man", nullptr},         // a snowman has no single-byte code
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"}, // 16 characters: the last is byte 19's
+        {"ABCDEFGHIJKLMNOQ", nullptr},
+        {"\xE2\x82\xAC\xC5\xB8", "\x80\x9F\0\0\0\0\0\0\0\0\0\0\0\0\0P"},
+    };
+    for (const Row& row : rows) {
+        Record r{};
+        for (int i = 4; i < 19; ++i) {
+            r[static_cast<std::size_t>(i)] = 'x';
+        }
+        r[19] = 'P';
+        const Record before = r;
+        EditorState s;
+        s.txtName = row.name;
+        if (row.bytes == nullptr) {
+            EXPECT_THROW(StoreName(s, r), StoreError) << row.name;
+            EXPECT_EQ(r, before);
+            continue;
+        }
+        StoreName(s, r);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&r[4]), 16), std::string(row.bytes, 16))
+            << row.name;
     }
-    EditorState s;
-    s.txtName = "  Andr\xC3\xA9 \xE2\x98\x83  "; // a snowman has no single-byte code
-    StoreName(s, r);
-    const std::uint8_t expected[] = {'A', 'n', 'd', 'r', 0xE9, ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 'P'};
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(r[static_cast<std::size_t>(4 + i)], expected[i]) << i;
-    }
-    EXPECT_EQ(trimName("  a b  "), "a b");
-    EXPECT_EQ(trimName("   "), "");
 }
 
 TEST(Identity, ChoiceListsAsTheWindowShowsThem) {

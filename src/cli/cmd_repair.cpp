@@ -1,0 +1,67 @@
+#include "cli/commands.h"
+#include "cli/edits.h"
+#include "cli/player_object.h"
+#include "codecs/identity.h"
+#include "codecs/player_editor.h"
+#include "roster/errors.h"
+#include "roster/player_lists.h"
+
+#include <iostream>
+
+namespace qb::cli {
+namespace {
+
+// Every named slot that the editor cannot load.
+std::vector<int> slotsThatFail(const RosterFile& roster) {
+    const SlotTable table = roster.readSlotTable();
+    std::vector<int> slots;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (!isEmptySlot(table.record(slot)) &&
+            !decodeStates(table.copyRecord(slot)).failures.empty()) {
+            slots.push_back(slot);
+        }
+    }
+    return slots;
+}
+
+} // namespace
+
+int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRun,
+              const SafetyOptions& safety) {
+    const RosterFile roster(file);
+    const std::vector<int> chosen = slots.empty() ? slotsThatFail(roster) : slots;
+    for (const int slot : chosen) {
+        if (isEmptySlot(roster.readSlot(slot).data())) {
+            throw QuillbayError("slot " + std::to_string(slot) + " is empty; nothing to repair",
+                                file);
+        }
+    }
+    // Every slot is repaired without writing first, so a failure writes nothing.
+    for (const bool trial : {true, false}) {
+        if (!trial && dryRun) {
+            break;
+        }
+        for (const int slot : chosen) {
+            PlayerEditor editor(kCommentaryNameCount);
+            const FieldRepairs repairs = editor.loadRepaired(roster, slot);
+            SlotResult result{slot, std::nullopt};
+            if (!repairs.empty()) {
+                result.written = editor.save(roster, trial, safety);
+            }
+            if (trial && !dryRun) {
+                continue;
+            }
+            for (const FieldRepair& repair : repairs) {
+                std::cout << "slot " << slot << ": " << repair.field << ": " << repair.before
+                          << " -> " << repair.after << '\n';
+            }
+            std::cout << describe(result) << '\n';
+            for (const std::string& notice : editor.notices()) {
+                std::cerr << "quillbay-cli: " << notice << '\n';
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace qb::cli

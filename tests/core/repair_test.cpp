@@ -1,0 +1,111 @@
+#include "codecs/codec_errors.h"
+#include "codecs/identity.h"
+#include "codecs/player_editor.h"
+#include "codecs/statistics.h"
+#include "roster/roster_file.h"
+#include "support/record_generator.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+// Runs every show step, with the statistics of all four formats; throws what a step throws.
+void showEverything(const Record& record) {
+    Record working = record;
+    EditorState state;
+    for (const ShowStep& step : kShowSequence) {
+        step.run(record, working, state, kCommentaryNameCount);
+    }
+    for (int format = 1; format < kStatisticsFormatCount; ++format) {
+        state.cboStatisticsMode = format;
+        ShowStatistics(state, working);
+    }
+}
+
+TEST(Repair, EveryRecordShowsAfterItsRepairAndShowingRecordsAreKept) {
+    std::mt19937 random(7);
+    test::RecordGenerator generator(7);
+    for (int i = 0; i < 3000; ++i) {
+        Record record{};
+        for (std::uint8_t& byte : record) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        RepairRecord(record, kCommentaryNameCount);
+        EXPECT_NO_THROW(showEverything(record)) << i;
+        const Record repaired = record;
+        EXPECT_TRUE(RepairRecord(record, kCommentaryNameCount).empty());
+        EXPECT_EQ(record, repaired);
+
+        Record healthy = generator.player();
+        const Record before = healthy;
+        EXPECT_TRUE(RepairRecord(healthy, kCommentaryNameCount).empty());
+        EXPECT_EQ(healthy, before);
+    }
+}
+
+TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
+    struct Row {
+        int offset;
+        std::vector<std::uint8_t> bytes;
+        std::string field, before, after;
+        std::vector<std::pair<int, std::uint8_t>> expected; // bytes after the repair
+    };
+    const std::vector<Row> rows = {
+        // several nation bits: the first of them; none: the list's first entry
+        {216, {0x0A, 0x00}, "nation", "2 bits", "BAN", {{216, 0x02}, {217, 0x00}}},
+        {216, {0x00, 0xC0}, "nation", "49152", "AUS", {{216, 0x01}, {217, 0x00}}},
+        {205, {30}, "appearance.face", "30", "24", {{205, 24}}},
+        {209, {6}, "appearance.facialHair", "6", "Moustache & Goatee", {{209, 5}}},
+        {2, {0xD0, 0x07}, "commentary", "2000", "1015", {{2, 0xF7}, {3, 0x03}}},
+        {198, {9}, "skills.Injury Free", "9", "2", {{198, 2}}},
+        {83, {64}, "ratings.batting.Versus Pace", "64", "63", {{83, 63}}},
+        {105,
+         {0xF3, 0x0F},
+         "ratings.fielding.Consistency",
+         "255",
+         "63",
+         {{105, 0xF3}, {106, 0x03}}},
+        {110, {0x0F}, "roles.fieldingPosition2", "30", "Square Leg", {{110, 0x03}, {109, 0x80}}},
+        {21, {0x80}, "statistics.Test.innings", "32768", "32767", {{20, 0xFF}, {21, 0x7F}}},
+    };
+    for (const Row& row : rows) {
+        Record record = test::playerRecord("Player");
+        for (std::size_t i = 0; i < row.bytes.size(); ++i) {
+            record[static_cast<std::size_t>(row.offset) + i] = row.bytes[i];
+        }
+        const FieldRepairs repairs = RepairRecord(record, kCommentaryNameCount);
+        ASSERT_EQ(repairs.size(), 1U) << row.field;
+        EXPECT_EQ(repairs[0].field, row.field);
+        EXPECT_EQ(repairs[0].before, row.before) << row.field;
+        EXPECT_EQ(repairs[0].after, row.after) << row.field;
+        for (const auto& [offset, value] : row.expected) {
+            EXPECT_EQ(record[static_cast<std::size_t>(offset)], value)
+                << row.field << " " << offset;
+        }
+    }
+}
+
+TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
+    test::TempDir dir;
+    const std::string path = test::RosterMaker()
+                                 .player(0, "Good")
+                                 .player(1, "Bad")
+                                 .set(1, 104, {56})
+                                 .set(1, 205, {40})
+                                 .write(dir, "r.pak");
+    const RosterFile roster(path);
+    PlayerEditor editor(kCommentaryNameCount);
+    EXPECT_THROW(editor.load(roster, 1), ShowError);
+    EXPECT_EQ(editor.loadRepaired(roster, 1).size(), 1U);
+    EXPECT_EQ(editor.state().cboFace, 24);
+    EXPECT_EQ(editor.loaded()[205], 40); // the file's bytes, for the conflict check
+    const std::vector<int> written = editor.save(roster);
+    EXPECT_EQ(written, std::vector<int>({205}));
+    editor.load(roster, 1);
+    EXPECT_EQ(editor.state().cboFace, 24);
+}
+
+} // namespace
+} // namespace qb
