@@ -6,13 +6,22 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillbay"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+namespace {
 
+struct StartOptions {
+    bool demo = false;
+    QString open;
+};
+
+// Reads the command line with a core application only, so --help, --version and
+// --request work from a terminal or a script without a display. Returns nothing when
+// the program is done (help or version printed, or the request sent), with its exit code.
+std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode) {
+    const QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quillbay"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.1"));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Quillbay: the player editor for Cricket 2004."));
@@ -31,25 +40,41 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A roster (.pak) or saved game (.sav) to open."),
                                  QStringLiteral("[FILE]"));
-    parser.process(app);
+    parser.process(core);
 
     if (parser.isSet(request)) {
         const qb::SendOutcome outcome =
             qb::sendLinkCommand(qb::linkName(qb::kEditorTopic), parser.value(request));
+        exitCode = 0;
         if (!outcome.sent) {
             std::fprintf(stderr, "quillbay: %s\n",
                          qPrintable(outcome.noListener
                                         ? QStringLiteral("no Quillbay editor is running")
                                         : outcome.error));
-            return 1;
+            exitCode = 1;
         }
-        return 0;
+        return std::nullopt;
     }
+    return StartOptions{parser.isSet(demo), parser.positionalArguments().value(0)};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int exitCode = 0;
+    const std::optional<StartOptions> options = readCommandLine(argc, argv, exitCode);
+    if (!options) {
+        return exitCode;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillbay"));
+    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
 
     qb::SystemDialogs dialogs;
     std::unique_ptr<qb::AppSettings> settings;
-    QString open = parser.positionalArguments().value(0);
-    if (parser.isSet(demo)) {
+    QString open = options->open;
+    if (options->demo) {
         const qb::DemoFolder folder = qb::prepareDemoFolder();
         settings = std::make_unique<qb::AppSettings>(folder.settingsFile);
         settings->setGamePath(folder.gameFolder);

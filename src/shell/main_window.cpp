@@ -16,6 +16,7 @@
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -77,6 +78,14 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
         if (!showingState_) {
             cboPlayerName_Click();
         }
+    });
+    // Choosing the entry that is already selected changes no index; it reloads the
+    // player from the file all the same, dropping the edits (a revert).
+    connect(cboPlayerName, &QComboBox::activated, this, [this](int entry) {
+        if (entry == entryAtPopup_) {
+            showLoadedPlayer(entry);
+        }
+        entryAtPopup_ = -1;
     });
     connect(cboCommentary, &QComboBox::activated, this,
             [this](int index) { txtCommentary->setText(QString::number(index + 1)); });
@@ -305,7 +314,6 @@ void MainWindow::mnuLastFile_Click() {
 }
 
 void MainWindow::LoadRoster() {
-    cmdSave->setEnabled(true);
     TabStrip1->setEnabled(true);
     RosterIndex index;
     {
@@ -328,9 +336,14 @@ void MainWindow::LoadRoster() {
             item->setIcon(QIcon(nationFlag(entry.nationIcon - 1)));
         }
     }
+    // The editors never keep a player of another file: until a player of this one is
+    // loaded they show nothing and saving is off.
+    editor_.clear();
+    showEditorState();
     if (!index_.players.empty()) {
         cboPlayerName->setCurrentIndex(0);
     }
+    cmdSave->setEnabled(editor_.loadComplete());
 }
 
 void MainWindow::cboPlayerName_Click() {
@@ -347,8 +360,34 @@ void MainWindow::showLoadedPlayer(int slot) {
     try {
         editor_.load(RosterFile(strOpenedFileName.toStdString()), slot);
         showEditorState();
+    } catch (const ShowError& error) {
+        showEditorState();
+        if (dialogs_.question(this,
+                              qText(error.description()) +
+                                  QStringLiteral("\n\nReset the fields the editor cannot show "
+                                                 "and load the player?"),
+                              QStringLiteral("Quillbay"))) {
+            showRepairedPlayer(slot);
+        }
     } catch (const QuillbayError& error) {
         showEditorState();
+        message(QMessageBox::Critical, qText(error.description()));
+    }
+    cmdSave->setEnabled(editor_.loadComplete());
+}
+
+void MainWindow::showRepairedPlayer(int slot) {
+    try {
+        const FieldRepairs repairs =
+            editor_.loadRepaired(RosterFile(strOpenedFileName.toStdString()), slot);
+        showEditorState();
+        QStringList changes;
+        for (const FieldRepair& repair : repairs) {
+            changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
+        }
+        lblStatus->setText(QStringLiteral("Repaired, not saved: ") +
+                           changes.join(QStringLiteral(", ")));
+    } catch (const QuillbayError& error) {
         message(QMessageBox::Critical, qText(error.description()));
     }
 }
@@ -617,11 +656,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         TabStrip1->selectTab(tab + 1);
         return true;
     }
-    // The extended interface of the player and face lists: Down opens the list.
-    if (key != nullptr && event->type() == QEvent::KeyPress && key->key() == Qt::Key_Down &&
+    // The extended interface of the player and face lists: Down opens the list, and
+    // neither F4 nor Alt with an arrow does.
+    if (key != nullptr && event->type() == QEvent::KeyPress &&
         (watched == cboPlayerName || watched == cboPlayerName->lineEdit() || watched == cboFace)) {
-        (watched == cboFace ? cboFace : cboPlayerName)->showPopup();
-        return true;
+        const bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+        if (key->key() == Qt::Key_F4 || (arrow && (key->modifiers() & Qt::AltModifier))) {
+            return true;
+        }
+        if (key->key() == Qt::Key_Down) {
+            (watched == cboFace ? cboFace : cboPlayerName)->showPopup();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Show && watched == cboPlayerName->view()->window()) {
+        entryAtPopup_ = cboPlayerName->currentIndex();
     }
     if (key != nullptr && event->type() == QEvent::KeyRelease &&
         watched == cboPlayerName->lineEdit()) {

@@ -113,6 +113,8 @@ private:
     void cboBat_Click();
     void txtPlayerName_Change(const QString& text);
     void showLoadedPlayer(int slot);
+    // Loads the player with the fields its editors cannot show reset, as unsaved edits.
+    void showRepairedPlayer(int slot);
     SafetyOptions safety(bool force) const;
     void reportRecoveredSaves(const QString& file);
     void LoadCommentaryNames();
@@ -134,6 +136,8 @@ private:
     int bytWebColour = 0;
     class LinkServer* linkServer_ = nullptr;
     bool showingState_ = false;
+    // The player list's entry when its list last opened (-1: not open).
+    int entryAtPopup_ = -1;
 
 public:
     // The controls, under the names the rest of the program and the tests use.

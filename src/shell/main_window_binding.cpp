@@ -31,7 +31,10 @@ RatingSlider* MainWindow::ratingWidget(RatingTab tab, int index) const {
 void MainWindow::showEditorState() {
     const EditorState& s = editor_.state();
     showingState_ = true;
-    txtName->setText(qText(s.txtName));
+    // A stored name may fill all 16 name bytes: it is shown whole (typing stays at 15).
+    const QString name = qText(s.txtName);
+    txtName->setMaxLength(std::max(NAME_MAX_CHARS, static_cast<int>(name.size())));
+    txtName->setText(name);
     cboNation->setCurrentIndex(s.cboNation);
     txtCommentary->setText(qText(s.txtCommentary));
     cboCommentary->setCurrentIndex(s.cboCommentary < cboCommentary->count() ? s.cboCommentary : -1);

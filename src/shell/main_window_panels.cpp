@@ -139,9 +139,11 @@ void MainWindow::buildTopRow(QWidget* central) {
 
     tmrAbout = named(new QTimer(this), QStringLiteral("tmrAbout"));
     tmrAbout->setInterval(200);
-    const QStringList tabs = {QStringLiteral("&Personal"),  QStringLiteral("&Basic"),
+    // Access keys are distinct from the menus' (F, P), the top row's (N, S, O) and every
+    // caption of the pages, so Alt and the letter always reaches its one target.
+    const QStringList tabs = {QStringLiteral("Pe&rsonal"),  QStringLiteral("&Basic"),
                               QStringLiteral("Ba&tting 1"), QStringLiteral("Batt&ing 2"),
-                              QStringLiteral("Bo&wling"),   QStringLiteral("&Fielding"),
+                              QStringLiteral("Bo&wling"),   QStringLiteral("Fi&elding"),
                               QStringLiteral("S&kills"),    QStringLiteral("St&atistics"),
                               QStringLiteral("Abo&ut"),     QStringLiteral("&More")};
     TabStrip1 = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
@@ -170,7 +172,7 @@ void MainWindow::buildPersonal(QWidget* p) {
     txtName = named(new QLineEdit(p), QStringLiteral("txtName"));
     txtName->setGeometry(twips(1560, 240, 1935, 300));
     txtName->setMaxLength(NAME_MAX_CHARS);
-    caption(p, QStringLiteral("Player Na&me"), txtName)->setGeometry(twips(240, 255, 1300, 255));
+    caption(p, QStringLiteral("P&layer Name"), txtName)->setGeometry(twips(240, 255, 1300, 255));
 
     txtCommentary = named(new QLineEdit(p), QStringLiteral("txtCommentary"));
     txtCommentary->setGeometry(twips(1560, 600, 690, 300));
@@ -246,7 +248,7 @@ void MainWindow::buildBasic(QWidget* p) {
            {&cboBattingHand, "cboBattingHand", QStringLiteral("&Handed")}});
     frame(QStringLiteral("Bowling"),
           {{&cboBowlingStyle, "cboBowlingStyle", QStringLiteral("Sty&le")},
-           {&cboBowlingMentality, "cboBowlingMentality", QStringLiteral("&Mentality")}});
+           {&cboBowlingMentality, "cboBowlingMentality", QStringLiteral("Mentalit&y")}});
     frame(QStringLiteral("Fielding"),
           {{&cboFieldingPosition1, "cboFieldingPosition1", QStringLiteral("Position &1")},
            {&cboFieldingPosition2, "cboFieldingPosition2", QStringLiteral("Position &2")},
@@ -451,9 +453,9 @@ void MainWindow::buildMore(QWidget* p) {
     cmdGotoEmpty =
         named(new QPushButton(QStringLiteral("&Goto Empty"), p), QStringLiteral("cmdGotoEmpty"));
     cmdImport =
-        named(new QPushButton(QStringLiteral("&Import Player"), p), QStringLiteral("cmdImport"));
+        named(new QPushButton(QStringLiteral("Import Pla&yer"), p), QStringLiteral("cmdImport"));
     cmdExport =
-        named(new QPushButton(QStringLiteral("&Export Player"), p), QStringLiteral("cmdExport"));
+        named(new QPushButton(QStringLiteral("E&xport Player"), p), QStringLiteral("cmdExport"));
     for (QPushButton* button : {cmdGotoEmpty, cmdImport, cmdExport}) {
         buttons->addWidget(button);
     }

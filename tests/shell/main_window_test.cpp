@@ -9,8 +9,10 @@
 #include "shell/tab_strip.h"
 #include "support/roster_maker.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QProcess>
 #include <QtTest>
 #include <thread>
@@ -53,6 +55,18 @@ private:
         }
         maker.player(6, "Hidden");
         return maker;
+    }
+
+    // The offsets at which two files differ.
+    static std::vector<std::size_t> changedBytes(const std::vector<std::uint8_t>& before,
+                                                 const std::vector<std::uint8_t>& after) {
+        std::vector<std::size_t> changed;
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (after[i] != before[i]) {
+                changed.push_back(i);
+            }
+        }
+        return changed;
     }
 
 private slots:
@@ -150,14 +164,8 @@ private slots:
         const auto before = test::readFileBytes(path);
         w.cboBowlingStyle->setCurrentIndex(3);
         w.cmdSave_Click();
-        const auto after = test::readFileBytes(path);
-        std::vector<std::size_t> changed;
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            if (after[i] != before[i]) {
-                changed.push_back(i);
-            }
-        }
-        QCOMPARE(changed, (std::vector<std::size_t>{108, 109}));
+        QCOMPARE(changedBytes(before, test::readFileBytes(path)),
+                 (std::vector<std::size_t>{108, 109}));
         QCOMPARE(w.cboBowlingStyle->currentText(), QStringLiteral("Chinaman"));
     }
 
@@ -171,17 +179,130 @@ private slots:
         w.openRoster(QString::fromStdString(path));
         w.sldBatting1[6]->setValue(22); // an unsaved edit on a later tab
         w.cboPlayerName->setCurrentIndex(1);
-        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Invalid property value"));
+        QVERIFY(
+            f.dialogs.questions.value(0).startsWith(QStringLiteral("Invalid property value\n")));
         QCOMPARE(w.txtName->text(), QStringLiteral("Bad"));
         QCOMPARE(w.cboFace->currentIndex(), 4);
         QCOMPARE(w.sldBatting1[6]->value(), 22);
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QVERIFY(
-            f.dialogs.messages.value(1).startsWith(QStringLiteral("Unable to save because of\n")));
-        QVERIFY(f.dialogs.messages.value(1).endsWith(
+            f.dialogs.messages.value(0).startsWith(QStringLiteral("Unable to save because of\n")));
+        QVERIFY(f.dialogs.messages.value(0).endsWith(
             QStringLiteral("\n\nMake sure that the file is not opened by other programs")));
         QCOMPARE(test::readFileBytes(path), before);
+    }
+
+    void aFailedLoadOffersTheRepairThatSaveWrites() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        RosterMaker maker;
+        maker.player(0, "Good").set(0, 104, {56});
+        maker.player(1, "Bad", 0x0A).set(1, 104, {56}).set(1, 205, {30});
+        const std::string path = maker.write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        f.dialogs.answers = {true};
+        w.cboPlayerName->setCurrentIndex(1);
+        QCOMPARE(f.dialogs.questions.value(0),
+                 QStringLiteral("Invalid property value\n\nReset the fields the editor cannot show "
+                                "and load the player?"));
+        QCOMPARE(w.cboFace->currentIndex(), 24);
+        QCOMPARE(w.cboNation->currentText(), QStringLiteral("BAN"));
+        QVERIFY(w.lblStatus->text().contains(QStringLiteral("appearance.face 30 -> 24")));
+        QVERIFY(w.cmdSave->isEnabled());
+        const auto before = test::readFileBytes(path);
+        w.cmdSave_Click();
+        QCOMPARE(changedBytes(before, test::readFileBytes(path)),
+                 (std::vector<std::size_t>{348 + 205, 348 + 216}));
+    }
+
+    void editorsOfAnotherFileAreNeverSaved() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "a.pak")));
+        w.txtName->setText(QStringLiteral("Edited"));
+        const std::string other = RosterMaker().player(3, "Later").write(f.dir, "b.pak");
+        const auto before = test::readFileBytes(other);
+        w.openRoster(QString::fromStdString(other));
+        QCOMPARE(w.cboPlayerName->count(), 0);
+        QVERIFY(w.txtName->text().isEmpty());
+        QVERIFY(!w.cmdSave->isEnabled());
+        QVERIFY(!w.cmdExport->isEnabled());
+        QVERIFY(!w.cmdImport->isEnabled());
+        w.cmdSave_Click();
+        QCOMPARE(test::readFileBytes(other), before);
+    }
+
+    void nameBoxShowsSixteenBytesAndRefusesCharactersWithoutACode() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const std::string path =
+            RosterMaker().player(0, "ABCDEFGHIJKLMNOP").set(0, 104, {56}).write(f.dir, "r.pak");
+        w.openRoster(QString::fromStdString(path));
+        QCOMPARE(w.txtName->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
+        const auto before = test::readFileBytes(path);
+        w.cboBat->setCurrentIndex(7);
+        w.cmdSave_Click();
+        QCOMPARE(changedBytes(before, test::readFileBytes(path)), (std::vector<std::size_t>{210}));
+        const auto saved = test::readFileBytes(path);
+        w.txtName->setText(QStringLiteral("Snow\u2603man"));
+        w.cmdSave_Click();
+        QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("\u2603")));
+        QCOMPARE(test::readFileBytes(path), saved);
+    }
+
+    void everyMenuAndTabHasItsOwnAccessKey() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        const char keys[] = "RBTIWEKAUM";
+        for (const int from : {1, 2, 10}) { // the pages with access keys of their own
+            for (int tab = 1; tab <= 10; ++tab) {
+                w.TabStrip1->selectTab(from);
+                QTest::keyClick(&w, static_cast<Qt::Key>(keys[tab - 1]), Qt::AltModifier);
+                QTRY_COMPARE(w.TabStrip1->selectedTab(), tab);
+            }
+        }
+        for (const char* menu : {"mnuFile", "mnuPath"}) {
+            auto* popup = w.findChild<QMenu*>(QString::fromLatin1(menu));
+            QTest::keyClick(&w, static_cast<Qt::Key>(popup->title().at(1).toLatin1()),
+                            Qt::AltModifier);
+            QTRY_VERIFY(popup->isVisible());
+            popup->close();
+        }
+    }
+
+    void onlyDownOpensThePlayerAndFaceLists() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.show();
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        for (QComboBox* list : {w.cboPlayerName, w.cboFace}) {
+            w.TabStrip1->selectTab(1);
+            QWidget* target = list->isEditable() ? static_cast<QWidget*>(list->lineEdit()) : list;
+            QTest::keyClick(target, Qt::Key_F4);
+            QTest::keyClick(target, Qt::Key_Down, Qt::AltModifier);
+            QVERIFY(!list->view()->isVisible());
+            QTest::keyClick(target, Qt::Key_Down);
+            QTRY_VERIFY(list->view()->isVisible());
+            list->hidePopup();
+        }
+    }
+
+    void choosingTheSelectedPlayerAgainRevertsIt() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.show();
+        w.openRoster(QString::fromStdString(smallRoster().write(f.dir, "r.pak")));
+        const int stored = w.sldBowling[4]->value();
+        w.sldBowling[4]->setValue(stored + 9);
+        w.cboPlayerName->showPopup();
+        QTRY_VERIFY(w.cboPlayerName->view()->isVisible());
+        QTest::keyClick(w.cboPlayerName->view(), Qt::Key_Return);
+        QCOMPARE(w.sldBowling[4]->value(), stored);
     }
 
     void exportAndImport() {
@@ -450,17 +571,35 @@ private slots:
         QCOMPARE(w.cboPlayerName->currentIndex(), 3);
     }
 
-    void requestOptionNeedsARunningEditor() {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QUILLBAY_LINK_NAMESPACE"),
-                           QStringLiteral("nobody-listens-here"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(QB_EDITOR_PATH),
-                      {QStringLiteral("--request"), QStringLiteral("1|/x.pak")});
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.exitCode(), 1);
-        QVERIFY(process.readAllStandardError().contains("no Quillbay editor is running"));
+    void optionsWorkWithoutADisplay() {
+        struct Row {
+            QStringList arguments;
+            int exitCode;
+            QByteArray output; // on stdout or stderr
+        };
+        const Row rows[] = {
+            {{QStringLiteral("--help")}, 0, "Usage:"},
+            {{QStringLiteral("--version")}, 0, "Quillbay 2.1"},
+            {{QStringLiteral("--request"), QStringLiteral("1|/x.pak")},
+             1,
+             "no Quillbay editor is running"},
+        };
+        for (const Row& row : rows) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("QUILLBAY_LINK_NAMESPACE"),
+                               QStringLiteral("nobody-listens-here"));
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            environment.remove(QStringLiteral("DISPLAY"));
+            environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QB_EDITOR_PATH), row.arguments);
+            QVERIFY(process.waitForFinished(10000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), row.exitCode);
+            QVERIFY((process.readAllStandardOutput() + process.readAllStandardError())
+                        .contains(row.output));
+        }
     }
 
     void theFaceFollowsThePlayer() {
