@@ -85,10 +85,10 @@ TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
     RosterMaker maker;
     maker.record(0, r).player(1, "Broken").set(1, 205, {40});
     const std::string path = maker.write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
 
     CliRun run = cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman", "--dry-run"});
     EXPECT_EQ(run.out, "slot 0: wrote 108 109\n");
-    const auto before = test::readFileBytes(path);
     EXPECT_EQ(test::readFileBytes(path), before);
 
     struct Refusal {
@@ -117,6 +117,7 @@ TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
 
     run = cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman"});
     EXPECT_EQ(run.out, "slot 0: wrote 108 109\n");
+    EXPECT_NE(test::readFileBytes(path), before);
     EXPECT_EQ(cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman"}).out,
               "slot 0: no change\n");
 }
@@ -208,6 +209,7 @@ TEST(Cli, ExportAndImport) {
     const TempDir dir;
     const std::string path =
         RosterMaker().player(0, "Adams").player(1, "Brown").write(dir, "r.pak");
+    const Record adams = RosterFile(path).readSlot(0);
     CliRun run = cli(dir, {"export", path, "0", dir.file("adams")});
     EXPECT_EQ(run.out, "Exported to " + dir.file("adams.data") + "\n");
     run = cli(dir, {"export", path, "1", dir.file("adams")});
@@ -218,7 +220,7 @@ TEST(Cli, ExportAndImport) {
     EXPECT_EQ(test::readFileBytes(path), before);
     run = cli(dir, {"import", path, "1", dir.file("adams.data"), "--yes"});
     EXPECT_EQ(run.out, "Replaced Brown successfully\n");
-    EXPECT_EQ(RosterFile(path).readSlot(1), RosterFile(path).readSlot(0));
+    EXPECT_EQ(RosterFile(path).readSlot(1), adams);
     test::writeFileBytes(dir.file("short.data"), std::vector<std::uint8_t>(347, 0));
     run = cli(dir, {"import", path, "1", dir.file("short.data"), "--yes"});
     EXPECT_EQ(run.exitCode, 1);

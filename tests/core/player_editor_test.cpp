@@ -37,6 +37,7 @@ TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
     maker.player(0, "Good").set(0, 205, {7}).set(0, 2, {5});
     maker.player(1, "Bad", 3).set(1, 205, {9}).set(1, 2, {6});
     const std::string path = maker.write(dir, "r.pak");
+    const auto before = test::readFileBytes(path);
     const RosterFile roster(path);
     PlayerEditor editor(kCommentaryCount);
     editor.load(roster, 0);
@@ -49,7 +50,6 @@ TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
     EXPECT_EQ(editor.state().txtName, "Bad");
     EXPECT_EQ(editor.state().cboFace, 7);
     EXPECT_EQ(editor.state().txtCommentary, "5");
-    const auto before = test::readFileBytes(path);
     EXPECT_THROW(editor.save(roster), QuillbayError);
     EXPECT_EQ(test::readFileBytes(path), before);
     EXPECT_THROW(PlayerEditor(kCommentaryCount).save(roster), QuillbayError);

@@ -60,30 +60,20 @@ TEST(Transfer, ExportReplacesAnExistingFileWhole) {
     EXPECT_THROW(exportSlot(roster, 0, dir.file("no-such-folder/x.data")), FileError);
 }
 
-TEST(Transfer, ImportIntoAnOccupiedSlotKeepsItsId) {
-    const TempDir dir;
-    Record incoming = test::playerRecord("Newcomer");
-    incoming[0] = 0xAA;
-    incoming[1] = 0xBB;
-    test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
-    const std::string path =
-        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
-    const RosterFile roster(path);
-    importSlot(roster, 0, dir.file("new.data"));
-    const Record after = roster.readSlot(0);
-    EXPECT_EQ(after[0], 0x01);
-    EXPECT_EQ(after[1], 0x02);
-    EXPECT_EQ(recordName(after.data()), "Newcomer");
-}
-
-TEST(Transfer, ImportIntoAnEmptySlotBringsItsIdAfterTheDuplicateCheck) {
+TEST(Transfer, ImportKeepsTheIdOfAnOccupiedSlotAndBringsItsOwnIntoAnEmptyOne) {
     const TempDir dir;
     Record incoming = test::playerRecord("Newcomer");
     incoming[0] = 0x39;
     incoming[1] = 0x05;
     test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
-    const std::string path = RosterMaker().player(0, "A").set(0, 0, {1, 0}).write(dir, "r.pak");
-    importSlot(RosterFile(path), 5, dir.file("new.data"));
+    const std::string path =
+        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
+    importSlot(RosterFile(path), 0, dir.file("new.data"));
+    importSlot(RosterFile(path), 5, dir.file("new.data")); // its ID is not taken
+    Record kept = incoming;
+    kept[0] = 0x01;
+    kept[1] = 0x02;
+    EXPECT_EQ(RosterFile(path).readSlot(0), kept);
     EXPECT_EQ(RosterFile(path).readSlot(5), incoming);
 }
 

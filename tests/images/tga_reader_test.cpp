@@ -87,6 +87,14 @@ TEST(TgaReader, RunLengthPackets) {
     }
     EXPECT_EQ(DecodeRLE(Bytes{0x81, 0x11, 0x22, 0x00, 0x33, 0x44}, 2, 3),
               (Bytes{0x11, 0x22, 0x11, 0x22, 0x33, 0x44}));
+    // The longest raw packet (header 0x7F) holds 128 pixels.
+    Bytes raw = {0x7F};
+    for (int i = 1; i <= 128; ++i) {
+        raw.push_back(static_cast<std::uint8_t>(i));
+    }
+    const Bytes pixels(raw.begin() + 1, raw.end());
+    raw.insert(raw.end(), {0x80, 0xEE});
+    EXPECT_EQ(DecodeRLE(raw, 1, 129), pixels + Bytes{0xEE});
 }
 
 TEST(TgaReader, RowsArePaddedToFourBytes) {

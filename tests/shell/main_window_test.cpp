@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w.lsvPlayerName->currentRow(), 5);
     }
 
-    void chinamanWritesBytes108And109() {
+    void bowlingStyleAndFieldingHandWriteBytes108And109() {
         Fixture f;
         MainWindow& w = *f.window;
         Record r = test::playerRecord("Bowler");
@@ -149,8 +149,10 @@ private slots:
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
         const auto before = test::readFileBytes(path);
         w.cboBowlingStyle->setCurrentIndex(3);
+        w.cboFieldingHand->setCurrentIndex(1);
         w.cmdSave_Click();
         const auto after = test::readFileBytes(path);
+        QCOMPARE(int{after[109]}, 0x06); // left-arm bowler (bit 1), left-handed fielder (bit 2)
         std::vector<std::size_t> changed;
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (after[i] != before[i]) {
