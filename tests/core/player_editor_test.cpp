@@ -15,22 +15,6 @@ using test::TempDir;
 
 constexpr int kCommentaryCount = 1015;
 
-TEST(PlayerEditor, LoadsTheChosenSlotOfASavedGame) {
-    const TempDir dir;
-    RosterMaker maker;
-    for (int slot = 0; slot < 6; ++slot) {
-        maker.player(slot, "P" + std::to_string(slot));
-    }
-    maker.set(5, 205, {17});
-    const RosterFile roster(maker.write(dir, "g.sav"));
-    PlayerEditor editor(kCommentaryCount);
-    editor.load(roster, 5);
-    EXPECT_EQ(editor.state().txtName, "P5");
-    EXPECT_EQ(editor.state().cboFace, 17);
-    EXPECT_EQ(editor.working(), editor.loaded());
-    EXPECT_TRUE(editor.loadComplete());
-}
-
 TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
     const TempDir dir;
     RosterMaker maker;
@@ -86,6 +70,7 @@ TEST(PlayerEditor, NameEdits) {
         {"Jones", "  Jones  ", {}, "Jones"},
         {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP", {}, "ABCDEFGHIJKLMNOP"},
         {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNO", {}, "ABCDEFGHIJKLMNOP"},
+        {"Jones", "   ", {4, 5, 6, 7, 8}, ""}, // an empty name empties the slot
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -101,16 +86,6 @@ TEST(PlayerEditor, NameEdits) {
         EXPECT_EQ(editor.loaded()[19],
                   stored.size() == 16 ? stored[15] : 0); // the 16th byte survives
     }
-}
-
-TEST(PlayerEditor, EmptyingTheNameEmptiesTheSlot) {
-    const TempDir dir;
-    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
-    PlayerEditor editor(kCommentaryCount);
-    editor.load(roster, 0);
-    editor.state().txtName = "   ";
-    editor.save(roster);
-    EXPECT_TRUE(isEmptySlot(roster.readSlot(0).data()));
 }
 
 TEST(PlayerEditor, StoreFailuresWriteNothing) {
