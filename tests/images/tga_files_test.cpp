@@ -5,10 +5,9 @@
 #include "images/tga_reader.h"
 #include "support/roster_maker.h"
 
-#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string_view>
 
@@ -63,22 +62,11 @@ Bytes referenceCopy(Bytes file) {
 // The red, green, blue bytes of a binary PPM file (P6), scaled to 0-255 (tgatoppm
 // keeps 5-bit images at a maximum value of 31).
 Bytes ppmPixels(const Bytes& ppm) {
-    std::size_t at = 0;
-    std::array<int, 4> fields{}; // magic, width, height, maximum value
-    for (int& field : fields) {
-        while (at < ppm.size() && std::isspace(ppm[at]) != 0) {
-            ++at;
-        }
-        const std::size_t start = at;
-        while (at < ppm.size() && std::isspace(ppm[at]) == 0) {
-            ++at;
-        }
-        field = std::atoi(std::string(ppm.begin() + static_cast<std::ptrdiff_t>(start),
-                                      ppm.begin() + static_cast<std::ptrdiff_t>(at))
-                              .c_str());
-    }
-    Bytes out(ppm.begin() + static_cast<std::ptrdiff_t>(std::min(at + 1, ppm.size())), ppm.end());
-    const int maximum = fields[3] > 0 ? fields[3] : 255;
+    const std::string text(ppm.begin(), ppm.end());
+    int maximum = 255;
+    int header = 0;
+    std::sscanf(text.c_str(), "P6 %*d %*d %d%n", &maximum, &header);
+    Bytes out(ppm.begin() + std::min<std::ptrdiff_t>(header + 1, std::ssize(ppm)), ppm.end());
     for (auto& value : out) {
         value = static_cast<std::uint8_t>((value * 255 + maximum / 2) / maximum);
     }
