@@ -33,7 +33,7 @@ TEST(Export, SuffixRuleAndOverwriteQuestion) {
     EXPECT_FALSE(planExport(dir.file("taken.data")).needsOverwriteQuestion); // the dialog asked
 }
 
-TEST(Transfer, ExportThenImportOverTheSameSlotChangesNothing) {
+TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
     const TempDir dir;
     Record smith = test::playerRecord("Smith");
     for (std::size_t i = 20; i < smith.size(); ++i) {
@@ -43,21 +43,15 @@ TEST(Transfer, ExportThenImportOverTheSameSlotChangesNothing) {
     smith[1] = 0x12;
     const std::string path = RosterMaker().record(7, smith).write(dir, "r.sav");
     const RosterFile roster(path);
+    test::writeFileBytes(dir.file("smith.data"),
+                         std::vector<std::uint8_t>(1000, 9)); // replaced whole
     exportSlot(roster, 7, dir.file("smith.data"));
     EXPECT_EQ(test::readFileBytes(dir.file("smith.data")),
               std::vector<std::uint8_t>(smith.begin(), smith.end()));
+    EXPECT_THROW(exportSlot(roster, 7, dir.file("no-such-folder/x.data")), FileError);
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(importSlot(roster, 7, dir.file("smith.data")).empty());
     EXPECT_EQ(test::readFileBytes(path), before);
-}
-
-TEST(Transfer, ExportReplacesAnExistingFileWhole) {
-    const TempDir dir;
-    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
-    test::writeFileBytes(dir.file("old.data"), std::vector<std::uint8_t>(1000, 9));
-    exportSlot(roster, 0, dir.file("old.data"));
-    EXPECT_EQ(test::readFileBytes(dir.file("old.data")).size(), 348u);
-    EXPECT_THROW(exportSlot(roster, 0, dir.file("no-such-folder/x.data")), FileError);
 }
 
 TEST(Transfer, ImportKeepsTheIdOfAnOccupiedSlotAndBringsItsOwnIntoAnEmptyOne) {
