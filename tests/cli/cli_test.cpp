@@ -134,6 +134,8 @@ TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
     EXPECT_EQ(player["roles"]["battingPosition"], "Opener");
     EXPECT_EQ(player["ratings"]["batting"]["Attack"], 0);
     EXPECT_EQ(player["ratings"]["batting"]["OnSide"], nullptr);
+    EXPECT_TRUE(player["ratings"]["batting"].contains("Resiliance")); // as the window spells it
+    EXPECT_TRUE(player["ratings"]["fielding"].contains("Agillity"));
     EXPECT_EQ(player["statistics"]["One Day"]["innings"], 0);
     EXPECT_EQ(player["statistics"]["Test"]["strikeRate"], nullptr);
     std::vector<std::string> fields;
