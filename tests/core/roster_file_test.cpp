@@ -80,10 +80,11 @@ TEST(RosterFile, ShortFilesAreRefusedNamingTheFileAndBothSizes) {
 TEST(RosterFile, WritesExactlyTheChangedBytesInsideTheSlot) {
     const TempDir dir;
     const std::string path =
-        RosterMaker().player(3, "Smith").trailer(40).header("H").write(dir, "w.sav");
+        RosterMaker().player(3, "Smith").trailer(SLOT_SIZE).header("H").write(dir, "w.sav");
     const RosterFile roster(path);
     const auto before = test::readFileBytes(path);
     const Record loaded = roster.readSlot(3);
+    EXPECT_THROW(roster.readSlot(SLOT_COUNT), FileError); // the bytes after the table are no slot
 
     EXPECT_TRUE(writeSlotSafely(roster, 3, loaded, loaded, {}).written.empty());
 

@@ -33,7 +33,7 @@ TEST(Export, SuffixRuleAndOverwriteQuestion) {
     EXPECT_FALSE(planExport(dir.file("taken.data")).needsOverwriteQuestion); // the dialog asked
 }
 
-TEST(Transfer, ExportThenImportOverTheSameSlotChangesNothing) {
+TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
     const TempDir dir;
     Record smith = test::playerRecord("Smith");
     for (std::size_t i = 20; i < smith.size(); ++i) {
@@ -43,47 +43,31 @@ TEST(Transfer, ExportThenImportOverTheSameSlotChangesNothing) {
     smith[1] = 0x12;
     const std::string path = RosterMaker().record(7, smith).write(dir, "r.sav");
     const RosterFile roster(path);
+    test::writeFileBytes(dir.file("smith.data"),
+                         std::vector<std::uint8_t>(1000, 9)); // replaced whole
     exportSlot(roster, 7, dir.file("smith.data"));
     EXPECT_EQ(test::readFileBytes(dir.file("smith.data")),
               std::vector<std::uint8_t>(smith.begin(), smith.end()));
+    EXPECT_THROW(exportSlot(roster, 7, dir.file("no-such-folder/x.data")), FileError);
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(importSlot(roster, 7, dir.file("smith.data")).empty());
     EXPECT_EQ(test::readFileBytes(path), before);
 }
 
-TEST(Transfer, ExportReplacesAnExistingFileWhole) {
-    const TempDir dir;
-    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
-    test::writeFileBytes(dir.file("old.data"), std::vector<std::uint8_t>(1000, 9));
-    exportSlot(roster, 0, dir.file("old.data"));
-    EXPECT_EQ(test::readFileBytes(dir.file("old.data")).size(), 348u);
-    EXPECT_THROW(exportSlot(roster, 0, dir.file("no-such-folder/x.data")), FileError);
-}
-
-TEST(Transfer, ImportIntoAnOccupiedSlotKeepsItsId) {
-    const TempDir dir;
-    Record incoming = test::playerRecord("Newcomer");
-    incoming[0] = 0xAA;
-    incoming[1] = 0xBB;
-    test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
-    const std::string path =
-        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
-    const RosterFile roster(path);
-    importSlot(roster, 0, dir.file("new.data"));
-    const Record after = roster.readSlot(0);
-    EXPECT_EQ(after[0], 0x01);
-    EXPECT_EQ(after[1], 0x02);
-    EXPECT_EQ(recordName(after.data()), "Newcomer");
-}
-
-TEST(Transfer, ImportIntoAnEmptySlotBringsItsIdAfterTheDuplicateCheck) {
+TEST(Transfer, ImportKeepsTheIdOfAnOccupiedSlotAndBringsItsOwnIntoAnEmptyOne) {
     const TempDir dir;
     Record incoming = test::playerRecord("Newcomer");
     incoming[0] = 0x39;
     incoming[1] = 0x05;
     test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
-    const std::string path = RosterMaker().player(0, "A").set(0, 0, {1, 0}).write(dir, "r.pak");
-    importSlot(RosterFile(path), 5, dir.file("new.data"));
+    const std::string path =
+        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
+    importSlot(RosterFile(path), 0, dir.file("new.data"));
+    importSlot(RosterFile(path), 5, dir.file("new.data")); // its ID is not taken
+    Record kept = incoming;
+    kept[0] = 0x01;
+    kept[1] = 0x02;
+    EXPECT_EQ(RosterFile(path).readSlot(0), kept);
     EXPECT_EQ(RosterFile(path).readSlot(5), incoming);
 }
 

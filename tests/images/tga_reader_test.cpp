@@ -85,8 +85,14 @@ TEST(TgaReader, RunLengthPackets) {
         EXPECT_EQ(reader.bitmap()->pixels, row.pixels);
         EXPECT_TRUE(reader.Compressed());
     }
-    EXPECT_EQ(DecodeRLE(Bytes{0x81, 0x11, 0x22, 0x00, 0x33, 0x44}, 2, 3),
-              (Bytes{0x11, 0x22, 0x11, 0x22, 0x33, 0x44}));
+    // The longest raw packet (header 0x7F) holds 128 pixels.
+    Bytes raw = {0x7F};
+    for (int i = 1; i <= 128; ++i) {
+        raw.push_back(static_cast<std::uint8_t>(i));
+    }
+    const Bytes pixels(raw.begin() + 1, raw.end());
+    raw.insert(raw.end(), {0x80, 0xEE});
+    EXPECT_EQ(DecodeRLE(raw, 1, 129), pixels + Bytes{0xEE});
 }
 
 TEST(TgaReader, RowsArePaddedToFourBytes) {
@@ -100,7 +106,6 @@ TEST(TgaReader, RowsArePaddedToFourBytes) {
               (Bytes{0, 0, 0, 0, 10, 20, 30, 0, 0, 0, 0, 0}));
     const TgaReader sixteen = loaded(header(2, 16, 3, 1) + Bytes{1, 2, 3, 4, 5, 6});
     EXPECT_EQ(sixteen.bitmap()->pixels, (Bytes{1, 2, 3, 4, 5, 6, 0, 0}));
-    EXPECT_EQ(PadRows(Bytes{1, 2, 3, 4, 5, 6, 7, 8}, 1, 8), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST(TgaReader, ColourMapsAndGreyscale) {

@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(w.lsvPlayerName->currentRow(), 5);
     }
 
-    void chinamanWritesBytes108And109() {
+    void bowlingStyleAndFieldingHandWriteBytes108And109() {
         Fixture f;
         MainWindow& w = *f.window;
         Record r = test::playerRecord("Bowler");
@@ -163,9 +163,11 @@ private slots:
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
         const auto before = test::readFileBytes(path);
         w.cboBowlingStyle->setCurrentIndex(3);
+        w.cboFieldingHand->setCurrentIndex(1);
         w.cmdSave_Click();
-        QCOMPARE(changedBytes(before, test::readFileBytes(path)),
-                 (std::vector<std::size_t>{108, 109}));
+        const auto after = test::readFileBytes(path);
+        QCOMPARE(int{after[109]}, 0x06); // left-arm bowler (bit 1), left-handed fielder (bit 2)
+        QCOMPARE(changedBytes(before, after), (std::vector<std::size_t>{108, 109}));
         QCOMPARE(w.cboBowlingStyle->currentText(), QStringLiteral("Chinaman"));
     }
 
