@@ -8,6 +8,7 @@
 #include "images/tga_reader.h"
 #include "roster/codepage.h"
 #include "roster/errors.h"
+#include "roster/link_request.h"
 #include "roster/safe_write.h"
 #include "roster/transfer.h"
 #include "shell/artwork.h"
@@ -179,38 +180,35 @@ void MainWindow::cmdCommentary_Click() {
 }
 
 void MainWindow::Form_LinkExecute(const QString& command) {
-    const qsizetype bar = command.indexOf(QLatin1Char('|'));
-    bool isNumber = false;
-    const int index = command.left(bar).trimmed().toInt(&isNumber);
-    const QString path = bar < 0 ? QString() : command.mid(bar + 1);
-    if (bar < 0 || !isNumber) {
-        message(QMessageBox::Critical,
-                QStringLiteral(
-                    "Error 13: the request \"%1\" does not start with an entry number and \"|\"")
-                    .arg(command.left(80)));
-    } else if (index < 0) {
-        message(QMessageBox::Critical,
-                QStringLiteral("Error 380: there is no entry %1").arg(index));
-    } else if (path == strOpenedFileName) {
-        selectRequestedPlayer(index);
-    } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
-                                 QStringLiteral("Quillbay"))) {
-        try {
-            // The file is checked before it replaces the open one, so a bad path never
-            // leaves a half-opened roster.
-            const RosterFile checked(path.toStdString());
-            strOpenedFileName = path;
-            LoadRoster();
-            selectRequestedPlayer(index);
-        } catch (const QuillbayError& error) {
-            message(QMessageBox::Critical,
-                    QStringLiteral("Error 53: ") + qText(error.description()));
+    try {
+        const LinkRequest request = parseLinkRequest(command.toStdString());
+        const QString path = qText(request.path);
+        if (path == strOpenedFileName) {
+            selectRequestedPlayer(request.entry);
+        } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
+                                     QStringLiteral("Quillbay"))) {
+            openRequestedRoster(path, request.entry);
         }
+    } catch (const LinkRequestError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
     }
     // After a request the window comes to the front.
     show();
     raise();
     activateWindow();
+}
+
+void MainWindow::openRequestedRoster(const QString& path, int entry) {
+    try {
+        // The file is checked before it replaces the open one, so a bad path never
+        // leaves a half-opened roster.
+        const RosterFile checked(path.toStdString());
+        strOpenedFileName = path;
+        LoadRoster();
+        selectRequestedPlayer(entry);
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, QStringLiteral("Error 53: ") + qText(error.description()));
+    }
 }
 
 void MainWindow::selectRequestedPlayer(int index) {

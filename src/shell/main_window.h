@@ -119,6 +119,7 @@ private:
     void reportRecoveredSaves(const QString& file);
     void LoadCommentaryNames();
     void txtCommentary_Change(const QString& text);
+    void openRequestedRoster(const QString& path, int entry);
     void selectRequestedPlayer(int index);
     bool requireGameFolder();
     QString archivePath() const;
