@@ -84,10 +84,9 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
     source_ = roster.path();
     loaded_ = stored;
     working_ = shown;
-    Record showing = shown;
-    state_.txtName = recordName(showing.data());
+    state_.txtName = recordName(shown.data());
     for (const ShowStep& step : kShowSequence) {
-        step.run(showing, working_, state_, commentaryCount_);
+        step.run(shown, working_, state_, commentaryCount_);
     }
     complete_ = true;
 }
