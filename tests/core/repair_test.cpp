@@ -101,6 +101,12 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     EXPECT_EQ(editor.loadRepaired(roster, 1).size(), 1U);
     EXPECT_EQ(editor.state().cboFace, 24);
     EXPECT_EQ(editor.loaded()[205], 40); // the file's bytes, for the conflict check
+    // Only ever into the file the player came from, even one that holds the same bytes.
+    const std::string other = dir.file("other.pak");
+    const auto untouched = test::readFileBytes(path);
+    test::writeFileBytes(other, untouched);
+    EXPECT_THROW(editor.save(RosterFile(other)), QuillbayError);
+    EXPECT_EQ(test::readFileBytes(other), untouched);
     const std::vector<int> written = editor.save(roster);
     EXPECT_EQ(written, std::vector<int>({205}));
     editor.load(roster, 1);
