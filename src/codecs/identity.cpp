@@ -78,8 +78,23 @@ std::string trimName(std::string_view name) {
     return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
 }
 
+std::optional<std::string> nameRefusal(std::string_view name) {
+    for (const char32_t ch : utf8ToChars(name)) {
+        if (ch < U' ' || (ch >= U'\x7F' && ch <= U'\x9F')) {
+            return "a name cannot hold control characters (tab, line break and the like)";
+        }
+    }
+    return std::nullopt;
+}
+
 void StoreName(const EditorState& state, Record& working) {
-    const std::u32string chars = utf8ToChars(trimName(state.txtName));
+    const std::string name = trimName(state.txtName);
+    if (name != trimName(recordName(working.data()))) {
+        if (const auto refusal = nameRefusal(name)) {
+            throw StoreError("name", *refusal);
+        }
+    }
+    const std::u32string chars = utf8ToChars(name);
     for (int i = 0; i < NAME_MAX_CHARS; ++i) {
         const auto position = static_cast<std::size_t>(i);
         std::uint8_t byte = 0;

@@ -3,6 +3,7 @@
 #include "codecs/editor_state.h"
 #include "roster/layout.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,13 @@ void ShowCommentary(const Record& loaded, EditorState& state, int commentaryCoun
 
 // The name without leading and trailing spaces (only spaces are removed).
 std::string trimName(std::string_view name);
+// Why a name cannot be stored, or nothing: a control character (tab, line break and
+// the like) would be written into the game's player lists. Both front ends check
+// typed names with it; StoreName refuses such a name unless the record holds it already.
+std::optional<std::string> nameRefusal(std::string_view name);
 // Offsets 4-18 from the first 15 characters of the name; a character without a
-// Windows-1252 code stores 0. Offset 19 is never written.
+// Windows-1252 code stores 0. Offset 19 is never written. A changed name that
+// nameRefusal refuses throws a StoreError before any byte changes.
 void StoreName(const EditorState& state, Record& working);
 void StoreNation(const EditorState& state, Record& working);
 void StoreCommentary(const EditorState& state, Record& working);
