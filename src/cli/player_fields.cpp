@@ -238,6 +238,9 @@ std::vector<PlayerField> makeFields() {
 } // namespace
 
 std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt; // no sign, no spaces
+    }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {

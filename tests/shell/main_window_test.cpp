@@ -111,6 +111,12 @@ private slots:
         w.openRoster(QString::fromStdString(pak));
         QVERIFY(w.lblStatus->text().isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
+
+        // A saved game named in upper case is read as a roster file, with a warning.
+        QVERIFY(QFile::copy(QString::fromStdString(sav), f.file("LEAGUE.SAV")));
+        w.openRoster(f.file("LEAGUE.SAV"));
+        QVERIFY(!f.dialogs.messages.isEmpty());
+        QVERIFY(f.dialogs.messages.first().contains(QStringLiteral("rename it to")));
     }
 
     void typeAheadSearchAndGotoEmpty() {
