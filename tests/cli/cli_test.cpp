@@ -379,6 +379,9 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
         EXPECT_EQ(cli(dir, args).exitCode, 2);
         EXPECT_EQ(test::readFileBytes(path), before);
     }
+    // Emptying every name would empty every slot: only with --yes.
+    EXPECT_NE(cli(dir, {"bulk", path, "--set", "name="}).err.find("--yes"), std::string::npos);
+    EXPECT_EQ(test::readFileBytes(path), before);
     const CliRun run =
         cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"});
     EXPECT_EQ(run.out, "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n")
