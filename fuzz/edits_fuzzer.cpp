@@ -1,9 +1,37 @@
-// libFuzzer target: any text as a CSV or JSON edits file. It is read into edits or
-// refused with a message; nothing else may happen.
+// libFuzzer target: any text as a CSV or JSON edits file, as a slot number and as the
+// value of one key (the first byte picks the key). Each is read or refused with a
+// message; nothing else may happen. An accepted slot is the decimal number written,
+// and an accepted value reads back from the editor state it was put into.
+#include "cli/cli_errors.h"
 #include "cli/edits.h"
 #include "roster/errors.h"
 
+#include <cstdlib>
 #include <string>
+
+namespace {
+
+void feedSlotParser(const std::string& text) {
+    const std::optional<int> slot = qb::cli::wholeNumber(text, 0, qb::SLOT_COUNT - 1);
+    const auto digits = text.find_first_not_of('0');
+    const std::string significant = digits == std::string::npos ? "0" : text.substr(digits);
+    if (slot && std::to_string(*slot) != significant) {
+        std::abort(); // read as anything but the decimal number written
+    }
+}
+
+void feedValueParser(const qb::cli::PlayerField& field, const std::string& value) {
+    try {
+        qb::cli::checkedEdit(field.key, value, "");
+    } catch (const qb::cli::UsageError&) {
+        return;
+    }
+    qb::EditorState state = qb::cli::unshownState();
+    field.set(state, value);
+    (void)field.get(state);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -13,6 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                    : qb::cli::parseJsonEdits(text, "fuzz.json");
             (void)edits;
         } catch (const qb::QuillbayError&) {
+        }
+    }
+    feedSlotParser(text);
+    if (size > 0) {
+        const auto& fields = qb::cli::playerFields();
+        const qb::cli::PlayerField& field = fields[data[0] % fields.size()];
+        if (!field.readOnly()) {
+            feedValueParser(field, text.substr(1));
         }
     }
     return 0;

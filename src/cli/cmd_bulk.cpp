@@ -90,7 +90,7 @@ bool matches(const Json& value, const std::string& wanted) {
 } // namespace
 
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
-            const std::vector<std::string>& sets, bool dryRun, const SafetyOptions& safety) {
+            const std::vector<std::string>& sets, const EditOptions& options) {
     const std::vector<Filter> filters = parseFilters(wheres);
     const std::vector<BulkEdit> bulkEdits = parseBulkEdits(sets);
     const RosterFile roster(file);
@@ -127,14 +127,14 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, dryRun, safety);
+    const std::vector<SlotResult> results = applyEdits(roster, edits, options);
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';
         changed += result.written && !result.written->empty() ? 1 : 0;
     }
     std::cout << results.size() << " slot" << (results.size() == 1 ? "" : "s") << " matched, "
-              << changed << (dryRun ? " would change" : " changed") << '\n';
+              << changed << (options.dryRun ? " would change" : " changed") << '\n';
     return 0;
 }
 

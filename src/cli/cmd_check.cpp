@@ -66,6 +66,9 @@ int runCheck(const std::string& file, Format format) {
         findings.push_back({-1, "", "file", error.description(), true});
         return report(file, findings, 0, format);
     }
+    if (roster->kindWarning()) {
+        findings.push_back({-1, "", "file", *roster->kindWarning(), false});
+    }
     const SlotTable table = roster->readSlotTable();
     const RosterIndex index = buildRosterIndex(table);
     const auto playerListEnd = static_cast<int>(index.players.size());

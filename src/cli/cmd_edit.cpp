@@ -1,22 +1,19 @@
 #include "cli/cli_errors.h"
 #include "cli/commands.h"
 #include "cli/edits.h"
+#include "roster/file_handle.h"
 
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
-#include <sstream>
 
 namespace qb::cli {
 namespace {
 
 std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw FileError("Cannot open " + path + " for reading", path);
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const FileHandle in(path, O_RDONLY, "reading");
+    std::string text(static_cast<std::size_t>(in.size()), '\0');
+    in.readAt(reinterpret_cast<std::uint8_t*>(text.data()), text.size(), 0);
+    return text;
 }
 
 int report(const std::vector<SlotResult>& results) {
@@ -29,15 +26,15 @@ int report(const std::vector<SlotResult>& results) {
 } // namespace
 
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
-           bool dryRun, const SafetyOptions& safety) {
+           const EditOptions& options) {
     RosterEdits edits;
     edits[slot] = parseAssignments(assignments);
     const RosterFile roster(file);
-    return report(applyEdits(roster, edits, dryRun, safety));
+    warnAboutKind(roster);
+    return report(applyEdits(roster, edits, options));
 }
 
-int runApply(const std::string& file, const std::string& editsPath, bool dryRun,
-             const SafetyOptions& safety) {
+int runApply(const std::string& file, const std::string& editsPath, const EditOptions& options) {
     const std::string text = readText(editsPath);
     const bool csv = editsPath.ends_with(".csv") || editsPath.ends_with(".CSV");
     RosterEdits edits;
@@ -48,7 +45,8 @@ int runApply(const std::string& file, const std::string& editsPath, bool dryRun,
         throw QuillbayError(error.description(), editsPath);
     }
     const RosterFile roster(file);
-    return report(applyEdits(roster, edits, dryRun, safety));
+    warnAboutKind(roster);
+    return report(applyEdits(roster, edits, options));
 }
 
 } // namespace qb::cli

@@ -3,6 +3,7 @@
 #include "roster/player_lists.h"
 #include "roster/transfer.h"
 
+#include <filesystem>
 #include <iostream>
 #include <unistd.h>
 
@@ -18,10 +19,19 @@ bool confirmOnTerminal(const std::string& question) {
     return answer == "y" || answer == "Y" || answer == "yes";
 }
 
+void warnAboutKind(const RosterFile& roster) {
+    if (roster.kindWarning()) {
+        std::cerr << "quillbay-cli: warning: " << *roster.kindWarning() << '\n';
+    }
+}
+
 int runExport(const std::string& file, int slot, const std::string& out, bool yes) {
     const RosterFile roster(file);
     const ExportTarget target = planExport(out);
-    if (target.needsOverwriteQuestion && !yes &&
+    // No file dialog has asked about the name given, so an existing file is always asked
+    // about, whether or not ".data" was appended.
+    std::error_code ignored;
+    if (std::filesystem::exists(target.path, ignored) && !yes &&
         !confirmOnTerminal(target.path + " already exists. Replace it?")) {
         throw QuillbayError(target.path +
                                 " already exists; nothing was exported (use --yes to replace it)",
@@ -35,6 +45,7 @@ int runExport(const std::string& file, int slot, const std::string& out, bool ye
 int runImport(const std::string& file, int slot, const std::string& in, bool yes,
               const SafetyOptions& safety) {
     const RosterFile roster(file);
+    warnAboutKind(roster);
     readPlayerFile(in); // refuse a wrong size before asking
     const std::string target = recordName(roster.readSlot(slot).data());
     if (!yes && !confirmOnTerminal(importConfirmationText(target, in))) {

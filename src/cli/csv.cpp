@@ -23,6 +23,11 @@ std::string csvField(std::string_view text) {
 namespace qb::cli {
 
 std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std::string& path) {
+    // What spreadsheets save as "CSV UTF-8" starts with a byte-order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> row;
     std::string field;

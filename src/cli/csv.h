@@ -16,7 +16,8 @@ std::string csvField(std::string_view text);
 namespace qb::cli {
 
 // The rows of a CSV text (RFC 4180: quoted fields may hold commas, doubled quotes
-// and line breaks; lines end in CR LF or LF). A quote left open throws UsageError.
+// and line breaks; lines end in CR LF or LF; a leading UTF-8 byte-order mark is
+// skipped). A quote left open throws UsageError.
 std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std::string& path);
 
 } // namespace qb::cli

@@ -9,31 +9,32 @@
 #include "codecs/statistics.h"
 
 #include <algorithm>
-#include <charconv>
 #include <functional>
 #include <iostream>
 
 namespace qb::cli {
 namespace {
 
-std::string jsonValueText(const Json& value) {
-    if (value.is_string()) {
-        return value.get<std::string>();
+// The deepest a player object nests: the array of players, a player, "statistics",
+// "Test", then the figure. Deeper input is refused while it is read, so nothing
+// recursive ever meets it.
+constexpr int kDeepestContainer = 3;
+
+std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
+    if (value.is_array() || value.is_object()) {
+        throw UsageError(where + key + " takes a single value, not " +
+                         (value.is_array() ? "an array" : "an object"));
     }
-    if (value.is_boolean()) {
-        return value.get<bool>() ? "true" : "false";
-    }
-    if (value.is_number_integer() || value.is_number_unsigned()) {
-        return std::to_string(value.get<long long>());
-    }
-    return value.dump();
+    return value.is_string() ? value.get<std::string>() : value.dump();
 }
 
+// Calls `visit` for every leaf of a player object, and for a key of the player
+// object whose value is an object.
 void flatten(const Json& node, const std::string& prefix,
              const std::function<void(const std::string&, const Json&)>& visit) {
     for (const auto& [key, value] : node.items()) {
         const std::string dotted = prefix.empty() ? key : prefix + "." + key;
-        if (value.is_object()) {
+        if (value.is_object() && findPlayerField(dotted) == nullptr) {
             flatten(value, dotted, visit);
         } else {
             visit(dotted, value);
@@ -41,21 +42,71 @@ void flatten(const Json& node, const std::string& prefix,
     }
 }
 
-// Returns nullopt when no edit changed what the window shows.
+// True when `text` asks for the value the field shows already. A value the field
+// would refuse (a 16-character name, a name with a tab) can still be the one shown,
+// so a dump applied as it is changes nothing.
+bool showsAlready(const PlayerField& field, const EditorState& shown, const std::string& text) {
+    const Json current = field.get(shown);
+    if (valueText(current) == text) {
+        return true;
+    }
+    EditorState asked = shown;
+    try {
+        field.set(asked, text);
+    } catch (const UsageError&) {
+        return false;
+    }
+    return field.get(asked) == current;
+}
+
+// Every edited field must show back the value asked for once the record is stored
+// and loaded again; a value that the store rules do not keep is refused.
+void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
+                      const std::vector<Json>& asked) {
+    const DecodedPlayer after = decodeStates(stored);
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const PlayerField& field = *edits[i].field;
+        const Json shown = field.get(shownState(after, field));
+        if (shown != asked[i]) {
+            throw FieldError(field.key, "the value asked, \"" + valueText(asked[i]) +
+                                            "\", would not be kept: it would show as \"" +
+                                            valueText(shown) + "\"");
+        }
+    }
+}
+
+// Returns nullopt when no edit changes what the window shows.
 std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
-                                         const std::vector<FieldEdit>& edits, bool dryRun,
-                                         const SafetyOptions& safety) {
+                                         const std::vector<FieldEdit>& requested, bool dryRun,
+                                         const EditOptions& options) {
+    const DecodedPlayer before = decodeStates(roster.readSlot(slot));
+    std::vector<FieldEdit> edits;
+    for (const FieldEdit& edit : requested) {
+        if (showsAlready(*edit.field, shownState(before, *edit.field), edit.value)) {
+            continue;
+        }
+        if (!edit.refusal.empty()) {
+            throw UsageError(edit.refusal);
+        }
+        edits.push_back(edit);
+    }
+    if (edits.empty()) {
+        return std::nullopt;
+    }
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, slot);
     bool changed = false;
+    std::vector<Json> asked(edits.size());
     const auto applyFormat = [&](int format) {
-        for (const FieldEdit& edit : edits) {
-            if (std::max(edit.field->format, 0) != format) {
+        for (std::size_t i = 0; i < edits.size(); ++i) {
+            const PlayerField& field = *edits[i].field;
+            if (std::max(field.format, 0) != format) {
                 continue;
             }
-            const Json before = edit.field->get(editor.state());
-            edit.field->set(editor.state(), edit.value);
-            changed = changed || before != edit.field->get(editor.state());
+            const Json shown = field.get(editor.state());
+            field.set(editor.state(), edits[i].value);
+            asked[i] = field.get(editor.state());
+            changed = changed || shown != asked[i];
         }
     };
     applyFormat(0); // loading shows Test
@@ -71,7 +122,16 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
     if (!changed) {
         return std::nullopt;
     }
-    std::vector<int> written = editor.save(roster, dryRun, safety);
+    if (editor.state().txtName.empty() && !before.shown.txtName.empty() && !options.mayEmptyNames) {
+        throw FieldError("name", "an empty name empties the slot and hides the player; "
+                                 "nothing was written (--yes empties it)");
+    }
+    if (dryRun) {
+        std::vector<int> written = editor.save(roster, true, options.safety);
+        requireShownBack(editor.working(), edits, asked);
+        return written;
+    }
+    std::vector<int> written = editor.save(roster, false, options.safety);
     for (const std::string& notice : editor.notices()) {
         std::cerr << "quillbay-cli: " << notice << '\n';
     }
@@ -97,6 +157,23 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
     return {field, value};
 }
 
+namespace {
+
+// An edit read from a file: a refused value is held until the slot is read.
+FieldEdit fileEdit(const std::string& key, const std::string& value, const std::string& where) {
+    try {
+        return checkedEdit(key, value, where);
+    } catch (const UsageError& error) {
+        const PlayerField* field = findPlayerField(key);
+        if (field == nullptr || field->readOnly()) {
+            throw;
+        }
+        return {field, value, error.description()};
+    }
+}
+
+} // namespace
+
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments) {
     std::vector<FieldEdit> edits;
     for (const std::string& assignment : assignments) {
@@ -110,8 +187,27 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
     return edits;
 }
 
+std::optional<int> slotOfJson(const Json& value) {
+    // The reader gives every whole number of 0 or more this type; negative, fractional
+    // and text slots are of other types.
+    if (value.is_number_unsigned() && value.get<std::uint64_t>() < SLOT_COUNT) {
+        return static_cast<int>(value.get<std::uint64_t>());
+    }
+    return std::nullopt;
+}
+
 RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
-    const Json document = Json::parse(text, nullptr, false);
+    const auto limitDepth = [&path](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth > kDeepestContainer) {
+            throw UsageError(path + ": nested deeper than a player object (more than " +
+                                 std::to_string(kDeepestContainer + 1) + " levels)",
+                             path);
+        }
+        return true;
+    };
+    const Json document = Json::parse(text, limitDepth, false);
     if (document.is_discarded() || !document.is_array()) {
         throw UsageError(path + ": not a JSON array of player objects", path);
     }
@@ -119,16 +215,16 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
     for (std::size_t row = 0; row < document.size(); ++row) {
         const std::string where = path + ": entry " + std::to_string(row) + ": ";
         const Json& player = document[row];
-        const Json& slot = player.is_object() ? player.value("slot", Json()) : Json();
-        if (!slot.is_number_integer() || slot.get<int>() < 0 || slot.get<int>() >= SLOT_COUNT) {
-            throw UsageError(where + "needs \"slot\" from 0 to 1599", path);
+        const std::optional<int> slot =
+            slotOfJson(player.is_object() ? player.value("slot", Json()) : Json());
+        if (!slot) {
+            throw UsageError(where + "needs \"slot\", a whole number from 0 to 1599", path);
         }
-        if (edits.contains(slot.get<int>())) {
-            throw UsageError(where + "slot " + std::to_string(slot.get<int>()) +
-                                 " appears more than once",
+        if (edits.contains(*slot)) {
+            throw UsageError(where + "slot " + std::to_string(*slot) + " appears more than once",
                              path);
         }
-        std::vector<FieldEdit>& slotEdits = edits[slot.get<int>()];
+        std::vector<FieldEdit>& slotEdits = edits[*slot];
         flatten(player, "", [&](const std::string& key, const Json& value) {
             const PlayerField* field = findPlayerField(key);
             if (field != nullptr && field->readOnly()) {
@@ -137,7 +233,7 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
             if (value.is_null()) {
                 return;
             }
-            slotEdits.push_back(checkedEdit(key, jsonValueText(value), where));
+            slotEdits.push_back(fileEdit(key, jsonValueText(value, key, where), where));
         });
     }
     return edits;
@@ -168,36 +264,32 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
                              path);
         }
         const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
-        int slot = -1;
-        const auto [end, error] =
-            std::from_chars(slotText.data(), slotText.data() + slotText.size(), slot);
-        if (error != std::errc() || end != slotText.data() + slotText.size() || slot < 0 ||
-            slot >= SLOT_COUNT) {
+        const std::optional<int> slot = wholeNumber(slotText, 0, SLOT_COUNT - 1);
+        if (!slot) {
             throw UsageError(
                 where + "column slot: \"" + slotText + "\" is not a slot from 0 to 1599", path);
         }
-        if (edits.contains(slot)) {
-            throw UsageError(where + "slot " + std::to_string(slot) + " appears more than once",
+        if (edits.contains(*slot)) {
+            throw UsageError(where + "slot " + std::to_string(*slot) + " appears more than once",
                              path);
         }
-        std::vector<FieldEdit>& slotEdits = edits[slot];
+        std::vector<FieldEdit>& slotEdits = edits[*slot];
         for (std::size_t c = 0; c < header.size(); ++c) {
             const PlayerField* field = findPlayerField(header[c]);
             if (row[c].empty() || field->readOnly()) {
                 continue;
             }
-            slotEdits.push_back(
-                checkedEdit(header[c], row[c], where + "column " + header[c] + ": "));
+            slotEdits.push_back(fileEdit(header[c], row[c], where + "column " + header[c] + ": "));
         }
     }
     return edits;
 }
 
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
-                                   const SafetyOptions& safety) {
+std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
+                                   const EditOptions& options) {
     std::vector<SlotResult> results;
     for (const bool trial : {true, false}) {
-        if (!trial && dryRun) {
+        if (!trial && options.dryRun) {
             break;
         }
         if (!trial) {
@@ -206,7 +298,7 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
         results.clear();
         for (const auto& [slot, slotEdits] : edits) {
             try {
-                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, safety)});
+                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, options)});
             } catch (const SlotConflict& error) {
                 throw QuillbayError(error.description() +
                                         "; nothing was written (--force overwrites it)",

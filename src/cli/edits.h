@@ -14,6 +14,9 @@ namespace qb::cli {
 struct FieldEdit {
     const PlayerField* field;
     std::string value;
+    // Why an edits file's value is refused; the refusal holds only when the value is
+    // not the one the slot shows already (a dump shows 16-character names).
+    std::string refusal;
 };
 
 // Edits per slot, in slot order.
@@ -26,12 +29,18 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
 // KEY=VALUE texts of the command line.
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments);
 
+// The slot a JSON value names: a whole number from 0 to 1599, nothing for any other
+// value (a larger or negative number, a fraction, a text).
+std::optional<int> slotOfJson(const Json& value);
+
 // Edits from a JSON array of partial player objects, each with "slot". Read-only
 // keys are ignored (so a dump can be applied as it is); null leaves a field alone.
+// An unknown key throws; a value its field refuses is kept with its refusal.
 RosterEdits parseJsonEdits(const std::string& text, const std::string& path);
 
 // Edits from CSV rows under a header of keys, with a "slot" column. An empty cell
 // and a read-only column leave the field alone; a missing column leaves it alone too.
+// Values are held as in parseJsonEdits.
 RosterEdits parseCsvEdits(const std::string& text, const std::string& path);
 
 // What saving one slot did: nothing when no field changed, else the offsets written.
@@ -40,12 +49,22 @@ struct SlotResult {
     std::optional<std::vector<int>> written;
 };
 
+struct EditOptions {
+    bool dryRun = false;
+    // Setting a named slot's name empty empties the slot (the window's rule); from the
+    // command line that needs --yes.
+    bool mayEmptyNames = false;
+    SafetyOptions safety;
+};
+
 // Loads each slot as the window does, changes the fields (switching statistics
 // formats in order, each switch storing the format left) and saves as the window
-// does. Every slot is first tried without writing; any failure refuses the whole set
-// before a byte is written.
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
-                                   const SafetyOptions& safety);
+// does. An edit asking for the value a field shows already is no edit (a slot that
+// cannot load is refused only when some edit changes it). Every slot is first tried
+// without writing, and every edited field must show the value asked for after the
+// store; any failure refuses the whole set before a byte is written.
+std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
+                                   const EditOptions& options);
 
 // "slot 5: wrote 108 109" or "slot 5: no change".
 std::string describe(const SlotResult& result);

@@ -2,6 +2,8 @@
 // same core operations as the editor window.
 #include "cli/cli_errors.h"
 #include "cli/commands.h"
+#include "cli/edits.h"
+#include "cli/player_fields.h"
 #include "images/image_error.h"
 #include "roster/layout.h"
 
@@ -45,10 +47,26 @@ void addFile(CLI::App* sub, Arguments& args) {
     sub->add_option("FILE", args.file, "Roster file (.pak) or saved game (.sav)")->required();
 }
 
+// A number of the command line in decimal ("0010" is 10: the parser would read it as
+// octal), handed on without its leading zeros.
+CLI::Validator decimalFrom(int low, int high) {
+    const std::string range = std::to_string(low) + " to " + std::to_string(high);
+    return CLI::Validator(
+        [low, high, range](std::string& text) {
+            const std::optional<int> value = qb::cli::wholeNumber(text, low, high);
+            if (!value) {
+                return "\"" + text + "\" is not a whole number from " + range;
+            }
+            text = std::to_string(*value);
+            return std::string();
+        },
+        "INT from " + range);
+}
+
 void addSlot(CLI::App* sub, Arguments& args) {
     sub->add_option("SLOT", args.slot, "Slot, 0 to 1599")
         ->required()
-        ->check(CLI::Range(0, qb::SLOT_COUNT - 1));
+        ->transform(decimalFrom(0, qb::SLOT_COUNT - 1));
 }
 
 // The first choice is the command's default.
@@ -63,6 +81,11 @@ void addSafety(CLI::App* sub, Arguments& args) {
                   "Write even when another program changed the slot since it was read");
     sub->add_flag("--no-backup", args.noBackup,
                   "Do not copy the file to the backups folder before its first write");
+}
+
+// Emptying a name empties its slot, as in the window; the tool asks for --yes first.
+void addEmptying(CLI::App* sub, Arguments& args) {
+    sub->add_flag("--yes", args.yes, "Allow an empty name, which empties a named slot");
 }
 
 void reportFailure(const qb::QuillbayError& error) {
@@ -109,6 +132,7 @@ int main(int argc, char** argv) {
     addSlot(set, args);
     set->add_option("KEY=VALUE", args.assignments, "Fields to change")->required();
     set->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+    addEmptying(set, args);
 
     CLI::App* apply = command(app, "apply", "Apply edits from a JSON or CSV file",
                               "quillbay-cli apply roster.pak edits.csv --dry-run");
@@ -116,6 +140,7 @@ int main(int argc, char** argv) {
     addSafety(apply, args);
     apply->add_option("EDITS", args.second, "EDITS.json or EDITS.csv")->required();
     apply->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+    addEmptying(apply, args);
 
     CLI::App* exportCommand = command(app, "export", "Write one slot to a .data player file",
                                       "quillbay-cli export roster.pak 12 smith.data");
@@ -157,6 +182,7 @@ int main(int argc, char** argv) {
                      "KEY=VALUE, KEY+=N or KEY-=N (clamped to the field's range)")
         ->required();
     bulk->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
+    addEmptying(bulk, args);
 
     CLI::App* repair =
         command(app, "repair", "Reset the fields the editor cannot show to values it can show",
@@ -166,14 +192,14 @@ int main(int argc, char** argv) {
     repair
         ->add_option("SLOT", args.slots,
                      "Slots, 0 to 1599 (default: every named slot that fails to load)")
-        ->check(CLI::Range(0, qb::SLOT_COUNT - 1));
+        ->transform(decimalFrom(0, qb::SLOT_COUNT - 1));
     repair->add_flag("--dry-run", args.dryRun, "Print what would be written, write nothing");
     CLI::App* face = command(app, "face", "Copy a face from the game archive into a bitmap file",
                              "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp");
     face->add_option("GAME_FOLDER", args.file, "The game's installation folder")->required();
     face->add_option("FACE", args.slot, "Face number, 0 to 24")
         ->required()
-        ->check(CLI::Range(0, 24));
+        ->transform(decimalFrom(0, 24));
     face->add_option("OUT", args.third, "Bitmap file to write")->required();
 
     CLI::App* tga =
@@ -192,6 +218,7 @@ int main(int argc, char** argv) {
     qb::SafetyOptions safety;
     safety.force = args.force;
     safety.backups = !args.noBackup;
+    const qb::cli::EditOptions editing{args.dryRun, args.yes, safety};
     const Format format = !args.format.empty() ? formatOf(args.format)
                           : dump->parsed()     ? Format::Json
                                                : Format::Text;
@@ -213,10 +240,10 @@ int main(int argc, char** argv) {
             return qb::cli::runDump(args.file, args.all, format);
         }
         if (set->parsed()) {
-            return qb::cli::runSet(args.file, args.slot, args.assignments, args.dryRun, safety);
+            return qb::cli::runSet(args.file, args.slot, args.assignments, editing);
         }
         if (apply->parsed()) {
-            return qb::cli::runApply(args.file, args.second, args.dryRun, safety);
+            return qb::cli::runApply(args.file, args.second, editing);
         }
         if (exportCommand->parsed()) {
             return qb::cli::runExport(args.file, args.slot, args.third, args.yes);
@@ -231,7 +258,7 @@ int main(int argc, char** argv) {
             return qb::cli::runDiff(args.file, args.second, format);
         }
         if (bulk->parsed()) {
-            return qb::cli::runBulk(args.file, args.wheres, args.assignments, args.dryRun, safety);
+            return qb::cli::runBulk(args.file, args.wheres, args.assignments, editing);
         }
         if (repair->parsed()) {
             return qb::cli::runRepair(args.file, args.slots, args.dryRun, safety);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <span>
 
 namespace qb::cli {
@@ -22,13 +23,12 @@ namespace {
 }
 
 int parseWhole(const std::string& key, std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    const std::optional<int> value = wholeNumber(text, low, high);
+    if (!value) {
         refuse(key, text,
                "a whole number from " + std::to_string(low) + " to " + std::to_string(high));
     }
-    return value;
+    return *value;
 }
 
 Json indexOrNull(int index, auto entries) {
@@ -65,6 +65,17 @@ PlayerField numberListField(std::string key, int EditorState::*member, int count
         -1, std::pair{0, count - 1}};
 }
 
+// Digits with at most one decimal point, whose nearest whole number (what the store
+// keeps) is at most `limit`.
+bool storableFigure(std::string_view text, int limit) {
+    if (text.find_first_of("0123456789") == std::string_view::npos ||
+        text.find_first_not_of("0123456789.") != std::string_view::npos ||
+        std::count(text.begin(), text.end(), '.') > 1) {
+        return false;
+    }
+    return std::nearbyint(std::strtod(std::string(text).c_str(), nullptr)) <= limit;
+}
+
 // A number shown with a fraction keeps it; an empty box is null.
 Json figureJson(const std::string& text) {
     if (text.empty()) {
@@ -81,6 +92,7 @@ void addStatistics(std::vector<PlayerField>& fields) {
         for (const StatisticsBox& box : kStatisticsBoxes) {
             const std::string key = statisticsKey(format, box.figure);
             const auto member = box.box;
+            const int limit = figureLimit(format, box.figure);
             if (!box.stored) {
                 fields.push_back({key,
                                   [member](const EditorState& s) {
@@ -90,16 +102,14 @@ void addStatistics(std::vector<PlayerField>& fields) {
                 continue;
             }
             fields.push_back({key, [member](const EditorState& s) { return figureJson(s.*member); },
-                              [key, member](EditorState& s, std::string_view text) {
-                                  if (text.empty() ||
-                                      text.find_first_not_of("0123456789.") !=
-                                          std::string_view::npos ||
-                                      std::count(text.begin(), text.end(), '.') > 1) {
-                                      refuse(key, text, "a number of 0 or more");
+                              [key, member, limit](EditorState& s, std::string_view text) {
+                                  if (!storableFigure(text, limit)) {
+                                      refuse(key, text,
+                                             "a number from 0 to " + std::to_string(limit));
                                   }
                                   s.*member = std::string(text);
                               },
-                              format, std::pair{0, figureLimit(format, box.figure)}});
+                              format, std::pair{0, limit}});
         }
     }
 }
@@ -110,21 +120,13 @@ std::vector<PlayerField> makeFields() {
     fields.push_back({"id", nullptr, nullptr});
     fields.push_back({"name", [](const EditorState& s) { return Json(s.txtName); },
                       [](EditorState& s, std::string_view text) {
-                          const std::string name(text);
+                          const std::string name = trimName(text);
                           const std::u32string chars = utf8ToChars(name);
-                          const auto trimmedLength = [&chars] {
-                              std::size_t first = 0;
-                              std::size_t last = chars.size();
-                              while (first < last && chars[first] == U' ') {
-                                  ++first;
-                              }
-                              while (last > first && chars[last - 1] == U' ') {
-                                  --last;
-                              }
-                              return last - first;
-                          }();
-                          if (trimmedLength > NAME_MAX_CHARS) {
+                          if (chars.size() > NAME_MAX_CHARS) {
                               refuse("name", text, "at most 15 characters");
+                          }
+                          if (const auto refusal = nameRefusal(name)) {
+                              refuse("name", text, *refusal);
                           }
                           for (const char32_t ch : chars) {
                               if (!encodeCp1252(ch)) {
@@ -235,6 +237,18 @@ std::vector<PlayerField> makeFields() {
 }
 
 } // namespace
+
+std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt; // no sign, no spaces
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 const std::vector<PlayerField>& playerFields() {
     static const std::vector<PlayerField> fields = makeFields();

@@ -27,6 +27,10 @@ struct PlayerField {
     bool readOnly() const { return !set; }
 };
 
+// A whole number written in decimal digits only ("0010" is 10, never octal), from
+// `low` to `high`; nothing for any other text.
+std::optional<int> wholeNumber(std::string_view text, int low, int high);
+
 // Every key of the player object in the order of the object and of CSV columns.
 // The keys slot, id, commentaryName and errors are filled by the decoder itself.
 const std::vector<PlayerField>& playerFields();

@@ -35,6 +35,11 @@ DecodedPlayer decodeStates(const Record& record) {
     return decoded;
 }
 
+const EditorState& shownState(const DecodedPlayer& decoded, const PlayerField& field) {
+    return field.format < 0 ? decoded.shown
+                            : decoded.formats[static_cast<std::size_t>(field.format)];
+}
+
 Json decodePlayer(const Record& record, int slot) {
     const DecodedPlayer decoded = decodeStates(record);
     Json errors = Json::array();
@@ -51,9 +56,7 @@ Json decodePlayer(const Record& record, int slot) {
         } else if (field.key == "errors") {
             value = errors;
         } else if (field.get) {
-            value = field.get(field.format < 0
-                                  ? decoded.shown
-                                  : decoded.formats[static_cast<std::size_t>(field.format)]);
+            value = field.get(shownState(decoded, field));
         }
         setDotted(object, field.key, std::move(value));
     }

@@ -23,6 +23,8 @@ struct DecodedPlayer {
     std::vector<FieldFailure> failures;
 };
 DecodedPlayer decodeStates(const Record& record);
+// The state that shows `field`: its format's for a statistics figure.
+const EditorState& shownState(const DecodedPlayer& decoded, const PlayerField& field);
 
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;

@@ -126,10 +126,25 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
     }
 }
 
+std::optional<std::string> nameRefusal(std::string_view name) {
+    for (const char32_t ch : utf8ToChars(name)) {
+        if (ch < U' ' || (ch >= U'\x7F' && ch <= U'\x9F')) {
+            return "a name cannot hold control characters (tab, line break and the like)";
+        }
+    }
+    return std::nullopt;
+}
+
 void StoreName(const EditorState& state, Record& working) {
-    const std::u32string chars = utf8ToChars(trimName(state.txtName));
+    const std::string name = trimName(state.txtName);
+    // A name the record already holds is kept as it is, whatever it holds.
+    if (name != trimName(recordName(working.data()))) {
+        if (const auto refusal = nameRefusal(name)) {
+            throw StoreError("name", *refusal);
+        }
+    }
     std::string bytes;
-    for (const char32_t ch : chars) {
+    for (const char32_t ch : utf8ToChars(name)) {
         const std::optional<std::uint8_t> code = encodeCp1252(ch);
         if (!code) {
             throw StoreError("name",

@@ -4,6 +4,7 @@
 #include "codecs/field_repair.h"
 #include "roster/layout.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,14 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs);
 
 // The name without leading and trailing spaces (only spaces are removed).
 std::string trimName(std::string_view name);
-// Offsets 4-18 from the trimmed name. A character without a Windows-1252 code, or more
-// than 15 characters (16 when the last is the byte 19 already holds), is refused.
-// Offset 19 is never written.
+// Why a name cannot be stored, or nothing: a control character (tab, line break and
+// the like) would be written into the game's player lists. Both front ends check
+// typed names with it; StoreName refuses such a name unless the record holds it already.
+std::optional<std::string> nameRefusal(std::string_view name);
+// Offsets 4-18 from the trimmed name. A changed name that nameRefusal refuses, a
+// character without a Windows-1252 code, or more than 15 characters (16 when the last is
+// the byte 19 already holds) throws a StoreError before any byte changes. Offset 19 is
+// never written.
 void StoreName(const EditorState& state, Record& working);
 void StoreNation(const EditorState& state, Record& working);
 // A number from 0 to `commentaryCount` (0 selects no entry).

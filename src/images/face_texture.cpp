@@ -1,6 +1,7 @@
 #include "images/face_texture.h"
 
 #include "images/dib.h"
+#include "roster/file_handle.h"
 
 #include <algorithm>
 #include <array>
@@ -20,10 +21,12 @@ constexpr std::uint32_t kPixelsPerMetre = 10000;
 
 class Fd {
 public:
-    Fd(const std::string& path, int flags, mode_t mode = 0)
-        : fd_(::open(path.c_str(), flags | O_CLOEXEC, mode)) {
+    Fd(const std::string& path, int flags, mode_t mode = 0) {
+        std::string failure;
+        fd_ = flags == O_RDONLY ? openRegularForReading(path, failure)
+                                : ::open(path.c_str(), flags | O_CLOEXEC, mode);
         if (fd_ < 0) {
-            throw FaceCopyError(path + ": " + std::strerror(errno));
+            throw FaceCopyError(path + ": " + (failure.empty() ? std::strerror(errno) : failure));
         }
     }
     Fd(const Fd&) = delete;
@@ -120,7 +123,6 @@ std::int64_t facePixelOffset(int face) {
 }
 
 void copyFaceToBmp(const std::string& archivePath, int face, const std::string& bmpPath) {
-    std::remove(bmpPath.c_str());
     if (face < 0 || face >= kFaceEntries) {
         throw FaceCopyError("there is no face " + std::to_string(face));
     }
@@ -140,6 +142,8 @@ void copyFaceToBmp(const std::string& archivePath, int face, const std::string& 
         throw FaceSizeError();
     }
 
+    // The bitmap is written beside its target and renamed over it when complete: a
+    // failure anywhere leaves an existing file of that name as it was.
     const std::string partialPath = bmpPath + ".partial";
     PartialFile partial(partialPath);
     {

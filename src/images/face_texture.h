@@ -26,8 +26,8 @@ inline constexpr const char* kFaceFailurePrefix = "An error occured due to";
 // Copies face `face` out of the archive into an 8-bit bottom-up BMP file at `bmpPath`
 // (the window uses the temporary folder's temp.bmp): the colour table with red and
 // blue exchanged, the 65536 pixel bytes in reverse order. The archive is read at
-// explicit offsets, one 4096-byte piece at a time. Any old file at `bmpPath` is
-// removed first; a new one appears only when complete.
+// explicit offsets, one 4096-byte piece at a time. The new file replaces one at
+// `bmpPath` only when complete; on any failure an old file there stays as it was.
 //
 // Fails with FaceSizeError ("Error while reading ") when the entry's width or height
 // is outside 0-1024 or does not describe the 65536 pixel bytes a face has, and with

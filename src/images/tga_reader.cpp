@@ -2,12 +2,14 @@
 
 #include "images/byte_reader.h"
 #include "images/image_error.h"
+#include "roster/file_handle.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -197,19 +199,23 @@ std::vector<std::uint8_t> PadRows(std::span<const std::uint8_t> rows, std::size_
 }
 
 void TgaReader::LoadTGA(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        throw ImageError("Cannot open " + fileName + ": " + std::strerror(errno), fileName);
+    std::string failure;
+    const int fd = openRegularForReading(fileName, failure);
+    if (fd < 0) {
+        throw ImageError("Cannot open " + fileName + ": " + failure, fileName);
     }
     // Read at most as much as the largest image could need, so a huge file is never slurped.
     constexpr std::size_t kMostBytes =
         kHeaderSize + 255 + 65536 * 4 + std::size_t{kMaxSide} * kMaxSide * 5;
     std::vector<std::uint8_t> bytes;
-    std::array<char, 65536> chunk{};
-    while (bytes.size() < kMostBytes && in.read(chunk.data(), chunk.size()).gcount() > 0) {
-        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + in.gcount());
+    std::array<std::uint8_t, 65536> chunk{};
+    ssize_t got = 0;
+    while (bytes.size() < kMostBytes &&
+           ((got = ::read(fd, chunk.data(), chunk.size())) > 0 || (got < 0 && errno == EINTR))) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + std::max<ssize_t>(got, 0));
     }
-    if (in.bad()) {
+    ::close(fd);
+    if (got < 0) {
         throw ImageError("Cannot read " + fileName, fileName);
     }
     LoadTGAFromBytes(bytes, fileName);

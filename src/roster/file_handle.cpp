@@ -16,7 +16,50 @@ std::string systemError(int code) {
     return std::strerror(code);
 }
 
+const char* fileTypeName(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a FIFO";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    return "of another kind";
+}
+
 } // namespace
+
+int openRegularForReading(const std::string& path, std::string& failure) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        failure = systemError(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        failure = systemError(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        failure =
+            std::string("it is not a regular file (it is ") + fileTypeName(info.st_mode) + ")";
+        ::close(fd);
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        failure = systemError(errno);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 FileHandle::FileHandle(const std::string& path, int flags, const char* purpose, unsigned mode)
     : path_(path), fd_(-1) {
@@ -24,6 +67,14 @@ FileHandle::FileHandle(const std::string& path, int flags, const char* purpose, 
     if (faults::shouldFail(faults::Op::Open, error)) {
         throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(error),
                         path);
+    }
+    if ((flags & O_ACCMODE) == O_RDONLY && (flags & O_DIRECTORY) == 0) {
+        std::string failure;
+        fd_ = openRegularForReading(path, failure);
+        if (fd_ < 0) {
+            throw FileError("Cannot open " + path + " for " + purpose + ": " + failure, path);
+        }
+        return;
     }
     fd_ = ::open(path.c_str(), flags | O_CLOEXEC, mode);
     if (fd_ < 0) {
@@ -34,14 +85,6 @@ FileHandle::FileHandle(const std::string& path, int flags, const char* purpose, 
 
 FileHandle::~FileHandle() {
     ::close(fd_);
-}
-
-bool FileHandle::isRegular() const {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        throw FileError("Cannot examine " + path_ + ": " + systemError(errno), path_);
-    }
-    return S_ISREG(info.st_mode);
 }
 
 std::int64_t FileHandle::size() const {

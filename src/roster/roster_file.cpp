@@ -3,11 +3,25 @@
 #include "roster/errors.h"
 #include "roster/file_handle.h"
 
+#include <cctype>
 #include <cstring>
 #include <fcntl.h>
 
 namespace qb {
-namespace {} // namespace
+std::optional<std::string> savedGameLookalike(const std::string& path, FileKind kind,
+                                              std::int64_t size) {
+    std::string suffix = path.substr(path.size() < 3 ? 0 : path.size() - 3);
+    for (char& ch : suffix) {
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    if (kind != FileKind::Roster || suffix != "sav" || size != SAVE_HEADER_SIZE + SLOT_TABLE_SIZE) {
+        return std::nullopt;
+    }
+    const std::string suggested = path.substr(0, path.size() - 3) + "sav";
+    return path + " is read as a roster file (only a name ending in lower-case \"sav\" is a " +
+           "saved game), but it has the size of a saved game (" + std::to_string(size) +
+           " bytes); if it is one, rename it to " + suggested;
+}
 
 void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size) {
     const std::int64_t needed = slotBase(kind) + SLOT_TABLE_SIZE;
@@ -50,11 +64,8 @@ Record SlotTable::copyRecord(int slot) const {
 
 RosterFile::RosterFile(std::string path) : path_(std::move(path)), kind_(fileKindOf(path_)) {
     const FileHandle file(path_, O_RDONLY, "reading");
-    if (!file.isRegular()) {
-        throw FileError(path_ + " is not a roster file or saved game: it is not a regular file",
-                        path_);
-    }
     requireSlotTable(path_, kind_, file.size());
+    kindWarning_ = savedGameLookalike(path_, kind_, file.size());
 }
 
 void RosterFile::requireWritable() const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
 
     const std::string& path() const noexcept { return path_; }
     FileKind kind() const noexcept { return kind_; }
+    // Set when the file is read as a roster file but looks like a saved game.
+    const std::optional<std::string>& kindWarning() const noexcept { return kindWarning_; }
     std::int64_t slotOffset(int slot) const;
 
     // Fails, naming the cause, when the file cannot be opened for writing; writes nothing.
@@ -48,7 +51,14 @@ public:
 private:
     std::string path_;
     FileKind kind_;
+    std::optional<std::string> kindWarning_;
 };
+
+// A warning for a file read as a roster file whose name ends in "sav" in another case
+// ("GAME.SAV") and whose size is exactly a saved game's: its slots would be read and
+// written 132 bytes off. Suggests the name that makes it a saved game.
+std::optional<std::string> savedGameLookalike(const std::string& path, FileKind kind,
+                                              std::int64_t size);
 
 // Fail, naming the file, when it is too short for its slot table, or the slot is not 0-1599.
 void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size);

@@ -1,13 +1,14 @@
 #include "roster/transfer.h"
 
 #include "roster/errors.h"
+#include "roster/file_handle.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qb {
@@ -23,12 +24,25 @@ std::string_view trimSpaces(std::string_view text) {
     return text;
 }
 
+// The mode a replaced file had, or what creating the file would give (0666 less the
+// umask); the temporary file of mkstemp has 0600.
+mode_t modeForReplacing(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 void writeWholeFile(const std::string& path, const Record& record) {
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         throw FileError("Cannot write " + path + ": " + std::strerror(errno), path);
     }
+    ::fchmod(fd, modeForReplacing(path));
     const ssize_t put = ::write(fd, record.data(), record.size());
     const int writeErrno = errno;
     const bool flushed = put == static_cast<ssize_t>(record.size()) && ::fsync(fd) == 0;
@@ -59,16 +73,12 @@ void exportSlot(const RosterFile& roster, int slot, const std::string& path) {
 }
 
 Record readPlayerFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw FileError("Cannot open " + path + " for reading: " + std::strerror(errno), path);
-    }
-    Record record{};
-    in.read(reinterpret_cast<char*>(record.data()), SLOT_SIZE);
-    // One more byte must not be there.
-    if (in.gcount() != SLOT_SIZE || in.peek() != std::char_traits<char>::eof()) {
+    const FileHandle file(path, O_RDONLY, "reading");
+    if (file.size() != SLOT_SIZE) {
         throw TransferError("Wrong File Size", path);
     }
+    Record record{};
+    file.readAt(record.data(), record.size(), 0);
     return record;
 }
 
@@ -79,7 +89,7 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
     const Record current = table.copyRecord(slot);
     Record target = incoming;
     if (isEmptySlot(current.data())) {
-        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID));
+        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID), roster.path());
     } else {
         target[0] = current[0];
         target[1] = current[1];
@@ -91,10 +101,14 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
     return report.written;
 }
 
-void CheckDuplicateID(const SlotTable& table, std::uint16_t id) {
+void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path) {
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (read16(table.record(slot), OFFSET_ID) == id) {
-            throw TransferError("Duplicate ID");
+            const std::string name = recordName(table.record(slot));
+            throw TransferError("Duplicate ID: ID " + std::to_string(id) + " is held by slot " +
+                                    std::to_string(slot) +
+                                    (name.empty() ? " (empty)" : " (" + name + ")") + " of " + path,
+                                path);
         }
     }
 }

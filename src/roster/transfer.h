@@ -24,7 +24,8 @@ struct ExportTarget {
 ExportTarget planExport(std::string_view chosenPath);
 
 // Writes the slot's record to `path`, replacing any file there. The file appears
-// whole or not at all: it is written beside the target and renamed over it.
+// whole or not at all: it is written beside the target and renamed over it. A
+// replaced file keeps its mode; a new one gets 0666 less the umask.
 void exportSlot(const RosterFile& roster, int slot, const std::string& path);
 
 // The importable record in a player file. Any size but 348 bytes is refused with
@@ -39,8 +40,9 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
                             const SafetyOptions& safety = {},
                             std::vector<std::string>* notices = nullptr);
 
-// Fails with "Duplicate ID" when any of the 1600 slots holds `id`.
-void CheckDuplicateID(const SlotTable& table, std::uint16_t id);
+// Fails with "Duplicate ID", naming the file at `path` and the slot, when any of the
+// 1600 slots of its table holds `id`.
+void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path);
 
 // The texts the window and the command-line tool show around export and import.
 std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath);

@@ -289,6 +289,9 @@ void MainWindow::openRoster(const QString& path) {
     reportRecoveredSaves(path);
     try {
         const RosterFile roster(path.toStdString());
+        if (roster.kindWarning()) {
+            message(QMessageBox::Warning, qText(*roster.kindWarning()));
+        }
         const std::vector<std::uint8_t> header = roster.readHeader();
         lblStatus->setText(qText(decodeCp1252(header)));
         settings_.setLastFile(path);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace qb {
@@ -37,9 +38,9 @@ std::string slurp(const std::string& path) {
     return text.str();
 }
 
-// Runs quillbay-cli with no terminal on its input.
+// Runs quillbay-cli with no terminal on its input; a run that hangs is ended.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = quoted(QB_CLI_PATH);
+    std::string command = "timeout 30 " + quoted(QB_CLI_PATH);
     for (const std::string& arg : args) {
         command += " " + quoted(arg);
     }
@@ -94,7 +95,7 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
     EXPECT_EQ(dry.out, "slot 1: nation: 2 bits -> BAN\nslot 1: commentary: 2000 -> 1015\n"
                        "slot 1: wrote 2 3 216\n");
     EXPECT_EQ(test::readFileBytes(path), before);
-    EXPECT_EQ(cli(dir, {"repair", path, "0", "1", "--no-backup"}).out,
+    EXPECT_EQ(cli(dir, {"repair", path, "00", "01", "--no-backup"}).out,
               "slot 0: no change\n" + dry.out);
     EXPECT_EQ(cli(dir, {"set", path, "1", "commentary=1016"}).exitCode, 2);
     EXPECT_EQ(cli(dir, {"set", path, "1", "ratings.bowling.Accuracy=5"}).exitCode, 0);
@@ -108,6 +109,8 @@ TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
     r[104] = 56;
     RosterMaker maker;
     maker.record(0, r).player(1, "Broken").set(1, 205, {40});
+    maker.player(2, "Stray").set(2, 106, {0x10, 8}); // a stray bit hides style Moderate
+    maker.record(10, r);
     const std::string path = maker.write(dir, "r.pak");
     const auto before = test::readFileBytes(path);
 
@@ -127,9 +130,20 @@ TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
         {{"set", path, "0", "ratings.bowling.Accuracy=64"}, 2, "0 to 63"},
         {{"set", path, "0", "name=ABCDEFGHIJKLMNOP"}, 2, "at most 15"},
         {{"set", path, "0", "name=Snow\xE2\x98\x83"}, 2, "Windows-1252"},
-        {{"set", path, "0", "statistics.Test.highestScore=700"}, 1, "0 to 639"},
+        {{"set", path, "0", "statistics.Test.highestScore=700"}, 2, "0 to 639"},
+        {{"set", path, "0", "statistics.Test.innings=."}, 2, "\".\" for statistics.Test.innings"},
+        {{"set", path, "0", "statistics.Test.innings=99999999999999999999"}, 2, "0 to "},
+        {{"set", path, "0", "name=Tab\tName"}, 2, "control characters"},
+        {{"set", path, "0", "name=Line\nBreak"}, 2, "control characters"},
+        {{"set", path, "0", "name= "}, 1, "slot 0: name: an empty name empties the slot"},
+        {{"set", path, "2", "roles.battingStyle=Defensive"},
+         1,
+         "roles.battingStyle: the value asked, \"Defensive\", would not be kept: it would show "
+         "as \"Moderate\""},
         {{"set", path, "1", "name=Fixed"}, 1, "appearance.face: Invalid property value"},
         {{"set", path, "1600", "name=X"}, 2, "1599"},
+        {{"set", path, "4294967296", "name=X"}, 2, "1599"},
+        {{"set", path, "0599", "name=X"}, 1, "slot 599: nation"}, // decimal, not octal
         {{"set", dir.file("missing.pak"), "0", "name=X"}, 1, "missing.pak"},
     };
     for (const Refusal& refusal : refusals) {
@@ -144,6 +158,10 @@ TEST(Cli, SetWritesWhatTheWindowWouldAndRefusesBadInput) {
     EXPECT_NE(test::readFileBytes(path), before);
     EXPECT_EQ(cli(dir, {"set", path, "0", "roles.bowlingStyle=Chinaman"}).out,
               "slot 0: no change\n");
+    // Slots are decimal: 0010 is slot 10, not octal 8.
+    EXPECT_EQ(cli(dir, {"set", path, "0010", "roles.bowlingStyle=Chinaman"}).out,
+              "slot 10: wrote 108 109\n");
+    EXPECT_EQ(cli(dir, {"set", path, "0", "name=", "--yes"}).out, "slot 0: wrote 4 5 6 7 8\n");
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
@@ -179,17 +197,33 @@ TEST(Cli, DumpAndApplyAreInverses) {
                      static_cast<std::uint16_t>(1 << (slot % 14)));
         maker.set(slot, 104, {56});
     }
+    // Names the window shows but a typed name may not have: 16 characters, a tab.
+    maker.player(40, "SixteenCharsLong").set(40, 104, {56});
+    maker.player(41, "Tab\tName").set(41, 104, {56});
     writeDemoFiles(dir.file("demo"));
     const std::string path = maker.write(dir, "r.pak");
     for (const std::string& file : {dir.file("demo/demo.pak"), dir.file("demo/demo.sav"), path}) {
         const auto before = test::readFileBytes(file);
-        for (const char* format : {"json", "csv"}) {
-            const std::string edits = dir.file(std::string("edits.") + format);
-            writeText(edits, cli(dir, {"dump", file, "--format", format}).out);
-            const CliRun run = cli(dir, {"apply", file, edits});
-            EXPECT_EQ(run.exitCode, 0) << run.err;
-            EXPECT_EQ(run.out.find("wrote"), std::string::npos) << run.out;
-            EXPECT_EQ(test::readFileBytes(file), before) << file << " " << format;
+        for (const std::string format : {"json", "csv"}) {
+            for (const bool all : {true, false}) {
+                std::vector<std::string> dump = {"dump", file, "--format", format};
+                if (all) {
+                    dump.push_back("--all");
+                }
+                const std::string edits = dir.file("edits." + format);
+                // CSV as spreadsheets save "CSV UTF-8", with a byte-order mark.
+                const std::string text =
+                    (format == "csv" ? "\xEF\xBB\xBF" : "") + cli(dir, dump).out;
+                if (all) {
+                    std::ofstream(edits) << text; // a megabyte: too large a fuzzing seed
+                } else {
+                    writeText(edits, text);
+                }
+                const CliRun run = cli(dir, {"apply", file, edits});
+                EXPECT_EQ(run.exitCode, 0) << run.err;
+                EXPECT_EQ(run.out.find("wrote"), std::string::npos) << run.out;
+                EXPECT_EQ(test::readFileBytes(file), before) << file << format << all;
+            }
         }
     }
     // One cell edited in a spreadsheet writes only that field's bytes.
@@ -222,9 +256,24 @@ TEST(Cli, ApplyRefusesAWholeFileBeforeWriting) {
          "entry 1"},
         {"e.json",
          R"([{"slot": 0, "name": "Changed"}, {"slot": 1, "statistics": {"Test": {"fifties": 300}}}])",
-         "slot 1"},
+         "entry 1: Invalid value \"300\" for statistics.Test.fifties"},
         {"f.json", R"({"slot": 0})", "not a JSON array"},
+        {"g.json", R"([{"slot": 4294967296, "name": "Hacked"}])", "entry 0: needs \"slot\""},
+        {"h.json", R"([{"slot": -1, "name": "Hacked"}])", "entry 0: needs \"slot\""},
+        {"i.json", R"([{"slot": 1.5, "name": "Hacked"}])", "entry 0: needs \"slot\""},
+        {"j.json", R"([{"slot": "1", "name": "Hacked"}])", "entry 0: needs \"slot\""},
+        {"k.json", R"([{"slot": 0, "name": ["X"]}])", "name takes a single value, not an array"},
+        {"l.json", R"([{"slot": 0, "name": {"a": "X"}}])", "not an object"},
+        {"m.json", R"([{"slot": 0, "name": "Changed"}, {"slot": 1, "name": ""}])",
+         "slot 1: name: an empty name"},
     };
+    std::string deep = R"([{"slot": 1, "a": )";
+    for (int depth = 0; depth < 30000; ++depth) {
+        deep += R"({"a": )";
+    }
+    std::ofstream(dir.file("deep.json")) << deep;
+    EXPECT_NE(cli(dir, {"apply", path, dir.file("deep.json")}).err.find("nested deeper"),
+              std::string::npos);
     for (const Row& row : rows) {
         writeText(dir.file(row.name), row.text);
         const CliRun run = cli(dir, {"apply", path, dir.file(row.name)});
@@ -250,6 +299,24 @@ TEST(Cli, ExportAndImport) {
     run = cli(dir, {"import", path, "1", dir.file("adams.data"), "--yes"});
     EXPECT_EQ(run.out, "Replaced Brown successfully\n");
     EXPECT_EQ(RosterFile(path).readSlot(1), adams);
+    run = cli(dir, {"import", path, "5", dir.file("adams.data"), "--yes"});
+    EXPECT_NE(run.err.find("Duplicate ID: ID 0 is held by slot 0 (Adams) of " + path),
+              std::string::npos)
+        << run.err;
+
+    // A name ending in "data" is asked about too; a replaced file keeps its mode, a new
+    // one gets 0666 less the umask.
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(dir.file("adams.data")).permissions(), fs::perms(0666 & ~umask));
+    test::writeFileBytes(dir.file("notes.data"), {1, 2, 3});
+    fs::permissions(dir.file("notes.data"), fs::perms(0640));
+    EXPECT_EQ(cli(dir, {"export", path, "1", dir.file("notes.data")}).exitCode, 1);
+    EXPECT_EQ(test::readFileBytes(dir.file("notes.data")).size(), 3u);
+    EXPECT_EQ(cli(dir, {"export", path, "1", dir.file("notes.data"), "--yes"}).exitCode, 0);
+    EXPECT_EQ(test::readFileBytes(dir.file("notes.data")).size(), 348u);
+    EXPECT_EQ(fs::status(dir.file("notes.data")).permissions(), fs::perms(0640));
     test::writeFileBytes(dir.file("short.data"), std::vector<std::uint8_t>(347, 0));
     run = cli(dir, {"import", path, "1", dir.file("short.data"), "--yes"});
     EXPECT_EQ(run.exitCode, 1);
@@ -284,6 +351,18 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     run = cli(dir, {"check", dir.file("short.pak")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("1000 bytes"), std::string::npos);
+
+    // A saved game whose name ends in upper-case "SAV" is read as a roster file: warned.
+    const std::string upper = dir.file("GAME.SAV");
+    std::filesystem::copy_file(dir.file("demo/demo.sav"), upper);
+    const std::string warning = "warning: " + upper + ": file: " + upper + " is read as a roster";
+    EXPECT_NE(cli(dir, {"check", upper}).out.find(warning), std::string::npos);
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"set", upper, "0", "name=X", "--dry-run"},
+                                               {"import", upper, "0", dir.file("none.data")}}) {
+        EXPECT_NE(cli(dir, args).err.find("rename it to " + dir.file("GAME.sav")),
+                  std::string::npos);
+    }
 }
 
 TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
@@ -332,6 +411,9 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
         EXPECT_EQ(cli(dir, args).exitCode, 2);
         EXPECT_EQ(test::readFileBytes(path), before);
     }
+    // Emptying every name would empty every slot: only with --yes.
+    EXPECT_NE(cli(dir, {"bulk", path, "--set", "name="}).err.find("--yes"), std::string::npos);
+    EXPECT_EQ(test::readFileBytes(path), before);
     const CliRun run =
         cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"});
     EXPECT_EQ(run.out, "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n")
@@ -348,6 +430,9 @@ TEST(Cli, BadInputIsRefusedNamingTheFile) {
     writeText(dir.file("dup.csv"), "slot,name\r\n0,X\r\n0,Y\r\n");
     writeText(dir.file("dup.json"), R"([{"slot": 1, "name": "X"}, {"slot": 1, "name": "Y"}])");
     writeText(dir.file("objects.json"), R"([1, 2])");
+    for (const char* fifo : {"fifo.pak", "fifo.json", "fifo.data", "fifo.tga"}) {
+        ASSERT_EQ(::mkfifo(dir.file(fifo).c_str(), 0600), 0);
+    }
     struct Row {
         std::vector<std::string> args;
         const char* message;
@@ -359,6 +444,10 @@ TEST(Cli, BadInputIsRefusedNamingTheFile) {
         {{"apply", path, dir.file("dup.json")}, "appears more than once"},
         {{"apply", path, dir.file("objects.json")}, "needs \"slot\""},
         {{"apply", path, dir.file("missing.csv")}, "missing.csv"},
+        {{"list", dir.file("fifo.pak")}, "fifo.pak for reading: it is not a regular file"},
+        {{"apply", path, dir.file("fifo.json")}, "fifo.json for reading: it is not a regular"},
+        {{"import", path, "1", dir.file("fifo.data"), "--yes"}, "fifo.data for reading: it is"},
+        {{"tga", dir.file("fifo.tga")}, "fifo.tga: it is not a regular file (it is a FIFO)"},
     };
     for (const Row& row : rows) {
         const CliRun run = cli(dir, row.args);
@@ -403,6 +492,12 @@ TEST(Cli, PicturesAsTheReaderAndTheFaceDisplayMakeThem) {
     run = cli(dir, {"face", dir.path().string(), "0", dir.file("g.bmp")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("cricket_pc.gob"), std::string::npos);
+    // A broken archive leaves an existing OUT as it was.
+    std::filesystem::create_directories(dir.file("broken/data"));
+    test::writeFileBytes(dir.file("broken/data/cricket_pc.gob"), std::vector<std::uint8_t>(99));
+    run = cli(dir, {"face", dir.file("broken"), "0", dir.file("b.tga")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(test::readFileBytes(dir.file("b.tga")), tga);
 }
 
 } // namespace

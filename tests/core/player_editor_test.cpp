@@ -93,7 +93,8 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
     const std::string path = RosterMaker().player(0, "Jones").write(dir, "r.pak");
     const RosterFile roster(path);
     const auto before = test::readFileBytes(path);
-    const std::array<void (*)(EditorState&), 4> breakers = {
+    const std::array<void (*)(EditorState&), 5> breakers = {
+        [](EditorState& s) { s.txtName = "Tab\tName"; }, // the window's save refuses it
         [](EditorState& s) { s.txtCommentary = "12345"; },
         [](EditorState& s) { s.txtHigestScore = "99999"; },
         [](EditorState& s) { s.sldBowling[3] = 64; },

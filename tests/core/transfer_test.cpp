@@ -84,10 +84,12 @@ TEST(Transfer, RefusalsWriteNothing) {
         const char* message;
     };
     const Row rows[] = {
-        {"small.data", 347, 0, "Wrong File Size"}, {"large.data", 349, 0, "Wrong File Size"},
-        {"body.data", 346, 0, "Wrong File Size"},  {"zero.data", 0, 0, "Wrong File Size"},
-        {"dup.data", 0, 3, "Duplicate ID"},    // ID held by occupied slot 1
-        {"dup.data", 0, 1500, "Duplicate ID"}, // ID held by the empty target itself
+        {"small.data", 347, 0, "Wrong File Size"},
+        {"large.data", 349, 0, "Wrong File Size"},
+        {"body.data", 346, 0, "Wrong File Size"},
+        {"zero.data", 0, 0, "Wrong File Size"},
+        {"dup.data", 0, 3, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
+        {"dup.data", 0, 1500, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
     };
     RosterMaker maker;
     maker.player(0, "A").player(1, "B").set(1, 0, {0x22, 0x11}).set(1500, 0, {0x22, 0x11});
@@ -102,7 +104,8 @@ TEST(Transfer, RefusalsWriteNothing) {
             importSlot(RosterFile(path), row.slot, dir.file(row.name));
             FAIL() << "imported";
         } catch (const TransferError& error) {
-            EXPECT_STREQ(error.what(), row.message);
+            EXPECT_TRUE(error.description().starts_with(row.message)) << error.description();
+            EXPECT_EQ(error.path(), row.size == 0 && row.slot != 0 ? path : dir.file(row.name));
         }
         EXPECT_EQ(test::readFileBytes(path), before);
     }

@@ -89,7 +89,7 @@ TEST(FaceTexture, CopiesTheFaceIntoABottomUpBitmap) {
     EXPECT_FALSE(fs::exists(bmp + ".partial"));
 }
 
-TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveNoBitmap) {
+TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveTheOldFile) {
     const test::TempDir dir;
     const FakeArchive archive(dir);
     const std::string bmp = dir.file("temp.bmp");
@@ -112,7 +112,8 @@ TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveNoBitmap) {
             EXPECT_EQ(at32(out, 2), out.size());
         } else {
             EXPECT_THROW(copyFaceToBmp(archive.path, 0, bmp), FaceSizeError);
-            EXPECT_FALSE(fs::exists(bmp));
+            EXPECT_EQ(test::readFileBytes(bmp), Bytes{1});
+            EXPECT_FALSE(fs::exists(bmp + ".partial"));
         }
     }
     EXPECT_STREQ(FaceSizeError().what(), "Error while reading ");

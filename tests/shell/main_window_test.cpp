@@ -125,6 +125,12 @@ private slots:
         w.openRoster(QString::fromStdString(pak));
         QVERIFY(w.lblStatus->text().isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
+
+        // A saved game named in upper case is read as a roster file, with a warning.
+        QVERIFY(QFile::copy(QString::fromStdString(sav), f.file("LEAGUE.SAV")));
+        w.openRoster(f.file("LEAGUE.SAV"));
+        QVERIFY(!f.dialogs.messages.isEmpty());
+        QVERIFY(f.dialogs.messages.first().contains(QStringLiteral("rename it to")));
     }
 
     void typeAheadSearchAndGotoEmpty() {
@@ -343,7 +349,7 @@ private slots:
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {true};
         w.cmdImport_Click();
-        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Duplicate ID"));
+        QVERIFY(f.dialogs.messages.last().startsWith(QStringLiteral("Duplicate ID: ID ")));
         QCOMPARE(test::readFileBytes(path), before);
 
         w.lsvPlayerName->setCurrentRow(3);
