@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roster/errors.h"
+
 #include <cstdint>
 #include <string>
 
@@ -34,19 +36,15 @@ inline constexpr const char* kFaceFailurePrefix = "An error occured due to";
 // FaceCopyError ("An error occured due to" CR LF and the cause) otherwise.
 void copyFaceToBmp(const std::string& archivePath, int face, const std::string& bmpPath);
 
-class FaceSizeError : public std::exception {
+class FaceSizeError : public QuillbayError {
 public:
-    const char* what() const noexcept override { return kFaceSizeError; }
+    FaceSizeError() : QuillbayError(kFaceSizeError) {}
 };
 
-class FaceCopyError : public std::exception {
+class FaceCopyError : public QuillbayError {
 public:
     explicit FaceCopyError(const std::string& cause)
-        : text_(std::string(kFaceFailurePrefix) + "\r\n" + cause) {}
-    const char* what() const noexcept override { return text_.c_str(); }
-
-private:
-    std::string text_;
+        : QuillbayError(std::string(kFaceFailurePrefix) + "\r\n" + cause) {}
 };
 
 } // namespace qb

@@ -1,20 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "roster/errors.h"
+
 #include <string>
 
 namespace qb {
 
 // A picture could not be read or written. The text is the one a user sees; `path`
 // names the file involved.
-class ImageError : public std::runtime_error {
+class ImageError : public QuillbayError {
 public:
-    ImageError(const std::string& description, std::string path)
-        : std::runtime_error(description), path_(std::move(path)) {}
-    const std::string& path() const noexcept { return path_; }
-
-private:
-    std::string path_;
+    using QuillbayError::QuillbayError;
 };
 
 } // namespace qb

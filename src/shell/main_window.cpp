@@ -483,8 +483,8 @@ void MainWindow::cboFace_Click() {
             throw FaceCopyError(bmp.toStdString() + ": the bitmap cannot be loaded");
         }
         picFace->showScaled(picture);
-    } catch (const std::exception& error) {
-        message(QMessageBox::Critical, QString::fromUtf8(error.what()));
+    } catch (const QuillbayError& error) {
+        message(QMessageBox::Critical, qText(error.description()));
     }
 }
 
