@@ -7,11 +7,13 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
+#include "roster/faults.h"
 
 #include <algorithm>
 #include <charconv>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 namespace qb::cli {
 namespace {
@@ -44,9 +46,15 @@ void flatten(const Json& node, const std::string& prefix,
 // Returns nullopt when no edit changed what the window shows.
 std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
                                          const std::vector<FieldEdit>& edits, bool dryRun,
-                                         const SafetyOptions& safety) {
+                                         const SafetyOptions& safety, SlotBasis& basis) {
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, slot);
+    const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
+    if (!first && !safety.force && computedFrom->second != editor.loaded()) {
+        throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
+                               " was changed by another program since it was read",
+                           roster.path());
+    }
     bool changed = false;
     const auto applyFormat = [&](int format) {
         for (const FieldEdit& edit : edits) {
@@ -76,6 +84,22 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
         std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return written;
+}
+
+// What a command that stopped at `failedSlot` leaves: "nothing was written", or the
+// slots already written with their offsets and the slots not written.
+std::string writtenSoFar(const std::vector<SlotResult>& results, int failedSlot, bool trial) {
+    std::string written;
+    for (const SlotResult& result : results) {
+        if (!trial && result.written && !result.written->empty()) {
+            written += (written.empty() ? "" : "; ") + describe(result);
+        }
+    }
+    if (written.empty()) {
+        return "nothing was written";
+    }
+    return "already written: " + written + "; slot " + std::to_string(failedSlot) +
+           " and the slots after it were not written";
 }
 
 } // namespace
@@ -194,7 +218,12 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
 }
 
 std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
-                                   const SafetyOptions& safety) {
+                                   const SafetyOptions& safety, SlotBasis basis) {
+    std::optional<RosterLock> lock;
+    if (!dryRun) {
+        lock.emplace(roster.path(), safety.lockWait);
+    }
+    faults::crashPoint("before-edits");
     std::vector<SlotResult> results;
     for (const bool trial : {true, false}) {
         if (!trial && dryRun) {
@@ -205,19 +234,19 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
         }
         results.clear();
         for (const auto& [slot, slotEdits] : edits) {
+            const auto failed = [&](const std::string& description) {
+                return QuillbayError(description + "; " + writtenSoFar(results, slot, trial),
+                                     roster.path());
+            };
             try {
-                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, safety)});
+                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, safety, basis)});
             } catch (const SlotConflict& error) {
-                throw QuillbayError(error.description() +
-                                        "; nothing was written (--force overwrites it)",
-                                    roster.path());
+                throw failed(error.description() + " (--force overwrites it)");
             } catch (const FieldError& error) {
-                throw QuillbayError("slot " + std::to_string(slot) + ": " + error.field() + ": " +
-                                        error.description(),
-                                    roster.path());
+                throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
+                             error.description());
             } catch (const QuillbayError& error) {
-                throw QuillbayError("slot " + std::to_string(slot) + ": " + error.description(),
-                                    roster.path());
+                throw failed("slot " + std::to_string(slot) + ": " + error.description());
             }
         }
     }

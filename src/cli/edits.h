@@ -40,12 +40,18 @@ struct SlotResult {
     std::optional<std::vector<int>> written;
 };
 
+// The slot records that edits were computed from, by slot.
+using SlotBasis = std::map<int, Record>;
+
 // Loads each slot as the window does, changes the fields (switching statistics
 // formats in order, each switch storing the format left) and saves as the window
 // does. Every slot is first tried without writing; any failure refuses the whole set
-// before a byte is written.
+// before a byte is written. Unless it is a dry run, the roster's lock is held from
+// the first read to the last write. A slot that no longer holds its `basis` record
+// (default: what the trial read) is a SlotConflict unless forced. A failure part-way
+// says which slots were written and which were not.
 std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits, bool dryRun,
-                                   const SafetyOptions& safety);
+                                   const SafetyOptions& safety, SlotBasis basis = {});
 
 // "slot 5: wrote 108 109" or "slot 5: no change".
 std::string describe(const SlotResult& result);

@@ -15,7 +15,9 @@ void reset();
 bool shouldFail(Op op, int& error);
 
 // Ends the process at once (SIGKILL) when the environment variable QB_CRASH_AT names
-// this point, so tests can cut a save off where they choose.
+// this point, so tests can cut a save off where they choose. When QB_STOP_AT names it,
+// the process stops itself (SIGSTOP) the first time it gets there, so a test can run a
+// second process against the file meanwhile and then let it go on (SIGCONT) or kill it.
 void crashPoint(const char* name);
 
 } // namespace qb::faults

@@ -1,10 +1,13 @@
+#include "roster/backups.h"
 #include "roster/faults.h"
+#include "roster/journal.h"
 #include "roster/safe_write.h"
 #include "support/roster_maker.h"
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -91,10 +94,12 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         const char* told;
     };
     const Row rows[] = {
-        {"second run fails", faults::Op::Write, 3, EIO, "put back"}, // journal, run 1, run 2
-        {"last run fails", faults::Op::Write, 4, ENOSPC, "put back"},
-        {"flush fails", faults::Op::Sync, 3, EIO, "put back"}, // journal, folder, roster
-        {"journal cannot be written", faults::Op::Write, 1, ENOSPC, "No space"},
+        // backup, journal, run 1, run 2
+        {"second run fails", faults::Op::Write, 4, EIO, "put back"},
+        {"last run fails", faults::Op::Write, 5, ENOSPC, "put back"},
+        // backup, its folder, journal, its folder, roster
+        {"flush fails", faults::Op::Sync, 5, EIO, "put back"},
+        {"journal cannot be written", faults::Op::Write, 2, ENOSPC, "No space"},
         {"roster cannot be opened", faults::Op::Open, 1, EACCES, "Permission denied"},
     };
     for (const Row& row : rows) {
@@ -147,6 +152,103 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedOrUndoneOnTheNextOpen) {
     }
 }
 
+TEST_F(SafetyFixture, AStaleJournalNeverUndoesLaterWrites) {
+    struct Row {
+        const char* what;
+        const char* point;
+        std::function<void(const std::string& path)> meanwhile;
+        bool restored; // else the journal is set aside and the file left as it is
+    };
+    const Row rows[] = {
+        {"the path spelled another way", "after-first-run", [](const std::string&) {}, true},
+        {"another program wrote the slot", "after-first-run",
+         [](const std::string& path) {
+             auto bytes = test::readFileBytes(path);
+             bytes[348 + 5] = 'Q';
+             test::writeFileBytes(path, bytes);
+         },
+         false},
+        {"the game wrote the file anew", "after-journal",
+         [](const std::string& path) {
+             auto bytes = test::readFileBytes(path);
+             bytes[348 + 79] = 7;
+             test::writeFileBytes(path + ".new", bytes);
+             fs::rename(path + ".new", path);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string name = std::string(row.what) + ".pak";
+        const std::string path = roster(name);
+        const RosterFile file(path);
+        const Record loaded = file.readSlot(1);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("QB_CRASH_AT", row.point, 1);
+            writeSlotSafely(file, 1, loaded, edited(loaded), options());
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        row.meanwhile(path);
+        const auto before = test::readFileBytes(path);
+        const std::vector<std::string> told =
+            recoverInterruptedSaves(options().dataFolder, dir.file(".") + "/" + name);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(journals().empty());
+        const std::vector<std::string> setAside = setAsideJournals(options().dataFolder, path);
+        if (row.restored) {
+            EXPECT_NE(told[0].find("restored"), std::string::npos) << told[0];
+            EXPECT_EQ(file.readSlot(1), loaded);
+            EXPECT_TRUE(setAside.empty());
+        } else {
+            EXPECT_NE(told[0].find("set aside"), std::string::npos) << told[0];
+            EXPECT_EQ(test::readFileBytes(path), before);
+            ASSERT_EQ(setAside.size(), 1u);
+            EXPECT_NE(setAside[0].find(fs::canonical(path).string()), std::string::npos);
+        }
+    }
+}
+
+TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
+    const std::string path = roster();
+    const RosterFile file(path);
+    const Record loaded = file.readSlot(1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("QB_STOP_AT", "after-first-run", 1);
+        writeSlotSafely(file, 1, loaded, edited(loaded), options());
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, WUNTRACED);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    const auto midway = test::readFileBytes(path);
+    SafetyOptions impatient = options();
+    impatient.lockWait = std::chrono::milliseconds(50);
+    const std::vector<std::string> told =
+        recoverInterruptedSaves(options().dataFolder, path, impatient.lockWait);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("in use by another Quillbay process"), std::string::npos) << told[0];
+    Record other = loaded;
+    other[90] = 3;
+    try {
+        writeSlotSafely(file, 1, loaded, other, impatient);
+        ADD_FAILURE() << "a second writer went ahead";
+    } catch (const RosterBusy& busy) {
+        EXPECT_NE(busy.description().find(path), std::string::npos);
+    }
+    EXPECT_EQ(test::readFileBytes(path), midway);
+    EXPECT_EQ(journals().size(), 1u);
+    ::kill(child, SIGCONT);
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(file.readSlot(1), edited(loaded));
+    EXPECT_TRUE(journals().empty());
+}
+
 TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     const std::string path = roster();
     fs::create_directories(dir.file("data/journal"));
@@ -159,32 +261,51 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     EXPECT_EQ(test::readFileBytes(path), before);
 }
 
-TEST_F(SafetyFixture, BackupsOncePerSessionKeepingTheTenNewest) {
+TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndTheTenNewestOfThatFileAreKept) {
     const std::string path = roster("league.pak");
-    const RosterFile file(path);
-    fs::create_directories(dir.file("data/backups"));
-    for (int i = 0; i < 12; ++i) {
-        test::writeFileBytes(dir.file("data/backups/league-2001010" + std::to_string(i / 10) +
-                                      "-00000" + std::to_string(i % 10) + ".pak"),
-                             {1});
+    fs::create_directories(dir.file("elsewhere"));
+    const std::string namesake = roster("elsewhere/league.pak");
+    const std::string mine = backupFolder(options().dataFolder, fs::canonical(path).string());
+    const std::string theirs = backupFolder(options().dataFolder, fs::canonical(namesake).string());
+    for (const std::string& folder : {mine, theirs}) {
+        fs::create_directories(folder);
+        for (int i = 0; i < 12; ++i) {
+            test::writeFileBytes(folder + "/league-2001010" + std::to_string(i / 10) + "-00000" +
+                                     std::to_string(i % 10) + "-000.pak",
+                                 {1});
+        }
     }
-    test::writeFileBytes(dir.file("data/backups/leaguer-20010101-000000.pak"), {1}); // another file
+    test::writeFileBytes(mine + "/league-20010101-000000-000.pak.partial", {1}); // a dead copy
+    const RosterFile file(path);
     const auto original = test::readFileBytes(path);
     Record loaded = file.readSlot(1);
-    writeSlotSafely(file, 1, loaded, edited(loaded), options());
+    // A copy that cannot be written completely is deleted, reported and costs no backup.
+    faults::failNth(faults::Op::Write, 1, ENOSPC);
+    SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
+    faults::reset();
+    ASSERT_EQ(report.notices.size(), 1u);
+    EXPECT_NE(report.notices[0].find("No space"), std::string::npos);
+    const auto listing = [](const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(listing(mine).size(), 13u);
+    const auto afterFirst = test::readFileBytes(path);
     loaded = file.readSlot(1);
     Record again = loaded;
     again[90] = 8;
-    writeSlotSafely(file, 1, loaded, again, options());
-    std::vector<std::string> copies;
-    for (const auto& entry : fs::directory_iterator(dir.file("data/backups"))) {
-        copies.push_back(entry.path().filename().string());
-    }
-    std::sort(copies.begin(), copies.end());
-    EXPECT_EQ(copies.size(), 11u); // ten of league, one of leaguer
-    EXPECT_EQ(test::readFileBytes(dir.file("data/backups/" + copies[9])),
-              original); // the newest is today's
-    EXPECT_TRUE(std::count(copies.begin(), copies.end(), "league-20010100-000000.pak") == 0);
+    report = writeSlotSafely(file, 1, loaded, again, options());
+    EXPECT_TRUE(report.notices.empty());
+    const std::vector<std::string> kept = listing(mine);
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_EQ(test::readFileBytes(mine + "/" + kept.back()), afterFirst); // the newest, whole
+    EXPECT_EQ(kept.front(), "league-20010100-000003-000.pak");
+    EXPECT_EQ(listing(theirs).size(), 12u); // the namesake's backups are not touched
+    EXPECT_NE(afterFirst, original);
 }
 
 TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {
