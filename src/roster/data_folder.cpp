@@ -15,9 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// An absolute folder that exists and is not the root of the file system.
 bool isUsableFolder(const char* path) {
     std::error_code error;
-    return path != nullptr && *path == '/' && fs::is_directory(path, error);
+    return path != nullptr && *path == '/' && fs::path(path) != "/" &&
+           fs::is_directory(path, error);
 }
 
 } // namespace
@@ -31,7 +33,7 @@ std::string userDataFolder() {
         const passwd* user = ::getpwuid(::getuid());
         home = user != nullptr ? user->pw_dir : nullptr;
     }
-    if (!isUsableFolder(home) || fs::path(home) == "/") {
+    if (!isUsableFolder(home)) {
         throw FileError("There is no home folder for the journals and backups that make saving "
                         "safe (set HOME or XDG_DATA_HOME); nothing was written");
     }

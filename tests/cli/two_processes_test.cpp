@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <sys/wait.h>
 #include <thread>

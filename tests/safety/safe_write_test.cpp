@@ -311,6 +311,33 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndTheTenNewestOfThatFileAreKept) {
     EXPECT_NE(afterFirst, original);
 }
 
+TEST(DataFolder, NeverASharedFolderWithoutAHome) {
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const std::string xdg =
+        std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    ::unsetenv("XDG_DATA_HOME");
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home", "/"}) {
+        SCOPED_TRACE(value != nullptr ? value : "HOME unset");
+        if (value == nullptr) {
+            ::unsetenv("HOME");
+        } else {
+            ::setenv("HOME", value, 1);
+        }
+        try {
+            const std::string folder = userDataFolder();
+            EXPECT_FALSE(folder.starts_with("/tmp") || folder.starts_with("/.local") ||
+                         folder.starts_with("relative"))
+                << folder;
+        } catch (const FileError& refused) {
+            EXPECT_NE(refused.description().find("no home folder"), std::string::npos);
+        }
+    }
+    ::setenv("HOME", home.c_str(), 1);
+    if (!xdg.empty()) {
+        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    }
+}
+
 TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {
     const std::string path = roster("nobackup.pak");
     fs::create_directories(dir.file("data"));
