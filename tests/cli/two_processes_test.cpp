@@ -120,6 +120,21 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 0);
     EXPECT_EQ(player["ratings"]["fielding"]["Accuracy"], 9);
     EXPECT_EQ(journalCount(dir), 0u);
+
+    // Killed again, then the game writes the slot: the journal is set aside, not replayed.
+    const Started killed =
+        start(dir, {"set", path, "1", "name=Xyzzy", "ratings.bowling.Accuracy=50"}, "killed",
+              "after-first-run");
+    awaitStop(killed);
+    ::kill(killed.pid, SIGKILL);
+    finish(killed);
+    auto bytes = test::readFileBytes(path);
+    bytes[348 + 5] = 'Q';
+    test::writeFileBytes(path, bytes);
+    EXPECT_NE(run(dir, {"set", path, "0", "name=Smyth"}, "after").err.find("set aside"),
+              std::string::npos);
+    EXPECT_EQ(test::readFileBytes(path)[348 + 5], 'Q');
+    EXPECT_NE(run(dir, {"check", path}, "check").out.find("set aside"), std::string::npos);
 }
 
 // A writer that runs while another command is stopped after reading what its edits are
