@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <iostream>
+#include <optional>
 
 namespace qb::cli {
 namespace {
@@ -94,8 +95,14 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
     const std::vector<Filter> filters = parseFilters(wheres);
     const std::vector<BulkEdit> bulkEdits = parseBulkEdits(sets);
     const RosterFile roster(file);
+    // Held from the read that the edits are computed from to the last write.
+    std::optional<RosterLock> lock;
+    if (!options.dryRun) {
+        lock.emplace(file, options.safety.lockWait);
+    }
     const SlotTable table = roster.readSlotTable();
     RosterEdits edits;
+    SlotBasis basis;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (isEmptySlot(table.record(slot))) {
             continue;
@@ -108,6 +115,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
         if (!selected) {
             continue;
         }
+        basis[slot] = table.copyRecord(slot);
         std::vector<FieldEdit>& slotEdits = edits[slot];
         for (const BulkEdit& edit : bulkEdits) {
             if (edit.step == 0) {
@@ -127,7 +135,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, options);
+    const std::vector<SlotResult> results = applyEdits(roster, edits, options, basis);
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

@@ -2,6 +2,7 @@
 #include "cli/player_object.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
+#include "roster/safe_write.h"
 
 #include <cstdio>
 #include <iostream>
@@ -68,6 +69,13 @@ int runCheck(const std::string& file, Format format) {
     }
     if (roster->kindWarning()) {
         findings.push_back({-1, "", "file", *roster->kindWarning(), false});
+    }
+    try {
+        for (const std::string& text : setAsideJournals(userDataFolder(), file)) {
+            findings.push_back({-1, "", "journal", text, false});
+        }
+    } catch (const FileError&) {
+        // no data folder: no journals either
     }
     const SlotTable table = roster->readSlotTable();
     const RosterIndex index = buildRosterIndex(table);

@@ -7,10 +7,12 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
+#include "roster/faults.h"
 
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 namespace qb::cli {
 namespace {
@@ -78,7 +80,7 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
 // Returns nullopt when no edit changes what the window shows.
 std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
                                          const std::vector<FieldEdit>& requested, bool dryRun,
-                                         const EditOptions& options) {
+                                         const EditOptions& options, SlotBasis& basis) {
     const DecodedPlayer before = decodeStates(roster.readSlot(slot));
     std::vector<FieldEdit> edits;
     for (const FieldEdit& edit : requested) {
@@ -95,6 +97,12 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
     }
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, slot);
+    const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
+    if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
+        throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
+                               " was changed by another program since it was read",
+                           roster.path());
+    }
     bool changed = false;
     std::vector<Json> asked(edits.size());
     const auto applyFormat = [&](int format) {
@@ -136,6 +144,22 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
         std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return written;
+}
+
+// What a command that stopped at `failedSlot` leaves: "nothing was written", or the
+// slots already written with their offsets and the slots not written.
+std::string writtenSoFar(const std::vector<SlotResult>& results, int failedSlot, bool trial) {
+    std::string written;
+    for (const SlotResult& result : results) {
+        if (!trial && result.written && !result.written->empty()) {
+            written += (written.empty() ? "" : "; ") + describe(result);
+        }
+    }
+    if (written.empty()) {
+        return "nothing was written";
+    }
+    return "already written: " + written + "; slot " + std::to_string(failedSlot) +
+           " and the slots after it were not written";
 }
 
 } // namespace
@@ -286,7 +310,12 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
 }
 
 std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
-                                   const EditOptions& options) {
+                                   const EditOptions& options, SlotBasis basis) {
+    std::optional<RosterLock> lock;
+    if (!options.dryRun) {
+        lock.emplace(roster.path(), options.safety.lockWait);
+    }
+    faults::crashPoint("before-edits");
     std::vector<SlotResult> results;
     for (const bool trial : {true, false}) {
         if (!trial && options.dryRun) {
@@ -297,19 +326,19 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
         }
         results.clear();
         for (const auto& [slot, slotEdits] : edits) {
+            const auto failed = [&](const std::string& description) {
+                return QuillbayError(description + "; " + writtenSoFar(results, slot, trial),
+                                     roster.path());
+            };
             try {
-                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, options)});
+                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, options, basis)});
             } catch (const SlotConflict& error) {
-                throw QuillbayError(error.description() +
-                                        "; nothing was written (--force overwrites it)",
-                                    roster.path());
+                throw failed(error.description() + " (--force overwrites it)");
             } catch (const FieldError& error) {
-                throw QuillbayError("slot " + std::to_string(slot) + ": " + error.field() + ": " +
-                                        error.description(),
-                                    roster.path());
+                throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
+                             error.description());
             } catch (const QuillbayError& error) {
-                throw QuillbayError("slot " + std::to_string(slot) + ": " + error.description(),
-                                    roster.path());
+                throw failed("slot " + std::to_string(slot) + ": " + error.description());
             }
         }
     }

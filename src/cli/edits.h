@@ -49,6 +49,9 @@ struct SlotResult {
     std::optional<std::vector<int>> written;
 };
 
+// The slot records that edits were computed from, by slot.
+using SlotBasis = std::map<int, Record>;
+
 struct EditOptions {
     bool dryRun = false;
     // Setting a named slot's name empty empties the slot (the window's rule); from the
@@ -62,9 +65,13 @@ struct EditOptions {
 // does. An edit asking for the value a field shows already is no edit (a slot that
 // cannot load is refused only when some edit changes it). Every slot is first tried
 // without writing, and every edited field must show the value asked for after the
-// store; any failure refuses the whole set before a byte is written.
+// store; any failure refuses the whole set before a byte is written. Unless it is a
+// dry run, the roster's lock is held from the first read to the last write. A slot
+// that no longer holds its `basis` record (default: what the trial read) is a
+// SlotConflict unless forced. A failure part-way says which slots were written and
+// which were not.
 std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
-                                   const EditOptions& options);
+                                   const EditOptions& options, SlotBasis basis = {});
 
 // "slot 5: wrote 108 109" or "slot 5: no change".
 std::string describe(const SlotResult& result);

@@ -223,10 +223,14 @@ int main(int argc, char** argv) {
                           : dump->parsed()     ? Format::Json
                                                : Format::Text;
     try {
-        // A save cut off in an earlier run is completed or undone before the file is used.
-        if (!face->parsed() && !tga->parsed()) {
+        // A save cut off in an earlier run is completed or undone before the file is
+        // written again. Commands that only read leave that to the next writer.
+        const bool writes =
+            (set->parsed() || apply->parsed() || bulk->parsed() || importCommand->parsed()) &&
+            !args.dryRun;
+        if (writes) {
             for (const std::string& text :
-                 qb::recoverInterruptedSaves(safety.dataFolder, args.file)) {
+                 qb::recoverInterruptedSaves(safety.dataFolderOrDefault(), args.file)) {
                 std::cerr << "quillbay-cli: " << text << '\n';
             }
         }

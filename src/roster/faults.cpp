@@ -53,6 +53,11 @@ void crashPoint(const char* name) {
     if (wanted != nullptr && std::strcmp(wanted, name) == 0) {
         std::raise(SIGKILL);
     }
+    static std::atomic<bool> stopped{false};
+    const char* stopAt = std::getenv("QB_STOP_AT");
+    if (stopAt != nullptr && std::strcmp(stopAt, name) == 0 && !stopped.exchange(true)) {
+        std::raise(SIGSTOP);
+    }
 }
 
 } // namespace qb::faults

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "roster/data_folder.h"
 #include "roster/errors.h"
+#include "roster/recovery.h"
 #include "roster/roster_file.h"
+#include "roster/roster_lock.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,17 +18,20 @@ public:
     using QuillbayError::QuillbayError;
 };
 
-// The user's data folder for journals and backups: $XDG_DATA_HOME/Quillbay, or
-// ~/.local/share/Quillbay.
-std::string userDataFolder();
-
 struct SafetyOptions {
     bool backups = true; // copy the file once per session before its first write
     bool force = false;  // write even when the slot on disk changed since it was loaded
-    std::string dataFolder = userDataFolder();
+    // Journals and backups; empty: userDataFolder(), resolved when a save needs it.
+    std::string dataFolder;
     // Flush the journal and the slot to the disk before going on. Only measurements
     // of the work around the flushes turn this off.
     bool durable = true;
+    // How long a save waits for another Quillbay process to let go of the file.
+    std::chrono::milliseconds lockWait = RosterLock::kDefaultWait;
+
+    std::string dataFolderOrDefault() const {
+        return dataFolder.empty() ? userDataFolder() : dataFolder;
+    }
 };
 
 struct SaveReport {
@@ -33,21 +40,16 @@ struct SaveReport {
 };
 
 // Writes the bytes where `working` differs from `loaded` into the slot, so that the
-// slot ends up either as it was or with every changed byte, whatever happens:
+// slot ends up either as it was or with every changed byte, whatever happens. All of
+// it runs under the roster's lock (roster/roster_lock.h):
 //  1. the slot is read again; when it differs from `loaded`, SlotConflict (unless forced);
-//  2. the first write to a file in this process copies it to <data>/backups first;
-//  3. a journal (file, slot offset, old and new bytes, checksum) is written and flushed;
+//  2. the first write to a file in this process copies it to its backup folder first;
+//  3. a journal (the file's identity, this process, the slot's offset, old and new
+//     bytes, checksum) is written and flushed;
 //  4. the changed runs are written in place and flushed; a failure puts the bytes
 //     already written back and reports whether that worked;
 //  5. the slot is read back and compared; the journal is deleted.
 SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loaded,
                            const Record& working, const SafetyOptions& options);
-
-// Completes what an interrupted save left: each journal in <data>/journal whose slot
-// holds neither its old nor its new bytes is put back to the old bytes. Returns one
-// message per journal found, for the user. `onlyFor`, when not empty, limits it to
-// journals of that file.
-std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
-                                                 const std::string& onlyFor = {});
 
 } // namespace qb

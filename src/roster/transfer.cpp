@@ -85,6 +85,8 @@ Record readPlayerFile(const std::string& path) {
 std::vector<int> importSlot(const RosterFile& roster, int slot, const std::string& dataPath,
                             const SafetyOptions& safety, std::vector<std::string>* notices) {
     const Record incoming = readPlayerFile(dataPath);
+    // The duplicate-ID check and the write see one state of the file.
+    const RosterLock lock(roster.path(), safety.lockWait);
     const SlotTable table = roster.readSlotTable();
     const Record current = table.copyRecord(slot);
     Record target = incoming;

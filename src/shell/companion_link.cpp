@@ -1,19 +1,53 @@
 #include "shell/companion_link.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qb {
 
+namespace {
+
+// A folder that only the real user can enter: owned by them, not a link, no access for
+// group or others.
+bool isPrivateFolder(const QByteArray& path) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+QString privateFolder() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && isPrivateFolder(runtime)) {
+        return QString::fromLocal8Bit(runtime);
+    }
+    const QByteArray own =
+        QFile::encodeName(QDir::tempPath() + QStringLiteral("/quillbay-%1").arg(::getuid()));
+    ::mkdir(own.constData(), 0700);
+    return isPrivateFolder(own) ? QString::fromLocal8Bit(own) : QString();
+}
+
+QString realUserName() {
+    const passwd* user = ::getpwuid(::getuid());
+    return user != nullptr ? QString::fromLocal8Bit(user->pw_name) : QString::number(::getuid());
+}
+
+} // namespace
+
 QString linkName(const QString& topic) {
+    const QString folder = privateFolder();
+    if (folder.isEmpty()) {
+        return {};
+    }
     QString name = topic;
     name.replace(QLatin1Char(' '), QLatin1Char('_')).replace(QLatin1Char('|'), QLatin1Char('.'));
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) {
-        user = QStringLiteral("user");
-    }
-    QString result = QStringLiteral("quillbay-") + name + QLatin1Char('-') + user;
+    QString result =
+        folder + QStringLiteral("/quillbay-") + name + QLatin1Char('-') + realUserName();
     const QString space = qEnvironmentVariable("QUILLBAY_LINK_NAMESPACE");
     if (!space.isEmpty()) {
         result += QLatin1Char('-') + space;
@@ -21,10 +55,27 @@ QString linkName(const QString& topic) {
     return result;
 }
 
+QString linkPathProblem(const QString& path) {
+    if (path.isEmpty()) {
+        return QStringLiteral("no private folder for the link's socket");
+    }
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+        return {};
+    }
+    if (info.st_uid != ::getuid() || !S_ISSOCK(info.st_mode)) {
+        return path + QStringLiteral(" belongs to another user or is no socket; it is not used");
+    }
+    return {};
+}
+
 LinkServer::LinkServer(const QString& name, QObject* parent) : QObject(parent) {
     // Only the same user may connect. A socket left by an editor that died is removed;
     // one that answers belongs to a running editor, which keeps it.
     server_.setSocketOptions(QLocalServer::UserAccessOption);
+    if (!linkPathProblem(name).isEmpty()) {
+        return; // never listen under, or remove, a name another user holds
+    }
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(200)) {
@@ -71,6 +122,9 @@ void LinkServer::accept() {
 }
 
 SendOutcome sendLinkCommand(const QString& name, const QString& command, int timeoutMs) {
+    if (const QString problem = linkPathProblem(name); !problem.isEmpty()) {
+        return {false, false, problem};
+    }
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs)) {

@@ -123,7 +123,18 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::reportRecoveredSaves(const QString& file) {
-    for (const std::string& text : recoverInterruptedSaves(userDataFolder(), file.toStdString())) {
+    // At start-up (no file) every journal left behind, at open those of the file; each
+    // under its roster's lock. Journals set aside earlier are reported again.
+    std::vector<std::string> texts;
+    try {
+        const std::string folder = userDataFolder();
+        texts = recoverInterruptedSaves(folder, file.toStdString());
+        const std::vector<std::string> setAside = setAsideJournals(folder, file.toStdString());
+        texts.insert(texts.end(), setAside.begin(), setAside.end());
+    } catch (const QuillbayError& error) {
+        texts.push_back(error.description());
+    }
+    for (const std::string& text : texts) {
         message(QMessageBox::Warning, qText(text));
     }
 }

@@ -1,34 +1,16 @@
+#include "roster/backups.h"
 #include "roster/faults.h"
+#include "roster/journal.h"
 #include "roster/safe_write.h"
 #include "support/roster_maker.h"
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <dlfcn.h>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace qb {
-namespace {
-
-// When set to n, the n-th write to any file from now on reports success but writes
-// nothing, as a failing disk can.
-std::atomic<int> droppedWrite{0};
-
-} // namespace
-} // namespace qb
-
-extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
-    static const auto real =
-        reinterpret_cast<ssize_t (*)(int, const void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pwrite"));
-    if (qb::droppedWrite > 0 && --qb::droppedWrite == 0) {
-        return static_cast<ssize_t>(count);
-    }
-    return real(fd, data, count, offset);
-}
 
 namespace qb {
 namespace {
@@ -111,10 +93,12 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         const char* told;
     };
     const Row rows[] = {
-        {"second run fails", faults::Op::Write, 3, EIO, "put back"}, // journal, 1-byte run, run 2
-        {"last run fails", faults::Op::Write, 4, ENOSPC, "put back"},
-        {"flush fails", faults::Op::Sync, 3, EIO, "put back"}, // journal, folder, roster
-        {"journal cannot be written", faults::Op::Write, 1, ENOSPC, "No space"},
+        // backup, journal, the one-byte run 1, run 2
+        {"second run fails", faults::Op::Write, 4, EIO, "put back"},
+        {"last run fails", faults::Op::Write, 5, ENOSPC, "put back"},
+        // backup, its folder, journal, its folder, roster
+        {"flush fails", faults::Op::Sync, 5, EIO, "put back"},
+        {"journal cannot be written", faults::Op::Write, 2, ENOSPC, "No space"},
         {"roster cannot be opened", faults::Op::Open, 1, EACCES, "Permission denied"},
     };
     for (const Row& row : rows) {
@@ -140,14 +124,14 @@ TEST_F(SafetyFixture, AWriteThatNeverLandsIsFoundByReadingBack) {
     const std::string path = roster();
     const RosterFile file(path);
     const Record loaded = file.readSlot(1);
-    droppedWrite = 2; // the journal lands, the first run of the slot does not
+    // The backup and the journal land, the first run of the slot does not.
+    faults::failNth(faults::Op::Write, 3, faults::kLostWrite);
     try {
         writeSlotSafely(file, 1, loaded, edited(loaded), options());
         ADD_FAILURE() << "saved";
     } catch (const FileError& error) {
         EXPECT_NE(std::string(error.what()).find("other bytes"), std::string::npos);
     }
-    droppedWrite = 0;
 }
 
 TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedOrUndoneOnTheNextOpen) {
@@ -181,6 +165,106 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedOrUndoneOnTheNextOpen) {
     }
 }
 
+TEST_F(SafetyFixture, AStaleJournalNeverUndoesLaterWrites) {
+    struct Row {
+        const char* what;
+        const char* point;
+        std::function<void(const std::string& path)> meanwhile;
+        bool restored; // else the journal is set aside and the file left as it is
+    };
+    const Row rows[] = {
+        {"the path spelled another way", "after-first-run", [](const std::string&) {}, true},
+        {"another program wrote the slot", "after-first-run",
+         [](const std::string& path) {
+             auto bytes = test::readFileBytes(path);
+             bytes[348 + 5] = 'Q';
+             test::writeFileBytes(path, bytes);
+         },
+         false},
+        {"the game wrote the file anew", "after-journal",
+         [](const std::string& path) {
+             auto bytes = test::readFileBytes(path); // its own edit: one run as the save's
+             bytes[348 + 5] = 'X';
+             bytes[348 + 6] = 'Y';
+             test::writeFileBytes(path + ".new", bytes);
+             fs::rename(path + ".new", path);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string name = std::string(row.what) + ".pak";
+        const std::string path = roster(name);
+        const RosterFile file(path);
+        const Record loaded = file.readSlot(1);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("QB_CRASH_AT", row.point, 1);
+            writeSlotSafely(file, 1, loaded, edited(loaded), options());
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        row.meanwhile(path);
+        const auto before = test::readFileBytes(path);
+        const std::vector<std::string> told =
+            recoverInterruptedSaves(options().dataFolder, dir.file(".") + "/" + name);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(journals().empty());
+        const std::vector<std::string> setAside = setAsideJournals(options().dataFolder, path);
+        if (row.restored) {
+            EXPECT_NE(told[0].find("restored"), std::string::npos) << told[0];
+            EXPECT_EQ(file.readSlot(1), loaded);
+            EXPECT_TRUE(setAside.empty());
+        } else {
+            EXPECT_NE(told[0].find("set aside"), std::string::npos) << told[0];
+            EXPECT_EQ(test::readFileBytes(path), before);
+            ASSERT_EQ(setAside.size(), 1u);
+            EXPECT_NE(setAside[0].find(fs::canonical(path).string()), std::string::npos);
+        }
+    }
+}
+
+TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
+    const std::string path = roster();
+    const RosterFile file(path);
+    const Record loaded = file.readSlot(1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("QB_STOP_AT", "after-first-run", 1);
+        writeSlotSafely(file, 1, loaded, edited(loaded), options());
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, WUNTRACED);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    const auto midway = test::readFileBytes(path);
+    SafetyOptions impatient = options();
+    impatient.lockWait = std::chrono::milliseconds(50);
+    const std::vector<std::string> told =
+        recoverInterruptedSaves(options().dataFolder, path, impatient.lockWait);
+    EXPECT_EQ(told.size(), 1u);
+    for (const std::string& text : told) {
+        EXPECT_NE(text.find("in use by another Quillbay process"), std::string::npos) << text;
+    }
+    Record other = loaded;
+    other[90] = 3;
+    try {
+        writeSlotSafely(file, 1, loaded, other, impatient);
+        ADD_FAILURE() << "a second writer went ahead";
+    } catch (const RosterBusy& busy) {
+        EXPECT_NE(busy.description().find(path), std::string::npos);
+    }
+    EXPECT_EQ(test::readFileBytes(path), midway);
+    EXPECT_EQ(journals().size(), 1u);
+    ::kill(child, SIGCONT);
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(file.readSlot(1), edited(loaded));
+    EXPECT_TRUE(journals().empty());
+}
+
 TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     const std::string path = roster();
     fs::create_directories(dir.file("data/journal"));
@@ -193,32 +277,78 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     EXPECT_EQ(test::readFileBytes(path), before);
 }
 
-TEST_F(SafetyFixture, BackupsOncePerSessionKeepingTheTenNewest) {
+TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndTheTenNewestOfThatFileAreKept) {
     const std::string path = roster("league.pak");
-    const RosterFile file(path);
-    fs::create_directories(dir.file("data/backups"));
-    for (int i = 0; i < 12; ++i) {
-        test::writeFileBytes(dir.file("data/backups/league-2001010" + std::to_string(i / 10) +
-                                      "-00000" + std::to_string(i % 10) + ".pak"),
-                             {1});
+    fs::create_directories(dir.file("elsewhere"));
+    const std::string namesake = roster("elsewhere/league.pak");
+    const std::string mine = backupFolder(options().dataFolder, fs::canonical(path).string());
+    const std::string theirs = backupFolder(options().dataFolder, fs::canonical(namesake).string());
+    for (const std::string& folder : {mine, theirs}) {
+        fs::create_directories(folder);
+        for (int i = 0; i < 12; ++i) {
+            test::writeFileBytes(folder + "/league-2001010" + std::to_string(i / 10) + "-00000" +
+                                     std::to_string(i % 10) + "-000.pak",
+                                 {1});
+        }
     }
-    test::writeFileBytes(dir.file("data/backups/leaguer-20010101-000000.pak"), {1}); // another file
+    test::writeFileBytes(mine + "/league-20010101-000000-000.pak.partial", {1}); // a dead copy
+    const RosterFile file(path);
     const auto original = test::readFileBytes(path);
     Record loaded = file.readSlot(1);
-    writeSlotSafely(file, 1, loaded, edited(loaded), options());
+    // A copy that cannot be written completely is deleted, reported and costs no backup.
+    faults::failNth(faults::Op::Write, 1, ENOSPC);
+    SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
+    faults::reset();
+    ASSERT_EQ(report.notices.size(), 1u);
+    EXPECT_NE(report.notices[0].find("No space"), std::string::npos);
+    const auto listing = [](const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(listing(mine).size(), 13u);
+    const auto afterFirst = test::readFileBytes(path);
     loaded = file.readSlot(1);
     Record again = loaded;
     again[90] = 8;
-    writeSlotSafely(file, 1, loaded, again, options());
-    std::vector<std::string> copies;
-    for (const auto& entry : fs::directory_iterator(dir.file("data/backups"))) {
-        copies.push_back(entry.path().filename().string());
+    report = writeSlotSafely(file, 1, loaded, again, options());
+    EXPECT_TRUE(report.notices.empty());
+    const std::vector<std::string> kept = listing(mine);
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_EQ(test::readFileBytes(mine + "/" + kept.back()), afterFirst); // the newest, whole
+    EXPECT_EQ(kept.front(), "league-20010100-000003-000.pak");
+    EXPECT_EQ(listing(theirs).size(), 12u); // the namesake's backups are not touched
+    EXPECT_NE(afterFirst, original);
+}
+
+TEST(DataFolder, NeverASharedFolderWithoutAHome) {
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const std::string xdg =
+        std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    ::unsetenv("XDG_DATA_HOME");
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home", "/"}) {
+        SCOPED_TRACE(value != nullptr ? value : "HOME unset");
+        if (value == nullptr) {
+            ::unsetenv("HOME");
+        } else {
+            ::setenv("HOME", value, 1);
+        }
+        try {
+            const std::string folder = userDataFolder();
+            EXPECT_FALSE(folder.starts_with("/tmp") || folder.starts_with("/.local") ||
+                         folder.starts_with("relative"))
+                << folder;
+        } catch (const FileError& refused) {
+            EXPECT_NE(refused.description().find("no home folder"), std::string::npos);
+        }
     }
-    std::sort(copies.begin(), copies.end());
-    EXPECT_EQ(copies.size(), 11u); // ten of league, one of leaguer
-    EXPECT_EQ(test::readFileBytes(dir.file("data/backups/" + copies[9])),
-              original); // the newest is today's
-    EXPECT_TRUE(std::count(copies.begin(), copies.end(), "league-20010100-000000.pak") == 0);
+    ::setenv("HOME", home.c_str(), 1);
+    if (!xdg.empty()) {
+        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    }
 }
 
 TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <thread>
+#include <unistd.h>
 
 namespace qb {
 
@@ -577,6 +578,31 @@ private slots:
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, QStringLiteral("ERR message too long"));
         QCOMPARE(w.cboPlayerName->currentIndex(), 3);
+    }
+
+    void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
+        const QByteArray user = qgetenv("USER");
+        qputenv("USER", "mallory"); // the environment does not choose the user
+        const QString name = linkName(QStringLiteral("Probe"));
+        qputenv("USER", user);
+        QVERIFY(!name.contains(QStringLiteral("mallory")));
+        const QFileInfo folder(QFileInfo(name).path());
+        QCOMPARE(folder.ownerId(), ::getuid());
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(folder.permissions() & others, QFileDevice::Permissions());
+        // A file under the name that is no socket is neither replaced nor written to.
+        QFile squatter(name);
+        QVERIFY(squatter.open(QIODevice::WriteOnly));
+        squatter.write("x");
+        squatter.close();
+        const LinkServer server(name);
+        QVERIFY(!server.isListening());
+        QVERIFY(!sendLinkCommand(name, QStringLiteral("1")).sent);
+        QVERIFY(squatter.open(QIODevice::ReadOnly));
+        QCOMPARE(squatter.readAll(), QByteArray("x"));
+        squatter.remove();
     }
 
     void optionsWorkWithoutADisplay() {

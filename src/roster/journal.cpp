@@ -1,0 +1,209 @@
+#include "roster/journal.h"
+
+#include "roster/errors.h"
+#include "roster/faults.h"
+#include "roster/layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kMagic[4] = {'Q', 'B', 'J', '2'};
+
+std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const std::uint8_t byte : bytes) {
+        hash = (hash ^ byte) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+void put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+// Reads little-endian numbers and byte strings from a journal's body.
+class Reader {
+public:
+    explicit Reader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+    std::optional<std::uint64_t> number(int count) {
+        if (at_ + static_cast<std::size_t>(count) > bytes_.size()) {
+            return std::nullopt;
+        }
+        std::uint64_t value = 0;
+        for (int i = 0; i < count; ++i) {
+            value |= static_cast<std::uint64_t>(bytes_[at_++]) << (8 * i);
+        }
+        return value;
+    }
+    std::optional<std::vector<std::uint8_t>> bytes(std::uint64_t count) {
+        if (count > bytes_.size() - at_) {
+            return std::nullopt;
+        }
+        const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(at_);
+        at_ += count;
+        return std::vector<std::uint8_t>(from, from + static_cast<std::ptrdiff_t>(count));
+    }
+    bool atEnd() const { return at_ == bytes_.size(); }
+
+private:
+    const std::vector<std::uint8_t>& bytes_;
+    std::size_t at_ = 4; // after the magic
+};
+
+} // namespace
+
+std::vector<std::uint8_t> encodeJournal(const Journal& j) {
+    std::vector<std::uint8_t> out(kMagic, kMagic + 4);
+    put(out, j.file.canonicalPath.size(), 4);
+    out.insert(out.end(), j.file.canonicalPath.begin(), j.file.canonicalPath.end());
+    put(out, j.file.device, 8);
+    put(out, j.file.inode, 8);
+    put(out, static_cast<std::uint64_t>(j.file.size), 8);
+    put(out, j.owner.pid, 4);
+    put(out, j.owner.start, 8);
+    put(out, static_cast<std::uint64_t>(j.slotOffset), 8);
+    put(out, j.offsets.size(), 2);
+    for (const std::uint16_t offset : j.offsets) {
+        put(out, offset, 2);
+    }
+    out.insert(out.end(), j.oldBytes.begin(), j.oldBytes.end());
+    out.insert(out.end(), j.newBytes.begin(), j.newBytes.end());
+    put(out, fnv1a(out), 8);
+    return out;
+}
+
+std::optional<Journal> decodeJournal(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() < 12 || !std::equal(kMagic, kMagic + 4, bytes.begin())) {
+        return std::nullopt;
+    }
+    const std::vector<std::uint8_t> body(bytes.begin(), bytes.end() - 8);
+    std::uint64_t checksum = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        checksum |= static_cast<std::uint64_t>(bytes[body.size() + i]) << (8 * i);
+    }
+    if (checksum != fnv1a(body)) {
+        return std::nullopt;
+    }
+    Reader in(body);
+    Journal j;
+    const auto pathLength = in.number(4);
+    const auto path = pathLength ? in.bytes(*pathLength) : std::nullopt;
+    const auto device = in.number(8);
+    const auto inode = in.number(8);
+    const auto size = in.number(8);
+    const auto pid = in.number(4);
+    const auto start = in.number(8);
+    const auto slotOffset = in.number(8);
+    const auto count = in.number(2);
+    if (!path || !device || !inode || !size || !pid || !start || !slotOffset || !count) {
+        return std::nullopt;
+    }
+    j.file = {std::string(path->begin(), path->end()), *device, *inode,
+              static_cast<std::int64_t>(*size)};
+    j.owner = {static_cast<std::uint32_t>(*pid), *start};
+    j.slotOffset = static_cast<std::int64_t>(*slotOffset);
+    for (std::uint64_t i = 0; i < *count; ++i) {
+        const auto offset = in.number(2);
+        if (!offset || *offset >= SLOT_SIZE) {
+            return std::nullopt;
+        }
+        j.offsets.push_back(static_cast<std::uint16_t>(*offset));
+    }
+    auto oldBytes = in.bytes(*count);
+    auto newBytes = in.bytes(*count);
+    if (!oldBytes || !newBytes || !in.atEnd()) {
+        return std::nullopt;
+    }
+    j.oldBytes = std::move(*oldBytes);
+    j.newBytes = std::move(*newBytes);
+    return j;
+}
+
+std::string journalPath(const std::string& dataFolder, const Journal& journal) {
+    return (fs::path(dataFolder) / "journal" /
+            (pathKey(journal.file.canonicalPath) + "-" + std::to_string(journal.slotOffset) + "-" +
+             std::to_string(journal.owner.pid) + ".journal"))
+        .string();
+}
+
+void writeJournal(const std::string& path, const Journal& journal, bool durable) {
+    const std::vector<std::uint8_t> bytes = encodeJournal(journal);
+    try {
+        const FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC, "writing", 0600);
+        file.writeAt(bytes.data(), bytes.size(), 0);
+        if (durable) {
+            file.sync();
+        }
+    } catch (const QuillbayError&) {
+        std::remove(path.c_str()); // the roster is untouched; no journal is left behind
+        throw;
+    }
+    if (durable) {
+        const FileHandle folder(fs::path(path).parent_path().string(), O_RDONLY | O_DIRECTORY,
+                                "reading");
+        folder.sync();
+    }
+}
+
+std::optional<Journal> readJournal(const std::string& path) {
+    const FileHandle file(path, O_RDONLY, "reading");
+    std::vector<std::uint8_t> bytes(
+        static_cast<std::size_t>(std::min<std::int64_t>(file.size(), 1 << 16)));
+    file.readAt(bytes.data(), bytes.size(), 0);
+    return decodeJournal(bytes);
+}
+
+void writeRuns(const FileHandle& file, std::int64_t slotOffset,
+               const std::vector<std::uint16_t>& offsets, const std::vector<std::uint8_t>& bytes,
+               std::size_t* runsDone) {
+    std::size_t first = 0;
+    while (first < offsets.size()) {
+        std::size_t last = first;
+        while (last + 1 < offsets.size() && offsets[last + 1] == offsets[last] + 1) {
+            ++last;
+        }
+        file.writeAt(bytes.data() + first, last - first + 1, slotOffset + offsets[first]);
+        first = last + 1;
+        if (runsDone != nullptr) {
+            *runsDone = first;
+            faults::crashPoint("after-first-run");
+        }
+    }
+}
+
+SlotState classify(const Journal& journal, const std::vector<std::uint8_t>& now) {
+    if (now == journal.newBytes) {
+        return SlotState::New;
+    }
+    if (now == journal.oldBytes) {
+        return SlotState::Old;
+    }
+    const std::vector<std::uint16_t>& offsets = journal.offsets;
+    for (std::size_t first = 0; first < offsets.size();) {
+        std::size_t end = first + 1;
+        while (end < offsets.size() && offsets[end] == offsets[end - 1] + 1) {
+            ++end;
+        }
+        const auto run = [&](const std::vector<std::uint8_t>& bytes) {
+            return std::equal(now.begin() + static_cast<std::ptrdiff_t>(first),
+                              now.begin() + static_cast<std::ptrdiff_t>(end),
+                              bytes.begin() + static_cast<std::ptrdiff_t>(first));
+        };
+        if (!run(journal.oldBytes) && !run(journal.newBytes)) {
+            return SlotState::Foreign;
+        }
+        first = end;
+    }
+    return SlotState::MixedRuns;
+}
+
+} // namespace qb

@@ -1,0 +1,277 @@
+// quillbay-cli processes started side by side on one roster, one of them stopped or
+// killed at a chosen point of its save (QB_STOP_AT, QB_CRASH_AT) while the other runs.
+#include "support/roster_maker.h"
+
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RosterMaker;
+using test::TempDir;
+
+struct Finished {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+struct Started {
+    pid_t pid;
+    std::string outPath;
+};
+
+// Starts quillbay-cli with its own data folder under `dir`, output to files named by `tag`.
+Started start(const TempDir& dir, const std::vector<std::string>& args, const std::string& tag,
+              const char* stopAt = nullptr) {
+    const std::string outPath = dir.file(tag);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+        if (stopAt != nullptr) {
+            ::setenv("QB_STOP_AT", stopAt, 1);
+        }
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open((outPath + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open((outPath + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(in, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        std::vector<char*> argv{const_cast<char*>(QB_CLI_PATH)};
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(QB_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    return {pid, outPath};
+}
+
+std::string text(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = test::readFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+Finished finish(const Started& process) {
+    int status = 0;
+    ::waitpid(process.pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            text(process.outPath + ".out"), text(process.outPath + ".err")};
+}
+
+Finished run(const TempDir& dir, const std::vector<std::string>& args, const std::string& tag) {
+    return finish(start(dir, args, tag));
+}
+
+// Waits until the process stops itself at its stop point.
+void awaitStop(const Started& process) {
+    int status = 0;
+    ::waitpid(process.pid, &status, WUNTRACED);
+    ASSERT_TRUE(WIFSTOPPED(status)) << "the process did not reach its stop point";
+}
+
+nlohmann::json shown(const TempDir& dir, const std::string& path, int slot) {
+    const Finished show = run(dir, {"show", path, std::to_string(slot), "--format", "json"}, "s");
+    return nlohmann::json::parse(show.out);
+}
+
+std::size_t journalCount(const TempDir& dir) {
+    std::error_code ignored;
+    const fs::directory_iterator files(dir.file("data/Quillbay/journal"), ignored);
+    return static_cast<std::size_t>(std::distance(fs::begin(files), fs::end(files)));
+}
+
+TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNextWriter) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(0, "Smith").player(1, "Jones").set(1, 0, {1}).write(dir, "r.pak");
+    const Started saving =
+        start(dir, {"set", path, "1", "name=Xyzzy", "ratings.bowling.Accuracy=50"}, "saving",
+              "after-first-run");
+    awaitStop(saving);
+    const auto midway = test::readFileBytes(path);
+    for (const std::vector<std::string>& read :
+         {std::vector<std::string>{"show", path, "1"}, {"list", path}, {"check", path}}) {
+        const Finished reader = run(dir, read, "reader");
+        EXPECT_EQ(reader.exitCode, 0) << read[0] << ": " << reader.err;
+        EXPECT_EQ(reader.err.find("cut off"), std::string::npos) << reader.err;
+    }
+    EXPECT_EQ(test::readFileBytes(path), midway);
+    EXPECT_EQ(journalCount(dir), 1u);
+
+    ::kill(saving.pid, SIGKILL); // the crash, half-way through its runs
+    EXPECT_EQ(finish(saving).exitCode, 128 + SIGKILL);
+    const Finished next = run(dir, {"set", path, "1", "ratings.fielding.Accuracy=9"}, "next");
+    EXPECT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_NE(next.err.find("restored to its earlier bytes"), std::string::npos) << next.err;
+    const nlohmann::json player = shown(dir, path, 1);
+    EXPECT_EQ(player["name"], "Jones");
+    EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 0);
+    EXPECT_EQ(player["ratings"]["fielding"]["Accuracy"], 9);
+    EXPECT_EQ(journalCount(dir), 0u);
+
+    // Killed again, then the game writes the slot: the journal is set aside, not replayed.
+    const Started killed =
+        start(dir, {"set", path, "1", "name=Xyzzy", "ratings.bowling.Accuracy=50"}, "killed",
+              "after-first-run");
+    awaitStop(killed);
+    ::kill(killed.pid, SIGKILL);
+    finish(killed);
+    auto bytes = test::readFileBytes(path);
+    bytes[348 + 5] = 'Q';
+    test::writeFileBytes(path, bytes);
+    EXPECT_NE(run(dir, {"set", path, "0", "name=Smyth"}, "after").err.find("set aside"),
+              std::string::npos);
+    EXPECT_EQ(test::readFileBytes(path)[348 + 5], 'Q');
+    EXPECT_NE(run(dir, {"check", path}, "check").out.find("set aside"), std::string::npos);
+}
+
+// A writer that runs while another command is stopped after reading what its edits are
+// computed from: a Quillbay process waits for it; a program that ignores the lock (the
+// game) makes it refuse. Either way no exit-0 change is lost, and a command that stops
+// part-way says which slots it wrote.
+TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> args; // after FILE's command word and FILE
+        const char* stopAt;
+        bool otherIsQuillbay; // else the test writes slot 2's name byte itself
+        int exitCode;
+        const char* told;
+        int slot2Accuracy;
+    };
+    const Row rows[] = {
+        {"bulk then set",
+         {"--set", "ratings.bowling.Accuracy+=5"},
+         "before-edits",
+         true,
+         0,
+         "",
+         50},
+        {"bulk then the game",
+         {"--set", "ratings.bowling.Accuracy+=5"},
+         "before-edits",
+         false,
+         1,
+         "changed by another program",
+         0},
+        {"apply stopped after slot 1",
+         {"EDITS"},
+         "before-journal-delete",
+         false,
+         1,
+         "already written: slot 1: wrote",
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const TempDir dir;
+        const std::string path = RosterMaker()
+                                     .player(0, "Smith")
+                                     .player(1, "Jones")
+                                     .player(2, "Brown")
+                                     .write(dir, "r.pak");
+        const std::string edits = dir.file("edits.json");
+        const std::string json = R"([{"slot": 1, "name": "A"}, {"slot": 2, "name": "B"}])";
+        test::writeFileBytes(edits, {json.begin(), json.end()});
+        std::vector<std::string> args{row.args[0] == "EDITS" ? "apply" : "bulk", path};
+        for (const std::string& arg : row.args) {
+            args.push_back(arg == "EDITS" ? edits : arg);
+        }
+        const Started first = start(dir, args, "first", row.stopAt);
+        awaitStop(first);
+        std::optional<Started> other;
+        if (row.otherIsQuillbay) {
+            other = start(dir, {"set", path, "2", "ratings.bowling.Accuracy=50"}, "other");
+            // It must wait for the stopped command, not finish meanwhile.
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            EXPECT_EQ(::waitpid(other->pid, nullptr, WNOHANG), 0);
+        } else {
+            auto bytes = test::readFileBytes(path);
+            bytes[2 * 348 + 8] = 'x'; // "Brown" becomes "Browx"
+            test::writeFileBytes(path, bytes);
+        }
+        ::kill(first.pid, SIGCONT);
+        const Finished done = finish(first);
+        EXPECT_EQ(done.exitCode, row.exitCode) << done.err;
+        EXPECT_NE(done.err.find(row.told), std::string::npos) << done.err;
+        if (other) {
+            const Finished otherDone = finish(*other);
+            EXPECT_EQ(otherDone.exitCode, 0) << otherDone.err;
+        }
+        EXPECT_EQ(shown(dir, path, 2)["ratings"]["bowling"]["Accuracy"], row.slot2Accuracy);
+        EXPECT_EQ(shown(dir, path, 2)["name"], row.otherIsQuillbay ? "Brown" : "Browx");
+    }
+}
+
+// Pairs of `set` on the two flags of one byte, ten pairs at a time, while `show` and
+// `list` run in a loop: every change of a command that exited 0 is in the file at the
+// end, and nothing is "restored" while no process died.
+TEST(TwoProcesses, StressSetsOnOneByteLoseNothing) {
+    const TempDir dir;
+    constexpr int kPairs = 200;
+    constexpr int kAtOnce = 10;
+    RosterMaker maker;
+    for (int slot = 0; slot < kPairs; ++slot) {
+        maker.player(slot, "P" + std::to_string(slot));
+    }
+    const std::string path = maker.write(dir, "r.pak");
+    std::atomic<bool> writing{true};
+    std::atomic<int> readerFailures{0};
+    std::thread readers([&] {
+        for (int i = 0; writing; ++i) {
+            const Finished read = i % 2 == 0
+                                      ? run(dir, {"show", path, std::to_string(i % kPairs)}, "show")
+                                      : run(dir, {"list", path}, "list");
+            readerFailures += read.exitCode != 0 || !read.err.empty() ? 1 : 0;
+        }
+    });
+    std::vector<std::array<Finished, 2>> results;
+    for (int wave = 0; wave < kPairs; wave += kAtOnce) {
+        std::vector<std::array<Started, 2>> pairs;
+        for (int slot = wave; slot < wave + kAtOnce; ++slot) {
+            const std::string name = std::to_string(slot);
+            pairs.push_back({start(dir, {"set", path, name, "skills.Driver=true"}, "d" + name),
+                             start(dir, {"set", path, name, "skills.Slogger=true"}, "s" + name)});
+        }
+        for (const auto& pair : pairs) {
+            results.push_back({finish(pair[0]), finish(pair[1])});
+        }
+    }
+    writing = false;
+    readers.join();
+    EXPECT_EQ(readerFailures, 0);
+    const Finished dump = run(dir, {"dump", path}, "dump");
+    const nlohmann::json players = nlohmann::json::parse(dump.out);
+    int succeeded = 0;
+    for (int slot = 0; slot < kPairs; ++slot) {
+        const auto& [driver, slogger] = results[static_cast<std::size_t>(slot)];
+        for (const Finished* set : {&driver, &slogger}) {
+            EXPECT_EQ(set->err.find("restored"), std::string::npos) << set->err;
+            if (set->exitCode != 0) {
+                EXPECT_NE(set->err.find("in use by another Quillbay process"), std::string::npos)
+                    << set->err;
+            }
+            succeeded += set->exitCode == 0 ? 1 : 0;
+        }
+        const nlohmann::json& skills = players[static_cast<std::size_t>(slot)]["skills"];
+        EXPECT_TRUE(driver.exitCode != 0 || skills["Driver"] == true) << "slot " << slot;
+        EXPECT_TRUE(slogger.exitCode != 0 || skills["Slogger"] == true) << "slot " << slot;
+    }
+    EXPECT_GT(succeeded, 0);
+    std::cout << succeeded << " of " << 2 * kPairs << " sets exited 0\n";
+}
+
+} // namespace
+} // namespace qb
