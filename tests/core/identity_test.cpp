@@ -1,22 +1,20 @@
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
 #include "codecs/tables.h"
+#include "support/error_matchers.h"
+#include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
 
 namespace qb {
 namespace {
 
+using testing::Throws;
+
 Record appearance(std::uint8_t face, std::uint8_t body, std::uint8_t hair, std::uint8_t style,
                   std::uint8_t facial, std::uint8_t bat) {
-    Record r{};
-    r[205] = face;
-    r[206] = body;
-    r[207] = hair;
-    r[208] = style;
-    r[209] = facial;
-    r[210] = bat;
-    return r;
+    return test::recordWith(
+        {{205, face}, {206, body}, {207, hair}, {208, style}, {209, facial}, {210, bat}});
 }
 
 TEST(Identity, AppearanceShownAndStoredBack) {
@@ -57,12 +55,8 @@ TEST(Identity, AppearanceFailuresNameTheFieldAndStopTheStep) {
     for (const Row& row : rows) {
         EditorState s;
         s.cboBat = 9;
-        try {
-            ShowAppearance(row.record, s);
-            FAIL() << row.field;
-        } catch (const ShowError& error) {
-            EXPECT_EQ(error.field(), row.field);
-        }
+        EXPECT_THAT([&] { ShowAppearance(row.record, s); },
+                    Throws<ShowError>(test::InField(row.field)));
         EXPECT_EQ(s.cboBat, 9); // the last list keeps the previous player's entry
     }
 }
@@ -105,18 +99,16 @@ TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
         EditorState s;
         s.txtCommentary = text;
         Record r{};
-        try {
-            StoreCommentary(s, r, kCommentaryNameCount);
-            ADD_FAILURE() << text;
-        } catch (const StoreError& error) {
-            EXPECT_EQ(error.field(), "commentary");
-            EXPECT_STREQ(error.what(),
-                         std::string_view(text) == "1016"
-                             ? "The commentary number must be from 0 to 1015, the entries of "
-                               "the commentary list"
-                             : "The commentary number must be a whole number of at most four "
-                               "digits");
-        }
+        EXPECT_THAT(
+            [&] { StoreCommentary(s, r, kCommentaryNameCount); },
+            Throws<StoreError>(testing::AllOf(
+                test::InField("commentary"),
+                test::Says(std::string_view(text) == "1016"
+                               ? "The commentary number must be from 0 to 1015, the entries of "
+                                 "the commentary list"
+                               : "The commentary number must be a whole number of at most four "
+                                 "digits"))))
+            << text;
         EXPECT_EQ(r, Record{});
     }
 }

@@ -86,6 +86,7 @@ TEST(PlayerLists, Searches) {
     EXPECT_EQ(nextEmptySlot(index, -1), 3);
     EXPECT_EQ(nextEmptySlot(index, 3), 5);
     EXPECT_EQ(nextEmptySlot(index, 5), 7);
+    EXPECT_EQ(nextEmptySlot(index, 7), 8); // the very next slot
     EXPECT_EQ(nextEmptySlot(index, 1599), -1);
 }
 

@@ -2,6 +2,7 @@
 #include "codecs/flags.h"
 #include "codecs/ratings.h"
 #include "codecs/roles.h"
+#include "support/error_matchers.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
@@ -46,13 +47,9 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     state.sldBowling.fill(50);
     state.sldFielding.fill(50);
     const Record r = test::recordWith({{91, 64}, {90, 8}});
-    try {
-        ShowRatings(r, state);
-        FAIL() << "shown";
-    } catch (const ShowError& error) {
-        EXPECT_EQ(error.field(), "ratings.bowling.Bowl to LHand");
-        EXPECT_STREQ(error.what(), "Invalid property value");
-    }
+    EXPECT_THAT([&] { ShowRatings(r, state); }, testing::Throws<ShowError>(testing::AllOf(
+                                                    test::InField("ratings.bowling.Bowl to LHand"),
+                                                    test::Says("Invalid property value"))));
     EXPECT_EQ(state.sldBowling[0], 2);  // before it: the new player
     EXPECT_EQ(state.sldBowling[1], 50); // it and after: the previous player
     EXPECT_EQ(state.sldFielding[5], 50);

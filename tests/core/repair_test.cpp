@@ -52,6 +52,7 @@ TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
         std::string field, before, after;
         std::vector<std::pair<int, std::uint8_t>> expected; // bytes after the repair
     };
+    // clang-format off
     const std::vector<Row> rows = {
         // several nation bits: the first of them; none: the list's first entry
         {216, {0x0A, 0x00}, "nation", "2 bits", "BAN", {{216, 0x02}, {217, 0x00}}},
@@ -61,15 +62,12 @@ TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
         {2, {0xD0, 0x07}, "commentary", "2000", "1015", {{2, 0xF7}, {3, 0x03}}},
         {198, {9}, "skills.Injury Free", "9", "2", {{198, 2}}},
         {83, {64}, "ratings.batting.Versus Pace", "64", "63", {{83, 63}}},
-        {105,
-         {0xF3, 0x0F},
-         "ratings.fielding.Consistency",
-         "255",
-         "63",
+        {105, {0xF3, 0x0F}, "ratings.fielding.Consistency", "255", "63",
          {{105, 0xF3}, {106, 0x03}}},
         {110, {0x0F}, "roles.fieldingPosition2", "30", "Square Leg", {{110, 0x03}, {109, 0x80}}},
         {21, {0x80}, "statistics.Test.innings", "32768", "32767", {{20, 0xFF}, {21, 0x7F}}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         Record record = test::playerRecord("Player");
         for (std::size_t i = 0; i < row.bytes.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "codecs/codec_errors.h"
 #include "codecs/roles.h"
 #include "codecs/tables.h"
+#include "support/error_matchers.h"
 
 #include <gtest/gtest.h>
 
@@ -54,12 +55,8 @@ TEST(Roles, FieldingRoleAndHands) {
 
     EditorState refused;
     refused.cboFieldingHand = 0;
-    try {
-        ShowFieldingRole(0x01, 0x04, refused); // position 2 would be 8
-        FAIL();
-    } catch (const ShowError& error) {
-        EXPECT_EQ(error.field(), "roles.fieldingPosition2");
-    }
+    EXPECT_THAT([&] { ShowFieldingRole(0x01, 0x04, refused); }, // position 2 would be 8
+                testing::Throws<ShowError>(test::InField("roles.fieldingPosition2")));
     EXPECT_EQ(refused.cboBattingHand, 1); // set before the failing list
     EXPECT_EQ(refused.cboFieldingHand, 0);
 }

@@ -1,11 +1,15 @@
 #include "codecs/codec_errors.h"
 #include "codecs/statistics.h"
+#include "support/error_matchers.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
 
 namespace qb {
 namespace {
+
+using testing::AllOf;
+using testing::Throws;
 
 EditorState shownFormat(Record& r, int format) {
     EditorState state;
@@ -99,13 +103,9 @@ TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
     Record r = test::recordWith({{22, 0x00}, {23, 0x80}});
     EditorState state;
     state.txtOvers = "old";
-    try {
-        ShowStatistics(state, r);
-        FAIL();
-    } catch (const ShowError& error) {
-        EXPECT_EQ(error.field(), "statistics.Test.notOuts");
-        EXPECT_STREQ(error.what(), "Overflow");
-    }
+    EXPECT_THAT(
+        [&] { ShowStatistics(state, r); },
+        Throws<ShowError>(AllOf(test::InField("statistics.Test.notOuts"), test::Says("Overflow"))));
     EXPECT_EQ(state.txtInnings, "0");
     EXPECT_EQ(state.txtOvers, "old");
 }
@@ -118,25 +118,18 @@ TEST(Statistics, StoredBytes) {
         Record before;
         std::vector<std::pair<int, int>> expected;
     };
+    // clang-format off
     const Row rows[] = {
-        {0,
-         &EditorState::txtHigestScore,
-         "156.25",
-         test::recordWith({{118, 3}}),
+        {0, &EditorState::txtHigestScore, "156.25", test::recordWith({{118, 3}}),
          {{119, 2}, {118, 0x70}}},
         {1, &EditorState::txtBestBowlingWickets, "4", test::recordWith({{88, 0xC3}}), {{88, 0xC4}}},
         {3, &EditorState::txtBestBowlingWickets, "5", test::recordWith({{89, 0x0F}}), {{89, 0x53}}},
-        {2,
-         &EditorState::txtBestBowlingWickets,
-         "13",
-         test::recordWith({{88, 0x3F}, {89, 0xF8}}),
+        {2, &EditorState::txtBestBowlingWickets, "13", test::recordWith({{88, 0x3F}, {89, 0xF8}}),
          {{88, 0x7F}, {89, 0xF3}}},
-        {1,
-         &EditorState::txtBattingAverage,
-         "2047",
-         test::recordWith({{122, 0x1F}}),
+        {1, &EditorState::txtBattingAverage, "2047", test::recordWith({{122, 0x1F}}),
          {{122, 0xFF}, {123, 0xFF}}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         EditorState state; // every other box is empty and keeps its figure
@@ -176,13 +169,10 @@ TEST(Statistics, BadValuesRefuseTheWholeStore) {
         state.txtWickets = "7";
         state.*row.box = row.text;
         Record r{};
-        try {
-            StoreStatistics(state, r, row.format);
-            FAIL();
-        } catch (const StoreError& error) {
-            EXPECT_EQ(error.field(), row.field);
-            EXPECT_NE(std::string(error.what()).find(row.limit), std::string::npos) << error.what();
-        }
+        EXPECT_THAT([&] { StoreStatistics(state, r, row.format); },
+                    Throws<StoreError>(AllOf(
+                        test::InField(row.field),
+                        testing::Property(&std::exception::what, testing::HasSubstr(row.limit)))));
         EXPECT_EQ(r, Record{});
     }
 }

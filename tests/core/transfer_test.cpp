@@ -2,6 +2,7 @@
 #include "roster/transfer.h"
 #include "support/roster_maker.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace qb {
@@ -110,13 +111,6 @@ TEST(Transfer, RefusalsWriteNothing) {
         EXPECT_EQ(test::readFileBytes(path), before);
     }
     EXPECT_THROW(importSlot(RosterFile(path), 0, dir.file("missing.data")), FileError);
-}
-
-TEST(Transfer, MessagesAsTheUserReadsThem) {
-    EXPECT_EQ(importConfirmationText("Smith", "/home/u/players/jones.data"),
-              "Are you sure that you want to replace Smith with \n\tjones.data");
-    EXPECT_EQ(importSuccessText(""), "Replaced  successfully");
-    EXPECT_EQ(exportSuccessText("/x/a.data"), "Exported to /x/a.data");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -122,14 +123,10 @@ TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveTheOldFile) {
 TEST(FaceTexture, OtherFailuresNameTheirCause) {
     const test::TempDir dir;
     const std::string bmp = dir.file("temp.bmp");
-    try {
-        copyFaceToBmp(dir.file("missing.gob"), 0, bmp);
-        FAIL();
-    } catch (const FaceCopyError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("An error occured due to\r\n", 0), 0u)
-            << error.what();
-        EXPECT_NE(std::string(error.what()).find("missing.gob"), std::string::npos);
-    }
+    EXPECT_THAT([&] { copyFaceToBmp(dir.file("missing.gob"), 0, bmp); },
+                testing::ThrowsMessage<FaceCopyError>(
+                    testing::AllOf(testing::StartsWith("An error occured due to\r\n"),
+                                   testing::HasSubstr("missing.gob"))));
     test::writeFileBytes(dir.file("short.gob"), Bytes(1000, 0));
     EXPECT_THROW(copyFaceToBmp(dir.file("short.gob"), 0, bmp), FaceCopyError);
     const FakeArchive archive(dir);

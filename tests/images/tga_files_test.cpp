@@ -2,6 +2,7 @@
 // what netpbm's tgatoppm shows, and small malformed files that broke other decoders.
 // (ImageMagick 6 and Pillow disagree with the format on several of these files: the
 // first ignores the origin of the run-length ones, the second refuses them.)
+#include "dib_rgb.h"
 #include "images/tga_reader.h"
 #include "support/roster_maker.h"
 
@@ -73,33 +74,6 @@ Bytes ppmPixels(const Bytes& ppm) {
     return out;
 }
 
-// Our bitmap as red, green, blue bytes, top row first.
-Bytes rgbOf(const Dib& dib) {
-    Bytes out;
-    const int height = std::abs(dib.height);
-    for (int y = 0; y < height; ++y) {
-        const int row = dib.height < 0 ? y : height - 1 - y;
-        const std::uint8_t* p = dib.pixels.data() + static_cast<std::size_t>(row) * dib.rowBytes();
-        for (int x = 0; x < dib.width; ++x) {
-            std::array<int, 3> bgr{};
-            if (dib.bitsPerPixel == 8) {
-                const std::uint8_t* c = dib.colourTable.data() + 4u * p[x];
-                bgr = {c[0], c[1], c[2]};
-            } else if (dib.bitsPerPixel == 16) {
-                const int v = p[2 * x] | (p[2 * x + 1] << 8);
-                const auto widen = [](int five) { return (five << 3) | (five >> 2); };
-                bgr = {widen(v & 31), widen((v >> 5) & 31), widen((v >> 10) & 31)};
-            } else {
-                bgr = {p[4 * x], p[4 * x + 1], p[4 * x + 2]};
-            }
-            out.insert(out.end(),
-                       {static_cast<std::uint8_t>(bgr[2]), static_cast<std::uint8_t>(bgr[1]),
-                        static_cast<std::uint8_t>(bgr[0])});
-        }
-    }
-    return out;
-}
-
 TEST(TgaFiles, ConformanceImagesLookAsOtherDecodersShowThem) {
     const auto files = filesIn("conformance");
     const bool netpbm = std::system("command -v tgatoppm >/dev/null 2>&1") == 0;
@@ -119,7 +93,7 @@ TEST(TgaFiles, ConformanceImagesLookAsOtherDecodersShowThem) {
             "tgatoppm '" + dir.file("ref.tga") + "' > '" + dir.file("ref.ppm") + "' 2>/dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0);
         const Bytes expected = ppmPixels(test::readFileBytes(dir.file("ref.ppm")));
-        const Bytes ours = rgbOf(*reader.bitmap());
+        const Bytes ours = test::rgbOf(*reader.bitmap());
         ASSERT_EQ(ours.size(), expected.size());
         std::size_t off = 0;
         for (std::size_t i = 0; i < ours.size(); ++i) {

@@ -10,23 +10,18 @@ namespace qb::test {
 // answered from queues the test fills (an empty queue answers No or Cancel).
 class QuietDialogs : public Dialogs {
 public:
-    void message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                 const QString& title) override {
+    void message(QWidget*, QMessageBox::Icon icon, const QString& text, const QString&) override {
         messages << text;
         icons << icon;
-        titles << title;
     }
-    bool question(QWidget*, const QString& text, const QString& title) override {
+    bool question(QWidget*, const QString& text, const QString&) override {
         questions << text;
-        titles << title;
         return !answers.isEmpty() && answers.takeFirst();
     }
-    QString openFile(QWidget*, const QString& title, const QString&, const QString&) override {
-        titles << title;
+    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    QString saveFile(QWidget*, const QString& title, const QString&, const QString&) override {
-        titles << title;
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QString chooseFolder(QWidget*, const QString&) override {
@@ -42,7 +37,6 @@ public:
     QList<Conflict> conflicts;
     QList<QMessageBox::Icon> icons;
     QStringList questions;
-    QStringList titles;
     QList<bool> answers;
     QStringList files;
     QStringList folders;

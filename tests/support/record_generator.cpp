@@ -66,14 +66,4 @@ Record RecordGenerator::player() {
     return r;
 }
 
-Record RecordGenerator::playerWithOddTestFigures() {
-    Record r = player();
-    if (below(2) == 0) {
-        r[119] = static_cast<std::uint8_t>(23 + below(9)); // complement form
-    }
-    r[118] = static_cast<std::uint8_t>(r[118] | below(4));
-    r[129] = static_cast<std::uint8_t>(r[129] | below(4));
-    return r;
-}
-
 } // namespace qb::test

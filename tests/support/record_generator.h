@@ -13,9 +13,6 @@ public:
     explicit RecordGenerator(unsigned seed) : random_(seed) {}
 
     Record player();
-    // A player whose Test highest score is in complement form or whose Test highest
-    // score and best-bowling runs carry stray quarter bits.
-    Record playerWithOddTestFigures();
 
 private:
     int below(int bound);

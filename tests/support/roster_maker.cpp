@@ -92,10 +92,8 @@ std::string RosterMaker::write(const TempDir& dir, const std::string& name) cons
         bytes.assign(text.begin(), text.end());
     }
     const std::size_t base = bytes.size();
-    bytes.resize(base + static_cast<std::size_t>(SLOT_TABLE_SIZE) + trailer_, 0);
-    for (std::size_t i = base + static_cast<std::size_t>(SLOT_TABLE_SIZE); i < bytes.size(); ++i) {
-        bytes[i] = 0xEE;
-    }
+    bytes.resize(base + static_cast<std::size_t>(SLOT_TABLE_SIZE), 0);
+    bytes.resize(bytes.size() + trailer_, 0xEE);
     for (const auto& [slot, r] : records_) {
         std::memcpy(bytes.data() + base + static_cast<std::size_t>(slot) * SLOT_SIZE, r.data(),
                     r.size());
