@@ -325,7 +325,10 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
             roster.requireWritable();
         }
         results.clear();
-        for (const auto& [slot, slotEdits] : edits) {
+        for (const auto& entry : edits) {
+            // A named copy: structured bindings cannot be captured by every compiler.
+            const int slot = entry.first;
+            const std::vector<FieldEdit>& slotEdits = entry.second;
             const auto failed = [&](const std::string& description) {
                 return QuillbayError(description + "; " + writtenSoFar(results, slot, trial),
                                      roster.path());
