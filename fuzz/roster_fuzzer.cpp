@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qb::findSlotWithPrefix(index, text);
     qb::nextEmptySlot(index, static_cast<int>(size % qb::SLOT_COUNT) - 1);
     try {
-        qb::CheckDuplicateID(table, static_cast<std::uint16_t>(size));
+        qb::CheckDuplicateID(table, static_cast<std::uint16_t>(size), "fuzz.pak");
     } catch (const qb::TransferError&) {
     }
     return 0;
