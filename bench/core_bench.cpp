@@ -110,7 +110,7 @@ void BM_BaselineLoadPlayerByteByByte(benchmark::State& state) {
                 ::pread(fd, &record[static_cast<std::size_t>(i)], 1, slot * 348 + i));
         }
         ::close(fd);
-        qb::EditorState shown;
+        qb::PlayerSheet shown;
         qb::Record working = record;
         for (const qb::ShowStep& step : qb::kShowSequence) {
             step.run(record, working, shown, qb::kCommentaryNameCount);
@@ -132,7 +132,7 @@ void savePlayer(benchmark::State& state, bool durable) {
     editor.load(roster, 5);
     int value = 0;
     for (auto _ : state) {
-        editor.state().sldBowling[4] = value;
+        editor.state().bowlingRatings[4] = value;
         value = (value + 1) % 64;
         benchmark::DoNotOptimize(editor.save(roster, false, safety));
     }

@@ -26,7 +26,7 @@ void feedValueParser(const qb::cli::PlayerField& field, const std::string& value
     } catch (const qb::cli::UsageError&) {
         return;
     }
-    qb::EditorState state = qb::cli::unshownState();
+    qb::PlayerSheet state = qb::cli::unshownState();
     field.set(state, value);
     (void)field.get(state);
 }

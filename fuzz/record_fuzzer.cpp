@@ -12,10 +12,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qb::Record loaded{};
     std::memcpy(loaded.data(), data, std::min(size, loaded.size()));
-    qb::EditorState state;
+    qb::PlayerSheet state;
     qb::Record working = loaded;
     try {
-        state.txtName = qb::recordName(loaded.data());
+        state.name = qb::recordName(loaded.data());
         for (const qb::ShowStep& step : qb::kShowSequence) {
             step.run(loaded, working, state, qb::kCommentaryNameCount);
         }
@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // What was stored shows again and stores to the same bytes.
-    qb::EditorState again;
+    qb::PlayerSheet again;
     qb::Record reloaded = working;
-    again.txtName = qb::recordName(working.data());
+    again.name = qb::recordName(working.data());
     for (const qb::ShowStep& step : qb::kShowSequence) {
         step.run(working, reloaded, again, qb::kCommentaryNameCount);
     }

@@ -47,12 +47,12 @@ void flatten(const Json& node, const std::string& prefix,
 // True when `text` asks for the value the field shows already. A value the field
 // would refuse (a 16-character name, a name with a tab) can still be the one shown,
 // so a dump applied as it is changes nothing.
-bool showsAlready(const PlayerField& field, const EditorState& shown, const std::string& text) {
+bool showsAlready(const PlayerField& field, const PlayerSheet& shown, const std::string& text) {
     const Json current = field.get(shown);
     if (valueText(current) == text) {
         return true;
     }
-    EditorState asked = shown;
+    PlayerSheet asked = shown;
     try {
         field.set(asked, text);
     } catch (const UsageError&) {
@@ -130,7 +130,7 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
     if (!changed) {
         return std::nullopt;
     }
-    if (editor.state().txtName.empty() && !before.shown.txtName.empty() && !options.mayEmptyNames) {
+    if (editor.state().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
         throw FieldError("name", "an empty name empties the slot and hides the player; "
                                  "nothing was written (--yes empties it)");
     }
@@ -172,7 +172,7 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
     if (field->readOnly()) {
         throw UsageError(where + key + " is read-only");
     }
-    EditorState scratch;
+    PlayerSheet scratch;
     try {
         field->set(scratch, value);
     } catch (const UsageError& error) {

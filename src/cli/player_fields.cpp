@@ -38,11 +38,11 @@ Json indexOrNull(int index, auto entries) {
     return std::string(entries[static_cast<std::size_t>(index)]);
 }
 
-PlayerField choiceField(std::string key, int EditorState::*member,
+PlayerField choiceField(std::string key, int PlayerSheet::*member,
                         std::span<const std::string_view> entries) {
     return {key,
-            [member, entries](const EditorState& s) { return indexOrNull(s.*member, entries); },
-            [key, member, entries](EditorState& s, std::string_view text) {
+            [member, entries](const PlayerSheet& s) { return indexOrNull(s.*member, entries); },
+            [key, member, entries](PlayerSheet& s, std::string_view text) {
                 const auto found = std::find(entries.begin(), entries.end(), text);
                 if (found == entries.end()) {
                     std::string expected = "one of";
@@ -55,11 +55,11 @@ PlayerField choiceField(std::string key, int EditorState::*member,
             }};
 }
 
-PlayerField numberListField(std::string key, int EditorState::*member, int count) {
+PlayerField numberListField(std::string key, int PlayerSheet::*member, int count) {
     return {
         key,
-        [member](const EditorState& s) { return s.*member < 0 ? Json(nullptr) : Json(s.*member); },
-        [key, member, count](EditorState& s, std::string_view text) {
+        [member](const PlayerSheet& s) { return s.*member < 0 ? Json(nullptr) : Json(s.*member); },
+        [key, member, count](PlayerSheet& s, std::string_view text) {
             s.*member = parseWhole(key, text, 0, count - 1);
         },
         -1, std::pair{0, count - 1}};
@@ -95,14 +95,14 @@ void addStatistics(std::vector<PlayerField>& fields) {
             const int limit = figureLimit(format, box.figure);
             if (!box.stored) {
                 fields.push_back({key,
-                                  [member](const EditorState& s) {
+                                  [member](const PlayerSheet& s) {
                                       return (s.*member).empty() ? Json(nullptr) : Json(s.*member);
                                   },
                                   nullptr, format});
                 continue;
             }
-            fields.push_back({key, [member](const EditorState& s) { return figureJson(s.*member); },
-                              [key, member, limit](EditorState& s, std::string_view text) {
+            fields.push_back({key, [member](const PlayerSheet& s) { return figureJson(s.*member); },
+                              [key, member, limit](PlayerSheet& s, std::string_view text) {
                                   if (!storableFigure(text, limit)) {
                                       refuse(key, text,
                                              "a number from 0 to " + std::to_string(limit));
@@ -118,8 +118,8 @@ std::vector<PlayerField> makeFields() {
     std::vector<PlayerField> fields;
     fields.push_back({"slot", nullptr, nullptr});
     fields.push_back({"id", nullptr, nullptr});
-    fields.push_back({"name", [](const EditorState& s) { return Json(s.txtName); },
-                      [](EditorState& s, std::string_view text) {
+    fields.push_back({"name", [](const PlayerSheet& s) { return Json(s.name); },
+                      [](PlayerSheet& s, std::string_view text) {
                           const std::string name = trimName(text);
                           const std::u32string chars = utf8ToChars(name);
                           if (chars.size() > NAME_MAX_CHARS) {
@@ -134,44 +134,39 @@ std::vector<PlayerField> makeFields() {
                                          "characters of the game's code page (Windows-1252)");
                               }
                           }
-                          s.txtName = name;
+                          s.name = name;
                       }});
-    fields.push_back(choiceField("nation", &EditorState::cboNation, kNationCodes));
+    fields.push_back(choiceField("nation", &PlayerSheet::nation, kNationCodes));
     fields.push_back(
         {"commentary",
-         [](const EditorState& s) {
-             return s.txtCommentary.empty() ? Json(nullptr) : Json(std::stoi(s.txtCommentary));
+         [](const PlayerSheet& s) {
+             return s.commentary.empty() ? Json(nullptr) : Json(std::stoi(s.commentary));
          },
-         [](EditorState& s, std::string_view text) {
-             s.txtCommentary =
-                 std::to_string(parseWhole("commentary", text, 0, kCommentaryNameCount));
+         [](PlayerSheet& s, std::string_view text) {
+             s.commentary = std::to_string(parseWhole("commentary", text, 0, kCommentaryNameCount));
          },
          -1, std::pair{0, kCommentaryNameCount}});
     fields.push_back({"commentaryName", nullptr, nullptr});
-    fields.push_back(numberListField("appearance.face", &EditorState::cboFace, kFaceCount));
+    fields.push_back(numberListField("appearance.face", &PlayerSheet::face, kFaceCount));
     fields.push_back(
-        numberListField("appearance.bodyType", &EditorState::cboBodyType, kBodyTypeCount));
+        numberListField("appearance.bodyType", &PlayerSheet::bodyType, kBodyTypeCount));
+    fields.push_back(choiceField("appearance.hairColour", &PlayerSheet::hairColour, kHairColours));
     fields.push_back(
-        choiceField("appearance.hairColour", &EditorState::cboHairColour, kHairColours));
+        numberListField("appearance.hairStyle", &PlayerSheet::hairStyle, kHairStyleCount));
+    fields.push_back(choiceField("appearance.facialHair", &PlayerSheet::facialHair, kFacialHair));
+    fields.push_back(numberListField("appearance.bat", &PlayerSheet::bat, kBatCount));
     fields.push_back(
-        numberListField("appearance.hairStyle", &EditorState::cboHairStyle, kHairStyleCount));
+        choiceField("roles.battingPosition", &PlayerSheet::battingPosition, kBattingPositions));
+    fields.push_back(choiceField("roles.battingStyle", &PlayerSheet::battingStyle, kBattingStyles));
+    fields.push_back(choiceField("roles.battingHand", &PlayerSheet::battingHand, kHands));
+    fields.push_back(choiceField("roles.bowlingStyle", &PlayerSheet::bowlingStyle, kBowlingStyles));
     fields.push_back(
-        choiceField("appearance.facialHair", &EditorState::cboFacialHair, kFacialHair));
-    fields.push_back(numberListField("appearance.bat", &EditorState::cboBat, kBatCount));
-    fields.push_back(
-        choiceField("roles.battingPosition", &EditorState::cboBattingPosition, kBattingPositions));
-    fields.push_back(
-        choiceField("roles.battingStyle", &EditorState::cboBattingStyle, kBattingStyles));
-    fields.push_back(choiceField("roles.battingHand", &EditorState::cboBattingHand, kHands));
-    fields.push_back(
-        choiceField("roles.bowlingStyle", &EditorState::cboBowlingStyle, kBowlingStyles));
-    fields.push_back(choiceField("roles.bowlingMentality", &EditorState::cboBowlingMentality,
-                                 kBowlingMentalities));
-    fields.push_back(choiceField("roles.fieldingPosition1", &EditorState::cboFieldingPosition1,
+        choiceField("roles.bowlingMentality", &PlayerSheet::bowlingMentality, kBowlingMentalities));
+    fields.push_back(choiceField("roles.fieldingPosition1", &PlayerSheet::fieldingPosition1,
                                  kFieldingPositions1));
-    fields.push_back(choiceField("roles.fieldingPosition2", &EditorState::cboFieldingPosition2,
+    fields.push_back(choiceField("roles.fieldingPosition2", &PlayerSheet::fieldingPosition2,
                                  kFieldingPositions2));
-    fields.push_back(choiceField("roles.fieldingHand", &EditorState::cboFieldingHand, kHands));
+    fields.push_back(choiceField("roles.fieldingHand", &PlayerSheet::fieldingHand, kHands));
 
     for (const RatingTab tab : {RatingTab::Batting1, RatingTab::Bowling, RatingTab::Fielding}) {
         const std::vector<std::string_view> captions = ratingCaptions(tab);
@@ -180,11 +175,11 @@ std::vector<PlayerField> makeFields() {
             const std::string key =
                 "ratings." + std::string(ratingTabKey(tab)) + "." + std::string(captions[index]);
             fields.push_back({key,
-                              [tab, i](const EditorState& s) {
+                              [tab, i](const PlayerSheet& s) {
                                   const int value = ratingSlider(s, tab, i);
                                   return value < 0 ? Json(nullptr) : Json(value);
                               },
-                              [key, tab, i](EditorState& s, std::string_view text) {
+                              [key, tab, i](PlayerSheet& s, std::string_view text) {
                                   ratingSlider(s, tab, i) = parseWhole(key, text, 0, kMaxRating);
                               },
                               -1, std::pair{0, kMaxRating}});
@@ -195,11 +190,11 @@ std::vector<PlayerField> makeFields() {
     const auto addFlag = [&fields](const FlagBit& flag) {
         const std::string key = flagKey(flag);
         fields.push_back({key,
-                          [flag](const EditorState& s) {
+                          [flag](const PlayerSheet& s) {
                               const int box = flagBox(s, flag.control, flag.index);
                               return box < 0 ? Json(nullptr) : Json(box == 1);
                           },
-                          [key, flag](EditorState& s, std::string_view text) {
+                          [key, flag](PlayerSheet& s, std::string_view text) {
                               int value = -1;
                               if (text == "true" || text == "1") {
                                   value = 1;
@@ -218,12 +213,12 @@ std::vector<PlayerField> makeFields() {
     }
     const std::string injuryKey = "skills." + std::string(kInjuryFreeCaption);
     fields.push_back({injuryKey,
-                      [](const EditorState& s) {
-                          const int box = s.chkSkills[kInjuryFreeIndex];
+                      [](const PlayerSheet& s) {
+                          const int box = s.skills[kInjuryFreeIndex];
                           return box < 0 ? Json(nullptr) : Json(box);
                       },
-                      [injuryKey](EditorState& s, std::string_view text) {
-                          s.chkSkills[kInjuryFreeIndex] = parseWhole(injuryKey, text, 0, 2);
+                      [injuryKey](PlayerSheet& s, std::string_view text) {
+                          s.skills[kInjuryFreeIndex] = parseWhole(injuryKey, text, 0, 2);
                       },
                       -1, std::pair{0, 2}});
     for (const FlagBit& flag : kFlagBits) {
@@ -262,13 +257,13 @@ const PlayerField* findPlayerField(std::string_view key) {
     return found == fields.end() ? nullptr : &*found;
 }
 
-EditorState unshownState() {
-    EditorState s;
-    s.sldBatting1.fill(-1);
-    s.sldBowling.fill(-1);
-    s.sldFielding.fill(-1);
-    s.chkSkills.fill(-1);
-    s.chkBatting2.fill(-1);
+PlayerSheet unshownState() {
+    PlayerSheet s;
+    s.battingRatings.fill(-1);
+    s.bowlingRatings.fill(-1);
+    s.fieldingRatings.fill(-1);
+    s.skills.fill(-1);
+    s.shots.fill(-1);
     return s;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codecs/editor_state.h"
+#include "codecs/player_sheet.h"
 
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -17,9 +17,9 @@ using Json = nlohmann::ordered_json;
 // when the window shows nothing) and how a text value is put into one.
 struct PlayerField {
     std::string key;
-    std::function<Json(const EditorState&)> get;
+    std::function<Json(const PlayerSheet&)> get;
     // Empty for read-only keys. Throws UsageError naming the key for a bad value.
-    std::function<void(EditorState&, std::string_view)> set;
+    std::function<void(PlayerSheet&, std::string_view)> set;
     // Statistics figures belong to one format; every other key to none (-1).
     int format = -1;
     // The range of a numeric field, for relative edits (+= and -=); empty otherwise.
@@ -38,6 +38,6 @@ const PlayerField* findPlayerField(std::string_view key);
 
 // An editor state whose every control shows nothing: lists -1, sliders and check
 // boxes -1, texts empty. Show steps run on it leave unshown fields recognisable.
-EditorState unshownState();
+PlayerSheet unshownState();
 
 } // namespace qb::cli

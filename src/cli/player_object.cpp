@@ -10,7 +10,7 @@
 namespace qb::cli {
 DecodedPlayer decodeStates(const Record& record) {
     DecodedPlayer decoded{unshownState(), {}, {}};
-    decoded.shown.txtName = recordName(record.data());
+    decoded.shown.name = recordName(record.data());
     Record scratch = record;
     for (const ShowStep& step : kShowSequence) {
         if (step.name == "statistics") {
@@ -23,8 +23,8 @@ DecodedPlayer decodeStates(const Record& record) {
         }
     }
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
-        EditorState& state = decoded.formats[static_cast<std::size_t>(format)];
-        state.cboStatisticsMode = format;
+        PlayerSheet& state = decoded.formats[static_cast<std::size_t>(format)];
+        state.statisticsFormat = format;
         Record working = record;
         try {
             ShowStatistics(state, working);
@@ -35,7 +35,7 @@ DecodedPlayer decodeStates(const Record& record) {
     return decoded;
 }
 
-const EditorState& shownState(const DecodedPlayer& decoded, const PlayerField& field) {
+const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& field) {
     return field.format < 0 ? decoded.shown
                             : decoded.formats[static_cast<std::size_t>(field.format)];
 }

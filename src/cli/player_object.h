@@ -18,13 +18,13 @@ struct FieldFailure {
 // state that shows nothing: the identity, roles, flags and ratings, the statistics of
 // each format, and the failure of every step that could not show its field.
 struct DecodedPlayer {
-    EditorState shown;
-    std::array<EditorState, 4> formats;
+    PlayerSheet shown;
+    std::array<PlayerSheet, 4> formats;
     std::vector<FieldFailure> failures;
 };
 DecodedPlayer decodeStates(const Record& record);
 // The state that shows `field`: its format's for a statistics figure.
-const EditorState& shownState(const DecodedPlayer& decoded, const PlayerField& field);
+const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& field);
 
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;

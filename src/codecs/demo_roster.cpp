@@ -1,8 +1,8 @@
 #include "codecs/demo_roster.h"
 
-#include "codecs/editor_state.h"
 #include "codecs/flags.h"
 #include "codecs/identity.h"
+#include "codecs/player_sheet.h"
 #include "codecs/ratings.h"
 #include "codecs/roles.h"
 #include "codecs/statistics.h"
@@ -51,25 +51,25 @@ std::string demoName(DemoRandom& random) {
     return name;
 }
 
-void fillStatistics(EditorState& s, Record& r, DemoRandom& random) {
+void fillStatistics(PlayerSheet& s, Record& r, DemoRandom& random) {
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
         const int innings = random.between(0, 180);
         const int runs = innings * random.between(5, 45);
         const int overs = random.between(0, 1500);
         const int wickets = overs / random.between(4, 12);
-        s.txtInnings = std::to_string(innings);
-        s.txtNotOuts = std::to_string(innings / random.between(5, 12));
-        s.txtBattingRuns = std::to_string(runs);
-        s.txtHigestScore = std::to_string(innings == 0 ? 0 : random.between(10, 250));
-        s.txtBattingAverage = std::to_string(innings == 0 ? 0 : runs / innings);
-        s.txt100s = std::to_string(runs / 1200);
-        s.txt50s = std::to_string(runs / 450);
-        s.txtOvers = std::to_string(overs);
-        s.txtBowlingRuns = std::to_string(overs * random.between(25, 50) / 10);
-        s.txtWickets = std::to_string(wickets);
-        s.txtBowlingAverage = std::to_string(wickets == 0 ? 0 : random.between(18, 60));
-        s.txtBestBowling = std::to_string(wickets == 0 ? 0 : random.between(8, 90));
-        s.txtBestBowlingWickets = std::to_string(wickets == 0 ? 0 : random.between(1, 9));
+        s.innings = std::to_string(innings);
+        s.notOuts = std::to_string(innings / random.between(5, 12));
+        s.battingRuns = std::to_string(runs);
+        s.highestScore = std::to_string(innings == 0 ? 0 : random.between(10, 250));
+        s.battingAverage = std::to_string(innings == 0 ? 0 : runs / innings);
+        s.hundreds = std::to_string(runs / 1200);
+        s.fifties = std::to_string(runs / 450);
+        s.overs = std::to_string(overs);
+        s.bowlingRuns = std::to_string(overs * random.between(25, 50) / 10);
+        s.wickets = std::to_string(wickets);
+        s.bowlingAverage = std::to_string(wickets == 0 ? 0 : random.between(18, 60));
+        s.bestBowlingRuns = std::to_string(wickets == 0 ? 0 : random.between(8, 90));
+        s.bestBowlingWickets = std::to_string(wickets == 0 ? 0 : random.between(1, 9));
         StoreStatistics(s, r, format);
     }
 }
@@ -82,31 +82,31 @@ Record demoPlayer(int slot, DemoRandom& random) {
     for (int offset = 140; offset < 188; ++offset) {
         r[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(random.below(256));
     }
-    EditorState s;
-    s.txtName = demoName(random);
-    s.cboNation = slot % static_cast<int>(kNationCodes.size());
-    s.txtCommentary = std::to_string(random.between(1, kCommentaryNameCount));
-    s.cboFace = random.below(kFaceCount);
-    s.cboBodyType = random.below(kBodyTypeCount);
-    s.cboHairColour = random.below(static_cast<int>(kHairColours.size()));
-    s.cboHairStyle = random.below(kHairStyleCount);
-    s.cboFacialHair = random.below(static_cast<int>(kFacialHair.size()));
-    s.cboBat = random.below(kBatCount);
-    s.cboBattingPosition = random.below(static_cast<int>(kBattingPositions.size()));
-    s.cboBattingStyle = random.below(static_cast<int>(kBattingStyles.size()));
-    s.cboBattingHand = random.below(static_cast<int>(kHands.size()));
-    s.cboBowlingStyle = random.below(static_cast<int>(kBowlingStyles.size()));
-    s.cboBowlingMentality = random.below(static_cast<int>(kBowlingMentalities.size()));
-    s.cboFieldingPosition1 = random.below(static_cast<int>(kFieldingPositions1.size()));
-    s.cboFieldingPosition2 = random.below(static_cast<int>(kFieldingPositions2.size()));
-    s.cboFieldingHand = random.below(static_cast<int>(kHands.size()));
+    PlayerSheet s;
+    s.name = demoName(random);
+    s.nation = slot % static_cast<int>(kNationCodes.size());
+    s.commentary = std::to_string(random.between(1, kCommentaryNameCount));
+    s.face = random.below(kFaceCount);
+    s.bodyType = random.below(kBodyTypeCount);
+    s.hairColour = random.below(static_cast<int>(kHairColours.size()));
+    s.hairStyle = random.below(kHairStyleCount);
+    s.facialHair = random.below(static_cast<int>(kFacialHair.size()));
+    s.bat = random.below(kBatCount);
+    s.battingPosition = random.below(static_cast<int>(kBattingPositions.size()));
+    s.battingStyle = random.below(static_cast<int>(kBattingStyles.size()));
+    s.battingHand = random.below(static_cast<int>(kHands.size()));
+    s.bowlingStyle = random.below(static_cast<int>(kBowlingStyles.size()));
+    s.bowlingMentality = random.below(static_cast<int>(kBowlingMentalities.size()));
+    s.fieldingPosition1 = random.below(static_cast<int>(kFieldingPositions1.size()));
+    s.fieldingPosition2 = random.below(static_cast<int>(kFieldingPositions2.size()));
+    s.fieldingHand = random.below(static_cast<int>(kHands.size()));
     for (const RatingLocation& location : kRatingLocations) {
         ratingSlider(s, location.tab, location.index) = random.between(15, kMaxRating);
     }
     for (const FlagBit& flag : kFlagBits) {
         flagBox(s, flag.control, flag.index) = random.below(5) == 0 ? 1 : 0;
     }
-    s.chkSkills[kInjuryFreeIndex] = random.below(3);
+    s.skills[kInjuryFreeIndex] = random.below(3);
 
     StoreName(s, r);
     StoreNation(s, r);

@@ -31,7 +31,7 @@ int storedRunValue(const Record& r, const FlagRun& run) {
 }
 
 // Bit 0 first, padded with zeros to the run's length; bits past the run are ignored.
-void showRun(const Record& loaded, const FlagRun& run, EditorState& state) {
+void showRun(const Record& loaded, const FlagRun& run, PlayerSheet& state) {
     std::string bits = DecToBin(static_cast<std::uint32_t>(storedRunValue(loaded, run)));
     std::reverse(bits.begin(), bits.end());
     bits.resize(std::max(bits.size(), static_cast<std::size_t>(run.length)), '0');
@@ -40,7 +40,7 @@ void showRun(const Record& loaded, const FlagRun& run, EditorState& state) {
     }
 }
 
-void storeRun(const EditorState& state, const FlagRun& run, Record& working) {
+void storeRun(const PlayerSheet& state, const FlagRun& run, Record& working) {
     std::string bits;
     for (int j = run.length - 1; j >= 0; --j) {
         const int index = run.firstIndex + j;
@@ -67,23 +67,23 @@ void storeRun(const EditorState& state, const FlagRun& run, Record& working) {
 
 } // namespace
 
-int& flagBox(EditorState& state, FlagControl control, int index) {
+int& flagBox(PlayerSheet& state, FlagControl control, int index) {
     const auto i = static_cast<std::size_t>(index);
-    return control == FlagControl::Skills ? state.chkSkills.at(i) : state.chkBatting2.at(i);
+    return control == FlagControl::Skills ? state.skills.at(i) : state.shots.at(i);
 }
 
-int flagBox(const EditorState& state, FlagControl control, int index) {
-    return flagBox(const_cast<EditorState&>(state), control, index);
+int flagBox(const PlayerSheet& state, FlagControl control, int index) {
+    return flagBox(const_cast<PlayerSheet&>(state), control, index);
 }
 
-void ShowSkills(const Record& loaded, EditorState& state) {
+void ShowSkills(const Record& loaded, PlayerSheet& state) {
     showRun(loaded, kRuns[0], state);
     const int injuryFree = loaded[kInjuryFreeOffset];
     if (injuryFree > 2) {
         throw ShowError("skills." + std::string(kInjuryFreeCaption),
                         std::string(kInvalidPropertyValue));
     }
-    state.chkSkills[kInjuryFreeIndex] = injuryFree;
+    state.skills[kInjuryFreeIndex] = injuryFree;
 }
 
 void RepairSkills(Record& record, FieldRepairs& repairs) {
@@ -95,8 +95,8 @@ void RepairSkills(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void StoreSkills(const EditorState& state, Record& working) {
-    const int injuryFree = state.chkSkills[kInjuryFreeIndex];
+void StoreSkills(const PlayerSheet& state, Record& working) {
+    const int injuryFree = state.skills[kInjuryFreeIndex];
     if (injuryFree < 0 || injuryFree > 2) {
         throw StoreError("skills." + std::string(kInjuryFreeCaption),
                          "Injury Free must be 0, 1 or 2");
@@ -105,13 +105,13 @@ void StoreSkills(const EditorState& state, Record& working) {
     working[kInjuryFreeOffset] = static_cast<std::uint8_t>(injuryFree);
 }
 
-void ShowShotFlags(const Record& loaded, EditorState& state) {
+void ShowShotFlags(const Record& loaded, PlayerSheet& state) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
         showRun(loaded, kRuns[i], state);
     }
 }
 
-void StoreShotFlags(const EditorState& state, Record& working) {
+void StoreShotFlags(const PlayerSheet& state, Record& working) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
         storeRun(state, kRuns[i], working);
     }

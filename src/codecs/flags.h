@@ -1,25 +1,25 @@
 #pragma once
 
-#include "codecs/editor_state.h"
 #include "codecs/field_repair.h"
+#include "codecs/player_sheet.h"
 #include "codecs/tables.h"
 #include "roster/layout.h"
 
 namespace qb {
 
 // The check box of a flag in an editor state.
-int& flagBox(EditorState& state, FlagControl control, int index);
-int flagBox(const EditorState& state, FlagControl control, int index);
+int& flagBox(PlayerSheet& state, FlagControl control, int index);
+int flagBox(const PlayerSheet& state, FlagControl control, int index);
 
-// Skills: word 196 (chkSkills 1-16) and byte 198 ("Injury Free", the box's state 0-2).
-void ShowSkills(const Record& loaded, EditorState& state);
+// Skills: word 196 (skills 1-16) and byte 198 ("Injury Free", the box's state 0-2).
+void ShowSkills(const Record& loaded, PlayerSheet& state);
 // Injury Free above 2 (no state of the check box) becomes 2.
 void RepairSkills(Record& record, FieldRepairs& repairs);
-void StoreSkills(const EditorState& state, Record& working);
+void StoreSkills(const PlayerSheet& state, Record& working);
 
 // Batting weaknesses (byte 188) and favourite shots (byte 192, bits 0-4 of 193).
 // Bits 5-7 of byte 193 are not shown and are written 0.
-void ShowShotFlags(const Record& loaded, EditorState& state);
-void StoreShotFlags(const EditorState& state, Record& working);
+void ShowShotFlags(const Record& loaded, PlayerSheet& state);
+void StoreShotFlags(const PlayerSheet& state, Record& working);
 
 } // namespace qb

@@ -38,37 +38,37 @@ std::uint8_t selectedEntry(int index, std::size_t count, const char* key, const 
 
 } // namespace
 
-void ShowNation(const Record& loaded, EditorState& state) {
+void ShowNation(const Record& loaded, PlayerSheet& state) {
     const int entry = BitToIndex(read16(loaded.data(), OFFSET_NATION));
     if (entry == 0) {
         throw ShowError("nation", std::string(kInvalidPropertyValue));
     }
-    state.cboNation = entry - 1;
+    state.nation = entry - 1;
 }
 
-void ShowAppearance(const Record& loaded, EditorState& state) {
-    state.cboFace = numberEntry(loaded[kFaceOffset], kFaceCount, "appearance.face");
+void ShowAppearance(const Record& loaded, PlayerSheet& state) {
+    state.face = numberEntry(loaded[kFaceOffset], kFaceCount, "appearance.face");
     const int body = loaded[kBodyTypeOffset];
-    state.cboBodyType = body < kBodyTypeCount ? body : kFallbackBodyType;
+    state.bodyType = body < kBodyTypeCount ? body : kFallbackBodyType;
     const int hair = loaded[kHairColourOffset];
     const auto* code = std::find(kHairColourCodes.begin(), kHairColourCodes.end(), hair);
-    state.cboHairColour =
+    state.hairColour =
         code == kHairColourCodes.end() ? 0 : static_cast<int>(code - kHairColourCodes.begin());
-    state.cboHairStyle =
+    state.hairStyle =
         numberEntry(loaded[kHairStyleOffset], kHairStyleCount, "appearance.hairStyle");
-    state.cboFacialHair = numberEntry(
-        loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()), "appearance.facialHair");
-    state.cboBat = numberEntry(loaded[kBatOffset], kBatCount, "appearance.bat");
+    state.facialHair = numberEntry(loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()),
+                                   "appearance.facialHair");
+    state.bat = numberEntry(loaded[kBatOffset], kBatCount, "appearance.bat");
 }
 
-void ShowCommentary(const Record& loaded, EditorState& state, int commentaryCount) {
+void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
     const int number = BytesToLong(loaded[OFFSET_COMMENTARY], loaded[OFFSET_COMMENTARY + 1]);
-    state.txtCommentary = std::to_string(number);
+    state.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
         throw ShowError("commentary", std::string(kInvalidPropertyValue));
     }
-    state.cboCommentary = number - 1;
+    state.commentaryEntry = number - 1;
 }
 
 std::string trimName(std::string_view name) {
@@ -135,8 +135,8 @@ std::optional<std::string> nameRefusal(std::string_view name) {
     return std::nullopt;
 }
 
-void StoreName(const EditorState& state, Record& working) {
-    const std::string name = trimName(state.txtName);
+void StoreName(const PlayerSheet& state, Record& working) {
+    const std::string name = trimName(state.name);
     // A name the record already holds is kept as it is, whatever it holds.
     if (name != trimName(recordName(working.data()))) {
         if (const auto refusal = nameRefusal(name)) {
@@ -169,15 +169,15 @@ void StoreName(const EditorState& state, Record& working) {
     }
 }
 
-void StoreNation(const EditorState& state, Record& working) {
-    const int entry = selectedEntry(state.cboNation, kNationCodes.size(), "nation", "country");
+void StoreNation(const PlayerSheet& state, Record& working) {
+    const int entry = selectedEntry(state.nation, kNationCodes.size(), "nation", "country");
     std::uint8_t scratch = 0;
     LongToBytes(std::int64_t{1} << entry, working[OFFSET_NATION], working[OFFSET_NATION + 1],
                 scratch);
 }
 
-void StoreCommentary(const EditorState& state, Record& working, int commentaryCount) {
-    const std::string& text = state.txtCommentary;
+void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCount) {
+    const std::string& text = state.commentary;
     const bool wholeNumber =
         !text.empty() && text.size() <= 4 &&
         std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
@@ -196,17 +196,17 @@ void StoreCommentary(const EditorState& state, Record& working, int commentaryCo
     LongToBytes(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
 }
 
-void StoreAppearance(const EditorState& state, Record& working) {
-    working[kFaceOffset] = selectedEntry(state.cboFace, kFaceCount, "appearance.face", "face");
+void StoreAppearance(const PlayerSheet& state, Record& working) {
+    working[kFaceOffset] = selectedEntry(state.face, kFaceCount, "appearance.face", "face");
     working[kBodyTypeOffset] =
-        selectedEntry(state.cboBodyType, kBodyTypeCount, "appearance.bodyType", "body type");
+        selectedEntry(state.bodyType, kBodyTypeCount, "appearance.bodyType", "body type");
     working[kHairColourOffset] = kHairColourCodes[selectedEntry(
-        state.cboHairColour, kHairColours.size(), "appearance.hairColour", "hair colour")];
+        state.hairColour, kHairColours.size(), "appearance.hairColour", "hair colour")];
     working[kHairStyleOffset] =
-        selectedEntry(state.cboHairStyle, kHairStyleCount, "appearance.hairStyle", "hair style");
-    working[kFacialHairOffset] = selectedEntry(state.cboFacialHair, kFacialHair.size(),
-                                               "appearance.facialHair", "facial hair");
-    working[kBatOffset] = selectedEntry(state.cboBat, kBatCount, "appearance.bat", "bat");
+        selectedEntry(state.hairStyle, kHairStyleCount, "appearance.hairStyle", "hair style");
+    working[kFacialHairOffset] =
+        selectedEntry(state.facialHair, kFacialHair.size(), "appearance.facialHair", "facial hair");
+    working[kBatOffset] = selectedEntry(state.bat, kBatCount, "appearance.bat", "bat");
 }
 
 } // namespace qb

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codecs/editor_state.h"
 #include "codecs/field_repair.h"
+#include "codecs/player_sheet.h"
 #include "roster/layout.h"
 
 #include <optional>
@@ -17,11 +17,11 @@ inline constexpr std::string_view kInvalidPropertyValue = "Invalid property valu
 // The game's commentary-name list has this many entries.
 inline constexpr int kCommentaryNameCount = 1015;
 
-void ShowNation(const Record& loaded, EditorState& state);
+void ShowNation(const Record& loaded, PlayerSheet& state);
 // Face, body type, hair colour, hair style, facial hair and bat, in that order.
-void ShowAppearance(const Record& loaded, EditorState& state);
+void ShowAppearance(const Record& loaded, PlayerSheet& state);
 // `commentaryCount` is the number of entries of the commentary-name list.
-void ShowCommentary(const Record& loaded, EditorState& state, int commentaryCount);
+void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount);
 
 // Sets the nation, the number lists of the appearance and the commentary number to
 // values their editors can show when they hold one they cannot.
@@ -37,10 +37,10 @@ std::optional<std::string> nameRefusal(std::string_view name);
 // character without a Windows-1252 code, or more than 15 characters (16 when the last is
 // the byte 19 already holds) throws a StoreError before any byte changes. Offset 19 is
 // never written.
-void StoreName(const EditorState& state, Record& working);
-void StoreNation(const EditorState& state, Record& working);
+void StoreName(const PlayerSheet& state, Record& working);
+void StoreNation(const PlayerSheet& state, Record& working);
 // A number from 0 to `commentaryCount` (0 selects no entry).
-void StoreCommentary(const EditorState& state, Record& working, int commentaryCount);
-void StoreAppearance(const EditorState& state, Record& working);
+void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCount);
+void StoreAppearance(const PlayerSheet& state, Record& working);
 
 } // namespace qb

@@ -10,36 +10,36 @@
 namespace qb {
 
 const std::array<ShowStep, 10> kShowSequence = {{
-    {"nation", [](const Record& r, Record&, EditorState& s, int) { ShowNation(r, s); }},
+    {"nation", [](const Record& r, Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
     {"statistics",
-     [](const Record&, Record& working, EditorState& s, int) {
-         s.cboStatisticsMode = 0;
-         s.txtBowlingER.clear();
-         s.txtBowlingSR.clear();
+     [](const Record&, Record& working, PlayerSheet& s, int) {
+         s.statisticsFormat = 0;
+         s.economyRate.clear();
+         s.strikeRate.clear();
          ShowStatistics(s, working);
      }},
     {"battingRole",
-     [](const Record& r, Record&, EditorState& s, int) { ShowBattingRole(r[106], r[107], s); }},
+     [](const Record& r, Record&, PlayerSheet& s, int) { ShowBattingRole(r[106], r[107], s); }},
     {"bowlingRole",
-     [](const Record& r, Record&, EditorState& s, int) { ShowBowlingRole(r[108], s); }},
+     [](const Record& r, Record&, PlayerSheet& s, int) { ShowBowlingRole(r[108], s); }},
     {"fieldingRole",
-     [](const Record& r, Record&, EditorState& s, int) { ShowFieldingRole(r[109], r[110], s); }},
-    {"appearance", [](const Record& r, Record&, EditorState& s, int) { ShowAppearance(r, s); }},
-    {"skills", [](const Record& r, Record&, EditorState& s, int) { ShowSkills(r, s); }},
-    {"shotFlags", [](const Record& r, Record&, EditorState& s, int) { ShowShotFlags(r, s); }},
-    {"ratings", [](const Record& r, Record&, EditorState& s, int) { ShowRatings(r, s); }},
+     [](const Record& r, Record&, PlayerSheet& s, int) { ShowFieldingRole(r[109], r[110], s); }},
+    {"appearance", [](const Record& r, Record&, PlayerSheet& s, int) { ShowAppearance(r, s); }},
+    {"skills", [](const Record& r, Record&, PlayerSheet& s, int) { ShowSkills(r, s); }},
+    {"shotFlags", [](const Record& r, Record&, PlayerSheet& s, int) { ShowShotFlags(r, s); }},
+    {"ratings", [](const Record& r, Record&, PlayerSheet& s, int) { ShowRatings(r, s); }},
     {"commentary",
-     [](const Record& r, Record&, EditorState& s, int count) { ShowCommentary(r, s, count); }},
+     [](const Record& r, Record&, PlayerSheet& s, int count) { ShowCommentary(r, s, count); }},
 }};
 
-void StoreSequence(EditorState& state, Record& working, int commentaryCount) {
-    state.txtName = trimName(state.txtName);
+void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {
+    state.name = trimName(state.name);
     StoreName(state, working);
     StoreNation(state, working);
     StoreBattingRole(state, working);
     StoreBowlingRole(state, working);
     StoreFieldingRole(state, working);
-    StoreStatistics(state, working, state.cboStatisticsMode);
+    StoreStatistics(state, working, state.statisticsFormat);
     StoreRatings(state, working);
     StoreShotFlags(state, working);
     StoreSkills(state, working);
@@ -84,7 +84,7 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
     source_ = roster.path();
     loaded_ = stored;
     working_ = shown;
-    state_.txtName = recordName(shown.data());
+    state_.name = recordName(shown.data());
     for (const ShowStep& step : kShowSequence) {
         step.run(shown, working_, state_, commentaryCount_);
     }
@@ -92,7 +92,7 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
 }
 
 void PlayerEditor::clear() {
-    state_ = EditorState();
+    state_ = PlayerSheet();
     slot_.reset();
     source_.clear();
     complete_ = false;

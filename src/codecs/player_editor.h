@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codecs/editor_state.h"
 #include "codecs/field_repair.h"
+#include "codecs/player_sheet.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
@@ -17,7 +17,7 @@ namespace qb {
 // and may rewrite the working record) and sets its editors.
 struct ShowStep {
     std::string_view name;
-    std::function<void(const Record& loaded, Record& working, EditorState& state,
+    std::function<void(const Record& loaded, Record& working, PlayerSheet& state,
                        int commentaryCount)>
         run;
 };
@@ -30,7 +30,7 @@ extern const std::array<ShowStep, 10> kShowSequence;
 // The fixed order in which a player is stored into the working record: name, nation,
 // the three roles, the statistics of the format on screen, ratings, shot flags,
 // skills, commentary number, appearance.
-void StoreSequence(EditorState& state, Record& working, int commentaryCount);
+void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount);
 
 // Sets every field of `record` that its editor cannot show to a value it can show: the
 // first entry whose bit is set where several are, else the nearest value in range,
@@ -47,8 +47,8 @@ class PlayerEditor {
 public:
     explicit PlayerEditor(int commentaryCount);
 
-    EditorState& state() noexcept { return state_; }
-    const EditorState& state() const noexcept { return state_; }
+    PlayerSheet& state() noexcept { return state_; }
+    const PlayerSheet& state() const noexcept { return state_; }
     const Record& loaded() const noexcept { return loaded_; }
     const Record& working() const noexcept { return working_; }
     std::optional<int> slot() const noexcept { return slot_; }
@@ -82,7 +82,7 @@ private:
     void show(const RosterFile& roster, int slot, const Record& stored, const Record& shown);
 
     int commentaryCount_;
-    EditorState state_;
+    PlayerSheet state_;
     Record loaded_{};
     Record working_{};
     std::optional<int> slot_;

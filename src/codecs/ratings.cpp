@@ -51,24 +51,24 @@ constexpr std::array<int, 64> kPercent = {
 
 } // namespace
 
-int& ratingSlider(EditorState& state, RatingTab tab, int index) {
+int& ratingSlider(PlayerSheet& state, RatingTab tab, int index) {
     const auto i = static_cast<std::size_t>(index);
     switch (tab) {
     case RatingTab::Batting1:
-        return state.sldBatting1.at(i);
+        return state.battingRatings.at(i);
     case RatingTab::Bowling:
-        return state.sldBowling.at(i);
+        return state.bowlingRatings.at(i);
     case RatingTab::Fielding:
         break;
     }
-    return state.sldFielding.at(i);
+    return state.fieldingRatings.at(i);
 }
 
-int ratingSlider(const EditorState& state, RatingTab tab, int index) {
-    return ratingSlider(const_cast<EditorState&>(state), tab, index);
+int ratingSlider(const PlayerSheet& state, RatingTab tab, int index) {
+    return ratingSlider(const_cast<PlayerSheet&>(state), tab, index);
 }
 
-void ShowRatings(const Record& loaded, EditorState& state) {
+void ShowRatings(const Record& loaded, PlayerSheet& state) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = storedRating(loaded, location);
         if (value > kMaxRating) {
@@ -96,7 +96,7 @@ void RepairRatings(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void requireRatingsInRange(const EditorState& state) {
+void requireRatingsInRange(const PlayerSheet& state) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = ratingSlider(state, location.tab, location.index);
         if (value < 0 || value > kMaxRating) {
@@ -106,7 +106,7 @@ void requireRatingsInRange(const EditorState& state) {
     }
 }
 
-void StoreRatings(const EditorState& state, Record& working) {
+void StoreRatings(const PlayerSheet& state, Record& working) {
     requireRatingsInRange(state);
     // Each 24-bit group is joined from four two-digit texts, bits 18-23 first.
     constexpr std::array<int, 6> kGroups = {76, 80, 84, 92, 96, 100};
@@ -123,7 +123,7 @@ void StoreRatings(const EditorState& state, Record& working) {
     }
     // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
     // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.
-    working[111] = static_cast<std::uint8_t>(state.sldFielding[kSpeedRating] / 16);
+    working[111] = static_cast<std::uint8_t>(state.fieldingRatings[kSpeedRating] / 16);
     for (const RatingLocation& location : kRatingLocations) {
         const auto offset = static_cast<std::size_t>(location.offset);
         const int value = ratingSlider(state, location.tab, location.index);

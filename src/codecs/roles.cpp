@@ -35,7 +35,7 @@ std::uint8_t toByte(int value) {
 
 } // namespace
 
-void ShowBattingRole(int positionByte, int styleByte, EditorState& state) {
+void ShowBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
     // Only bit 7 of byte 106 is the position; a byte of 9-127 is no code the game writes.
     const bool highBit = positionByte >= 128;
     if (!highBit && positionByte > 8) {
@@ -45,11 +45,11 @@ void ShowBattingRole(int positionByte, int styleByte, EditorState& state) {
         return;
     }
     const int lowBit = styleByte % 2;
-    state.cboBattingPosition = 2 * lowBit + (highBit ? 1 : 0);
-    state.cboBattingStyle = styleByte / kStyleOfByte107;
+    state.battingPosition = 2 * lowBit + (highBit ? 1 : 0);
+    state.battingStyle = styleByte / kStyleOfByte107;
 }
 
-void ShowBowlingRole(int code, EditorState& state) {
+void ShowBowlingRole(int code, PlayerSheet& state) {
     const int mentality = code / 16;
     if (mentality > 2 || code % 16 > 9) {
         return;
@@ -57,13 +57,13 @@ void ShowBowlingRole(int code, EditorState& state) {
     SetBowlingLists(code % 16, mentality, state);
 }
 
-void SetBowlingLists(int styleIndex, int mentalityIndex, EditorState& state) {
-    selectEntry(state.cboBowlingStyle, styleIndex, kBowlingStyles.size(), "roles.bowlingStyle");
-    selectEntry(state.cboBowlingMentality, mentalityIndex, kBowlingMentalities.size(),
+void SetBowlingLists(int styleIndex, int mentalityIndex, PlayerSheet& state) {
+    selectEntry(state.bowlingStyle, styleIndex, kBowlingStyles.size(), "roles.bowlingStyle");
+    selectEntry(state.bowlingMentality, mentalityIndex, kBowlingMentalities.size(),
                 "roles.bowlingMentality");
 }
 
-void ShowFieldingRole(int handsByte, int positionByte, EditorState& state) {
+void ShowFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
     const int battingHand = handsByte % 2;
     const int fieldingHand = (handsByte / 4) % 2;
     const int position1 = (handsByte / 8) % 8;
@@ -72,13 +72,13 @@ void ShowFieldingRole(int handsByte, int positionByte, EditorState& state) {
 }
 
 void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
-                              int fieldingHand, EditorState& state) {
-    selectEntry(state.cboBattingHand, battingHand, kHands.size(), "roles.battingHand");
-    selectEntry(state.cboFieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
+                              int fieldingHand, PlayerSheet& state) {
+    selectEntry(state.battingHand, battingHand, kHands.size(), "roles.battingHand");
+    selectEntry(state.fieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
                 "roles.fieldingPosition1");
-    selectEntry(state.cboFieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
+    selectEntry(state.fieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
                 "roles.fieldingPosition2");
-    selectEntry(state.cboFieldingHand, fieldingHand, kHands.size(), "roles.fieldingHand");
+    selectEntry(state.fieldingHand, fieldingHand, kHands.size(), "roles.fieldingHand");
 }
 
 void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
@@ -94,18 +94,18 @@ void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
                        std::string(kFieldingPositions2[static_cast<std::size_t>(last)])});
 }
 
-void StoreBattingRole(const EditorState& state, Record& working) {
+void StoreBattingRole(const PlayerSheet& state, Record& working) {
     requireRatingsInRange(state);
-    const int temperament = state.sldFielding[kTemperamentRating];
-    const int consistency = state.sldFielding[kConsistencyRating];
+    const int temperament = state.fieldingRatings[kTemperamentRating];
+    const int consistency = state.fieldingRatings[kConsistencyRating];
     int positionBit = working[106] & 0x80;
-    if (isSelected(state.cboBattingPosition, kBattingPositions.size())) {
-        const int position = state.cboBattingPosition;
+    if (isSelected(state.battingPosition, kBattingPositions.size())) {
+        const int position = state.battingPosition;
         positionBit = (position == 1 || position == 3) ? 0x80 : 0;
         const int lowBit = position >= 2 ? 1 : 0;
         // An unselected style keeps its stored bits 3-4.
-        const int style = isSelected(state.cboBattingStyle, kBattingStyles.size())
-                              ? state.cboBattingStyle * kStyleOfByte107
+        const int style = isSelected(state.battingStyle, kBattingStyles.size())
+                              ? state.battingStyle * kStyleOfByte107
                               : working[107] & 0x18;
         working[107] = toByte(lowBit + style);
     }
@@ -116,35 +116,34 @@ void StoreBattingRole(const EditorState& state, Record& working) {
     working[106] = toByte(positionBit + consistency / 16);
 }
 
-void StoreBowlingRole(const EditorState& state, Record& working) {
-    const int mentality = isSelected(state.cboBowlingMentality, kBowlingMentalities.size())
-                              ? state.cboBowlingMentality
+void StoreBowlingRole(const PlayerSheet& state, Record& working) {
+    const int mentality = isSelected(state.bowlingMentality, kBowlingMentalities.size())
+                              ? state.bowlingMentality
                               : working[108] / 16;
-    const int style = isSelected(state.cboBowlingStyle, kBowlingStyles.size())
-                          ? state.cboBowlingStyle
-                          : working[108] % 16;
+    const int style = isSelected(state.bowlingStyle, kBowlingStyles.size()) ? state.bowlingStyle
+                                                                            : working[108] % 16;
     working[108] = toByte(mentality * 16 + style);
 }
 
-void StoreFieldingRole(const EditorState& state, Record& working) {
+void StoreFieldingRole(const PlayerSheet& state, Record& working) {
     const int hands = working[109];
     const auto keepOr = [](int index, std::size_t count, int stored) {
         return isSelected(index, count) ? index : stored;
     };
-    const int position2 = keepOr(state.cboFieldingPosition2, kFieldingPositions2.size(),
+    const int position2 = keepOr(state.fieldingPosition2, kFieldingPositions2.size(),
                                  2 * (working[110] % 16) + (hands >= 128 ? 1 : 0));
     const int position1 =
-        keepOr(state.cboFieldingPosition1, kFieldingPositions1.size(), (hands / 8) % 8);
-    const int battingHand = keepOr(state.cboBattingHand, kHands.size(), hands % 2);
-    const int fieldingHand = keepOr(state.cboFieldingHand, kHands.size(), (hands / 4) % 2);
+        keepOr(state.fieldingPosition1, kFieldingPositions1.size(), (hands / 8) % 8);
+    const int battingHand = keepOr(state.battingHand, kHands.size(), hands % 2);
+    const int fieldingHand = keepOr(state.fieldingHand, kHands.size(), (hands / 4) % 2);
     // The left-arm flag follows the bowling style; with no style it keeps its bit.
-    const int leftArm = isSelected(state.cboBowlingStyle, kBowlingStyles.size())
-                            ? (isLeftArmStyle(state.cboBowlingStyle) ? 2 : 0)
+    const int leftArm = isSelected(state.bowlingStyle, kBowlingStyles.size())
+                            ? (isLeftArmStyle(state.bowlingStyle) ? 2 : 0)
                             : hands & 2;
     // Bit 6 of byte 109 is written 0.
     working[109] =
         toByte(position1 * 8 + battingHand + fieldingHand * 4 + (position2 % 2) * 128 + leftArm);
-    working[110] = toByte(position2 / 2 + (state.sldFielding[kSpeedRating] % 16) * 16);
+    working[110] = toByte(position2 / 2 + (state.fieldingRatings[kSpeedRating] % 16) * 16);
 }
 
 } // namespace qb

@@ -198,31 +198,30 @@ std::string rateText(double value) {
 
 // Strike rate (overs * 6 / wickets) and economy rate (runs / overs); a rate that
 // cannot be computed is empty.
-void setRates(EditorState& state, std::optional<double> overs, std::optional<double> wickets,
+void setRates(PlayerSheet& state, std::optional<double> overs, std::optional<double> wickets,
               std::optional<double> runs) {
-    state.txtBowlingSR = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
-    state.txtBowlingER = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
+    state.strikeRate = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
+    state.economyRate = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
 }
 
 } // namespace
 
 const std::array<StatisticsBox, 15> kStatisticsBoxes = {{
-    {Innings, &EditorState::txtInnings, "innings", "Innings", true},
-    {NotOuts, &EditorState::txtNotOuts, "notOuts", "Not Out's", true},
-    {BattingRuns, &EditorState::txtBattingRuns, "battingRuns", "Runs", true},
-    {HighestScore, &EditorState::txtHigestScore, "highestScore", "Highest Score", true},
-    {BattingAverage, &EditorState::txtBattingAverage, "battingAverage", "Average", true},
-    {Hundreds, &EditorState::txt100s, "hundreds", "100's", true},
-    {Fifties, &EditorState::txt50s, "fifties", "50's", true},
-    {Overs, &EditorState::txtOvers, "overs", "Overs", true},
-    {BowlingRuns, &EditorState::txtBowlingRuns, "bowlingRuns", "Runs", true},
-    {Wickets, &EditorState::txtWickets, "wickets", "Wickets", true},
-    {BowlingAverage, &EditorState::txtBowlingAverage, "bowlingAverage", "Average", true},
-    {BestBowlingRuns, &EditorState::txtBestBowling, "bestBowlingRuns", "Runs", true},
-    {BestBowlingWickets, &EditorState::txtBestBowlingWickets, "bestBowlingWickets", "Wickets",
-     true},
-    {StrikeRate, &EditorState::txtBowlingSR, "strikeRate", "Bowling Strike Rate", false},
-    {EconomyRate, &EditorState::txtBowlingER, "economyRate", "Bowling Economy Rate", false},
+    {Innings, &PlayerSheet::innings, "innings", "Innings", true},
+    {NotOuts, &PlayerSheet::notOuts, "notOuts", "Not Out's", true},
+    {BattingRuns, &PlayerSheet::battingRuns, "battingRuns", "Runs", true},
+    {HighestScore, &PlayerSheet::highestScore, "highestScore", "Highest Score", true},
+    {BattingAverage, &PlayerSheet::battingAverage, "battingAverage", "Average", true},
+    {Hundreds, &PlayerSheet::hundreds, "hundreds", "100's", true},
+    {Fifties, &PlayerSheet::fifties, "fifties", "50's", true},
+    {Overs, &PlayerSheet::overs, "overs", "Overs", true},
+    {BowlingRuns, &PlayerSheet::bowlingRuns, "bowlingRuns", "Runs", true},
+    {Wickets, &PlayerSheet::wickets, "wickets", "Wickets", true},
+    {BowlingAverage, &PlayerSheet::bowlingAverage, "bowlingAverage", "Average", true},
+    {BestBowlingRuns, &PlayerSheet::bestBowlingRuns, "bestBowlingRuns", "Runs", true},
+    {BestBowlingWickets, &PlayerSheet::bestBowlingWickets, "bestBowlingWickets", "Wickets", true},
+    {StrikeRate, &PlayerSheet::strikeRate, "strikeRate", "Bowling Strike Rate", false},
+    {EconomyRate, &PlayerSheet::economyRate, "economyRate", "Bowling Economy Rate", false},
 }};
 
 int figureLimit(int format, Figure figure) {
@@ -254,8 +253,8 @@ std::string statisticsKey(int format, Figure figure) {
            std::string(boxOf(figure).key);
 }
 
-void ShowStatistics(EditorState& state, Record& working) {
-    const int format = state.cboStatisticsMode;
+void ShowStatistics(PlayerSheet& state, Record& working) {
+    const int format = state.statisticsFormat;
     const int base = kFirstBlock + kBlockSize * format;
     std::array<double, kStatisticsBoxes.size()> shown{};
     for (const BlockField& block : kBlockFields) {
@@ -296,7 +295,7 @@ void RepairStatistics(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void StoreStatistics(const EditorState& state, Record& working, int format) {
+void StoreStatistics(const PlayerSheet& state, Record& working, int format) {
     // Every box is checked before any byte changes.
     std::array<std::optional<long>, kStatisticsBoxes.size()> values{};
     for (const StatisticsBox& box : kStatisticsBoxes) {
@@ -325,15 +324,14 @@ void StoreStatistics(const EditorState& state, Record& working, int format) {
     }
 }
 
-void SwitchStatisticsFormat(EditorState& state, Record& working, int format) {
-    StoreStatistics(state, working, state.cboStatisticsMode);
-    state.cboStatisticsMode = format;
+void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format) {
+    StoreStatistics(state, working, state.statisticsFormat);
+    state.statisticsFormat = format;
     ShowStatistics(state, working);
 }
 
-void UpdateRates(EditorState& state) {
-    setRates(state, boxNumber(state.txtOvers), boxNumber(state.txtWickets),
-             boxNumber(state.txtBowlingRuns));
+void UpdateRates(PlayerSheet& state) {
+    setRates(state, boxNumber(state.overs), boxNumber(state.wickets), boxNumber(state.bowlingRuns));
 }
 
 } // namespace qb

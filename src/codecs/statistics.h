@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codecs/editor_state.h"
 #include "codecs/field_repair.h"
+#include "codecs/player_sheet.h"
 #include "roster/layout.h"
 
 #include <array>
@@ -30,7 +30,7 @@ enum class Figure {
 
 struct StatisticsBox {
     Figure figure;
-    std::string EditorState::*box;
+    std::string PlayerSheet::*box;
     std::string_view key; // "innings", "notOuts", ...
     std::string_view caption;
     bool stored; // false for the two derived rates
@@ -45,11 +45,11 @@ inline constexpr int kStatisticsFormatCount = 4;
 int figureLimit(int format, Figure figure);
 std::string statisticsKey(int format, Figure figure);
 
-// Fills the stored-figure boxes for the format in cboStatisticsMode from the working
+// Fills the stored-figure boxes for the format in statisticsFormat from the working
 // record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".
 // Showing "One Day" first rewrites byte 127 of the working record when it is above
 // 200 (the game's complement form of that highest score).
-void ShowStatistics(EditorState& state, Record& working);
+void ShowStatistics(PlayerSheet& state, Record& working);
 // Sets every figure of every format that would show "Overflow" to one that shows.
 void RepairStatistics(Record& record, FieldRepairs& repairs);
 
@@ -57,13 +57,13 @@ void RepairStatistics(Record& record, FieldRepairs& repairs);
 // the stored figure; a shown fraction is stored as the nearest whole number. A value
 // that is not a number or is outside its field's range refuses the whole store,
 // naming the box and the limit, before any byte changes.
-void StoreStatistics(const EditorState& state, Record& working, int format);
+void StoreStatistics(const PlayerSheet& state, Record& working, int format);
 
 // Stores the figures of the format being left, then shows `format`.
-void SwitchStatisticsFormat(EditorState& state, Record& working, int format);
+void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format);
 
 // Strike rate (overs * 6 / wickets, "##0.00") and economy rate (runs / overs,
 // "#0.00") from the boxes; a rate that cannot be computed is empty.
-void UpdateRates(EditorState& state);
+void UpdateRates(PlayerSheet& state);
 
 } // namespace qb

@@ -103,7 +103,7 @@ struct FlagBit {
     int bit;    // bit within the run
 };
 
-// The 37 single-bit flags, by control and index. "Injury Free" (chkSkills 17) is the
+// The 37 single-bit flags, by control and index. "Injury Free" (skill 17) is the
 // whole byte 198 and is not in this table.
 extern const std::array<FlagBit, 37> kFlagBits;
 inline constexpr int kInjuryFreeIndex = 17;

@@ -351,7 +351,7 @@ void MainWindow::LoadRoster() {
     // The editors never keep a player of another file: until a player of this one is
     // loaded they show nothing and saving is off.
     editor_.clear();
-    showEditorState();
+    showSheet();
     if (!index_.players.empty()) {
         cboPlayerName->setCurrentIndex(0);
     }
@@ -368,12 +368,12 @@ void MainWindow::cboPlayerName_Click() {
 void MainWindow::showLoadedPlayer(int slot) {
     const WaitCursor wait;
     // The editors keep what they show for the steps a failed load does not reach.
-    readEditorState();
+    readSheet();
     try {
         editor_.load(RosterFile(strOpenedFileName.toStdString()), slot);
-        showEditorState();
+        showSheet();
     } catch (const ShowError& error) {
-        showEditorState();
+        showSheet();
         if (dialogs_.question(this,
                               qText(error.description()) +
                                   QStringLiteral("\n\nReset the fields the editor cannot show "
@@ -382,7 +382,7 @@ void MainWindow::showLoadedPlayer(int slot) {
             showRepairedPlayer(slot);
         }
     } catch (const QuillbayError& error) {
-        showEditorState();
+        showSheet();
         message(QMessageBox::Critical, qText(error.description()));
     }
     cmdSave->setEnabled(editor_.loadComplete());
@@ -392,7 +392,7 @@ void MainWindow::showRepairedPlayer(int slot) {
     try {
         const FieldRepairs repairs =
             editor_.loadRepaired(RosterFile(strOpenedFileName.toStdString()), slot);
-        showEditorState();
+        showSheet();
         QStringList changes;
         for (const FieldRepair& repair : repairs) {
             changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
@@ -419,7 +419,7 @@ void MainWindow::cmdSave_Click() {
             const WaitCursor wait;
             txtName->setText(txtName->text().trimmed());
             remembered = cboPlayerName->currentIndex();
-            readEditorState();
+            readSheet();
             editor_.save(RosterFile(strOpenedFileName.toStdString()), false, safety(force));
             break;
         } catch (const SlotConflict& conflict) {
@@ -455,11 +455,11 @@ void MainWindow::cmdSave_Click() {
 }
 
 void MainWindow::cboStatisticsMode_Click(int format) {
-    const int leaving = editor_.state().cboStatisticsMode;
+    const int leaving = editor_.state().statisticsFormat;
     if (format == leaving) {
         return;
     }
-    readEditorState();
+    readSheet();
     try {
         editor_.switchStatisticsFormat(format);
     } catch (const QuillbayError& error) {

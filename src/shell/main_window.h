@@ -34,7 +34,7 @@ class ThreeStateBox;
 QRect twips(int left, int top, int width, int height);
 
 // frmMain: the editor's one window. It decodes nothing itself: its widgets show an
-// EditorState that the core fills from a record, and saving hands the state back.
+// PlayerSheet that the core fills from a record, and saving hands the state back.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -98,9 +98,9 @@ private:
     // Between the widgets and the editor state (main_window_binding.cpp).
     QCheckBox* flagCheckBox(const FlagBit& flag) const;
     RatingSlider* ratingWidget(RatingTab tab, int index) const;
-    void showEditorState();
+    void showSheet();
     void showStatisticsBoxes();
-    void readEditorState();
+    void readSheet();
     void refreshRates();
 
     // Start-up and commands (main_window.cpp).

@@ -28,30 +28,31 @@ RatingSlider* MainWindow::ratingWidget(RatingTab tab, int index) const {
                                        : sldFielding.at(i);
 }
 
-void MainWindow::showEditorState() {
-    const EditorState& s = editor_.state();
+void MainWindow::showSheet() {
+    const PlayerSheet& s = editor_.state();
     showingState_ = true;
     // A stored name may fill all 16 name bytes: it is shown whole (typing stays at 15).
-    const QString name = qText(s.txtName);
+    const QString name = qText(s.name);
     txtName->setMaxLength(std::max(NAME_MAX_CHARS, static_cast<int>(name.size())));
     txtName->setText(name);
-    cboNation->setCurrentIndex(s.cboNation);
-    txtCommentary->setText(qText(s.txtCommentary));
-    cboCommentary->setCurrentIndex(s.cboCommentary < cboCommentary->count() ? s.cboCommentary : -1);
-    cboBodyType->setCurrentIndex(s.cboBodyType);
-    cboHairColour->setCurrentIndex(s.cboHairColour);
-    cboHairStyle->setCurrentIndex(s.cboHairStyle);
-    cboFacialHair->setCurrentIndex(s.cboFacialHair);
-    cboFace->setCurrentIndex(s.cboFace);
-    cboBat->setCurrentIndex(s.cboBat);
-    cboBattingPosition->setCurrentIndex(s.cboBattingPosition);
-    cboBattingStyle->setCurrentIndex(s.cboBattingStyle);
-    cboBattingHand->setCurrentIndex(s.cboBattingHand);
-    cboBowlingStyle->setCurrentIndex(s.cboBowlingStyle);
-    cboBowlingMentality->setCurrentIndex(s.cboBowlingMentality);
-    cboFieldingPosition1->setCurrentIndex(s.cboFieldingPosition1);
-    cboFieldingPosition2->setCurrentIndex(s.cboFieldingPosition2);
-    cboFieldingHand->setCurrentIndex(s.cboFieldingHand);
+    cboNation->setCurrentIndex(s.nation);
+    txtCommentary->setText(qText(s.commentary));
+    cboCommentary->setCurrentIndex(s.commentaryEntry < cboCommentary->count() ? s.commentaryEntry
+                                                                              : -1);
+    cboBodyType->setCurrentIndex(s.bodyType);
+    cboHairColour->setCurrentIndex(s.hairColour);
+    cboHairStyle->setCurrentIndex(s.hairStyle);
+    cboFacialHair->setCurrentIndex(s.facialHair);
+    cboFace->setCurrentIndex(s.face);
+    cboBat->setCurrentIndex(s.bat);
+    cboBattingPosition->setCurrentIndex(s.battingPosition);
+    cboBattingStyle->setCurrentIndex(s.battingStyle);
+    cboBattingHand->setCurrentIndex(s.battingHand);
+    cboBowlingStyle->setCurrentIndex(s.bowlingStyle);
+    cboBowlingMentality->setCurrentIndex(s.bowlingMentality);
+    cboFieldingPosition1->setCurrentIndex(s.fieldingPosition1);
+    cboFieldingPosition2->setCurrentIndex(s.fieldingPosition2);
+    cboFieldingHand->setCurrentIndex(s.fieldingHand);
     for (const RatingLocation& location : kRatingLocations) {
         ratingWidget(location.tab, location.index)
             ->setValue(ratingSlider(s, location.tab, location.index));
@@ -59,41 +60,40 @@ void MainWindow::showEditorState() {
     for (const FlagBit& flag : kFlagBits) {
         flagCheckBox(flag)->setChecked(flagBox(s, flag.control, flag.index) == 1);
     }
-    static_cast<ThreeStateBox*>(chkSkills[kInjuryFreeIndex])
-        ->setState(s.chkSkills[kInjuryFreeIndex]);
+    static_cast<ThreeStateBox*>(chkSkills[kInjuryFreeIndex])->setState(s.skills[kInjuryFreeIndex]);
     showStatisticsBoxes();
     showingState_ = false;
 }
 
 void MainWindow::showStatisticsBoxes() {
-    const EditorState& s = editor_.state();
-    cboStatisticsMode->setCurrentIndex(s.cboStatisticsMode);
+    const PlayerSheet& s = editor_.state();
+    cboStatisticsMode->setCurrentIndex(s.statisticsFormat);
     for (const StatisticsEditor& editor : statisticsEditors()) {
         const StatisticsBox& box = kStatisticsBoxes[static_cast<std::size_t>(editor.figure)];
         (this->*editor.edit)->setText(qText(s.*box.box));
     }
 }
 
-void MainWindow::readEditorState() {
-    EditorState& s = editor_.state();
-    s.txtName = txtName->text().toStdString();
-    s.cboNation = cboNation->currentIndex();
-    s.txtCommentary = txtCommentary->text().toStdString();
-    s.cboCommentary = cboCommentary->currentIndex();
-    s.cboBodyType = cboBodyType->currentIndex();
-    s.cboHairColour = cboHairColour->currentIndex();
-    s.cboHairStyle = cboHairStyle->currentIndex();
-    s.cboFacialHair = cboFacialHair->currentIndex();
-    s.cboFace = cboFace->currentIndex();
-    s.cboBat = cboBat->currentIndex();
-    s.cboBattingPosition = cboBattingPosition->currentIndex();
-    s.cboBattingStyle = cboBattingStyle->currentIndex();
-    s.cboBattingHand = cboBattingHand->currentIndex();
-    s.cboBowlingStyle = cboBowlingStyle->currentIndex();
-    s.cboBowlingMentality = cboBowlingMentality->currentIndex();
-    s.cboFieldingPosition1 = cboFieldingPosition1->currentIndex();
-    s.cboFieldingPosition2 = cboFieldingPosition2->currentIndex();
-    s.cboFieldingHand = cboFieldingHand->currentIndex();
+void MainWindow::readSheet() {
+    PlayerSheet& s = editor_.state();
+    s.name = txtName->text().toStdString();
+    s.nation = cboNation->currentIndex();
+    s.commentary = txtCommentary->text().toStdString();
+    s.commentaryEntry = cboCommentary->currentIndex();
+    s.bodyType = cboBodyType->currentIndex();
+    s.hairColour = cboHairColour->currentIndex();
+    s.hairStyle = cboHairStyle->currentIndex();
+    s.facialHair = cboFacialHair->currentIndex();
+    s.face = cboFace->currentIndex();
+    s.bat = cboBat->currentIndex();
+    s.battingPosition = cboBattingPosition->currentIndex();
+    s.battingStyle = cboBattingStyle->currentIndex();
+    s.battingHand = cboBattingHand->currentIndex();
+    s.bowlingStyle = cboBowlingStyle->currentIndex();
+    s.bowlingMentality = cboBowlingMentality->currentIndex();
+    s.fieldingPosition1 = cboFieldingPosition1->currentIndex();
+    s.fieldingPosition2 = cboFieldingPosition2->currentIndex();
+    s.fieldingHand = cboFieldingHand->currentIndex();
     for (const RatingLocation& location : kRatingLocations) {
         ratingSlider(s, location.tab, location.index) =
             ratingWidget(location.tab, location.index)->value();
@@ -101,8 +101,7 @@ void MainWindow::readEditorState() {
     for (const FlagBit& flag : kFlagBits) {
         flagBox(s, flag.control, flag.index) = flagCheckBox(flag)->isChecked() ? 1 : 0;
     }
-    s.chkSkills[kInjuryFreeIndex] =
-        static_cast<ThreeStateBox*>(chkSkills[kInjuryFreeIndex])->state();
+    s.skills[kInjuryFreeIndex] = static_cast<ThreeStateBox*>(chkSkills[kInjuryFreeIndex])->state();
     for (const StatisticsEditor& editor : statisticsEditors()) {
         const StatisticsBox& box = kStatisticsBoxes[static_cast<std::size_t>(editor.figure)];
         s.*box.box = (this->*editor.edit)->text().toStdString();
@@ -110,13 +109,13 @@ void MainWindow::readEditorState() {
 }
 
 void MainWindow::refreshRates() {
-    EditorState figures;
-    figures.txtOvers = txtOvers->text().toStdString();
-    figures.txtWickets = txtWickets->text().toStdString();
-    figures.txtBowlingRuns = txtBowlingRuns->text().toStdString();
+    PlayerSheet figures;
+    figures.overs = txtOvers->text().toStdString();
+    figures.wickets = txtWickets->text().toStdString();
+    figures.bowlingRuns = txtBowlingRuns->text().toStdString();
     UpdateRates(figures);
-    txtBowlingSR->setText(qText(figures.txtBowlingSR));
-    txtBowlingER->setText(qText(figures.txtBowlingER));
+    txtBowlingSR->setText(qText(figures.strikeRate));
+    txtBowlingER->setText(qText(figures.economyRate));
 }
 
 } // namespace qb

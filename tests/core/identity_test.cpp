@@ -30,10 +30,10 @@ TEST(Identity, AppearanceShownAndStoredBack) {
         {appearance(1, 2, 2, 3, 4, 5), {1, 2, 2, 3, 4, 5}, {1, 2, 2, 3, 4, 5}},
     };
     for (const Row& row : rows) {
-        EditorState s;
+        PlayerSheet s;
         ShowAppearance(row.record, s);
-        EXPECT_EQ((std::array<int, 6>{s.cboFace, s.cboBodyType, s.cboHairColour, s.cboHairStyle,
-                                      s.cboFacialHair, s.cboBat}),
+        EXPECT_EQ((std::array<int, 6>{s.face, s.bodyType, s.hairColour, s.hairStyle, s.facialHair,
+                                      s.bat}),
                   row.shown);
         Record r{};
         StoreAppearance(s, r);
@@ -53,11 +53,11 @@ TEST(Identity, AppearanceFailuresNameTheFieldAndStopTheStep) {
                         {appearance(0, 0, 0, 0, 6, 0), "appearance.facialHair"},
                         {appearance(0, 0, 0, 0, 0, 34), "appearance.bat"}};
     for (const Row& row : rows) {
-        EditorState s;
-        s.cboBat = 9;
+        PlayerSheet s;
+        s.bat = 9;
         EXPECT_THAT([&] { ShowAppearance(row.record, s); },
                     Throws<ShowError>(test::InField(row.field)));
-        EXPECT_EQ(s.cboBat, 9); // the last list keeps the previous player's entry
+        EXPECT_EQ(s.bat, 9); // the last list keeps the previous player's entry
     }
 }
 
@@ -66,12 +66,12 @@ TEST(Identity, NationAndCommentary) {
     r[217] = 0x20;
     r[2] = 0x2C;
     r[3] = 0x01;
-    EditorState s;
+    PlayerSheet s;
     ShowNation(r, s);
-    EXPECT_EQ(kNationCodes[static_cast<std::size_t>(s.cboNation)], "ZIM");
+    EXPECT_EQ(kNationCodes[static_cast<std::size_t>(s.nation)], "ZIM");
     ShowCommentary(r, s, 1015);
-    EXPECT_EQ(s.txtCommentary, "300");
-    EXPECT_EQ(s.cboCommentary, 299);
+    EXPECT_EQ(s.commentary, "300");
+    EXPECT_EQ(s.commentaryEntry, 299);
 
     Record stored{};
     StoreNation(s, stored);
@@ -81,13 +81,13 @@ TEST(Identity, NationAndCommentary) {
     EXPECT_EQ(stored[2], 0x2C);
     EXPECT_EQ(stored[3], 0x01);
 
-    EditorState zero;
+    PlayerSheet zero;
     ShowCommentary(Record{}, zero, 1015);
-    EXPECT_EQ(zero.txtCommentary, "0");
-    EXPECT_EQ(zero.cboCommentary, -1);
-    EditorState past;
+    EXPECT_EQ(zero.commentary, "0");
+    EXPECT_EQ(zero.commentaryEntry, -1);
+    PlayerSheet past;
     EXPECT_THROW(ShowCommentary(r, past, 299), ShowError);
-    EXPECT_EQ(past.txtCommentary, "300");
+    EXPECT_EQ(past.commentary, "300");
 
     Record twoBits{};
     twoBits[216] = 3;
@@ -96,8 +96,8 @@ TEST(Identity, NationAndCommentary) {
 
 TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
     for (const char* text : {"", "12345", "1.5", "-1", " 12", "abc", "1016"}) {
-        EditorState s;
-        s.txtCommentary = text;
+        PlayerSheet s;
+        s.commentary = text;
         Record r{};
         EXPECT_THAT(
             [&] { StoreCommentary(s, r, kCommentaryNameCount); },
@@ -132,8 +132,8 @@ TEST(Identity, NameStoredTrimmedIntoOffsets4To18OrRefused) {
         }
         r[19] = 'P';
         const Record before = r;
-        EditorState s;
-        s.txtName = row.name;
+        PlayerSheet s;
+        s.name = row.name;
         if (row.bytes == nullptr) {
             EXPECT_THROW(StoreName(s, r), StoreError) << row.name;
             EXPECT_EQ(r, before);

@@ -28,9 +28,9 @@ TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
     editor.load(roster, 0);
     EXPECT_THAT([&] { editor.load(roster, 1); },
                 testing::Throws<ShowError>(test::InField("nation")));
-    EXPECT_EQ(editor.state().txtName, "Bad");
-    EXPECT_EQ(editor.state().cboFace, 7);
-    EXPECT_EQ(editor.state().txtCommentary, "5");
+    EXPECT_EQ(editor.state().name, "Bad");
+    EXPECT_EQ(editor.state().face, 7);
+    EXPECT_EQ(editor.state().commentary, "5");
     EXPECT_THROW(editor.save(roster), QuillbayError);
     EXPECT_EQ(test::readFileBytes(path), before);
     EXPECT_THROW(PlayerEditor(kCommentaryCount).save(roster), QuillbayError);
@@ -58,9 +58,9 @@ TEST(PlayerEditor, NameEdits) {
         PlayerEditor editor(kCommentaryCount);
         editor.load(roster, 0);
         editor.save(roster); // normalising first save
-        editor.state().txtName = row.typed;
+        editor.state().name = row.typed;
         EXPECT_EQ(editor.save(roster), row.written);
-        EXPECT_EQ(editor.state().txtName, row.shown);
+        EXPECT_EQ(editor.state().name, row.shown);
         const std::string stored = row.stored;
         EXPECT_EQ(editor.loaded()[19],
                   stored.size() == 16 ? stored[15] : 0); // the 16th byte survives
@@ -72,17 +72,17 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
     const std::string path = RosterMaker().player(0, "Jones").write(dir, "r.pak");
     const RosterFile roster(path);
     const auto before = test::readFileBytes(path);
-    const std::array<void (*)(EditorState&), 5> breakers = {
-        [](EditorState& s) { s.txtName = "Tab\tName"; }, // the window's save refuses it
-        [](EditorState& s) { s.txtCommentary = "12345"; },
-        [](EditorState& s) { s.txtHigestScore = "99999"; },
-        [](EditorState& s) { s.sldBowling[3] = 64; },
-        [](EditorState& s) { s.cboFace = -1; },
+    const std::array<void (*)(PlayerSheet&), 5> breakers = {
+        [](PlayerSheet& s) { s.name = "Tab\tName"; }, // the window's save refuses it
+        [](PlayerSheet& s) { s.commentary = "12345"; },
+        [](PlayerSheet& s) { s.highestScore = "99999"; },
+        [](PlayerSheet& s) { s.bowlingRatings[3] = 64; },
+        [](PlayerSheet& s) { s.face = -1; },
     };
     for (const auto breaker : breakers) {
         PlayerEditor editor(kCommentaryCount);
         editor.load(roster, 0);
-        editor.state().txtName = "Changed";
+        editor.state().name = "Changed";
         breaker(editor.state());
         EXPECT_THROW(editor.save(roster), StoreError);
         EXPECT_EQ(test::readFileBytes(path), before);
@@ -99,11 +99,11 @@ TEST(PlayerEditor, StatisticsOfOtherFormatsSurviveSwitchingAndSave) {
     editor.load(roster, 0);
     editor.save(roster);
     editor.switchStatisticsFormat(2);
-    editor.state().txtInnings = "300";
+    editor.state().innings = "300";
     editor.switchStatisticsFormat(3);
-    editor.state().txtBestBowling = "70";
+    editor.state().bestBowlingRuns = "70";
     EXPECT_EQ(editor.save(roster), (std::vector<int>{48, 49, 137, 138}));
-    EXPECT_EQ(editor.state().cboStatisticsMode, 0); // a load resets the format to Test
+    EXPECT_EQ(editor.state().statisticsFormat, 0); // a load resets the format to Test
 }
 
 // The bits a first save may rewrite in a record whose fields are all in range.

@@ -24,16 +24,16 @@ const Record kRatingBytes = test::recordWith(
      {110, 0x75}, {111, 0x7E}, {112, 0x3C}});
 
 TEST(Ratings, EveryRatingIsShownFromAndStoredToItsOwnBits) {
-    EditorState shown;
+    PlayerSheet shown;
     ShowRatings(kRatingBytes, shown);
-    EXPECT_EQ(shown.sldBatting1, kBatting);
-    EXPECT_EQ(shown.sldBowling, kBowling);
-    EXPECT_EQ(shown.sldFielding, kFielding);
+    EXPECT_EQ(shown.battingRatings, kBatting);
+    EXPECT_EQ(shown.bowlingRatings, kBowling);
+    EXPECT_EQ(shown.fieldingRatings, kFielding);
 
-    EditorState state; // every list unselected: role bits are kept
-    state.sldBatting1 = kBatting;
-    state.sldBowling = kBowling;
-    state.sldFielding = kFielding;
+    PlayerSheet state; // every list unselected: role bits are kept
+    state.battingRatings = kBatting;
+    state.bowlingRatings = kBowling;
+    state.fieldingRatings = kFielding;
     // Bits 0-1 of 90 and 6-7 of 103 are written 0; 110 bits 0-3 are a fielding position.
     Record r = test::recordWith({{90, 0x03}, {103, 0xC0}, {110, 0x05}});
     StoreBattingRole(state, r);
@@ -43,17 +43,17 @@ TEST(Ratings, EveryRatingIsShownFromAndStoredToItsOwnBits) {
 }
 
 TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
-    EditorState state;
-    state.sldBowling.fill(50);
-    state.sldFielding.fill(50);
+    PlayerSheet state;
+    state.bowlingRatings.fill(50);
+    state.fieldingRatings.fill(50);
     const Record r = test::recordWith({{91, 64}, {90, 8}});
     EXPECT_THAT([&] { ShowRatings(r, state); }, testing::Throws<ShowError>(testing::AllOf(
                                                     test::InField("ratings.bowling.Bowl to LHand"),
                                                     test::Says("Invalid property value"))));
-    EXPECT_EQ(state.sldBowling[0], 2);  // before it: the new player
-    EXPECT_EQ(state.sldBowling[1], 50); // it and after: the previous player
-    EXPECT_EQ(state.sldFielding[5], 50);
-    EditorState consistency;
+    EXPECT_EQ(state.bowlingRatings[0], 2);  // before it: the new player
+    EXPECT_EQ(state.bowlingRatings[1], 50); // it and after: the previous player
+    EXPECT_EQ(state.fieldingRatings[5], 50);
+    PlayerSheet consistency;
     EXPECT_THROW(ShowRatings(test::recordWith({{106, 0x04}}), consistency), ShowError);
 }
 
@@ -66,25 +66,25 @@ TEST(Ratings, PercentTable) {
 }
 
 TEST(Flags, ShownFromTheirBits) {
-    EditorState state;
+    PlayerSheet state;
     ShowSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
     for (int i = 1; i <= 16; ++i) {
-        EXPECT_EQ(state.chkSkills[static_cast<std::size_t>(i)], i == 1 || i == 16 ? 1 : 0) << i;
+        EXPECT_EQ(state.skills[static_cast<std::size_t>(i)], i == 1 || i == 16 ? 1 : 0) << i;
     }
-    EXPECT_EQ(state.chkSkills[kInjuryFreeIndex], 2);
+    EXPECT_EQ(state.skills[kInjuryFreeIndex], 2);
     ShowShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
     for (int i = 1; i <= 21; ++i) {
         const bool ticked = i == 1 || i == 8 || i == 17 || i == 18;
-        EXPECT_EQ(state.chkBatting2[static_cast<std::size_t>(i)], ticked ? 1 : 0) << i;
+        EXPECT_EQ(state.shots[static_cast<std::size_t>(i)], ticked ? 1 : 0) << i;
     }
-    EditorState refused;
+    PlayerSheet refused;
     EXPECT_THROW(ShowSkills(test::recordWith({{198, 3}}), refused), ShowError);
 }
 
 TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
     const Record loaded = test::recordWith(
         {{188, 0x5A}, {192, 0xC3}, {193, 0xE3}, {196, 0x34}, {197, 0x92}, {198, 2}});
-    EditorState state;
+    PlayerSheet state;
     ShowSkills(loaded, state);
     ShowShotFlags(loaded, state);
     Record working = loaded;
@@ -93,14 +93,14 @@ TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
     Record expected = loaded;
     expected[193] = 0x03;
     EXPECT_EQ(working, expected);
-    state.chkSkills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
+    state.skills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
     EXPECT_THROW(StoreSkills(state, working), StoreError);
     EXPECT_EQ(working, expected);
 }
 
 TEST(Flags, TableMatchesTheRuns) {
     for (const FlagBit& flag : kFlagBits) {
-        EditorState state;
+        PlayerSheet state;
         flagBox(state, flag.control, flag.index) = 1;
         Record r{};
         StoreShotFlags(state, r);

@@ -14,12 +14,12 @@ namespace {
 // Runs every show step, with the statistics of all four formats; throws what a step throws.
 void showEverything(const Record& record) {
     Record working = record;
-    EditorState state;
+    PlayerSheet state;
     for (const ShowStep& step : kShowSequence) {
         step.run(record, working, state, kCommentaryNameCount);
     }
     for (int format = 1; format < kStatisticsFormatCount; ++format) {
-        state.cboStatisticsMode = format;
+        state.statisticsFormat = format;
         ShowStatistics(state, working);
     }
 }
@@ -97,7 +97,7 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     PlayerEditor editor(kCommentaryNameCount);
     EXPECT_THROW(editor.load(roster, 1), ShowError);
     EXPECT_EQ(editor.loadRepaired(roster, 1).size(), 1U);
-    EXPECT_EQ(editor.state().cboFace, 24);
+    EXPECT_EQ(editor.state().face, 24);
     EXPECT_EQ(editor.loaded()[205], 40); // the file's bytes, for the conflict check
     // Only ever into the file the player came from, even one that holds the same bytes.
     const std::string other = dir.file("other.pak");
@@ -108,7 +108,7 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     const std::vector<int> written = editor.save(roster);
     EXPECT_EQ(written, std::vector<int>({205}));
     editor.load(roster, 1);
-    EXPECT_EQ(editor.state().cboFace, 24);
+    EXPECT_EQ(editor.state().face, 24);
 }
 
 } // namespace

@@ -20,11 +20,10 @@ TEST(Roles, BattingRoleCodes) {
         {64, 0, -1, -1}, {9, 0, -1, -1}, {0, 2, -1, -1}, {128, 24, -1, -1},
     };
     for (const Row& row : rows) {
-        EditorState state;
+        PlayerSheet state;
         ShowBattingRole(row.positionByte, row.styleByte, state);
-        EXPECT_EQ(state.cboBattingPosition, row.position)
-            << row.positionByte << "/" << row.styleByte;
-        EXPECT_EQ(state.cboBattingStyle, row.style) << row.positionByte << "/" << row.styleByte;
+        EXPECT_EQ(state.battingPosition, row.position) << row.positionByte << "/" << row.styleByte;
+        EXPECT_EQ(state.battingStyle, row.style) << row.positionByte << "/" << row.styleByte;
     }
 }
 
@@ -38,35 +37,35 @@ TEST(Roles, BowlingRoleCodes) {
         {48, -1, -1},
     }};
     for (const auto& [code, style, mentality] : rows) {
-        EditorState state;
+        PlayerSheet state;
         ShowBowlingRole(code, state);
-        EXPECT_EQ(state.cboBowlingStyle, style) << code;
-        EXPECT_EQ(state.cboBowlingMentality, mentality) << code;
+        EXPECT_EQ(state.bowlingStyle, style) << code;
+        EXPECT_EQ(state.bowlingMentality, mentality) << code;
     }
 }
 
 TEST(Roles, FieldingRoleAndHands) {
-    EditorState state;
+    PlayerSheet state;
     ShowFieldingRole(0xAD, 0x52, state);
-    EXPECT_EQ(state.cboBattingHand, 1);
-    EXPECT_EQ(state.cboFieldingHand, 1);
-    EXPECT_EQ(state.cboFieldingPosition1, 5);
-    EXPECT_EQ(state.cboFieldingPosition2, 5);
+    EXPECT_EQ(state.battingHand, 1);
+    EXPECT_EQ(state.fieldingHand, 1);
+    EXPECT_EQ(state.fieldingPosition1, 5);
+    EXPECT_EQ(state.fieldingPosition2, 5);
 
-    EditorState refused;
-    refused.cboFieldingHand = 0;
+    PlayerSheet refused;
+    refused.fieldingHand = 0;
     EXPECT_THAT([&] { ShowFieldingRole(0x01, 0x04, refused); }, // position 2 would be 8
                 testing::Throws<ShowError>(test::InField("roles.fieldingPosition2")));
-    EXPECT_EQ(refused.cboBattingHand, 1); // set before the failing list
-    EXPECT_EQ(refused.cboFieldingHand, 0);
+    EXPECT_EQ(refused.battingHand, 1); // set before the failing list
+    EXPECT_EQ(refused.fieldingHand, 0);
 }
 
 TEST(Roles, StoreWritesRolesAndTheRatingBitsTheyShare) {
-    EditorState state;
-    state.cboBattingPosition = 3;
-    state.cboBattingStyle = 1;
-    state.sldFielding[kTemperamentRating] = 45;
-    state.sldFielding[kConsistencyRating] = 50;
+    PlayerSheet state;
+    state.battingPosition = 3;
+    state.battingStyle = 1;
+    state.fieldingRatings[kTemperamentRating] = 45;
+    state.fieldingRatings[kConsistencyRating] = 50;
     Record r{};
     r[106] = 0x70; // bits 4-6 are written 0
     StoreBattingRole(state, r);
@@ -78,8 +77,8 @@ TEST(Roles, StoreWritesRolesAndTheRatingBitsTheyShare) {
 
 TEST(Roles, LeftArmFlagFollowsTheBowlingStyle) {
     for (int style = 0; style < 10; ++style) {
-        EditorState state;
-        state.cboBowlingStyle = style;
+        PlayerSheet state;
+        state.bowlingStyle = style;
         Record r{};
         r[109] = 0x42; // bit 6 is written 0; bit 1 is recomputed
         StoreFieldingRole(state, r);
@@ -95,9 +94,9 @@ TEST(Roles, UnselectedListsKeepTheirBitsAndRatingBitsAreReplaced) {
     r[108] = 0x23;
     r[109] = 0xAD;
     r[110] = 0x52;
-    EditorState state; // every list unselected, ratings 0
-    state.sldFielding[kConsistencyRating] = 17;
-    state.sldFielding[kSpeedRating] = 3;
+    PlayerSheet state; // every list unselected, ratings 0
+    state.fieldingRatings[kConsistencyRating] = 17;
+    state.fieldingRatings[kSpeedRating] = 3;
     StoreBattingRole(state, r);
     StoreBowlingRole(state, r);
     StoreFieldingRole(state, r);
@@ -107,7 +106,7 @@ TEST(Roles, UnselectedListsKeepTheirBitsAndRatingBitsAreReplaced) {
     EXPECT_EQ(r[109], 0xAD);
     EXPECT_EQ(r[110], 0x32);
 
-    state.cboBattingPosition = 2; // a position without a style keeps the stored style
+    state.battingPosition = 2; // a position without a style keeps the stored style
     StoreBattingRole(state, r);
     EXPECT_EQ(r[107], 0x11);
 }

@@ -11,9 +11,9 @@ namespace {
 using testing::AllOf;
 using testing::Throws;
 
-EditorState shownFormat(Record& r, int format) {
-    EditorState state;
-    state.cboStatisticsMode = format;
+PlayerSheet shownFormat(Record& r, int format) {
+    PlayerSheet state;
+    state.statisticsFormat = format;
     ShowStatistics(state, r);
     return state;
 }
@@ -22,18 +22,18 @@ TEST(Statistics, ShownFigures) {
     struct Row {
         Record record;
         int format;
-        std::string EditorState::*box;
+        std::string PlayerSheet::*box;
         const char* text;
     };
     const Row rows[] = {
-        {test::recordWith({{48, 0x2C}, {49, 0x01}}), 2, &EditorState::txtInnings, "300"},
-        {test::recordWith({{119, 29}, {118, 0xA8}}), 0, &EditorState::txtHigestScore, "150"},
-        {test::recordWith({{119, 2}, {118, 0x71}}), 0, &EditorState::txtHigestScore, "156.25"},
-        {test::recordWith({{119, 29}, {118, 0xAA}}), 0, &EditorState::txtHigestScore, "149.5"},
-        {test::recordWith({{125, 5}, {124, 10}}), 2, &EditorState::txtHigestScore, "758"},
-        {test::recordWith({{129, 0x0B}, {130, 0x01}}), 0, &EditorState::txtBestBowling, "66.75"},
-        {test::recordWith({{88, 0xC3}}), 1, &EditorState::txtBestBowlingWickets, "3"},
-        {test::recordWith({{88, 0xC0}, {89, 0x0F}}), 2, &EditorState::txtBestBowlingWickets, "31"},
+        {test::recordWith({{48, 0x2C}, {49, 0x01}}), 2, &PlayerSheet::innings, "300"},
+        {test::recordWith({{119, 29}, {118, 0xA8}}), 0, &PlayerSheet::highestScore, "150"},
+        {test::recordWith({{119, 2}, {118, 0x71}}), 0, &PlayerSheet::highestScore, "156.25"},
+        {test::recordWith({{119, 29}, {118, 0xAA}}), 0, &PlayerSheet::highestScore, "149.5"},
+        {test::recordWith({{125, 5}, {124, 10}}), 2, &PlayerSheet::highestScore, "758"},
+        {test::recordWith({{129, 0x0B}, {130, 0x01}}), 0, &PlayerSheet::bestBowlingRuns, "66.75"},
+        {test::recordWith({{88, 0xC3}}), 1, &PlayerSheet::bestBowlingWickets, "3"},
+        {test::recordWith({{88, 0xC0}, {89, 0x0F}}), 2, &PlayerSheet::bestBowlingWickets, "31"},
     };
     for (const Row& row : rows) {
         Record r = row.record;
@@ -44,14 +44,14 @@ TEST(Statistics, ShownFigures) {
 // Every stored figure at a value of its own, and the bytes that hold it: the packed
 // figures of each format, and the 14-byte block of the first.
 TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
-    using Boxes = std::vector<std::string EditorState::*>;
-    const Boxes packed = {&EditorState::txtHigestScore, &EditorState::txtBattingAverage,
-                          &EditorState::txtBowlingAverage, &EditorState::txtBestBowling,
-                          &EditorState::txtBestBowlingWickets};
-    const Boxes block = {&EditorState::txtInnings,     &EditorState::txtNotOuts,
-                         &EditorState::txtOvers,       &EditorState::txtWickets,
-                         &EditorState::txtBowlingRuns, &EditorState::txtBattingRuns,
-                         &EditorState::txt50s,         &EditorState::txt100s};
+    using Boxes = std::vector<std::string PlayerSheet::*>;
+    const Boxes packed = {&PlayerSheet::highestScore, &PlayerSheet::battingAverage,
+                          &PlayerSheet::bowlingAverage, &PlayerSheet::bestBowlingRuns,
+                          &PlayerSheet::bestBowlingWickets};
+    const Boxes block = {&PlayerSheet::innings,     &PlayerSheet::notOuts,
+                         &PlayerSheet::overs,       &PlayerSheet::wickets,
+                         &PlayerSheet::bowlingRuns, &PlayerSheet::battingRuns,
+                         &PlayerSheet::fifties,     &PlayerSheet::hundreds};
     struct Row {
         int format;
         const Boxes& boxes;
@@ -81,8 +81,8 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
                 static_cast<std::uint8_t>(row.bytes[i + 1]);
         }
         Record shown = bytes;
-        const EditorState state = shownFormat(shown, row.format);
-        EditorState typed;
+        const PlayerSheet state = shownFormat(shown, row.format);
+        PlayerSheet typed;
         for (std::size_t i = 0; i < row.boxes.size(); ++i) {
             EXPECT_EQ(state.*row.boxes[i], row.texts[i]) << i;
             typed.*row.boxes[i] = row.texts[i];
@@ -95,44 +95,44 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
 
 TEST(Statistics, OneDayComplementRewritesByte127OfTheWorkingRecord) {
     Record r = test::recordWith({{127, 237}, {126, 0x40}});
-    EXPECT_EQ(shownFormat(r, 3).txtHigestScore, "154");
+    EXPECT_EQ(shownFormat(r, 3).highestScore, "154");
     EXPECT_EQ(r[127], 19);
 }
 
 TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
     Record r = test::recordWith({{22, 0x00}, {23, 0x80}});
-    EditorState state;
-    state.txtOvers = "old";
+    PlayerSheet state;
+    state.overs = "old";
     EXPECT_THAT(
         [&] { ShowStatistics(state, r); },
         Throws<ShowError>(AllOf(test::InField("statistics.Test.notOuts"), test::Says("Overflow"))));
-    EXPECT_EQ(state.txtInnings, "0");
-    EXPECT_EQ(state.txtOvers, "old");
+    EXPECT_EQ(state.innings, "0");
+    EXPECT_EQ(state.overs, "old");
 }
 
 TEST(Statistics, StoredBytes) {
     struct Row {
         int format;
-        std::string EditorState::*box;
+        std::string PlayerSheet::*box;
         const char* text;
         Record before;
         std::vector<std::pair<int, int>> expected;
     };
     // clang-format off
     const Row rows[] = {
-        {0, &EditorState::txtHigestScore, "156.25", test::recordWith({{118, 3}}),
+        {0, &PlayerSheet::highestScore, "156.25", test::recordWith({{118, 3}}),
          {{119, 2}, {118, 0x70}}},
-        {1, &EditorState::txtBestBowlingWickets, "4", test::recordWith({{88, 0xC3}}), {{88, 0xC4}}},
-        {3, &EditorState::txtBestBowlingWickets, "5", test::recordWith({{89, 0x0F}}), {{89, 0x53}}},
-        {2, &EditorState::txtBestBowlingWickets, "13", test::recordWith({{88, 0x3F}, {89, 0xF8}}),
+        {1, &PlayerSheet::bestBowlingWickets, "4", test::recordWith({{88, 0xC3}}), {{88, 0xC4}}},
+        {3, &PlayerSheet::bestBowlingWickets, "5", test::recordWith({{89, 0x0F}}), {{89, 0x53}}},
+        {2, &PlayerSheet::bestBowlingWickets, "13", test::recordWith({{88, 0x3F}, {89, 0xF8}}),
          {{88, 0x7F}, {89, 0xF3}}},
-        {1, &EditorState::txtBattingAverage, "2047", test::recordWith({{122, 0x1F}}),
+        {1, &PlayerSheet::battingAverage, "2047", test::recordWith({{122, 0x1F}}),
          {{122, 0xFF}, {123, 0xFF}}},
     };
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        EditorState state; // every other box is empty and keeps its figure
+        PlayerSheet state; // every other box is empty and keeps its figure
         state.*row.box = row.text;
         Record r = row.before;
         StoreStatistics(state, r, row.format);
@@ -147,26 +147,26 @@ TEST(Statistics, StoredBytes) {
 TEST(Statistics, BadValuesRefuseTheWholeStore) {
     struct Row {
         int format;
-        std::string EditorState::*box;
+        std::string PlayerSheet::*box;
         const char* text;
         const char* field;
         const char* limit;
     };
     const Row rows[] = {
-        {0, &EditorState::txtBattingAverage, "256", "statistics.Test.battingAverage", "255"},
-        {0, &EditorState::txtHigestScore, "640", "statistics.Test.highestScore", "639"},
-        {2, &EditorState::txtHigestScore, "1280", "statistics.First Class.highestScore", "1279"},
-        {3, &EditorState::txtHigestScore, "1608", "statistics.One Day.highestScore", "1607"},
-        {1, &EditorState::txtBestBowlingWickets, "16",
+        {0, &PlayerSheet::battingAverage, "256", "statistics.Test.battingAverage", "255"},
+        {0, &PlayerSheet::highestScore, "640", "statistics.Test.highestScore", "639"},
+        {2, &PlayerSheet::highestScore, "1280", "statistics.First Class.highestScore", "1279"},
+        {3, &PlayerSheet::highestScore, "1608", "statistics.One Day.highestScore", "1607"},
+        {1, &PlayerSheet::bestBowlingWickets, "16",
          "statistics.One Day International.bestBowlingWickets", "15"},
-        {0, &EditorState::txtInnings, "32768", "statistics.Test.innings", "32767"},
-        {0, &EditorState::txtInnings, "12a", "statistics.Test.innings", "32767"},
-        {0, &EditorState::txtOvers, "-3", "statistics.Test.overs", "32767"},
+        {0, &PlayerSheet::innings, "32768", "statistics.Test.innings", "32767"},
+        {0, &PlayerSheet::innings, "12a", "statistics.Test.innings", "32767"},
+        {0, &PlayerSheet::overs, "-3", "statistics.Test.overs", "32767"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        EditorState state;
-        state.txtWickets = "7";
+        PlayerSheet state;
+        state.wickets = "7";
         state.*row.box = row.text;
         Record r{};
         EXPECT_THAT([&] { StoreStatistics(state, r, row.format); },
@@ -178,18 +178,18 @@ TEST(Statistics, BadValuesRefuseTheWholeStore) {
 }
 
 TEST(Statistics, Rates) {
-    EditorState state;
-    state.txtOvers = "10";
-    state.txtWickets = "4";
-    state.txtBowlingRuns = "38";
+    PlayerSheet state;
+    state.overs = "10";
+    state.wickets = "4";
+    state.bowlingRuns = "38";
     UpdateRates(state);
-    EXPECT_EQ(state.txtBowlingSR, "15.00");
-    EXPECT_EQ(state.txtBowlingER, "3.80");
-    state.txtWickets = "0";
-    state.txtOvers = "";
+    EXPECT_EQ(state.strikeRate, "15.00");
+    EXPECT_EQ(state.economyRate, "3.80");
+    state.wickets = "0";
+    state.overs = "";
     UpdateRates(state);
-    EXPECT_EQ(state.txtBowlingSR, "");
-    EXPECT_EQ(state.txtBowlingER, "");
+    EXPECT_EQ(state.strikeRate, "");
+    EXPECT_EQ(state.economyRate, "");
 }
 
 } // namespace

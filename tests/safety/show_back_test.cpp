@@ -15,14 +15,14 @@ namespace qb {
 namespace {
 
 // The editors after loading `record` and switching the statistics to `format`.
-EditorState shown(const Record& record, int format) {
+PlayerSheet shown(const Record& record, int format) {
     Record working = record;
-    EditorState state;
+    PlayerSheet state;
     for (const ShowStep& step : kShowSequence) {
         step.run(record, working, state, kCommentaryNameCount);
     }
     if (format > 0) {
-        state.cboStatisticsMode = format;
+        state.statisticsFormat = format;
         ShowStatistics(state, working);
     }
     return state;
@@ -68,7 +68,7 @@ TEST(ShowBack, EveryValueAFieldStoresShowsBack) {
         const Record base = generator.player();
         const int format = std::max(field.format, 0);
         for (const std::string& value : candidates(field)) {
-            EditorState state = shown(base, format);
+            PlayerSheet state = shown(base, format);
             try {
                 field.set(state, value);
             } catch (const cli::UsageError&) {
@@ -80,7 +80,7 @@ TEST(ShowBack, EveryValueAFieldStoresShowsBack) {
             } catch (const StoreError&) {
                 continue; // refused before anything is written
             }
-            EditorState again;
+            PlayerSheet again;
             ASSERT_NO_THROW(again = shown(working, format)) << field.key << "=" << value;
             EXPECT_EQ(field.get(again), field.get(state)) << field.key << "=" << value;
             ++checked;

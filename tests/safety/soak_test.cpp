@@ -42,7 +42,7 @@ std::string randomValue(const cli::PlayerField& field, std::mt19937& random) {
     // A choice list or a flag: try texts until the field takes one.
     for (const std::string_view entry : {"true", "false"}) {
         try {
-            EditorState scratch;
+            PlayerSheet scratch;
             field.set(scratch, entry);
             return below(2) == 0 ? "true" : "false";
         } catch (const std::exception&) {
@@ -57,7 +57,7 @@ std::string randomValue(const cli::PlayerField& field, std::mt19937& random) {
         const std::string value(
             list[static_cast<std::size_t>(below(static_cast<int>(list.size())))]);
         try {
-            EditorState scratch;
+            PlayerSheet scratch;
             field.set(scratch, value);
             return value;
         } catch (const std::exception&) {
