@@ -11,13 +11,12 @@ namespace qb::cli {
 DecodedPlayer decodeStates(const Record& record) {
     DecodedPlayer decoded{unshownState(), {}, {}};
     decoded.shown.name = recordName(record.data());
-    Record scratch = record;
     for (const ShowStep& step : kShowSequence) {
         if (step.name == "statistics") {
             continue; // shown below for every format
         }
         try {
-            step.run(record, scratch, decoded.shown, kCommentaryNameCount);
+            step.run(record, record, decoded.shown, kCommentaryNameCount);
         } catch (const ShowError& error) {
             decoded.failures.push_back({error.field(), error.description()});
         }
@@ -25,9 +24,8 @@ DecodedPlayer decodeStates(const Record& record) {
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
         PlayerSheet& state = decoded.formats[static_cast<std::size_t>(format)];
         state.statisticsFormat = format;
-        Record working = record;
         try {
-            ShowStatistics(state, working);
+            ShowStatistics(state, record);
         } catch (const ShowError& error) {
             decoded.failures.push_back({error.field(), error.description()});
         }

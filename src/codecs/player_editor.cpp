@@ -10,26 +10,27 @@
 namespace qb {
 
 const std::array<ShowStep, 10> kShowSequence = {{
-    {"nation", [](const Record& r, Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
+    {"nation", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
     {"statistics",
-     [](const Record&, Record& working, PlayerSheet& s, int) {
+     [](const Record&, const Record& working, PlayerSheet& s, int) {
          s.statisticsFormat = 0;
          s.economyRate.clear();
          s.strikeRate.clear();
          ShowStatistics(s, working);
      }},
-    {"battingRole",
-     [](const Record& r, Record&, PlayerSheet& s, int) { ShowBattingRole(r[106], r[107], s); }},
+    {"battingRole", [](const Record& r, const Record&, PlayerSheet& s,
+                       int) { ShowBattingRole(r[106], r[107], s); }},
     {"bowlingRole",
-     [](const Record& r, Record&, PlayerSheet& s, int) { ShowBowlingRole(r[108], s); }},
-    {"fieldingRole",
-     [](const Record& r, Record&, PlayerSheet& s, int) { ShowFieldingRole(r[109], r[110], s); }},
-    {"appearance", [](const Record& r, Record&, PlayerSheet& s, int) { ShowAppearance(r, s); }},
-    {"skills", [](const Record& r, Record&, PlayerSheet& s, int) { ShowSkills(r, s); }},
-    {"shotFlags", [](const Record& r, Record&, PlayerSheet& s, int) { ShowShotFlags(r, s); }},
-    {"ratings", [](const Record& r, Record&, PlayerSheet& s, int) { ShowRatings(r, s); }},
-    {"commentary",
-     [](const Record& r, Record&, PlayerSheet& s, int count) { ShowCommentary(r, s, count); }},
+     [](const Record& r, const Record&, PlayerSheet& s, int) { ShowBowlingRole(r[108], s); }},
+    {"fieldingRole", [](const Record& r, const Record&, PlayerSheet& s,
+                        int) { ShowFieldingRole(r[109], r[110], s); }},
+    {"appearance",
+     [](const Record& r, const Record&, PlayerSheet& s, int) { ShowAppearance(r, s); }},
+    {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowSkills(r, s); }},
+    {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowShotFlags(r, s); }},
+    {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowRatings(r, s); }},
+    {"commentary", [](const Record& r, const Record&, PlayerSheet& s,
+                      int count) { ShowCommentary(r, s, count); }},
 }};
 
 void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {

@@ -13,11 +13,12 @@
 
 namespace qb {
 
-// One step of the show sequence: reads the loaded record (the statistics step reads
-// and may rewrite the working record) and sets its editors.
+// One step of the show sequence: reads the loaded record (the statistics step the
+// working record, which holds the edits of other formats) and sets its editors. No
+// step changes a record.
 struct ShowStep {
     std::string_view name;
-    std::function<void(const Record& loaded, Record& working, PlayerSheet& state,
+    std::function<void(const Record& loaded, const Record& working, PlayerSheet& state,
                        int commentaryCount)>
         run;
 };

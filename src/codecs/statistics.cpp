@@ -79,6 +79,7 @@ constexpr std::array<std::array<PackedField, 5>, kStatisticsFormatCount> kPacked
 }};
 
 constexpr int kFirstClass = 2;
+constexpr int kOneDay = 3;
 constexpr int kFirstClassWicketsShownWidth = 5;
 // Above this, byte 127 holds the One Day highest score's upper part as a complement.
 constexpr int kOneDayComplementAbove = 200;
@@ -103,10 +104,16 @@ void writeBits(Record& r, BitField f, std::uint32_t value) {
     }
 }
 
+// Byte 127 above 200 is the One Day highest score's upper part in complement form;
+// the figure is shown from its plain form, and storing One Day writes that form.
+int oneDayUpper(std::uint8_t stored) {
+    return stored > kOneDayComplementAbove ? 256 - stored : stored;
+}
+
 // The highest score's upper part above a threshold is read as a complement: the
 // value shown is (limit - upper) * weight - lower. Bits 0-1 of bytes 118 and 121
 // show as quarters (the game never sets them; stray ones appear as .25, .5, .75).
-double shownHighestScore(Record& r, int format) {
+double shownHighestScore(const Record& r, int format) {
     switch (format) {
     case 0:
     case 1: {
@@ -119,14 +126,11 @@ double shownHighestScore(Record& r, int format) {
         return upper <= 4 ? upper * 256 + r[124] : (8 - upper) * 256 - r[124];
     }
     default:
-        if (r[127] > kOneDayComplementAbove) {
-            r[127] = static_cast<std::uint8_t>(256 - r[127]);
-        }
-        return r[127] * 8 + r[126] / 32;
+        return oneDayUpper(r[127]) * 8 + r[126] / 32;
     }
 }
 
-double shownPackedFigure(Record& r, int format, const PackedField& packed) {
+double shownPackedFigure(const Record& r, int format, const PackedField& packed) {
     if (packed.figure == HighestScore) {
         return shownHighestScore(r, format);
     }
@@ -253,7 +257,7 @@ std::string statisticsKey(int format, Figure figure) {
            std::string(boxOf(figure).key);
 }
 
-void ShowStatistics(PlayerSheet& state, Record& working) {
+void ShowStatistics(PlayerSheet& state, const Record& working) {
     const int format = state.statisticsFormat;
     const int base = kFirstBlock + kBlockSize * format;
     std::array<double, kStatisticsBoxes.size()> shown{};
@@ -321,6 +325,10 @@ void StoreStatistics(const PlayerSheet& state, Record& working, int format) {
             working[static_cast<std::size_t>(packed.zeroByte)] &=
                 static_cast<std::uint8_t>(~packed.zeroMask);
         }
+    }
+    if (format == kOneDay && !valueOf(HighestScore)) {
+        // An empty box keeps the stored figure, in its plain form.
+        working[127] = static_cast<std::uint8_t>(oneDayUpper(working[127]));
     }
 }
 

@@ -47,9 +47,9 @@ std::string statisticsKey(int format, Figure figure);
 
 // Fills the stored-figure boxes for the format in statisticsFormat from the working
 // record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".
-// Showing "One Day" first rewrites byte 127 of the working record when it is above
-// 200 (the game's complement form of that highest score).
-void ShowStatistics(PlayerSheet& state, Record& working);
+// Showing changes no byte: a One Day highest score in the game's complement form (byte
+// 127 above 200) is shown from its plain form, which storing One Day writes.
+void ShowStatistics(PlayerSheet& state, const Record& working);
 // Sets every figure of every format that would show "Overflow" to one that shows.
 void RepairStatistics(Record& record, FieldRepairs& repairs);
 

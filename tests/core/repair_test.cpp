@@ -13,14 +13,13 @@ namespace {
 
 // Runs every show step, with the statistics of all four formats; throws what a step throws.
 void showEverything(const Record& record) {
-    Record working = record;
     PlayerSheet state;
     for (const ShowStep& step : kShowSequence) {
-        step.run(record, working, state, kCommentaryNameCount);
+        step.run(record, record, state, kCommentaryNameCount);
     }
     for (int format = 1; format < kStatisticsFormatCount; ++format) {
         state.statisticsFormat = format;
-        ShowStatistics(state, working);
+        ShowStatistics(state, record);
     }
 }
 

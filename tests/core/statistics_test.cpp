@@ -11,7 +11,7 @@ namespace {
 using testing::AllOf;
 using testing::Throws;
 
-PlayerSheet shownFormat(Record& r, int format) {
+PlayerSheet shownFormat(const Record& r, int format) {
     PlayerSheet state;
     state.statisticsFormat = format;
     ShowStatistics(state, r);
@@ -93,10 +93,18 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
     }
 }
 
-TEST(Statistics, OneDayComplementRewritesByte127OfTheWorkingRecord) {
+TEST(Statistics, OneDayComplementIsShownPlainAndStoredPlain) {
     Record r = test::recordWith({{127, 237}, {126, 0x40}});
-    EXPECT_EQ(shownFormat(r, 3).highestScore, "154");
-    EXPECT_EQ(r[127], 19);
+    const PlayerSheet shown = shownFormat(r, 3);
+    EXPECT_EQ(shown.highestScore, "154");
+    EXPECT_EQ(r[127], 237); // showing changes nothing
+    PlayerSheet kept = shown;
+    kept.highestScore.clear(); // an empty box keeps the stored figure
+    for (const PlayerSheet& sheet : {shown, kept}) {
+        Record stored = r;
+        StoreStatistics(sheet, stored, 3);
+        EXPECT_EQ(stored[127], 19);
+    }
 }
 
 TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {

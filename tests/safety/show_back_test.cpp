@@ -16,14 +16,13 @@ namespace {
 
 // The editors after loading `record` and switching the statistics to `format`.
 PlayerSheet shown(const Record& record, int format) {
-    Record working = record;
     PlayerSheet state;
     for (const ShowStep& step : kShowSequence) {
-        step.run(record, working, state, kCommentaryNameCount);
+        step.run(record, record, state, kCommentaryNameCount);
     }
     if (format > 0) {
         state.statisticsFormat = format;
-        ShowStatistics(state, working);
+        ShowStatistics(state, record);
     }
     return state;
 }
