@@ -1,0 +1,284 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+#include "cli/edits.h"
+#include "cli/player_fields.h"
+#include "roster/layout.h"
+#include "roster/recovery.h"
+
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace qb::cli {
+namespace {
+
+// A number of the command line in decimal ("0010" is 10: the parser would read it as
+// octal), handed on without its leading zeros.
+CLI::Validator decimalFrom(int low, int high) {
+    const std::string range = std::to_string(low) + " to " + std::to_string(high);
+    return CLI::Validator(
+        [low, high, range](std::string& text) {
+            const std::optional<int> value = wholeNumber(text, low, high);
+            if (!value) {
+                return "\"" + text + "\" is not a whole number from " + range;
+            }
+            text = std::to_string(*value);
+            return std::string();
+        },
+        "INT from " + range);
+}
+
+void addFile(CLI::App& sub, std::string& file) {
+    sub.add_option("FILE", file, "Roster file (.pak) or saved game (.sav)")->required();
+}
+
+void addSlot(CLI::App& sub, int& slot) {
+    sub.add_option("SLOT", slot, "Slot, 0 to 1599")
+        ->required()
+        ->transform(decimalFrom(0, SLOT_COUNT - 1));
+}
+
+// The output format; the first choice is the command's default.
+struct FormatChoice {
+    std::string name;
+    Format format() const {
+        static const std::map<std::string, Format> kFormats = {
+            {"text", Format::Text}, {"json", Format::Json}, {"csv", Format::Csv}};
+        return kFormats.at(name);
+    }
+};
+
+void addFormat(CLI::App& sub, FormatChoice& choice, const std::vector<std::string>& choices) {
+    choice.name = choices.front();
+    sub.add_option("--format", choice.name, "Output format (default " + choices.front() + ")")
+        ->check(CLI::IsMember(choices));
+}
+
+// The options of every command that writes a roster.
+struct WriteOptions {
+    bool force = false;
+    bool noBackup = false;
+    bool dryRun = false;
+    bool yes = false;
+
+    SafetyOptions safety() const {
+        SafetyOptions options;
+        options.force = force;
+        options.backups = !noBackup;
+        return options;
+    }
+    EditOptions editing() const { return {dryRun, yes, safety()}; }
+
+    // A save cut off in an earlier run is completed or undone before the file is written
+    // again. Commands that only read, and dry runs, leave that to the next writer.
+    void recoverFirst(const std::string& file) const {
+        if (dryRun) {
+            return;
+        }
+        for (const std::string& text :
+             recoverInterruptedSaves(safety().dataFolderOrDefault(), file)) {
+            std::cerr << "quillbay-cli: " << text << '\n';
+        }
+    }
+};
+
+void addSafety(CLI::App& sub, WriteOptions& options) {
+    sub.add_flag("--force", options.force,
+                 "Write even when another program changed the slot since it was read");
+    sub.add_flag("--no-backup", options.noBackup,
+                 "Do not copy the file to the backups folder before its first write");
+}
+
+void addDryRun(CLI::App& sub, WriteOptions& options) {
+    sub.add_flag("--dry-run", options.dryRun, "Print what would be written, write nothing");
+}
+
+// Emptying a name empties its slot, as in the window; the tool asks for --yes first.
+void addEmptying(CLI::App& sub, WriteOptions& options) {
+    sub.add_flag("--yes", options.yes, "Allow an empty name, which empties a named slot");
+}
+
+struct ListArguments {
+    std::string file;
+    bool all = false;
+    FormatChoice format;
+};
+
+std::function<int()> defineListing(CLI::App& sub, bool dump) {
+    auto a = std::make_shared<ListArguments>();
+    addFile(sub, a->file);
+    sub.add_flag("--all", a->all,
+                 dump ? "Every slot, empty ones included" : "All 1600 slots, like the slot list");
+    if (dump) {
+        addFormat(sub, a->format, {"json", "csv"});
+        return [a] { return runDump(a->file, a->all, a->format.format()); };
+    }
+    addFormat(sub, a->format, {"text", "csv", "json"});
+    return [a] { return runList(a->file, a->all, a->format.format()); };
+}
+
+struct SlotArguments {
+    std::string file;
+    int slot = -1;
+    std::string other; // the edits, player or bitmap file
+    std::vector<std::string> texts;
+    std::vector<std::string> wheres;
+    std::vector<int> slots;
+    FormatChoice format;
+    WriteOptions write;
+};
+
+std::vector<Command> makeTable() {
+    return {
+        {"list", "List the player list (the leading run of named slots)",
+         "quillbay-cli list roster.pak --all --format csv",
+         [](CLI::App& sub) { return defineListing(sub, false); }},
+        {"show", "Show one slot as the editor shows it",
+         "quillbay-cli show roster.pak 12 --format json",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSlot(sub, a->slot);
+             addFormat(sub, a->format, {"text", "json"});
+             return [a] { return runShow(a->file, a->slot, a->format.format()); };
+         }},
+        {"dump", "Every named slot as player objects",
+         "quillbay-cli dump roster.pak --format csv > players.csv",
+         [](CLI::App& sub) { return defineListing(sub, true); }},
+        {"set", "Change fields of one slot and save as the editor does",
+         "quillbay-cli set roster.pak 5 roles.bowlingStyle=Chinaman "
+         "\"ratings.bowling.Accuracy=50\"",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSafety(sub, a->write);
+             addSlot(sub, a->slot);
+             sub.add_option("KEY=VALUE", a->texts, "Fields to change")->required();
+             addDryRun(sub, a->write);
+             addEmptying(sub, a->write);
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runSet(a->file, a->slot, a->texts, a->write.editing());
+             };
+         }},
+        {"apply", "Apply edits from a JSON or CSV file",
+         "quillbay-cli apply roster.pak edits.csv --dry-run",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSafety(sub, a->write);
+             sub.add_option("EDITS", a->other, "EDITS.json or EDITS.csv")->required();
+             addDryRun(sub, a->write);
+             addEmptying(sub, a->write);
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runApply(a->file, a->other, a->write.editing());
+             };
+         }},
+        {"export", "Write one slot to a .data player file",
+         "quillbay-cli export roster.pak 12 smith.data",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSlot(sub, a->slot);
+             sub.add_option("OUT", a->other,
+                            "Player file; .data is appended unless the name ends in data")
+                 ->required();
+             sub.add_flag("--yes", a->write.yes, "Replace an existing file without asking");
+             return [a] { return runExport(a->file, a->slot, a->other, a->write.yes); };
+         }},
+        {"import", "Read a .data player file over one slot",
+         "quillbay-cli import roster.pak 12 smith.data --yes",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSafety(sub, a->write);
+             addSlot(sub, a->slot);
+             sub.add_option("IN", a->other, "Player file of exactly 348 bytes")->required();
+             sub.add_flag("--yes", a->write.yes, "Do not ask for confirmation");
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runImport(a->file, a->slot, a->other, a->write.yes, a->write.safety());
+             };
+         }},
+        {"check", "Report what would surprise a user of the editor",
+         "quillbay-cli check roster.pak --format json",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addFormat(sub, a->format, {"text", "json"});
+             return [a] { return runCheck(a->file, a->format.format()); };
+         }},
+        {"diff", "Field-level differences between two rosters",
+         "quillbay-cli diff before.pak after.pak",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             sub.add_option("FILE_A", a->file, "First roster or saved game")->required();
+             sub.add_option("FILE_B", a->other, "Second roster or saved game")->required();
+             addFormat(sub, a->format, {"text", "json"});
+             return [a] { return runDiff(a->file, a->other, a->format.format()); };
+         }},
+        {"bulk", "One edit over many players",
+         "quillbay-cli bulk roster.pak --where nation=ENG --set \"ratings.bowling.Accuracy+=5\"",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSafety(sub, a->write);
+             sub.add_option("--where", a->wheres,
+                            "KEY=VALUE: only named slots whose field has this value");
+             sub.add_option("--set", a->texts,
+                            "KEY=VALUE, KEY+=N or KEY-=N (clamped to the field's range)")
+                 ->required();
+             addDryRun(sub, a->write);
+             addEmptying(sub, a->write);
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runBulk(a->file, a->wheres, a->texts, a->write.editing());
+             };
+         }},
+        {"repair", "Reset the fields the editor cannot show to values it can show",
+         "quillbay-cli repair roster.pak 12 --dry-run",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addSafety(sub, a->write);
+             sub.add_option("SLOT", a->slots,
+                            "Slots, 0 to 1599 (default: every named slot that fails to load)")
+                 ->transform(decimalFrom(0, SLOT_COUNT - 1));
+             addDryRun(sub, a->write);
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runRepair(a->file, a->slots, a->write.dryRun, a->write.safety());
+             };
+         }},
+        {"face", "Copy a face from the game archive into a bitmap file",
+         "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             sub.add_option("GAME_FOLDER", a->file, "The game's installation folder")->required();
+             sub.add_option("FACE", a->slot, "Face number, 0 to 24")
+                 ->required()
+                 ->transform(decimalFrom(0, 24));
+             sub.add_option("OUT", a->other, "Bitmap file to write")->required();
+             return [a] { return runFace(a->file, a->slot, a->other); };
+         }},
+        {"tga", "Report what the TGA reader makes of a file, or write it as a bitmap",
+         "quillbay-cli tga bat01.tga bat01.bmp",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             sub.add_option("IN", a->file, "TGA file")->required();
+             sub.add_option("OUT", a->other, "Bitmap file to write");
+             return [a] { return runTga(a->file, a->other); };
+         }},
+    };
+}
+
+} // namespace
+
+const std::vector<Command>& commandTable() {
+    static const std::vector<Command> table = makeTable();
+    return table;
+}
+
+} // namespace qb::cli
