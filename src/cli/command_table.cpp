@@ -94,8 +94,11 @@ void addDryRun(CLI::App& sub, WriteOptions& options) {
     sub.add_flag("--dry-run", options.dryRun, "Print what would be written, write nothing");
 }
 
-// Emptying a name empties its slot, as in the window; the tool asks for --yes first.
-void addEmptying(CLI::App& sub, WriteOptions& options) {
+// The options of the commands that edit fields: those of every writing command, a dry
+// run, and --yes, since emptying a name empties its slot (the window's rule).
+void addEditing(CLI::App& sub, WriteOptions& options) {
+    addSafety(sub, options);
+    addDryRun(sub, options);
     sub.add_flag("--yes", options.yes, "Allow an empty name, which empties a named slot");
 }
 
@@ -152,11 +155,9 @@ std::vector<Command> makeTable() {
          [](CLI::App& sub) -> std::function<int()> {
              auto a = std::make_shared<SlotArguments>();
              addFile(sub, a->file);
-             addSafety(sub, a->write);
              addSlot(sub, a->slot);
              sub.add_option("KEY=VALUE", a->texts, "Fields to change")->required();
-             addDryRun(sub, a->write);
-             addEmptying(sub, a->write);
+             addEditing(sub, a->write);
              return [a] {
                  a->write.recoverFirst(a->file);
                  return runSet(a->file, a->slot, a->texts, a->write.editing());
@@ -167,10 +168,8 @@ std::vector<Command> makeTable() {
          [](CLI::App& sub) -> std::function<int()> {
              auto a = std::make_shared<SlotArguments>();
              addFile(sub, a->file);
-             addSafety(sub, a->write);
              sub.add_option("EDITS", a->other, "EDITS.json or EDITS.csv")->required();
-             addDryRun(sub, a->write);
-             addEmptying(sub, a->write);
+             addEditing(sub, a->write);
              return [a] {
                  a->write.recoverFirst(a->file);
                  return runApply(a->file, a->other, a->write.editing());
@@ -224,14 +223,12 @@ std::vector<Command> makeTable() {
          [](CLI::App& sub) -> std::function<int()> {
              auto a = std::make_shared<SlotArguments>();
              addFile(sub, a->file);
-             addSafety(sub, a->write);
              sub.add_option("--where", a->wheres,
                             "KEY=VALUE: only named slots whose field has this value");
              sub.add_option("--set", a->texts,
                             "KEY=VALUE, KEY+=N or KEY-=N (clamped to the field's range)")
                  ->required();
-             addDryRun(sub, a->write);
-             addEmptying(sub, a->write);
+             addEditing(sub, a->write);
              return [a] {
                  a->write.recoverFirst(a->file);
                  return runBulk(a->file, a->wheres, a->texts, a->write.editing());
