@@ -88,19 +88,25 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
     // The duplicate-ID check and the write see one state of the file.
     const RosterLock lock(roster.path(), safety.lockWait);
     const SlotTable table = roster.readSlotTable();
-    const Record current = table.copyRecord(slot);
-    Record target = incoming;
-    if (isEmptySlot(current.data())) {
-        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID), roster.path());
-    } else {
-        target[0] = current[0];
-        target[1] = current[1];
-    }
-    SaveReport report = writeSlotSafely(roster, slot, current, target, safety);
+    const Record target = importedRecord(table, slot, incoming, roster.path());
+    SaveReport report = writeSlotSafely(roster, slot, table.copyRecord(slot), target, safety);
     if (notices != nullptr) {
         *notices = std::move(report.notices);
     }
     return report.written;
+}
+
+Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
+                      const std::string& path) {
+    const std::uint8_t* current = table.record(slot);
+    Record target = incoming;
+    if (isEmptySlot(current)) {
+        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID), path);
+    } else {
+        target[0] = current[0];
+        target[1] = current[1];
+    }
+    return target;
 }
 
 void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path) {

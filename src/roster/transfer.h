@@ -40,6 +40,12 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
                             const SafetyOptions& safety = {},
                             std::vector<std::string>* notices = nullptr);
 
+// The record an import writes into `slot` of `table` (the file at `path`): an empty
+// slot takes the player file's record whole after its ID is checked against all 1600
+// slots; an occupied one keeps its own two ID bytes.
+Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
+                      const std::string& path);
+
 // Fails with "Duplicate ID", naming the file at `path` and the slot, when any of the
 // 1600 slots of its table holds `id`.
 void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path);
