@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
@@ -30,7 +31,7 @@ int report(const std::string& file, const std::vector<Finding>& findings, int na
         Json list = Json::array();
         for (const Finding& f : findings) {
             list.push_back({{"slot", f.slot < 0 ? Json(nullptr) : Json(f.slot)},
-                            {"name", f.name},
+                            {keys::kName, f.name},
                             {"field", f.field},
                             {"severity", f.error ? "error" : "warning"},
                             {"reason", f.reason}});
@@ -94,7 +95,7 @@ int runCheck(const std::string& file, Format format) {
                                 "the editor cannot show it (" + failure.message + ")", true});
         }
         if (slot > playerListEnd) {
-            findings.push_back({slot, name, "name",
+            findings.push_back({slot, name, keys::kName,
                                 "named slot after the first empty slot (" +
                                     std::to_string(playerListEnd) +
                                     "): hidden from the player list",

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "roster/player_lists.h"
 
@@ -18,7 +19,7 @@ int runList(const std::string& file, bool all, Format format) {
     if (format == Format::Csv) {
         std::cout << "slot,id,name,nation\r\n";
     } else if (format == Format::Text) {
-        std::printf("%4s  %5s  %-6s  %s\n", "slot", "id", "nation", "name");
+        std::printf("%4s  %5s  %-6s  %s\n", "slot", "id", keys::kNation, keys::kName);
     }
     for (std::size_t slot = 0; slot < count; ++slot) {
         const SlotEntry& entry = index.slotEntries[slot];
@@ -31,8 +32,8 @@ int runList(const std::string& file, bool all, Format format) {
         case Format::Json:
             rows.push_back({{"slot", slot},
                             {"id", id},
-                            {"name", entry.name},
-                            {"nation", nation.empty() ? Json(nullptr) : Json(nation)}});
+                            {keys::kName, entry.name},
+                            {keys::kNation, nation.empty() ? Json(nullptr) : Json(nation)}});
             break;
         case Format::Csv:
             std::cout << slot << ',' << id << ',' << csvField(entry.name) << ',' << nation

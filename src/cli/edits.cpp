@@ -4,6 +4,7 @@
 #include "cli/csv.h"
 #include "cli/player_object.h"
 #include "codecs/codec_errors.h"
+#include "codecs/field_keys.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
@@ -131,8 +132,8 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
         return std::nullopt;
     }
     if (editor.state().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
-        throw FieldError("name", "an empty name empties the slot and hides the player; "
-                                 "nothing was written (--yes empties it)");
+        throw FieldError(keys::kName, "an empty name empties the slot and hides the player; "
+                                      "nothing was written (--yes empties it)");
     }
     if (dryRun) {
         std::vector<int> written = editor.save(roster, true, options.safety);

@@ -1,5 +1,7 @@
 #include "cli/player_object.h"
 
+#include "codecs/field_keys.h"
+
 #include <algorithm>
 #include <array>
 #include <type_traits>
@@ -11,7 +13,7 @@ std::vector<ObjectKey> makeObjectKeys() {
     std::vector<ObjectKey> keys = {{"slot"}, {"id"}};
     for (const Field& field : fieldRegistry()) {
         keys.push_back({field.key, &field});
-        if (field.key == "commentary") {
+        if (field.key == keys::kCommentary) {
             keys.push_back({"commentaryName"});
         }
     }
