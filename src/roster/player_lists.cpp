@@ -53,13 +53,17 @@ RosterIndex buildRosterIndex(const SlotTable& table) {
     RosterIndex index;
     index.slotEntries.reserve(SLOT_COUNT);
     bool leadingRun = true;
-    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        const std::uint8_t* record = table.record(slot);
-        const std::string_view name(reinterpret_cast<const char*>(record + OFFSET_NAME),
-                                    NAME_BYTES);
-        const SlotEntry& entry = index.slotEntries.emplace_back(
-            name.substr(0, name.find('\0')), BitToIndex(read16(record, OFFSET_NATION)));
-        leadingRun = leadingRun && !entry.rawName.empty();
+    // The records lie back to back; a name ends at its first zero byte or after 16 bytes.
+    const std::uint8_t* record = table.record(0);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot, record += SLOT_SIZE) {
+        const char* name = reinterpret_cast<const char*>(record + OFFSET_NAME);
+        std::size_t length = 0;
+        while (length < NAME_BYTES && name[length] != 0) {
+            ++length;
+        }
+        index.slotEntries.push_back(
+            {std::string_view(name, length), BitToIndex(read16(record, OFFSET_NATION))});
+        leadingRun = leadingRun && length != 0;
         index.playerCount += leadingRun ? 1 : 0;
     }
     return index;
