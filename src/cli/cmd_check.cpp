@@ -80,7 +80,7 @@ int runCheck(const std::string& file, Format format) {
     }
     const SlotTable table = roster->readSlotTable();
     const RosterIndex index = buildRosterIndex(table);
-    const auto playerListEnd = static_cast<int>(index.players.size());
+    const auto playerListEnd = static_cast<int>(index.playerCount);
     std::map<int, int> firstSlotOfId;
     int namedSlots = 0;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
@@ -89,7 +89,7 @@ int runCheck(const std::string& file, Format format) {
             continue;
         }
         ++namedSlots;
-        const std::string& name = index.slotEntries[static_cast<std::size_t>(slot)].name;
+        const std::string name = index.slotEntries[static_cast<std::size_t>(slot)].name();
         for (const FieldFailure& failure : showEveryField(table.copyRecord(slot)).failures) {
             findings.push_back({slot, name, failure.field,
                                 "the editor cannot show it (" + failure.message + ")", true});

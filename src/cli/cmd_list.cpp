@@ -14,7 +14,7 @@ int runList(const std::string& file, bool all, Format format) {
     const RosterFile roster(file);
     const SlotTable table = roster.readSlotTable();
     const RosterIndex index = buildRosterIndex(table);
-    const std::size_t count = all ? index.slotEntries.size() : index.players.size();
+    const std::size_t count = all ? index.slotEntries.size() : index.playerCount;
     Json rows = Json::array();
     if (format == Format::Csv) {
         std::cout << "slot,id,name,nation\r\n";
@@ -23,6 +23,7 @@ int runList(const std::string& file, bool all, Format format) {
     }
     for (std::size_t slot = 0; slot < count; ++slot) {
         const SlotEntry& entry = index.slotEntries[slot];
+        const std::string name = entry.name();
         const int id = read16(table.record(static_cast<int>(slot)), OFFSET_ID);
         const std::string nation =
             entry.nationIcon == 0
@@ -32,16 +33,15 @@ int runList(const std::string& file, bool all, Format format) {
         case Format::Json:
             rows.push_back({{"slot", slot},
                             {"id", id},
-                            {keys::kName, entry.name},
+                            {keys::kName, name},
                             {keys::kNation, nation.empty() ? Json(nullptr) : Json(nation)}});
             break;
         case Format::Csv:
-            std::cout << slot << ',' << id << ',' << csvField(entry.name) << ',' << nation
-                      << "\r\n";
+            std::cout << slot << ',' << id << ',' << csvField(name) << ',' << nation << "\r\n";
             break;
         case Format::Text:
             std::printf("%4zu  %5d  %-6s  %s\n", slot, id, nation.empty() ? "-" : nation.c_str(),
-                        entry.name.c_str());
+                        name.c_str());
             break;
         }
     }

@@ -327,32 +327,37 @@ void MainWindow::mnuLastFile_Click() {
 
 void MainWindow::LoadRoster() {
     TabStrip1->setEnabled(true);
-    RosterIndex index;
     {
         const WaitCursor wait;
         QApplication::processEvents();
-        index = buildRosterIndex(RosterFile(strOpenedFileName.toStdString()).readSlotTable());
+        table_ = RosterFile(strOpenedFileName.toStdString()).readSlotTable();
     }
-    index_ = std::move(index);
+    index_ = buildRosterIndex(table_);
+    // Each name is converted once, for both lists.
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(index_.slotEntries.size()));
+    for (const SlotEntry& entry : index_.slotEntries) {
+        names.push_back(qText(entry.name()));
+    }
     showingState_ = true;
     cboPlayerName->clear();
-    for (const std::string& name : index_.players) {
-        cboPlayerName->addItem(qText(name));
+    for (std::size_t player = 0; player < index_.playerCount; ++player) {
+        cboPlayerName->addItem(names[static_cast<qsizetype>(player)]);
     }
     cboPlayerName->setCurrentIndex(-1);
     showingState_ = false;
     lsvPlayerName->clear();
-    for (const SlotEntry& entry : index_.slotEntries) {
-        auto* item = new QListWidgetItem(qText(entry.name), lsvPlayerName);
-        if (entry.nationIcon > 0) {
-            item->setIcon(QIcon(nationFlag(entry.nationIcon - 1)));
+    for (std::size_t slot = 0; slot < index_.slotEntries.size(); ++slot) {
+        auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], lsvPlayerName);
+        if (const int icon = index_.slotEntries[slot].nationIcon; icon > 0) {
+            item->setIcon(QIcon(nationFlag(icon - 1)));
         }
     }
     // The editors never keep a player of another file: until a player of this one is
     // loaded they show nothing and saving is off.
     editor_.clear();
     showSheet();
-    if (!index_.players.empty()) {
+    if (index_.playerCount > 0) {
         cboPlayerName->setCurrentIndex(0);
     }
     cmdSave->setEnabled(editor_.loadComplete());
@@ -563,7 +568,7 @@ void MainWindow::cboPlayerName_KeyUp(int key) {
         edit->clear();
     }
     const QString typed = edit->text();
-    const int found = findFirstWithPrefix(index_.players, typed.toStdString());
+    const int found = findPlayerWithPrefix(index_, typed.toStdString());
     if (found >= 0) {
         if (found == cboPlayerName->currentIndex()) {
             showLoadedPlayer(found);

@@ -76,7 +76,7 @@ TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
         field(key).set(expected, value);
         EXPECT_EQ(shown.value(field(key)), field(key).get(expected)) << key;
     }
-    EXPECT_EQ(document.index().players.at(slot), "Quill Bay");
+    EXPECT_EQ(document.index().slotEntries.at(slot).name(), "Quill Bay");
 }
 
 // Reverting every edit leaves nothing pending and a save writes nothing; a field set

@@ -2,6 +2,7 @@
 #include "roster/faults.h"
 #include "roster/journal.h"
 #include "roster/safe_write.h"
+#include "roster/transfer.h"
 #include "support/roster_maker.h"
 
 #include <cerrno>
@@ -84,9 +85,13 @@ TEST_F(SafetyFixture, AChangeByAnotherProgramIsNotOverwrittenUnlessForced) {
     EXPECT_EQ(file.readSlot(1)[80], 9); // bytes it did not change stay the other writer's
 }
 
+// A save, a player export over an earlier file or an import that fails at any read,
+// write or flush leaves every file as it was and says which file failed.
 TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
+    enum class Action { Save, Export, Import };
     struct Row {
         const char* what;
+        Action action;
         faults::Op op;
         int nth;
         int error;
@@ -94,28 +99,53 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
     };
     const Row rows[] = {
         // backup, journal, the one-byte run 1, run 2
-        {"second run fails", faults::Op::Write, 4, EIO, "put back"},
-        {"last run fails", faults::Op::Write, 5, ENOSPC, "put back"},
+        {"second run fails", Action::Save, faults::Op::Write, 4, EIO, "put back"},
+        {"last run fails", Action::Save, faults::Op::Write, 5, ENOSPC, "put back"},
         // backup, its folder, journal, its folder, roster
-        {"flush fails", faults::Op::Sync, 5, EIO, "put back"},
-        {"journal cannot be written", faults::Op::Write, 2, ENOSPC, "No space"},
-        {"roster cannot be opened", faults::Op::Open, 1, EACCES, "Permission denied"},
+        {"flush fails", Action::Save, faults::Op::Sync, 5, EIO, "put back"},
+        {"journal cannot be written", Action::Save, faults::Op::Write, 2, ENOSPC, "No space"},
+        {"roster cannot be opened", Action::Save, faults::Op::Open, 1, EACCES, "Permission denied"},
+        {"export cannot read", Action::Export, faults::Op::Read, 1, EIO, "export cannot read.pak"},
+        {"export cannot create", Action::Export, faults::Op::Open, 2, EACCES,
+         "earlier.data: Permission"},
+        {"export cannot write", Action::Export, faults::Op::Write, 1, ENOSPC, "earlier.data: No"},
+        {"export cannot flush", Action::Export, faults::Op::Sync, 1, EIO, "earlier.data: Input"},
+        {"import cannot read", Action::Import, faults::Op::Read, 1, EIO, "incoming.data: Input"},
+        {"import cannot write", Action::Import, faults::Op::Write, 3, EIO, "write.pak: Input"},
     };
+    const std::vector<std::uint8_t> earlier{1, 2, 3};
+    fs::create_directories(dir.file("data"));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const std::string path = roster(std::string(row.what) + ".pak");
         const RosterFile file(path);
         const Record loaded = file.readSlot(1);
+        const Record incoming = edited(loaded);
+        test::writeFileBytes(dir.file("earlier.data"), earlier);
+        test::writeFileBytes(dir.file("incoming.data"), {incoming.begin(), incoming.end()});
         const auto before = test::readFileBytes(path);
+        const auto filesBefore = std::distance(fs::directory_iterator(dir.file(".")), {});
         faults::failNth(row.op, row.nth, row.error);
         try {
-            writeSlotSafely(file, 1, loaded, edited(loaded), options());
-            FAIL() << "saved";
+            switch (row.action) {
+            case Action::Save:
+                writeSlotSafely(file, 1, loaded, incoming, options());
+                break;
+            case Action::Export:
+                exportSlot(file, 1, dir.file("earlier.data"));
+                break;
+            case Action::Import:
+                importSlot(file, 1, dir.file("incoming.data"), options());
+                break;
+            }
+            ADD_FAILURE() << "done";
         } catch (const QuillbayError& error) {
             EXPECT_NE(std::string(error.what()).find(row.told), std::string::npos) << error.what();
         }
         faults::reset();
         EXPECT_EQ(test::readFileBytes(path), before);
+        EXPECT_EQ(test::readFileBytes(dir.file("earlier.data")), earlier);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.file(".")), {}), filesBefore);
         EXPECT_TRUE(journals().empty());
     }
 }
