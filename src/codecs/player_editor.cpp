@@ -125,7 +125,7 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
     SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
     notices_ = std::move(report.notices);
     load(roster, *slot_);
-    return report.written;
+    return report.written.front();
 }
 
 } // namespace qb
