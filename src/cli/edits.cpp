@@ -61,11 +61,16 @@ bool showsAlready(const PlayerField& field, const PlayerSheet& shown, const std:
     return field.get(asked) == current;
 }
 
+bool editsStatistics(const std::vector<FieldEdit>& edits) {
+    return std::any_of(edits.begin(), edits.end(),
+                       [](const FieldEdit& edit) { return edit.field->format >= 0; });
+}
+
 // Every edited field must show back the value asked for once the record is stored
 // and loaded again; a value that the store rules do not keep is refused.
 void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
                       const std::vector<Json>& asked) {
-    const DecodedPlayer after = decodeStates(stored);
+    const DecodedPlayer after = decodeStates(stored, editsStatistics(edits));
     for (std::size_t i = 0; i < edits.size(); ++i) {
         const PlayerField& field = *edits[i].field;
         const Json shown = field.get(shownState(after, field));
@@ -79,10 +84,10 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
 
 // The slot's record with the edits stored as the window stores them, and the record
 // they were computed from; nullopt when no edit changes what the window shows.
-std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot,
+std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot, const Record& stored,
                                     const std::vector<FieldEdit>& requested,
                                     const EditOptions& options, SlotBasis& basis) {
-    const DecodedPlayer before = decodeStates(roster.readSlot(slot));
+    const DecodedPlayer before = decodeStates(stored, editsStatistics(requested));
     std::vector<FieldEdit> edits;
     for (const FieldEdit& edit : requested) {
         if (showsAlready(*edit.field, shownState(before, *edit.field), edit.value)) {
@@ -97,7 +102,7 @@ std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot,
         return std::nullopt;
     }
     PlayerEditor editor(kCommentaryNameCount);
-    editor.load(roster, slot);
+    editor.load(roster, slot, stored);
     const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
     if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
         throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
@@ -320,6 +325,8 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
     faults::crashPoint("before-edits");
     std::vector<SlotResult> results;
     std::vector<SlotWrite> writes;
+    writes.reserve(edits.size());
+    const SlotTable table = roster.readSlotTable();
     for (const auto& entry : edits) {
         // A named copy: structured bindings cannot be captured by every compiler.
         const int slot = entry.first;
@@ -328,7 +335,8 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
             return nothingWritten(roster, description);
         };
         try {
-            std::optional<SlotWrite> write = editedSlot(roster, slot, slotEdits, options, basis);
+            std::optional<SlotWrite> write =
+                editedSlot(roster, slot, table.copyRecord(slot), slotEdits, options, basis);
             if (!write) {
                 results.push_back({slot, std::nullopt});
                 continue;

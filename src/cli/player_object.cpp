@@ -8,7 +8,7 @@
 #include <array>
 
 namespace qb::cli {
-DecodedPlayer decodeStates(const Record& record) {
+DecodedPlayer decodeStates(const Record& record, bool statistics) {
     DecodedPlayer decoded{unshownState(), {}, {}};
     decoded.shown.name = recordName(record.data());
     for (const ShowStep& step : kShowSequence) {
@@ -21,7 +21,7 @@ DecodedPlayer decodeStates(const Record& record) {
             decoded.failures.push_back({error.field(), error.description()});
         }
     }
-    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+    for (int format = 0; statistics && format < kStatisticsFormatCount; ++format) {
         PlayerSheet& state = decoded.formats[static_cast<std::size_t>(format)];
         state.statisticsFormat = format;
         try {
@@ -38,25 +38,29 @@ const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& f
                             : decoded.formats[static_cast<std::size_t>(field.format)];
 }
 
+Json playerValue(const Record& record, int slot, const DecodedPlayer& decoded,
+                 const PlayerField& field) {
+    if (field.key == "slot") {
+        return slot;
+    }
+    if (field.key == "id") {
+        return read16(record.data(), OFFSET_ID);
+    }
+    if (field.key == "errors") {
+        Json errors = Json::array();
+        for (const FieldFailure& failure : decoded.failures) {
+            errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
+        }
+        return errors;
+    }
+    return field.get ? field.get(shownState(decoded, field)) : Json();
+}
+
 Json decodePlayer(const Record& record, int slot) {
     const DecodedPlayer decoded = decodeStates(record);
-    Json errors = Json::array();
-    for (const FieldFailure& failure : decoded.failures) {
-        errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
-    }
     Json object = Json::object();
     for (const PlayerField& field : playerFields()) {
-        Json value;
-        if (field.key == "slot") {
-            value = slot;
-        } else if (field.key == "id") {
-            value = read16(record.data(), OFFSET_ID);
-        } else if (field.key == "errors") {
-            value = errors;
-        } else if (field.get) {
-            value = field.get(shownState(decoded, field));
-        }
-        setDotted(object, field.key, std::move(value));
+        setDotted(object, field.key, playerValue(record, slot, decoded, field));
     }
     return object;
 }

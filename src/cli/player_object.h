@@ -22,9 +22,15 @@ struct DecodedPlayer {
     std::array<PlayerSheet, 4> formats;
     std::vector<FieldFailure> failures;
 };
-DecodedPlayer decodeStates(const Record& record);
+// Without `statistics`, the four formats' states are left unshown (and their failures
+// unreported), for callers that read no statistics figure.
+DecodedPlayer decodeStates(const Record& record, bool statistics = true);
 // The state that shows `field`: its format's for a statistics figure.
 const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& field);
+
+// The value of one key of the player object of `record`, decoded as `decoded`.
+Json playerValue(const Record& record, int slot, const DecodedPlayer& decoded,
+                 const PlayerField& field);
 
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;

@@ -66,8 +66,11 @@ std::string saveFailureReport(std::string_view description) {
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
 void PlayerEditor::load(const RosterFile& roster, int slot) {
-    const Record record = roster.readSlot(slot);
-    show(roster, slot, record, record);
+    load(roster, slot, roster.readSlot(slot));
+}
+
+void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored) {
+    show(roster, slot, stored, stored);
 }
 
 FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
