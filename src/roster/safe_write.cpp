@@ -17,6 +17,7 @@ namespace {
 // The slots of a batch that change, in slot order, each with its change.
 struct Planned {
     int slot;
+    std::size_t index; // in the writes given
     const SlotWrite* write;
     std::vector<int> offsets;
 };
@@ -43,11 +44,12 @@ private:
 
 std::vector<Planned> planOf(const RosterFile& roster, const std::vector<SlotWrite>& writes) {
     std::vector<Planned> plan;
-    for (const SlotWrite& write : writes) {
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        const SlotWrite& write = writes[i];
         std::vector<int> offsets = changedOffsets(write.expected, write.record);
         if (!offsets.empty()) {
             requireSlot(roster.path(), write.slot);
-            plan.push_back({write.slot, &write, std::move(offsets)});
+            plan.push_back({write.slot, i, &write, std::move(offsets)});
         }
     }
     std::sort(plan.begin(), plan.end(),
@@ -115,9 +117,9 @@ void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vec
 SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& writes,
                       const SafetyOptions& options) {
     SaveReport report;
+    report.written.resize(writes.size());
     const std::vector<Planned> plan = planOf(roster, writes);
     if (plan.empty()) {
-        report.written.resize(writes.size());
         return report;
     }
     const std::string dataFolder = options.dataFolderOrDefault();
@@ -176,8 +178,8 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     }
     faults::crashPoint("before-journal-delete");
     std::remove(journalFile.c_str());
-    for (const SlotWrite& write : writes) {
-        report.written.push_back(changedOffsets(write.expected, write.record));
+    for (const Planned& planned : plan) {
+        report.written[planned.index] = planned.offsets;
     }
     return report;
 }
