@@ -90,13 +90,13 @@ std::vector<std::uint8_t> encodeJournal(const Journal& j) {
 
 namespace {
 
-// One slot's changes: its offset, the count, the offsets (ascending, inside a record),
-// the old bytes and the new ones.
+// One slot's changes: its offset, the count (at least one), the offsets (ascending,
+// inside a record), the old bytes and the new ones.
 std::optional<SlotChange> readSlotChange(Reader& in) {
     const auto slotOffset = in.number(8);
     const auto count = in.number(2);
-    if (!slotOffset || !count) {
-        return std::nullopt;
+    if (!slotOffset || !count || *count == 0) {
+        return std::nullopt; // a slot is journaled only for a change
     }
     SlotChange slot;
     slot.slotOffset = static_cast<std::int64_t>(*slotOffset);

@@ -327,6 +327,9 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     test::writeFileBytes(dir.file("data/journal/1-0.journal"), {'Q', 'B', 'J', '1', 5, 0, 0});
     test::writeFileBytes(dir.file("data/journal/2-0.journal"),
                          std::vector<std::uint8_t>(200, 0xAB));
+    // Whole and checked, but naming a slot with no change: no journal is written so.
+    test::writeFileBytes(dir.file("data/journal/3-0.journal"),
+                         encodeJournal({identifyFile(path), {}, {SlotChange{348, {}, {}, {}}}}));
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(recoverInterruptedSaves(options().dataFolder).empty());
     EXPECT_TRUE(journals().empty());
