@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 namespace qb::cli {
 namespace {
@@ -145,7 +146,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, options, basis);
+    const std::vector<SlotResult> results = applyEdits(roster, edits, options, std::move(basis));
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';
