@@ -67,8 +67,11 @@ std::string saveFailureReport(std::string_view description) {
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
 void PlayerEditor::load(const RosterFile& roster, int slot) {
-    const Record record = roster.readSlot(slot);
-    show(roster, slot, record, record);
+    load(roster, slot, roster.readSlot(slot));
+}
+
+void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored) {
+    show(roster, slot, stored, stored);
 }
 
 FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
@@ -126,7 +129,7 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
     SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
     notices_ = std::move(report.notices);
     load(roster, *slot_);
-    return report.written;
+    return report.written.front();
 }
 
 } // namespace qb

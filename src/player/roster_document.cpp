@@ -41,7 +41,7 @@ RosterDocument::Pending& RosterDocument::pending(int slot) {
     auto found = players_.find(slot);
     if (found == players_.end()) {
         Pending fresh{PlayerEditor(commentaryCount_), {}};
-        fresh.editor.show(file_, slot, table_.copyRecord(slot));
+        fresh.editor.load(file_, slot, table_.copyRecord(slot));
         found = players_.emplace(slot, std::move(fresh)).first;
     }
     return found->second;

@@ -109,7 +109,7 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
     if (notices != nullptr) {
         *notices = std::move(report.notices);
     }
-    return report.written;
+    return report.written.front();
 }
 
 Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
