@@ -96,13 +96,13 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, const EditOptions& options) {
     const std::vector<Filter> filters = parseFilters(wheres);
     const std::vector<BulkEdit> bulkEdits = parseBulkEdits(sets);
-    const RosterFile roster(file);
     // Held from the read that the edits are computed from to the last write.
     std::optional<RosterLock> lock;
     if (!options.dryRun) {
         lock.emplace(file, options.safety.lockWait);
     }
-    const SlotTable table = roster.readSlotTable();
+    RosterDocument document(file);
+    const SlotTable& table = document.table();
     RosterEdits edits;
     SlotBasis basis;
     const bool readsStatistics =
@@ -144,7 +144,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                                                  value, edit.field->low, edit.field->high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, options, std::move(basis));
+    const std::vector<SlotResult> results = applyEdits(document, edits, options, std::move(basis));
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

@@ -29,9 +29,9 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
            const EditOptions& options) {
     RosterEdits edits;
     edits[slot] = parseAssignments(assignments);
-    const RosterFile roster(file);
-    warnAboutKind(roster);
-    return report(applyEdits(roster, edits, options));
+    RosterDocument document(file);
+    warnAboutKind(document.file());
+    return report(applyEdits(document, edits, options));
 }
 
 int runApply(const std::string& file, const std::string& editsPath, const EditOptions& options) {
@@ -44,9 +44,9 @@ int runApply(const std::string& file, const std::string& editsPath, const EditOp
         // A bad edits file is a failure of its contents, not of the command line.
         throw QuillbayError(error.description(), editsPath);
     }
-    const RosterFile roster(file);
-    warnAboutKind(roster);
-    return report(applyEdits(roster, edits, options));
+    RosterDocument document(file);
+    warnAboutKind(document.file());
+    return report(applyEdits(document, edits, options));
 }
 
 } // namespace qb::cli

@@ -83,12 +83,12 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
     }
 }
 
-// The slot's record with the edits stored as the window stores them, and the record
-// they were computed from; nullopt when no edit changes what the window shows.
-std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot, const Record& stored,
-                                    const std::vector<FieldEdit>& requested,
-                                    const EditOptions& options, SlotBasis& basis) {
-    const ShownPlayer before = showEveryField(stored, editsStatistics(requested));
+// Puts the edits into the slot's player in the document, checked as a save would
+// check them; false when no edit changes what the window shows.
+bool editSlot(RosterDocument& document, int slot, const std::vector<FieldEdit>& requested,
+              const EditOptions& options, SlotBasis& basis) {
+    const ShownPlayer before =
+        showEveryField(document.table().copyRecord(slot), editsStatistics(requested));
     std::vector<FieldEdit> edits;
     for (const FieldEdit& edit : requested) {
         if (showsAlready(*edit.field, before.sheetFor(*edit.field), edit.value)) {
@@ -100,72 +100,64 @@ std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot, const Re
         edits.push_back(edit);
     }
     if (edits.empty()) {
-        return std::nullopt;
+        return false;
     }
-    PlayerEditor editor(kCommentaryNameCount);
-    editor.load(roster, slot, stored);
+    PlayerEditor& editor = document.player(slot);
     const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
     if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
-        throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
+        throw SlotConflict("Slot " + std::to_string(slot) + " of " + document.path() +
                                " was changed by another program since it was read",
-                           roster.path());
+                           document.path());
     }
+    // Loading shows Test; the other formats follow in order, each switch storing the
+    // format left, as the window does.
     bool changed = false;
     std::vector<Json> asked(edits.size());
-    const auto applyFormat = [&](int format) {
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
         for (std::size_t i = 0; i < edits.size(); ++i) {
             const Field& field = *edits[i].field;
             if (std::max(field.format, 0) != format) {
                 continue;
             }
+            const Edit edit = document.makeEdit(slot, field, edits[i].value);
             const Json shown = toJson(field.get(editor.state()));
-            field.set(editor.state(), edits[i].value);
+            document.apply(edit);
             asked[i] = toJson(field.get(editor.state()));
             changed = changed || shown != asked[i];
         }
-    };
-    applyFormat(0); // loading shows Test
-    for (int format = 1; format < kStatisticsFormatCount; ++format) {
-        const bool edited = std::any_of(edits.begin(), edits.end(), [format](const FieldEdit& e) {
-            return e.field->format == format;
-        });
-        if (edited) {
-            editor.switchStatisticsFormat(format);
-            applyFormat(format);
-        }
     }
     if (!changed) {
-        return std::nullopt;
+        return false;
     }
     if (editor.state().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
         throw FieldError(keys::kName, "an empty name empties the slot and hides the player; "
                                       "nothing was written (--yes empties it)");
     }
-    editor.save(roster, true, options.safety); // stores the edits, writes nothing
+    editor.save(document.file(), true, options.safety); // stores the edits, writes nothing
     requireShownBack(editor.working(), edits, asked);
-    return SlotWrite{slot, editor.working(), editor.loaded()};
+    return true;
 }
 
 QuillbayError nothingWritten(const RosterFile& roster, const std::string& description) {
     return QuillbayError(description + "; nothing was written", roster.path());
 }
 
-// The batch of every edited slot written as one; a failure names the slot when one is
+// The edited slots written as one batch; a failure names the slot when one is
 // concerned and says that nothing was written.
-SaveReport writeBatch(const RosterFile& roster, const std::vector<SlotWrite>& writes,
-                      const SafetyOptions& safety) {
+void writeBatch(RosterDocument& document, const std::vector<int>& slots,
+                const SafetyOptions& safety) {
     const auto failed = [&](const std::string& description) {
-        return nothingWritten(roster, description);
+        return nothingWritten(document.file(), description);
     };
     try {
-        return writeSlots(roster, writes, safety);
+        document.saveSlots(slots, safety);
     } catch (const SlotConflict& error) {
         throw failed(error.description() + " (--force overwrites it)");
     } catch (const SlotWriteFailed& error) {
         throw failed("slot " + std::to_string(error.slot()) + ": " + error.description());
     } catch (const QuillbayError& error) {
         const std::string slot =
-            writes.size() == 1 ? "slot " + std::to_string(writes.front().slot) + ": " : "";
+            slots.size() == 1 ? "slot " + std::to_string(slots.front()) + ": " : "";
         throw failed(slot + error.description());
     }
 }
@@ -316,33 +308,30 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
     return edits;
 }
 
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
+std::vector<SlotResult> applyEdits(RosterDocument& document, const RosterEdits& edits,
                                    const EditOptions& options, SlotBasis basis) {
     std::optional<RosterLock> lock;
     if (!options.dryRun) {
-        lock.emplace(roster.path(), options.safety.lockWait);
+        lock.emplace(document.path(), options.safety.lockWait);
     }
     faults::crashPoint("before-edits");
+    document.reload(); // under the lock
     std::vector<SlotResult> results;
-    std::vector<SlotWrite> writes;
-    writes.reserve(edits.size());
-    const SlotTable table = roster.readSlotTable();
+    std::vector<int> edited;
     for (const auto& entry : edits) {
         // A named copy: structured bindings cannot be captured by every compiler.
         const int slot = entry.first;
-        const std::vector<FieldEdit>& slotEdits = entry.second;
         const auto failed = [&](const std::string& description) {
-            return nothingWritten(roster, description);
+            return nothingWritten(document.file(), description);
         };
         try {
-            std::optional<SlotWrite> write =
-                editedSlot(roster, slot, table.copyRecord(slot), slotEdits, options, basis);
-            if (!write) {
+            if (!editSlot(document, slot, entry.second, options, basis)) {
                 results.push_back({slot, std::nullopt});
                 continue;
             }
-            results.push_back({slot, changedOffsets(write->expected, write->record)});
-            writes.push_back(std::move(*write));
+            const PlayerEditor& editor = document.player(slot);
+            results.push_back({slot, changedOffsets(editor.loaded(), editor.working())});
+            edited.push_back(slot);
         } catch (const SlotConflict& error) {
             throw failed(error.description() + " (--force overwrites it)");
         } catch (const FieldError& error) {
@@ -355,8 +344,9 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
     if (options.dryRun) {
         return results;
     }
-    roster.requireWritable();
-    for (const std::string& notice : writeBatch(roster, writes, options.safety).notices) {
+    document.file().requireWritable();
+    writeBatch(document, edited, options.safety);
+    for (const std::string& notice : document.notices()) {
         std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return results;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/player_object.h"
+#include "player/roster_document.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
@@ -70,7 +71,7 @@ struct EditOptions {
 // from the first read to the last write. A slot that no longer holds its `basis` record
 // (default: what was read) is a SlotConflict unless forced. A failure says that nothing
 // was written.
-std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
+std::vector<SlotResult> applyEdits(RosterDocument& document, const RosterEdits& edits,
                                    const EditOptions& options, SlotBasis basis = {});
 
 // "slot 5: wrote 108 109" or "slot 5: no change".

@@ -118,21 +118,23 @@ std::set<std::string> RosterDocument::changedKeys(int slot) const {
 std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
     PlayerEditor& editor = player(slot);
     std::vector<int> written = editor.save(file_, false, safety);
+    notices_ = editor.notices();
     afterSave(slot, editor.loaded());
     return written;
 }
 
-std::map<int, std::vector<int>> RosterDocument::saveAll(const SafetyOptions& safety) {
+std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>& slots,
+                                                          const SafetyOptions& safety) {
     // Every player is stored first (a refused value stops the save before any write),
     // then all of them are written as one batch: all new or all as they were.
-    const std::vector<int> slots = pendingSlots();
     std::vector<SlotWrite> writes;
     for (const int slot : slots) {
         PlayerEditor& editor = player(slot);
         editor.save(file_, true, safety);
         writes.push_back({slot, editor.working(), editor.loaded()});
     }
-    const SaveReport report = writeSlots(file_, writes, safety);
+    SaveReport report = writeSlots(file_, writes, safety);
+    notices_ = std::move(report.notices);
     std::map<int, std::vector<int>> written;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         written[slots[i]] = report.written[i];

@@ -75,7 +75,14 @@ public:
     std::vector<int> save(int slot, const SafetyOptions& safety = {});
     // Writes every slot with pending edits as one batch (all of them or none); returns
     // the offsets written per slot.
-    std::map<int, std::vector<int>> saveAll(const SafetyOptions& safety = {});
+    std::map<int, std::vector<int>> saveAll(const SafetyOptions& safety = {}) {
+        return saveSlots(pendingSlots(), safety);
+    }
+    // Writes the players of these slots as one batch, each stored as a save stores it.
+    std::map<int, std::vector<int>> saveSlots(const std::vector<int>& slots,
+                                              const SafetyOptions& safety = {});
+    // What the last save wants the user to know besides its result (a failed backup).
+    const std::vector<std::string>& notices() const noexcept { return notices_; }
 
     using Listener = std::function<void(const DocumentChange&)>;
     void onChange(Listener listener) { listeners_.push_back(std::move(listener)); }
@@ -95,6 +102,7 @@ private:
     RosterIndex index_;
     std::map<int, Pending> players_;
     std::vector<Listener> listeners_;
+    std::vector<std::string> notices_;
 };
 
 } // namespace qb

@@ -77,7 +77,8 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
         } else {
             cli::RosterEdits edits;
             edits[slot] = {cli::checkedEdit(field.key, value, "")};
-            cli::applyEdits(roster, edits, {.safety = safety});
+            RosterDocument document(path);
+            cli::applyEdits(document, edits, {.safety = safety});
         }
         const std::vector<std::uint8_t> now = test::readFileBytes(path);
         ASSERT_EQ(now.size(), model.size()) << "cycle " << cycle;
