@@ -2,6 +2,7 @@
 #include "cli/player_object.h"
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
+#include "player/roster_document.h"
 #include "roster/roster_file.h"
 
 #include <iostream>
@@ -16,8 +17,10 @@ std::string shown(const Json& value) {
 } // namespace
 
 int runDiff(const std::string& fileA, const std::string& fileB, Format format) {
-    const SlotTable a = RosterFile(fileA).readSlotTable();
-    const SlotTable b = RosterFile(fileB).readSlotTable();
+    const RosterDocument documentA(fileA);
+    const RosterDocument documentB(fileB);
+    const SlotTable& a = documentA.table();
+    const SlotTable& b = documentB.table();
     Json slots = Json::array();
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         const Record recordA = a.copyRecord(slot);

@@ -3,6 +3,7 @@
 #include "cli/player_object.h"
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
+#include "player/roster_document.h"
 #include "roster/player_lists.h"
 
 #include <cstdio>
@@ -11,9 +12,9 @@
 namespace qb::cli {
 
 int runList(const std::string& file, bool all, Format format) {
-    const RosterFile roster(file);
-    const SlotTable table = roster.readSlotTable();
-    const RosterIndex index = buildRosterIndex(table);
+    const RosterDocument document(file);
+    const SlotTable& table = document.table();
+    const RosterIndex& index = document.index();
     const std::size_t count = all ? index.slotEntries.size() : index.playerCount;
     Json rows = Json::array();
     if (format == Format::Csv) {

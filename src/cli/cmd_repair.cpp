@@ -3,6 +3,7 @@
 #include "cli/player_object.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
+#include "player/roster_document.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
 
@@ -12,8 +13,7 @@ namespace qb::cli {
 namespace {
 
 // Every named slot that the editor cannot load.
-std::vector<int> slotsThatFail(const RosterFile& roster) {
-    const SlotTable table = roster.readSlotTable();
+std::vector<int> slotsThatFail(const SlotTable& table) {
     std::vector<int> slots;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (!isEmptySlot(table.record(slot)) &&
@@ -28,10 +28,11 @@ std::vector<int> slotsThatFail(const RosterFile& roster) {
 
 int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRun,
               const SafetyOptions& safety) {
-    const RosterFile roster(file);
-    const std::vector<int> chosen = slots.empty() ? slotsThatFail(roster) : slots;
+    const RosterDocument document(file);
+    const RosterFile& roster = document.file();
+    const std::vector<int> chosen = slots.empty() ? slotsThatFail(document.table()) : slots;
     for (const int slot : chosen) {
-        if (isEmptySlot(roster.readSlot(slot).data())) {
+        if (isEmptySlot(document.table().record(slot))) {
             throw QuillbayError("slot " + std::to_string(slot) + " is empty; nothing to repair",
                                 file);
         }

@@ -2,6 +2,7 @@
 #include "cli/csv.h"
 #include "cli/player_object.h"
 #include "codecs/field_keys.h"
+#include "player/roster_document.h"
 #include "roster/roster_file.h"
 
 #include <cstdio>
@@ -69,8 +70,9 @@ void printCsvRow(const Json& player) {
 } // namespace
 
 int runShow(const std::string& file, int slot, Format format) {
-    const RosterFile roster(file);
-    const Json player = decodePlayer(roster.readSlot(slot), slot);
+    requireSlot(file, slot);
+    const RosterDocument document(file);
+    const Json player = decodePlayer(document.table().copyRecord(slot), slot);
     if (format == Format::Json) {
         std::cout << player.dump(2) << '\n';
     } else {
@@ -80,8 +82,8 @@ int runShow(const std::string& file, int slot, Format format) {
 }
 
 int runDump(const std::string& file, bool all, Format format) {
-    const RosterFile roster(file);
-    const SlotTable table = roster.readSlotTable();
+    const RosterDocument document(file);
+    const SlotTable& table = document.table();
     // Written player by player, so a whole roster is never held as one document.
     if (format == Format::Csv) {
         printCsvHeader();

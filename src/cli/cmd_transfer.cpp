@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "player/roster_document.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "roster/transfer.h"
@@ -26,7 +27,7 @@ void warnAboutKind(const RosterFile& roster) {
 }
 
 int runExport(const std::string& file, int slot, const std::string& out, bool yes) {
-    const RosterFile roster(file);
+    const RosterDocument document(file);
     const ExportTarget target = planExport(out);
     // No file dialog has asked about the name given, so an existing file is always asked
     // about, whether or not ".data" was appended.
@@ -37,17 +38,19 @@ int runExport(const std::string& file, int slot, const std::string& out, bool ye
                                 " already exists; nothing was exported (use --yes to replace it)",
                             target.path);
     }
-    exportSlot(roster, slot, target.path);
+    exportSlot(document.file(), slot, target.path);
     std::cout << exportSuccessText(target.path) << '\n';
     return 0;
 }
 
 int runImport(const std::string& file, int slot, const std::string& in, bool yes,
               const SafetyOptions& safety) {
-    const RosterFile roster(file);
+    const RosterDocument document(file);
+    const RosterFile& roster = document.file();
     warnAboutKind(roster);
     readPlayerFile(in); // refuse a wrong size before asking
-    const std::string target = recordName(roster.readSlot(slot).data());
+    requireSlot(file, slot);
+    const std::string target = recordName(document.table().record(slot));
     if (!yes && !confirmOnTerminal(importConfirmationText(target, in))) {
         throw QuillbayError(
             "Import not confirmed; nothing was written (use --yes without a terminal)", file);
