@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+
+namespace qb::test {
+
+// A widget of the window under the object name scripts and the companion know it by;
+// a missing one ends the test run at once.
+template <typename Widget> Widget* child(const QObject& window, const char* name) {
+    auto* found = window.findChild<Widget*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no %s named %s", Widget::staticMetaObject.className(), name);
+    }
+    return found;
+}
+
+} // namespace qb::test
