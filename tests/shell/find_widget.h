@@ -1,8 +1,12 @@
 #pragma once
 
-#include <QObject>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QString>
-#include <QtGlobal>
 
 namespace qb::test {
 

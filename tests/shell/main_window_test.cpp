@@ -11,16 +11,10 @@
 #include "support/roster_maker.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QProcess>
-#include <QPushButton>
 #include <QtTest>
 #include <thread>
 #include <unistd.h>
@@ -88,9 +82,8 @@ private slots:
     void startUpState() {
         Fixture withGame;
         MainWindow& w = *withGame.window;
-        auto* TabStrip1 = child<TabStrip>(w, "TabStrip1");
-        QVERIFY(!TabStrip1->isEnabled());
-        QCOMPARE(TabStrip1->selectedTab(), 9);
+        QVERIFY(!child<TabStrip>(w, "TabStrip1")->isEnabled());
+        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 9);
         QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
         QVERIFY(child<QAction>(w, "mnuLastFile")->isEnabled());
         QVERIFY(child<QTimer>(w, "tmrAbout")->isActive());
@@ -122,14 +115,12 @@ private slots:
     void opensRostersAndSavedGames() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* lblStatus = child<QLabel>(w, "lblStatus");
-        auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
         const std::string sav = f.open(smallRoster().header("Season 3 of 10"), "league.sav");
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1 - league.sav"));
-        QVERIFY(lblStatus->text().startsWith(QStringLiteral("Season 3 of 10")));
+        QVERIFY(child<QLabel>(w, "lblStatus")->text().startsWith(QStringLiteral("Season 3 of 10")));
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 5);
-        QCOMPARE(lsvPlayerName->count(), 1600);
-        QCOMPARE(lsvPlayerName->item(6)->text(), QStringLiteral("Hidden"));
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 1600);
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->item(6)->text(), QStringLiteral("Hidden"));
         QVERIFY(child<TabStrip>(w, "TabStrip1")->isEnabled());
         QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
         QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Adams"));
@@ -137,7 +128,7 @@ private slots:
         QVERIFY(!child<PictureBox>(w, "picFace")->picture().isNull());
 
         f.open(smallRoster(), "roster.pak");
-        QVERIFY(lblStatus->text().isEmpty());
+        QVERIFY(child<QLabel>(w, "lblStatus")->text().isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
 
         // A saved game named in upper case is read as a roster file, with a warning.
@@ -151,9 +142,7 @@ private slots:
         Fixture f;
         MainWindow& w = *f.window;
         auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
-        auto* txtPlayerName = child<QLineEdit>(w, "txtPlayerName");
         auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
-        auto* cmdGotoEmpty = child<QPushButton>(w, "cmdGotoEmpty");
         f.open(smallRoster());
         w.show();
         cboPlayerName->lineEdit()->clear();
@@ -165,20 +154,19 @@ private slots:
         QCOMPARE(cboPlayerName->currentIndex(), 2);
 
         child<TabStrip>(w, "TabStrip1")->selectTab(10);
-        QTest::keyClicks(txtPlayerName, QStringLiteral("hid"));
+        QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
         QCOMPARE(lsvPlayerName->currentRow(), 6);
-        QCOMPARE(txtPlayerName->text(), QStringLiteral("Hidden"));
-        cmdGotoEmpty->click();
+        QCOMPARE(child<QLineEdit>(w, "txtPlayerName")->text(), QStringLiteral("Hidden"));
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
         QCOMPARE(lsvPlayerName->currentRow(), 7);
         lsvPlayerName->setCurrentRow(2);
-        cmdGotoEmpty->click();
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
         QCOMPARE(lsvPlayerName->currentRow(), 5);
     }
 
     void bowlingStyleAndFieldingHandWriteBytes108And109() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboBowlingStyle = child<QComboBox>(w, "cboBowlingStyle");
         Record r = test::playerRecord("Bowler");
         r[108] = 0x01; // Off Spin
         r[90] = 0x03;  // normalised by the first save
@@ -186,30 +174,29 @@ private slots:
         w.cmdSave_Click();
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
         const auto before = test::readFileBytes(path);
-        cboBowlingStyle->setCurrentIndex(3);
+        child<QComboBox>(w, "cboBowlingStyle")->setCurrentIndex(3);
         child<QComboBox>(w, "cboFieldingHand")->setCurrentIndex(1);
         w.cmdSave_Click();
         const auto after = test::readFileBytes(path);
         QCOMPARE(int{after[109]}, 0x06); // left-arm bowler (bit 1), left-handed fielder (bit 2)
         QCOMPARE(changedBytes(before, after), (std::vector<std::size_t>{108, 109}));
-        QCOMPARE(cboBowlingStyle->currentText(), QStringLiteral("Chinaman"));
+        QCOMPARE(child<QComboBox>(w, "cboBowlingStyle")->currentText(), QStringLiteral("Chinaman"));
     }
 
     void failedLoadKeepsLaterTabsAndRefusesSave() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* sldBatting1_6 = child<RatingSlider>(w, "sldBatting1_6");
         RosterMaker maker;
         maker.player(0, "Good").set(0, 205, {4}).set(0, 79, {40});
         maker.player(1, "Bad").set(1, 205, {30}).set(1, 79, {10});
         const std::string path = f.open(maker);
-        sldBatting1_6->setValue(22); // an unsaved edit on a later tab
+        child<RatingSlider>(w, "sldBatting1_6")->setValue(22); // an unsaved edit on a later tab
         child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
         QVERIFY(
             f.dialogs.questions.value(0).startsWith(QStringLiteral("Invalid property value\n")));
         QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
         QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
-        QCOMPARE(sldBatting1_6->value(), 22);
+        QCOMPARE(child<RatingSlider>(w, "sldBatting1_6")->value(), 22);
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QVERIFY(
@@ -246,14 +233,13 @@ private slots:
     void editorsOfAnotherFileAreNeverSaved() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* txtName = child<QLineEdit>(w, "txtName");
         f.open(smallRoster(), "a.pak");
-        txtName->setText(QStringLiteral("Edited"));
+        child<QLineEdit>(w, "txtName")->setText(QStringLiteral("Edited"));
         const std::string other = RosterMaker().player(3, "Later").write(f.dir, "b.pak");
         const auto before = test::readFileBytes(other);
         w.openRoster(QString::fromStdString(other));
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 0);
-        QVERIFY(txtName->text().isEmpty());
+        QVERIFY(child<QLineEdit>(w, "txtName")->text().isEmpty());
         QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
         QVERIFY(!child<QPushButton>(w, "cmdExport")->isEnabled());
         QVERIFY(!child<QPushButton>(w, "cmdImport")->isEnabled());
@@ -264,16 +250,15 @@ private slots:
     void nameBoxShowsSixteenBytesAndRefusesCharactersWithoutACode() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* txtName = child<QLineEdit>(w, "txtName");
         const std::string path =
             f.open(RosterMaker().player(0, "ABCDEFGHIJKLMNOP").set(0, 104, {56}));
-        QCOMPARE(txtName->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
         const auto before = test::readFileBytes(path);
         child<QComboBox>(w, "cboBat")->setCurrentIndex(7);
         w.cmdSave_Click();
         QCOMPARE(changedBytes(before, test::readFileBytes(path)), (std::vector<std::size_t>{210}));
         const auto saved = test::readFileBytes(path);
-        txtName->setText(QStringLiteral("Snow\u2603man"));
+        child<QLineEdit>(w, "txtName")->setText(QStringLiteral("Snow\u2603man"));
         w.cmdSave_Click();
         QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("\u2603")));
         QCOMPARE(test::readFileBytes(path), saved);
@@ -282,7 +267,6 @@ private slots:
     void everyMenuAndTabHasItsOwnAccessKey() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* TabStrip1 = child<TabStrip>(w, "TabStrip1");
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -290,9 +274,9 @@ private slots:
         const char keys[] = "RBTIWEKAUM";
         for (const int from : {1, 2, 10}) { // the pages with access keys of their own
             for (int tab = 1; tab <= 10; ++tab) {
-                TabStrip1->selectTab(from);
+                child<TabStrip>(w, "TabStrip1")->selectTab(from);
                 QTest::keyClick(&w, static_cast<Qt::Key>(keys[tab - 1]), Qt::AltModifier);
-                QTRY_COMPARE(TabStrip1->selectedTab(), tab);
+                QTRY_COMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), tab);
             }
         }
         for (const char* menu : {"mnuFile", "mnuPath"}) {
@@ -341,19 +325,18 @@ private slots:
         Fixture f;
         MainWindow& w = *f.window;
         auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
-        auto* cmdExport = child<QPushButton>(w, "cmdExport");
         auto* cmdImport = child<QPushButton>(w, "cmdImport");
         const std::string path = f.open(smallRoster());
         lsvPlayerName->setCurrentRow(1);
         f.dialogs.files = {f.file("brown")};
-        cmdExport->click();
+        child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.messages.value(0),
                  QStringLiteral("Exported to ") + f.file("brown.data"));
 
         // The .data name was not the one confirmed and exists: asked, and No keeps it.
         f.dialogs.files = {f.file("brown")};
         f.dialogs.answers = {false};
-        cmdExport->click();
+        child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.questions.size(), 1);
 
         const auto before = test::readFileBytes(path);
@@ -490,12 +473,11 @@ private slots:
     void commentaryNumberGoesToTheCompanion() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cmdCommentary = child<QPushButton>(w, "cmdCommentary");
         child<QLineEdit>(w, "txtCommentary")->setText(QStringLiteral("1015"));
-        cmdCommentary->click();
+        child<QPushButton>(w, "cmdCommentary")->click();
         QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
         test::CompanionStandIn tonewell;
-        cmdCommentary->click();
+        child<QPushButton>(w, "cmdCommentary")->click();
         QTRY_COMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
         QCOMPARE(f.dialogs.messages.size(), 1);
     }
@@ -503,7 +485,6 @@ private slots:
     void companionRequestsShowPlayers() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
         RosterMaker maker;
         for (int slot = 0; slot < 300; ++slot) {
             maker.player(slot, "P" + std::to_string(slot));
@@ -514,7 +495,7 @@ private slots:
         w.openRoster(open);
 
         w.Form_LinkExecute(QStringLiteral("12|") + open);
-        QCOMPARE(cboPlayerName->currentIndex(), 12);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
         QVERIFY(f.dialogs.questions.isEmpty());
 
         w.Form_LinkExecute(QStringLiteral("5|") + other); // answered No
@@ -523,7 +504,7 @@ private slots:
         f.dialogs.answers = {true};
         w.Form_LinkExecute(QStringLiteral("5|") + other);
         QCOMPARE(w.openedFileName(), other);
-        QCOMPARE(cboPlayerName->currentIndex(), 5);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Quillbay V2.1 - open.pak")); // unchanged on this path
 
@@ -561,13 +542,12 @@ private slots:
     void requestsArriveOverTheLocalSocket() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
         const QString open = QString::fromStdString(f.open(smallRoster()));
         SendOutcome outcome;
         std::thread sender([&] {
             outcome = sendLinkCommand(linkName(kEditorTopic), QStringLiteral("3|") + open);
         });
-        QTRY_COMPARE(cboPlayerName->currentIndex(), 3);
+        QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
         sender.join();
         QVERIFY(outcome.sent);
 
@@ -580,7 +560,7 @@ private slots:
         flooder.join();
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, QStringLiteral("ERR message too long"));
-        QCOMPARE(cboPlayerName->currentIndex(), 3);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
     }
 
     void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
@@ -643,15 +623,14 @@ private slots:
         Fixture f;
         MainWindow& w = *f.window;
         auto* picFace = child<PictureBox>(w, "picFace");
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
         RosterMaker maker;
         maker.player(0, "Three").set(0, 205, {3}).player(1, "Twenty").set(1, 205, {20});
         f.open(maker);
         const QImage three = picFace->picture().toImage();
-        cboPlayerName->setCurrentIndex(1);
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
         const QImage twenty = picFace->picture().toImage();
         QVERIFY(three != twenty);
-        cboPlayerName->setCurrentIndex(0);
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(0);
         QCOMPARE(picFace->picture().toImage(), three);
         QVERIFY(f.dialogs.messages.isEmpty());
     }

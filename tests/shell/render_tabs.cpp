@@ -8,7 +8,6 @@
 #include "shell/tab_strip.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
 #include <iostream>
