@@ -82,6 +82,8 @@ private:
     void cboPlayerName_KeyUp(int key);
 
     // The open file and its players (main_window_roster.cpp).
+    // Every command reaches the open file through this one place.
+    RosterFile openedRoster() const;
     void LoadRoster();
     void cboPlayerName_Click();
     void showLoadedPlayer(int slot);

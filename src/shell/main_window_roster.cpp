@@ -54,6 +54,10 @@ void MainWindow::reportRecoveredSaves(const QString& file) {
     }
 }
 
+RosterFile MainWindow::openedRoster() const {
+    return RosterFile(strOpenedFileName.toStdString());
+}
+
 void MainWindow::cmdOpen_Click() {
     if (!requireGameFolder()) {
         return;
@@ -107,7 +111,7 @@ void MainWindow::LoadRoster() {
     {
         const WaitCursor wait;
         QApplication::processEvents();
-        index = buildRosterIndex(RosterFile(strOpenedFileName.toStdString()).readSlotTable());
+        index = buildRosterIndex(openedRoster().readSlotTable());
     }
     index_ = std::move(index);
     showingState_ = true;
@@ -143,7 +147,7 @@ void MainWindow::showLoadedPlayer(int slot) {
     const bool loaded = attempt(
         [&] {
             try {
-                editor_.load(RosterFile(strOpenedFileName.toStdString()), slot);
+                editor_.load(openedRoster(), slot);
             } catch (const ShowError& error) {
                 unshowable = error.description();
             }
@@ -165,8 +169,7 @@ void MainWindow::showLoadedPlayer(int slot) {
 
 void MainWindow::showRepairedPlayer(int slot) {
     attempt([&] {
-        const FieldRepairs repairs =
-            editor_.loadRepaired(RosterFile(strOpenedFileName.toStdString()), slot);
+        const FieldRepairs repairs = editor_.loadRepaired(openedRoster(), slot);
         showSheet();
         QStringList changes;
         for (const FieldRepair& repair : repairs) {
@@ -225,7 +228,7 @@ void MainWindow::cmdSave_Click() {
                 remembered = cboPlayerName->currentIndex();
                 readSheet();
                 try {
-                    editor_.save(RosterFile(strOpenedFileName.toStdString()), false, safety(force));
+                    editor_.save(openedRoster(), false, safety(force));
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();
                 }
@@ -281,7 +284,7 @@ void MainWindow::cmdExport_Click() {
         return;
     }
     attempt([&] {
-        exportSlot(RosterFile(strOpenedFileName.toStdString()), slot, target.path);
+        exportSlot(openedRoster(), slot, target.path);
         message(QMessageBox::Information, qText(exportSuccessText(target.path)));
     });
 }
@@ -306,8 +309,7 @@ void MainWindow::cmdImport_Click() {
             return;
         }
         std::vector<std::string> notices;
-        importSlot(RosterFile(strOpenedFileName.toStdString()), slot, path, safety(false),
-                   &notices);
+        importSlot(openedRoster(), slot, path, safety(false), &notices);
         message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
         for (const std::string& notice : notices) {
             message(QMessageBox::Warning, qText(notice));
