@@ -45,12 +45,8 @@ public:
     void openRosterAfterGameCheck(const QString& path);
     // The open command: insists on the game folder first, then asks for a file.
     void cmdOpen_Click();
-    void mnuLastFile_Click();
     void mnuSetPath_Click();
     void cmdSave_Click();
-    void cmdExport_Click();
-    void cmdImport_Click();
-    void cmdCommentary_Click();
     // A request of the companion program: "index|path".
     void Form_LinkExecute(const QString& command);
 
@@ -90,6 +86,9 @@ private:
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);
     void cboStatisticsMode_Click(int format);
+    void mnuLastFile_Click();
+    void cmdExport_Click();
+    void cmdImport_Click();
     void showSheet();
     void readSheet();
     SafetyOptions safety(bool force) const;
@@ -103,6 +102,7 @@ private:
     void showFace(int face);
     void showBat(int bat);
     void LoadCommentaryNames();
+    void cmdCommentary_Click();
     void deleteTemporaryFiles();
 
     AppSettings& settings_;
