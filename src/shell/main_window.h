@@ -93,6 +93,8 @@ private:
     void readSheet();
     SafetyOptions safety(bool force) const;
     void reportRecoveredSaves(const QString& file);
+
+    // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
     void selectRequestedPlayer(int index);
 

@@ -1,10 +1,9 @@
 // The open file: opening it, listing its players, showing and saving one, importing
-// and exporting a slot, and the companion's requests to show a player of a file.
+// and exporting a slot.
 #include "codecs/codec_errors.h"
 #include "roster/codepage.h"
 #include "roster/data_folder.h"
 #include "roster/errors.h"
-#include "roster/link_request.h"
 #include "roster/recovery.h"
 #include "roster/transfer.h"
 #include "shell/main_window.h"
@@ -316,48 +315,6 @@ void MainWindow::cmdImport_Click() {
         }
         LoadRoster();
     });
-}
-
-void MainWindow::Form_LinkExecute(const QString& command) {
-    attempt([&] {
-        const LinkRequest request = parseLinkRequest(command.toStdString());
-        const QString path = qText(request.path);
-        if (path == strOpenedFileName) {
-            selectRequestedPlayer(request.entry);
-        } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
-                                     QStringLiteral("Quillbay"))) {
-            openRequestedRoster(path, request.entry);
-        }
-    });
-    // After a request the window comes to the front.
-    show();
-    raise();
-    activateWindow();
-}
-
-void MainWindow::openRequestedRoster(const QString& path, int entry) {
-    attempt(
-        [&] {
-            // The file is checked before it replaces the open one, so a bad path never
-            // leaves a half-opened roster.
-            const RosterFile checked(path.toStdString());
-            strOpenedFileName = path;
-            LoadRoster();
-            selectRequestedPlayer(entry);
-        },
-        {.wording = [](const std::string& text) { return "Error 53: " + text; }});
-}
-
-void MainWindow::selectRequestedPlayer(int index) {
-    if (index >= cboPlayerName->count()) {
-        message(QMessageBox::Warning, QStringLiteral("Non-continous roster"));
-        return;
-    }
-    if (index == cboPlayerName->currentIndex()) {
-        showLoadedPlayer(index);
-    } else {
-        cboPlayerName->setCurrentIndex(index);
-    }
 }
 
 } // namespace qb
