@@ -18,7 +18,7 @@ struct Filter {
 
 // KEY=VALUE, KEY+=N or KEY-=N.
 struct BulkEdit {
-    const PlayerField* field;
+    const Field* field;
     std::string value;
     int step = 0; // non-zero for a relative edit
 };
@@ -36,7 +36,7 @@ std::vector<Filter> parseFilters(const std::vector<std::string>& wheres) {
     std::vector<Filter> filters;
     for (const std::string& where : wheres) {
         auto [key, value] = splitAssignment(where, "--where");
-        if (findPlayerField(key) == nullptr || key == "errors") {
+        if (findObjectKey(key) == nullptr || key == "errors") {
             throw UsageError("--where: unknown key \"" + key + "\"");
         }
         filters.push_back({key, value});
@@ -58,18 +58,18 @@ std::vector<BulkEdit> parseBulkEdits(const std::vector<std::string>& sets) {
             edits.push_back({edit.field, value, 0});
             continue;
         }
-        const PlayerField* field = findPlayerField(key);
-        if (field == nullptr || field->readOnly()) {
+        const ObjectKey* known = findObjectKey(key);
+        if (known == nullptr || known->readOnly()) {
             throw UsageError("--set: unknown or read-only key \"" + key + "\"");
         }
         int step = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), step);
-        if (!field->range || error != std::errc() || end != value.data() + value.size() ||
+        if (!known->field->ranged() || error != std::errc() || end != value.data() + value.size() ||
             step < 0) {
             throw UsageError("--set: \"" + set +
                              "\": a relative edit takes a whole number and a numeric key");
         }
-        edits.push_back({field, "", sign * step});
+        edits.push_back({known->field, "", sign * step});
     }
     return edits;
 }
@@ -129,10 +129,9 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                         " has no value the editor shows, so it cannot be raised or lowered",
                     file);
             }
-            const auto [low, high] = *edit.field->range;
             const long long value = std::llround(current.get<double>()) + edit.step;
-            slotEdits.push_back(
-                {edit.field, std::to_string(std::clamp<long long>(value, low, high))});
+            slotEdits.push_back({edit.field, std::to_string(std::clamp<long long>(
+                                                 value, edit.field->low, edit.field->high))});
         }
     }
     const std::vector<SlotResult> results = applyEdits(roster, edits, options, basis);

@@ -89,7 +89,7 @@ int runCheck(const std::string& file, Format format) {
         }
         ++namedSlots;
         const std::string& name = index.slotEntries[static_cast<std::size_t>(slot)].name;
-        for (const FieldFailure& failure : decodeStates(table.copyRecord(slot)).failures) {
+        for (const FieldFailure& failure : showEveryField(table.copyRecord(slot)).failures) {
             findings.push_back({slot, name, failure.field,
                                 "the editor cannot show it (" + failure.message + ")", true});
         }

@@ -27,7 +27,7 @@ int runDiff(const std::string& fileA, const std::string& fileB, Format format) {
         const Json playerA = decodePlayer(recordA, slot);
         const Json playerB = decodePlayer(recordB, slot);
         Json fields = Json::array();
-        for (const PlayerField& field : playerFields()) {
+        for (const ObjectKey& field : objectKeys()) {
             if (field.key == "slot") {
                 continue;
             }

@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
-#include "cli/player_fields.h"
+#include "cli/player_object.h"
 #include "codecs/tables.h"
 #include "roster/player_lists.h"
 

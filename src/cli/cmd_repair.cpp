@@ -17,7 +17,7 @@ std::vector<int> slotsThatFail(const RosterFile& roster) {
     std::vector<int> slots;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (!isEmptySlot(table.record(slot)) &&
-            !decodeStates(table.copyRecord(slot)).failures.empty()) {
+            !showEveryField(table.copyRecord(slot)).failures.empty()) {
             slots.push_back(slot);
         }
     }

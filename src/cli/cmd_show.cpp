@@ -14,7 +14,7 @@ void printText(const Json& player) {
     std::printf("Slot %s  ID %s  %s\n", valueText(player["slot"]).c_str(),
                 valueText(player["id"]).c_str(), valueText(player["name"]).c_str());
     std::string section;
-    for (const PlayerField& field : playerFields()) {
+    for (const ObjectKey& field : objectKeys()) {
         if (field.key == "slot" || field.key == "id" || field.key == "errors") {
             continue;
         }
@@ -40,7 +40,7 @@ void printText(const Json& player) {
 
 void printCsvHeader() {
     std::string line;
-    for (const PlayerField& field : playerFields()) {
+    for (const ObjectKey& field : objectKeys()) {
         if (field.key != "errors") {
             line += (line.empty() ? "" : ",") + csvField(field.key);
         }
@@ -52,7 +52,7 @@ void printCsvHeader() {
 void printCsvRow(const Json& player) {
     std::string line;
     bool first = true;
-    for (const PlayerField& field : playerFields()) {
+    for (const ObjectKey& field : objectKeys()) {
         if (field.key == "errors") {
             continue;
         }

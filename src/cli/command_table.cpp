@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/edits.h"
-#include "cli/player_fields.h"
+#include "player/field_registry.h"
 #include "roster/layout.h"
 #include "roster/recovery.h"
 

@@ -36,7 +36,7 @@ void flatten(const Json& node, const std::string& prefix,
              const std::function<void(const std::string&, const Json&)>& visit) {
     for (const auto& [key, value] : node.items()) {
         const std::string dotted = prefix.empty() ? key : prefix + "." + key;
-        if (value.is_object() && findPlayerField(dotted) == nullptr) {
+        if (value.is_object() && findObjectKey(dotted) == nullptr) {
             flatten(value, dotted, visit);
         } else {
             visit(dotted, value);
@@ -47,28 +47,28 @@ void flatten(const Json& node, const std::string& prefix,
 // True when `text` asks for the value the field shows already. A value the field
 // would refuse (a 16-character name, a name with a tab) can still be the one shown,
 // so a dump applied as it is changes nothing.
-bool showsAlready(const PlayerField& field, const PlayerSheet& shown, const std::string& text) {
-    const Json current = field.get(shown);
+bool showsAlready(const Field& field, const PlayerSheet& shown, const std::string& text) {
+    const Json current = toJson(field.get(shown));
     if (valueText(current) == text) {
         return true;
     }
     PlayerSheet asked = shown;
     try {
         field.set(asked, text);
-    } catch (const UsageError&) {
+    } catch (const FieldValueError&) {
         return false;
     }
-    return field.get(asked) == current;
+    return toJson(field.get(asked)) == current;
 }
 
 // Every edited field must show back the value asked for once the record is stored
 // and loaded again; a value that the store rules do not keep is refused.
 void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
                       const std::vector<Json>& asked) {
-    const DecodedPlayer after = decodeStates(stored);
+    const ShownPlayer after = showEveryField(stored);
     for (std::size_t i = 0; i < edits.size(); ++i) {
-        const PlayerField& field = *edits[i].field;
-        const Json shown = field.get(shownState(after, field));
+        const Field& field = *edits[i].field;
+        const Json shown = toJson(after.value(field));
         if (shown != asked[i]) {
             throw FieldError(field.key, "the value asked, \"" + valueText(asked[i]) +
                                             "\", would not be kept: it would show as \"" +
@@ -81,10 +81,10 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
 std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
                                          const std::vector<FieldEdit>& requested, bool dryRun,
                                          const EditOptions& options, SlotBasis& basis) {
-    const DecodedPlayer before = decodeStates(roster.readSlot(slot));
+    const ShownPlayer before = showEveryField(roster.readSlot(slot));
     std::vector<FieldEdit> edits;
     for (const FieldEdit& edit : requested) {
-        if (showsAlready(*edit.field, shownState(before, *edit.field), edit.value)) {
+        if (showsAlready(*edit.field, before.sheetFor(*edit.field), edit.value)) {
             continue;
         }
         if (!edit.refusal.empty()) {
@@ -107,13 +107,13 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
     std::vector<Json> asked(edits.size());
     const auto applyFormat = [&](int format) {
         for (std::size_t i = 0; i < edits.size(); ++i) {
-            const PlayerField& field = *edits[i].field;
+            const Field& field = *edits[i].field;
             if (std::max(field.format, 0) != format) {
                 continue;
             }
-            const Json shown = field.get(editor.state());
+            const Json shown = toJson(field.get(editor.state()));
             field.set(editor.state(), edits[i].value);
-            asked[i] = field.get(editor.state());
+            asked[i] = toJson(field.get(editor.state()));
             changed = changed || shown != asked[i];
         }
     };
@@ -165,20 +165,20 @@ std::string writtenSoFar(const std::vector<SlotResult>& results, int failedSlot,
 } // namespace
 
 FieldEdit checkedEdit(const std::string& key, const std::string& value, const std::string& where) {
-    const PlayerField* field = findPlayerField(key);
-    if (field == nullptr) {
+    const ObjectKey* known = findObjectKey(key);
+    if (known == nullptr) {
         throw UsageError(where + "unknown key \"" + key + "\"");
     }
-    if (field->readOnly()) {
+    if (known->readOnly()) {
         throw UsageError(where + key + " is read-only");
     }
     PlayerSheet scratch;
     try {
-        field->set(scratch, value);
-    } catch (const UsageError& error) {
+        known->field->set(scratch, value);
+    } catch (const FieldValueError& error) {
         throw UsageError(where + error.description());
     }
-    return {field, value};
+    return {known->field, value};
 }
 
 namespace {
@@ -188,11 +188,11 @@ FieldEdit fileEdit(const std::string& key, const std::string& value, const std::
     try {
         return checkedEdit(key, value, where);
     } catch (const UsageError& error) {
-        const PlayerField* field = findPlayerField(key);
-        if (field == nullptr || field->readOnly()) {
+        const ObjectKey* known = findObjectKey(key);
+        if (known == nullptr || known->readOnly()) {
             throw;
         }
-        return {field, value, error.description()};
+        return {known->field, value, error.description()};
     }
 }
 
@@ -250,8 +250,8 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
         }
         std::vector<FieldEdit>& slotEdits = edits[*slot];
         flatten(player, "", [&](const std::string& key, const Json& value) {
-            const PlayerField* field = findPlayerField(key);
-            if (field != nullptr && field->readOnly()) {
+            const ObjectKey* known = findObjectKey(key);
+            if (known != nullptr && known->readOnly()) {
                 return;
             }
             if (value.is_null()) {
@@ -274,7 +274,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
         throw UsageError(path + ": no \"slot\" column", path);
     }
     for (const std::string& key : header) {
-        if (findPlayerField(key) == nullptr) {
+        if (findObjectKey(key) == nullptr) {
             throw UsageError(path + ": row 1: unknown column \"" + key + "\"", path);
         }
     }
@@ -299,8 +299,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
         }
         std::vector<FieldEdit>& slotEdits = edits[*slot];
         for (std::size_t c = 0; c < header.size(); ++c) {
-            const PlayerField* field = findPlayerField(header[c]);
-            if (row[c].empty() || field->readOnly()) {
+            if (row[c].empty() || findObjectKey(header[c])->readOnly()) {
                 continue;
             }
             slotEdits.push_back(fileEdit(header[c], row[c], where + "column " + header[c] + ": "));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/player_fields.h"
+#include "cli/player_object.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
@@ -12,7 +12,7 @@
 namespace qb::cli {
 
 struct FieldEdit {
-    const PlayerField* field;
+    const Field* field;
     std::string value;
     // Why an edits file's value is refused; the refusal holds only when the value is
     // not the one the slot shows already (a dump shows 16-character names).

@@ -1,62 +1,68 @@
 #include "cli/player_object.h"
 
-#include "codecs/codec_errors.h"
-#include "codecs/identity.h"
-#include "codecs/player_editor.h"
-#include "codecs/statistics.h"
-
+#include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace qb::cli {
-DecodedPlayer decodeStates(const Record& record) {
-    DecodedPlayer decoded{unshownState(), {}, {}};
-    decoded.shown.name = recordName(record.data());
-    for (const ShowStep& step : kShowSequence) {
-        if (step.name == "statistics") {
-            continue; // shown below for every format
-        }
-        try {
-            step.run(record, record, decoded.shown, kCommentaryNameCount);
-        } catch (const ShowError& error) {
-            decoded.failures.push_back({error.field(), error.description()});
+namespace {
+
+std::vector<ObjectKey> makeObjectKeys() {
+    std::vector<ObjectKey> keys = {{"slot"}, {"id"}};
+    for (const Field& field : fieldRegistry()) {
+        keys.push_back({field.key, &field});
+        if (field.key == "commentary") {
+            keys.push_back({"commentaryName"});
         }
     }
-    for (int format = 0; format < kStatisticsFormatCount; ++format) {
-        PlayerSheet& state = decoded.formats[static_cast<std::size_t>(format)];
-        state.statisticsFormat = format;
-        try {
-            ShowStatistics(state, record);
-        } catch (const ShowError& error) {
-            decoded.failures.push_back({error.field(), error.description()});
-        }
-    }
-    return decoded;
+    keys.push_back({"errors"});
+    return keys;
 }
 
-const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& field) {
-    return field.format < 0 ? decoded.shown
-                            : decoded.formats[static_cast<std::size_t>(field.format)];
+} // namespace
+
+const std::vector<ObjectKey>& objectKeys() {
+    static const std::vector<ObjectKey> keys = makeObjectKeys();
+    return keys;
+}
+
+const ObjectKey* findObjectKey(std::string_view key) {
+    const auto& keys = objectKeys();
+    const auto found = std::ranges::find(keys, key, &ObjectKey::key);
+    return found == keys.end() ? nullptr : &*found;
+}
+
+Json toJson(const FieldValue& value) {
+    return std::visit(
+        [](const auto& held) -> Json {
+            if constexpr (std::is_same_v<std::decay_t<decltype(held)>, std::monostate>) {
+                return nullptr;
+            } else {
+                return held;
+            }
+        },
+        value);
 }
 
 Json decodePlayer(const Record& record, int slot) {
-    const DecodedPlayer decoded = decodeStates(record);
+    const ShownPlayer decoded = showEveryField(record);
     Json errors = Json::array();
     for (const FieldFailure& failure : decoded.failures) {
         errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
     }
     Json object = Json::object();
-    for (const PlayerField& field : playerFields()) {
+    for (const ObjectKey& key : objectKeys()) {
         Json value;
-        if (field.key == "slot") {
+        if (key.key == "slot") {
             value = slot;
-        } else if (field.key == "id") {
+        } else if (key.key == "id") {
             value = read16(record.data(), OFFSET_ID);
-        } else if (field.key == "errors") {
+        } else if (key.key == "errors") {
             value = errors;
-        } else if (field.get) {
-            value = field.get(shownState(decoded, field));
+        } else if (key.field != nullptr) {
+            value = toJson(decoded.value(*key.field));
         }
-        setDotted(object, field.key, std::move(value));
+        setDotted(object, key.key, std::move(value));
     }
     return object;
 }

@@ -1,30 +1,29 @@
 #pragma once
 
-#include "cli/player_fields.h"
+#include "player/shown_player.h"
 #include "roster/layout.h"
 
 #include <array>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 namespace qb::cli {
 
-struct FieldFailure {
-    std::string field;
-    std::string message;
-};
+using Json = nlohmann::ordered_json;
 
-// What the window shows of a record, each show step run on its own from an editor
-// state that shows nothing: the identity, roles, flags and ratings, the statistics of
-// each format, and the failure of every step that could not show its field.
-struct DecodedPlayer {
-    PlayerSheet shown;
-    std::array<PlayerSheet, 4> formats;
-    std::vector<FieldFailure> failures;
+// A key of the player object: a field of the registry, or one the decoder fills itself
+// (slot, id, commentaryName, errors), which no edit changes.
+struct ObjectKey {
+    std::string key;
+    const Field* field = nullptr;
+    bool readOnly() const { return field == nullptr || field->readOnly(); }
 };
-DecodedPlayer decodeStates(const Record& record);
-// The state that shows `field`: its format's for a statistics figure.
-const PlayerSheet& shownState(const DecodedPlayer& decoded, const PlayerField& field);
+// Every key in the order of the object and of CSV columns.
+const std::vector<ObjectKey>& objectKeys();
+const ObjectKey* findObjectKey(std::string_view key);
+
+Json toJson(const FieldValue& value);
 
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;

@@ -62,6 +62,10 @@ public:
     // Reads the slot, repairs what its editors cannot show (see RepairRecord) and shows
     // the repaired player; the repairs are unsaved edits that a save writes.
     FieldRepairs loadRepaired(const RosterFile& roster, int slot);
+    // Shows `record`, just read from slot `slot` of `roster`, as that slot's player.
+    void show(const RosterFile& roster, int slot, const Record& record) {
+        show(roster, slot, record, record);
+    }
     // Forgets the player: the editors show nothing and a save is refused.
     void clear();
 

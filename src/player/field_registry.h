@@ -50,13 +50,13 @@ private:
 };
 
 struct Field {
-    std::string key;     // "roles.bowlingStyle", "statistics.test.innings"
+    std::string key; // "roles.bowlingStyle", "statistics.test.innings"
     FieldGroup group;
     FieldKind kind;
     std::string caption; // the window's label, '&' before its access key
-    int format = -1;      // a statistic's format (0-3); -1 for every other field
+    int format = -1;     // a statistic's format (0-3); -1 for every other field
     std::span<const std::string_view> choices{}; // a Choice's entries in list order
-    int low = 0;          // the range of a number, a list's numbers or a box's states
+    int low = 0; // the range of a number, a list's numbers or a box's states
     int high = 0;
     std::function<SheetCell(PlayerSheet&)> cell;
 

@@ -1,0 +1,150 @@
+#include "player/roster_document.h"
+
+#include "player/shown_player.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qb {
+
+CellValue readCell(const Field& field, const PlayerSheet& sheet) {
+    return std::visit([](auto* held) -> CellValue { return *held; },
+                      field.cell(const_cast<PlayerSheet&>(sheet)));
+}
+
+namespace {
+
+void writeCell(const Field& field, PlayerSheet& sheet, const CellValue& value) {
+    std::visit(
+        [&value](auto* held) {
+            using Held = std::remove_pointer_t<decltype(held)>;
+            *held = std::get<Held>(value);
+        },
+        field.cell(sheet));
+}
+
+} // namespace
+
+RosterDocument::RosterDocument(const std::string& path, int commentaryCount)
+    : file_(path), commentaryCount_(commentaryCount) {
+    reload();
+}
+
+void RosterDocument::reload() {
+    table_ = file_.readSlotTable();
+    index_ = buildRosterIndex(table_);
+    notify({});
+}
+
+RosterDocument::Pending& RosterDocument::pending(int slot) {
+    requireSlot(path(), slot);
+    auto found = players_.find(slot);
+    if (found == players_.end()) {
+        Pending fresh{PlayerEditor(commentaryCount_), {}};
+        fresh.editor.show(file_, slot, table_.copyRecord(slot));
+        found = players_.emplace(slot, std::move(fresh)).first;
+    }
+    return found->second;
+}
+
+PlayerEditor& RosterDocument::player(int slot) {
+    return pending(slot).editor;
+}
+
+void RosterDocument::discard(int slot) {
+    players_.erase(slot);
+    notify({slot});
+}
+
+Edit RosterDocument::makeEdit(int slot, const Field& field, std::string_view text) {
+    PlayerEditor& editor = player(slot);
+    if (field.format >= 0 && editor.state().statisticsFormat != field.format) {
+        editor.switchStatisticsFormat(field.format);
+    }
+    PlayerSheet asked = editor.state();
+    field.set(asked, text);
+    return {slot, &field, readCell(field, editor.state()), readCell(field, asked)};
+}
+
+Edit RosterDocument::makeCellEdit(int slot, const Field& field, CellValue value) {
+    PlayerEditor& editor = player(slot);
+    if (field.format >= 0 && editor.state().statisticsFormat != field.format) {
+        editor.switchStatisticsFormat(field.format);
+    }
+    return {slot, &field, readCell(field, editor.state()), std::move(value)};
+}
+
+void RosterDocument::apply(const Edit& edit) {
+    Pending& slot = pending(edit.slot);
+    const Field& field = *edit.field;
+    if (field.format >= 0 && slot.editor.state().statisticsFormat != field.format) {
+        slot.editor.switchStatisticsFormat(field.format);
+    }
+    writeCell(field, slot.editor.state(), edit.after);
+    // The key is pending while the field shows another value than the file's record.
+    const ShownPlayer stored = showEveryField(slot.editor.loaded());
+    if (readCell(field, stored.sheetFor(field)) == edit.after) {
+        slot.keys.erase(field.key);
+    } else {
+        slot.keys.insert(field.key);
+    }
+    notify({edit.slot, edit.field});
+}
+
+void RosterDocument::revert(const Edit& edit) {
+    apply({edit.slot, edit.field, edit.after, edit.before});
+}
+
+bool RosterDocument::hasPending(int slot) const {
+    const auto found = players_.find(slot);
+    return found != players_.end() && !found->second.keys.empty();
+}
+
+std::vector<int> RosterDocument::pendingSlots() const {
+    std::vector<int> slots;
+    for (const auto& [slot, player] : players_) {
+        if (!player.keys.empty()) {
+            slots.push_back(slot);
+        }
+    }
+    return slots;
+}
+
+std::set<std::string> RosterDocument::changedKeys(int slot) const {
+    const auto found = players_.find(slot);
+    return found == players_.end() ? std::set<std::string>{} : found->second.keys;
+}
+
+std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
+    std::vector<int> written = player(slot).save(file_, false, safety);
+    afterSave(slot);
+    return written;
+}
+
+std::map<int, std::vector<int>> RosterDocument::saveAll(const SafetyOptions& safety) {
+    std::map<int, std::vector<int>> written;
+    for (const int slot : pendingSlots()) {
+        written[slot] = player(slot).save(file_, false, safety);
+        afterSave(slot);
+    }
+    return written;
+}
+
+// The slot as saved goes into the table and the lists; its player is shown from it
+// again on next use.
+void RosterDocument::afterSave(int slot) {
+    const Record stored = players_.at(slot).editor.loaded();
+    std::memcpy(table_.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE, stored.data(),
+                stored.size());
+    index_ = buildRosterIndex(table_);
+    players_.erase(slot);
+    notify({slot});
+}
+
+void RosterDocument::notify(const DocumentChange& change) const {
+    for (const Listener& listener : listeners_) {
+        listener(change);
+    }
+}
+
+} // namespace qb

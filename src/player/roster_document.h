@@ -1,0 +1,99 @@
+#pragma once
+
+#include "codecs/player_editor.h"
+#include "player/field_registry.h"
+#include "roster/player_lists.h"
+#include "roster/roster_file.h"
+#include "roster/safe_write.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qb {
+
+// A field's raw editor value: a list index, slider value or box state, or a text.
+using CellValue = std::variant<int, std::string>;
+CellValue readCell(const Field& field, const PlayerSheet& sheet);
+
+// One change of one field of one slot. Undo reverts it; a bulk change is a group of them.
+struct Edit {
+    int slot = -1;
+    const Field* field = nullptr;
+    CellValue before;
+    CellValue after;
+};
+
+// What changed: a slot's pending edits (a field, or every field when `field` is null),
+// or the whole roster (slot -1: opened again, or saved).
+struct DocumentChange {
+    int slot = -1;
+    const Field* field = nullptr;
+};
+
+// One open roster file or saved game: its slot table read once, the two player lists,
+// and per slot the edits not yet saved (the player as its editors show it, and the
+// keys changed). Every front end edits a roster through it, so the same edit writes
+// the same bytes, and a player's edits are only ever saved into the file they were
+// made on.
+class RosterDocument {
+public:
+    explicit RosterDocument(const std::string& path, int commentaryCount = 1015);
+
+    const RosterFile& file() const noexcept { return file_; }
+    const std::string& path() const noexcept { return file_.path(); }
+    const SlotTable& table() const noexcept { return table_; }
+    const RosterIndex& index() const noexcept { return index_; }
+    int commentaryCount() const noexcept { return commentaryCount_; }
+
+    // Reads the slot table and lists again; pending edits are kept (a save still
+    // refuses a slot that another program changed since its player was loaded).
+    void reload();
+
+    // The player of `slot` as its editors show it, with its pending edits. Shown from
+    // the slot table on first use; a player that cannot be shown throws a ShowError.
+    PlayerEditor& player(int slot);
+    // Shows the slot again from the file as it is now, its pending edits dropped.
+    void discard(int slot);
+
+    // An edit that puts `text` into the field, checked by the field (FieldValueError).
+    Edit makeEdit(int slot, const Field& field, std::string_view text);
+    // An edit that puts a raw editor value into the field.
+    Edit makeCellEdit(int slot, const Field& field, CellValue value);
+    void apply(const Edit& edit);
+    void revert(const Edit& edit);
+
+    bool hasPending(int slot) const;
+    std::vector<int> pendingSlots() const;
+    // The keys whose value differs from what the file's record shows.
+    std::set<std::string> changedKeys(int slot) const;
+
+    // Writes the slot's player through safe writing; returns the offsets written.
+    std::vector<int> save(int slot, const SafetyOptions& safety = {});
+    // Writes every slot with pending edits; returns the offsets written per slot.
+    std::map<int, std::vector<int>> saveAll(const SafetyOptions& safety = {});
+
+    using Listener = std::function<void(const DocumentChange&)>;
+    void onChange(Listener listener) { listeners_.push_back(std::move(listener)); }
+
+private:
+    struct Pending {
+        PlayerEditor editor;
+        std::set<std::string> keys;
+    };
+    Pending& pending(int slot);
+    void notify(const DocumentChange& change) const;
+    void afterSave(int slot);
+
+    RosterFile file_;
+    int commentaryCount_;
+    SlotTable table_;
+    RosterIndex index_;
+    std::map<int, Pending> players_;
+    std::vector<Listener> listeners_;
+};
+
+} // namespace qb

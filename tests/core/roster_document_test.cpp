@@ -1,0 +1,123 @@
+// The roster document: edits applied and reverted on the players of one open file,
+// saved as the same bytes the player editor writes.
+#include "codecs/demo_roster.h"
+#include "codecs/identity.h"
+#include "player/roster_document.h"
+#include "player/shown_player.h"
+#include "roster/safe_write.h"
+#include "support/roster_maker.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+class RosterDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeDemoFiles(dir.file("demo"));
+        path = dir.file("demo/demo.pak");
+        safety.backups = false;
+        safety.dataFolder = dir.file("data");
+    }
+    const Field& field(const std::string& key) { return *findField(key); }
+
+    test::TempDir dir;
+    std::string path;
+    SafetyOptions safety;
+};
+
+// Every kind of field, statistics of two formats among them: the document writes the
+// bytes the player editor writes for the same values, and each shows back.
+TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
+    const std::vector<std::pair<std::string, std::string>> edits = {
+        {"name", "Quill Bay"},
+        {"nation", "NZL"},
+        {"commentary", "77"},
+        {"appearance.bat", "33"},
+        {"roles.bowlingMentality", "Aggresive"},
+        {"ratings.bowling.Flipper", "63"},
+        {"skills.Injury Free", "2"},
+        {"favouriteShots.backFoot.Pull", "false"},
+        {"statistics.One Day.highestScore", "201"},
+        {"statistics.Test.wickets", "12"},
+    };
+    const int slot = 5;
+    const std::string expectedPath = dir.file("expected.pak");
+    test::writeFileBytes(expectedPath, test::readFileBytes(path));
+    PlayerEditor editor(kCommentaryNameCount);
+    const RosterFile expectedFile(expectedPath);
+    editor.load(expectedFile, slot);
+    for (int format = 0; format < kStatisticsFormatCount; ++format) { // one at a time
+        editor.switchStatisticsFormat(format);
+        for (const auto& [key, value] : edits) {
+            if (std::max(field(key).format, 0) == format) {
+                field(key).set(editor.state(), value);
+            }
+        }
+    }
+    editor.save(expectedFile, false, safety);
+
+    RosterDocument document(path);
+    std::vector<Edit> made; // all made first: applying one must find its own format
+    for (const auto& [key, value] : edits) {
+        made.push_back(document.makeEdit(slot, field(key), value));
+    }
+    for (const Edit& edit : made) {
+        document.apply(edit);
+    }
+    EXPECT_EQ(document.changedKeys(slot).size(), edits.size());
+    document.saveAll(safety);
+    EXPECT_EQ(test::readFileBytes(path), test::readFileBytes(expectedPath));
+    EXPECT_TRUE(document.pendingSlots().empty());
+    const ShownPlayer shown = showEveryField(document.table().copyRecord(slot));
+    for (const auto& [key, value] : edits) {
+        PlayerSheet expected = shown.sheetFor(field(key));
+        field(key).set(expected, value);
+        EXPECT_EQ(shown.value(field(key)), field(key).get(expected)) << key;
+    }
+    EXPECT_EQ(document.index().players.at(slot), "Quill Bay");
+}
+
+// Reverting every edit leaves nothing pending and a save writes nothing; a field set
+// back by hand to the file's value is no longer pending either.
+TEST_F(RosterDocumentTest, RevertedEditsLeaveNothingToSave) {
+    const std::vector<std::uint8_t> before = test::readFileBytes(path);
+    RosterDocument document(path);
+    std::vector<DocumentChange> changes;
+    document.onChange([&changes](const DocumentChange& change) { changes.push_back(change); });
+    const Edit rating = document.makeEdit(3, field("ratings.batting.Attack"), "1");
+    const Edit figure = document.makeEdit(3, field("statistics.First Class.innings"), "9");
+    document.apply(rating);
+    document.apply(figure);
+    EXPECT_EQ(document.pendingSlots(), std::vector<int>{3});
+    document.revert(figure);
+    document.revert(rating);
+    EXPECT_FALSE(document.hasPending(3));
+    EXPECT_TRUE(document.saveAll(safety).empty());
+    EXPECT_EQ(test::readFileBytes(path), before);
+    ASSERT_EQ(changes.size(), 4U);
+    EXPECT_EQ(changes.back().field, rating.field);
+
+    document.apply(rating);
+    document.apply(document.makeCellEdit(3, field("ratings.batting.Attack"), rating.before));
+    EXPECT_FALSE(document.hasPending(3));
+}
+
+// A slot another program changed after its player was shown is refused whole; the
+// document's table is read again by reload, and its pending edits survive it.
+TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
+    RosterDocument document(path);
+    document.apply(document.makeEdit(2, field("nation"), "IND"));
+    std::vector<std::uint8_t> changed = test::readFileBytes(path);
+    const RosterFile file(path);
+    changed[static_cast<std::size_t>(file.slotOffset(2)) + 120] ^= 1;
+    test::writeFileBytes(path, changed);
+    document.reload();
+    EXPECT_TRUE(document.hasPending(2));
+    EXPECT_THROW(document.save(2, safety), SlotConflict);
+    EXPECT_EQ(test::readFileBytes(path), changed);
+}
+
+} // namespace
+} // namespace qb
