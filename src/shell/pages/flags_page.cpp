@@ -1,11 +1,11 @@
 #include "shell/pages/flags_page.h"
 
-#include "codecs/flags.h"
 #include "shell/editors.h"
 #include "shell/pages/widgets.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <algorithm>
 
 namespace qb {
 
@@ -56,24 +56,17 @@ void FlagsPage::addFrame(std::string_view title, QBoxLayout* column) {
 }
 
 void FlagsPage::addFlags() {
-    const QString prefix = control_ == FlagControl::Skills ? QStringLiteral("chkSkills_")
-                                                           : QStringLiteral("chkBatting2_");
-    const FlagControl control = control_;
-    for (const FlagBit& flag : kFlagBits) {
-        if (flag.control == control) {
-            auto* box = named(new QCheckBox(qView(flag.caption), this),
-                              prefix + QString::number(flag.index));
-            frames_[flag.frame]->addWidget(box);
-            bind(box, [control, index = flag.index](PlayerSheet& s) {
-                return &flagBox(s, control, index);
-            });
-        }
-    }
-    if (control == FlagControl::Skills) {
-        auto* injuryFree = named(new ThreeStateBox(qView(kInjuryFreeCaption), this),
-                                 prefix + QString::number(kInjuryFreeIndex));
-        frames_[kInjuryFreeFrame]->addWidget(injuryFree);
-        bind(injuryFree, [](PlayerSheet& s) { return &s.skills[kInjuryFreeIndex]; });
+    const bool skills = control_ == FlagControl::Skills;
+    const QString prefix = skills ? QStringLiteral("chkSkills_") : QStringLiteral("chkBatting2_");
+    for (const Field* flag : fieldsOf(skills ? FieldGroup::Skills : FieldGroup::Shots)) {
+        // Injury Free, the one box of three states, is the skill without a bit of its own.
+        const auto bit = std::ranges::find(kFlagBits, flag->key, flagKey);
+        const bool single = bit != kFlagBits.end();
+        const QString name = prefix + QString::number(single ? bit->index : kInjuryFreeIndex);
+        QCheckBox* box = single ? new QCheckBox(captionOf(*flag), this)
+                                : new ThreeStateBox(captionOf(*flag), this);
+        frames_[single ? bit->frame : kInjuryFreeFrame]->addWidget(named(box, name));
+        bind(*flag, box);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <stdexcept>
 
 namespace qb {
 namespace {
@@ -34,6 +35,10 @@ int readNumber(const QWidget* editor) {
     return qobject_cast<const QComboBox*>(editor)->currentIndex();
 }
 
+bool typed(const Field& field) {
+    return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
+}
+
 } // namespace
 
 Page::Page(int tab, QWidget* parent) : QWidget(parent) {
@@ -41,25 +46,70 @@ Page::Page(int tab, QWidget* parent) : QWidget(parent) {
     setGeometry(twips(200, 1250, 4300, 5070));
 }
 
-void Page::bind(QWidget* editor, Cell cell) {
-    bindings_.push_back({editor, std::move(cell)});
+const Field& Page::field(std::string_view key) {
+    const Field* found = findField(key);
+    if (found == nullptr) {
+        throw std::logic_error("no field " + std::string(key));
+    }
+    return *found;
+}
+
+std::vector<const Field*> Page::fieldsOf(FieldGroup group) {
+    std::vector<const Field*> fields;
+    for (const Field& candidate : fieldRegistry()) {
+        if (candidate.group == group) {
+            fields.push_back(&candidate);
+        }
+    }
+    return fields;
+}
+
+QString Page::captionOf(const Field& field) {
+    return QString::fromStdString(field.caption);
+}
+
+void Page::bind(const Field& field, QWidget* editor) {
+    bindings_.push_back({&field, editor});
+}
+
+QWidget* Page::addEditor(const Field& field, QWidget* parent) {
+    const std::string_view key = field.key;
+    QString name = qView(key.substr(key.rfind('.') + 1));
+    name[0] = name[0].toUpper();
+    QWidget* editor = nullptr;
+    if (typed(field)) {
+        editor = named(new QLineEdit(parent), QStringLiteral("txt") + name);
+    } else {
+        auto* list = choiceList(parent, QStringLiteral("cbo") + name);
+        for (const std::string_view entry : field.choices) {
+            list->addItem(qView(entry));
+        }
+        if (field.kind == FieldKind::NumberList) {
+            for (int number = field.low; number <= field.high; ++number) {
+                list->addItem(QString::number(number));
+            }
+        }
+        // Filling a list selects its first entry; nothing is selected until a player is shown.
+        list->setCurrentIndex(-1);
+        editor = list;
+    }
+    bind(field, editor);
+    return editor;
 }
 
 void Page::showSheet(const PlayerSheet& sheet) {
-    PlayerSheet shown = sheet;
     for (const Binding& binding : bindings_) {
-        const SheetCell cell = binding.cell(shown);
-        if (const auto* text = std::get_if<std::string*>(&cell)) {
-            qobject_cast<QLineEdit*>(binding.editor)->setText(QString::fromStdString(**text));
+        if (auto* box = qobject_cast<QLineEdit*>(binding.editor)) {
+            box->setText(QString::fromStdString(binding.field->text(sheet)));
         } else {
-            showNumber(binding.editor, *std::get<int*>(cell));
+            showNumber(binding.editor, binding.field->number(sheet));
         }
     }
 }
 
 void Page::readSheet(PlayerSheet& sheet) const {
     for (const Binding& binding : bindings_) {
-        const SheetCell cell = binding.cell(sheet);
+        const SheetCell cell = binding.field->cell(sheet);
         if (auto* const* text = std::get_if<std::string*>(&cell)) {
             **text = qobject_cast<const QLineEdit*>(binding.editor)->text().toStdString();
         } else {

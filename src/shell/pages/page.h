@@ -4,14 +4,14 @@
 #include "player/field_registry.h"
 
 #include <QWidget>
-#include <functional>
+#include <string_view>
 #include <vector>
 
 namespace qb {
 
 // One tab of the window: a panel named picPicture_<tab> whose editors are bound to
-// cells of the player sheet. Showing puts each cell into its editor; reading puts each
-// editor's value back: a list's index, a slider's value, a box's state or a text.
+// fields of the registry. Showing puts each field's editor value (a list's index, a
+// slider's value, a box's state or a text) into its editor; reading puts it back.
 class Page : public QWidget {
     Q_OBJECT
 
@@ -22,13 +22,23 @@ public:
     virtual void readSheet(PlayerSheet& sheet) const;
 
 protected:
-    using Cell = std::function<SheetCell(PlayerSheet&)>;
-    void bind(QWidget* editor, Cell cell);
+    // The registry's field under `key`; a key the registry lacks is a programming error.
+    static const Field& field(std::string_view key);
+    // The registry's fields of `group`, in its order.
+    static std::vector<const Field*> fieldsOf(FieldGroup group);
+    // The field's caption, '&' before its access key.
+    static QString captionOf(const Field& field);
+
+    void bind(const Field& field, QWidget* editor);
+    // A text box (text and number fields) or a drop-down list filled with the field's
+    // entries, under `parent`, bound to the field and named as scripts know it:
+    // "txt" or "cbo" and the key's last part ("roles.battingHand": cboBattingHand).
+    QWidget* addEditor(const Field& field, QWidget* parent);
 
 private:
     struct Binding {
+        const Field* field;
         QWidget* editor;
-        Cell cell;
     };
     std::vector<Binding> bindings_;
 };

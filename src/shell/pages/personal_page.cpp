@@ -1,7 +1,6 @@
 #include "shell/pages/personal_page.h"
 
 #include "codecs/identity.h"
-#include "codecs/tables.h"
 #include "shell/artwork.h"
 #include "shell/list_opener.h"
 #include "shell/pages/widgets.h"
@@ -16,12 +15,14 @@
 namespace qb {
 
 PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
-    txtName = named(new QLineEdit(this), QStringLiteral("txtName"));
+    const Field& name = field("name");
+    txtName = static_cast<QLineEdit*>(addEditor(name, this));
     txtName->setGeometry(twips(1560, 240, 1935, 300));
     txtName->setMaxLength(NAME_MAX_CHARS);
-    caption(this, QStringLiteral("P&layer Name"), txtName)->setGeometry(twips(240, 255, 1300, 255));
+    caption(this, captionOf(name), txtName)->setGeometry(twips(240, 255, 1300, 255));
 
-    txtCommentary = named(new QLineEdit(this), QStringLiteral("txtCommentary"));
+    const Field& commentary = field("commentary");
+    txtCommentary = static_cast<QLineEdit*>(addEditor(commentary, this));
     txtCommentary->setGeometry(twips(1560, 600, 690, 300));
     txtCommentary->setMaxLength(4);
     auto* send = named(new QPushButton(this), QStringLiteral("cmdCommentary"));
@@ -30,40 +31,46 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     send->setIcon(send->style()->standardIcon(QStyle::SP_MediaVolume));
     cboCommentary = choiceList(this, QStringLiteral("cboCommentary"));
     cboCommentary->setGeometry(twips(1560, 960, 2600, 330));
+    // One label stands beside the number and the list of file names below it.
     auto* commentaryLabel =
-        caption(this, QStringLiteral("Commentar&y Number          File Name"), txtCommentary);
+        caption(this, captionOf(commentary) + QStringLiteral("          File Name"), txtCommentary);
     commentaryLabel->setWordWrap(true);
     commentaryLabel->setGeometry(twips(240, 600, 1300, 700));
 
-    const auto row = [this](const char* name, const QString& label, int top, int width) {
-        QComboBox* box = choiceList(this, QString::fromLatin1(name));
+    const auto row = [this](const char* key, int top, int width) {
+        const Field& shown = field(key);
+        QWidget* box = addEditor(shown, this);
         box->setGeometry(twips(1560, top, width, 330));
-        caption(this, label, box)->setGeometry(twips(240, top + 30, 1300, 255));
-        return box;
+        caption(this, captionOf(shown), box)->setGeometry(twips(240, top + 30, 1300, 255));
     };
-    cboBodyType = row("cboBodyType", QStringLiteral("Bo&dy Type"), 1320, 1100);
-    cboHairColour = row("cboHairColour", QStringLiteral("Hair &Colour"), 1680, 1100);
-    cboHairStyle = row("cboHairStyle", QStringLiteral("&Hair Style"), 2040, 1100);
-    cboFacialHair = row("cboFacialHair", QStringLiteral("Facia&l Hair"), 2400, 2600);
+    row("appearance.bodyType", 1320, 1100);
+    row("appearance.hairColour", 1680, 1100);
+    row("appearance.hairStyle", 2040, 1100);
+    row("appearance.facialHair", 2400, 2600);
 
-    cboNation = choiceList(this, QStringLiteral("cboNation"));
+    const Field& nation = field("nation");
+    auto* cboNation = static_cast<QComboBox*>(addEditor(nation, this));
     cboNation->setGeometry(twips(2835, 1680, 1300, 330));
     cboNation->setIconSize(QSize(30, 20));
-    caption(this, QStringLiteral("Countr&y"), cboNation)->setGeometry(twips(2835, 1365, 1300, 255));
+    for (int i = 0; i < cboNation->count(); ++i) {
+        cboNation->setItemIcon(i, QIcon(nationFlag(i)));
+    }
+    caption(this, captionOf(nation), cboNation)->setGeometry(twips(2835, 1365, 1300, 255));
 
-    auto* face =
-        named(new QGroupBox(QStringLiteral("Face"), this), QStringLiteral("fraPersonal_0"));
+    const Field& faceField = field("appearance.face");
+    auto* face = named(new QGroupBox(captionOf(faceField), this), QStringLiteral("fraPersonal_0"));
     face->setGeometry(twips(120, 2760, 1695, 2175));
     picFace = named(new PictureBox(face), QStringLiteral("picFace"));
     picFace->setGeometry(twips(120, 240, 1400, 1400));
-    cboFace = choiceList(face, QStringLiteral("cboFace"));
+    auto* cboFace = static_cast<QComboBox*>(addEditor(faceField, face));
     cboFace->setGeometry(twips(105, 1710, 1410, 330));
 
-    auto* bat = named(new QGroupBox(QStringLiteral("Bat"), this), QStringLiteral("fraPersonal_1"));
+    const Field& batField = field("appearance.bat");
+    auto* bat = named(new QGroupBox(captionOf(batField), this), QStringLiteral("fraPersonal_1"));
     bat->setGeometry(twips(1920, 2760, 855, 2175));
     picBat = named(new PictureBox(bat), QStringLiteral("picBat"));
     picBat->setGeometry(twips(75, 240, 700, 1400));
-    cboBat = choiceList(bat, QStringLiteral("cboBat"));
+    auto* cboBat = static_cast<QComboBox*>(addEditor(batField, bat));
     cboBat->setGeometry(twips(50, 1710, 760, 330));
 
     lblStatus = named(new QLabel(this), QStringLiteral("lblStatus"));
@@ -72,18 +79,8 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblStatus->setStyleSheet(QStringLiteral("color: #000080;"));
 
-    fillLists();
     digitsOnly(txtCommentary);
     new ListOpener(cboFace);
-    bind(txtName, [](PlayerSheet& s) { return &s.name; });
-    bind(cboNation, [](PlayerSheet& s) { return &s.nation; });
-    bind(txtCommentary, [](PlayerSheet& s) { return &s.commentary; });
-    bind(cboBodyType, [](PlayerSheet& s) { return &s.bodyType; });
-    bind(cboHairColour, [](PlayerSheet& s) { return &s.hairColour; });
-    bind(cboHairStyle, [](PlayerSheet& s) { return &s.hairStyle; });
-    bind(cboFacialHair, [](PlayerSheet& s) { return &s.facialHair; });
-    bind(cboFace, [](PlayerSheet& s) { return &s.face; });
-    bind(cboBat, [](PlayerSheet& s) { return &s.bat; });
     connect(cboFace, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit faceChosen(chosen);
@@ -98,35 +95,6 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
             [this](int index) { txtCommentary->setText(QString::number(index + 1)); });
     connect(txtCommentary, &QLineEdit::textChanged, this, &PersonalPage::commentaryNumberChanged);
     connect(send, &QPushButton::clicked, this, &PersonalPage::commentaryRequested);
-}
-
-void PersonalPage::fillLists() {
-    // Filling a list selects its first entry; nothing is selected until a player is shown.
-    for (int i = 0; i < kBatCount; ++i) {
-        const QString number = QString::number(i);
-        if (i < kFaceCount) {
-            cboFace->addItem(number);
-        }
-        if (i < kBodyTypeCount) {
-            cboBodyType->addItem(number);
-        }
-        if (i < kHairStyleCount) {
-            cboHairStyle->addItem(number);
-        }
-        cboBat->addItem(number);
-    }
-    for (const std::string_view entry : kHairColours) {
-        cboHairColour->addItem(qView(entry));
-    }
-    for (const std::string_view entry : kFacialHair) {
-        cboFacialHair->addItem(qView(entry));
-    }
-    for (std::size_t i = 0; i < kNationCodes.size(); ++i) {
-        cboNation->addItem(QIcon(nationFlag(static_cast<int>(i))), qView(kNationCodes[i]));
-    }
-    for (QComboBox* box : findChildren<QComboBox*>()) {
-        box->setCurrentIndex(-1);
-    }
 }
 
 void PersonalPage::showSheet(const PlayerSheet& sheet) {

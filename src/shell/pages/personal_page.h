@@ -37,19 +37,11 @@ signals:
     void commentaryRequested();
 
 private:
-    void fillLists();
     void commentaryNumberChanged(const QString& text);
 
     QLineEdit* txtName;
     QLineEdit* txtCommentary;
     QComboBox* cboCommentary;
-    QComboBox* cboNation;
-    QComboBox* cboBodyType;
-    QComboBox* cboHairColour;
-    QComboBox* cboHairStyle;
-    QComboBox* cboFacialHair;
-    QComboBox* cboFace;
-    QComboBox* cboBat;
     PictureBox* picFace;
     PictureBox* picBat;
     QLabel* lblStatus;

@@ -1,6 +1,5 @@
 #include "shell/pages/ratings_page.h"
 
-#include "codecs/ratings.h"
 #include "shell/editors.h"
 #include "shell/pages/widgets.h"
 
@@ -11,16 +10,19 @@
 namespace qb {
 
 RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab, parent) {
-    const std::vector<std::string_view> captions = ratingCaptions(ratings);
     const QLatin1String arrayName(ratings == RatingTab::Batting1  ? "sldBatting1"
                                   : ratings == RatingTab::Bowling ? "sldBowling"
                                                                   : "sldFielding");
+    const std::string prefix = "ratings." + std::string(ratingTabKey(ratings)) + ".";
     // Fielding stands in two frames, Fielding and Miscellaneous; the others in one grid.
     const bool framed = ratings == RatingTab::Fielding;
     auto* outer = new QVBoxLayout(this);
     QGridLayout* grid = nullptr;
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        const int index = static_cast<int>(i);
+    int index = 0;
+    for (const Field* rating : fieldsOf(FieldGroup::Ratings)) {
+        if (!rating->key.starts_with(prefix)) {
+            continue;
+        }
         if (grid == nullptr || (framed && index == kFirstMiscellaneousRating)) {
             grid = new QGridLayout();
             if (framed) {
@@ -37,9 +39,10 @@ RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab
         }
         auto* slider =
             named(new RatingSlider(this), QStringLiteral("%1_%2").arg(arrayName).arg(index));
-        grid->addWidget(new QLabel(qView(captions[i]), this), index, 0);
+        grid->addWidget(new QLabel(captionOf(*rating), this), index, 0);
         grid->addWidget(slider, index, 1);
-        bind(slider, [ratings, index](PlayerSheet& s) { return &ratingSlider(s, ratings, index); });
+        bind(*rating, slider);
+        ++index;
     }
     outer->addStretch();
 }

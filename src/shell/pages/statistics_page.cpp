@@ -58,12 +58,14 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
     int bowlingRow = 0;
     int rateRow = 7;
     for (const auto& [figure, name] : kPageBoxes) {
-        const StatisticsBox& box = kStatisticsBoxes[static_cast<std::size_t>(figure)];
+        // The sheet holds the figures of the format on screen: each format's field of a
+        // figure keeps them in the same place.
+        const Field& shown = statisticsField(0, figure);
         auto* edit = named(new QLineEdit(this), QString::fromLatin1(name));
         boxOf(boxes_, figure) = edit;
-        auto* label = new QLabel(qView(box.caption), this);
+        auto* label = new QLabel(captionOf(shown), this);
         label->setBuddy(edit);
-        if (!box.stored) {
+        if (shown.readOnly()) {
             edit->setReadOnly(true);
         } else {
             digitsOnly(edit);
@@ -74,7 +76,7 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
         edit->setFixedWidth(twips(0, 0, 750, 0).width());
         if (bestBowling) {
             bestForm->addRow(label, edit);
-        } else if (!box.stored) {
+        } else if (shown.readOnly()) {
             grid->addWidget(label, rateRow, 0, 1, 3);
             grid->addWidget(edit, rateRow++, 3);
         } else if (batting) {
@@ -84,7 +86,7 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
             grid->addWidget(label, bowlingRow, 2);
             grid->addWidget(edit, bowlingRow++, 3);
         }
-        bind(edit, [member = box.box](PlayerSheet& s) { return &(s.*member); });
+        bind(shown, edit);
     }
     grid->addWidget(best, bowlingRow, 2, 7 - bowlingRow, 2);
     layout->addStretch();
