@@ -10,7 +10,7 @@ namespace qb {
 
 BasicPage::BasicPage(int tab, QWidget* parent) : Page(tab, parent) {
     // A frame per role; a field stands in the frame its key's last part starts with
-    // ("roles.bowlingStyle" in Bowling).
+    // (the bowling style in Bowling).
     auto* layout = new QVBoxLayout(this);
     const std::vector<const Field*> roles = fieldsOf(FieldGroup::Roles);
     for (const QString& title :

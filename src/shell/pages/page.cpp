@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <cctype>
 #include <stdexcept>
 
 namespace qb {
@@ -39,6 +40,12 @@ bool typed(const Field& field) {
     return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
 }
 
+std::string editorNameOf(const Field& field) {
+    std::string name = field.key.substr(field.key.rfind('.') + 1);
+    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return (typed(field) ? "txt" : "cbo") + name;
+}
+
 } // namespace
 
 Page::Page(int tab, QWidget* parent) : QWidget(parent) {
@@ -46,12 +53,13 @@ Page::Page(int tab, QWidget* parent) : QWidget(parent) {
     setGeometry(twips(200, 1250, 4300, 5070));
 }
 
-const Field& Page::field(std::string_view key) {
-    const Field* found = findField(key);
-    if (found == nullptr) {
-        throw std::logic_error("no field " + std::string(key));
+const Field& Page::fieldOf(std::string_view editorName) {
+    for (const Field& candidate : fieldRegistry()) {
+        if (editorNameOf(candidate) == editorName) {
+            return candidate;
+        }
     }
-    return *found;
+    throw std::logic_error("no field for " + std::string(editorName));
 }
 
 std::vector<const Field*> Page::fieldsOf(FieldGroup group) {
@@ -73,14 +81,12 @@ void Page::bind(const Field& field, QWidget* editor) {
 }
 
 QWidget* Page::addEditor(const Field& field, QWidget* parent) {
-    const std::string_view key = field.key;
-    QString name = qView(key.substr(key.rfind('.') + 1));
-    name[0] = name[0].toUpper();
+    const QString name = QString::fromStdString(editorNameOf(field));
     QWidget* editor = nullptr;
     if (typed(field)) {
-        editor = named(new QLineEdit(parent), QStringLiteral("txt") + name);
+        editor = named(new QLineEdit(parent), name);
     } else {
-        auto* list = choiceList(parent, QStringLiteral("cbo") + name);
+        auto* list = choiceList(parent, name);
         for (const std::string_view entry : field.choices) {
             list->addItem(qView(entry));
         }

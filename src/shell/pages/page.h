@@ -22,8 +22,9 @@ public:
     virtual void readSheet(PlayerSheet& sheet) const;
 
 protected:
-    // The registry's field under `key`; a key the registry lacks is a programming error.
-    static const Field& field(std::string_view key);
+    // The field an editor of this name shows (see addEditor); a name no field has is a
+    // programming error.
+    static const Field& fieldOf(std::string_view editorName);
     // The registry's fields of `group`, in its order.
     static std::vector<const Field*> fieldsOf(FieldGroup group);
     // The field's caption, '&' before its access key.
@@ -31,8 +32,8 @@ protected:
 
     void bind(const Field& field, QWidget* editor);
     // A text box (text and number fields) or a drop-down list filled with the field's
-    // entries, under `parent`, bound to the field and named as scripts know it:
-    // "txt" or "cbo" and the key's last part ("roles.battingHand": cboBattingHand).
+    // entries, under `parent`, bound to the field and named as scripts know it: "txt"
+    // or "cbo" and the last part of the key, capitalised (the batting hand: cboBattingHand).
     QWidget* addEditor(const Field& field, QWidget* parent);
 
 private:

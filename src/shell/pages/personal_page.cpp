@@ -15,13 +15,13 @@
 namespace qb {
 
 PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
-    const Field& name = field("name");
+    const Field& name = fieldOf("txtName");
     txtName = static_cast<QLineEdit*>(addEditor(name, this));
     txtName->setGeometry(twips(1560, 240, 1935, 300));
     txtName->setMaxLength(NAME_MAX_CHARS);
     caption(this, captionOf(name), txtName)->setGeometry(twips(240, 255, 1300, 255));
 
-    const Field& commentary = field("commentary");
+    const Field& commentary = fieldOf("txtCommentary");
     txtCommentary = static_cast<QLineEdit*>(addEditor(commentary, this));
     txtCommentary->setGeometry(twips(1560, 600, 690, 300));
     txtCommentary->setMaxLength(4);
@@ -37,18 +37,18 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     commentaryLabel->setWordWrap(true);
     commentaryLabel->setGeometry(twips(240, 600, 1300, 700));
 
-    const auto row = [this](const char* key, int top, int width) {
-        const Field& shown = field(key);
+    const auto row = [this](const char* editor, int top, int width) {
+        const Field& shown = fieldOf(editor);
         QWidget* box = addEditor(shown, this);
         box->setGeometry(twips(1560, top, width, 330));
         caption(this, captionOf(shown), box)->setGeometry(twips(240, top + 30, 1300, 255));
     };
-    row("appearance.bodyType", 1320, 1100);
-    row("appearance.hairColour", 1680, 1100);
-    row("appearance.hairStyle", 2040, 1100);
-    row("appearance.facialHair", 2400, 2600);
+    row("cboBodyType", 1320, 1100);
+    row("cboHairColour", 1680, 1100);
+    row("cboHairStyle", 2040, 1100);
+    row("cboFacialHair", 2400, 2600);
 
-    const Field& nation = field("nation");
+    const Field& nation = fieldOf("cboNation");
     auto* cboNation = static_cast<QComboBox*>(addEditor(nation, this));
     cboNation->setGeometry(twips(2835, 1680, 1300, 330));
     cboNation->setIconSize(QSize(30, 20));
@@ -57,7 +57,7 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     }
     caption(this, captionOf(nation), cboNation)->setGeometry(twips(2835, 1365, 1300, 255));
 
-    const Field& faceField = field("appearance.face");
+    const Field& faceField = fieldOf("cboFace");
     auto* face = named(new QGroupBox(captionOf(faceField), this), QStringLiteral("fraPersonal_0"));
     face->setGeometry(twips(120, 2760, 1695, 2175));
     picFace = named(new PictureBox(face), QStringLiteral("picFace"));
@@ -65,7 +65,7 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     auto* cboFace = static_cast<QComboBox*>(addEditor(faceField, face));
     cboFace->setGeometry(twips(105, 1710, 1410, 330));
 
-    const Field& batField = field("appearance.bat");
+    const Field& batField = fieldOf("cboBat");
     auto* bat = named(new QGroupBox(captionOf(batField), this), QStringLiteral("fraPersonal_1"));
     bat->setGeometry(twips(1920, 2760, 855, 2175));
     picBat = named(new PictureBox(bat), QStringLiteral("picBat"));
