@@ -3,6 +3,7 @@
 #include "codecs/codec_errors.h"
 #include "codecs/tables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -162,25 +163,21 @@ const StatisticsBox& boxOf(Figure figure) {
     return kStatisticsBoxes[static_cast<std::size_t>(figure)];
 }
 
-// The box's number: nothing for an empty box; a number rounded to the nearest whole;
-// a refusal for anything else.
+// The box's number: nothing for an empty box; a refusal naming the box and its limit
+// for a text that storedFigure refuses.
 std::optional<long> parsedFigure(const std::string& text, int format, Figure figure) {
     if (text.empty()) {
         return std::nullopt;
     }
-    const bool plain = text.find_first_not_of("0123456789.-") == std::string::npos;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    const long rounded =
-        plain && end == text.c_str() + text.size() ? std::lround(std::nearbyint(value)) : -1;
     const int limit = figureLimit(format, figure);
-    if (rounded < 0 || rounded > limit) {
+    const std::optional<long> value = storedFigure(text, limit);
+    if (!value) {
         throw StoreError(statisticsKey(format, figure),
                          std::string(boxOf(figure).caption) + " (" +
                              std::string(kStatisticsFormats[static_cast<std::size_t>(format)]) +
                              ") must be a whole number from 0 to " + std::to_string(limit));
     }
-    return rounded;
+    return value;
 }
 
 std::optional<double> boxNumber(const std::string& text) {
@@ -250,6 +247,18 @@ int figureLimit(int format, Figure figure) {
         }
     }
     return 0;
+}
+
+std::optional<long> storedFigure(std::string_view text, int limit) {
+    const bool number = text.find_first_of("0123456789") != std::string_view::npos &&
+                        text.find_first_not_of("0123456789.") == std::string_view::npos &&
+                        std::count(text.begin(), text.end(), '.') <= 1;
+    if (!number) {
+        return std::nullopt;
+    }
+    // Compared before converting: a long run of digits is beyond any whole type.
+    const double value = std::nearbyint(std::strtod(std::string(text).c_str(), nullptr));
+    return value <= limit ? std::optional<long>(std::lround(value)) : std::nullopt;
 }
 
 std::string statisticsKey(int format, Figure figure) {

@@ -5,6 +5,7 @@
 #include "roster/layout.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,10 @@ inline constexpr int kStatisticsFormatCount = 4;
 // The largest value a stored figure of a format takes and shows back unchanged.
 int figureLimit(int format, Figure figure);
 std::string statisticsKey(int format, Figure figure);
+// What a figure typed as `text` stores: digits with at most one decimal point, rounded
+// to the nearest whole number, at most `limit`; nothing for any other text. The one
+// check of a figure, wherever it is typed.
+std::optional<long> storedFigure(std::string_view text, int limit);
 
 // Fills the stored-figure boxes for the format in statisticsFormat from the working
 // record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <stdexcept>
 
 namespace qb {
@@ -63,13 +62,8 @@ int checkedFlag(const Field& field, std::string_view text) {
     throw FieldValueError(field.key, text, "true or false (1 or 0)");
 }
 
-// Digits with at most one decimal point, whose nearest whole number (what the store
-// keeps) is at most the field's limit.
 std::string checkedFigure(const Field& field, std::string_view text) {
-    const bool number = text.find_first_of("0123456789") != std::string_view::npos &&
-                        text.find_first_not_of("0123456789.") == std::string_view::npos &&
-                        std::ranges::count(text, '.') <= 1;
-    if (!number || std::nearbyint(std::strtod(std::string(text).c_str(), nullptr)) > field.high) {
+    if (!storedFigure(text, field.high)) {
         throw FieldValueError(field.key, text, "a number from 0 to " + std::to_string(field.high));
     }
     return std::string(text);
