@@ -57,21 +57,26 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     }
     caption(this, captionOf(nation), cboNation)->setGeometry(twips(2835, 1365, 1300, 255));
 
-    const Field& faceField = fieldOf("cboFace");
-    auto* face = named(new QGroupBox(captionOf(faceField), this), QStringLiteral("fraPersonal_0"));
-    face->setGeometry(twips(120, 2760, 1695, 2175));
-    picFace = named(new PictureBox(face), QStringLiteral("picFace"));
-    picFace->setGeometry(twips(120, 240, 1400, 1400));
-    auto* cboFace = static_cast<QComboBox*>(addEditor(faceField, face));
-    cboFace->setGeometry(twips(105, 1710, 1410, 330));
-
-    const Field& batField = fieldOf("cboBat");
-    auto* bat = named(new QGroupBox(captionOf(batField), this), QStringLiteral("fraPersonal_1"));
-    bat->setGeometry(twips(1920, 2760, 855, 2175));
-    picBat = named(new PictureBox(bat), QStringLiteral("picBat"));
-    picBat->setGeometry(twips(75, 240, 700, 1400));
-    auto* cboBat = static_cast<QComboBox*>(addEditor(batField, bat));
-    cboBat->setGeometry(twips(50, 1710, 760, 330));
+    // The face and the bat: a frame titled with the field's caption, the picture above
+    // the field's list.
+    const auto pictureFrame = [this](const char* editor, int frame, const QRect& place,
+                                     PictureBox*& picture, const QRect& pictureArea,
+                                     const QRect& listArea) {
+        const Field& shown = fieldOf(editor);
+        auto* box = named(new QGroupBox(captionOf(shown), this),
+                          QStringLiteral("fraPersonal_%1").arg(frame));
+        box->setGeometry(place);
+        picture = named(new PictureBox(box),
+                        QString::fromLatin1(editor).replace(0, 3, QStringLiteral("pic")));
+        picture->setGeometry(pictureArea);
+        auto* list = static_cast<QComboBox*>(addEditor(shown, box));
+        list->setGeometry(listArea);
+        return list;
+    };
+    QComboBox* cboFace = pictureFrame("cboFace", 0, twips(120, 2760, 1695, 2175), picFace,
+                                      twips(120, 240, 1400, 1400), twips(105, 1710, 1410, 330));
+    QComboBox* cboBat = pictureFrame("cboBat", 1, twips(1920, 2760, 855, 2175), picBat,
+                                     twips(75, 240, 700, 1400), twips(50, 1710, 760, 330));
 
     lblStatus = named(new QLabel(this), QStringLiteral("lblStatus"));
     lblStatus->setGeometry(twips(2880, 2880, 1335, 1815));
