@@ -4,6 +4,7 @@
 // and an accepted value reads back from the editor state it was put into.
 #include "cli/cli_errors.h"
 #include "cli/edits.h"
+#include "player/field_registry.h"
 #include "roster/errors.h"
 
 #include <cstdlib>
@@ -12,7 +13,7 @@
 namespace {
 
 void feedSlotParser(const std::string& text) {
-    const std::optional<int> slot = qb::cli::wholeNumber(text, 0, qb::SLOT_COUNT - 1);
+    const std::optional<int> slot = qb::wholeNumber(text, 0, qb::SLOT_COUNT - 1);
     const auto digits = text.find_first_not_of('0');
     const std::string significant = digits == std::string::npos ? "0" : text.substr(digits);
     if (slot && std::to_string(*slot) != significant) {
@@ -20,13 +21,13 @@ void feedSlotParser(const std::string& text) {
     }
 }
 
-void feedValueParser(const qb::cli::PlayerField& field, const std::string& value) {
+void feedValueParser(const qb::Field& field, const std::string& value) {
     try {
         qb::cli::checkedEdit(field.key, value, "");
     } catch (const qb::cli::UsageError&) {
         return;
     }
-    qb::PlayerSheet state = qb::cli::unshownState();
+    qb::PlayerSheet state = qb::unshownSheet();
     field.set(state, value);
     (void)field.get(state);
 }
@@ -45,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     feedSlotParser(text);
     if (size > 0) {
-        const auto& fields = qb::cli::playerFields();
-        const qb::cli::PlayerField& field = fields[data[0] % fields.size()];
+        const auto& fields = qb::fieldRegistry();
+        const qb::Field& field = fields[data[0] % fields.size()];
         if (!field.readOnly()) {
             feedValueParser(field, text.substr(1));
         }

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qb::SlotTable table(std::move(bytes));
     const qb::RosterIndex index = qb::buildRosterIndex(table);
     const std::string text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 8));
-    qb::findFirstWithPrefix(index.players, text);
+    qb::findPlayerWithPrefix(index, text);
     qb::findSlotWithPrefix(index, text);
     qb::nextEmptySlot(index, static_cast<int>(size % qb::SLOT_COUNT) - 1);
     try {

@@ -7,12 +7,13 @@
 #include <cmath>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 namespace qb::cli {
 namespace {
 
 struct Filter {
-    std::string key;
+    const ObjectKey* key;
     std::string value;
 };
 
@@ -36,10 +37,11 @@ std::vector<Filter> parseFilters(const std::vector<std::string>& wheres) {
     std::vector<Filter> filters;
     for (const std::string& where : wheres) {
         auto [key, value] = splitAssignment(where, "--where");
-        if (findObjectKey(key) == nullptr || key == "errors") {
+        const ObjectKey* known = findObjectKey(key);
+        if (known == nullptr || key == "errors") {
             throw UsageError("--where: unknown key \"" + key + "\"");
         }
-        filters.push_back({key, value});
+        filters.push_back({known, value});
     }
     return filters;
 }
@@ -103,26 +105,34 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
     const SlotTable table = roster.readSlotTable();
     RosterEdits edits;
     SlotBasis basis;
+    const bool readsStatistics =
+        std::any_of(filters.begin(), filters.end(),
+                    [](const Filter& filter) {
+                        return filter.key->field != nullptr && filter.key->field->format >= 0;
+                    }) ||
+        std::any_of(bulkEdits.begin(), bulkEdits.end(),
+                    [](const BulkEdit& edit) { return edit.step != 0 && edit.field->format >= 0; });
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (isEmptySlot(table.record(slot))) {
             continue;
         }
-        const Json player = decodePlayer(table.copyRecord(slot), slot);
+        const Record record = table.copyRecord(slot);
+        const ShownPlayer shown = showEveryField(record, readsStatistics);
         const bool selected =
-            std::all_of(filters.begin(), filters.end(), [&player](const Filter& filter) {
-                return matches(getDotted(player, filter.key), filter.value);
+            std::all_of(filters.begin(), filters.end(), [&](const Filter& filter) {
+                return matches(playerValue(record, slot, shown, *filter.key), filter.value);
             });
         if (!selected) {
             continue;
         }
-        basis[slot] = table.copyRecord(slot);
+        basis[slot] = record;
         std::vector<FieldEdit>& slotEdits = edits[slot];
         for (const BulkEdit& edit : bulkEdits) {
             if (edit.step == 0) {
                 slotEdits.push_back({edit.field, edit.value});
                 continue;
             }
-            const Json& current = getDotted(player, edit.field->key);
+            const Json current = toJson(shown.value(*edit.field));
             if (!current.is_number()) {
                 throw QuillbayError(
                     "slot " + std::to_string(slot) + ": " + edit.field->key +
@@ -134,7 +144,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                                                  value, edit.field->low, edit.field->high))});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(roster, edits, options, basis);
+    const std::vector<SlotResult> results = applyEdits(roster, edits, options, std::move(basis));
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

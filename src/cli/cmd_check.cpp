@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
@@ -30,7 +31,7 @@ int report(const std::string& file, const std::vector<Finding>& findings, int na
         Json list = Json::array();
         for (const Finding& f : findings) {
             list.push_back({{"slot", f.slot < 0 ? Json(nullptr) : Json(f.slot)},
-                            {"name", f.name},
+                            {keys::kName, f.name},
                             {"field", f.field},
                             {"severity", f.error ? "error" : "warning"},
                             {"reason", f.reason}});
@@ -79,7 +80,7 @@ int runCheck(const std::string& file, Format format) {
     }
     const SlotTable table = roster->readSlotTable();
     const RosterIndex index = buildRosterIndex(table);
-    const auto playerListEnd = static_cast<int>(index.players.size());
+    const auto playerListEnd = static_cast<int>(index.playerCount);
     std::map<int, int> firstSlotOfId;
     int namedSlots = 0;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
@@ -88,13 +89,13 @@ int runCheck(const std::string& file, Format format) {
             continue;
         }
         ++namedSlots;
-        const std::string& name = index.slotEntries[static_cast<std::size_t>(slot)].name;
+        const std::string name = index.slotEntries[static_cast<std::size_t>(slot)].name();
         for (const FieldFailure& failure : showEveryField(table.copyRecord(slot)).failures) {
             findings.push_back({slot, name, failure.field,
                                 "the editor cannot show it (" + failure.message + ")", true});
         }
         if (slot > playerListEnd) {
-            findings.push_back({slot, name, "name",
+            findings.push_back({slot, name, keys::kName,
                                 "named slot after the first empty slot (" +
                                     std::to_string(playerListEnd) +
                                     "): hidden from the player list",

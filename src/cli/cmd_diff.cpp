@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "roster/roster_file.h"
 
@@ -44,8 +45,8 @@ int runDiff(const std::string& fileA, const std::string& fileB, Format format) {
             }
         }
         slots.push_back({{"slot", slot},
-                         {"nameA", playerA["name"]},
-                         {"nameB", playerB["name"]},
+                         {"nameA", playerA[keys::kName]},
+                         {"nameB", playerB[keys::kName]},
                          {"fields", fields},
                          {"uncoveredBytes", bytes}});
     }

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "roster/player_lists.h"
 
@@ -13,15 +14,16 @@ int runList(const std::string& file, bool all, Format format) {
     const RosterFile roster(file);
     const SlotTable table = roster.readSlotTable();
     const RosterIndex index = buildRosterIndex(table);
-    const std::size_t count = all ? index.slotEntries.size() : index.players.size();
+    const std::size_t count = all ? index.slotEntries.size() : index.playerCount;
     Json rows = Json::array();
     if (format == Format::Csv) {
         std::cout << "slot,id,name,nation\r\n";
     } else if (format == Format::Text) {
-        std::printf("%4s  %5s  %-6s  %s\n", "slot", "id", "nation", "name");
+        std::printf("%4s  %5s  %-6s  %s\n", "slot", "id", keys::kNation, keys::kName);
     }
     for (std::size_t slot = 0; slot < count; ++slot) {
         const SlotEntry& entry = index.slotEntries[slot];
+        const std::string name = entry.name();
         const int id = read16(table.record(static_cast<int>(slot)), OFFSET_ID);
         const std::string nation =
             entry.nationIcon == 0
@@ -31,16 +33,15 @@ int runList(const std::string& file, bool all, Format format) {
         case Format::Json:
             rows.push_back({{"slot", slot},
                             {"id", id},
-                            {"name", entry.name},
-                            {"nation", nation.empty() ? Json(nullptr) : Json(nation)}});
+                            {keys::kName, name},
+                            {keys::kNation, nation.empty() ? Json(nullptr) : Json(nation)}});
             break;
         case Format::Csv:
-            std::cout << slot << ',' << id << ',' << csvField(entry.name) << ',' << nation
-                      << "\r\n";
+            std::cout << slot << ',' << id << ',' << csvField(name) << ',' << nation << "\r\n";
             break;
         case Format::Text:
             std::printf("%4zu  %5d  %-6s  %s\n", slot, id, nation.empty() ? "-" : nation.c_str(),
-                        entry.name.c_str());
+                        name.c_str());
             break;
         }
     }

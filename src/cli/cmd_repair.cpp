@@ -36,30 +36,31 @@ int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRu
                                 file);
         }
     }
-    // Every slot is repaired without writing first, so a failure writes nothing.
-    for (const bool trial : {true, false}) {
-        if (!trial && dryRun) {
-            break;
+    // Every slot is repaired without writing first, then all are written as one batch,
+    // so a failure writes nothing.
+    std::vector<std::pair<SlotResult, FieldRepairs>> repaired;
+    std::vector<SlotWrite> writes;
+    for (const int slot : chosen) {
+        PlayerEditor editor(kCommentaryNameCount);
+        FieldRepairs repairs = editor.loadRepaired(roster, slot);
+        SlotResult result{slot, std::nullopt};
+        if (!repairs.empty()) {
+            result.written = editor.save(roster, true, safety);
+            writes.push_back({slot, editor.working(), editor.loaded()});
         }
-        for (const int slot : chosen) {
-            PlayerEditor editor(kCommentaryNameCount);
-            const FieldRepairs repairs = editor.loadRepaired(roster, slot);
-            SlotResult result{slot, std::nullopt};
-            if (!repairs.empty()) {
-                result.written = editor.save(roster, trial, safety);
-            }
-            if (trial && !dryRun) {
-                continue;
-            }
-            for (const FieldRepair& repair : repairs) {
-                std::cout << "slot " << slot << ": " << repair.field << ": " << repair.before
-                          << " -> " << repair.after << '\n';
-            }
-            std::cout << describe(result) << '\n';
-            for (const std::string& notice : editor.notices()) {
-                std::cerr << "quillbay-cli: " << notice << '\n';
-            }
+        repaired.emplace_back(std::move(result), std::move(repairs));
+    }
+    const std::vector<std::string> notices =
+        dryRun ? std::vector<std::string>() : writeSlots(roster, writes, safety).notices;
+    for (const auto& [result, repairs] : repaired) {
+        for (const FieldRepair& repair : repairs) {
+            std::cout << "slot " << result.slot << ": " << repair.field << ": " << repair.before
+                      << " -> " << repair.after << '\n';
         }
+        std::cout << describe(result) << '\n';
+    }
+    for (const std::string& notice : notices) {
+        std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
 #include "cli/player_object.h"
+#include "codecs/field_keys.h"
 #include "roster/roster_file.h"
 
 #include <cstdio>
@@ -12,7 +13,7 @@ namespace {
 // Fields grouped as the window's tabs group them: one heading per key prefix.
 void printText(const Json& player) {
     std::printf("Slot %s  ID %s  %s\n", valueText(player["slot"]).c_str(),
-                valueText(player["id"]).c_str(), valueText(player["name"]).c_str());
+                valueText(player["id"]).c_str(), valueText(player[keys::kName]).c_str());
     std::string section;
     for (const ObjectKey& field : objectKeys()) {
         if (field.key == "slot" || field.key == "id" || field.key == "errors") {

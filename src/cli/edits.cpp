@@ -4,6 +4,7 @@
 #include "cli/csv.h"
 #include "cli/player_object.h"
 #include "codecs/codec_errors.h"
+#include "codecs/field_keys.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
@@ -61,11 +62,16 @@ bool showsAlready(const Field& field, const PlayerSheet& shown, const std::strin
     return toJson(field.get(asked)) == current;
 }
 
+bool editsStatistics(const std::vector<FieldEdit>& edits) {
+    return std::any_of(edits.begin(), edits.end(),
+                       [](const FieldEdit& edit) { return edit.field->format >= 0; });
+}
+
 // Every edited field must show back the value asked for once the record is stored
 // and loaded again; a value that the store rules do not keep is refused.
 void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
                       const std::vector<Json>& asked) {
-    const ShownPlayer after = showEveryField(stored);
+    const ShownPlayer after = showEveryField(stored, editsStatistics(edits));
     for (std::size_t i = 0; i < edits.size(); ++i) {
         const Field& field = *edits[i].field;
         const Json shown = toJson(after.value(field));
@@ -77,11 +83,12 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
     }
 }
 
-// Returns nullopt when no edit changes what the window shows.
-std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
-                                         const std::vector<FieldEdit>& requested, bool dryRun,
-                                         const EditOptions& options, SlotBasis& basis) {
-    const ShownPlayer before = showEveryField(roster.readSlot(slot));
+// The slot's record with the edits stored as the window stores them, and the record
+// they were computed from; nullopt when no edit changes what the window shows.
+std::optional<SlotWrite> editedSlot(const RosterFile& roster, int slot, const Record& stored,
+                                    const std::vector<FieldEdit>& requested,
+                                    const EditOptions& options, SlotBasis& basis) {
+    const ShownPlayer before = showEveryField(stored, editsStatistics(requested));
     std::vector<FieldEdit> edits;
     for (const FieldEdit& edit : requested) {
         if (showsAlready(*edit.field, before.sheetFor(*edit.field), edit.value)) {
@@ -96,7 +103,7 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
         return std::nullopt;
     }
     PlayerEditor editor(kCommentaryNameCount);
-    editor.load(roster, slot);
+    editor.load(roster, slot, stored);
     const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
     if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
         throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
@@ -131,35 +138,36 @@ std::optional<std::vector<int>> saveSlot(const RosterFile& roster, int slot,
         return std::nullopt;
     }
     if (editor.state().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
-        throw FieldError("name", "an empty name empties the slot and hides the player; "
-                                 "nothing was written (--yes empties it)");
+        throw FieldError(keys::kName, "an empty name empties the slot and hides the player; "
+                                      "nothing was written (--yes empties it)");
     }
-    if (dryRun) {
-        std::vector<int> written = editor.save(roster, true, options.safety);
-        requireShownBack(editor.working(), edits, asked);
-        return written;
-    }
-    std::vector<int> written = editor.save(roster, false, options.safety);
-    for (const std::string& notice : editor.notices()) {
-        std::cerr << "quillbay-cli: " << notice << '\n';
-    }
-    return written;
+    editor.save(roster, true, options.safety); // stores the edits, writes nothing
+    requireShownBack(editor.working(), edits, asked);
+    return SlotWrite{slot, editor.working(), editor.loaded()};
 }
 
-// What a command that stopped at `failedSlot` leaves: "nothing was written", or the
-// slots already written with their offsets and the slots not written.
-std::string writtenSoFar(const std::vector<SlotResult>& results, int failedSlot, bool trial) {
-    std::string written;
-    for (const SlotResult& result : results) {
-        if (!trial && result.written && !result.written->empty()) {
-            written += (written.empty() ? "" : "; ") + describe(result);
-        }
+QuillbayError nothingWritten(const RosterFile& roster, const std::string& description) {
+    return QuillbayError(description + "; nothing was written", roster.path());
+}
+
+// The batch of every edited slot written as one; a failure names the slot when one is
+// concerned and says that nothing was written.
+SaveReport writeBatch(const RosterFile& roster, const std::vector<SlotWrite>& writes,
+                      const SafetyOptions& safety) {
+    const auto failed = [&](const std::string& description) {
+        return nothingWritten(roster, description);
+    };
+    try {
+        return writeSlots(roster, writes, safety);
+    } catch (const SlotConflict& error) {
+        throw failed(error.description() + " (--force overwrites it)");
+    } catch (const SlotWriteFailed& error) {
+        throw failed("slot " + std::to_string(error.slot()) + ": " + error.description());
+    } catch (const QuillbayError& error) {
+        const std::string slot =
+            writes.size() == 1 ? "slot " + std::to_string(writes.front().slot) + ": " : "";
+        throw failed(slot + error.description());
     }
-    if (written.empty()) {
-        return "nothing was written";
-    }
-    return "already written: " + written + "; slot " + std::to_string(failedSlot) +
-           " and the slots after it were not written";
 }
 
 } // namespace
@@ -316,33 +324,40 @@ std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& 
     }
     faults::crashPoint("before-edits");
     std::vector<SlotResult> results;
-    for (const bool trial : {true, false}) {
-        if (!trial && options.dryRun) {
-            break;
-        }
-        if (!trial) {
-            roster.requireWritable();
-        }
-        results.clear();
-        for (const auto& entry : edits) {
-            // A named copy: structured bindings cannot be captured by every compiler.
-            const int slot = entry.first;
-            const std::vector<FieldEdit>& slotEdits = entry.second;
-            const auto failed = [&](const std::string& description) {
-                return QuillbayError(description + "; " + writtenSoFar(results, slot, trial),
-                                     roster.path());
-            };
-            try {
-                results.push_back({slot, saveSlot(roster, slot, slotEdits, trial, options, basis)});
-            } catch (const SlotConflict& error) {
-                throw failed(error.description() + " (--force overwrites it)");
-            } catch (const FieldError& error) {
-                throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
-                             error.description());
-            } catch (const QuillbayError& error) {
-                throw failed("slot " + std::to_string(slot) + ": " + error.description());
+    std::vector<SlotWrite> writes;
+    writes.reserve(edits.size());
+    const SlotTable table = roster.readSlotTable();
+    for (const auto& entry : edits) {
+        // A named copy: structured bindings cannot be captured by every compiler.
+        const int slot = entry.first;
+        const std::vector<FieldEdit>& slotEdits = entry.second;
+        const auto failed = [&](const std::string& description) {
+            return nothingWritten(roster, description);
+        };
+        try {
+            std::optional<SlotWrite> write =
+                editedSlot(roster, slot, table.copyRecord(slot), slotEdits, options, basis);
+            if (!write) {
+                results.push_back({slot, std::nullopt});
+                continue;
             }
+            results.push_back({slot, changedOffsets(write->expected, write->record)});
+            writes.push_back(std::move(*write));
+        } catch (const SlotConflict& error) {
+            throw failed(error.description() + " (--force overwrites it)");
+        } catch (const FieldError& error) {
+            throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
+                         error.description());
+        } catch (const QuillbayError& error) {
+            throw failed("slot " + std::to_string(slot) + ": " + error.description());
         }
+    }
+    if (options.dryRun) {
+        return results;
+    }
+    roster.requireWritable();
+    for (const std::string& notice : writeBatch(roster, writes, options.safety).notices) {
+        std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return results;
 }

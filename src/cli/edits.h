@@ -61,15 +61,15 @@ struct EditOptions {
 };
 
 // Loads each slot as the window does, changes the fields (switching statistics
-// formats in order, each switch storing the format left) and saves as the window
+// formats in order, each switch storing the format left) and stores them as the window
 // does. An edit asking for the value a field shows already is no edit (a slot that
-// cannot load is refused only when some edit changes it). Every slot is first tried
-// without writing, and every edited field must show the value asked for after the
-// store; any failure refuses the whole set before a byte is written. Unless it is a
-// dry run, the roster's lock is held from the first read to the last write. A slot
-// that no longer holds its `basis` record (default: what the trial read) is a
-// SlotConflict unless forced. A failure part-way says which slots were written and
-// which were not.
+// cannot load is refused only when some edit changes it). Every edited field must show
+// the value asked for after the store; any failure refuses the whole set before a byte
+// is written. Unless it is a dry run, every changed slot is then written in one batch
+// (roster/safe_write.h: one journal, all slots or none), and the roster's lock is held
+// from the first read to the last write. A slot that no longer holds its `basis` record
+// (default: what was read) is a SlotConflict unless forced. A failure says that nothing
+// was written.
 std::vector<SlotResult> applyEdits(const RosterFile& roster, const RosterEdits& edits,
                                    const EditOptions& options, SlotBasis basis = {});
 

@@ -1,5 +1,7 @@
 #include "cli/player_object.h"
 
+#include "codecs/field_keys.h"
+
 #include <algorithm>
 #include <array>
 #include <type_traits>
@@ -11,7 +13,7 @@ std::vector<ObjectKey> makeObjectKeys() {
     std::vector<ObjectKey> keys = {{"slot"}, {"id"}};
     for (const Field& field : fieldRegistry()) {
         keys.push_back({field.key, &field});
-        if (field.key == "commentary") {
+        if (field.key == keys::kCommentary) {
             keys.push_back({"commentaryName"});
         }
     }
@@ -44,25 +46,28 @@ Json toJson(const FieldValue& value) {
         value);
 }
 
-Json decodePlayer(const Record& record, int slot) {
-    const ShownPlayer decoded = showEveryField(record);
-    Json errors = Json::array();
-    for (const FieldFailure& failure : decoded.failures) {
-        errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
+Json playerValue(const Record& record, int slot, const ShownPlayer& shown, const ObjectKey& key) {
+    if (key.key == "slot") {
+        return slot;
     }
+    if (key.key == "id") {
+        return read16(record.data(), OFFSET_ID);
+    }
+    if (key.key == "errors") {
+        Json errors = Json::array();
+        for (const FieldFailure& failure : shown.failures) {
+            errors.push_back(Json{{"field", failure.field}, {"message", failure.message}});
+        }
+        return errors;
+    }
+    return key.field != nullptr ? toJson(shown.value(*key.field)) : Json();
+}
+
+Json decodePlayer(const Record& record, int slot) {
+    const ShownPlayer shown = showEveryField(record);
     Json object = Json::object();
     for (const ObjectKey& key : objectKeys()) {
-        Json value;
-        if (key.key == "slot") {
-            value = slot;
-        } else if (key.key == "id") {
-            value = read16(record.data(), OFFSET_ID);
-        } else if (key.key == "errors") {
-            value = errors;
-        } else if (key.field != nullptr) {
-            value = toJson(decoded.value(*key.field));
-        }
-        setDotted(object, key.key, std::move(value));
+        setDotted(object, key.key, playerValue(record, slot, shown, key));
     }
     return object;
 }

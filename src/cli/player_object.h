@@ -25,6 +25,9 @@ const ObjectKey* findObjectKey(std::string_view key);
 
 Json toJson(const FieldValue& value);
 
+// The value of one key of the player object of `record`, shown as `shown`.
+Json playerValue(const Record& record, int slot, const ShownPlayer& shown, const ObjectKey& key);
+
 // A slot decoded as the window would show it, as the player object. Every show step
 // runs on its own, so one field the window cannot show does not hide the others;
 // statistics are shown for all four formats. Never changes the record.

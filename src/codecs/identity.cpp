@@ -2,6 +2,7 @@
 
 #include "codecs/bits.h"
 #include "codecs/codec_errors.h"
+#include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "roster/codepage.h"
 #include "roster/player_lists.h"
@@ -41,24 +42,23 @@ std::uint8_t selectedEntry(int index, std::size_t count, const char* key, const 
 void ShowNation(const Record& loaded, PlayerSheet& state) {
     const int entry = BitToIndex(read16(loaded.data(), OFFSET_NATION));
     if (entry == 0) {
-        throw ShowError("nation", std::string(kInvalidPropertyValue));
+        throw ShowError(keys::kNation, std::string(kInvalidPropertyValue));
     }
     state.nation = entry - 1;
 }
 
 void ShowAppearance(const Record& loaded, PlayerSheet& state) {
-    state.face = numberEntry(loaded[kFaceOffset], kFaceCount, "appearance.face");
+    state.face = numberEntry(loaded[kFaceOffset], kFaceCount, keys::kFace);
     const int body = loaded[kBodyTypeOffset];
     state.bodyType = body < kBodyTypeCount ? body : kFallbackBodyType;
     const int hair = loaded[kHairColourOffset];
     const auto* code = std::find(kHairColourCodes.begin(), kHairColourCodes.end(), hair);
     state.hairColour =
         code == kHairColourCodes.end() ? 0 : static_cast<int>(code - kHairColourCodes.begin());
-    state.hairStyle =
-        numberEntry(loaded[kHairStyleOffset], kHairStyleCount, "appearance.hairStyle");
+    state.hairStyle = numberEntry(loaded[kHairStyleOffset], kHairStyleCount, keys::kHairStyle);
     state.facialHair = numberEntry(loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()),
-                                   "appearance.facialHair");
-    state.bat = numberEntry(loaded[kBatOffset], kBatCount, "appearance.bat");
+                                   keys::kFacialHair);
+    state.bat = numberEntry(loaded[kBatOffset], kBatCount, keys::kBat);
 }
 
 void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
@@ -66,7 +66,7 @@ void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCoun
     state.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
-        throw ShowError("commentary", std::string(kInvalidPropertyValue));
+        throw ShowError(keys::kCommentary, std::string(kInvalidPropertyValue));
     }
     state.commentaryEntry = number - 1;
 }
@@ -90,7 +90,7 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
         std::uint8_t scratch = 0;
         LongToBytes(std::int64_t{1} << entry, record[OFFSET_NATION], record[OFFSET_NATION + 1],
                     scratch);
-        repairs.push_back({"nation",
+        repairs.push_back({keys::kNation,
                            bits > 1 ? std::to_string(bits) + " bits" : std::to_string(nation),
                            std::string(kNationCodes[static_cast<std::size_t>(entry)])});
     }
@@ -101,10 +101,10 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
         const char* key;
     };
     constexpr std::array<NumberList, 4> kNumberLists = {{
-        {kFaceOffset, kFaceCount, "appearance.face"},
-        {kHairStyleOffset, kHairStyleCount, "appearance.hairStyle"},
-        {kFacialHairOffset, static_cast<int>(kFacialHair.size()), "appearance.facialHair"},
-        {kBatOffset, kBatCount, "appearance.bat"},
+        {kFaceOffset, kFaceCount, keys::kFace},
+        {kHairStyleOffset, kHairStyleCount, keys::kHairStyle},
+        {kFacialHairOffset, static_cast<int>(kFacialHair.size()), keys::kFacialHair},
+        {kBatOffset, kBatCount, keys::kBat},
     }};
     for (const NumberList& list : kNumberLists) {
         std::uint8_t& value = record[static_cast<std::size_t>(list.offset)];
@@ -122,7 +122,7 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
         LongToBytes(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],
                     scratch);
         repairs.push_back(
-            {"commentary", std::to_string(commentary), std::to_string(commentaryCount)});
+            {keys::kCommentary, std::to_string(commentary), std::to_string(commentaryCount)});
     }
 }
 
@@ -140,14 +140,14 @@ void StoreName(const PlayerSheet& state, Record& working) {
     // A name the record already holds is kept as it is, whatever it holds.
     if (name != trimName(recordName(working.data()))) {
         if (const auto refusal = nameRefusal(name)) {
-            throw StoreError("name", *refusal);
+            throw StoreError(keys::kName, *refusal);
         }
     }
     std::string bytes;
     for (const char32_t ch : utf8ToChars(name)) {
         const std::optional<std::uint8_t> code = encodeCp1252(ch);
         if (!code) {
-            throw StoreError("name",
+            throw StoreError(keys::kName,
                              "The name cannot hold the character \"" + charToUtf8(ch) +
                                  "\": the game's code page (Windows-1252) has no code for it");
         }
@@ -159,8 +159,8 @@ void StoreName(const PlayerSheet& state, Record& working) {
                              static_cast<std::uint8_t>(bytes.back()) ==
                                  working[static_cast<std::size_t>(OFFSET_NAME + NAME_MAX_CHARS)];
     if (bytes.size() > NAME_MAX_CHARS && !keepsByte19) {
-        throw StoreError("name", "The name can hold at most " + std::to_string(NAME_MAX_CHARS) +
-                                     " characters");
+        throw StoreError(keys::kName, "The name can hold at most " +
+                                          std::to_string(NAME_MAX_CHARS) + " characters");
     }
     for (int i = 0; i < NAME_MAX_CHARS; ++i) {
         const auto position = static_cast<std::size_t>(i);
@@ -170,7 +170,7 @@ void StoreName(const PlayerSheet& state, Record& working) {
 }
 
 void StoreNation(const PlayerSheet& state, Record& working) {
-    const int entry = selectedEntry(state.nation, kNationCodes.size(), "nation", "country");
+    const int entry = selectedEntry(state.nation, kNationCodes.size(), keys::kNation, "country");
     std::uint8_t scratch = 0;
     LongToBytes(std::int64_t{1} << entry, working[OFFSET_NATION], working[OFFSET_NATION + 1],
                 scratch);
@@ -182,31 +182,31 @@ void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCo
         !text.empty() && text.size() <= 4 &&
         std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
     if (!wholeNumber) {
-        throw StoreError("commentary",
+        throw StoreError(keys::kCommentary,
                          "The commentary number must be a whole number of at most four digits");
     }
     // A number past the list could be written but never shown again: the next load fails.
     const int number = std::stoi(text);
     if (number > commentaryCount) {
-        throw StoreError("commentary", "The commentary number must be from 0 to " +
-                                           std::to_string(commentaryCount) +
-                                           ", the entries of the commentary list");
+        throw StoreError(keys::kCommentary, "The commentary number must be from 0 to " +
+                                                std::to_string(commentaryCount) +
+                                                ", the entries of the commentary list");
     }
     std::uint8_t scratch = 0;
     LongToBytes(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
 }
 
 void StoreAppearance(const PlayerSheet& state, Record& working) {
-    working[kFaceOffset] = selectedEntry(state.face, kFaceCount, "appearance.face", "face");
+    working[kFaceOffset] = selectedEntry(state.face, kFaceCount, keys::kFace, "face");
     working[kBodyTypeOffset] =
-        selectedEntry(state.bodyType, kBodyTypeCount, "appearance.bodyType", "body type");
+        selectedEntry(state.bodyType, kBodyTypeCount, keys::kBodyType, "body type");
     working[kHairColourOffset] = kHairColourCodes[selectedEntry(
-        state.hairColour, kHairColours.size(), "appearance.hairColour", "hair colour")];
+        state.hairColour, kHairColours.size(), keys::kHairColour, "hair colour")];
     working[kHairStyleOffset] =
-        selectedEntry(state.hairStyle, kHairStyleCount, "appearance.hairStyle", "hair style");
+        selectedEntry(state.hairStyle, kHairStyleCount, keys::kHairStyle, "hair style");
     working[kFacialHairOffset] =
-        selectedEntry(state.facialHair, kFacialHair.size(), "appearance.facialHair", "facial hair");
-    working[kBatOffset] = selectedEntry(state.bat, kBatCount, "appearance.bat", "bat");
+        selectedEntry(state.facialHair, kFacialHair.size(), keys::kFacialHair, "facial hair");
+    working[kBatOffset] = selectedEntry(state.bat, kBatCount, keys::kBat, "bat");
 }
 
 } // namespace qb

@@ -1,5 +1,6 @@
 #include "codecs/player_editor.h"
 
+#include "codecs/field_keys.h"
 #include "codecs/flags.h"
 #include "codecs/identity.h"
 #include "codecs/ratings.h"
@@ -10,7 +11,7 @@
 namespace qb {
 
 const std::array<ShowStep, 10> kShowSequence = {{
-    {"nation", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
+    {keys::kNation, [](const Record& r, const Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
     {"statistics",
      [](const Record&, const Record& working, PlayerSheet& s, int) {
          s.statisticsFormat = 0;
@@ -29,8 +30,8 @@ const std::array<ShowStep, 10> kShowSequence = {{
     {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowSkills(r, s); }},
     {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowShotFlags(r, s); }},
     {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowRatings(r, s); }},
-    {"commentary", [](const Record& r, const Record&, PlayerSheet& s,
-                      int count) { ShowCommentary(r, s, count); }},
+    {keys::kCommentary, [](const Record& r, const Record&, PlayerSheet& s,
+                           int count) { ShowCommentary(r, s, count); }},
 }};
 
 void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {
@@ -66,8 +67,11 @@ std::string saveFailureReport(std::string_view description) {
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
 void PlayerEditor::load(const RosterFile& roster, int slot) {
-    const Record record = roster.readSlot(slot);
-    show(roster, slot, record, record);
+    load(roster, slot, roster.readSlot(slot));
+}
+
+void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored) {
+    show(roster, slot, stored, stored);
 }
 
 FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
@@ -125,7 +129,7 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
     SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
     notices_ = std::move(report.notices);
     load(roster, *slot_);
-    return report.written;
+    return report.written.front();
 }
 
 } // namespace qb

@@ -59,13 +59,12 @@ public:
     // stops the sequence (the editors of later steps keep their values) and is
     // thrown as a ShowError; a file failure as a FileError.
     void load(const RosterFile& roster, int slot);
+    // The same for `stored`, the slot's bytes as the caller read them with the rest of
+    // the slot table.
+    void load(const RosterFile& roster, int slot, const Record& stored);
     // Reads the slot, repairs what its editors cannot show (see RepairRecord) and shows
     // the repaired player; the repairs are unsaved edits that a save writes.
     FieldRepairs loadRepaired(const RosterFile& roster, int slot);
-    // Shows `record`, just read from slot `slot` of `roster`, as that slot's player.
-    void show(const RosterFile& roster, int slot, const Record& record) {
-        show(roster, slot, record, record);
-    }
     // Forgets the player: the editors show nothing and a save is refused.
     void clear();
 

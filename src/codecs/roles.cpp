@@ -1,6 +1,7 @@
 #include "codecs/roles.h"
 
 #include "codecs/codec_errors.h"
+#include "codecs/field_keys.h"
 #include "codecs/identity.h"
 #include "codecs/ratings.h"
 #include "codecs/tables.h"
@@ -58,9 +59,9 @@ void ShowBowlingRole(int code, PlayerSheet& state) {
 }
 
 void SetBowlingLists(int styleIndex, int mentalityIndex, PlayerSheet& state) {
-    selectEntry(state.bowlingStyle, styleIndex, kBowlingStyles.size(), "roles.bowlingStyle");
+    selectEntry(state.bowlingStyle, styleIndex, kBowlingStyles.size(), keys::kBowlingStyle);
     selectEntry(state.bowlingMentality, mentalityIndex, kBowlingMentalities.size(),
-                "roles.bowlingMentality");
+                keys::kBowlingMentality);
 }
 
 void ShowFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
@@ -73,12 +74,12 @@ void ShowFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
 
 void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
                               int fieldingHand, PlayerSheet& state) {
-    selectEntry(state.battingHand, battingHand, kHands.size(), "roles.battingHand");
+    selectEntry(state.battingHand, battingHand, kHands.size(), keys::kBattingHand);
     selectEntry(state.fieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
-                "roles.fieldingPosition1");
+                keys::kFieldingPosition1);
     selectEntry(state.fieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
-                "roles.fieldingPosition2");
-    selectEntry(state.fieldingHand, fieldingHand, kHands.size(), "roles.fieldingHand");
+                keys::kFieldingPosition2);
+    selectEntry(state.fieldingHand, fieldingHand, kHands.size(), keys::kFieldingHand);
 }
 
 void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
@@ -90,7 +91,7 @@ void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
     }
     record[110] = toByte((record[110] & 0xF0) | last / 2);
     record[109] = toByte((record[109] & 0x7F) | (last % 2) * 128);
-    repairs.push_back({"roles.fieldingPosition2", std::to_string(position2),
+    repairs.push_back({keys::kFieldingPosition2, std::to_string(position2),
                        std::string(kFieldingPositions2[static_cast<std::size_t>(last)])});
 }
 

@@ -1,5 +1,6 @@
 #include "player/field_registry.h"
 
+#include "codecs/field_keys.h"
 #include "codecs/flags.h"
 #include "codecs/identity.h"
 #include "codecs/ratings.h"
@@ -105,7 +106,7 @@ void addIdentity(std::vector<Field>& fields) {
                           count - 1,
                           member(pointer)});
     };
-    fields.push_back({"name",
+    fields.push_back({std::string(keys::kName),
                       G::Identity,
                       Text,
                       "P&layer Name",
@@ -114,8 +115,9 @@ void addIdentity(std::vector<Field>& fields) {
                       0,
                       NAME_MAX_CHARS,
                       member(&PlayerSheet::name)});
-    list("nation", G::Identity, "Countr&y", &PlayerSheet::nation, std::span(kNationCodes));
-    fields.push_back({"commentary",
+    list(std::string(keys::kNation), G::Identity, "Countr&y", &PlayerSheet::nation,
+         std::span(kNationCodes));
+    fields.push_back({std::string(keys::kCommentary),
                       G::Identity,
                       Number,
                       "Commentar&y Number",
@@ -124,28 +126,30 @@ void addIdentity(std::vector<Field>& fields) {
                       0,
                       kCommentaryNameCount,
                       member(&PlayerSheet::commentary)});
-    numbers("appearance.face", "Face", &PlayerSheet::face, kFaceCount);
-    numbers("appearance.bodyType", "Bo&dy Type", &PlayerSheet::bodyType, kBodyTypeCount);
-    list("appearance.hairColour", G::Appearance, "Hair &Colour", &PlayerSheet::hairColour,
+    numbers(std::string(keys::kFace), "Face", &PlayerSheet::face, kFaceCount);
+    numbers(std::string(keys::kBodyType), "Bo&dy Type", &PlayerSheet::bodyType, kBodyTypeCount);
+    list(std::string(keys::kHairColour), G::Appearance, "Hair &Colour", &PlayerSheet::hairColour,
          std::span(kHairColours));
-    numbers("appearance.hairStyle", "&Hair Style", &PlayerSheet::hairStyle, kHairStyleCount);
-    list("appearance.facialHair", G::Appearance, "Facia&l Hair", &PlayerSheet::facialHair,
+    numbers(std::string(keys::kHairStyle), "&Hair Style", &PlayerSheet::hairStyle, kHairStyleCount);
+    list(std::string(keys::kFacialHair), G::Appearance, "Facia&l Hair", &PlayerSheet::facialHair,
          std::span(kFacialHair));
-    numbers("appearance.bat", "Bat", &PlayerSheet::bat, kBatCount);
-    list("roles.battingPosition", G::Roles, "Positio&n", &PlayerSheet::battingPosition,
+    numbers(std::string(keys::kBat), "Bat", &PlayerSheet::bat, kBatCount);
+    list(std::string(keys::kBattingPosition), G::Roles, "Positio&n", &PlayerSheet::battingPosition,
          std::span(kBattingPositions));
-    list("roles.battingStyle", G::Roles, "St&yle", &PlayerSheet::battingStyle,
+    list(std::string(keys::kBattingStyle), G::Roles, "St&yle", &PlayerSheet::battingStyle,
          std::span(kBattingStyles));
-    list("roles.battingHand", G::Roles, "&Handed", &PlayerSheet::battingHand, std::span(kHands));
-    list("roles.bowlingStyle", G::Roles, "Sty&le", &PlayerSheet::bowlingStyle,
+    list(std::string(keys::kBattingHand), G::Roles, "&Handed", &PlayerSheet::battingHand,
+         std::span(kHands));
+    list(std::string(keys::kBowlingStyle), G::Roles, "Sty&le", &PlayerSheet::bowlingStyle,
          std::span(kBowlingStyles));
-    list("roles.bowlingMentality", G::Roles, "Mentalit&y", &PlayerSheet::bowlingMentality,
-         std::span(kBowlingMentalities));
-    list("roles.fieldingPosition1", G::Roles, "Position &1", &PlayerSheet::fieldingPosition1,
-         std::span(kFieldingPositions1));
-    list("roles.fieldingPosition2", G::Roles, "Position &2", &PlayerSheet::fieldingPosition2,
-         std::span(kFieldingPositions2));
-    list("roles.fieldingHand", G::Roles, "Han&ded", &PlayerSheet::fieldingHand, std::span(kHands));
+    list(std::string(keys::kBowlingMentality), G::Roles, "Mentalit&y",
+         &PlayerSheet::bowlingMentality, std::span(kBowlingMentalities));
+    list(std::string(keys::kFieldingPosition1), G::Roles, "Position &1",
+         &PlayerSheet::fieldingPosition1, std::span(kFieldingPositions1));
+    list(std::string(keys::kFieldingPosition2), G::Roles, "Position &2",
+         &PlayerSheet::fieldingPosition2, std::span(kFieldingPositions2));
+    list(std::string(keys::kFieldingHand), G::Roles, "Han&ded", &PlayerSheet::fieldingHand,
+         std::span(kHands));
 }
 
 void addRatings(std::vector<Field>& fields) {

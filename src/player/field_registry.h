@@ -50,7 +50,7 @@ private:
 };
 
 struct Field {
-    std::string key; // "roles.bowlingStyle", "statistics.test.innings"
+    std::string key; // the batch tool's dotted key: roles.bowlingStyle, statistics.Test.innings
     FieldGroup group;
     FieldKind kind;
     std::string caption; // the window's label, '&' before its access key

@@ -41,7 +41,7 @@ RosterDocument::Pending& RosterDocument::pending(int slot) {
     auto found = players_.find(slot);
     if (found == players_.end()) {
         Pending fresh{PlayerEditor(commentaryCount_), {}};
-        fresh.editor.show(file_, slot, table_.copyRecord(slot));
+        fresh.editor.load(file_, slot, table_.copyRecord(slot));
         found = players_.emplace(slot, std::move(fresh)).first;
     }
     return found->second;
@@ -116,24 +116,34 @@ std::set<std::string> RosterDocument::changedKeys(int slot) const {
 }
 
 std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
-    std::vector<int> written = player(slot).save(file_, false, safety);
-    afterSave(slot);
+    PlayerEditor& editor = player(slot);
+    std::vector<int> written = editor.save(file_, false, safety);
+    afterSave(slot, editor.loaded());
     return written;
 }
 
 std::map<int, std::vector<int>> RosterDocument::saveAll(const SafetyOptions& safety) {
+    // Every player is stored first (a refused value stops the save before any write),
+    // then all of them are written as one batch: all new or all as they were.
+    const std::vector<int> slots = pendingSlots();
+    std::vector<SlotWrite> writes;
+    for (const int slot : slots) {
+        PlayerEditor& editor = player(slot);
+        editor.save(file_, true, safety);
+        writes.push_back({slot, editor.working(), editor.loaded()});
+    }
+    const SaveReport report = writeSlots(file_, writes, safety);
     std::map<int, std::vector<int>> written;
-    for (const int slot : pendingSlots()) {
-        written[slot] = player(slot).save(file_, false, safety);
-        afterSave(slot);
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        written[slots[i]] = report.written[i];
+        afterSave(slots[i], writes[i].record);
     }
     return written;
 }
 
 // The slot as saved goes into the table and the lists; its player is shown from it
 // again on next use.
-void RosterDocument::afterSave(int slot) {
-    const Record stored = players_.at(slot).editor.loaded();
+void RosterDocument::afterSave(int slot, const Record& stored) {
     std::memcpy(table_.data() + static_cast<std::ptrdiff_t>(slot) * SLOT_SIZE, stored.data(),
                 stored.size());
     index_ = buildRosterIndex(table_);

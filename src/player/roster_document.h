@@ -73,7 +73,8 @@ public:
 
     // Writes the slot's player through safe writing; returns the offsets written.
     std::vector<int> save(int slot, const SafetyOptions& safety = {});
-    // Writes every slot with pending edits; returns the offsets written per slot.
+    // Writes every slot with pending edits as one batch (all of them or none); returns
+    // the offsets written per slot.
     std::map<int, std::vector<int>> saveAll(const SafetyOptions& safety = {});
 
     using Listener = std::function<void(const DocumentChange&)>;
@@ -86,7 +87,7 @@ private:
     };
     Pending& pending(int slot);
     void notify(const DocumentChange& change) const;
-    void afterSave(int slot);
+    void afterSave(int slot, const Record& stored);
 
     RosterFile file_;
     int commentaryCount_;

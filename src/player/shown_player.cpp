@@ -10,7 +10,7 @@ const PlayerSheet& ShownPlayer::sheetFor(const Field& field) const {
     return field.format < 0 ? shown : formats[static_cast<std::size_t>(field.format)];
 }
 
-ShownPlayer showEveryField(const Record& record) {
+ShownPlayer showEveryField(const Record& record, bool statistics) {
     ShownPlayer player{unshownSheet(), {}, {}};
     player.shown.name = recordName(record.data());
     for (const ShowStep& step : kShowSequence) {
@@ -23,7 +23,7 @@ ShownPlayer showEveryField(const Record& record) {
             player.failures.push_back({error.field(), error.description()});
         }
     }
-    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+    for (int format = 0; statistics && format < kStatisticsFormatCount; ++format) {
         PlayerSheet& sheet = player.formats[static_cast<std::size_t>(format)];
         sheet.statisticsFormat = format;
         try {

@@ -28,6 +28,8 @@ struct ShownPlayer {
     FieldValue value(const Field& field) const { return field.get(sheetFor(field)); }
 };
 
-ShownPlayer showEveryField(const Record& record);
+// Without `statistics`, the formats' sheets are left unshown (and their failures
+// unreported), for callers that read no statistics figure.
+ShownPlayer showEveryField(const Record& record, bool statistics = true);
 
 } // namespace qb

@@ -150,4 +150,11 @@ void FileHandle::sync() const {
     }
 }
 
+void FileHandle::setMode(unsigned mode) const {
+    if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) {
+        throw FileError("Cannot set the permissions of " + path_ + ": " + systemError(errno),
+                        path_);
+    }
+}
+
 } // namespace qb

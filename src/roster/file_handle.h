@@ -26,6 +26,8 @@ public:
     void writeAt(const std::uint8_t* data, std::size_t count, std::int64_t position) const;
     // Flushes the written data to the disk.
     void sync() const;
+    // Sets the permission bits exactly (the umask does not apply).
+    void setMode(unsigned mode) const;
 
 private:
     std::string path_;

@@ -14,7 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kMagic[4] = {'Q', 'B', 'J', '2'};
+// Every journal written now is a batch; earlier versions wrote one slot a journal.
+constexpr char kMagic[4] = {'Q', 'B', 'J', '3'};
+constexpr char kSingleSlotMagic[4] = {'Q', 'B', 'J', '2'};
+// The largest journal: a long path and every slot with every byte changed.
+constexpr std::int64_t kLargestJournal = 1 << 22;
 
 std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
     std::uint64_t hash = 14695981039346656037ULL;
@@ -70,19 +74,58 @@ std::vector<std::uint8_t> encodeJournal(const Journal& j) {
     put(out, static_cast<std::uint64_t>(j.file.size), 8);
     put(out, j.owner.pid, 4);
     put(out, j.owner.start, 8);
-    put(out, static_cast<std::uint64_t>(j.slotOffset), 8);
-    put(out, j.offsets.size(), 2);
-    for (const std::uint16_t offset : j.offsets) {
-        put(out, offset, 2);
+    put(out, j.slots.size(), 2);
+    for (const SlotChange& slot : j.slots) {
+        put(out, static_cast<std::uint64_t>(slot.slotOffset), 8);
+        put(out, slot.offsets.size(), 2);
+        for (const std::uint16_t offset : slot.offsets) {
+            put(out, offset, 2);
+        }
+        out.insert(out.end(), slot.oldBytes.begin(), slot.oldBytes.end());
+        out.insert(out.end(), slot.newBytes.begin(), slot.newBytes.end());
     }
-    out.insert(out.end(), j.oldBytes.begin(), j.oldBytes.end());
-    out.insert(out.end(), j.newBytes.begin(), j.newBytes.end());
     put(out, fnv1a(out), 8);
     return out;
 }
 
+namespace {
+
+// One slot's changes: its offset, the count (at least one), the offsets (ascending,
+// inside a record), the old bytes and the new ones.
+std::optional<SlotChange> readSlotChange(Reader& in) {
+    const auto slotOffset = in.number(8);
+    const auto count = in.number(2);
+    if (!slotOffset || !count || *count == 0) {
+        return std::nullopt; // a slot is journaled only for a change
+    }
+    SlotChange slot;
+    slot.slotOffset = static_cast<std::int64_t>(*slotOffset);
+    for (std::uint64_t i = 0; i < *count; ++i) {
+        const auto offset = in.number(2);
+        if (!offset || *offset >= SLOT_SIZE ||
+            (!slot.offsets.empty() && *offset <= slot.offsets.back())) {
+            return std::nullopt;
+        }
+        slot.offsets.push_back(static_cast<std::uint16_t>(*offset));
+    }
+    auto oldBytes = in.bytes(*count);
+    auto newBytes = in.bytes(*count);
+    if (!oldBytes || !newBytes) {
+        return std::nullopt;
+    }
+    slot.oldBytes = std::move(*oldBytes);
+    slot.newBytes = std::move(*newBytes);
+    return slot;
+}
+
+} // namespace
+
 std::optional<Journal> decodeJournal(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() < 12 || !std::equal(kMagic, kMagic + 4, bytes.begin())) {
+    if (bytes.size() < 12) {
+        return std::nullopt;
+    }
+    const bool batch = std::equal(kMagic, kMagic + 4, bytes.begin());
+    if (!batch && !std::equal(kSingleSlotMagic, kSingleSlotMagic + 4, bytes.begin())) {
         return std::nullopt;
     }
     const std::vector<std::uint8_t> body(bytes.begin(), bytes.end() - 8);
@@ -102,35 +145,30 @@ std::optional<Journal> decodeJournal(const std::vector<std::uint8_t>& bytes) {
     const auto size = in.number(8);
     const auto pid = in.number(4);
     const auto start = in.number(8);
-    const auto slotOffset = in.number(8);
-    const auto count = in.number(2);
-    if (!path || !device || !inode || !size || !pid || !start || !slotOffset || !count) {
+    const auto slotCount = batch ? in.number(2) : std::optional<std::uint64_t>(1);
+    if (!path || !device || !inode || !size || !pid || !start || !slotCount || *slotCount == 0) {
         return std::nullopt;
     }
     j.file = {std::string(path->begin(), path->end()), *device, *inode,
               static_cast<std::int64_t>(*size)};
     j.owner = {static_cast<std::uint32_t>(*pid), *start};
-    j.slotOffset = static_cast<std::int64_t>(*slotOffset);
-    for (std::uint64_t i = 0; i < *count; ++i) {
-        const auto offset = in.number(2);
-        if (!offset || *offset >= SLOT_SIZE) {
+    for (std::uint64_t i = 0; i < *slotCount; ++i) {
+        std::optional<SlotChange> slot = readSlotChange(in);
+        if (!slot || (!j.slots.empty() && slot->slotOffset <= j.slots.back().slotOffset)) {
             return std::nullopt;
         }
-        j.offsets.push_back(static_cast<std::uint16_t>(*offset));
+        j.slots.push_back(std::move(*slot));
     }
-    auto oldBytes = in.bytes(*count);
-    auto newBytes = in.bytes(*count);
-    if (!oldBytes || !newBytes || !in.atEnd()) {
+    if (!in.atEnd()) {
         return std::nullopt;
     }
-    j.oldBytes = std::move(*oldBytes);
-    j.newBytes = std::move(*newBytes);
     return j;
 }
 
 std::string journalPath(const std::string& dataFolder, const Journal& journal) {
     return (fs::path(dataFolder) / "journal" /
-            (pathKey(journal.file.canonicalPath) + "-" + std::to_string(journal.slotOffset) + "-" +
+            (pathKey(journal.file.canonicalPath) + "-" +
+             std::to_string(journal.slots.front().slotOffset) + "-" +
              std::to_string(journal.owner.pid) + ".journal"))
         .string();
 }
@@ -157,37 +195,37 @@ void writeJournal(const std::string& path, const Journal& journal, bool durable)
 std::optional<Journal> readJournal(const std::string& path) {
     const FileHandle file(path, O_RDONLY, "reading");
     std::vector<std::uint8_t> bytes(
-        static_cast<std::size_t>(std::min<std::int64_t>(file.size(), 1 << 16)));
+        static_cast<std::size_t>(std::min<std::int64_t>(file.size(), kLargestJournal)));
     file.readAt(bytes.data(), bytes.size(), 0);
     return decodeJournal(bytes);
 }
 
-void writeRuns(const FileHandle& file, std::int64_t slotOffset,
-               const std::vector<std::uint16_t>& offsets, const std::vector<std::uint8_t>& bytes,
-               std::size_t* runsDone) {
+void writeRuns(const FileHandle& file, const SlotChange& slot, Side side, std::size_t* done) {
+    const std::vector<std::uint16_t>& offsets = slot.offsets;
+    const std::vector<std::uint8_t>& bytes = side == Side::New ? slot.newBytes : slot.oldBytes;
     std::size_t first = 0;
     while (first < offsets.size()) {
         std::size_t last = first;
         while (last + 1 < offsets.size() && offsets[last + 1] == offsets[last] + 1) {
             ++last;
         }
-        file.writeAt(bytes.data() + first, last - first + 1, slotOffset + offsets[first]);
+        file.writeAt(bytes.data() + first, last - first + 1, slot.slotOffset + offsets[first]);
         first = last + 1;
-        if (runsDone != nullptr) {
-            *runsDone = first;
+        if (done != nullptr) {
+            *done = first;
             faults::crashPoint("after-first-run");
         }
     }
 }
 
-SlotState classify(const Journal& journal, const std::vector<std::uint8_t>& now) {
-    if (now == journal.newBytes) {
+SlotState classify(const SlotChange& slot, const std::vector<std::uint8_t>& now) {
+    if (now == slot.newBytes) {
         return SlotState::New;
     }
-    if (now == journal.oldBytes) {
+    if (now == slot.oldBytes) {
         return SlotState::Old;
     }
-    const std::vector<std::uint16_t>& offsets = journal.offsets;
+    const std::vector<std::uint16_t>& offsets = slot.offsets;
     for (std::size_t first = 0; first < offsets.size();) {
         std::size_t end = first + 1;
         while (end < offsets.size() && offsets[end] == offsets[end - 1] + 1) {
@@ -198,7 +236,7 @@ SlotState classify(const Journal& journal, const std::vector<std::uint8_t>& now)
                               now.begin() + static_cast<std::ptrdiff_t>(end),
                               bytes.begin() + static_cast<std::ptrdiff_t>(first));
         };
-        if (!run(journal.oldBytes) && !run(journal.newBytes)) {
+        if (!run(slot.oldBytes) && !run(slot.newBytes)) {
             return SlotState::Foreign;
         }
         first = end;

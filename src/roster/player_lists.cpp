@@ -18,11 +18,24 @@ std::string foldedBytes(std::string_view utf8) {
     return out;
 }
 
-template <typename Entries, typename NameOf>
-int firstWithPrefix(const Entries& entries, std::string_view text, NameOf nameOf) {
+// Whether the stored name begins with the folded bytes, ignoring case.
+bool rawStartsWith(std::string_view rawName, std::string_view folded) {
+    if (rawName.size() < folded.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (foldCaseCp1252(static_cast<std::uint8_t>(rawName[i])) !=
+            static_cast<std::uint8_t>(folded[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int firstWithPrefix(const RosterIndex& index, std::size_t count, std::string_view text) {
     const std::string wanted = foldedBytes(text);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (foldedBytes(nameOf(entries[i])).starts_with(wanted)) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (rawStartsWith(index.slotEntries[i].rawName, wanted)) {
             return static_cast<int>(i);
         }
     }
@@ -31,21 +44,27 @@ int firstWithPrefix(const Entries& entries, std::string_view text, NameOf nameOf
 
 } // namespace
 
+std::string SlotEntry::name() const {
+    return decodeCp1252(
+        std::span(reinterpret_cast<const std::uint8_t*>(rawName.data()), rawName.size()));
+}
+
 RosterIndex buildRosterIndex(const SlotTable& table) {
     RosterIndex index;
-    int leadingRun = 0;
-    while (leadingRun < SLOT_COUNT && !isEmptySlot(table.record(leadingRun))) {
-        ++leadingRun;
-    }
-    index.players.reserve(static_cast<std::size_t>(leadingRun));
     index.slotEntries.reserve(SLOT_COUNT);
-    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        const std::uint8_t* record = table.record(slot);
-        index.slotEntries.push_back(
-            {recordName(record), BitToIndex(read16(record, OFFSET_NATION))});
-        if (slot < leadingRun) {
-            index.players.push_back(index.slotEntries.back().name);
+    bool leadingRun = true;
+    // The records lie back to back; a name ends at its first zero byte or after 16 bytes.
+    const std::uint8_t* record = table.record(0);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot, record += SLOT_SIZE) {
+        const char* name = reinterpret_cast<const char*>(record + OFFSET_NAME);
+        std::size_t length = 0;
+        while (length < NAME_BYTES && name[length] != 0) {
+            ++length;
         }
+        index.slotEntries.push_back(
+            {std::string_view(name, length), BitToIndex(read16(record, OFFSET_NATION))});
+        leadingRun = leadingRun && length != 0;
+        index.playerCount += leadingRun ? 1 : 0;
     }
     return index;
 }
@@ -57,26 +76,21 @@ int BitToIndex(std::uint32_t value) {
     return std::countr_zero(value) + 1;
 }
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return foldedBytes(text).starts_with(foldedBytes(prefix));
-}
-
-int findFirstWithPrefix(const std::vector<std::string>& entries, std::string_view text) {
-    return firstWithPrefix(entries, text, [](const std::string& name) { return name; });
+int findPlayerWithPrefix(const RosterIndex& index, std::string_view text) {
+    return firstWithPrefix(index, index.playerCount, text);
 }
 
 int findSlotWithPrefix(const RosterIndex& index, std::string_view text) {
     if (text.empty()) {
         return -1;
     }
-    return firstWithPrefix(index.slotEntries, text,
-                           [](const SlotEntry& entry) { return entry.name; });
+    return firstWithPrefix(index, index.slotEntries.size(), text);
 }
 
 int nextEmptySlot(const RosterIndex& index, int selected) {
     for (std::size_t i = static_cast<std::size_t>(selected + 1); i < index.slotEntries.size();
          ++i) {
-        if (index.slotEntries[i].name.empty()) {
+        if (index.slotEntries[i].rawName.empty()) {
             return static_cast<int>(i);
         }
     }

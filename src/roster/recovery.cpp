@@ -2,8 +2,10 @@
 
 #include "roster/data_folder.h"
 #include "roster/journal.h"
+#include "roster/layout.h"
 #include "roster/roster_lock.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -15,9 +17,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// "the slot at byte 348 of /r.pak", or "12 slots of /r.pak" for a batch.
 std::string slotText(const Journal& journal) {
-    return "the slot at byte " + std::to_string(journal.slotOffset) + " of " +
-           journal.file.canonicalPath;
+    if (journal.slots.size() == 1) {
+        return "the slot at byte " + std::to_string(journal.slots.front().slotOffset) + " of " +
+               journal.file.canonicalPath;
+    }
+    return std::to_string(journal.slots.size()) + " slots of " + journal.file.canonicalPath;
+}
+
+// What each slot of the journal holds now at its offsets, compared with its old and new
+// bytes; every slot Foreign when the file was replaced or changed size since.
+std::vector<SlotState> slotStates(const FileHandle& file, const Journal& journal) {
+    const bool sameFile = journal.file.sameFileAs(identifyFile(journal.file.canonicalPath));
+    std::vector<SlotState> states;
+    for (const SlotChange& slot : journal.slots) {
+        if (!sameFile) {
+            states.push_back(SlotState::Foreign);
+            continue;
+        }
+        const std::uint16_t first = slot.offsets.front();
+        Record record{};
+        file.readAt(record.data() + first, slot.offsets.back() - first + 1u,
+                    slot.slotOffset + first);
+        std::vector<std::uint8_t> bytes;
+        for (const std::uint16_t offset : slot.offsets) {
+            bytes.push_back(record[offset]);
+        }
+        states.push_back(classify(slot, bytes));
+    }
+    return states;
 }
 
 // The journals of a folder that belong to the file at `onlyFor` (all when empty): by
@@ -85,37 +114,35 @@ std::optional<std::string> recoverOne(const fs::path& journalFile, const Journal
         return std::nullopt; // its owner still runs; its save is not cut off
     }
     const FileHandle file(journal.file.canonicalPath, O_RDWR, "restoring an interrupted save");
-    FileIdentity now = identifyFile(journal.file.canonicalPath);
-    std::vector<std::uint8_t> bytes(journal.offsets.size());
-    for (std::size_t i = 0; i < journal.offsets.size(); ++i) {
-        file.readAt(&bytes[i], 1, journal.slotOffset + journal.offsets[i]);
+    const std::vector<SlotState> states = slotStates(file, journal);
+    const auto all = [&states](SlotState wanted) {
+        return std::all_of(states.begin(), states.end(),
+                           [wanted](SlotState state) { return state == wanted; });
+    };
+    const bool one = journal.slots.size() == 1;
+    if (std::find(states.begin(), states.end(), SlotState::Foreign) != states.end()) {
+        return "A save of " + where +
+               " was cut off, and the file was written or replaced by another program since; " +
+               (one ? "the slot was left as it is" : "the slots were left as they are") +
+               " and the journal set aside as " + setAside(journalFile, dataFolder);
     }
-    const SlotState state =
-        journal.file.sameFileAs(now) ? classify(journal, bytes) : SlotState::Foreign;
     std::string message;
-    switch (state) {
-    case SlotState::New:
+    if (all(SlotState::New)) {
         message = "A save of " + where +
                   " was cut off after its bytes were written; they are "
                   "complete.";
-        break;
-    case SlotState::Old:
-        message = "A save of " + where +
-                  " was cut off before its bytes were written; the slot "
-                  "is as it was.";
-        break;
-    case SlotState::MixedRuns:
-        writeRuns(file, journal.slotOffset, journal.offsets, journal.oldBytes, nullptr);
+    } else if (all(SlotState::Old)) {
+        message = "A save of " + where + " was cut off before its bytes were written; " +
+                  (one ? "the slot is as it was." : "the slots are as they were.");
+    } else {
+        // Some slots old, some new or part-written: the whole batch goes back.
+        for (const SlotChange& slot : journal.slots) {
+            writeRuns(file, slot, Side::Old);
+        }
         file.sync();
-        message = "A save of " + where +
-                  " was cut off; the slot was restored to its earlier "
-                  "bytes.";
-        break;
-    case SlotState::Foreign:
-        return "A save of " + where +
-               " was cut off, and the file was written or replaced by another program since; "
-               "the slot was left as it is and the journal set aside as " +
-               setAside(journalFile, dataFolder);
+        message = "A save of " + where + " was cut off; " +
+                  (one ? "the slot was restored to its earlier bytes."
+                       : "the slots were restored to their earlier bytes.");
     }
     fs::remove(journalFile, error);
     return message;

@@ -8,11 +8,13 @@ namespace qb {
 
 // Finishes what interrupted saves left, for the journals in <data>/journal of the file
 // at `onlyFor` (every journal when empty), each under its roster's lock and only when
-// the process that wrote it is gone:
-//  - the slot holds the journal's new bytes: the save completed; the journal is deleted;
-//  - its old bytes, or each run wholly old or new: the old bytes are put back;
-//  - anything else, or the file was replaced or changed size since: someone else wrote
-//    it; the slot is left alone and the journal is set aside in <data>/set-aside.
+// the process that wrote it is gone. A journal covers a batch of slots, handled as one:
+//  - every slot holds its new bytes: the save completed; the journal is deleted;
+//  - every slot its old bytes: nothing was written; the journal is deleted;
+//  - any other mix where each run is wholly old or new: every slot's old bytes are put
+//    back, so the batch is undone as a whole;
+//  - anything else in any slot, or the file was replaced or changed size since: someone
+//    else wrote it; the file is left alone and the journal set aside in <data>/set-aside.
 // Returns one message per journal handled, for the user. Reads never call this.
 std::vector<std::string>
 recoverInterruptedSaves(const std::string& dataFolder, const std::string& onlyFor = {},

@@ -5,31 +5,136 @@
 #include "roster/file_handle.h"
 #include "roster/journal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 
 namespace qb {
+namespace {
 
-SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loaded,
-                           const Record& working, const SafetyOptions& options) {
+// The slots of a batch that change, in slot order, each with its change.
+struct Planned {
+    int slot;
+    std::size_t index; // in the writes given
+    const SlotWrite* write;
+    std::vector<int> offsets;
+};
+
+// The records from the first planned slot to the last, read in one go.
+class SlotSpan {
+public:
+    SlotSpan(const FileHandle& file, const RosterFile& roster, const std::vector<Planned>& plan)
+        : start_(roster.slotOffset(plan.front().slot)),
+          bytes_(
+              static_cast<std::size_t>(roster.slotOffset(plan.back().slot) + SLOT_SIZE - start_)),
+          roster_(roster) {
+        file.readAt(bytes_.data(), bytes_.size(), start_);
+    }
+    const std::uint8_t* record(int slot) const {
+        return bytes_.data() + (roster_.slotOffset(slot) - start_);
+    }
+
+private:
+    std::int64_t start_;
+    std::vector<std::uint8_t> bytes_;
+    const RosterFile& roster_;
+};
+
+std::vector<Planned> planOf(const RosterFile& roster, const std::vector<SlotWrite>& writes) {
+    std::vector<Planned> plan;
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        const SlotWrite& write = writes[i];
+        std::vector<int> offsets = changedOffsets(write.expected, write.record);
+        if (!offsets.empty()) {
+            requireSlot(roster.path(), write.slot);
+            plan.push_back({write.slot, i, &write, std::move(offsets)});
+        }
+    }
+    std::sort(plan.begin(), plan.end(),
+              [](const Planned& a, const Planned& b) { return a.slot < b.slot; });
+    for (std::size_t i = 1; i < plan.size(); ++i) {
+        if (plan[i].slot == plan[i - 1].slot) {
+            throw QuillbayError("Slot " + std::to_string(plan[i].slot) + " of " + roster.path() +
+                                    " was given twice in one save",
+                                roster.path());
+        }
+    }
+    return plan;
+}
+
+// Writes every slot's new bytes and flushes the file; on a failure puts back what was
+// written and throws, saying whether that worked.
+void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vector<Planned>& plan,
+                const Journal& journal, const std::string& journalFile, bool durable) {
+    const bool one = plan.size() == 1;
+    std::size_t slotsStarted = 0;
+    std::size_t done = 0; // offsets written of the slot being written
+    std::optional<int> failedSlot;
+    try {
+        requireSlotTable(roster.path(), roster.kind(), file.size());
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            failedSlot = plan[i].slot;
+            done = 0;
+            slotsStarted = i + 1;
+            writeRuns(file, journal.slots[i], Side::New, &done);
+            faults::crashPoint(("after-slot-" + std::to_string(i + 1)).c_str());
+        }
+        failedSlot.reset();
+        if (durable) {
+            file.sync();
+        }
+    } catch (const QuillbayError& error) {
+        const auto fail = [&](const std::string& outcome) {
+            const std::string description = error.description() + "; " + outcome;
+            if (failedSlot) {
+                throw SlotWriteFailed(description, roster.path(), *failedSlot);
+            }
+            throw FileError(description, roster.path());
+        };
+        if (slotsStarted == 0 || (slotsStarted == 1 && done == 0)) {
+            std::remove(journalFile.c_str());
+            fail(one ? "nothing of the slot was changed" : "nothing of the slots was changed");
+        }
+        try {
+            for (std::size_t i = 0; i < slotsStarted; ++i) {
+                writeRuns(file, journal.slots[i], Side::Old);
+            }
+            file.sync();
+        } catch (const QuillbayError& rollback) {
+            fail("putting back the bytes already written failed too (" + rollback.description() +
+                 "); " + (one ? "the slot" : "the slots") +
+                 " will be restored the next time the file is opened");
+        }
+        std::remove(journalFile.c_str());
+        fail("the bytes already written were put back");
+    }
+}
+
+} // namespace
+
+SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& writes,
+                      const SafetyOptions& options) {
     SaveReport report;
-    const std::vector<int> offsets = changedOffsets(loaded, working);
-    if (offsets.empty()) {
+    report.written.resize(writes.size());
+    const std::vector<Planned> plan = planOf(roster, writes);
+    if (plan.empty()) {
         return report;
     }
     const std::string dataFolder = options.dataFolderOrDefault();
-    requireSlot(roster.path(), slot);
     const RosterLock lock(roster.path(), options.lockWait);
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
     const FileHandle file(roster.path(), O_RDWR, "writing");
-    Record current{};
-    file.readAt(current.data(), current.size(), roster.slotOffset(slot));
-    if (!options.force && current != loaded) {
-        throw SlotConflict("Slot " + std::to_string(slot) + " of " + roster.path() +
-                               " was changed by another program since it was loaded",
-                           roster.path());
+    const SlotSpan current(file, roster, plan);
+    for (const Planned& planned : plan) {
+        const std::uint8_t* now = current.record(planned.slot);
+        if (!options.force && !std::equal(now, now + SLOT_SIZE, planned.write->expected.begin())) {
+            throw SlotConflict("Slot " + std::to_string(planned.slot) + " of " + roster.path() +
+                                   " was changed by another program since it was loaded",
+                               roster.path());
+        }
     }
     const FileIdentity identity = identifyFile(roster.path());
     if (options.backups) {
@@ -41,11 +146,16 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
         }
     }
 
-    Journal journal{identity, thisProcess(), roster.slotOffset(slot), {}, {}, {}};
-    for (const int offset : offsets) {
-        journal.offsets.push_back(static_cast<std::uint16_t>(offset));
-        journal.oldBytes.push_back(current[static_cast<std::size_t>(offset)]);
-        journal.newBytes.push_back(working[static_cast<std::size_t>(offset)]);
+    Journal journal{identity, thisProcess(), {}};
+    for (const Planned& planned : plan) {
+        const std::uint8_t* now = current.record(planned.slot);
+        SlotChange change{roster.slotOffset(planned.slot), {}, {}, {}};
+        for (const int offset : planned.offsets) {
+            change.offsets.push_back(static_cast<std::uint16_t>(offset));
+            change.oldBytes.push_back(now[offset]);
+            change.newBytes.push_back(planned.write->record[static_cast<std::size_t>(offset)]);
+        }
+        journal.slots.push_back(std::move(change));
     }
     makePrivateFolder(dataFolder);
     makePrivateFolder((std::filesystem::path(dataFolder) / "journal").string());
@@ -53,45 +163,30 @@ SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loa
     writeJournal(journalFile, journal, options.durable);
     faults::crashPoint("after-journal");
 
-    {
-        std::size_t runsDone = 0;
-        try {
-            requireSlotTable(roster.path(), roster.kind(), file.size());
-            writeRuns(file, journal.slotOffset, journal.offsets, journal.newBytes, &runsDone);
-            if (options.durable) {
-                file.sync();
+    writeBatch(file, roster, plan, journal, journalFile, options.durable);
+    const SlotSpan after(file, roster, plan);
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const SlotChange& change = journal.slots[i];
+        const std::uint8_t* now = after.record(plan[i].slot);
+        for (std::size_t k = 0; k < change.offsets.size(); ++k) {
+            if (now[change.offsets[k]] != change.newBytes[k]) {
+                throw SlotWriteFailed("Reading " + roster.path() +
+                                          " back after saving found other bytes than were written",
+                                      roster.path(), plan[i].slot);
             }
-        } catch (const QuillbayError& error) {
-            std::string outcome = "nothing of the slot was changed";
-            if (runsDone > 0) {
-                try {
-                    writeRuns(file, journal.slotOffset, journal.offsets, journal.oldBytes, nullptr);
-                    file.sync();
-                    outcome = "the bytes already written were put back";
-                } catch (const QuillbayError& rollback) {
-                    outcome = "putting back the bytes already written failed too (" +
-                              rollback.description() +
-                              "); the slot will be restored the next time the file is opened";
-                    throw FileError(error.description() + "; " + outcome, roster.path());
-                }
-            }
-            std::remove(journalFile.c_str());
-            throw FileError(error.description() + "; " + outcome, roster.path());
-        }
-    }
-    Record after{};
-    file.readAt(after.data(), after.size(), roster.slotOffset(slot));
-    for (std::size_t i = 0; i < journal.offsets.size(); ++i) {
-        if (after[journal.offsets[i]] != journal.newBytes[i]) {
-            throw FileError("Reading " + roster.path() +
-                                " back after saving found other bytes than were written",
-                            roster.path());
         }
     }
     faults::crashPoint("before-journal-delete");
     std::remove(journalFile.c_str());
-    report.written = offsets;
+    for (const Planned& planned : plan) {
+        report.written[planned.index] = planned.offsets;
+    }
     return report;
+}
+
+SaveReport writeSlotSafely(const RosterFile& roster, int slot, const Record& loaded,
+                           const Record& working, const SafetyOptions& options) {
+    return writeSlots(roster, {{slot, working, loaded}}, options);
 }
 
 } // namespace qb

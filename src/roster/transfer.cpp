@@ -3,6 +3,7 @@
 #include "roster/errors.h"
 #include "roster/file_handle.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +26,7 @@ std::string_view trimSpaces(std::string_view text) {
 }
 
 // The mode a replaced file had, or what creating the file would give (0666 less the
-// umask); the temporary file of mkstemp has 0600.
+// umask); the partial file is made private (0600) until it is complete.
 mode_t modeForReplacing(const std::string& path) {
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
@@ -36,22 +37,37 @@ mode_t modeForReplacing(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// The partial file's name, unique to this process and this write; O_EXCL refuses
+// anything already there, a link planted under the name included.
+std::string partialPathFor(const std::string& path) {
+    static std::atomic<unsigned> written{0};
+    return path + "." + std::to_string(::getpid()) + "-" + std::to_string(written++) + ".partial";
+}
+
+// The record is written to a partial file beside the target, flushed, and renamed over
+// the target, so the target is whole or as it was; a failure deletes the partial file.
 void writeWholeFile(const std::string& path, const Record& record) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        throw FileError("Cannot write " + path + ": " + std::strerror(errno), path);
+    const std::string partial = partialPathFor(path);
+    bool created = false; // a file found under the name is not ours to delete
+    try {
+        const FileHandle file(partial, O_WRONLY | O_CREAT | O_EXCL, "writing", 0600);
+        created = true;
+        file.setMode(modeForReplacing(path));
+        file.writeAt(record.data(), record.size(), 0);
+        file.sync();
+    } catch (const FileError& error) {
+        if (created) {
+            ::unlink(partial.c_str());
+        }
+        // As every failure of an export has always read: the chosen file and the reason.
+        const std::string text = error.description();
+        const std::size_t reason = text.find(": ", text.find(partial) + partial.size());
+        throw FileError("Cannot write " + path + ": " + text.substr(reason + 2), path);
     }
-    ::fchmod(fd, modeForReplacing(path));
-    const ssize_t put = ::write(fd, record.data(), record.size());
-    const int writeErrno = errno;
-    const bool flushed = put == static_cast<ssize_t>(record.size()) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!flushed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int code = put < 0 ? writeErrno : errno;
-        ::unlink(temp.c_str());
-        throw FileError("Cannot write " + path + ": " + std::strerror(code != 0 ? code : EIO),
-                        path);
+    if (std::rename(partial.c_str(), path.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(partial.c_str());
+        throw FileError("Cannot write " + path + ": " + std::strerror(code), path);
     }
 }
 
@@ -93,7 +109,7 @@ std::vector<int> importSlot(const RosterFile& roster, int slot, const std::strin
     if (notices != nullptr) {
         *notices = std::move(report.notices);
     }
-    return report.written;
+    return report.written.front();
 }
 
 Record importedRecord(const SlotTable& table, int slot, const Record& incoming,

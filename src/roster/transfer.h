@@ -24,8 +24,10 @@ struct ExportTarget {
 ExportTarget planExport(std::string_view chosenPath);
 
 // Writes the slot's record to `path`, replacing any file there. The file appears
-// whole or not at all: it is written beside the target and renamed over it. A
-// replaced file keeps its mode; a new one gets 0666 less the umask.
+// whole or not at all: it is written through the file handles (and so the fault seam)
+// to a partial file beside the target, flushed and renamed over it; a failure deletes
+// the partial file and names `path`. A replaced file keeps its mode; a new one gets
+// 0666 less the umask.
 void exportSlot(const RosterFile& roster, int slot, const std::string& path);
 
 // The importable record in a player file. Any size but 348 bytes is refused with

@@ -240,7 +240,7 @@ void MainWindow::cboPlayerName_KeyUp(int key) {
         edit->clear();
     }
     const QString typed = edit->text();
-    const int found = findFirstWithPrefix(index_.players, typed.toStdString());
+    const int found = findPlayerWithPrefix(index_, typed.toStdString());
     if (found >= 0) {
         if (found == cboPlayerName->currentIndex()) {
             showLoadedPlayer(found);

@@ -110,6 +110,8 @@ private:
     AppSettings& settings_;
     Dialogs& dialogs_;
     PlayerEditor editor_;
+    // The open file's slot table, read once per open, and its two lists viewing into it.
+    SlotTable table_;
     RosterIndex index_;
     QString strOpenedFileName;
     QString strGamePath;

@@ -106,26 +106,29 @@ void MainWindow::mnuLastFile_Click() {
 
 void MainWindow::LoadRoster() {
     TabStrip1->setEnabled(true);
-    RosterIndex index;
     {
         const WaitCursor wait;
         QApplication::processEvents();
-        index = buildRosterIndex(openedRoster().readSlotTable());
+        table_ = openedRoster().readSlotTable();
     }
-    index_ = std::move(index);
+    index_ = buildRosterIndex(table_);
+    // Each name is converted once, for both lists.
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(index_.slotEntries.size()));
+    for (const SlotEntry& entry : index_.slotEntries) {
+        names.push_back(qText(entry.name()));
+    }
     showingState_ = true;
     cboPlayerName->clear();
-    for (const std::string& name : index_.players) {
-        cboPlayerName->addItem(qText(name));
-    }
+    cboPlayerName->addItems(names.first(static_cast<qsizetype>(index_.playerCount)));
     cboPlayerName->setCurrentIndex(-1);
     showingState_ = false;
-    more_->showSlots();
+    more_->showSlots(names);
     // The editors never keep a player of another file: until a player of this one is
     // loaded they show nothing and saving is off.
     editor_.clear();
     showSheet();
-    if (!index_.players.empty()) {
+    if (index_.playerCount > 0) {
         cboPlayerName->setCurrentIndex(0);
     }
     cmdSave->setEnabled(editor_.loadComplete());

@@ -7,7 +7,7 @@ namespace qb {
 namespace {
 
 // The flag, rating and number fields pin the usual cases; these are the edges.
-TEST(Bits, BinaryDigitTextsAndBytes) {
+TEST(Bits, BinaryDigitTextsBytesAndSixBitGroups) {
     EXPECT_EQ(DecToBin(0), "");
     EXPECT_EQ(DecToBin(0x8001), "1000000000000001");
     EXPECT_EQ(BinToDec("12"), 4u); // a "2" counts twice its weight
@@ -19,9 +19,6 @@ TEST(Bits, BinaryDigitTextsAndBytes) {
     EXPECT_EQ((std::array<int, 3>{low, middle, high}), (std::array<int, 3>{0x34, 0x12, 0}));
     EXPECT_THROW(LongToBytes(16777216, low, middle, high), StoreError);
     EXPECT_THROW(LongToBytes(-1, low, middle, high), StoreError);
-}
-
-TEST(Bits, SixBitGroups) {
     EXPECT_EQ(SplitSixBits(0), "00000000");
     EXPECT_EQ(SplitSixBits(-5), "00000000");
     EXPECT_EQ(SplitSixBits(100), "00000136");

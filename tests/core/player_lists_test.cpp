@@ -10,10 +10,15 @@ namespace {
 using test::RosterMaker;
 using test::TempDir;
 
-RosterIndex indexOf(const RosterMaker& maker, const char* name = "r.pak") {
-    const TempDir dir;
-    return buildRosterIndex(RosterFile(maker.write(dir, name)).readSlotTable());
-}
+// A roster written and read back: its slot table and the two lists viewing into it.
+struct Lists {
+    explicit Lists(const RosterMaker& maker, const char* name = "r.pak")
+        : table(RosterFile(maker.write(TempDir(), name)).readSlotTable()),
+          index(buildRosterIndex(table)) {}
+    std::string name(std::size_t slot) const { return index.slotEntries[slot].name(); }
+    SlotTable table;
+    RosterIndex index;
+};
 
 TEST(PlayerLists, LeadingRunEndsAtTheFirstEmptySlot) {
     RosterMaker maker;
@@ -23,21 +28,21 @@ TEST(PlayerLists, LeadingRunEndsAtTheFirstEmptySlot) {
     maker.player(11, "Hidden");
     maker.set(10, 0, {0x12, 0x34}).set(10, 216, {8}); // empty name, other bytes set
     for (const char* file : {"r.pak", "r.sav"}) {
-        const RosterIndex index = indexOf(maker, file);
-        EXPECT_EQ(index.players.size(), 10u);
-        ASSERT_EQ(index.slotEntries.size(), 1600u);
-        EXPECT_EQ(index.slotEntries[10].name, "");
-        EXPECT_EQ(index.slotEntries[11].name, "Hidden");
-        EXPECT_EQ(index.players[9], "Player9");
+        const Lists lists(maker, file);
+        EXPECT_EQ(lists.index.playerCount, 10u);
+        ASSERT_EQ(lists.index.slotEntries.size(), 1600u);
+        EXPECT_EQ(lists.name(10), "");
+        EXPECT_EQ(lists.name(11), "Hidden");
+        EXPECT_EQ(lists.name(9), "Player9");
     }
 }
 
 TEST(PlayerLists, SixteenByteNamesAndCodePage) {
     RosterMaker maker;
     maker.player(0, "ABCDEFGHIJKLMNOP").player(1, "Andr\xE9");
-    const RosterIndex index = indexOf(maker);
-    EXPECT_EQ(index.players[0], "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(index.players[1], "Andr\xC3\xA9");
+    const Lists lists(maker);
+    EXPECT_EQ(lists.name(0), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(lists.name(1), "Andr\xC3\xA9");
     // Bytes 0x80-0x9F as Windows-1252 maps them; the five it leaves unassigned keep their number.
     constexpr char32_t kHighBytes[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -60,9 +65,9 @@ TEST(PlayerLists, NationIconsComeFromSingleNationBits) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         maker.player(static_cast<int>(i), "P", rows[i].nation);
     }
-    const RosterIndex index = indexOf(maker);
+    const Lists lists(maker);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(index.slotEntries[i].nationIcon, rows[i].icon) << rows[i].nation;
+        EXPECT_EQ(lists.index.slotEntries[i].nationIcon, rows[i].icon) << rows[i].nation;
     }
 }
 
@@ -73,11 +78,13 @@ TEST(PlayerLists, Searches) {
         .player(2, "smithers")
         .player(4, "Zed")
         .player(6, "Andr\xE9");
-    const RosterIndex index = indexOf(maker);
-    EXPECT_EQ(findFirstWithPrefix(index.players, "smi"), 1);
-    EXPECT_EQ(findFirstWithPrefix(index.players, "SMITHE"), 2);
-    EXPECT_EQ(findFirstWithPrefix(index.players, "x"), -1);
-    EXPECT_EQ(findFirstWithPrefix(index.players, ""), 0);
+    const Lists lists(maker);
+    const RosterIndex& index = lists.index;
+    EXPECT_EQ(findPlayerWithPrefix(index, "smi"), 1);
+    EXPECT_EQ(findPlayerWithPrefix(index, "SMITHE"), 2);
+    EXPECT_EQ(findPlayerWithPrefix(index, "x"), -1);
+    EXPECT_EQ(findPlayerWithPrefix(index, ""), 0);
+    EXPECT_EQ(findPlayerWithPrefix(index, "ze"), -1); // after the player list's end
     EXPECT_EQ(findSlotWithPrefix(index, "ze"), 4);
     EXPECT_EQ(findSlotWithPrefix(index, "ANDR\xC3\x89"), 6); // accented capital folds too
     EXPECT_EQ(findSlotWithPrefix(index, ""), -1);

@@ -10,9 +10,8 @@
 namespace qb {
 namespace {
 
-// Every rating at a value of its own, and the record bytes that hold them: six-bit
-// fields of the 24-bit groups at 76, 80, 84, 92, 96 and 100, whole bytes, and the
-// ratings that share bytes 90, 103-106 and 110-112 with other bits.
+// Every rating at a value of its own, and the bytes that hold them (six-bit fields of the
+// 24-bit groups, whole bytes, and bits shared with the roles).
 constexpr std::array<int, 13> kBatting = {14, 43, 9, 38, 4, 33, 62, 28, 57, 23, 52, 18, 47};
 constexpr std::array<int, 14> kBowling = {13, 42, 8, 37, 3, 32, 61, 27, 56, 22, 51, 17, 46, 12};
 constexpr std::array<int, 9> kFielding = {41, 7, 36, 39, 31, 60, 45, 53, 21};
@@ -24,16 +23,11 @@ const Record kRatingBytes = test::recordWith(
      {110, 0x75}, {111, 0x7E}, {112, 0x3C}});
 
 TEST(Ratings, EveryRatingIsShownFromAndStoredToItsOwnBits) {
-    PlayerSheet shown;
-    ShowRatings(kRatingBytes, shown);
-    EXPECT_EQ(shown.battingRatings, kBatting);
-    EXPECT_EQ(shown.bowlingRatings, kBowling);
-    EXPECT_EQ(shown.fieldingRatings, kFielding);
-
     PlayerSheet state; // every list unselected: role bits are kept
-    state.battingRatings = kBatting;
-    state.bowlingRatings = kBowling;
-    state.fieldingRatings = kFielding;
+    ShowRatings(kRatingBytes, state);
+    EXPECT_EQ(state.battingRatings, kBatting);
+    EXPECT_EQ(state.bowlingRatings, kBowling);
+    EXPECT_EQ(state.fieldingRatings, kFielding);
     // Bits 0-1 of 90 and 6-7 of 103 are written 0; 110 bits 0-3 are a fielding position.
     Record r = test::recordWith({{90, 0x03}, {103, 0xC0}, {110, 0x05}});
     StoreBattingRole(state, r);
@@ -53,32 +47,36 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     EXPECT_EQ(state.bowlingRatings[0], 2);  // before it: the new player
     EXPECT_EQ(state.bowlingRatings[1], 50); // it and after: the previous player
     EXPECT_EQ(state.fieldingRatings[5], 50);
-    PlayerSheet consistency;
-    EXPECT_THROW(ShowRatings(test::recordWith({{106, 0x04}}), consistency), ShowError);
-}
-
-TEST(Ratings, PercentTable) {
-    const std::pair<int, int> rows[] = {{0, 0},    {3, 6},    {4, 7},  {8, 12}, {47, 74},
-                                        {62, 100}, {63, 100}, {64, 0}, {65, 2}, {130, 4}};
-    for (const auto& [rating, percent] : rows) {
+    EXPECT_THROW(ShowRatings(test::recordWith({{106, 0x04}}), state), ShowError);
+    const std::pair<int, int> percents[] = {{3, 6},    {4, 7},  {8, 12}, {47, 74},
+                                            {63, 100}, {64, 0}, {65, 2}, {130, 4}};
+    for (const auto& [rating, percent] : percents) {
         EXPECT_EQ(RatingPercent(rating), percent) << rating;
     }
 }
 
-TEST(Flags, ShownFromTheirBits) {
+// Literal bits pin the runs; the table of flags must name the bit the runs use.
+TEST(Flags, ShownFromAndStoredToTheirBits) {
     PlayerSheet state;
     ShowSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
-    for (int i = 1; i <= 16; ++i) {
-        EXPECT_EQ(state.skills[static_cast<std::size_t>(i)], i == 1 || i == 16 ? 1 : 0) << i;
-    }
-    EXPECT_EQ(state.skills[kInjuryFreeIndex], 2);
     ShowShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
     for (int i = 1; i <= 21; ++i) {
-        const bool ticked = i == 1 || i == 8 || i == 17 || i == 18;
-        EXPECT_EQ(state.shots[static_cast<std::size_t>(i)], ticked ? 1 : 0) << i;
+        const auto at = static_cast<std::size_t>(i);
+        EXPECT_EQ(i <= 17 ? state.skills[at] : 0, i == 1 || i == 16 ? 1 : i == 17 ? 2 : 0) << i;
+        EXPECT_EQ(state.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
     }
-    PlayerSheet refused;
-    EXPECT_THROW(ShowSkills(test::recordWith({{198, 3}}), refused), ShowError);
+    EXPECT_THROW(ShowSkills(test::recordWith({{198, 3}}), state), ShowError);
+    for (const FlagBit& flag : kFlagBits) {
+        PlayerSheet one;
+        flagBox(one, flag.control, flag.index) = 1;
+        Record r{};
+        StoreShotFlags(one, r);
+        StoreSkills(one, r);
+        const int bit = flag.offset * 8 + flag.bit;
+        const Record expected =
+            test::recordWith({{bit / 8, static_cast<std::uint8_t>(1 << bit % 8)}});
+        EXPECT_EQ(r, expected) << flag.caption;
+    }
 }
 
 TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
@@ -96,22 +94,6 @@ TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
     state.skills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
     EXPECT_THROW(StoreSkills(state, working), StoreError);
     EXPECT_EQ(working, expected);
-}
-
-TEST(Flags, TableMatchesTheRuns) {
-    for (const FlagBit& flag : kFlagBits) {
-        PlayerSheet state;
-        flagBox(state, flag.control, flag.index) = 1;
-        Record r{};
-        StoreShotFlags(state, r);
-        StoreSkills(state, r);
-        const int bitInFile = flag.offset * 8 + flag.bit;
-        for (int byte = 188; byte <= 198; ++byte) {
-            const int expected = byte == bitInFile / 8 ? 1 << (bitInFile % 8) : 0;
-            EXPECT_EQ(r[static_cast<std::size_t>(byte)], expected)
-                << flag.caption << " byte " << byte;
-        }
-    }
 }
 
 } // namespace

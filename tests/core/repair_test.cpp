@@ -36,7 +36,6 @@ TEST(Repair, EveryRecordShowsAfterItsRepairAndShowingRecordsAreKept) {
         const Record repaired = record;
         EXPECT_TRUE(RepairRecord(record, kCommentaryNameCount).empty());
         EXPECT_EQ(record, repaired);
-
         Record healthy = generator.player();
         const Record before = healthy;
         EXPECT_TRUE(RepairRecord(healthy, kCommentaryNameCount).empty());
@@ -74,12 +73,10 @@ TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
         }
         const FieldRepairs repairs = RepairRecord(record, kCommentaryNameCount);
         ASSERT_EQ(repairs.size(), 1U) << row.field;
-        EXPECT_EQ(repairs[0].field, row.field);
-        EXPECT_EQ(repairs[0].before, row.before) << row.field;
-        EXPECT_EQ(repairs[0].after, row.after) << row.field;
+        EXPECT_EQ(std::tie(repairs[0].field, repairs[0].before, repairs[0].after),
+                  std::tie(row.field, row.before, row.after));
         for (const auto& [offset, value] : row.expected) {
-            EXPECT_EQ(record[static_cast<std::size_t>(offset)], value)
-                << row.field << " " << offset;
+            EXPECT_EQ(record[static_cast<std::size_t>(offset)], value) << row.field << offset;
         }
     }
 }
@@ -96,16 +93,15 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     PlayerEditor editor(kCommentaryNameCount);
     EXPECT_THROW(editor.load(roster, 1), ShowError);
     EXPECT_EQ(editor.loadRepaired(roster, 1).size(), 1U);
-    EXPECT_EQ(editor.state().face, 24);
-    EXPECT_EQ(editor.loaded()[205], 40); // the file's bytes, for the conflict check
+    // Shown repaired; the file's bytes are kept for the conflict check.
+    EXPECT_EQ(std::pair(editor.state().face, int{editor.loaded()[205]}), std::pair(24, 40));
     // Only ever into the file the player came from, even one that holds the same bytes.
     const std::string other = dir.file("other.pak");
     const auto untouched = test::readFileBytes(path);
     test::writeFileBytes(other, untouched);
     EXPECT_THROW(editor.save(RosterFile(other)), QuillbayError);
     EXPECT_EQ(test::readFileBytes(other), untouched);
-    const std::vector<int> written = editor.save(roster);
-    EXPECT_EQ(written, std::vector<int>({205}));
+    EXPECT_EQ(editor.save(roster), std::vector<int>({205}));
     editor.load(roster, 1);
     EXPECT_EQ(editor.state().face, 24);
 }

@@ -8,50 +8,30 @@
 namespace qb {
 namespace {
 
-TEST(Roles, BattingRoleCodes) {
-    struct Row {
-        int positionByte;
-        int styleByte;
-        int position; // -1: lists unchanged
-        int style;
-    };
-    const Row rows[] = {
-        {128, 9, 3, 1},  {130, 0, 1, 0}, {3, 16, 0, 2},  {8, 1, 2, 0},      {255, 17, 3, 2},
-        {64, 0, -1, -1}, {9, 0, -1, -1}, {0, 2, -1, -1}, {128, 24, -1, -1},
-    };
-    for (const Row& row : rows) {
+TEST(Roles, ShownFromTheirCodes) {
+    // Position byte, style byte, position, style; -1: the lists are left unchanged.
+    const std::array<int, 4> batting[] = {{128, 9, 3, 1}, {130, 0, 1, 0},  {3, 16, 0, 2},
+                                          {8, 1, 2, 0},   {255, 17, 3, 2}, {64, 0, -1, -1},
+                                          {9, 0, -1, -1}, {0, 2, -1, -1},  {128, 24, -1, -1}};
+    for (const auto& [positionByte, styleByte, position, style] : batting) {
         PlayerSheet state;
-        ShowBattingRole(row.positionByte, row.styleByte, state);
-        EXPECT_EQ(state.battingPosition, row.position) << row.positionByte << "/" << row.styleByte;
-        EXPECT_EQ(state.battingStyle, row.style) << row.positionByte << "/" << row.styleByte;
+        ShowBattingRole(positionByte, styleByte, state);
+        EXPECT_EQ(state.battingPosition, position) << positionByte << "/" << styleByte;
+        EXPECT_EQ(state.battingStyle, style) << positionByte << "/" << styleByte;
     }
-}
-
-TEST(Roles, BowlingRoleCodes) {
-    const std::array<std::array<int, 3>, 6> rows = {{
-        {0x23, 3, 2},
-        {9, 9, 0},
-        {16, 0, 1},
-        {12, -1, -1},
-        {26, -1, -1},
-        {48, -1, -1},
-    }};
-    for (const auto& [code, style, mentality] : rows) {
+    const std::array<int, 3> bowling[] = {{0x23, 3, 2}, {9, 9, 0},    {16, 0, 1},
+                                          {12, -1, -1}, {26, -1, -1}, {48, -1, -1}};
+    for (const auto& [code, style, mentality] : bowling) {
         PlayerSheet state;
         ShowBowlingRole(code, state);
         EXPECT_EQ(state.bowlingStyle, style) << code;
         EXPECT_EQ(state.bowlingMentality, mentality) << code;
     }
-}
-
-TEST(Roles, FieldingRoleAndHands) {
     PlayerSheet state;
     ShowFieldingRole(0xAD, 0x52, state);
-    EXPECT_EQ(state.battingHand, 1);
-    EXPECT_EQ(state.fieldingHand, 1);
-    EXPECT_EQ(state.fieldingPosition1, 5);
-    EXPECT_EQ(state.fieldingPosition2, 5);
-
+    EXPECT_EQ((std::array{state.battingHand, state.fieldingHand, state.fieldingPosition1,
+                          state.fieldingPosition2}),
+              (std::array{1, 1, 5, 5}));
     PlayerSheet refused;
     refused.fieldingHand = 0;
     EXPECT_THAT([&] { ShowFieldingRole(0x01, 0x04, refused); }, // position 2 would be 8
@@ -69,21 +49,12 @@ TEST(Roles, StoreWritesRolesAndTheRatingBitsTheyShare) {
     Record r{};
     r[106] = 0x70; // bits 4-6 are written 0
     StoreBattingRole(state, r);
-    EXPECT_EQ(r[104], 120);
-    EXPECT_EQ(r[105], 43);
-    EXPECT_EQ(r[106], 131);
-    EXPECT_EQ(r[107], 9);
-}
-
-TEST(Roles, LeftArmFlagFollowsTheBowlingStyle) {
-    for (int style = 0; style < 10; ++style) {
-        PlayerSheet state;
+    EXPECT_EQ((std::array<int, 4>{r[104], r[105], r[106], r[107]}), (std::array{120, 43, 131, 9}));
+    for (int style = 0; style < 10; ++style) { // byte 109 bit 1: a left-arm style
         state.bowlingStyle = style;
-        Record r{};
         r[109] = 0x42; // bit 6 is written 0; bit 1 is recomputed
         StoreFieldingRole(state, r);
-        EXPECT_EQ(r[109], style >= 2 && style <= 6 ? 2 : 0)
-            << kBowlingStyles[static_cast<std::size_t>(style)];
+        EXPECT_EQ(r[109], style >= 2 && style <= 6 ? 2 : 0) << style;
     }
 }
 
@@ -100,12 +71,8 @@ TEST(Roles, UnselectedListsKeepTheirBitsAndRatingBitsAreReplaced) {
     StoreBattingRole(state, r);
     StoreBowlingRole(state, r);
     StoreFieldingRole(state, r);
-    EXPECT_EQ(r[106], 0x81); // 0x80 + 17 / 16, not added to the stale bits
-    EXPECT_EQ(r[107], 0x11);
-    EXPECT_EQ(r[108], 0x23);
-    EXPECT_EQ(r[109], 0xAD);
-    EXPECT_EQ(r[110], 0x32);
-
+    EXPECT_EQ((std::array<int, 5>{r[106], r[107], r[108], r[109], r[110]}),
+              (std::array{0x81, 0x11, 0x23, 0xAD, 0x32})); // 0x81: 0x80 + 17 / 16
     state.battingPosition = 2; // a position without a style keeps the stored style
     StoreBattingRole(state, r);
     EXPECT_EQ(r[107], 0x11);

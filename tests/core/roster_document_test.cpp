@@ -76,7 +76,7 @@ TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
         field(key).set(expected, value);
         EXPECT_EQ(shown.value(field(key)), field(key).get(expected)) << key;
     }
-    EXPECT_EQ(document.index().players.at(slot), "Quill Bay");
+    EXPECT_EQ(document.index().slotEntries.at(slot).name(), "Quill Bay");
 }
 
 // Reverting every edit leaves nothing pending and a save writes nothing; a field set
@@ -104,10 +104,11 @@ TEST_F(RosterDocumentTest, RevertedEditsLeaveNothingToSave) {
     EXPECT_FALSE(document.hasPending(3));
 }
 
-// A slot another program changed after its player was shown is refused whole; the
-// document's table is read again by reload, and its pending edits survive it.
+// A slot another program changed after its player was shown is refused, and with it
+// the whole batch; the table is read again by reload, and pending edits survive it.
 TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
     RosterDocument document(path);
+    document.apply(document.makeEdit(1, field("nation"), "IND"));
     document.apply(document.makeEdit(2, field("nation"), "IND"));
     std::vector<std::uint8_t> changed = test::readFileBytes(path);
     const RosterFile file(path);
@@ -115,8 +116,9 @@ TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
     test::writeFileBytes(path, changed);
     document.reload();
     EXPECT_TRUE(document.hasPending(2));
-    EXPECT_THROW(document.save(2, safety), SlotConflict);
+    EXPECT_THROW(document.saveAll(safety), SlotConflict);
     EXPECT_EQ(test::readFileBytes(path), changed);
+    EXPECT_EQ(document.pendingSlots(), (std::vector<int>{1, 2}));
 }
 
 } // namespace

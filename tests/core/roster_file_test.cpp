@@ -71,13 +71,13 @@ TEST(RosterFile, WritesExactlyTheChangedBytesInsideTheSlot) {
     const Record loaded = roster.readSlot(3);
     EXPECT_THROW(roster.readSlot(SLOT_COUNT), FileError); // the bytes after the table are no slot
 
-    EXPECT_TRUE(writeSlotSafely(roster, 3, loaded, loaded, {}).written.empty());
+    EXPECT_TRUE(writeSlotSafely(roster, 3, loaded, loaded, {}).written.front().empty());
 
     Record working = loaded;
     working[6] = 'y'; // Smith -> Smyth
     working[200] = 7; // a run of two adjacent bytes
     working[201] = 8;
-    EXPECT_EQ(writeSlotSafely(roster, 3, loaded, working, {}).written,
+    EXPECT_EQ(writeSlotSafely(roster, 3, loaded, working, {}).written.front(),
               (std::vector<int>{6, 200, 201}));
 
     const auto after = test::readFileBytes(path);

@@ -11,6 +11,14 @@ namespace {
 using testing::AllOf;
 using testing::Throws;
 
+// `r` with the bytes of a list of offset, value, offset, value, ...
+Record with(Record r, const std::vector<int>& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        r[static_cast<std::size_t>(bytes[i])] = static_cast<std::uint8_t>(bytes[i + 1]);
+    }
+    return r;
+}
+
 PlayerSheet shownFormat(const Record& r, int format) {
     PlayerSheet state;
     state.statisticsFormat = format;
@@ -18,31 +26,7 @@ PlayerSheet shownFormat(const Record& r, int format) {
     return state;
 }
 
-TEST(Statistics, ShownFigures) {
-    struct Row {
-        Record record;
-        int format;
-        std::string PlayerSheet::*box;
-        const char* text;
-    };
-    const Row rows[] = {
-        {test::recordWith({{48, 0x2C}, {49, 0x01}}), 2, &PlayerSheet::innings, "300"},
-        {test::recordWith({{119, 29}, {118, 0xA8}}), 0, &PlayerSheet::highestScore, "150"},
-        {test::recordWith({{119, 2}, {118, 0x71}}), 0, &PlayerSheet::highestScore, "156.25"},
-        {test::recordWith({{119, 29}, {118, 0xAA}}), 0, &PlayerSheet::highestScore, "149.5"},
-        {test::recordWith({{125, 5}, {124, 10}}), 2, &PlayerSheet::highestScore, "758"},
-        {test::recordWith({{129, 0x0B}, {130, 0x01}}), 0, &PlayerSheet::bestBowlingRuns, "66.75"},
-        {test::recordWith({{88, 0xC3}}), 1, &PlayerSheet::bestBowlingWickets, "3"},
-        {test::recordWith({{88, 0xC0}, {89, 0x0F}}), 2, &PlayerSheet::bestBowlingWickets, "31"},
-    };
-    for (const Row& row : rows) {
-        Record r = row.record;
-        EXPECT_EQ(shownFormat(r, row.format).*row.box, row.text) << row.text;
-    }
-}
-
-// Every stored figure at a value of its own, and the bytes that hold it: the packed
-// figures of each format, and the 14-byte block of the first.
+// Every stored figure at a value of its own, and the bytes that hold it.
 TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
     using Boxes = std::vector<std::string PlayerSheet::*>;
     const Boxes packed = {&PlayerSheet::highestScore, &PlayerSheet::battingAverage,
@@ -56,7 +40,7 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
         int format;
         const Boxes& boxes;
         std::vector<const char*> texts;
-        std::vector<int> bytes; // offset, value, offset, value, ...
+        std::vector<int> bytes;
     };
     // clang-format off
     const Row rows[] = {
@@ -75,13 +59,8 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.texts[0]);
-        Record bytes{};
-        for (std::size_t i = 0; i < row.bytes.size(); i += 2) {
-            bytes[static_cast<std::size_t>(row.bytes[i])] =
-                static_cast<std::uint8_t>(row.bytes[i + 1]);
-        }
-        Record shown = bytes;
-        const PlayerSheet state = shownFormat(shown, row.format);
+        const Record bytes = with({}, row.bytes);
+        const PlayerSheet state = shownFormat(bytes, row.format);
         PlayerSheet typed;
         for (std::size_t i = 0; i < row.boxes.size(); ++i) {
             EXPECT_EQ(state.*row.boxes[i], row.texts[i]) << i;
@@ -90,20 +69,6 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
         Record stored{};
         StoreStatistics(typed, stored, row.format);
         EXPECT_EQ(stored, bytes);
-    }
-}
-
-TEST(Statistics, OneDayComplementIsShownPlainAndStoredPlain) {
-    Record r = test::recordWith({{127, 237}, {126, 0x40}});
-    const PlayerSheet shown = shownFormat(r, 3);
-    EXPECT_EQ(shown.highestScore, "154");
-    EXPECT_EQ(r[127], 237); // showing changes nothing
-    PlayerSheet kept = shown;
-    kept.highestScore.clear(); // an empty box keeps the stored figure
-    for (const PlayerSheet& sheet : {shown, kept}) {
-        Record stored = r;
-        StoreStatistics(sheet, stored, 3);
-        EXPECT_EQ(stored[127], 19);
     }
 }
 
@@ -118,36 +83,46 @@ TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
     EXPECT_EQ(state.overs, "old");
 }
 
-TEST(Statistics, StoredBytes) {
+// One figure shown from its bytes, then typed (an empty box keeps the stored figure) and
+// stored over the same bytes: only its own bits change.
+TEST(Statistics, OneFigureShownAndStored) {
     struct Row {
         int format;
         std::string PlayerSheet::*box;
-        const char* text;
-        Record before;
-        std::vector<std::pair<int, int>> expected;
+        std::vector<int> before;
+        const char* shown;
+        const char* typed; // nullptr: not stored
+        std::vector<int> after;
     };
+    using P = PlayerSheet;
     // clang-format off
     const Row rows[] = {
-        {0, &PlayerSheet::highestScore, "156.25", test::recordWith({{118, 3}}),
-         {{119, 2}, {118, 0x70}}},
-        {1, &PlayerSheet::bestBowlingWickets, "4", test::recordWith({{88, 0xC3}}), {{88, 0xC4}}},
-        {3, &PlayerSheet::bestBowlingWickets, "5", test::recordWith({{89, 0x0F}}), {{89, 0x53}}},
-        {2, &PlayerSheet::bestBowlingWickets, "13", test::recordWith({{88, 0x3F}, {89, 0xF8}}),
-         {{88, 0x7F}, {89, 0xF3}}},
-        {1, &PlayerSheet::battingAverage, "2047", test::recordWith({{122, 0x1F}}),
-         {{122, 0xFF}, {123, 0xFF}}},
+        {2, &P::innings, {48, 0x2C, 49, 0x01}, "300", nullptr, {}},
+        {0, &P::highestScore, {119, 2, 118, 0x71}, "156.25", "156.25", {118, 0x70}},
+        {0, &P::highestScore, {119, 29, 118, 0xAA}, "149.5", nullptr, {}},
+        {3, &P::highestScore, {127, 237, 126, 0x40}, "154", "154", {127, 19}},
+        {3, &P::highestScore, {127, 237, 126, 0x40}, "154", "", {127, 19}},
+        {0, &P::bestBowlingRuns, {129, 0x0B, 130, 0x01}, "66.75", nullptr, {}},
+        {1, &P::bestBowlingWickets, {88, 0xC3}, "3", "4", {88, 0xC4}},
+        {2, &P::bestBowlingWickets, {88, 0xC0, 89, 0x0F}, "31", nullptr, {}},
+        {3, &P::bestBowlingWickets, {89, 0x0F}, nullptr, "5", {89, 0x53}},
+        {2, &P::bestBowlingWickets, {88, 0x3F, 89, 0xF8}, nullptr, "13", {88, 0x7F, 89, 0xF3}},
+        {1, &P::battingAverage, {122, 0x1F}, nullptr, "2047", {122, 0xFF, 123, 0xFF}},
     };
     // clang-format on
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        PlayerSheet state; // every other box is empty and keeps its figure
-        state.*row.box = row.text;
-        Record r = row.before;
-        StoreStatistics(state, r, row.format);
-        Record expected = row.before;
-        for (const auto& [offset, value] : row.expected) {
-            expected[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+        SCOPED_TRACE(std::to_string(row.format) + " " + (row.typed ? row.typed : row.shown));
+        Record r = with({}, row.before);
+        if (row.shown != nullptr) {
+            EXPECT_EQ(shownFormat(r, row.format).*row.box, row.shown);
         }
+        if (row.typed == nullptr) {
+            continue;
+        }
+        PlayerSheet state;
+        state.*row.box = row.typed;
+        const Record expected = with(r, row.after);
+        StoreStatistics(state, r, row.format);
         EXPECT_EQ(r, expected);
     }
 }

@@ -15,45 +15,34 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
+Bytes le32(std::int64_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
 // A sparse archive of the game's size holding one face entry written byte by byte.
-class FakeArchive {
-public:
+struct FakeArchive {
     explicit FakeArchive(const test::TempDir& dir) : path(dir.file("cricket_pc.gob")) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        EXPECT_EQ(::ftruncate(fd, kArchiveMinimumSize), 0);
-        ::close(fd);
+        test::writeFileBytes(path, {});
+        fs::resize_file(path, static_cast<std::uintmax_t>(kArchiveMinimumSize));
     }
     void put(std::int64_t offset, const Bytes& bytes) const {
         const int fd = ::open(path.c_str(), O_WRONLY);
-        EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), offset),
-                  static_cast<ssize_t>(bytes.size()));
+        EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), offset), std::ssize(bytes));
         ::close(fd);
     }
     void size(int face, std::int32_t width, std::int32_t height) const {
-        Bytes bytes(8);
-        for (int i = 0; i < 4; ++i) {
-            bytes[static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(static_cast<std::uint32_t>(width) >> (8 * i));
-            bytes[static_cast<std::size_t>(4 + i)] =
-                static_cast<std::uint8_t>(static_cast<std::uint32_t>(height) >> (8 * i));
-        }
+        Bytes bytes = le32(width);
+        bytes.insert(bytes.end(), {0, 0, 0, 0});
+        std::ranges::copy(le32(height), bytes.begin() + 4);
         put(facePixelOffset(face) - 16, bytes);
     }
     std::string path;
 };
 
-std::uint32_t at32(const Bytes& b, std::size_t i) {
-    return static_cast<std::uint32_t>(b[i] | (b[i + 1] << 8) | (b[i + 2] << 16)) |
-           (static_cast<std::uint32_t>(b[i + 3]) << 24);
-}
-
-TEST(FaceTexture, OffsetsOfTheFaces) {
-    EXPECT_EQ(facePixelOffset(0), 554214880);
-    EXPECT_EQ(facePixelOffset(1), 554148208);
-    EXPECT_EQ(facePixelOffset(24), 552614752);
-}
-
 TEST(FaceTexture, CopiesTheFaceIntoABottomUpBitmap) {
+    EXPECT_EQ((std::array{facePixelOffset(0), facePixelOffset(1), facePixelOffset(24)}),
+              (std::array<std::int64_t, 3>{554214880, 554148208, 552614752}));
     const test::TempDir dir;
     const FakeArchive archive(dir);
     const int face = 3;
@@ -90,7 +79,7 @@ TEST(FaceTexture, CopiesTheFaceIntoABottomUpBitmap) {
     EXPECT_FALSE(fs::exists(bmp + ".partial"));
 }
 
-TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveTheOldFile) {
+TEST(FaceTexture, FailuresNameTheirCauseAndLeaveTheOldFile) {
     const test::TempDir dir;
     const FakeArchive archive(dir);
     const std::string bmp = dir.file("temp.bmp");
@@ -110,7 +99,7 @@ TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveTheOldFile) {
             copyFaceToBmp(archive.path, 0, bmp);
             const Bytes out = test::readFileBytes(bmp);
             EXPECT_EQ(out.size(), 66614u);
-            EXPECT_EQ(at32(out, 2), out.size());
+            EXPECT_EQ(Bytes(out.begin() + 2, out.begin() + 6), le32(66614));
         } else {
             EXPECT_THROW(copyFaceToBmp(archive.path, 0, bmp), FaceSizeError);
             EXPECT_EQ(test::readFileBytes(bmp), Bytes{1});
@@ -118,53 +107,40 @@ TEST(FaceTexture, SizesOutsideAFaceAreRefusedAndLeaveTheOldFile) {
         }
     }
     EXPECT_STREQ(FaceSizeError().what(), "Error while reading ");
-}
-
-TEST(FaceTexture, OtherFailuresNameTheirCause) {
-    const test::TempDir dir;
-    const std::string bmp = dir.file("temp.bmp");
     EXPECT_THAT([&] { copyFaceToBmp(dir.file("missing.gob"), 0, bmp); },
                 testing::ThrowsMessage<FaceCopyError>(
                     testing::AllOf(testing::StartsWith("An error occured due to\r\n"),
                                    testing::HasSubstr("missing.gob"))));
     test::writeFileBytes(dir.file("short.gob"), Bytes(1000, 0));
     EXPECT_THROW(copyFaceToBmp(dir.file("short.gob"), 0, bmp), FaceCopyError);
-    const FakeArchive archive(dir);
     archive.size(0, 256, 256);
     EXPECT_THROW(copyFaceToBmp(archive.path, 0, dir.file("no-folder/temp.bmp")), FaceCopyError);
 }
 
-TEST(GameFolder, BatNamesAndCaseInsensitivePaths) {
-    EXPECT_EQ(batRelativePath(0), "data/bats/bat01.tga");
-    EXPECT_EQ(batRelativePath(9), "data/bats/bat10.tga");
-    EXPECT_EQ(batRelativePath(33), "data/bats/bat34.tga");
+TEST(GameFolder, BatNamesCaseInsensitivePathsAndTheDemoGame) {
+    EXPECT_EQ((std::array{batRelativePath(0), batRelativePath(9), batRelativePath(33)}),
+              (std::array<std::string, 3>{"data/bats/bat01.tga", "data/bats/bat10.tga",
+                                          "data/bats/bat34.tga"}));
     const test::TempDir dir;
-    fs::create_directories(dir.path() / "Game" / "DATA" / "Bats");
-    test::writeFileBytes((dir.path() / "Game" / "DATA" / "Cricket_PC.GOB").string(), {1});
-    test::writeFileBytes((dir.path() / "Game" / "DATA" / "Bats" / "BAT10.tga").string(), {1});
     const fs::path game = dir.path() / "Game";
-    ASSERT_TRUE(findArchive(game));
-    EXPECT_EQ(findArchive(game)->filename(), "Cricket_PC.GOB");
-    EXPECT_EQ(findBat(game, 9)->filename(), "BAT10.tga");
-    EXPECT_FALSE(findBat(game, 8));
-    EXPECT_FALSE(findBat(game, 34));
-    EXPECT_FALSE(findArchive(dir.path()));
+    fs::create_directories(game / "DATA" / "Bats");
+    test::writeFileBytes((game / "DATA" / "Cricket_PC.GOB").string(), {1});
+    test::writeFileBytes((game / "DATA" / "Bats" / "BAT10.tga").string(), {1});
+    EXPECT_EQ(findArchive(game).value_or("").filename(), "Cricket_PC.GOB");
+    EXPECT_EQ(findBat(game, 9).value_or("").filename(), "BAT10.tga");
+    EXPECT_FALSE(findBat(game, 8) || findBat(game, 34) || findArchive(dir.path()));
     EXPECT_EQ(gameFolderPath(game.string() + "\\"), game.string() + "/");
-    EXPECT_TRUE(findArchive(gameFolderPath((dir.path() / "Game").string() + "\\")));
-}
+    EXPECT_TRUE(findArchive(gameFolderPath(game.string() + "\\")));
 
-TEST(GameFolder, DemoGameHoldsFacesAndBats) {
-    const test::TempDir dir;
-    writeDemoGameFolder(dir.path().string());
-    const auto archive = findArchive(dir.path());
+    writeDemoGameFolder(dir.file("demo"));
+    const auto archive = findArchive(dir.file("demo"));
     ASSERT_TRUE(archive);
-    EXPECT_EQ(fs::file_size(*archive), static_cast<std::uintmax_t>(kArchiveMinimumSize));
     for (int face = 0; face < kFaceEntries; ++face) {
         copyFaceToBmp(archive->string(), face, dir.file("face.bmp"));
         EXPECT_EQ(fs::file_size(dir.file("face.bmp")), 66614u);
     }
     for (int bat = 0; bat < kBatFiles; ++bat) {
-        EXPECT_TRUE(findBat(dir.path(), bat)) << bat;
+        EXPECT_TRUE(findBat(dir.file("demo"), bat)) << bat;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "roster/faults.h"
 #include "roster/journal.h"
 #include "roster/safe_write.h"
+#include "roster/transfer.h"
 #include "support/roster_maker.h"
 
 #include <cerrno>
@@ -38,6 +39,15 @@ struct SafetyFixture : ::testing::Test {
         r[216] = 1;
         return r;
     }
+    // The same change in slots 1 to `count`, as one batch.
+    static std::vector<SlotWrite> batch(const RosterFile& file, int count) {
+        std::vector<SlotWrite> writes;
+        for (int slot = 1; slot <= count; ++slot) {
+            const Record loaded = file.readSlot(slot);
+            writes.push_back({slot, edited(loaded), loaded});
+        }
+        return writes;
+    }
     std::vector<fs::path> journals() const {
         std::vector<fs::path> found;
         std::error_code ignored;
@@ -56,7 +66,7 @@ TEST_F(SafetyFixture, WritesOnlyTheChangedRunsAndLeavesNoJournal) {
     const Record loaded = file.readSlot(1);
     const auto before = test::readFileBytes(path);
     const SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
-    EXPECT_EQ(report.written, (std::vector<int>{5, 79, 216}));
+    EXPECT_EQ(report.written.front(), (std::vector<int>{5, 79, 216}));
     EXPECT_TRUE(report.notices.empty());
     const auto after = test::readFileBytes(path);
     ASSERT_EQ(after.size(), before.size());
@@ -84,38 +94,71 @@ TEST_F(SafetyFixture, AChangeByAnotherProgramIsNotOverwrittenUnlessForced) {
     EXPECT_EQ(file.readSlot(1)[80], 9); // bytes it did not change stay the other writer's
 }
 
+// A save, a player export over an earlier file or an import that fails at any read,
+// write or flush leaves every file as it was and says which file failed.
 TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
+    enum class Action { Save, Export, Import };
     struct Row {
         const char* what;
+        Action action;
         faults::Op op;
         int nth;
         int error;
         const char* told;
+        int slots = 1; // in the batch
     };
     const Row rows[] = {
         // backup, journal, the one-byte run 1, run 2
-        {"second run fails", faults::Op::Write, 4, EIO, "put back"},
-        {"last run fails", faults::Op::Write, 5, ENOSPC, "put back"},
+        {"second run fails", Action::Save, faults::Op::Write, 4, EIO, "put back"},
+        {"last run fails", Action::Save, faults::Op::Write, 5, ENOSPC, "put back"},
         // backup, its folder, journal, its folder, roster
-        {"flush fails", faults::Op::Sync, 5, EIO, "put back"},
-        {"journal cannot be written", faults::Op::Write, 2, ENOSPC, "No space"},
-        {"roster cannot be opened", faults::Op::Open, 1, EACCES, "Permission denied"},
+        {"flush fails", Action::Save, faults::Op::Sync, 5, EIO, "put back"},
+        {"journal cannot be written", Action::Save, faults::Op::Write, 2, ENOSPC, "No space"},
+        {"roster cannot be opened", Action::Save, faults::Op::Open, 1, EACCES, "Permission denied"},
+        {"export cannot read", Action::Export, faults::Op::Read, 1, EIO, "export cannot read.pak"},
+        {"export cannot create", Action::Export, faults::Op::Open, 2, EACCES,
+         "earlier.data: Permission"},
+        {"export cannot write", Action::Export, faults::Op::Write, 1, ENOSPC, "earlier.data: No"},
+        {"export cannot flush", Action::Export, faults::Op::Sync, 1, EIO, "earlier.data: Input"},
+        {"import cannot read", Action::Import, faults::Op::Read, 1, EIO, "incoming.data: Input"},
+        {"import cannot write", Action::Import, faults::Op::Write, 3, EIO, "write.pak: Input"},
+        // backup, journal, three runs of slot 1, then slot 2's second run
+        {"a batch's second slot fails", Action::Save, faults::Op::Write, 7, EIO, "put back", 3},
+        {"a batch's flush fails", Action::Save, faults::Op::Sync, 5, EIO, "put back", 3},
     };
+    const std::vector<std::uint8_t> earlier{1, 2, 3};
+    fs::create_directories(dir.file("data"));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const std::string path = roster(std::string(row.what) + ".pak");
         const RosterFile file(path);
-        const Record loaded = file.readSlot(1);
+        const std::vector<SlotWrite> writes = batch(file, row.slots);
+        const Record incoming = writes.front().record;
+        test::writeFileBytes(dir.file("earlier.data"), earlier);
+        test::writeFileBytes(dir.file("incoming.data"), {incoming.begin(), incoming.end()});
         const auto before = test::readFileBytes(path);
+        const auto filesBefore = std::distance(fs::directory_iterator(dir.file(".")), {});
         faults::failNth(row.op, row.nth, row.error);
         try {
-            writeSlotSafely(file, 1, loaded, edited(loaded), options());
-            FAIL() << "saved";
+            switch (row.action) {
+            case Action::Save:
+                writeSlots(file, writes, options());
+                break;
+            case Action::Export:
+                exportSlot(file, 1, dir.file("earlier.data"));
+                break;
+            case Action::Import:
+                importSlot(file, 1, dir.file("incoming.data"), options());
+                break;
+            }
+            ADD_FAILURE() << "done";
         } catch (const QuillbayError& error) {
             EXPECT_NE(std::string(error.what()).find(row.told), std::string::npos) << error.what();
         }
         faults::reset();
         EXPECT_EQ(test::readFileBytes(path), before);
+        EXPECT_EQ(test::readFileBytes(dir.file("earlier.data")), earlier);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.file(".")), {}), filesBefore);
         EXPECT_TRUE(journals().empty());
     }
 }
@@ -134,31 +177,74 @@ TEST_F(SafetyFixture, AWriteThatNeverLandsIsFoundByReadingBack) {
     }
 }
 
+// A journal as earlier versions wrote it: one slot, no slot count ("QBJ2").
+void rewriteAsSingleSlotJournal(const fs::path& journalFile) {
+    std::vector<std::uint8_t> bytes = test::readFileBytes(journalFile.string());
+    const std::size_t pathLength = bytes[4] | bytes[5] << 8;
+    const auto slotCount = bytes.begin() + static_cast<std::ptrdiff_t>(8 + pathLength + 36);
+    ASSERT_EQ(*slotCount, 1);
+    bytes.erase(slotCount, slotCount + 2);
+    bytes[3] = '2';
+    bytes.resize(bytes.size() - 8);
+    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a, the journal's checksum
+    for (const std::uint8_t byte : bytes) {
+        hash = (hash ^ byte) * 1099511628211ULL;
+    }
+    for (int i = 0; i < 8; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(hash >> (8 * i)));
+    }
+    test::writeFileBytes(journalFile.string(), bytes);
+}
+
 TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedOrUndoneOnTheNextOpen) {
-    for (const char* point : {"after-journal", "after-first-run", "before-journal-delete"}) {
-        SCOPED_TRACE(point);
-        const std::string path = roster(std::string(point) + ".pak");
+    struct Row {
+        const char* point;
+        int slots;      // in the batch
+        bool completed; // else undone: the file as it was, byte for byte
+        bool earlierJournal = false;
+    };
+    const Row rows[] = {
+        {"after-journal", 1, false},
+        {"after-first-run", 1, false},
+        {"before-journal-delete", 1, true},
+        {"after-first-run", 1, false, true},
+        {"before-journal-delete", 1, true, true},
+        {"after-journal", 3, false},
+        {"after-first-run", 3, false},
+        {"after-slot-1", 3, false},
+        {"after-slot-2", 3, false},
+        {"after-slot-3", 3, true}, // every slot written, not yet flushed
+        {"before-journal-delete", 3, true},
+    };
+    for (const Row& row : rows) {
+        const std::string what = std::string(row.point) + "-" + std::to_string(row.slots) +
+                                 (row.earlierJournal ? "-earlier" : "");
+        SCOPED_TRACE(what);
+        const std::string path = roster(what + ".pak");
         const RosterFile file(path);
-        const Record loaded = file.readSlot(1);
+        const std::vector<SlotWrite> writes = batch(file, row.slots);
         const auto before = test::readFileBytes(path);
         const pid_t child = ::fork();
         if (child == 0) {
-            ::setenv("QB_CRASH_AT", point, 1);
-            writeSlotSafely(file, 1, loaded, edited(loaded), options());
+            ::setenv("QB_CRASH_AT", row.point, 1);
+            writeSlots(file, writes, options());
             ::_exit(0);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         ASSERT_EQ(journals().size(), 1u);
+        if (row.earlierJournal) {
+            rewriteAsSingleSlotJournal(journals().front());
+        }
         const std::vector<std::string> told = recoverInterruptedSaves(options().dataFolder, path);
         ASSERT_EQ(told.size(), 1u);
         EXPECT_NE(told[0].find(path), std::string::npos);
         EXPECT_TRUE(journals().empty());
-        const Record now = file.readSlot(1);
-        EXPECT_TRUE(now == loaded || now == edited(loaded));
-        if (std::string(point) == "before-journal-delete") {
-            EXPECT_EQ(now, edited(loaded));
+        if (row.completed) {
+            for (const SlotWrite& write : writes) {
+                EXPECT_EQ(file.readSlot(write.slot), write.record) << write.slot;
+            }
         } else {
             EXPECT_EQ(test::readFileBytes(path), before);
         }
@@ -271,6 +357,9 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     test::writeFileBytes(dir.file("data/journal/1-0.journal"), {'Q', 'B', 'J', '1', 5, 0, 0});
     test::writeFileBytes(dir.file("data/journal/2-0.journal"),
                          std::vector<std::uint8_t>(200, 0xAB));
+    // Whole and checked, but naming a slot with no change: no journal is written so.
+    test::writeFileBytes(dir.file("data/journal/3-0.journal"),
+                         encodeJournal({identifyFile(path), {}, {SlotChange{348, {}, {}, {}}}}));
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(recoverInterruptedSaves(options().dataFolder).empty());
     EXPECT_TRUE(journals().empty());
@@ -358,7 +447,7 @@ TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {
     const RosterFile file(path);
     const Record loaded = file.readSlot(1);
     const SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
-    EXPECT_EQ(report.written.size(), 3u);
+    EXPECT_EQ(report.written.front().size(), 3u);
     ASSERT_EQ(report.notices.size(), 1u);
     EXPECT_NE(report.notices[0].find("No backup"), std::string::npos);
     EXPECT_EQ(file.readSlot(1), edited(loaded));

@@ -18,11 +18,18 @@ FlagsPage* FlagsPage::batting2(int tab, QWidget* parent) {
     layout->setContentsMargins(0, 4, 0, 0);
     auto* left = new QVBoxLayout();
     auto* right = new QVBoxLayout();
-    page->addFrame("Batting Weaknesses", left);
+    // The frames in the order of the flag table: the first on the left, the rest under
+    // "Favourite Shots" on the right.
+    for (const FlagBit& flag : kFlagBits) {
+        if (flag.control != FlagControl::Batting2 || page->frames_.contains(flag.frame)) {
+            continue;
+        }
+        if (page->frames_.size() == 1) {
+            right->addWidget(new QLabel(QStringLiteral("Favourite Shots"), page));
+        }
+        page->addFrame(flag.frame, page->frames_.empty() ? left : right);
+    }
     left->addStretch();
-    right->addWidget(new QLabel(QStringLiteral("Favourite Shots"), page));
-    page->addFrame("Front Foot", right);
-    page->addFrame("Back Foot", right);
     right->addStretch();
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);

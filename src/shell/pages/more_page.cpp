@@ -54,12 +54,12 @@ MorePage::MorePage(int tab, const RosterIndex& index, QWidget* parent)
     updateTransfer();
 }
 
-void MorePage::showSlots() {
+void MorePage::showSlots(const QStringList& names) {
     lsvPlayerName->clear();
-    for (const SlotEntry& entry : index_.slotEntries) {
-        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), lsvPlayerName);
-        if (entry.nationIcon > 0) {
-            item->setIcon(QIcon(nationFlag(entry.nationIcon - 1)));
+    for (std::size_t slot = 0; slot < index_.slotEntries.size(); ++slot) {
+        auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], lsvPlayerName);
+        if (const int icon = index_.slotEntries[slot].nationIcon; icon > 0) {
+            item->setIcon(QIcon(nationFlag(icon - 1)));
         }
     }
 }

@@ -19,7 +19,8 @@ public:
     // The page lists the slots of `index`, which the window keeps up to date.
     MorePage(int tab, const RosterIndex& index, QWidget* parent);
 
-    void showSlots();
+    // Lists the slots under their names, converted once by the window for both lists.
+    void showSlots(const QStringList& names);
     // The selected slot, -1 for none.
     int selectedSlot() const;
     QString slotName(int slot) const;
