@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,9 +80,10 @@ int main(int argc, char** argv) {
     const double open = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     std::vector<double> switches;
+    auto* players = window.findChild<QComboBox*>(QStringLiteral("cboPlayerName"));
     for (int slot = 1; slot <= 50; ++slot) {
         timer.restart();
-        window.cboPlayerName->setCurrentIndex(slot);
+        players->setCurrentIndex(slot);
         QApplication::processEvents();
         switches.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }

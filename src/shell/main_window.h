@@ -1,47 +1,39 @@
 #pragma once
 
 #include "codecs/player_editor.h"
-#include "codecs/statistics.h"
-#include "codecs/tables.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
+class QComboBox;
+class QPushButton;
 
 namespace qb {
 
-class PictureBox;
-class RatingSlider;
+class AboutPage;
+class MorePage;
+class Page;
+class PersonalPage;
+class StatisticsPage;
 class TabStrip;
-class ThreeStateBox;
 
-// Positions and sizes in twips, 15 to a logical pixel.
-QRect twips(int left, int top, int width, int height);
-
-// frmMain: the editor's one window. It decodes nothing itself: its widgets show an
-// PlayerSheet that the core fills from a record, and saving hands the state back.
+// frmMain: the editor's one window. It assembles the pages, one per tab, the commands
+// of its menus and buttons, and the open file. It decodes nothing itself: the pages show
+// a PlayerSheet that the core fills from a record, and saving hands the sheet back.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static constexpr int kMajor = 2;
     static constexpr int kMinor = 1;
-    static QString notice();
 
     MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -53,78 +45,67 @@ public:
     void openRosterAfterGameCheck(const QString& path);
     // The open command: insists on the game folder first, then asks for a file.
     void cmdOpen_Click();
-    void mnuLastFile_Click();
     void mnuSetPath_Click();
     void cmdSave_Click();
-    void cmdExport_Click();
-    void cmdImport_Click();
-    void cmdGotoEmpty_Click();
-    void LoadRoster();
-    void cmdCommentary_Click();
     // A request of the companion program: "index|path".
     void Form_LinkExecute(const QString& command);
 
     const QString& openedFileName() const { return strOpenedFileName; }
     const QString& tempPath() const { return strTempPath; }
-    const PlayerEditor& editor() const { return editor_; }
-    int webColour() const { return bytWebColour; }
-    void tmrAbout_Timer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct StatisticsEditor {
-        Figure figure;
-        QLineEdit* MainWindow::*edit;
-        const char* name;
+    // What a failed step shows: `first` runs before the message, `wording` words it.
+    struct OnError {
+        std::function<void()> first;
+        std::function<std::string(const std::string&)> wording;
     };
-    static const std::array<StatisticsEditor, 15>& statisticsEditors();
+    // Runs one step of a command; an error it raises is shown as a critical message.
+    // Returns whether the step succeeded.
+    bool attempt(const std::function<void()>& step, const OnError& onError = {});
+    void message(QMessageBox::Icon icon, const QString& text);
 
-    // Building the window (main_window_panels.cpp).
-    void buildMenus();
+    // Assembly (main_window.cpp).
+    void buildActions();
     void buildTopRow(QWidget* central);
-    void buildPersonal(QWidget* panel);
-    void buildBasic(QWidget* panel);
-    void buildRatings(QWidget* panel, int tab);
-    void buildBatting2(QWidget* panel);
-    void buildSkills(QWidget* panel);
-    void buildStatistics(QWidget* panel);
-    void buildAbout(QWidget* panel);
-    void buildMore(QWidget* panel);
-    void fillChoiceLists();
-
-    // Between the widgets and the editor state (main_window_binding.cpp).
-    QCheckBox* flagCheckBox(const FlagBit& flag) const;
-    RatingSlider* ratingWidget(RatingTab tab, int index) const;
-    void showSheet();
-    void showStatisticsBoxes();
-    void readSheet();
-    void refreshRates();
-
-    // Start-up and commands (main_window.cpp).
+    void buildPages(QWidget* central);
     void Form_Load();
     void TabStrip1_Click(int tab);
-    void cboPlayerName_Click();
+    void nextTab();
     void cboPlayerName_KeyUp(int key);
-    void cboStatisticsMode_Click(int format);
-    void cboFace_Click();
-    void cboBat_Click();
-    void txtPlayerName_Change(const QString& text);
+
+    // The open file and its players (main_window_roster.cpp).
+    // Every command reaches the open file through this one place.
+    RosterFile openedRoster() const;
+    void LoadRoster();
+    void cboPlayerName_Click();
     void showLoadedPlayer(int slot);
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);
+    void cboStatisticsMode_Click(int format);
+    void mnuLastFile_Click();
+    void cmdExport_Click();
+    void cmdImport_Click();
+    void showSheet();
+    void readSheet();
     SafetyOptions safety(bool force) const;
     void reportRecoveredSaves(const QString& file);
-    void LoadCommentaryNames();
-    void txtCommentary_Change(const QString& text);
+
+    // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
     void selectRequestedPlayer(int index);
+
+    // The game folder, its pictures and the commentary names (main_window_game.cpp).
     bool requireGameFolder();
     QString archivePath() const;
+    void showFace(int face);
+    void showBat(int bat);
+    void LoadCommentaryNames();
+    void cmdCommentary_Click();
     void deleteTemporaryFiles();
-    void message(QMessageBox::Icon icon, const QString& text);
 
     AppSettings& settings_;
     Dialogs& dialogs_;
@@ -136,84 +117,20 @@ private:
     QString strGamePath;
     QString strTempPath;
     std::unique_ptr<QTemporaryDir> tempDir_;
-    int bytWebColour = 0;
-    class LinkServer* linkServer_ = nullptr;
     bool showingState_ = false;
     // The player list's entry when its list last opened (-1: not open).
     int entryAtPopup_ = -1;
 
-public:
-    // The controls, under the names the rest of the program and the tests use.
-    QLabel* lblName = nullptr;
     QComboBox* cboPlayerName = nullptr;
     QPushButton* cmdSave = nullptr;
-    QPushButton* cmdOpen = nullptr;
     TabStrip* TabStrip1 = nullptr;
-    std::array<QWidget*, 11> picPicture{}; // 1-10
-    QTimer* tmrAbout = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuSave = nullptr;
     QAction* mnuLastFile = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuSetPath = nullptr;
     QAction* mnuCricketPath = nullptr;
-
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtCommentary = nullptr;
-    QPushButton* cmdCommentary = nullptr;
-    QComboBox* cboCommentary = nullptr;
-    QComboBox* cboNation = nullptr;
-    QComboBox* cboBodyType = nullptr;
-    QComboBox* cboHairColour = nullptr;
-    QComboBox* cboHairStyle = nullptr;
-    QComboBox* cboFacialHair = nullptr;
-    QComboBox* cboFace = nullptr;
-    QComboBox* cboBat = nullptr;
-    PictureBox* picFace = nullptr;
-    PictureBox* picBat = nullptr;
-    QLabel* lblStatus = nullptr;
-
-    QComboBox* cboBattingPosition = nullptr;
-    QComboBox* cboBattingStyle = nullptr;
-    QComboBox* cboBattingHand = nullptr;
-    QComboBox* cboBowlingStyle = nullptr;
-    QComboBox* cboBowlingMentality = nullptr;
-    QComboBox* cboFieldingPosition1 = nullptr;
-    QComboBox* cboFieldingPosition2 = nullptr;
-    QComboBox* cboFieldingHand = nullptr;
-
-    std::array<RatingSlider*, 13> sldBatting1{};
-    std::array<RatingSlider*, 14> sldBowling{};
-    std::array<RatingSlider*, 9> sldFielding{};
-    std::array<QCheckBox*, 18> chkSkills{};   // 1-17; 17 is a ThreeStateBox
-    std::array<QCheckBox*, 22> chkBatting2{}; // 1-21
-
-    QComboBox* cboStatisticsMode = nullptr;
-    QLineEdit* txtInnings = nullptr;
-    QLineEdit* txtNotOuts = nullptr;
-    QLineEdit* txtBattingRuns = nullptr;
-    QLineEdit* txtHigestScore = nullptr;
-    QLineEdit* txtBattingAverage = nullptr;
-    QLineEdit* txt100s = nullptr;
-    QLineEdit* txt50s = nullptr;
-    QLineEdit* txtOvers = nullptr;
-    QLineEdit* txtBowlingRuns = nullptr;
-    QLineEdit* txtWickets = nullptr;
-    QLineEdit* txtBowlingAverage = nullptr;
-    QLineEdit* txtBowlingSR = nullptr;
-    QLineEdit* txtBowlingER = nullptr;
-    QLineEdit* txtBestBowling = nullptr;
-    QLineEdit* txtBestBowlingWickets = nullptr;
-
-    QLabel* lblAbout = nullptr;
-    QLabel* imgCragmoor = nullptr;
-    QLabel* lblWeb = nullptr;
-
-    QListWidget* lsvPlayerName = nullptr;
-    QLineEdit* txtPlayerName = nullptr;
-    QPushButton* cmdGotoEmpty = nullptr;
-    QPushButton* cmdImport = nullptr;
-    QPushButton* cmdExport = nullptr;
+    std::array<Page*, 10> pages_{}; // tab 1 to 10
+    PersonalPage* personal_ = nullptr;
+    StatisticsPage* statistics_ = nullptr;
+    AboutPage* about_ = nullptr;
+    MorePage* more_ = nullptr;
 };
 
 } // namespace qb

@@ -1,5 +1,6 @@
 // The real window, driven on the offscreen platform.
 #include "companion_standin.h"
+#include "find_widget.h"
 #include "images/demo_game.h"
 #include "quiet_dialogs.h"
 #include "roster/roster_file.h"
@@ -20,6 +21,7 @@
 
 namespace qb {
 
+using test::child;
 using test::RosterMaker;
 using test::TempDir;
 
@@ -80,18 +82,19 @@ private slots:
     void startUpState() {
         Fixture withGame;
         MainWindow& w = *withGame.window;
-        QVERIFY(!w.TabStrip1->isEnabled());
-        QCOMPARE(w.TabStrip1->selectedTab(), 9);
-        QVERIFY(!w.cmdSave->isEnabled());
-        QVERIFY(w.mnuLastFile->isEnabled());
-        QVERIFY(w.tmrAbout->isActive());
+        QVERIFY(!child<TabStrip>(w, "TabStrip1")->isEnabled());
+        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 9);
+        QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
+        QVERIFY(child<QAction>(w, "mnuLastFile")->isEnabled());
+        QVERIFY(child<QTimer>(w, "tmrAbout")->isActive());
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1"));
-        QCOMPARE(w.mnuCricketPath->text(), withGame.file("game"));
-        QCOMPARE(w.cboNation->currentIndex(), -1);
+        QCOMPARE(child<QAction>(w, "mnuCricketPath")->text(), withGame.file("game"));
+        QCOMPARE(child<QComboBox>(w, "cboNation")->currentIndex(), -1);
 
         Fixture without(false);
-        QVERIFY(!without.window->mnuLastFile->isEnabled());
-        QCOMPARE(without.window->mnuCricketPath->text(), QStringLiteral("Cricket 2004 Path"));
+        QVERIFY(!child<QAction>(*without.window, "mnuLastFile")->isEnabled());
+        QCOMPARE(child<QAction>(*without.window, "mnuCricketPath")->text(),
+                 QStringLiteral("Cricket 2004 Path"));
         without.window->cmdOpen_Click(); // asks for the game folder first, then stops
         QCOMPARE(without.dialogs.messages.value(0),
                  QStringLiteral("First Set the path for Cricket 2004 directory"));
@@ -103,7 +106,7 @@ private slots:
         f.window->mnuSetPath_Click();
         QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Wrong Path")});
         QCOMPARE(f.settings->gamePath(), f.file("game"));
-        QVERIFY(f.window->mnuLastFile->isEnabled());
+        QVERIFY(child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         f.dialogs.folders = {f.file("")};
         f.window->mnuSetPath_Click(); // cancelled after Wrong Path: nothing changes
         QCOMPARE(f.settings->gamePath(), f.file("game"));
@@ -114,18 +117,18 @@ private slots:
         MainWindow& w = *f.window;
         const std::string sav = f.open(smallRoster().header("Season 3 of 10"), "league.sav");
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1 - league.sav"));
-        QVERIFY(w.lblStatus->text().startsWith(QStringLiteral("Season 3 of 10")));
-        QCOMPARE(w.cboPlayerName->count(), 5);
-        QCOMPARE(w.lsvPlayerName->count(), 1600);
-        QCOMPARE(w.lsvPlayerName->item(6)->text(), QStringLiteral("Hidden"));
-        QVERIFY(w.TabStrip1->isEnabled());
-        QVERIFY(w.cmdSave->isEnabled());
-        QCOMPARE(w.txtName->text(), QStringLiteral("Adams"));
+        QVERIFY(child<QLabel>(w, "lblStatus")->text().startsWith(QStringLiteral("Season 3 of 10")));
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 5);
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 1600);
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->item(6)->text(), QStringLiteral("Hidden"));
+        QVERIFY(child<TabStrip>(w, "TabStrip1")->isEnabled());
+        QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Adams"));
         QCOMPARE(f.settings->lastFile(), QString::fromStdString(sav));
-        QVERIFY(!w.picFace->picture().isNull());
+        QVERIFY(!child<PictureBox>(w, "picFace")->picture().isNull());
 
         f.open(smallRoster(), "roster.pak");
-        QVERIFY(w.lblStatus->text().isEmpty());
+        QVERIFY(child<QLabel>(w, "lblStatus")->text().isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
 
         // A saved game named in upper case is read as a roster file, with a warning.
@@ -138,25 +141,27 @@ private slots:
     void typeAheadSearchAndGotoEmpty() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
+        auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
         f.open(smallRoster());
         w.show();
-        w.cboPlayerName->lineEdit()->clear();
-        QTest::keyClicks(w.cboPlayerName->lineEdit(), QStringLiteral("smi"));
-        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
-        QCOMPARE(w.txtName->text(), QStringLiteral("Smith"));
-        QCOMPARE(w.cboPlayerName->lineEdit()->selectedText(), QStringLiteral("th"));
-        QTest::keyClick(w.cboPlayerName->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
+        cboPlayerName->lineEdit()->clear();
+        QTest::keyClicks(cboPlayerName->lineEdit(), QStringLiteral("smi"));
+        QCOMPARE(cboPlayerName->currentIndex(), 2);
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Smith"));
+        QCOMPARE(cboPlayerName->lineEdit()->selectedText(), QStringLiteral("th"));
+        QTest::keyClick(cboPlayerName->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(cboPlayerName->currentIndex(), 2);
 
-        w.TabStrip1->selectTab(10);
-        QTest::keyClicks(w.txtPlayerName, QStringLiteral("hid"));
-        QCOMPARE(w.lsvPlayerName->currentRow(), 6);
-        QCOMPARE(w.txtPlayerName->text(), QStringLiteral("Hidden"));
-        w.cmdGotoEmpty_Click();
-        QCOMPARE(w.lsvPlayerName->currentRow(), 7);
-        w.lsvPlayerName->setCurrentRow(2);
-        w.cmdGotoEmpty_Click();
-        QCOMPARE(w.lsvPlayerName->currentRow(), 5);
+        child<TabStrip>(w, "TabStrip1")->selectTab(10);
+        QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
+        QCOMPARE(lsvPlayerName->currentRow(), 6);
+        QCOMPARE(child<QLineEdit>(w, "txtPlayerName")->text(), QStringLiteral("Hidden"));
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
+        QCOMPARE(lsvPlayerName->currentRow(), 7);
+        lsvPlayerName->setCurrentRow(2);
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
+        QCOMPARE(lsvPlayerName->currentRow(), 5);
     }
 
     void bowlingStyleAndFieldingHandWriteBytes108And109() {
@@ -169,13 +174,13 @@ private slots:
         w.cmdSave_Click();
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
         const auto before = test::readFileBytes(path);
-        w.cboBowlingStyle->setCurrentIndex(3);
-        w.cboFieldingHand->setCurrentIndex(1);
+        child<QComboBox>(w, "cboBowlingStyle")->setCurrentIndex(3);
+        child<QComboBox>(w, "cboFieldingHand")->setCurrentIndex(1);
         w.cmdSave_Click();
         const auto after = test::readFileBytes(path);
         QCOMPARE(int{after[109]}, 0x06); // left-arm bowler (bit 1), left-handed fielder (bit 2)
         QCOMPARE(changedBytes(before, after), (std::vector<std::size_t>{108, 109}));
-        QCOMPARE(w.cboBowlingStyle->currentText(), QStringLiteral("Chinaman"));
+        QCOMPARE(child<QComboBox>(w, "cboBowlingStyle")->currentText(), QStringLiteral("Chinaman"));
     }
 
     void failedLoadKeepsLaterTabsAndRefusesSave() {
@@ -185,13 +190,13 @@ private slots:
         maker.player(0, "Good").set(0, 205, {4}).set(0, 79, {40});
         maker.player(1, "Bad").set(1, 205, {30}).set(1, 79, {10});
         const std::string path = f.open(maker);
-        w.sldBatting1[6]->setValue(22); // an unsaved edit on a later tab
-        w.cboPlayerName->setCurrentIndex(1);
+        child<RatingSlider>(w, "sldBatting1_6")->setValue(22); // an unsaved edit on a later tab
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
         QVERIFY(
             f.dialogs.questions.value(0).startsWith(QStringLiteral("Invalid property value\n")));
-        QCOMPARE(w.txtName->text(), QStringLiteral("Bad"));
-        QCOMPARE(w.cboFace->currentIndex(), 4);
-        QCOMPARE(w.sldBatting1[6]->value(), 22);
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
+        QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
+        QCOMPARE(child<RatingSlider>(w, "sldBatting1_6")->value(), 22);
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QVERIFY(
@@ -209,14 +214,16 @@ private slots:
         maker.player(1, "Bad", 0x0A).set(1, 104, {56}).set(1, 205, {30});
         const std::string path = f.open(maker);
         f.dialogs.answers = {true};
-        w.cboPlayerName->setCurrentIndex(1);
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
         QCOMPARE(f.dialogs.questions.value(0),
                  QStringLiteral("Invalid property value\n\nReset the fields the editor cannot show "
                                 "and load the player?"));
-        QCOMPARE(w.cboFace->currentIndex(), 24);
-        QCOMPARE(w.cboNation->currentText(), QStringLiteral("BAN"));
-        QVERIFY(w.lblStatus->text().contains(QStringLiteral("appearance.face 30 -> 24")));
-        QVERIFY(w.cmdSave->isEnabled());
+        QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 24);
+        QCOMPARE(child<QComboBox>(w, "cboNation")->currentText(), QStringLiteral("BAN"));
+        QVERIFY(child<QLabel>(w, "lblStatus")
+                    ->text()
+                    .contains(QStringLiteral("appearance.face 30 -> 24")));
+        QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QCOMPARE(changedBytes(before, test::readFileBytes(path)),
@@ -227,15 +234,15 @@ private slots:
         Fixture f;
         MainWindow& w = *f.window;
         f.open(smallRoster(), "a.pak");
-        w.txtName->setText(QStringLiteral("Edited"));
+        child<QLineEdit>(w, "txtName")->setText(QStringLiteral("Edited"));
         const std::string other = RosterMaker().player(3, "Later").write(f.dir, "b.pak");
         const auto before = test::readFileBytes(other);
         w.openRoster(QString::fromStdString(other));
-        QCOMPARE(w.cboPlayerName->count(), 0);
-        QVERIFY(w.txtName->text().isEmpty());
-        QVERIFY(!w.cmdSave->isEnabled());
-        QVERIFY(!w.cmdExport->isEnabled());
-        QVERIFY(!w.cmdImport->isEnabled());
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 0);
+        QVERIFY(child<QLineEdit>(w, "txtName")->text().isEmpty());
+        QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
+        QVERIFY(!child<QPushButton>(w, "cmdExport")->isEnabled());
+        QVERIFY(!child<QPushButton>(w, "cmdImport")->isEnabled());
         w.cmdSave_Click();
         QCOMPARE(test::readFileBytes(other), before);
     }
@@ -245,13 +252,13 @@ private slots:
         MainWindow& w = *f.window;
         const std::string path =
             f.open(RosterMaker().player(0, "ABCDEFGHIJKLMNOP").set(0, 104, {56}));
-        QCOMPARE(w.txtName->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
         const auto before = test::readFileBytes(path);
-        w.cboBat->setCurrentIndex(7);
+        child<QComboBox>(w, "cboBat")->setCurrentIndex(7);
         w.cmdSave_Click();
         QCOMPARE(changedBytes(before, test::readFileBytes(path)), (std::vector<std::size_t>{210}));
         const auto saved = test::readFileBytes(path);
-        w.txtName->setText(QStringLiteral("Snow\u2603man"));
+        child<QLineEdit>(w, "txtName")->setText(QStringLiteral("Snow\u2603man"));
         w.cmdSave_Click();
         QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("\u2603")));
         QCOMPARE(test::readFileBytes(path), saved);
@@ -267,9 +274,9 @@ private slots:
         const char keys[] = "RBTIWEKAUM";
         for (const int from : {1, 2, 10}) { // the pages with access keys of their own
             for (int tab = 1; tab <= 10; ++tab) {
-                w.TabStrip1->selectTab(from);
+                child<TabStrip>(w, "TabStrip1")->selectTab(from);
                 QTest::keyClick(&w, static_cast<Qt::Key>(keys[tab - 1]), Qt::AltModifier);
-                QTRY_COMPARE(w.TabStrip1->selectedTab(), tab);
+                QTRY_COMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), tab);
             }
         }
         for (const char* menu : {"mnuFile", "mnuPath"}) {
@@ -286,8 +293,9 @@ private slots:
         MainWindow& w = *f.window;
         w.show();
         f.open(smallRoster());
-        for (QComboBox* list : {w.cboPlayerName, w.cboFace}) {
-            w.TabStrip1->selectTab(1);
+        for (QComboBox* list :
+             {child<QComboBox>(w, "cboPlayerName"), child<QComboBox>(w, "cboFace")}) {
+            child<TabStrip>(w, "TabStrip1")->selectTab(1);
             QWidget* target = list->isEditable() ? static_cast<QWidget*>(list->lineEdit()) : list;
             QTest::keyClick(target, Qt::Key_F4);
             QTest::keyClick(target, Qt::Key_Down, Qt::AltModifier);
@@ -301,75 +309,81 @@ private slots:
     void choosingTheSelectedPlayerAgainRevertsIt() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* sldBowling_4 = child<RatingSlider>(w, "sldBowling_4");
+        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
         w.show();
         f.open(smallRoster());
-        const int stored = w.sldBowling[4]->value();
-        w.sldBowling[4]->setValue(stored + 9);
-        w.cboPlayerName->showPopup();
-        QTRY_VERIFY(w.cboPlayerName->view()->isVisible());
-        QTest::keyClick(w.cboPlayerName->view(), Qt::Key_Return);
-        QCOMPARE(w.sldBowling[4]->value(), stored);
+        const int stored = sldBowling_4->value();
+        sldBowling_4->setValue(stored + 9);
+        cboPlayerName->showPopup();
+        QTRY_VERIFY(cboPlayerName->view()->isVisible());
+        QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
+        QCOMPARE(sldBowling_4->value(), stored);
     }
 
     void exportAndImport() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
+        auto* cmdImport = child<QPushButton>(w, "cmdImport");
         const std::string path = f.open(smallRoster());
-        w.lsvPlayerName->setCurrentRow(1);
+        lsvPlayerName->setCurrentRow(1);
         f.dialogs.files = {f.file("brown")};
-        w.cmdExport_Click();
+        child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.messages.value(0),
                  QStringLiteral("Exported to ") + f.file("brown.data"));
 
         // The .data name was not the one confirmed and exists: asked, and No keeps it.
         f.dialogs.files = {f.file("brown")};
         f.dialogs.answers = {false};
-        w.cmdExport_Click();
+        child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.questions.size(), 1);
 
         const auto before = test::readFileBytes(path);
-        w.lsvPlayerName->setCurrentRow(3);
+        lsvPlayerName->setCurrentRow(3);
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {false};
-        w.cmdImport_Click(); // answered No
+        cmdImport->click(); // answered No
         QCOMPARE(test::readFileBytes(path), before);
         QCOMPARE(
             f.dialogs.questions.last(),
             QStringLiteral("Are you sure that you want to replace Smithers with \n\tbrown.data"));
 
-        w.lsvPlayerName->setCurrentRow(8); // an empty slot: the ID of Brown is taken
+        lsvPlayerName->setCurrentRow(8); // an empty slot: the ID of Brown is taken
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {true};
-        w.cmdImport_Click();
+        cmdImport->click();
         QVERIFY(f.dialogs.messages.last().startsWith(QStringLiteral("Duplicate ID: ID ")));
         QCOMPARE(test::readFileBytes(path), before);
 
-        w.lsvPlayerName->setCurrentRow(3);
+        lsvPlayerName->setCurrentRow(3);
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {true};
-        w.cmdImport_Click();
+        cmdImport->click();
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Replaced Smithers successfully"));
-        QCOMPARE(w.lsvPlayerName->item(3)->text(), QStringLiteral("Brown"));
-        QCOMPARE(w.cboPlayerName->currentIndex(), 0);
+        QCOMPARE(lsvPlayerName->item(3)->text(), QStringLiteral("Brown"));
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 0);
     }
 
     void statisticsEditsOfTwoFormatsAreKept() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* txtInnings = child<QLineEdit>(w, "txtInnings");
+        auto* cboStatisticsMode = child<QComboBox>(w, "cboStatisticsMode");
         const std::string path = f.open(smallRoster());
-        w.txtInnings->setText(QStringLiteral("12"));
-        w.cboStatisticsMode->setCurrentIndex(2);
-        emit w.cboStatisticsMode->activated(2);
-        QCOMPARE(w.txtInnings->text(), QStringLiteral("0"));
-        w.txtInnings->setText(QStringLiteral("300"));
-        w.cboStatisticsMode->setCurrentIndex(0);
-        emit w.cboStatisticsMode->activated(0);
-        QCOMPARE(w.txtInnings->text(), QStringLiteral("12"));
-        w.txtOvers->setText(QStringLiteral("10"));
-        w.txtWickets->setText(QStringLiteral("4"));
-        w.txtBowlingRuns->setText(QStringLiteral("38"));
-        QCOMPARE(w.txtBowlingSR->text(), QStringLiteral("15.00"));
-        QCOMPARE(w.txtBowlingER->text(), QStringLiteral("3.80"));
+        txtInnings->setText(QStringLiteral("12"));
+        cboStatisticsMode->setCurrentIndex(2);
+        emit cboStatisticsMode->activated(2);
+        QCOMPARE(txtInnings->text(), QStringLiteral("0"));
+        txtInnings->setText(QStringLiteral("300"));
+        cboStatisticsMode->setCurrentIndex(0);
+        emit cboStatisticsMode->activated(0);
+        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        child<QLineEdit>(w, "txtOvers")->setText(QStringLiteral("10"));
+        child<QLineEdit>(w, "txtWickets")->setText(QStringLiteral("4"));
+        child<QLineEdit>(w, "txtBowlingRuns")->setText(QStringLiteral("38"));
+        QCOMPARE(child<QLineEdit>(w, "txtBowlingSR")->text(), QStringLiteral("15.00"));
+        QCOMPARE(child<QLineEdit>(w, "txtBowlingER")->text(), QStringLiteral("3.80"));
         w.cmdSave_Click();
         const Record saved = RosterFile(path).readSlot(0);
         QCOMPARE(int{saved[20]}, 12);
@@ -380,26 +394,27 @@ private slots:
     void ctrlTabWalksTheTabsOnceARosterIsOpen() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* TabStrip1 = child<TabStrip>(w, "TabStrip1");
         w.show();
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(w.TabStrip1->selectedTab(), 9);
+        QCOMPARE(TabStrip1->selectedTab(), 9);
         f.open(smallRoster());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(w.TabStrip1->selectedTab(), 10);
-        QVERIFY(!w.tmrAbout->isActive());
+        QCOMPARE(TabStrip1->selectedTab(), 10);
+        QVERIFY(!child<QTimer>(w, "tmrAbout")->isActive());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(w.TabStrip1->selectedTab(), 1);
-        QVERIFY(w.picPicture[1]->isVisible());
-        QVERIFY(!w.picPicture[10]->isVisible());
+        QCOMPARE(TabStrip1->selectedTab(), 1);
+        QVERIFY(child<QWidget>(w, "picPicture_1")->isVisible());
+        QVERIFY(!child<QWidget>(w, "picPicture_10")->isVisible());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(w.TabStrip1->selectedTab(), 1);
+        QCOMPARE(TabStrip1->selectedTab(), 1);
     }
 
     void injuryFreeShowsGreyedAndClicksToggle() {
         Fixture f;
         MainWindow& w = *f.window;
         f.open(RosterMaker().player(0, "A").set(0, 198, {2}));
-        auto* box = static_cast<ThreeStateBox*>(w.chkSkills[17]);
+        auto* box = child<ThreeStateBox>(w, "chkSkills_17");
         QCOMPARE(box->state(), 2);
         box->click();
         QCOMPARE(box->state(), 1);
@@ -410,20 +425,22 @@ private slots:
     void commentaryNamesAndTheNumberBoxKeepInStep() {
         Fixture f;
         MainWindow& w = *f.window;
-        QCOMPARE(w.cboCommentary->count(), 1015);
+        auto* cboCommentary = child<QComboBox>(w, "cboCommentary");
+        auto* txtCommentary = child<QLineEdit>(w, "txtCommentary");
+        QCOMPARE(cboCommentary->count(), 1015);
         QFile written(w.tempPath() + QStringLiteral("Commentary.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 1014);
-        w.cboCommentary->setCurrentIndex(99);
-        emit w.cboCommentary->activated(99);
-        QCOMPARE(w.txtCommentary->text(), QStringLiteral("100"));
-        w.txtCommentary->clear();
-        QTest::keyClicks(w.txtCommentary, QStringLiteral("7"));
-        QCOMPARE(w.cboCommentary->currentIndex(), 6);
-        QTest::keyClick(w.txtCommentary, Qt::Key_Backspace);
-        QCOMPARE(w.cboCommentary->currentIndex(), 6);
-        QTest::keyClicks(w.txtCommentary, QStringLiteral("x1"));
-        QCOMPARE(w.txtCommentary->text(), QStringLiteral("1")); // digits only when typed
+        cboCommentary->setCurrentIndex(99);
+        emit cboCommentary->activated(99);
+        QCOMPARE(txtCommentary->text(), QStringLiteral("100"));
+        txtCommentary->clear();
+        QTest::keyClicks(txtCommentary, QStringLiteral("7"));
+        QCOMPARE(cboCommentary->currentIndex(), 6);
+        QTest::keyClick(txtCommentary, Qt::Key_Backspace);
+        QCOMPARE(cboCommentary->currentIndex(), 6);
+        QTest::keyClicks(txtCommentary, QStringLiteral("x1"));
+        QCOMPARE(txtCommentary->text(), QStringLiteral("1")); // digits only when typed
     }
 
     void aUsersOwnCommentaryListIsCheckedBeforeUse() {
@@ -444,19 +461,23 @@ private slots:
             AppSettings settings(QString::fromStdString(dir.file("settings.ini")));
             test::QuietDialogs dialogs;
             MainWindow w(settings, dialogs);
-            QCOMPARE(w.cboCommentary->itemText(0) == QStringLiteral("Nameaa.ogg"), valid);
-            QCOMPARE(w.lblStatus->text().contains(QStringLiteral("built-in list")), !valid);
+            QCOMPARE(child<QComboBox>(w, "cboCommentary")->itemText(0) ==
+                         QStringLiteral("Nameaa.ogg"),
+                     valid);
+            QCOMPARE(
+                child<QLabel>(w, "lblStatus")->text().contains(QStringLiteral("built-in list")),
+                !valid);
         }
     }
 
     void commentaryNumberGoesToTheCompanion() {
         Fixture f;
         MainWindow& w = *f.window;
-        w.txtCommentary->setText(QStringLiteral("1015"));
-        w.cmdCommentary_Click();
+        child<QLineEdit>(w, "txtCommentary")->setText(QStringLiteral("1015"));
+        child<QPushButton>(w, "cmdCommentary")->click();
         QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
         test::CompanionStandIn tonewell;
-        w.cmdCommentary_Click();
+        child<QPushButton>(w, "cmdCommentary")->click();
         QTRY_COMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
         QCOMPARE(f.dialogs.messages.size(), 1);
     }
@@ -474,7 +495,7 @@ private slots:
         w.openRoster(open);
 
         w.Form_LinkExecute(QStringLiteral("12|") + open);
-        QCOMPARE(w.cboPlayerName->currentIndex(), 12);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
         QVERIFY(f.dialogs.questions.isEmpty());
 
         w.Form_LinkExecute(QStringLiteral("5|") + other); // answered No
@@ -483,7 +504,7 @@ private slots:
         f.dialogs.answers = {true};
         w.Form_LinkExecute(QStringLiteral("5|") + other);
         QCOMPARE(w.openedFileName(), other);
-        QCOMPARE(w.cboPlayerName->currentIndex(), 5);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Quillbay V2.1 - open.pak")); // unchanged on this path
 
@@ -495,8 +516,9 @@ private slots:
     void hostileRequestsAreRefusedCleanly() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
         const QString open = QString::fromStdString(f.open(smallRoster()));
-        w.cboPlayerName->setCurrentIndex(2);
+        cboPlayerName->setCurrentIndex(2);
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
         const QStringList requests = {QStringLiteral("abc|") + open,
                                       QStringLiteral("-3|") + open,
@@ -513,8 +535,8 @@ private slots:
             QVERIFY2(shown.startsWith(QStringLiteral("Error ")), qPrintable(shown));
         }
         QCOMPARE(w.openedFileName(), open);
-        QCOMPARE(w.cboPlayerName->currentIndex(), 2);
-        QCOMPARE(w.cboPlayerName->count(), 5);
+        QCOMPARE(cboPlayerName->currentIndex(), 2);
+        QCOMPARE(cboPlayerName->count(), 5);
     }
 
     void requestsArriveOverTheLocalSocket() {
@@ -525,7 +547,7 @@ private slots:
         std::thread sender([&] {
             outcome = sendLinkCommand(linkName(kEditorTopic), QStringLiteral("3|") + open);
         });
-        QTRY_COMPARE(w.cboPlayerName->currentIndex(), 3);
+        QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
         sender.join();
         QVERIFY(outcome.sent);
 
@@ -538,7 +560,7 @@ private slots:
         flooder.join();
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, QStringLiteral("ERR message too long"));
-        QCOMPARE(w.cboPlayerName->currentIndex(), 3);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
     }
 
     void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
@@ -600,15 +622,16 @@ private slots:
     void theFaceFollowsThePlayer() {
         Fixture f;
         MainWindow& w = *f.window;
+        auto* picFace = child<PictureBox>(w, "picFace");
         RosterMaker maker;
         maker.player(0, "Three").set(0, 205, {3}).player(1, "Twenty").set(1, 205, {20});
         f.open(maker);
-        const QImage three = w.picFace->picture().toImage();
-        w.cboPlayerName->setCurrentIndex(1);
-        const QImage twenty = w.picFace->picture().toImage();
+        const QImage three = picFace->picture().toImage();
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
+        const QImage twenty = picFace->picture().toImage();
         QVERIFY(three != twenty);
-        w.cboPlayerName->setCurrentIndex(0);
-        QCOMPARE(w.picFace->picture().toImage(), three);
+        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(0);
+        QCOMPARE(picFace->picture().toImage(), three);
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 

@@ -1,8 +1,10 @@
 // Renders every tab of the demo to PNG files: render_tabs OUTPUT_FOLDER. Run it with
 // QT_QPA_PLATFORM=offscreen (and QT_SCALE_FACTOR=1.5 for the scaled look).
+#include "find_widget.h"
 #include "quiet_dialogs.h"
 #include "shell/demo_mode.h"
 #include "shell/main_window.h"
+#include "shell/pages/about_page.h"
 #include "shell/tab_strip.h"
 
 #include <QApplication>
@@ -27,12 +29,13 @@ int main(int argc, char** argv) {
     qb::MainWindow window(settings, dialogs);
     window.show();
     window.openRoster(demo.roster);
-    window.cboPlayerName->setCurrentIndex(3);
+    qb::test::child<QComboBox>(window, "cboPlayerName")->setCurrentIndex(3);
+    auto* tabs = qb::test::child<qb::TabStrip>(window, "TabStrip1");
     for (int tab = 1; tab <= 10; ++tab) {
-        window.TabStrip1->selectTab(tab);
+        tabs->selectTab(tab);
         if (tab == 9) {
             for (int tick = 0; tick < 80; ++tick) {
-                window.tmrAbout_Timer();
+                window.findChild<qb::AboutPage*>()->tick();
             }
         }
         QApplication::processEvents();

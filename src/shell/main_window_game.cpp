@@ -1,0 +1,130 @@
+// What the window takes from the game folder and the user's files: the folder itself,
+// the face and bat pictures, and the commentary names with the companion that plays them.
+#include "codecs/identity.h"
+#include "images/face_texture.h"
+#include "images/game_folder.h"
+#include "images/image_error.h"
+#include "images/tga_reader.h"
+#include "shell/commentary_names.h"
+#include "shell/companion_link.h"
+#include "shell/main_window.h"
+#include "shell/pages/personal_page.h"
+#include "shell/picture_box.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+
+namespace qb {
+
+QString MainWindow::archivePath() const {
+    const auto archive = findArchive(gameFolderPath(strGamePath.toStdString()));
+    return archive ? QString::fromStdString(archive->string()) : QString();
+}
+
+bool MainWindow::requireGameFolder() {
+    if (!strGamePath.isEmpty() && !archivePath().isEmpty()) {
+        return true;
+    }
+    message(QMessageBox::Critical, QStringLiteral("First Set the path for Cricket 2004 directory"));
+    mnuSetPath_Click();
+    return false;
+}
+
+void MainWindow::mnuSetPath_Click() {
+    const QString prompt = QStringLiteral(
+        "Select the path of Cricket 2004\r\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
+    while (true) {
+        const QString folder = dialogs_.chooseFolder(this, prompt);
+        if (folder.isEmpty()) {
+            return;
+        }
+        if (!findArchive(gameFolderPath(folder.toStdString()))) {
+            message(QMessageBox::Critical, QStringLiteral("Wrong Path"));
+            continue;
+        }
+        strGamePath = folder;
+        settings_.setGamePath(folder.trimmed());
+        mnuCricketPath->setText(folder);
+        mnuLastFile->setEnabled(true);
+        return;
+    }
+}
+
+void MainWindow::showFace(int face) {
+    const QString bmp = strTempPath + QStringLiteral("temp.bmp");
+    attempt([&] {
+        const QString archive = archivePath();
+        if (archive.isEmpty()) {
+            throw FaceCopyError("no game archive in " +
+                                gameFolderPath(strGamePath.toStdString()).string());
+        }
+        copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
+        // Read through QImage: QPixmap's own loading caches by file name and would show
+        // the previous face when temp.bmp is rewritten within the same second.
+        const QPixmap picture = QPixmap::fromImage(QImage(bmp));
+        if (picture.isNull()) {
+            throw FaceCopyError(bmp.toStdString() + ": the bitmap cannot be loaded");
+        }
+        personal_->showFace(picture);
+    });
+}
+
+void MainWindow::showBat(int bat) {
+    // A missing or undecodable bat leaves the box empty.
+    TgaReader reader;
+    const auto file = findBat(gameFolderPath(strGamePath.toStdString()), bat);
+    try {
+        if (file) {
+            reader.LoadTGA(file->string());
+        }
+    } catch (const ImageError&) {
+        reader = TgaReader();
+    }
+    PictureBox& box = personal_->batBox();
+    reader.DrawTGA(box);
+    const QPixmap drawn = box.picture();
+    box.setOuterSize(700, 1400);
+    box.clear();
+    if (!drawn.isNull()) {
+        box.showScaled(drawn);
+    }
+}
+
+void MainWindow::LoadCommentaryNames() {
+    const CommentaryList list =
+        chooseCommentaryList(QFileInfo(settings_.fileName()).absolutePath());
+    QFile file(strTempPath + QStringLiteral("Commentary.txt"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(list.text) != list.text.size()) {
+        personal_->setStatus(QStringLiteral("Cannot write ") + file.fileName());
+    }
+    file.close();
+    personal_->setCommentaryNames(list.names);
+    if (!list.warning.isEmpty()) {
+        personal_->setStatus(list.warning);
+    }
+}
+
+void MainWindow::cmdCommentary_Click() {
+    bool isNumber = false;
+    const int number = personal_->commentaryNumber().toInt(&isNumber);
+    if (!isNumber) {
+        message(QMessageBox::NoIcon, QStringLiteral("The commentary number is not a number"));
+        return;
+    }
+    const SendOutcome outcome =
+        sendLinkCommand(linkName(kCompanionTopic), QString::number(number + COMMENTARY_SOUND_BASE));
+    if (outcome.noListener) {
+        message(QMessageBox::Critical, QStringLiteral("Please run Tonewell first"));
+    } else if (!outcome.sent) {
+        message(QMessageBox::NoIcon, outcome.error);
+    }
+    personal_->focusCommentary();
+}
+
+void MainWindow::deleteTemporaryFiles() {
+    QFile::remove(strTempPath + QStringLiteral("temp.bmp"));
+    QFile::remove(strTempPath + QStringLiteral("Commentary.txt"));
+}
+
+} // namespace qb

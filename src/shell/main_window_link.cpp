@@ -1,0 +1,51 @@
+// The companion program's requests to show a player of a file.
+#include "roster/link_request.h"
+#include "shell/main_window.h"
+
+#include <QComboBox>
+
+namespace qb {
+
+void MainWindow::Form_LinkExecute(const QString& command) {
+    attempt([&] {
+        const LinkRequest request = parseLinkRequest(command.toStdString());
+        const QString path = QString::fromStdString(request.path);
+        if (path == strOpenedFileName) {
+            selectRequestedPlayer(request.entry);
+        } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
+                                     QStringLiteral("Quillbay"))) {
+            openRequestedRoster(path, request.entry);
+        }
+    });
+    // After a request the window comes to the front.
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::openRequestedRoster(const QString& path, int entry) {
+    attempt(
+        [&] {
+            // The file is checked before it replaces the open one, so a bad path never
+            // leaves a half-opened roster.
+            const RosterFile checked(path.toStdString());
+            strOpenedFileName = path;
+            LoadRoster();
+            selectRequestedPlayer(entry);
+        },
+        {.wording = [](const std::string& text) { return "Error 53: " + text; }});
+}
+
+void MainWindow::selectRequestedPlayer(int index) {
+    if (index >= cboPlayerName->count()) {
+        message(QMessageBox::Warning, QStringLiteral("Non-continous roster"));
+        return;
+    }
+    if (index == cboPlayerName->currentIndex()) {
+        showLoadedPlayer(index);
+    } else {
+        cboPlayerName->setCurrentIndex(index);
+    }
+}
+
+} // namespace qb

@@ -1,0 +1,323 @@
+// The open file: opening it, listing its players, showing and saving one, importing
+// and exporting a slot.
+#include "codecs/codec_errors.h"
+#include "roster/codepage.h"
+#include "roster/data_folder.h"
+#include "roster/errors.h"
+#include "roster/recovery.h"
+#include "roster/transfer.h"
+#include "shell/main_window.h"
+#include "shell/pages/more_page.h"
+#include "shell/pages/personal_page.h"
+#include "shell/pages/statistics_page.h"
+#include "shell/tab_strip.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <optional>
+
+namespace qb {
+namespace {
+
+// Shows the wait pointer until the end of the scope, also when it is left by a failure.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+void MainWindow::reportRecoveredSaves(const QString& file) {
+    // At start-up (no file) every journal left behind, at open those of the file; each
+    // under its roster's lock. Journals set aside earlier are reported again.
+    std::vector<std::string> texts;
+    try {
+        const std::string folder = userDataFolder();
+        texts = recoverInterruptedSaves(folder, file.toStdString());
+        const std::vector<std::string> setAside = setAsideJournals(folder, file.toStdString());
+        texts.insert(texts.end(), setAside.begin(), setAside.end());
+    } catch (const QuillbayError& error) {
+        texts.push_back(error.description());
+    }
+    for (const std::string& text : texts) {
+        message(QMessageBox::Warning, qText(text));
+    }
+}
+
+RosterFile MainWindow::openedRoster() const {
+    return RosterFile(strOpenedFileName.toStdString());
+}
+
+void MainWindow::cmdOpen_Click() {
+    if (!requireGameFolder()) {
+        return;
+    }
+    const QString path = dialogs_.openFile(
+        this, QStringLiteral("Select the file"), QString(),
+        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
+    if (!path.isEmpty()) {
+        openRoster(path);
+    }
+}
+
+void MainWindow::openRosterAfterGameCheck(const QString& path) {
+    if (requireGameFolder()) {
+        openRoster(path);
+    }
+}
+
+void MainWindow::openRoster(const QString& path) {
+    setWindowTitle(QStringLiteral("Quillbay V%1.%2 - %3")
+                       .arg(kMajor)
+                       .arg(kMinor)
+                       .arg(QFileInfo(path).fileName()));
+    strOpenedFileName = path;
+    personal_->setStatus({});
+    reportRecoveredSaves(path);
+    attempt([&] {
+        const RosterFile roster(path.toStdString());
+        if (roster.kindWarning()) {
+            message(QMessageBox::Warning, qText(*roster.kindWarning()));
+        }
+        const std::vector<std::uint8_t> header = roster.readHeader();
+        personal_->setStatus(qText(decodeCp1252(header)));
+        settings_.setLastFile(path);
+        LoadRoster();
+    });
+}
+
+void MainWindow::mnuLastFile_Click() {
+    const QString path = settings_.lastFile();
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        return;
+    }
+    strOpenedFileName = path;
+    attempt([this] { LoadRoster(); });
+}
+
+void MainWindow::LoadRoster() {
+    TabStrip1->setEnabled(true);
+    {
+        const WaitCursor wait;
+        QApplication::processEvents();
+        table_ = openedRoster().readSlotTable();
+    }
+    index_ = buildRosterIndex(table_);
+    // Each name is converted once, for both lists.
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(index_.slotEntries.size()));
+    for (const SlotEntry& entry : index_.slotEntries) {
+        names.push_back(qText(entry.name()));
+    }
+    showingState_ = true;
+    cboPlayerName->clear();
+    cboPlayerName->addItems(names.first(static_cast<qsizetype>(index_.playerCount)));
+    cboPlayerName->setCurrentIndex(-1);
+    showingState_ = false;
+    more_->showSlots(names);
+    // The editors never keep a player of another file: until a player of this one is
+    // loaded they show nothing and saving is off.
+    editor_.clear();
+    showSheet();
+    if (index_.playerCount > 0) {
+        cboPlayerName->setCurrentIndex(0);
+    }
+    cmdSave->setEnabled(editor_.loadComplete());
+}
+
+void MainWindow::cboPlayerName_Click() {
+    const int slot = cboPlayerName->currentIndex();
+    if (slot >= 0) {
+        showLoadedPlayer(slot);
+    }
+}
+
+void MainWindow::showLoadedPlayer(int slot) {
+    const WaitCursor wait;
+    // The editors keep what they show for the steps a failed load does not reach.
+    readSheet();
+    std::optional<std::string> unshowable;
+    const bool loaded = attempt(
+        [&] {
+            try {
+                editor_.load(openedRoster(), slot);
+            } catch (const ShowError& error) {
+                unshowable = error.description();
+            }
+        },
+        {.first = [this] { showSheet(); }});
+    if (loaded) {
+        showSheet();
+    }
+    if (unshowable &&
+        dialogs_.question(this,
+                          qText(*unshowable) +
+                              QStringLiteral("\n\nReset the fields the editor cannot show "
+                                             "and load the player?"),
+                          QStringLiteral("Quillbay"))) {
+        showRepairedPlayer(slot);
+    }
+    cmdSave->setEnabled(editor_.loadComplete());
+}
+
+void MainWindow::showRepairedPlayer(int slot) {
+    attempt([&] {
+        const FieldRepairs repairs = editor_.loadRepaired(openedRoster(), slot);
+        showSheet();
+        QStringList changes;
+        for (const FieldRepair& repair : repairs) {
+            changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
+        }
+        personal_->setStatus(QStringLiteral("Repaired, not saved: ") +
+                             changes.join(QStringLiteral(", ")));
+    });
+}
+
+void MainWindow::showSheet() {
+    showingState_ = true;
+    for (Page* page : pages_) {
+        page->showSheet(editor_.state());
+    }
+    showingState_ = false;
+}
+
+void MainWindow::readSheet() {
+    for (const Page* page : pages_) {
+        page->readSheet(editor_.state());
+    }
+}
+
+void MainWindow::cboStatisticsMode_Click(int format) {
+    const int leaving = editor_.state().statisticsFormat;
+    if (format == leaving) {
+        return;
+    }
+    readSheet();
+    // A figure that cannot be stored keeps the page on its format.
+    if (!attempt([&] { editor_.switchStatisticsFormat(format); },
+                 {.first = [&] { statistics_->setFormat(leaving); }})) {
+        return;
+    }
+    statistics_->showSheet(editor_.state());
+    statistics_->focusFirstFigure();
+}
+
+SafetyOptions MainWindow::safety(bool force) const {
+    SafetyOptions options;
+    options.backups = settings_.backups();
+    options.force = force;
+    return options;
+}
+
+void MainWindow::cmdSave_Click() {
+    int remembered = -1;
+    bool force = false;
+    while (true) {
+        std::optional<std::string> conflict;
+        const bool stored = attempt(
+            [&] {
+                const WaitCursor wait;
+                personal_->trimName();
+                remembered = cboPlayerName->currentIndex();
+                readSheet();
+                try {
+                    editor_.save(openedRoster(), false, safety(force));
+                } catch (const SlotConflict& slotConflict) {
+                    conflict = slotConflict.description();
+                }
+            },
+            {.wording = saveFailureReport});
+        if (!stored) {
+            return;
+        }
+        if (!conflict) {
+            break;
+        }
+        const auto answer = dialogs_.conflict(
+            this, qText(*conflict) +
+                      QStringLiteral(".\n\nOverwrite it with what the editor shows, reload it "
+                                     "from the file, or cancel?"));
+        if (answer != Dialogs::Conflict::Overwrite) {
+            if (answer == Dialogs::Conflict::Reload && remembered >= 0) {
+                showLoadedPlayer(remembered);
+            }
+            return;
+        }
+        force = true;
+    }
+    message(QMessageBox::Information, QStringLiteral("Successfully Saved"));
+    for (const std::string& notice : editor_.notices()) {
+        message(QMessageBox::Warning, qText(notice));
+    }
+    attempt([&] {
+        LoadRoster();
+        if (remembered > 0 && remembered < cboPlayerName->count()) {
+            cboPlayerName->setCurrentIndex(remembered);
+        }
+    });
+}
+
+void MainWindow::cmdExport_Click() {
+    const int slot = more_->selectedSlot();
+    if (slot < 0) {
+        return;
+    }
+    const QString filter = QStringLiteral("Cricket 2004 player data(*.data) (*.data)");
+    const QString chosen = dialogs_.saveFile(this, QStringLiteral("Select the file to export"),
+                                             more_->slotName(slot), filter);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const ExportTarget target = planExport(chosen.toStdString());
+    const QString path = qText(target.path);
+    if (target.needsOverwriteQuestion &&
+        !dialogs_.question(this,
+                           path + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                           QStringLiteral("Confirmation"))) {
+        return;
+    }
+    attempt([&] {
+        exportSlot(openedRoster(), slot, target.path);
+        message(QMessageBox::Information, qText(exportSuccessText(target.path)));
+    });
+}
+
+void MainWindow::cmdImport_Click() {
+    const int slot = more_->selectedSlot();
+    if (slot < 0) {
+        return;
+    }
+    const QString target = more_->slotName(slot);
+    const QString chosen =
+        dialogs_.openFile(this, QStringLiteral("Select the file to import"), target,
+                          QStringLiteral("Cricket 2004 player data(*.data) (*.data)"));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const std::string path = chosen.trimmed().toStdString();
+    attempt([&] {
+        readPlayerFile(path);
+        if (!dialogs_.question(this, qText(importConfirmationText(target.toStdString(), path)),
+                               QStringLiteral("Confirmation"))) {
+            return;
+        }
+        std::vector<std::string> notices;
+        importSlot(openedRoster(), slot, path, safety(false), &notices);
+        message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
+        for (const std::string& notice : notices) {
+            message(QMessageBox::Warning, qText(notice));
+        }
+        LoadRoster();
+    });
+}
+
+} // namespace qb

@@ -1,0 +1,107 @@
+#include "shell/pages/more_page.h"
+
+#include "roster/player_lists.h"
+#include "shell/artwork.h"
+#include "shell/pages/widgets.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qb {
+
+MorePage::MorePage(int tab, const RosterIndex& index, QWidget* parent)
+    : Page(tab, parent), index_(index) {
+    auto* layout = new QVBoxLayout(this);
+    auto* frame = named(new QGroupBox(QStringLiteral("Player Names"), this),
+                        QStringLiteral("fraPlayerNames"));
+    auto* inner = new QVBoxLayout(frame);
+    txtPlayerName = named(new QLineEdit(frame), QStringLiteral("txtPlayerName"));
+    txtPlayerName->setPlaceholderText(QStringLiteral("Search"));
+    lsvPlayerName = named(new QListWidget(frame), QStringLiteral("lsvPlayerName"));
+    lsvPlayerName->setIconSize(QSize(30, 20));
+    lsvPlayerName->setUniformItemSizes(true);
+    inner->addWidget(txtPlayerName);
+    inner->addWidget(lsvPlayerName);
+    layout->addWidget(frame);
+    auto* buttons = new QHBoxLayout();
+    auto* gotoEmpty =
+        named(new QPushButton(QStringLiteral("&Goto Empty"), this), QStringLiteral("cmdGotoEmpty"));
+    auto* importButton =
+        named(new QPushButton(QStringLiteral("Import Pla&yer"), this), QStringLiteral("cmdImport"));
+    auto* exportButton =
+        named(new QPushButton(QStringLiteral("E&xport Player"), this), QStringLiteral("cmdExport"));
+    for (QPushButton* button : {gotoEmpty, importButton, exportButton}) {
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    txtPlayerName->installEventFilter(this);
+    connect(txtPlayerName, &QLineEdit::textEdited, this, &MorePage::search);
+    connect(gotoEmpty, &QPushButton::clicked, this, &MorePage::gotoEmpty);
+    connect(importButton, &QPushButton::clicked, this, &MorePage::importRequested);
+    connect(exportButton, &QPushButton::clicked, this, &MorePage::exportRequested);
+    // Import and export need a selected slot.
+    const auto updateTransfer = [this, importButton, exportButton] {
+        const bool selected = lsvPlayerName->currentRow() >= 0;
+        importButton->setEnabled(selected);
+        exportButton->setEnabled(selected);
+    };
+    connect(lsvPlayerName, &QListWidget::currentRowChanged, this, updateTransfer);
+    updateTransfer();
+}
+
+void MorePage::showSlots(const QStringList& names) {
+    lsvPlayerName->clear();
+    for (std::size_t slot = 0; slot < index_.slotEntries.size(); ++slot) {
+        auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], lsvPlayerName);
+        if (const int icon = index_.slotEntries[slot].nationIcon; icon > 0) {
+            item->setIcon(QIcon(nationFlag(icon - 1)));
+        }
+    }
+}
+
+int MorePage::selectedSlot() const {
+    return lsvPlayerName->currentRow();
+}
+
+QString MorePage::slotName(int slot) const {
+    return lsvPlayerName->item(slot)->text();
+}
+
+void MorePage::select(int slot) {
+    lsvPlayerName->setCurrentRow(slot);
+    lsvPlayerName->scrollToItem(lsvPlayerName->item(slot));
+}
+
+void MorePage::search(const QString& typed) {
+    const int found = findSlotWithPrefix(index_, typed.toStdString());
+    if (found < 0) {
+        return;
+    }
+    select(found);
+    txtPlayerName->setText(lsvPlayerName->item(found)->text());
+    txtPlayerName->setSelection(static_cast<int>(typed.size()),
+                                static_cast<int>(txtPlayerName->text().size() - typed.size()));
+}
+
+void MorePage::gotoEmpty() {
+    const int found = nextEmptySlot(index_, lsvPlayerName->currentRow());
+    if (found >= 0) {
+        select(found);
+    }
+}
+
+bool MorePage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        txtPlayerName->clear();
+        return true;
+    }
+    return Page::eventFilter(watched, event);
+}
+
+} // namespace qb

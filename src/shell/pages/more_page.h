@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/pages/page.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace qb {
+
+struct RosterIndex;
+
+// More: every slot of the file by name, a search by prefix, a jump to the next empty
+// slot, and the import and export of the selected slot.
+class MorePage : public Page {
+    Q_OBJECT
+
+public:
+    // The page lists the slots of `index`, which the window keeps up to date.
+    MorePage(int tab, const RosterIndex& index, QWidget* parent);
+
+    // Lists the slots under their names, converted once by the window for both lists.
+    void showSlots(const QStringList& names);
+    // The selected slot, -1 for none.
+    int selectedSlot() const;
+    QString slotName(int slot) const;
+
+signals:
+    void importRequested();
+    void exportRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void search(const QString& typed);
+    void gotoEmpty();
+    void select(int slot);
+
+    const RosterIndex& index_;
+    QLineEdit* txtPlayerName;
+    QListWidget* lsvPlayerName;
+};
+
+} // namespace qb

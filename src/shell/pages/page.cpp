@@ -1,0 +1,127 @@
+#include "shell/pages/page.h"
+
+#include "shell/editors.h"
+#include "shell/pages/widgets.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <cctype>
+#include <stdexcept>
+
+namespace qb {
+namespace {
+
+void showNumber(QWidget* editor, int value) {
+    if (auto* box = qobject_cast<ThreeStateBox*>(editor)) {
+        box->setState(value);
+    } else if (auto* flag = qobject_cast<QCheckBox*>(editor)) {
+        flag->setChecked(value == 1);
+    } else if (auto* slider = qobject_cast<QSlider*>(editor)) {
+        slider->setValue(value);
+    } else {
+        qobject_cast<QComboBox*>(editor)->setCurrentIndex(value);
+    }
+}
+
+int readNumber(const QWidget* editor) {
+    if (const auto* box = qobject_cast<const ThreeStateBox*>(editor)) {
+        return box->state();
+    }
+    if (const auto* flag = qobject_cast<const QCheckBox*>(editor)) {
+        return flag->isChecked() ? 1 : 0;
+    }
+    if (const auto* slider = qobject_cast<const QSlider*>(editor)) {
+        return slider->value();
+    }
+    return qobject_cast<const QComboBox*>(editor)->currentIndex();
+}
+
+bool typed(const Field& field) {
+    return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
+}
+
+std::string editorNameOf(const Field& field) {
+    std::string name = field.key.substr(field.key.rfind('.') + 1);
+    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return (typed(field) ? "txt" : "cbo") + name;
+}
+
+} // namespace
+
+Page::Page(int tab, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picPicture_%1").arg(tab));
+    setGeometry(twips(200, 1250, 4300, 5070));
+}
+
+const Field& Page::fieldOf(std::string_view editorName) {
+    for (const Field& candidate : fieldRegistry()) {
+        if (editorNameOf(candidate) == editorName) {
+            return candidate;
+        }
+    }
+    throw std::logic_error("no field for " + std::string(editorName));
+}
+
+std::vector<const Field*> Page::fieldsOf(FieldGroup group) {
+    std::vector<const Field*> fields;
+    for (const Field& candidate : fieldRegistry()) {
+        if (candidate.group == group) {
+            fields.push_back(&candidate);
+        }
+    }
+    return fields;
+}
+
+QString Page::captionOf(const Field& field) {
+    return QString::fromStdString(field.caption);
+}
+
+void Page::bind(const Field& field, QWidget* editor) {
+    bindings_.push_back({&field, editor});
+}
+
+QWidget* Page::addEditor(const Field& field, QWidget* parent) {
+    const QString name = QString::fromStdString(editorNameOf(field));
+    QWidget* editor = nullptr;
+    if (typed(field)) {
+        editor = named(new QLineEdit(parent), name);
+    } else {
+        auto* list = choiceList(parent, name);
+        for (const std::string_view entry : field.choices) {
+            list->addItem(qView(entry));
+        }
+        if (field.kind == FieldKind::NumberList) {
+            for (int number = field.low; number <= field.high; ++number) {
+                list->addItem(QString::number(number));
+            }
+        }
+        // Filling a list selects its first entry; nothing is selected until a player is shown.
+        list->setCurrentIndex(-1);
+        editor = list;
+    }
+    bind(field, editor);
+    return editor;
+}
+
+void Page::showSheet(const PlayerSheet& sheet) {
+    for (const Binding& binding : bindings_) {
+        if (auto* box = qobject_cast<QLineEdit*>(binding.editor)) {
+            box->setText(QString::fromStdString(binding.field->text(sheet)));
+        } else {
+            showNumber(binding.editor, binding.field->number(sheet));
+        }
+    }
+}
+
+void Page::readSheet(PlayerSheet& sheet) const {
+    for (const Binding& binding : bindings_) {
+        const SheetCell cell = binding.field->cell(sheet);
+        if (auto* const* text = std::get_if<std::string*>(&cell)) {
+            **text = qobject_cast<const QLineEdit*>(binding.editor)->text().toStdString();
+        } else {
+            *std::get<int*>(cell) = readNumber(binding.editor);
+        }
+    }
+}
+
+} // namespace qb

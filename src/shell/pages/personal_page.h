@@ -1,0 +1,50 @@
+#pragma once
+
+#include "shell/pages/page.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPixmap;
+
+namespace qb {
+
+class PictureBox;
+
+// Personal: name, commentary number and its file name, appearance, the face and bat
+// pictures and the status note of the open file.
+class PersonalPage : public Page {
+    Q_OBJECT
+
+public:
+    PersonalPage(int tab, QWidget* parent);
+
+    void showSheet(const PlayerSheet& sheet) override;
+    void readSheet(PlayerSheet& sheet) const override;
+
+    void setStatus(const QString& text);
+    void setCommentaryNames(const QStringList& names);
+    QString commentaryNumber() const;
+    void focusCommentary();
+    // Saving stores the name without leading and trailing blanks.
+    void trimName();
+    void showFace(const QPixmap& picture);
+    PictureBox& batBox();
+
+signals:
+    void faceChosen(int face);
+    void batChosen(int bat);
+    void commentaryRequested();
+
+private:
+    void commentaryNumberChanged(const QString& text);
+
+    QLineEdit* txtName;
+    QLineEdit* txtCommentary;
+    QComboBox* cboCommentary;
+    PictureBox* picFace;
+    PictureBox* picBat;
+    QLabel* lblStatus;
+};
+
+} // namespace qb

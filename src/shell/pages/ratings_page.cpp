@@ -1,0 +1,50 @@
+#include "shell/pages/ratings_page.h"
+
+#include "shell/editors.h"
+#include "shell/pages/widgets.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace qb {
+
+RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab, parent) {
+    const QLatin1String arrayName(ratings == RatingTab::Batting1  ? "sldBatting1"
+                                  : ratings == RatingTab::Bowling ? "sldBowling"
+                                                                  : "sldFielding");
+    const std::string prefix = "ratings." + std::string(ratingTabKey(ratings)) + ".";
+    // Fielding stands in two frames, Fielding and Miscellaneous; the others in one grid.
+    const bool framed = ratings == RatingTab::Fielding;
+    auto* outer = new QVBoxLayout(this);
+    QGridLayout* grid = nullptr;
+    int index = 0;
+    for (const Field* rating : fieldsOf(FieldGroup::Ratings)) {
+        if (!rating->key.starts_with(prefix)) {
+            continue;
+        }
+        if (grid == nullptr || (framed && index == kFirstMiscellaneousRating)) {
+            grid = new QGridLayout();
+            if (framed) {
+                const bool misc = index == kFirstMiscellaneousRating;
+                auto* frame = named(new QGroupBox(misc ? QStringLiteral("Miscellaneous")
+                                                       : QStringLiteral("Fielding"),
+                                                  this),
+                                    QStringLiteral("Frame6_%1").arg(misc ? 1 : 0));
+                outer->addWidget(frame);
+                frame->setLayout(grid);
+            } else {
+                outer->addLayout(grid);
+            }
+        }
+        auto* slider =
+            named(new RatingSlider(this), QStringLiteral("%1_%2").arg(arrayName).arg(index));
+        grid->addWidget(new QLabel(captionOf(*rating), this), index, 0);
+        grid->addWidget(slider, index, 1);
+        bind(*rating, slider);
+        ++index;
+    }
+    outer->addStretch();
+}
+
+} // namespace qb

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shell/pages/page.h"
+
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+
+namespace qb {
+
+// Statistics: the format on screen and its figures; the two rates follow the overs,
+// wickets and bowling runs as they are typed.
+class StatisticsPage : public Page {
+    Q_OBJECT
+
+public:
+    StatisticsPage(int tab, QWidget* parent);
+
+    void showSheet(const PlayerSheet& sheet) override;
+    // Puts the format list back on a format the page could not leave.
+    void setFormat(int format);
+    // The first figure takes the focus once the page is on screen.
+    void focusFirstFigure();
+
+signals:
+    void formatChosen(int format);
+
+private:
+    void refreshRates();
+
+    QComboBox* cboStatisticsMode;
+    std::array<QLineEdit*, 15> boxes_{}; // by Figure
+};
+
+} // namespace qb

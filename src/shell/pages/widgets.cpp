@@ -1,0 +1,44 @@
+#include "shell/pages/widgets.h"
+
+#include "shell/picture_box.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace qb {
+
+QRect twips(int left, int top, int width, int height) {
+    constexpr int k = PictureBox::kTwips;
+    return {left / k, top / k, width / k, height / k};
+}
+
+QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QComboBox* choiceList(QWidget* parent, const QString& name) {
+    auto* box = named(new QComboBox(parent), name);
+    box->setEditable(false);
+    return box;
+}
+
+void digitsOnly(QLineEdit* box) {
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+}
+
+QVBoxLayout* compactColumn(QWidget* frame) {
+    auto* column = new QVBoxLayout(frame);
+    column->setSpacing(0);
+    column->setContentsMargins(6, 2, 4, 2);
+    return column;
+}
+
+QString qView(std::string_view view) {
+    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+} // namespace qb
