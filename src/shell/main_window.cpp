@@ -176,7 +176,8 @@ void MainWindow::buildPages(QWidget* central) {
     personal_ = new PersonalPage(1, central);
     statistics_ = new StatisticsPage(8, central);
     about_ = new AboutPage(9, central);
-    more_ = new MorePage(10, index_, central);
+    more_ = new MorePage(
+        10, [this]() -> const RosterIndex& { return rosterIndex(); }, central);
     pages_ = {personal_,
               new BasicPage(2, central),
               new RatingsPage(3, RatingTab::Batting1, central),
@@ -240,7 +241,7 @@ void MainWindow::cboPlayerName_KeyUp(int key) {
         edit->clear();
     }
     const QString typed = edit->text();
-    const int found = findPlayerWithPrefix(index_, typed.toStdString());
+    const int found = findPlayerWithPrefix(rosterIndex(), typed.toStdString());
     if (found >= 0) {
         if (found == cboPlayerName->currentIndex()) {
             showLoadedPlayer(found);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/player_editor.h"
+#include "player/roster_document.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
 #include "shell/app_settings.h"
@@ -50,7 +51,8 @@ public:
     // A request of the companion program: "index|path".
     void Form_LinkExecute(const QString& command);
 
-    const QString& openedFileName() const { return strOpenedFileName; }
+    // The open roster's path; empty while none is open.
+    QString openedFileName() const;
     const QString& tempPath() const { return strTempPath; }
 
 protected:
@@ -79,7 +81,14 @@ private:
 
     // The open file and its players (main_window_roster.cpp).
     // Every command reaches the open file through this one place.
-    RosterFile openedRoster() const;
+    // The open roster; a QuillbayError while none is open.
+    const RosterFile& openedRoster() const;
+    // The roster's index, empty while none is open.
+    const RosterIndex& rosterIndex() const;
+    // Makes `document` the open roster and lists its players.
+    void adoptRoster(std::unique_ptr<RosterDocument> document);
+    // Fills both lists from the roster's index and shows its first player.
+    void listPlayers();
     void LoadRoster();
     void cboPlayerName_Click();
     void showLoadedPlayer(int slot);
@@ -111,9 +120,7 @@ private:
     Dialogs& dialogs_;
     PlayerEditor editor_;
     // The open file's slot table, read once per open, and its two lists viewing into it.
-    SlotTable table_;
-    RosterIndex index_;
-    QString strOpenedFileName;
+    std::unique_ptr<RosterDocument> document_;
     QString strGamePath;
     QString strTempPath;
     std::unique_ptr<QTemporaryDir> tempDir_;

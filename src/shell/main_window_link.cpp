@@ -10,7 +10,7 @@ void MainWindow::Form_LinkExecute(const QString& command) {
     attempt([&] {
         const LinkRequest request = parseLinkRequest(command.toStdString());
         const QString path = QString::fromStdString(request.path);
-        if (path == strOpenedFileName) {
+        if (path == openedFileName()) {
             selectRequestedPlayer(request.entry);
         } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
                                      QStringLiteral("Quillbay"))) {
@@ -28,9 +28,7 @@ void MainWindow::openRequestedRoster(const QString& path, int entry) {
         [&] {
             // The file is checked before it replaces the open one, so a bad path never
             // leaves a half-opened roster.
-            const RosterFile checked(path.toStdString());
-            strOpenedFileName = path;
-            LoadRoster();
+            adoptRoster(std::make_unique<RosterDocument>(path.toStdString()));
             selectRequestedPlayer(entry);
         },
         {.wording = [](const std::string& text) { return "Error 53: " + text; }});

@@ -53,8 +53,20 @@ void MainWindow::reportRecoveredSaves(const QString& file) {
     }
 }
 
-RosterFile MainWindow::openedRoster() const {
-    return RosterFile(strOpenedFileName.toStdString());
+const RosterFile& MainWindow::openedRoster() const {
+    if (!document_) {
+        throw QuillbayError("No roster is open");
+    }
+    return document_->file();
+}
+
+QString MainWindow::openedFileName() const {
+    return document_ ? qText(document_->path()) : QString();
+}
+
+const RosterIndex& MainWindow::rosterIndex() const {
+    static const RosterIndex none;
+    return document_ ? document_->index() : none;
 }
 
 void MainWindow::cmdOpen_Click() {
@@ -80,19 +92,22 @@ void MainWindow::openRoster(const QString& path) {
                        .arg(kMajor)
                        .arg(kMinor)
                        .arg(QFileInfo(path).fileName()));
-    strOpenedFileName = path;
     personal_->setStatus({});
     reportRecoveredSaves(path);
-    attempt([&] {
-        const RosterFile roster(path.toStdString());
+    const bool opened = attempt([&] {
+        auto document = std::make_unique<RosterDocument>(path.toStdString());
+        const RosterFile& roster = document->file();
         if (roster.kindWarning()) {
             message(QMessageBox::Warning, qText(*roster.kindWarning()));
         }
-        const std::vector<std::uint8_t> header = roster.readHeader();
-        personal_->setStatus(qText(decodeCp1252(header)));
+        personal_->setStatus(qText(decodeCp1252(roster.readHeader())));
         settings_.setLastFile(path);
-        LoadRoster();
+        adoptRoster(std::move(document));
     });
+    if (!opened) {
+        // Nothing of the file that was open before is shown under the new title.
+        adoptRoster(nullptr);
+    }
 }
 
 void MainWindow::mnuLastFile_Click() {
@@ -100,27 +115,35 @@ void MainWindow::mnuLastFile_Click() {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return;
     }
-    strOpenedFileName = path;
-    attempt([this] { LoadRoster(); });
+    attempt([&] { adoptRoster(std::make_unique<RosterDocument>(path.toStdString())); });
+}
+
+void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
+    document_ = std::move(document);
+    listPlayers();
 }
 
 void MainWindow::LoadRoster() {
-    TabStrip1->setEnabled(true);
-    {
+    if (document_) {
         const WaitCursor wait;
         QApplication::processEvents();
-        table_ = openedRoster().readSlotTable();
+        document_->reload();
     }
-    index_ = buildRosterIndex(table_);
+    listPlayers();
+}
+
+void MainWindow::listPlayers() {
+    TabStrip1->setEnabled(document_ != nullptr);
+    const RosterIndex& index = rosterIndex();
     // Each name is converted once, for both lists.
     QStringList names;
-    names.reserve(static_cast<qsizetype>(index_.slotEntries.size()));
-    for (const SlotEntry& entry : index_.slotEntries) {
+    names.reserve(static_cast<qsizetype>(index.slotEntries.size()));
+    for (const SlotEntry& entry : index.slotEntries) {
         names.push_back(qText(entry.name()));
     }
     showingState_ = true;
     cboPlayerName->clear();
-    cboPlayerName->addItems(names.first(static_cast<qsizetype>(index_.playerCount)));
+    cboPlayerName->addItems(names.first(static_cast<qsizetype>(index.playerCount)));
     cboPlayerName->setCurrentIndex(-1);
     showingState_ = false;
     more_->showSlots(names);
@@ -128,7 +151,7 @@ void MainWindow::LoadRoster() {
     // loaded they show nothing and saving is off.
     editor_.clear();
     showSheet();
-    if (index_.playerCount > 0) {
+    if (index.playerCount > 0) {
         cboPlayerName->setCurrentIndex(0);
     }
     cmdSave->setEnabled(editor_.loadComplete());

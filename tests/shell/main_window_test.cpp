@@ -245,6 +245,11 @@ private slots:
         QVERIFY(!child<QPushButton>(w, "cmdImport")->isEnabled());
         w.cmdSave_Click();
         QCOMPARE(test::readFileBytes(other), before);
+        // A file that cannot be opened leaves none open: the lists of the one before go.
+        test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
+        w.openRoster(QString::fromStdString(f.dir.file("short.pak")));
+        QVERIFY(w.openedFileName().isEmpty());
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 0);
     }
 
     void nameBoxShowsSixteenBytesAndRefusesCharactersWithoutACode() {

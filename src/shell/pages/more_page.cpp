@@ -14,8 +14,8 @@
 
 namespace qb {
 
-MorePage::MorePage(int tab, const RosterIndex& index, QWidget* parent)
-    : Page(tab, parent), index_(index) {
+MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* parent)
+    : Page(tab, parent), index_(std::move(index)) {
     auto* layout = new QVBoxLayout(this);
     auto* frame = named(new QGroupBox(QStringLiteral("Player Names"), this),
                         QStringLiteral("fraPlayerNames"));
@@ -56,9 +56,9 @@ MorePage::MorePage(int tab, const RosterIndex& index, QWidget* parent)
 
 void MorePage::showSlots(const QStringList& names) {
     lsvPlayerName->clear();
-    for (std::size_t slot = 0; slot < index_.slotEntries.size(); ++slot) {
+    for (std::size_t slot = 0; slot < index_().slotEntries.size(); ++slot) {
         auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], lsvPlayerName);
-        if (const int icon = index_.slotEntries[slot].nationIcon; icon > 0) {
+        if (const int icon = index_().slotEntries[slot].nationIcon; icon > 0) {
             item->setIcon(QIcon(nationFlag(icon - 1)));
         }
     }
@@ -78,7 +78,7 @@ void MorePage::select(int slot) {
 }
 
 void MorePage::search(const QString& typed) {
-    const int found = findSlotWithPrefix(index_, typed.toStdString());
+    const int found = findSlotWithPrefix(index_(), typed.toStdString());
     if (found < 0) {
         return;
     }
@@ -89,7 +89,7 @@ void MorePage::search(const QString& typed) {
 }
 
 void MorePage::gotoEmpty() {
-    const int found = nextEmptySlot(index_, lsvPlayerName->currentRow());
+    const int found = nextEmptySlot(index_(), lsvPlayerName->currentRow());
     if (found >= 0) {
         select(found);
     }

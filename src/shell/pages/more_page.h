@@ -16,8 +16,8 @@ class MorePage : public Page {
     Q_OBJECT
 
 public:
-    // The page lists the slots of `index`, which the window keeps up to date.
-    MorePage(int tab, const RosterIndex& index, QWidget* parent);
+    // The page lists the slots of the open roster's index, which `index` gives.
+    MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* parent);
 
     // Lists the slots under their names, converted once by the window for both lists.
     void showSlots(const QStringList& names);
@@ -37,7 +37,7 @@ private:
     void gotoEmpty();
     void select(int slot);
 
-    const RosterIndex& index_;
+    std::function<const RosterIndex&()> index_;
     QLineEdit* txtPlayerName;
     QListWidget* lsvPlayerName;
 };
