@@ -3,7 +3,7 @@
 #include "support/roster_maker.h"
 
 #include <csignal>
-#include <fcntl.h>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -38,12 +38,11 @@ Started start(const TempDir& dir, const std::vector<std::string>& args, const st
         if (stopAt != nullptr) {
             ::setenv("QB_STOP_AT", stopAt, 1);
         }
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open((outPath + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open((outPath + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
+        if (std::freopen("/dev/null", "r", stdin) == nullptr ||
+            std::freopen((outPath + ".out").c_str(), "w", stdout) == nullptr ||
+            std::freopen((outPath + ".err").c_str(), "w", stderr) == nullptr) {
+            ::_exit(126);
+        }
         std::vector<char*> argv{const_cast<char*>(QB_CLI_PATH)};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -55,16 +54,15 @@ Started start(const TempDir& dir, const std::vector<std::string>& args, const st
     return {pid, outPath};
 }
 
-std::string text(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = test::readFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 Finished finish(const Started& process) {
     int status = 0;
     ::waitpid(process.pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
-            text(process.outPath + ".out"), text(process.outPath + ".err")};
+    const auto text = [&process](const char* ending) {
+        const std::vector<std::uint8_t> bytes = test::readFileBytes(process.outPath + ending);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text(".out"),
+            text(".err")};
 }
 
 Finished run(const TempDir& dir, const std::vector<std::string>& args, const std::string& tag) {
