@@ -89,7 +89,6 @@ TEST(PlayerLists, Searches) {
     EXPECT_EQ(findSlotWithPrefix(index, "ANDR\xC3\x89"), 6); // accented capital folds too
     EXPECT_EQ(findSlotWithPrefix(index, ""), -1);
     EXPECT_EQ(findSlotWithPrefix(index, "q"), -1);
-    // Repeated jumps walk through the empty slots.
     EXPECT_EQ(nextEmptySlot(index, -1), 3);
     EXPECT_EQ(nextEmptySlot(index, 3), 5);
     EXPECT_EQ(nextEmptySlot(index, 5), 7);

@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qb {
@@ -36,8 +34,7 @@ TEST(RosterFile, SavedGameHoldsTheSameTable132BytesOn) {
     EXPECT_EQ(sav.readSlot(1599)[347], 0x5A);
     EXPECT_EQ(sav.slotOffset(1599), 132 + 556'452);
     const auto header = sav.readHeader();
-    ASSERT_EQ(header.size(), 132u);
-    EXPECT_EQ(std::string(header.begin(), header.begin() + 11), "Season 2004");
+    EXPECT_EQ(std::string(header.begin(), header.end()), "Season 2004" + std::string(121, ' '));
     EXPECT_TRUE(pak.readHeader().empty());
 }
 
@@ -60,69 +57,6 @@ TEST(RosterFile, ShortFilesAreRefusedNamingTheFileAndBothSizes) {
                         testing::HasSubstr(row.needed))));
     }
     EXPECT_THROW(RosterFile(dir.file("missing.pak")), FileError);
-}
-
-TEST(RosterFile, WritesExactlyTheChangedBytesInsideTheSlot) {
-    const TempDir dir;
-    const std::string path =
-        RosterMaker().player(3, "Smith").trailer(SLOT_SIZE).header("H").write(dir, "w.sav");
-    const RosterFile roster(path);
-    const auto before = test::readFileBytes(path);
-    const Record loaded = roster.readSlot(3);
-    EXPECT_THROW(roster.readSlot(SLOT_COUNT), FileError); // the bytes after the table are no slot
-
-    EXPECT_TRUE(writeSlotSafely(roster, 3, loaded, loaded, {}).written.front().empty());
-
-    Record working = loaded;
-    working[6] = 'y'; // Smith -> Smyth
-    working[200] = 7; // a run of two adjacent bytes
-    working[201] = 8;
-    EXPECT_EQ(writeSlotSafely(roster, 3, loaded, working, {}).written.front(),
-              (std::vector<int>{6, 200, 201}));
-
-    const auto after = test::readFileBytes(path);
-    ASSERT_EQ(after.size(), before.size());
-    const std::int64_t slot = roster.slotOffset(3);
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        const auto offset = static_cast<std::int64_t>(i) - slot;
-        const bool changed = offset == 6 || offset == 200 || offset == 201;
-        EXPECT_EQ(after[i] != before[i], changed) << "file byte " << i;
-    }
-}
-
-// Root writes read-only files, so as root the write is tried by a child that
-// has given up root.
-bool writeFailsNamingTheFile(const std::string& path) {
-    const RosterFile roster(path);
-    Record working = roster.readSlot(0);
-    working[10] = 1;
-    try {
-        writeSlotSafely(roster, 0, roster.readSlot(0), working, {});
-        return false;
-    } catch (const FileError& error) {
-        return std::string(error.what()).find(path) != std::string::npos;
-    }
-}
-
-TEST(RosterFile, ReadOnlyFileIsReportedAndLeftUnchanged) {
-    const TempDir dir;
-    const std::string path = RosterMaker().player(0, "Smith").write(dir, "ro.pak");
-    ::chmod(dir.path().c_str(), 0755);
-    ::chmod(path.c_str(), 0444);
-    const auto before = test::readFileBytes(path);
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(writeFailsNamingTheFile(path));
-    } else {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(dropped && writeFailsNamingTheFile(path) ? 0 : 1);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    EXPECT_EQ(test::readFileBytes(path), before);
 }
 
 TEST(RosterFile, AFileCutShortAfterOpeningIsNeverGrown) {

@@ -25,9 +25,8 @@ TEST(Export, SuffixRuleAndOverwriteQuestion) {
         {dir.file("mydata"), dir.file("mydata")},
     };
     for (const Row& row : rows) {
-        const ExportTarget target = planExport(row.chosen);
-        EXPECT_EQ(target.path, row.path);
-        EXPECT_FALSE(target.needsOverwriteQuestion);
+        EXPECT_EQ(planExport(row.chosen).path, row.path);
+        EXPECT_FALSE(planExport(row.chosen).needsOverwriteQuestion);
     }
     test::writeFileBytes(dir.file("taken.data"), {1, 2, 3});
     EXPECT_TRUE(planExport(dir.file("taken")).needsOverwriteQuestion);
@@ -44,8 +43,7 @@ TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
     smith[1] = 0x12;
     const std::string path = RosterMaker().record(7, smith).write(dir, "r.sav");
     const RosterFile roster(path);
-    test::writeFileBytes(dir.file("smith.data"),
-                         std::vector<std::uint8_t>(1000, 9)); // replaced whole
+    test::writeFileBytes(dir.file("smith.data"), std::vector<std::uint8_t>(1000, 9));
     exportSlot(roster, 7, dir.file("smith.data"));
     EXPECT_EQ(test::readFileBytes(dir.file("smith.data")),
               std::vector<std::uint8_t>(smith.begin(), smith.end()));
@@ -80,7 +78,7 @@ TEST(Transfer, RefusalsWriteNothing) {
     test::writeFileBytes(dir.file("dup.data"), {incoming.begin(), incoming.end()});
     struct Row {
         const char* name;
-        std::size_t size;
+        int size; // the file written, or -1: dup.data as above
         int slot;
         const char* message;
     };
@@ -89,8 +87,8 @@ TEST(Transfer, RefusalsWriteNothing) {
         {"large.data", 349, 0, "Wrong File Size"},
         {"body.data", 346, 0, "Wrong File Size"},
         {"zero.data", 0, 0, "Wrong File Size"},
-        {"dup.data", 0, 3, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
-        {"dup.data", 0, 1500, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
+        {"dup.data", -1, 3, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
+        {"dup.data", -1, 1500, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
     };
     RosterMaker maker;
     maker.player(0, "A").player(1, "B").set(1, 0, {0x22, 0x11}).set(1500, 0, {0x22, 0x11});
@@ -98,15 +96,16 @@ TEST(Transfer, RefusalsWriteNothing) {
     const auto before = test::readFileBytes(path);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        if (row.size != 0 || std::string(row.name) == "zero.data") {
-            test::writeFileBytes(dir.file(row.name), std::vector<std::uint8_t>(row.size, 1));
+        if (row.size >= 0) {
+            test::writeFileBytes(dir.file(row.name),
+                                 std::vector<std::uint8_t>(static_cast<std::size_t>(row.size), 1));
         }
         try {
             importSlot(RosterFile(path), row.slot, dir.file(row.name));
             FAIL() << "imported";
         } catch (const TransferError& error) {
             EXPECT_TRUE(error.description().starts_with(row.message)) << error.description();
-            EXPECT_EQ(error.path(), row.size == 0 && row.slot != 0 ? path : dir.file(row.name));
+            EXPECT_EQ(error.path(), row.size < 0 ? path : dir.file(row.name));
         }
         EXPECT_EQ(test::readFileBytes(path), before);
     }

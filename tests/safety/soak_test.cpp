@@ -15,12 +15,6 @@
 namespace qb {
 namespace {
 
-int cycles() {
-    const char* text = std::getenv("QB_SOAK_CYCLES");
-    return text != nullptr ? std::atoi(text) : 5000;
-}
-
-// A value the field takes, chosen at random.
 std::string randomValue(const Field& field, std::mt19937& random) {
     const auto below = [&random](int bound) {
         return static_cast<int>(random() % static_cast<unsigned>(bound));
@@ -61,8 +55,8 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
     std::mt19937 random(2004);
     std::vector<std::uint8_t> model = test::readFileBytes(path);
     const std::int64_t base = roster.slotOffset(0);
-    const int total = cycles();
-    for (int cycle = 0; cycle < total; ++cycle) {
+    const char* cycles = std::getenv("QB_SOAK_CYCLES");
+    for (int cycle = 0; cycle < (cycles != nullptr ? std::atoi(cycles) : 5000); ++cycle) {
         const int slot = static_cast<int>(random() % kDemoPlayerCount);
         const Field& field = *editable[random() % editable.size()];
         const std::string value = randomValue(field, random);

@@ -117,10 +117,6 @@ void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
               static_cast<std::streamsize>(bytes.size()));
 }
 
-} // namespace qb::test
-
-namespace qb::test {
-
 void saveSeed(const std::string& corpus, const std::vector<std::uint8_t>& bytes) {
     const char* root = std::getenv("QB_SEED_CORPUS");
     if (root == nullptr || *root == '\0') {

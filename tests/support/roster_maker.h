@@ -57,10 +57,6 @@ private:
 std::vector<std::uint8_t> readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-} // namespace qb::test
-
-namespace qb::test {
-
 // When QB_SEED_CORPUS names a folder, writes `bytes` there under `corpus`/ as a seed
 // for the fuzzers, so their corpus comes from the tests' own fixtures.
 void saveSeed(const std::string& corpus, const std::vector<std::uint8_t>& bytes);
