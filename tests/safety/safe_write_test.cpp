@@ -198,7 +198,7 @@ TEST_F(SafetyFixture, AWriteThatNeverLandsIsFoundByReadingBack) {
 // A journal as earlier versions wrote it: one slot, no slot count ("QBJ2").
 void rewriteAsSingleSlotJournal(const fs::path& journalFile) {
     std::vector<std::uint8_t> bytes = test::readFileBytes(journalFile.string());
-    const std::size_t pathLength = bytes[4] | bytes[5] << 8;
+    const auto pathLength = static_cast<std::size_t>(bytes[4] | bytes[5] << 8);
     const auto slotCount = bytes.begin() + static_cast<std::ptrdiff_t>(8 + pathLength + 36);
     ASSERT_EQ(*slotCount, 1);
     bytes.erase(slotCount, slotCount + 2);
