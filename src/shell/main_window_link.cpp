@@ -40,7 +40,7 @@ void MainWindow::selectRequestedPlayer(int index) {
         return;
     }
     if (index == cboPlayerName->currentIndex()) {
-        showLoadedPlayer(index);
+        reloadPlayer(index);
     } else {
         cboPlayerName->setCurrentIndex(index);
     }

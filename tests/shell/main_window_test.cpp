@@ -320,10 +320,16 @@ private slots:
         f.open(smallRoster());
         const int stored = sldBowling_4->value();
         sldBowling_4->setValue(stored + 9);
-        cboPlayerName->showPopup();
-        QTRY_VERIFY(cboPlayerName->view()->isVisible());
-        QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
-        QCOMPARE(sldBowling_4->value(), stored);
+        // Asked first; No (and the same with Cancel) keeps the edit.
+        f.dialogs.answers = {false, true};
+        for (const int shown : {stored + 9, stored}) {
+            cboPlayerName->showPopup();
+            QTRY_VERIFY(cboPlayerName->view()->isVisible());
+            QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
+            QCOMPARE(sldBowling_4->value(), shown);
+        }
+        QCOMPARE(f.dialogs.questions,
+                 QStringList(2, QStringLiteral("Discard the unsaved changes to Adams?")));
     }
 
     void exportAndImport() {
@@ -394,6 +400,84 @@ private slots:
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
         QCOMPARE(int{saved[49]}, 0x01);
+    }
+
+    // Edits on three tabs of two players, undone all and redone all, then saved as one batch.
+    void everyEditUndoesRedoesAndSavesAsTheDocumentWould() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        auto* cboBowlingStyle = child<QComboBox>(w, "cboBowlingStyle");
+        auto* skill = child<QCheckBox>(w, "chkSkills_1");
+        auto* txtName = child<QLineEdit>(w, "txtName");
+        auto* txtInnings = child<QLineEdit>(w, "txtInnings");
+        auto* mnuUndo = child<QAction>(w, "mnuUndo");
+        auto* mnuRedo = child<QAction>(w, "mnuRedo");
+        const std::string path = f.open(smallRoster());
+        const auto stored = test::readFileBytes(path);
+        const std::string reference = f.dir.file("reference.pak");
+        test::writeFileBytes(reference, stored);
+
+        // A drag of 20 steps is one step of the history.
+        const int rating = slider->value();
+        slider->setSliderDown(true);
+        for (int step = 1; step <= 20; ++step) {
+            slider->setSliderPosition(rating + step);
+        }
+        slider->setSliderDown(false);
+        QCOMPARE(mnuUndo->text(),
+                 QStringLiteral("&Undo Accuracy %1 → %2").arg(rating).arg(rating + 20));
+        cboBowlingStyle->setCurrentIndex(3);
+        emit cboBowlingStyle->activated(3);
+        skill->click();
+        cboPlayerName->setCurrentIndex(1);
+        txtName->setText(QStringLiteral("Renamed"));
+        emit txtName->editingFinished();
+        txtInnings->setText(QStringLiteral("12"));
+        emit txtInnings->editingFinished();
+        // The first player's edits were kept while the second was shown.
+        cboPlayerName->setCurrentIndex(0);
+        QCOMPARE(slider->value(), rating + 20);
+        QCOMPARE(cboBowlingStyle->currentIndex(), 3);
+
+        int steps = 0;
+        for (; mnuUndo->isEnabled(); ++steps) {
+            mnuUndo->trigger();
+        }
+        QCOMPARE(steps, 5);
+        // The last undo shows the player and the tab of the first edit as loaded.
+        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 5);
+        QCOMPARE(slider->value(), rating);
+        w.saveAll();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 0 players"));
+        QCOMPARE(test::readFileBytes(path), stored);
+
+        while (mnuRedo->isEnabled()) {
+            mnuRedo->trigger();
+        }
+        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        QCOMPARE(cboPlayerName->currentIndex(), 1);
+        w.saveAll();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 2 players"));
+        RosterDocument same(reference);
+        const auto set = [&same](int slot, const Field& field, const std::string& text) {
+            same.apply(same.makeEdit(slot, field, text));
+        };
+        const Field* skillField = nullptr;
+        for (const Field& field : fieldRegistry()) {
+            if (QString::fromStdString(field.caption) == skill->text()) {
+                skillField = &field;
+            }
+        }
+        set(0, *findField("ratings.bowling.Accuracy"), std::to_string(rating + 20));
+        set(0, *findField("roles.bowlingStyle"), cboBowlingStyle->itemText(3).toStdString());
+        set(0, *skillField, skill->isChecked() ? "false" : "true");
+        set(1, *findField("name"), "Renamed");
+        set(1, *findField("statistics.Test.innings"), "12");
+        same.saveAll();
+        QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
     }
 
     void ctrlTabWalksTheTabsOnceARosterIsOpen() {

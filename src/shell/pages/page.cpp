@@ -48,7 +48,7 @@ std::string editorNameOf(const Field& field) {
 
 } // namespace
 
-Page::Page(int tab, QWidget* parent) : QWidget(parent) {
+Page::Page(int tab, QWidget* parent) : QWidget(parent), tab_(tab) {
     setObjectName(QStringLiteral("picPicture_%1").arg(tab));
     setGeometry(twips(200, 1250, 4300, 5070));
 }
@@ -76,8 +76,21 @@ QString Page::captionOf(const Field& field) {
     return QString::fromStdString(field.caption);
 }
 
+const Field& Page::fieldShown(const Field& bound, const PlayerSheet&) const {
+    return bound;
+}
+
 void Page::bind(const Field& field, QWidget* editor) {
     bindings_.push_back({&field, editor});
+    if (auto* box = qobject_cast<QLineEdit*>(editor)) {
+        connect(box, &QLineEdit::editingFinished, this, &Page::edited);
+    } else if (auto* slider = qobject_cast<QSlider*>(editor)) {
+        connect(slider, &QSlider::valueChanged, this, &Page::edited);
+    } else if (auto* flag = qobject_cast<QCheckBox*>(editor)) {
+        connect(flag, &QCheckBox::clicked, this, &Page::edited);
+    } else {
+        connect(qobject_cast<QComboBox*>(editor), &QComboBox::activated, this, &Page::edited);
+    }
 }
 
 QWidget* Page::addEditor(const Field& field, QWidget* parent) {
@@ -111,6 +124,23 @@ void Page::showSheet(const PlayerSheet& sheet) {
             showNumber(binding.editor, binding.field->number(sheet));
         }
     }
+}
+
+std::vector<Page::FieldChange> Page::changes(const PlayerSheet& sheet) const {
+    std::vector<FieldChange> found;
+    for (const Binding& binding : bindings_) {
+        if (binding.field->readOnly()) {
+            continue;
+        }
+        const Field& shown = fieldShown(*binding.field, sheet);
+        const auto* box = qobject_cast<const QLineEdit*>(binding.editor);
+        CellValue value = box != nullptr ? CellValue(box->text().toStdString())
+                                         : CellValue(readNumber(binding.editor));
+        if (value != readCell(shown, sheet)) {
+            found.push_back({&shown, std::move(value)});
+        }
+    }
+    return found;
 }
 
 void Page::readSheet(PlayerSheet& sheet) const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "codecs/player_sheet.h"
-#include "player/field_registry.h"
+#include "player/roster_document.h"
 
 #include <QWidget>
 #include <string_view>
@@ -18,8 +18,22 @@ class Page : public QWidget {
 public:
     Page(int tab, QWidget* parent);
 
+    int tab() const { return tab_; }
     virtual void showSheet(const PlayerSheet& sheet);
     virtual void readSheet(PlayerSheet& sheet) const;
+
+    // A field whose editor shows another value than `sheet`, and that value.
+    struct FieldChange {
+        const Field* field;
+        CellValue value;
+    };
+    // What the editors show that `sheet` does not, field by field (read-only fields aside).
+    std::vector<FieldChange> changes(const PlayerSheet& sheet) const;
+
+signals:
+    // A user finished a change in an editor: a text box lost the focus or took Return,
+    // a list entry was chosen, a box clicked or a slider moved.
+    void edited();
 
 protected:
     // The field an editor of this name shows (see addEditor); a name no field has is a
@@ -29,6 +43,9 @@ protected:
     static std::vector<const Field*> fieldsOf(FieldGroup group);
     // The field's caption, '&' before its access key.
     static QString captionOf(const Field& field);
+
+    // The field whose value a bound editor shows while `sheet` is on screen.
+    virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
 
     void bind(const Field& field, QWidget* editor);
     // A text box (text and number fields) or a drop-down list filled with the field's
@@ -41,6 +58,7 @@ private:
         const Field* field;
         QWidget* editor;
     };
+    int tab_;
     std::vector<Binding> bindings_;
 };
 

@@ -26,6 +26,10 @@ public:
 signals:
     void formatChosen(int format);
 
+protected:
+    // A box shows the figure of the format on screen.
+    const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const override;
+
 private:
     void refreshRates();
 
