@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUndoStack>
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -50,6 +51,8 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     buildActions();
     buildTopRow(central);
     buildPages(central);
+    lblUnsaved = named(new QLabel(this), QStringLiteral("lblUnsaved"));
+    statusBar()->addPermanentWidget(lblUnsaved);
     connect(TabStrip1, &TabStrip::tabSelected, this, &MainWindow::TabStrip1_Click);
     connect(cboPlayerName, &QComboBox::currentIndexChanged, this, [this] {
         if (!showingState_) {
@@ -291,6 +294,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsaved()) {
+        event->ignore();
+        return;
+    }
     deleteTemporaryFiles();
     event->accept();
 }

@@ -12,9 +12,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QUndoStack;
 
@@ -108,6 +110,11 @@ private:
     // Applies or reverts an edit of the undo history and shows it where it was made.
     void showEdit(const Edit& edit, bool reverted, int tab);
     void undoOrRedo(bool redo);
+    // The title's asterisk, the count of unsaved players and their marks in the player list.
+    void showUnsaved();
+    // Before unsaved edits would be lost: asks to save them all, drop them or cancel.
+    // Returns whether to go on.
+    bool settleUnsaved();
     void cboStatisticsMode_Click(int format);
     void mnuLastFile_Click();
     void cmdExport_Click();
@@ -142,6 +149,8 @@ private:
     std::unique_ptr<QUndoStack> history_;
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot_ = -1;
+    // The entries of the player list marked as holding unsaved edits.
+    std::set<int> markedSlots_;
     QString strGamePath;
     QString strTempPath;
     std::unique_ptr<QTemporaryDir> tempDir_;
@@ -151,6 +160,7 @@ private:
 
     QComboBox* cboPlayerName = nullptr;
     QPushButton* cmdSave = nullptr;
+    QLabel* lblUnsaved = nullptr;
     TabStrip* TabStrip1 = nullptr;
     QAction* mnuLastFile = nullptr;
     QAction* mnuUndo = nullptr;

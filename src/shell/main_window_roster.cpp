@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QUndoStack>
 #include <optional>
 
@@ -72,7 +74,7 @@ const RosterIndex& MainWindow::rosterIndex() const {
 }
 
 void MainWindow::cmdOpen_Click() {
-    if (!requireGameFolder()) {
+    if (!requireGameFolder() || !settleUnsaved()) {
         return;
     }
     const QString path = dialogs_.openFile(
@@ -114,7 +116,7 @@ void MainWindow::openRoster(const QString& path) {
 
 void MainWindow::mnuLastFile_Click() {
     const QString path = settings_.lastFile();
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
+    if (path.isEmpty() || !QFileInfo::exists(path) || !settleUnsaved()) {
         return;
     }
     attempt([&] { adoptRoster(std::make_unique<RosterDocument>(path.toStdString())); });
@@ -124,6 +126,9 @@ void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     shownSlot_ = -1;
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();
+    if (document_) {
+        document_->onChange([this](const DocumentChange&) { showUnsaved(); });
+    }
     connect(history_.get(), &QUndoStack::canUndoChanged, mnuUndo, &QAction::setEnabled);
     connect(history_.get(), &QUndoStack::canRedoChanged, mnuRedo, &QAction::setEnabled);
     connect(history_.get(), &QUndoStack::undoTextChanged, mnuUndo,
@@ -159,6 +164,8 @@ void MainWindow::listPlayers() {
     cboPlayerName->setCurrentIndex(-1);
     showingState_ = false;
     more_->showSlots(names);
+    markedSlots_.clear();
+    showUnsaved();
     // The editors never keep a player of another file: until a player of this one is
     // shown they show nothing and saving is off.
     shownSlot_ = -1;
@@ -290,6 +297,62 @@ void MainWindow::showEdit(const Edit& edit, bool reverted, int tab) {
     if (TabStrip1->selectedTab() != tab) {
         TabStrip1->selectTab(tab);
     }
+}
+
+void MainWindow::showUnsaved() {
+    const std::vector<int> pending = document_ ? document_->pendingSlots() : std::vector<int>{};
+    QString title = windowTitle();
+    if (title.endsWith(QStringLiteral(" *"))) {
+        title.chop(2);
+    }
+    setWindowTitle(pending.empty() ? title : title + QStringLiteral(" *"));
+    lblUnsaved->setText(pending.empty() ? QString()
+                        : pending.size() == 1
+                            ? QStringLiteral("1 unsaved player")
+                            : QStringLiteral("%1 unsaved players").arg(pending.size()));
+    // Only the entries whose state changed are marked again.
+    const std::set<int> unsaved(pending.begin(), pending.end());
+    const QIcon mark = style()->standardIcon(QStyle::SP_FileIcon);
+    const auto setMark = [this](int slot, const QVariant& shown) {
+        if (slot < cboPlayerName->count()) {
+            cboPlayerName->setItemData(slot, shown, Qt::DecorationRole);
+        }
+    };
+    for (const int slot : markedSlots_) {
+        if (!unsaved.contains(slot)) {
+            setMark(slot, {});
+        }
+    }
+    for (const int slot : unsaved) {
+        if (!markedSlots_.contains(slot)) {
+            setMark(slot, mark);
+        }
+    }
+    markedSlots_ = unsaved;
+}
+
+bool MainWindow::settleUnsaved() {
+    if (!document_) {
+        return true;
+    }
+    commitEditors();
+    const std::size_t count = document_->pendingSlots().size();
+    if (count == 0) {
+        return true;
+    }
+    switch (dialogs_.unsaved(
+        this, count == 1 ? QStringLiteral("Save changes to 1 player?")
+                         : QStringLiteral("Save changes to %1 players?").arg(count))) {
+    case Dialogs::Unsaved::SaveAll:
+        saveAll();
+        // A save that failed keeps the edits and what would have lost them is not done.
+        return document_ && document_->pendingSlots().empty();
+    case Dialogs::Unsaved::Discard:
+        return true;
+    case Dialogs::Unsaved::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::undoOrRedo(bool redo) {

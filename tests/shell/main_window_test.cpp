@@ -724,6 +724,54 @@ private slots:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    // Opening another file, the last file, the companion's request to open one and
+    // closing: each asks first; Cancel loses nothing, Save All writes, Discard goes on.
+    void everyWayOutAsksAboutUnsavedEdits() {
+        using Unsaved = Dialogs::Unsaved;
+        const std::function<bool(Fixture&, const QString&)> ways[] = {
+            [](Fixture& f, const QString& other) {
+                f.dialogs.files = {other};
+                f.window->cmdOpen_Click();
+                return f.window->openedFileName() == other;
+            },
+            [](Fixture& f, const QString&) {
+                child<QAction>(*f.window, "mnuLastFile")->trigger();
+                return !child<QLabel>(*f.window, "lblUnsaved")->text().contains(u'1');
+            },
+            [](Fixture& f, const QString& other) {
+                f.dialogs.answers = {true};
+                f.window->Form_LinkExecute(QStringLiteral("0|") + other);
+                return f.window->openedFileName() == other;
+            },
+            [](Fixture& f, const QString&) { return f.window->close(); },
+        };
+        for (const auto& leave : ways) {
+            for (const Unsaved answer : {Unsaved::Cancel, Unsaved::SaveAll, Unsaved::Discard}) {
+                Fixture f;
+                MainWindow& w = *f.window;
+                auto* slider = child<RatingSlider>(w, "sldBowling_4");
+                const std::string path = f.open(smallRoster());
+                const QString other = QString::fromStdString(smallRoster().write(f.dir, "b.pak"));
+                const auto stored = test::readFileBytes(path);
+                slider->setValue(slider->value() + 5);
+                const int edited = slider->value();
+                QVERIFY(w.windowTitle().endsWith(QStringLiteral("r.pak *")));
+                QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(),
+                         QStringLiteral("1 unsaved player"));
+                QVERIFY(!child<QComboBox>(w, "cboPlayerName")->itemIcon(0).isNull());
+                QVERIFY(child<QComboBox>(w, "cboPlayerName")->itemIcon(1).isNull());
+                f.dialogs.unsavedAnswers = {answer};
+                QCOMPARE(leave(f, other), answer != Unsaved::Cancel);
+                QVERIFY(f.dialogs.questions.contains(QStringLiteral("Save changes to 1 player?")));
+                QCOMPARE(test::readFileBytes(path) != stored, answer == Unsaved::SaveAll);
+                if (answer == Unsaved::Cancel) {
+                    QCOMPARE(slider->value(), edited);
+                    QVERIFY(w.windowTitle().endsWith(QStringLiteral("r.pak *")));
+                }
+            }
+        }
+    }
+
     void closingDeletesTheTemporaryFiles() {
         Fixture f;
         MainWindow& w = *f.window;
