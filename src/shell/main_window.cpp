@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <QUndoView>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void registerResources() {
@@ -120,6 +122,7 @@ void MainWindow::buildActions() {
         {"E&dit", "mnuRedo", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", [this] { undoOrRedo(true); }},
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { mnuSetPath_Click(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
+        {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
     };
     QMenu* menu = nullptr;
     for (const Command& command : commands) {
@@ -233,6 +236,19 @@ void MainWindow::Form_Load() {
     TabStrip1->selectTab(kAboutTab);
     LoadCommentaryNames();
     reportRecoveredSaves({});
+}
+
+void MainWindow::showHistory() {
+    if (lsvUndoHistory == nullptr) {
+        auto* dock = named(new QDockWidget(QStringLiteral("Undo History"), this),
+                           QStringLiteral("fraUndoHistory"));
+        lsvUndoHistory =
+            named(new QUndoView(history_.get(), dock), QStringLiteral("lsvUndoHistory"));
+        lsvUndoHistory->setEmptyLabel(QStringLiteral("As opened"));
+        dock->setWidget(lsvUndoHistory);
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+    }
+    lsvUndoHistory->parentWidget()->show();
 }
 
 void MainWindow::TabStrip1_Click(int tab) {

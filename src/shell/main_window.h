@@ -19,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QUndoStack;
+class QUndoView;
 
 namespace qb {
 
@@ -112,6 +113,10 @@ private:
     void undoOrRedo(bool redo);
     // The title's asterisk, the count of unsaved players and their marks in the player list.
     void showUnsaved();
+    // Marks the captions of the shown player's unsaved fields and the tabs holding them.
+    void showChangedFields();
+    // The Undo History list, beside the pages: clicking a step goes back or forward to it.
+    void showHistory();
     // Before unsaved edits would be lost: asks to save them all, drop them or cancel.
     // Returns whether to go on.
     bool settleUnsaved();
@@ -161,6 +166,7 @@ private:
     QComboBox* cboPlayerName = nullptr;
     QPushButton* cmdSave = nullptr;
     QLabel* lblUnsaved = nullptr;
+    QUndoView* lsvUndoHistory = nullptr; // made when first shown
     TabStrip* TabStrip1 = nullptr;
     QAction* mnuLastFile = nullptr;
     QAction* mnuUndo = nullptr;

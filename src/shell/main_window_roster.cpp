@@ -11,6 +11,7 @@
 #include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/statistics_page.h"
+#include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QUndoStack>
+#include <QUndoView>
 #include <optional>
 
 namespace qb {
@@ -137,6 +139,9 @@ void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
             [this](const QString& text) { mnuRedo->setText(QStringLiteral("&Redo ") + text); });
     mnuUndo->setEnabled(false);
     mnuRedo->setEnabled(false);
+    if (lsvUndoHistory != nullptr) {
+        lsvUndoHistory->setStack(history_.get());
+    }
     listPlayers();
 }
 
@@ -329,6 +334,16 @@ void MainWindow::showUnsaved() {
         }
     }
     markedSlots_ = unsaved;
+    showChangedFields();
+}
+
+void MainWindow::showChangedFields() {
+    const std::set<std::string> changed =
+        shownSlot_ >= 0 ? document_->changedKeys(shownSlot_) : std::set<std::string>{};
+    const PlayerSheet& sheet = shownPlayer().state();
+    for (Page* page : pages_) {
+        markUnsaved(TabStrip1->tabButton(page->tab()), page->markChanged(changed, sheet));
+    }
 }
 
 bool MainWindow::settleUnsaved() {
@@ -370,6 +385,7 @@ void MainWindow::showSheet() {
     for (Page* page : pages_) {
         page->showSheet(sheet);
     }
+    showChangedFields();
     showingState_ = false;
 }
 

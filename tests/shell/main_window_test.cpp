@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QListView>
 #include <QMenu>
 #include <QProcess>
 #include <QtTest>
@@ -428,6 +429,17 @@ private slots:
         slider->setSliderDown(false);
         QCOMPARE(mnuUndo->text(),
                  QStringLiteral("&Undo Accuracy %1 → %2").arg(rating).arg(rating + 20));
+        // The value beside the slider, the caption and the tab marked as unsaved.
+        QCOMPARE(child<QLabel>(w, "sldBowling_4_value")->text(), QString::number(rating + 20));
+        const auto marked = [&w](int tab) {
+            return child<TabStrip>(w, "TabStrip1")->tabButton(tab)->property("unsaved").toBool();
+        };
+        QLabel* accuracy = nullptr;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            accuracy = label->buddy() == slider ? label : accuracy;
+        }
+        QVERIFY(accuracy->property("unsaved").toBool());
+        QVERIFY(marked(5) && !marked(3));
         cboBowlingStyle->setCurrentIndex(3);
         emit cboBowlingStyle->activated(3);
         skill->click();
@@ -450,6 +462,7 @@ private slots:
         QCOMPARE(cboPlayerName->currentIndex(), 0);
         QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 5);
         QCOMPARE(slider->value(), rating);
+        QVERIFY(!accuracy->property("unsaved").toBool() && !marked(5));
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 0 players"));
         QCOMPARE(test::readFileBytes(path), stored);
@@ -459,6 +472,16 @@ private slots:
         }
         QCOMPARE(txtInnings->text(), QStringLiteral("12"));
         QCOMPARE(cboPlayerName->currentIndex(), 1);
+        QVERIFY(marked(1) && marked(8) && !marked(5));
+        // The Undo History list jumps to any step: back to the file as opened and forward.
+        child<QAction>(w, "mnuUndoHistory")->trigger();
+        auto* history = child<QListView>(w, "lsvUndoHistory");
+        QCOMPARE(history->model()->rowCount(), 6);
+        history->setCurrentIndex(history->model()->index(0, 0));
+        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(slider->value(), rating);
+        history->setCurrentIndex(history->model()->index(5, 0));
+        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 2 players"));
         RosterDocument same(reference);

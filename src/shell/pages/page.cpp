@@ -3,8 +3,12 @@
 #include "shell/editors.h"
 #include "shell/pages/widgets.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <cctype>
 #include <stdexcept>
 
@@ -78,6 +82,36 @@ QString Page::captionOf(const Field& field) {
 
 const Field& Page::fieldShown(const Field& bound, const PlayerSheet&) const {
     return bound;
+}
+
+bool Page::holds(const std::string& key) const {
+    return std::ranges::any_of(
+        bindings_, [&key](const Binding& binding) { return binding.field->key == key; });
+}
+
+QWidget* Page::captionWidget(Binding& binding) const {
+    if (binding.caption == nullptr) {
+        // A box's own text, a label naming the editor, or the frame the editor stands in.
+        binding.caption = qobject_cast<QAbstractButton*>(binding.editor);
+        for (QLabel* label : findChildren<QLabel*>()) {
+            if (binding.caption == nullptr && label->buddy() == binding.editor) {
+                binding.caption = label;
+            }
+        }
+        if (binding.caption == nullptr) {
+            binding.caption = qobject_cast<QGroupBox*>(binding.editor->parentWidget());
+        }
+    }
+    return binding.caption;
+}
+
+bool Page::markChanged(const std::set<std::string>& changed, const PlayerSheet& sheet) {
+    for (Binding& binding : bindings_) {
+        if (QWidget* caption = captionWidget(binding)) {
+            markUnsaved(caption, changed.contains(fieldShown(*binding.field, sheet).key));
+        }
+    }
+    return std::ranges::any_of(changed, [this](const std::string& key) { return holds(key); });
 }
 
 void Page::bind(const Field& field, QWidget* editor) {

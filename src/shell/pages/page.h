@@ -4,6 +4,8 @@
 #include "player/roster_document.h"
 
 #include <QWidget>
+#include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +31,9 @@ public:
     };
     // What the editors show that `sheet` does not, field by field (read-only fields aside).
     std::vector<FieldChange> changes(const PlayerSheet& sheet) const;
+    // Marks the captions of the fields shown whose keys are `changed`; returns whether the
+    // page holds any of them.
+    bool markChanged(const std::set<std::string>& changed, const PlayerSheet& sheet);
 
 signals:
     // A user finished a change in an editor: a text box lost the focus or took Return,
@@ -46,6 +51,8 @@ protected:
 
     // The field whose value a bound editor shows while `sheet` is on screen.
     virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
+    // Whether the field of `key` is edited on this page.
+    virtual bool holds(const std::string& key) const;
 
     void bind(const Field& field, QWidget* editor);
     // A text box (text and number fields) or a drop-down list filled with the field's
@@ -57,7 +64,9 @@ private:
     struct Binding {
         const Field* field;
         QWidget* editor;
+        QWidget* caption = nullptr; // found on first use: the pages add it after the editor
     };
+    QWidget* captionWidget(Binding& binding) const;
     int tab_;
     std::vector<Binding> bindings_;
 };

@@ -108,9 +108,14 @@ void StatisticsPage::showSheet(const PlayerSheet& sheet) {
     refreshRates();
 }
 
+bool StatisticsPage::holds(const std::string& key) const {
+    const Field* field = findField(key);
+    return field != nullptr && field->format >= 0;
+}
+
 const Field& StatisticsPage::fieldShown(const Field& bound, const PlayerSheet& sheet) const {
     for (const FigureBox& box : kPageBoxes) {
-        if (&statisticsField(0, box.figure) == &bound) {
+        if (sheet.statisticsFormat >= 0 && &statisticsField(0, box.figure) == &bound) {
             return statisticsField(sheet.statisticsFormat, box.figure);
         }
     }

@@ -29,6 +29,8 @@ signals:
 protected:
     // A box shows the figure of the format on screen.
     const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const override;
+    // The figures of every format are edited here.
+    bool holds(const std::string& key) const override;
 
 private:
     void refreshRates();
