@@ -503,6 +503,36 @@ private slots:
         QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
     }
 
+    void undoRedoAndSaveAllShortcuts() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        f.open(smallRoster());
+        const int stored = slider->value();
+        slider->setValue(stored + 3);
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int shown;
+        } presses[] = {
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Y, Qt::ControlModifier, stored + 3},
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, stored + 3},
+        };
+        for (const auto& press : presses) {
+            QTest::keyClick(&w, press.key, press.modifiers);
+            QCOMPARE(slider->value(), press.shown);
+        }
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Saved 1 player"));
+        QVERIFY(!w.windowTitle().endsWith(u'*'));
+        QCOMPARE(slider->value(), stored + 3);
+    }
+
     void ctrlTabWalksTheTabsOnceARosterIsOpen() {
         Fixture f;
         MainWindow& w = *f.window;
