@@ -225,6 +225,7 @@ private slots:
                     ->text()
                     .contains(QStringLiteral("appearance.face 30 -> 24")));
         QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
+        QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QCOMPARE(changedBytes(before, test::readFileBytes(path)),
