@@ -211,7 +211,12 @@ void MainWindow::showPlayer(int slot) {
                 }
             }
         },
-        {.first = [this] { shownSlot_ = -1; }});
+        {.first = [this] {
+            // The editors keep what they show, and a save is refused.
+            shownSlot_ = -1;
+            editor_.clear();
+            readSheet();
+        }});
     if (shown) {
         showSheet();
     }
