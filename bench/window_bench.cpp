@@ -4,9 +4,11 @@
 #include "shell/demo_mode.h"
 #include "shell/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -57,6 +59,7 @@ public:
     }
     QString chooseFolder(QWidget*, const QString&) override { return {}; }
     Conflict conflict(QWidget*, const QString&) override { return Conflict::Cancel; }
+    Unsaved unsaved(QWidget*, const QString&) override { return Unsaved::Cancel; }
 };
 
 } // namespace
@@ -88,9 +91,23 @@ int main(int argc, char** argv) {
         switches.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(switches.begin(), switches.end());
+
+    // Undo and redo of one slider edit, the editors shown again each time.
+    auto* slider = window.findChild<QSlider*>(QStringLiteral("sldBowling_4"));
+    auto* undo = window.findChild<QAction*>(QStringLiteral("mnuUndo"));
+    auto* redo = window.findChild<QAction*>(QStringLiteral("mnuRedo"));
+    slider->setValue(slider->value() == 63 ? 62 : slider->value() + 1);
+    std::vector<double> steps;
+    for (int step = 0; step < 50; ++step) {
+        timer.restart();
+        (step % 2 == 0 ? undo : redo)->trigger();
+        steps.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(steps.begin(), steps.end());
     std::printf("window_first_paint_ms %.2f\n", firstPaint);
     std::printf("window_open_ms %.2f\n", open);
     std::printf("window_switch_ms %.3f\n", switches[switches.size() / 2]);
+    std::printf("window_undo_redo_ms %.3f\n", steps[steps.size() / 2]);
     std::printf("window_peak_kb %ld\n", peakKilobytes());
     return 0;
 }

@@ -56,6 +56,18 @@ void RosterDocument::discard(int slot) {
     notify({slot});
 }
 
+FieldRepairs RosterDocument::repair(int slot) {
+    requireSlot(path(), slot);
+    Pending repaired{PlayerEditor(commentaryCount_), {}};
+    FieldRepairs repairs = repaired.editor.loadRepaired(file_, slot);
+    for (const FieldRepair& made : repairs) {
+        repaired.keys.insert(made.field);
+    }
+    players_.insert_or_assign(slot, std::move(repaired));
+    notify({slot});
+    return repairs;
+}
+
 Edit RosterDocument::makeEdit(int slot, const Field& field, std::string_view text) {
     PlayerEditor& editor = player(slot);
     if (field.format >= 0 && editor.state().statisticsFormat != field.format) {

@@ -58,6 +58,9 @@ public:
     PlayerEditor& player(int slot);
     // Shows the slot again from the file as it is now, its pending edits dropped.
     void discard(int slot);
+    // Reads the slot from the file and shows it with the fields its editors cannot show
+    // reset (see RepairRecord); the repairs are its pending edits.
+    FieldRepairs repair(int slot);
 
     // An edit that puts `text` into the field, checked by the field (FieldValueError).
     Edit makeEdit(int slot, const Field& field, std::string_view text);

@@ -31,18 +31,35 @@ QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
     return QFileDialog::getExistingDirectory(owner, prompt);
 }
 
-Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillbay"), text, QMessageBox::NoButton,
-                    owner);
-    QPushButton* overwrite =
-        box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
-    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
+namespace {
+
+// A question with two named answers and Cancel: 0 for the first, 1 for the second,
+// 2 for Cancel.
+int twoAnswersOrCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                       const QString& first, QMessageBox::ButtonRole firstRole,
+                       const QString& second, QMessageBox::ButtonRole secondRole) {
+    QMessageBox box(icon, QStringLiteral("Quillbay"), text, QMessageBox::NoButton, owner);
+    QPushButton* one = box.addButton(first, firstRole);
+    QPushButton* two = box.addButton(second, secondRole);
     box.addButton(QMessageBox::Cancel);
     box.exec();
-    if (box.clickedButton() == overwrite) {
-        return Conflict::Overwrite;
-    }
-    return box.clickedButton() == reload ? Conflict::Reload : Conflict::Cancel;
+    return box.clickedButton() == one ? 0 : box.clickedButton() == two ? 1 : 2;
+}
+
+} // namespace
+
+Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text) {
+    constexpr Conflict answers[] = {Conflict::Overwrite, Conflict::Reload, Conflict::Cancel};
+    return answers[twoAnswersOrCancel(owner, QMessageBox::Warning, text,
+                                      QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole,
+                                      QStringLiteral("&Reload"), QMessageBox::AcceptRole)];
+}
+
+Dialogs::Unsaved SystemDialogs::unsaved(QWidget* owner, const QString& text) {
+    constexpr Unsaved answers[] = {Unsaved::SaveAll, Unsaved::Discard, Unsaved::Cancel};
+    return answers[twoAnswersOrCancel(owner, QMessageBox::Question, text,
+                                      QStringLiteral("Save &All"), QMessageBox::AcceptRole,
+                                      QStringLiteral("&Discard"), QMessageBox::DestructiveRole)];
 }
 
 } // namespace qb

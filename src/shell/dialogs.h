@@ -26,6 +26,10 @@ public:
     // What to do about a slot another program changed: overwrite, reload or cancel.
     enum class Conflict { Overwrite, Reload, Cancel };
     virtual Conflict conflict(QWidget* owner, const QString& text) = 0;
+    // What to do about unsaved edits before they would be lost: save them all, drop
+    // them, or cancel what would lose them.
+    enum class Unsaved { SaveAll, Discard, Cancel };
+    virtual Unsaved unsaved(QWidget* owner, const QString& text) = 0;
 };
 
 // The platform's dialogs.
@@ -40,6 +44,7 @@ public:
                      const QString& filters) override;
     QString chooseFolder(QWidget* owner, const QString& prompt) override;
     Conflict conflict(QWidget* owner, const QString& text) override;
+    Unsaved unsaved(QWidget* owner, const QString& text) override;
 };
 
 } // namespace qb

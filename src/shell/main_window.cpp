@@ -20,11 +20,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QUndoStack>
+#include <QUndoView>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void registerResources() {
@@ -49,6 +53,8 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     buildActions();
     buildTopRow(central);
     buildPages(central);
+    lblUnsaved = named(new QLabel(this), QStringLiteral("lblUnsaved"));
+    statusBar()->addPermanentWidget(lblUnsaved);
     connect(TabStrip1, &TabStrip::tabSelected, this, &MainWindow::TabStrip1_Click);
     connect(cboPlayerName, &QComboBox::currentIndexChanged, this, [this] {
         if (!showingState_) {
@@ -59,7 +65,7 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     // player from the file all the same, dropping the edits (a revert).
     connect(cboPlayerName, &QComboBox::activated, this, [this](int entry) {
         if (entry == entryAtPopup_) {
-            showLoadedPlayer(entry);
+            reloadPlayer(entry);
         }
         entryAtPopup_ = -1;
     });
@@ -108,11 +114,15 @@ void MainWindow::buildActions() {
                  cmdSave_Click();
              }
          }},
+        {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { mnuLastFile_Click(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
+        {"E&dit", "mnuUndo", "&Undo", "Ctrl+Z", [this] { undoOrRedo(false); }},
+        {"E&dit", "mnuRedo", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", [this] { undoOrRedo(true); }},
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { mnuSetPath_Click(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
+        {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
     };
     QMenu* menu = nullptr;
     for (const Command& command : commands) {
@@ -127,7 +137,12 @@ void MainWindow::buildActions() {
         }
         QAction* action = menu->addAction(QString::fromLatin1(command.text));
         action->setObjectName(QString::fromLatin1(command.id));
-        action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+        // Several shortcuts of one command are separated by ';'.
+        QList<QKeySequence> shortcuts;
+        for (const QString& shortcut : QString::fromLatin1(command.shortcut).split(u';')) {
+            shortcuts << QKeySequence(shortcut);
+        }
+        action->setShortcuts(shortcuts);
         addAction(action);
         if (command.run) {
             connect(action, &QAction::triggered, this, command.run);
@@ -135,6 +150,10 @@ void MainWindow::buildActions() {
     }
     mnuLastFile = findChild<QAction*>(QStringLiteral("mnuLastFile"));
     mnuCricketPath = findChild<QAction*>(QStringLiteral("mnuCricketPath"));
+    mnuUndo = findChild<QAction*>(QStringLiteral("mnuUndo"));
+    mnuRedo = findChild<QAction*>(QStringLiteral("mnuRedo"));
+    mnuUndo->setEnabled(false);
+    mnuRedo->setEnabled(false);
 }
 
 void MainWindow::buildTopRow(QWidget* central) {
@@ -194,6 +213,9 @@ void MainWindow::buildPages(QWidget* central) {
     connect(statistics_, &StatisticsPage::formatChosen, this, &MainWindow::cboStatisticsMode_Click);
     connect(more_, &MorePage::importRequested, this, &MainWindow::cmdImport_Click);
     connect(more_, &MorePage::exportRequested, this, &MainWindow::cmdExport_Click);
+    for (Page* page : pages_) {
+        connect(page, &Page::edited, this, &MainWindow::commitEditors);
+    }
 }
 
 void MainWindow::Form_Load() {
@@ -214,6 +236,19 @@ void MainWindow::Form_Load() {
     TabStrip1->selectTab(kAboutTab);
     LoadCommentaryNames();
     reportRecoveredSaves({});
+}
+
+void MainWindow::showHistory() {
+    if (lsvUndoHistory == nullptr) {
+        auto* dock = named(new QDockWidget(QStringLiteral("Undo History"), this),
+                           QStringLiteral("fraUndoHistory"));
+        lsvUndoHistory =
+            named(new QUndoView(history_.get(), dock), QStringLiteral("lsvUndoHistory"));
+        lsvUndoHistory->setEmptyLabel(QStringLiteral("As opened"));
+        dock->setWidget(lsvUndoHistory);
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+    }
+    lsvUndoHistory->parentWidget()->show();
 }
 
 void MainWindow::TabStrip1_Click(int tab) {
@@ -244,7 +279,7 @@ void MainWindow::cboPlayerName_KeyUp(int key) {
     const int found = findPlayerWithPrefix(rosterIndex(), typed.toStdString());
     if (found >= 0) {
         if (found == cboPlayerName->currentIndex()) {
-            showLoadedPlayer(found);
+            reloadPlayer(found);
         } else {
             cboPlayerName->setCurrentIndex(found);
         }
@@ -275,6 +310,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsaved()) {
+        event->ignore();
+        return;
+    }
     deleteTemporaryFiles();
     event->accept();
 }

@@ -12,10 +12,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QPushButton;
+class QUndoStack;
+class QUndoView;
 
 namespace qb {
 
@@ -48,6 +52,8 @@ public:
     void cmdOpen_Click();
     void mnuSetPath_Click();
     void cmdSave_Click();
+    // Writes every player with unsaved edits as one batch and says how many.
+    void saveAll();
     // A request of the companion program: "index|path".
     void Form_LinkExecute(const QString& command);
 
@@ -91,9 +97,29 @@ private:
     void listPlayers();
     void LoadRoster();
     void cboPlayerName_Click();
-    void showLoadedPlayer(int slot);
+    // Shows the slot's player as the document holds it, with its unsaved edits.
+    void showPlayer(int slot);
+    // Shows the slot's player as the file holds it now, its unsaved edits dropped.
+    void reloadPlayer(int slot);
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);
+    // The player on screen: the document's, or while none could be shown, the window's
+    // own editor holding what the editors show.
+    PlayerEditor& shownPlayer();
+    // Makes what the editors show and the shown player does not into undoable edits.
+    void commitEditors();
+    // Applies or reverts an edit of the undo history and shows it where it was made.
+    void showEdit(const Edit& edit, bool reverted, int tab);
+    void undoOrRedo(bool redo);
+    // The title's asterisk, the count of unsaved players and their marks in the player list.
+    void showUnsaved();
+    // Marks the captions of the shown player's unsaved fields and the tabs holding them.
+    void showChangedFields();
+    // The Undo History list, beside the pages: clicking a step goes back or forward to it.
+    void showHistory();
+    // Before unsaved edits would be lost: asks to save them all, drop them or cancel.
+    // Returns whether to go on.
+    bool settleUnsaved();
     void cboStatisticsMode_Click(int format);
     void mnuLastFile_Click();
     void cmdExport_Click();
@@ -101,6 +127,8 @@ private:
     void showSheet();
     void readSheet();
     SafetyOptions safety(bool force) const;
+    // After a save: its report and notices, the lists read again, the player `entry` shown.
+    void reportSaved(const QString& report, int entry);
     void reportRecoveredSaves(const QString& file);
 
     // The companion's requests (main_window_link.cpp).
@@ -118,9 +146,16 @@ private:
 
     AppSettings& settings_;
     Dialogs& dialogs_;
+    // What the editors show while no player of the document could be shown.
     PlayerEditor editor_;
     // The open file's slot table, read once per open, and its two lists viewing into it.
     std::unique_ptr<RosterDocument> document_;
+    // The open roster's edits, undoable; a new history for each roster opened.
+    std::unique_ptr<QUndoStack> history_;
+    // The slot of the document's player on screen; -1 while none is.
+    int shownSlot_ = -1;
+    // The entries of the player list marked as holding unsaved edits.
+    std::set<int> markedSlots_;
     QString strGamePath;
     QString strTempPath;
     std::unique_ptr<QTemporaryDir> tempDir_;
@@ -130,8 +165,12 @@ private:
 
     QComboBox* cboPlayerName = nullptr;
     QPushButton* cmdSave = nullptr;
+    QLabel* lblUnsaved = nullptr;
+    QUndoView* lsvUndoHistory = nullptr; // made when first shown
     TabStrip* TabStrip1 = nullptr;
     QAction* mnuLastFile = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QAction* mnuCricketPath = nullptr;
     std::array<Page*, 10> pages_{}; // tab 1 to 10
     PersonalPage* personal_ = nullptr;

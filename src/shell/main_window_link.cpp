@@ -13,7 +13,8 @@ void MainWindow::Form_LinkExecute(const QString& command) {
         if (path == openedFileName()) {
             selectRequestedPlayer(request.entry);
         } else if (dialogs_.question(this, QStringLiteral("Do you want to open ") + path,
-                                     QStringLiteral("Quillbay"))) {
+                                     QStringLiteral("Quillbay")) &&
+                   settleUnsaved()) {
             openRequestedRoster(path, request.entry);
         }
     });
@@ -40,7 +41,7 @@ void MainWindow::selectRequestedPlayer(int index) {
         return;
     }
     if (index == cboPlayerName->currentIndex()) {
-        showLoadedPlayer(index);
+        reloadPlayer(index);
     } else {
         cboPlayerName->setCurrentIndex(index);
     }

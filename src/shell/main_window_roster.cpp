@@ -6,16 +6,22 @@
 #include "roster/errors.h"
 #include "roster/recovery.h"
 #include "roster/transfer.h"
+#include "shell/edit_command.h"
 #include "shell/main_window.h"
 #include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/statistics_page.h"
+#include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QUndoStack>
+#include <QUndoView>
 #include <optional>
 
 namespace qb {
@@ -70,7 +76,7 @@ const RosterIndex& MainWindow::rosterIndex() const {
 }
 
 void MainWindow::cmdOpen_Click() {
-    if (!requireGameFolder()) {
+    if (!requireGameFolder() || !settleUnsaved()) {
         return;
     }
     const QString path = dialogs_.openFile(
@@ -112,14 +118,30 @@ void MainWindow::openRoster(const QString& path) {
 
 void MainWindow::mnuLastFile_Click() {
     const QString path = settings_.lastFile();
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
+    if (path.isEmpty() || !QFileInfo::exists(path) || !settleUnsaved()) {
         return;
     }
     attempt([&] { adoptRoster(std::make_unique<RosterDocument>(path.toStdString())); });
 }
 
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
+    shownSlot_ = -1;
     document_ = std::move(document);
+    history_ = std::make_unique<QUndoStack>();
+    if (document_) {
+        document_->onChange([this](const DocumentChange&) { showUnsaved(); });
+    }
+    connect(history_.get(), &QUndoStack::canUndoChanged, mnuUndo, &QAction::setEnabled);
+    connect(history_.get(), &QUndoStack::canRedoChanged, mnuRedo, &QAction::setEnabled);
+    connect(history_.get(), &QUndoStack::undoTextChanged, mnuUndo,
+            [this](const QString& text) { mnuUndo->setText(QStringLiteral("&Undo ") + text); });
+    connect(history_.get(), &QUndoStack::redoTextChanged, mnuRedo,
+            [this](const QString& text) { mnuRedo->setText(QStringLiteral("&Redo ") + text); });
+    mnuUndo->setEnabled(false);
+    mnuRedo->setEnabled(false);
+    if (lsvUndoHistory != nullptr) {
+        lsvUndoHistory->setStack(history_.get());
+    }
     listPlayers();
 }
 
@@ -147,38 +169,55 @@ void MainWindow::listPlayers() {
     cboPlayerName->setCurrentIndex(-1);
     showingState_ = false;
     more_->showSlots(names);
+    markedSlots_.clear();
+    showUnsaved();
     // The editors never keep a player of another file: until a player of this one is
-    // loaded they show nothing and saving is off.
+    // shown they show nothing and saving is off.
+    shownSlot_ = -1;
     editor_.clear();
     showSheet();
     if (index.playerCount > 0) {
         cboPlayerName->setCurrentIndex(0);
     }
-    cmdSave->setEnabled(editor_.loadComplete());
+    cmdSave->setEnabled(shownSlot_ >= 0);
 }
 
 void MainWindow::cboPlayerName_Click() {
     const int slot = cboPlayerName->currentIndex();
     if (slot >= 0) {
-        showLoadedPlayer(slot);
+        showPlayer(slot);
     }
 }
 
-void MainWindow::showLoadedPlayer(int slot) {
+void MainWindow::showPlayer(int slot) {
     const WaitCursor wait;
-    // The editors keep what they show for the steps a failed load does not reach.
-    readSheet();
+    commitEditors();
     std::optional<std::string> unshowable;
-    const bool loaded = attempt(
+    const bool shown = attempt(
         [&] {
             try {
-                editor_.load(openedRoster(), slot);
+                document_->player(slot);
+                shownSlot_ = slot;
             } catch (const ShowError& error) {
                 unshowable = error.description();
+                // The editors keep what they show for the steps the failed load does not
+                // reach; a save is refused.
+                shownSlot_ = -1;
+                editor_.clear();
+                readSheet();
+                try {
+                    editor_.load(openedRoster(), slot);
+                } catch (const ShowError&) {
+                }
             }
         },
-        {.first = [this] { showSheet(); }});
-    if (loaded) {
+        {.first = [this] {
+            // The editors keep what they show, and a save is refused.
+            shownSlot_ = -1;
+            editor_.clear();
+            readSheet();
+        }});
+    if (shown) {
         showSheet();
     }
     if (unshowable &&
@@ -189,12 +228,30 @@ void MainWindow::showLoadedPlayer(int slot) {
                           QStringLiteral("Quillbay"))) {
         showRepairedPlayer(slot);
     }
-    cmdSave->setEnabled(editor_.loadComplete());
+    cmdSave->setEnabled(shownSlot_ >= 0);
+}
+
+void MainWindow::reloadPlayer(int slot) {
+    commitEditors();
+    if (document_ && document_->hasPending(slot) &&
+        !dialogs_.question(
+            this,
+            QStringLiteral("Discard the unsaved changes to %1?").arg(cboPlayerName->itemText(slot)),
+            QStringLiteral("Quillbay"))) {
+        return;
+    }
+    shownSlot_ = -1;
+    attempt([&] {
+        document_->reload();
+        document_->discard(slot);
+    });
+    showPlayer(slot);
 }
 
 void MainWindow::showRepairedPlayer(int slot) {
     attempt([&] {
-        const FieldRepairs repairs = editor_.loadRepaired(openedRoster(), slot);
+        const FieldRepairs repairs = document_->repair(slot);
+        shownSlot_ = slot;
         showSheet();
         QStringList changes;
         for (const FieldRepair& repair : repairs) {
@@ -205,11 +262,135 @@ void MainWindow::showRepairedPlayer(int slot) {
     });
 }
 
+PlayerEditor& MainWindow::shownPlayer() {
+    return shownSlot_ >= 0 ? document_->player(shownSlot_) : editor_;
+}
+
+void MainWindow::commitEditors() {
+    if (showingState_) {
+        return;
+    }
+    if (shownSlot_ < 0) {
+        readSheet();
+        return;
+    }
+    // Every change is read before the first is applied: applying shows the player again.
+    std::vector<std::pair<int, Page::FieldChange>> changes;
+    for (const Page* page : pages_) {
+        for (Page::FieldChange& change : page->changes(shownPlayer().state())) {
+            changes.emplace_back(page->tab(), std::move(change));
+        }
+    }
+    for (auto& [tab, change] : changes) {
+        Edit edit = document_->makeCellEdit(shownSlot_, *change.field, std::move(change.value));
+        history_->push(new EditCommand(std::move(edit), tab,
+                                       [this](const Edit& made, bool reverted, int shownTab) {
+                                           showEdit(made, reverted, shownTab);
+                                       }));
+    }
+}
+
+void MainWindow::showEdit(const Edit& edit, bool reverted, int tab) {
+    if (reverted) {
+        document_->revert(edit);
+    } else {
+        document_->apply(edit);
+    }
+    if (edit.slot != shownSlot_) {
+        shownSlot_ = edit.slot;
+        showingState_ = true;
+        cboPlayerName->setCurrentIndex(edit.slot < cboPlayerName->count() ? edit.slot : -1);
+        showingState_ = false;
+        cmdSave->setEnabled(true);
+    }
+    showSheet();
+    if (TabStrip1->selectedTab() != tab) {
+        TabStrip1->selectTab(tab);
+    }
+}
+
+void MainWindow::showUnsaved() {
+    const std::vector<int> pending = document_ ? document_->pendingSlots() : std::vector<int>{};
+    QString title = windowTitle();
+    if (title.endsWith(QStringLiteral(" *"))) {
+        title.chop(2);
+    }
+    setWindowTitle(pending.empty() ? title : title + QStringLiteral(" *"));
+    lblUnsaved->setText(pending.empty() ? QString()
+                        : pending.size() == 1
+                            ? QStringLiteral("1 unsaved player")
+                            : QStringLiteral("%1 unsaved players").arg(pending.size()));
+    // Only the entries whose state changed are marked again.
+    const std::set<int> unsaved(pending.begin(), pending.end());
+    const QIcon mark = style()->standardIcon(QStyle::SP_FileIcon);
+    const auto setMark = [this](int slot, const QVariant& shown) {
+        if (slot < cboPlayerName->count()) {
+            cboPlayerName->setItemData(slot, shown, Qt::DecorationRole);
+        }
+    };
+    for (const int slot : markedSlots_) {
+        if (!unsaved.contains(slot)) {
+            setMark(slot, {});
+        }
+    }
+    for (const int slot : unsaved) {
+        if (!markedSlots_.contains(slot)) {
+            setMark(slot, mark);
+        }
+    }
+    markedSlots_ = unsaved;
+    showChangedFields();
+}
+
+void MainWindow::showChangedFields() {
+    const std::set<std::string> changed =
+        shownSlot_ >= 0 ? document_->changedKeys(shownSlot_) : std::set<std::string>{};
+    const PlayerSheet& sheet = shownPlayer().state();
+    for (Page* page : pages_) {
+        markUnsaved(TabStrip1->tabButton(page->tab()), page->markChanged(changed, sheet));
+    }
+}
+
+bool MainWindow::settleUnsaved() {
+    if (!document_) {
+        return true;
+    }
+    commitEditors();
+    const std::size_t count = document_->pendingSlots().size();
+    if (count == 0) {
+        return true;
+    }
+    switch (dialogs_.unsaved(
+        this, count == 1 ? QStringLiteral("Save changes to 1 player?")
+                         : QStringLiteral("Save changes to %1 players?").arg(count))) {
+    case Dialogs::Unsaved::SaveAll:
+        saveAll();
+        // A save that failed keeps the edits and what would have lost them is not done.
+        return document_ && document_->pendingSlots().empty();
+    case Dialogs::Unsaved::Discard:
+        return true;
+    case Dialogs::Unsaved::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::undoOrRedo(bool redo) {
+    if (!history_) {
+        return;
+    }
+    // A change still in an editor is a step of its own, undone first.
+    commitEditors();
+    attempt([&] { redo ? history_->redo() : history_->undo(); });
+}
+
 void MainWindow::showSheet() {
     showingState_ = true;
+    const PlayerSheet& sheet = shownPlayer().state();
     for (Page* page : pages_) {
-        page->showSheet(editor_.state());
+        page->showSheet(sheet);
     }
+    showChangedFields();
     showingState_ = false;
 }
 
@@ -220,17 +401,17 @@ void MainWindow::readSheet() {
 }
 
 void MainWindow::cboStatisticsMode_Click(int format) {
-    const int leaving = editor_.state().statisticsFormat;
+    const int leaving = shownPlayer().state().statisticsFormat;
     if (format == leaving) {
         return;
     }
-    readSheet();
+    commitEditors();
     // A figure that cannot be stored keeps the page on its format.
-    if (!attempt([&] { editor_.switchStatisticsFormat(format); },
+    if (!attempt([&] { shownPlayer().switchStatisticsFormat(format); },
                  {.first = [&] { statistics_->setFormat(leaving); }})) {
         return;
     }
-    statistics_->showSheet(editor_.state());
+    statistics_->showSheet(shownPlayer().state());
     statistics_->focusFirstFigure();
 }
 
@@ -251,9 +432,14 @@ void MainWindow::cmdSave_Click() {
                 const WaitCursor wait;
                 personal_->trimName();
                 remembered = cboPlayerName->currentIndex();
-                readSheet();
+                commitEditors();
                 try {
-                    editor_.save(openedRoster(), false, safety(force));
+                    if (shownSlot_ >= 0) {
+                        document_->save(shownSlot_, safety(force));
+                        history_->setClean();
+                    } else {
+                        editor_.save(openedRoster(), false, safety(force));
+                    }
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();
                 }
@@ -271,20 +457,46 @@ void MainWindow::cmdSave_Click() {
                                      "from the file, or cancel?"));
         if (answer != Dialogs::Conflict::Overwrite) {
             if (answer == Dialogs::Conflict::Reload && remembered >= 0) {
-                showLoadedPlayer(remembered);
+                reloadPlayer(remembered);
             }
             return;
         }
         force = true;
     }
-    message(QMessageBox::Information, QStringLiteral("Successfully Saved"));
-    for (const std::string& notice : editor_.notices()) {
+    reportSaved(QStringLiteral("Successfully Saved"), remembered);
+}
+
+void MainWindow::saveAll() {
+    if (!document_) {
+        return;
+    }
+    commitEditors();
+    const int remembered = cboPlayerName->currentIndex();
+    std::size_t written = 0;
+    const bool stored = attempt(
+        [&] {
+            const WaitCursor wait;
+            written = document_->saveAll(safety(false)).size();
+            history_->setClean();
+        },
+        {.wording = saveFailureReport});
+    if (!stored) {
+        return;
+    }
+    reportSaved(written == 1 ? QStringLiteral("Saved 1 player")
+                             : QStringLiteral("Saved %1 players").arg(written),
+                remembered);
+}
+
+void MainWindow::reportSaved(const QString& report, int entry) {
+    message(QMessageBox::Information, report);
+    for (const std::string& notice : document_->notices()) {
         message(QMessageBox::Warning, qText(notice));
     }
     attempt([&] {
         LoadRoster();
-        if (remembered > 0 && remembered < cboPlayerName->count()) {
-            cboPlayerName->setCurrentIndex(remembered);
+        if (entry > 0 && entry < cboPlayerName->count()) {
+            cboPlayerName->setCurrentIndex(entry);
         }
     });
 }
@@ -335,6 +547,8 @@ void MainWindow::cmdImport_Click() {
         }
         std::vector<std::string> notices;
         importSlot(openedRoster(), slot, path, safety(false), &notices);
+        // The player imported replaces the slot's unsaved edits.
+        document_->discard(slot);
         message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
         for (const std::string& notice : notices) {
             message(QMessageBox::Warning, qText(notice));

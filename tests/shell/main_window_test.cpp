@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QListView>
 #include <QMenu>
 #include <QProcess>
 #include <QtTest>
@@ -224,6 +225,7 @@ private slots:
                     ->text()
                     .contains(QStringLiteral("appearance.face 30 -> 24")));
         QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
+        QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
         const auto before = test::readFileBytes(path);
         w.cmdSave_Click();
         QCOMPARE(changedBytes(before, test::readFileBytes(path)),
@@ -320,10 +322,16 @@ private slots:
         f.open(smallRoster());
         const int stored = sldBowling_4->value();
         sldBowling_4->setValue(stored + 9);
-        cboPlayerName->showPopup();
-        QTRY_VERIFY(cboPlayerName->view()->isVisible());
-        QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
-        QCOMPARE(sldBowling_4->value(), stored);
+        // Asked first; No (and the same with Cancel) keeps the edit.
+        f.dialogs.answers = {false, true};
+        for (const int shown : {stored + 9, stored}) {
+            cboPlayerName->showPopup();
+            QTRY_VERIFY(cboPlayerName->view()->isVisible());
+            QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
+            QCOMPARE(sldBowling_4->value(), shown);
+        }
+        QCOMPARE(f.dialogs.questions,
+                 QStringList(2, QStringLiteral("Discard the unsaved changes to Adams?")));
     }
 
     void exportAndImport() {
@@ -394,6 +402,136 @@ private slots:
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
         QCOMPARE(int{saved[49]}, 0x01);
+    }
+
+    // Edits on three tabs of two players, undone all and redone all, then saved as one batch.
+    void everyEditUndoesRedoesAndSavesAsTheDocumentWould() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        auto* cboBowlingStyle = child<QComboBox>(w, "cboBowlingStyle");
+        auto* skill = child<QCheckBox>(w, "chkSkills_1");
+        auto* txtName = child<QLineEdit>(w, "txtName");
+        auto* txtInnings = child<QLineEdit>(w, "txtInnings");
+        auto* mnuUndo = child<QAction>(w, "mnuUndo");
+        auto* mnuRedo = child<QAction>(w, "mnuRedo");
+        const std::string path = f.open(smallRoster());
+        const auto stored = test::readFileBytes(path);
+        const std::string reference = f.dir.file("reference.pak");
+        test::writeFileBytes(reference, stored);
+
+        // A drag of 20 steps is one step of the history.
+        const int rating = slider->value();
+        slider->setSliderDown(true);
+        for (int step = 1; step <= 20; ++step) {
+            slider->setSliderPosition(rating + step);
+        }
+        slider->setSliderDown(false);
+        QCOMPARE(mnuUndo->text(),
+                 QStringLiteral("&Undo Accuracy %1 → %2").arg(rating).arg(rating + 20));
+        // The value beside the slider, the caption and the tab marked as unsaved.
+        QCOMPARE(child<QLabel>(w, "sldBowling_4_value")->text(), QString::number(rating + 20));
+        const auto marked = [&w](int tab) {
+            return child<TabStrip>(w, "TabStrip1")->tabButton(tab)->property("unsaved").toBool();
+        };
+        QLabel* accuracy = nullptr;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            accuracy = label->buddy() == slider ? label : accuracy;
+        }
+        QVERIFY(accuracy->property("unsaved").toBool());
+        QVERIFY(marked(5) && !marked(3));
+        cboBowlingStyle->setCurrentIndex(3);
+        emit cboBowlingStyle->activated(3);
+        skill->click();
+        cboPlayerName->setCurrentIndex(1);
+        txtName->setText(QStringLiteral("Renamed"));
+        emit txtName->editingFinished();
+        txtInnings->setText(QStringLiteral("12"));
+        emit txtInnings->editingFinished();
+        // The first player's edits were kept while the second was shown.
+        cboPlayerName->setCurrentIndex(0);
+        QCOMPARE(slider->value(), rating + 20);
+        QCOMPARE(cboBowlingStyle->currentIndex(), 3);
+
+        int steps = 0;
+        for (; mnuUndo->isEnabled(); ++steps) {
+            mnuUndo->trigger();
+        }
+        QCOMPARE(steps, 5);
+        // The last undo shows the player and the tab of the first edit as loaded.
+        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 5);
+        QCOMPARE(slider->value(), rating);
+        QVERIFY(!accuracy->property("unsaved").toBool() && !marked(5));
+        w.saveAll();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 0 players"));
+        QCOMPARE(test::readFileBytes(path), stored);
+
+        while (mnuRedo->isEnabled()) {
+            mnuRedo->trigger();
+        }
+        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        QCOMPARE(cboPlayerName->currentIndex(), 1);
+        QVERIFY(marked(1) && marked(8) && !marked(5));
+        // The Undo History list jumps to any step: back to the file as opened and forward.
+        child<QAction>(w, "mnuUndoHistory")->trigger();
+        auto* history = child<QListView>(w, "lsvUndoHistory");
+        QCOMPARE(history->model()->rowCount(), 6);
+        history->setCurrentIndex(history->model()->index(0, 0));
+        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(slider->value(), rating);
+        history->setCurrentIndex(history->model()->index(5, 0));
+        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        w.saveAll();
+        QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 2 players"));
+        RosterDocument same(reference);
+        const auto set = [&same](int slot, const Field& field, const std::string& text) {
+            same.apply(same.makeEdit(slot, field, text));
+        };
+        const Field* skillField = nullptr;
+        for (const Field& field : fieldRegistry()) {
+            if (QString::fromStdString(field.caption) == skill->text()) {
+                skillField = &field;
+            }
+        }
+        set(0, *findField("ratings.bowling.Accuracy"), std::to_string(rating + 20));
+        set(0, *findField("roles.bowlingStyle"), cboBowlingStyle->itemText(3).toStdString());
+        set(0, *skillField, skill->isChecked() ? "false" : "true");
+        set(1, *findField("name"), "Renamed");
+        set(1, *findField("statistics.Test.innings"), "12");
+        same.saveAll();
+        QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
+    }
+
+    void undoRedoAndSaveAllShortcuts() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        f.open(smallRoster());
+        const int stored = slider->value();
+        slider->setValue(stored + 3);
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int shown;
+        } presses[] = {
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Y, Qt::ControlModifier, stored + 3},
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, stored + 3},
+        };
+        for (const auto& press : presses) {
+            QTest::keyClick(&w, press.key, press.modifiers);
+            QCOMPARE(slider->value(), press.shown);
+        }
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Saved 1 player"));
+        QVERIFY(!w.windowTitle().endsWith(u'*'));
+        QCOMPARE(slider->value(), stored + 3);
     }
 
     void ctrlTabWalksTheTabsOnceARosterIsOpen() {
@@ -638,6 +776,54 @@ private slots:
         child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(0);
         QCOMPARE(picFace->picture().toImage(), three);
         QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Opening another file, the last file, the companion's request to open one and
+    // closing: each asks first; Cancel loses nothing, Save All writes, Discard goes on.
+    void everyWayOutAsksAboutUnsavedEdits() {
+        using Unsaved = Dialogs::Unsaved;
+        const std::function<bool(Fixture&, const QString&)> ways[] = {
+            [](Fixture& f, const QString& other) {
+                f.dialogs.files = {other};
+                f.window->cmdOpen_Click();
+                return f.window->openedFileName() == other;
+            },
+            [](Fixture& f, const QString&) {
+                child<QAction>(*f.window, "mnuLastFile")->trigger();
+                return !child<QLabel>(*f.window, "lblUnsaved")->text().contains(u'1');
+            },
+            [](Fixture& f, const QString& other) {
+                f.dialogs.answers = {true};
+                f.window->Form_LinkExecute(QStringLiteral("0|") + other);
+                return f.window->openedFileName() == other;
+            },
+            [](Fixture& f, const QString&) { return f.window->close(); },
+        };
+        for (const auto& leave : ways) {
+            for (const Unsaved answer : {Unsaved::Cancel, Unsaved::SaveAll, Unsaved::Discard}) {
+                Fixture f;
+                MainWindow& w = *f.window;
+                auto* slider = child<RatingSlider>(w, "sldBowling_4");
+                const std::string path = f.open(smallRoster());
+                const QString other = QString::fromStdString(smallRoster().write(f.dir, "b.pak"));
+                const auto stored = test::readFileBytes(path);
+                slider->setValue(slider->value() + 5);
+                const int edited = slider->value();
+                QVERIFY(w.windowTitle().endsWith(QStringLiteral("r.pak *")));
+                QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(),
+                         QStringLiteral("1 unsaved player"));
+                QVERIFY(!child<QComboBox>(w, "cboPlayerName")->itemIcon(0).isNull());
+                QVERIFY(child<QComboBox>(w, "cboPlayerName")->itemIcon(1).isNull());
+                f.dialogs.unsavedAnswers = {answer};
+                QCOMPARE(leave(f, other), answer != Unsaved::Cancel);
+                QVERIFY(f.dialogs.questions.contains(QStringLiteral("Save changes to 1 player?")));
+                QCOMPARE(test::readFileBytes(path) != stored, answer == Unsaved::SaveAll);
+                if (answer == Unsaved::Cancel) {
+                    QCOMPARE(slider->value(), edited);
+                    QVERIFY(w.windowTitle().endsWith(QStringLiteral("r.pak *")));
+                }
+            }
+        }
     }
 
     void closingDeletesTheTemporaryFiles() {

@@ -32,9 +32,14 @@ public:
         questions << text;
         return conflicts.isEmpty() ? Conflict::Cancel : conflicts.takeFirst();
     }
+    Unsaved unsaved(QWidget*, const QString& text) override {
+        questions << text;
+        return unsavedAnswers.isEmpty() ? Unsaved::Cancel : unsavedAnswers.takeFirst();
+    }
 
     QStringList messages;
     QList<Conflict> conflicts;
+    QList<Unsaved> unsavedAnswers;
     QList<QMessageBox::Icon> icons;
     QStringList questions;
     QList<bool> answers;

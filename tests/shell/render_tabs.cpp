@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <iostream>
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     window.show();
     window.openRoster(demo.roster);
     qb::test::child<QComboBox>(window, "cboPlayerName")->setCurrentIndex(3);
+    // One unsaved edit, so the pictures show its marks: the title, the status line, the
+    // player list, the Bowling tab and the caption of the rating.
+    auto* accuracy = qb::test::child<QSlider>(window, "sldBowling_4");
+    accuracy->setValue(accuracy->value() + 5);
     auto* tabs = qb::test::child<qb::TabStrip>(window, "TabStrip1");
     for (int tab = 1; tab <= 10; ++tab) {
         tabs->selectTab(tab);

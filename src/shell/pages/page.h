@@ -1,9 +1,11 @@
 #pragma once
 
 #include "codecs/player_sheet.h"
-#include "player/field_registry.h"
+#include "player/roster_document.h"
 
 #include <QWidget>
+#include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +20,25 @@ class Page : public QWidget {
 public:
     Page(int tab, QWidget* parent);
 
+    int tab() const { return tab_; }
     virtual void showSheet(const PlayerSheet& sheet);
     virtual void readSheet(PlayerSheet& sheet) const;
+
+    // A field whose editor shows another value than `sheet`, and that value.
+    struct FieldChange {
+        const Field* field;
+        CellValue value;
+    };
+    // What the editors show that `sheet` does not, field by field (read-only fields aside).
+    std::vector<FieldChange> changes(const PlayerSheet& sheet) const;
+    // Marks the captions of the fields shown whose keys are `changed`; returns whether the
+    // page holds any of them.
+    bool markChanged(const std::set<std::string>& changed, const PlayerSheet& sheet);
+
+signals:
+    // A user finished a change in an editor: a text box lost the focus or took Return,
+    // a list entry was chosen, a box clicked or a slider moved.
+    void edited();
 
 protected:
     // The field an editor of this name shows (see addEditor); a name no field has is a
@@ -29,6 +48,11 @@ protected:
     static std::vector<const Field*> fieldsOf(FieldGroup group);
     // The field's caption, '&' before its access key.
     static QString captionOf(const Field& field);
+
+    // The field whose value a bound editor shows while `sheet` is on screen.
+    virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
+    // Whether the field of `key` is edited on this page.
+    virtual bool holds(const std::string& key) const;
 
     void bind(const Field& field, QWidget* editor);
     // A text box (text and number fields) or a drop-down list filled with the field's
@@ -40,7 +64,10 @@ private:
     struct Binding {
         const Field* field;
         QWidget* editor;
+        QWidget* caption = nullptr; // found on first use: the pages add it after the editor
     };
+    QWidget* captionWidget(Binding& binding) const;
+    int tab_;
     std::vector<Binding> bindings_;
 };
 

@@ -96,8 +96,10 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
             emit batChosen(chosen);
         }
     });
-    connect(cboCommentary, &QComboBox::activated, this,
-            [this](int index) { txtCommentary->setText(QString::number(index + 1)); });
+    connect(cboCommentary, &QComboBox::activated, this, [this](int index) {
+        txtCommentary->setText(QString::number(index + 1));
+        emit edited();
+    });
     connect(txtCommentary, &QLineEdit::textChanged, this, &PersonalPage::commentaryNumberChanged);
     connect(send, &QPushButton::clicked, this, &PersonalPage::commentaryRequested);
 }
@@ -107,8 +109,9 @@ void PersonalPage::showSheet(const PlayerSheet& sheet) {
     txtName->setMaxLength(
         std::max(NAME_MAX_CHARS, static_cast<int>(QString::fromStdString(sheet.name).size())));
     Page::showSheet(sheet);
-    cboCommentary->setCurrentIndex(
-        sheet.commentaryEntry < cboCommentary->count() ? sheet.commentaryEntry : -1);
+    // The list follows the number shown, also when an edit changed it since it was loaded.
+    cboCommentary->setCurrentIndex(-1);
+    commentaryNumberChanged(txtCommentary->text());
 }
 
 void PersonalPage::readSheet(PlayerSheet& sheet) const {

@@ -39,8 +39,15 @@ RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab
         }
         auto* slider =
             named(new RatingSlider(this), QStringLiteral("%1_%2").arg(arrayName).arg(index));
-        grid->addWidget(new QLabel(captionOf(*rating), this), index, 0);
+        grid->addWidget(caption(this, captionOf(*rating), slider), index, 0);
         grid->addWidget(slider, index, 1);
+        // The value as a number beside its slider, so ratings compare at a glance.
+        auto* value = named(new QLabel(this), slider->objectName() + QStringLiteral("_value"));
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("63")));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
+        value->setNum(slider->value());
+        grid->addWidget(value, index, 2);
         bind(*rating, slider);
         ++index;
     }

@@ -104,6 +104,22 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
 void StatisticsPage::showSheet(const PlayerSheet& sheet) {
     cboStatisticsMode->setCurrentIndex(sheet.statisticsFormat);
     Page::showSheet(sheet);
+    // The sheet's rates may predate an edit of the figures they follow.
+    refreshRates();
+}
+
+bool StatisticsPage::holds(const std::string& key) const {
+    const Field* field = findField(key);
+    return field != nullptr && field->format >= 0;
+}
+
+const Field& StatisticsPage::fieldShown(const Field& bound, const PlayerSheet& sheet) const {
+    for (const FigureBox& box : kPageBoxes) {
+        if (sheet.statisticsFormat >= 0 && &statisticsField(0, box.figure) == &bound) {
+            return statisticsField(sheet.statisticsFormat, box.figure);
+        }
+    }
+    return bound;
 }
 
 void StatisticsPage::setFormat(int format) {

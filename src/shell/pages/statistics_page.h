@@ -26,6 +26,12 @@ public:
 signals:
     void formatChosen(int format);
 
+protected:
+    // A box shows the figure of the format on screen.
+    const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const override;
+    // The figures of every format are edited here.
+    bool holds(const std::string& key) const override;
+
 private:
     void refreshRates();
 

@@ -2,6 +2,7 @@
 
 #include "shell/picture_box.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -35,6 +36,18 @@ QVBoxLayout* compactColumn(QWidget* frame) {
     column->setSpacing(0);
     column->setContentsMargins(6, 2, 4, 2);
     return column;
+}
+
+void markUnsaved(QWidget* caption, bool unsaved) {
+    if (caption->property("unsaved").toBool() == unsaved) {
+        return;
+    }
+    caption->setProperty("unsaved", unsaved);
+    // A frame's title alone is marked, not the editors within it.
+    const bool frame = qobject_cast<QGroupBox*>(caption) != nullptr;
+    caption->setStyleSheet(!unsaved ? QString()
+                           : frame  ? QStringLiteral("QGroupBox::title { color: #c00000; }")
+                                    : QStringLiteral("color: #c00000; font-weight: bold;"));
 }
 
 QString qView(std::string_view view) {
