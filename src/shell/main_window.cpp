@@ -300,6 +300,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         nextTab();
         return true;
     }
+    // A text box takes Ctrl+Z and Ctrl+Shift+Z for its own typing; with nothing of its own
+    // to undo or redo it lets them through to the window's Undo and Redo.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* pressed = static_cast<QKeyEvent*>(event);
+        if (const auto* edit = qobject_cast<QLineEdit*>(watched);
+            edit != nullptr &&
+            ((pressed->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+             (pressed->matches(QKeySequence::Redo) && !edit->isRedoAvailable()))) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::Show && watched == cboPlayerName->view()->window()) {
         entryAtPopup_ = cboPlayerName->currentIndex();
     }
