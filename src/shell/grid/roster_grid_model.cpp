@@ -7,6 +7,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QIcon>
 #include <QPointer>
 #include <memory>
 
@@ -238,7 +239,7 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DecorationRole:
         if (shownField->key == keys::kNation) {
             const int entry = shownField->number(player.shown);
-            return entry >= 0 ? QVariant(nationFlag(entry)) : QVariant();
+            return entry >= 0 ? QVariant(QIcon(nationFlag(entry))) : QVariant();
         }
         return {};
     case PendingRole:
