@@ -2,6 +2,7 @@
 // opening the grid with every column group shown to its first paint, sorting by a
 // column, a keystroke in the name search, and a bulk `+=` over every player until the
 // document holds it. Prints one "name milliseconds" line each.
+#include "no_dialogs.h"
 #include "player/field_registry.h"
 #include "shell/demo_mode.h"
 #include "shell/grid/roster_grid_model.h"
@@ -20,23 +21,6 @@
 #include <vector>
 
 namespace {
-
-class NoDialogs : public qb::Dialogs {
-public:
-    void message(QWidget*, QMessageBox::Icon, const QString& text, const QString&) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    bool question(QWidget*, const QString&, const QString&) override { return false; }
-    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    Conflict conflict(QWidget*, const QString&) override { return Conflict::Cancel; }
-    Unsaved unsaved(QWidget*, const QString&) override { return Unsaved::Cancel; }
-};
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -59,7 +43,7 @@ int main(int argc, char** argv) {
     const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
     qb::AppSettings settings(demo.settingsFile);
     settings.setGamePath(demo.gameFolder);
-    NoDialogs dialogs;
+    qb::bench::NoDialogs dialogs;
     qb::MainWindow window(settings, dialogs);
     window.show();
     window.openRoster(QString::fromLocal8Bit(argv[1]));
