@@ -2,12 +2,14 @@
 
 #include "codecs/player_editor.h"
 #include "player/field_registry.h"
+#include "player/shown_player.h"
 #include "roster/player_lists.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <variant>
@@ -94,8 +96,10 @@ private:
     struct Pending {
         PlayerEditor editor;
         std::set<std::string> keys;
+        std::optional<ShownPlayer> stored; // every field of the loaded record, once needed
     };
     Pending& pending(int slot);
+    Pending& pendingFor(int slot, const Field& field);
     void notify(const DocumentChange& change) const;
     void afterSave(int slot, const Record& stored);
 
