@@ -229,23 +229,6 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         });
 }
 
-// Generated players (every field in the range the window shows) named "P<slot>", with
-// player ID 100 + slot.
-RosterMaker generatedPlayers(unsigned seed, int count) {
-    test::RecordGenerator generator(seed);
-    RosterMaker maker;
-    for (int slot = 0; slot < count; ++slot) {
-        Record r = generator.player();
-        const std::string name = "P" + std::to_string(slot);
-        std::fill_n(r.begin() + OFFSET_NAME, NAME_BYTES, 0);
-        std::copy(name.begin(), name.end(), r.begin() + OFFSET_NAME);
-        r[OFFSET_ID] = static_cast<std::uint8_t>(100 + slot);
-        r[OFFSET_ID + 1] = 0;
-        maker.record(slot, r);
-    }
-    return maker;
-}
-
 // The player `show` gives of a slot, as set's KEY=VALUE arguments for the selected fields.
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
@@ -262,12 +245,11 @@ std::vector<std::string> shownValues(const TempDir& dir, const std::string& file
 
 TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
     const TempDir dir;
-    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
     std::vector<std::string> groups = fieldSelectionNames();
     groups.emplace_back(); // the whole player
     for (const std::string kind : {"pak", "sav"}) {
-        const std::string from = generatedPlayers(1, 3).write(dir, "from." + kind);
-        const std::string to = generatedPlayers(2, 3).write(dir, "to." + kind);
+        const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
+        const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
         const std::string expected = dir.file("expected." + kind);
         const auto original = test::readFileBytes(to);
         for (std::size_t i = 0; i < groups.size(); ++i) {
@@ -302,15 +284,11 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
 
 TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     const TempDir dir;
-    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-    const std::string game = generatedPlayers(3, 4).header("MINE").write(dir, "game.sav");
-    const std::string source =
-        generatedPlayers(4, 4).header("THEIRS").trailer(10).write(dir, "old.sav");
-    test::writeFileBytes(source, test::readFileBytes(source)); // same size as the game:
-    std::filesystem::resize_file(source, std::filesystem::file_size(game));
+    const std::string game = test::generatedPlayers(3, 4).header("MINE").write(dir, "game.sav");
+    const std::string source = test::generatedPlayers(4, 4).header("THEIRS").write(dir, "old.sav");
     const auto before = test::readFileBytes(game);
     const auto theirs = test::readFileBytes(source);
-    // The bytes of `file` with those slots of the source.
+    // The game as it was, with those slots of the source.
     const auto with = [&](std::initializer_list<int> slots) {
         auto bytes = before;
         for (const int slot : slots) {
@@ -346,8 +324,7 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
 // sit in other slots; by slot, it makes a copy of the first roster show the second.
 TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     const TempDir dir;
-    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-    const std::string a = generatedPlayers(5, 6).write(dir, "a.pak");
+    const std::string a = test::generatedPlayers(5, 6).write(dir, "a.pak");
     const std::string b = dir.file("b.pak");
     test::writeFileBytes(b, test::readFileBytes(a));
     for (const auto& [slot, edit] :
