@@ -364,6 +364,19 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     shown.erase(200);
     EXPECT_EQ(shown, expected);
 
+    // copy --match id: the ratings of every player with a partner; the others are listed.
+    const std::string fresh = reversed.write(dir, "fresh.pak");
+    auto broken = test::readFileBytes(b);
+    broken[205] = 40; // slot 0: a face the window cannot show
+    test::writeFileBytes(dir.file("broken.pak"), broken);
+    runSteps(dir, fresh,
+             {{{"copy", dir.file("broken.pak"), fresh, "--match", "id"}, 1, "slot 0: appearance"},
+              {{"copy", b, fresh, "--match", "id", "--only", "ratings", "--dry-run"}, 0}});
+    const CliRun copy = cli(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"});
+    EXPECT_THAT(copy.out, testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
+                                         HasSubstr("slot 4 (Renamed): no match in " + fresh)));
+    EXPECT_EQ(players(fresh)[101]["ratings"], expected[101]["ratings"]);
+
     const CliRun bySlot = cli(dir, {"diff", a, b, "--format", "patch"});
     writeText(dir.file("slots.json"), bySlot.out);
     ASSERT_EQ(cli(dir, {"apply", a, dir.file("slots.json")}).exitCode, 0);
