@@ -1,6 +1,5 @@
 // The core's figures beside the physical limit they are compared with: one positioned
 // read of the slot table (or of one slot) from the page cache.
-#include "cli/player_object.h"
 #include "codecs/demo_roster.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
@@ -8,6 +7,7 @@
 #include "images/face_texture.h"
 #include "images/game_folder.h"
 #include "images/tga_reader.h"
+#include "player/player_object.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
 

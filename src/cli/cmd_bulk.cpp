@@ -1,7 +1,7 @@
 #include "cli/cli_errors.h"
 #include "cli/commands.h"
 #include "cli/edits.h"
-#include "cli/player_object.h"
+#include "player/player_object.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "cli/commands.h"
-#include "cli/player_object.h"
 #include "codecs/field_keys.h"
+#include "player/player_object.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"

@@ -1,7 +1,8 @@
 #include "cli/commands.h"
-#include "cli/player_object.h"
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
+#include "player/patch.h"
+#include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
 
@@ -14,23 +15,17 @@ std::string shown(const Json& value) {
     return value.is_null() ? "-" : valueText(value);
 }
 
-} // namespace
-
-int runDiff(const std::string& fileA, const std::string& fileB, Format format) {
-    const RosterDocument documentA(fileA);
-    const RosterDocument documentB(fileB);
-    const SlotTable& a = documentA.table();
-    const SlotTable& b = documentB.table();
-    Json slots = Json::array();
-    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        const Record recordA = a.copyRecord(slot);
-        const Record recordB = b.copyRecord(slot);
-        if (recordA == recordB) {
-            continue;
-        }
-        const Json playerA = decodePlayer(recordA, slot);
-        const Json playerB = decodePlayer(recordB, slot);
-        Json fields = Json::array();
+// The differences of two slots: both names, the fields that differ and the record
+// offsets that differ where no field covers them. Either slot may be missing.
+Json differences(const SlotTable& a, std::optional<int> slotA, const SlotTable& b,
+                 std::optional<int> slotB) {
+    const Record recordA = slotA ? a.copyRecord(*slotA) : Record{};
+    const Record recordB = slotB ? b.copyRecord(*slotB) : Record{};
+    const Json playerA = slotA ? decodePlayer(recordA, *slotA) : Json();
+    const Json playerB = slotB ? decodePlayer(recordB, *slotB) : Json();
+    Json fields = Json::array();
+    Json bytes = Json::array();
+    if (slotA && slotB) {
         for (const ObjectKey& field : objectKeys()) {
             if (field.key == "slot") {
                 continue;
@@ -41,38 +36,136 @@ int runDiff(const std::string& fileA, const std::string& fileB, Format format) {
                 fields.push_back({{"field", field.key}, {"a", valueA}, {"b", valueB}});
             }
         }
-        Json bytes = Json::array();
         for (const int offset : changedOffsets(recordA, recordB)) {
             if (!isFieldOffset(offset)) {
                 bytes.push_back(offset);
             }
         }
-        slots.push_back({{"slot", slot},
-                         {"nameA", playerA[keys::kName]},
-                         {"nameB", playerB[keys::kName]},
-                         {"fields", fields},
-                         {"uncoveredBytes", bytes}});
     }
-    if (format == Format::Json) {
-        std::cout << slots.dump(2) << '\n';
-    } else {
-        for (const Json& s : slots) {
-            std::cout << "slot " << s["slot"].get<int>() << " (" << s["nameA"].get<std::string>()
-                      << " | " << s["nameB"].get<std::string>() << ")\n";
-            for (const Json& f : s["fields"]) {
-                std::cout << "  " << f["field"].get<std::string>() << ": " << shown(f["a"])
-                          << " -> " << shown(f["b"]) << '\n';
-            }
-            if (!s["uncoveredBytes"].empty()) {
-                std::cout << "  bytes no field covers:";
-                for (const Json& offset : s["uncoveredBytes"]) {
-                    std::cout << ' ' << offset.get<int>();
-                }
-                std::cout << '\n';
-            }
+    return {{"nameA", slotA ? playerA[keys::kName] : Json()},
+            {"nameB", slotB ? playerB[keys::kName] : Json()},
+            {"fields", fields},
+            {"uncoveredBytes", bytes}};
+}
+
+// `head` ("slot", or "id" and both slots) followed by the differences.
+Json entry(Json head, const Json& differences) {
+    for (const auto& [key, value] : differences.items()) {
+        head[key] = value;
+    }
+    return head;
+}
+
+Json slotDifferences(const SlotTable& a, const SlotTable& b) {
+    Json slots = Json::array();
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (a.copyRecord(slot) != b.copyRecord(slot)) {
+            slots.push_back(entry({{"slot", slot}}, differences(a, slot, b, slot)));
         }
     }
-    return slots.empty() ? 0 : 1;
+    return slots;
+}
+
+// The players matched by ID whose records differ, then those of either file alone.
+Json idDifferences(const RosterDocument& a, const RosterDocument& b) {
+    const PlayerMatching matching = matchPlayers(a, b, MatchBy::Id);
+    Json players = Json::array();
+    const auto add = [&](std::optional<int> slotA, std::optional<int> slotB) {
+        const int id = slotA ? playerId(a, *slotA) : playerId(b, *slotB);
+        const auto slotJson = [](std::optional<int> slot) { return slot ? Json(*slot) : Json(); };
+        players.push_back(
+            entry({{"id", id}, {"slotA", slotJson(slotA)}, {"slotB", slotJson(slotB)}},
+                  differences(a.table(), slotA, b.table(), slotB)));
+    };
+    for (const PlayerPair& pair : matching.pairs) {
+        if (a.table().copyRecord(pair.left) != b.table().copyRecord(pair.right)) {
+            add(pair.left, pair.right);
+        }
+    }
+    for (const int slot : matching.leftOnly) {
+        add(slot, std::nullopt);
+    }
+    for (const int slot : matching.rightOnly) {
+        add(std::nullopt, slot);
+    }
+    return players;
+}
+
+void printText(const Json& entries, const std::string& fileA, const std::string& fileB) {
+    for (const Json& e : entries) {
+        if (e.contains("slot")) {
+            std::cout << "slot " << e["slot"].get<int>() << " (" << e["nameA"].get<std::string>()
+                      << " | " << e["nameB"].get<std::string>() << ")\n";
+        } else if (e["slotB"].is_null() || e["slotA"].is_null()) {
+            const bool inA = e["slotB"].is_null();
+            std::cout << "id " << e["id"].get<int>() << ": slot "
+                      << e[inA ? "slotA" : "slotB"].get<int>() << " ("
+                      << e[inA ? "nameA" : "nameB"].get<std::string>() << ") only in "
+                      << (inA ? fileA : fileB) << '\n';
+        } else {
+            std::cout << "id " << e["id"].get<int>() << ": slot " << e["slotA"].get<int>()
+                      << " | slot " << e["slotB"].get<int>() << " ("
+                      << e["nameA"].get<std::string>() << " | " << e["nameB"].get<std::string>()
+                      << ")\n";
+        }
+        for (const Json& f : e["fields"]) {
+            std::cout << "  " << f["field"].get<std::string>() << ": " << shown(f["a"]) << " -> "
+                      << shown(f["b"]) << '\n';
+        }
+        if (!e["uncoveredBytes"].empty()) {
+            std::cout << "  bytes no field covers:";
+            for (const Json& offset : e["uncoveredBytes"]) {
+                std::cout << ' ' << offset.get<int>();
+            }
+            std::cout << '\n';
+        }
+    }
+}
+
+} // namespace
+
+// A patch changes fields of players both files have: a player of one file only (an
+// empty slot in the other, or an ID it lacks) cannot travel in it, so it is named on
+// stderr and the rosters count as differing.
+int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) {
+    RosterDocument a(fileA);
+    RosterDocument b(fileB);
+    PlayerMatching matching = matchPlayers(a, b, match);
+    const auto unpaired = [match](const RosterDocument& in, int slot, const RosterDocument& other,
+                                  const char* consequence) {
+        const int id = playerId(in, slot);
+        std::cerr << "quillbay-cli: slot " << slot << " of " << in.path() << " (ID " << id << "): "
+                  << (match == MatchBy::Id ? "no player with ID " + std::to_string(id) + " in "
+                                           : "the slot is empty in ")
+                  << other.path() << "; " << consequence << '\n';
+    };
+    for (const int slot : matching.leftOnly) {
+        unpaired(a, slot, b, "a patch cannot remove a player");
+    }
+    for (const int slot : matching.rightOnly) {
+        unpaired(b, slot, a, "a patch cannot add a player (use export and import)");
+    }
+    std::erase_if(matching.pairs, [&](const PlayerPair& pair) {
+        return a.table().copyRecord(pair.left) == b.table().copyRecord(pair.right);
+    });
+    const std::string patch = writePatch(a, b, matching.pairs, match);
+    std::cout << patch;
+    const bool unpairedPlayers = !matching.leftOnly.empty() || !matching.rightOnly.empty();
+    return patch == "[]\n" && !unpairedPlayers ? 0 : 1;
+}
+
+int runDiff(const std::string& fileA, const std::string& fileB, Format format, MatchBy match) {
+    const RosterDocument documentA(fileA);
+    const RosterDocument documentB(fileB);
+    const Json entries = match == MatchBy::Id
+                             ? idDifferences(documentA, documentB)
+                             : slotDifferences(documentA.table(), documentB.table());
+    if (format == Format::Json) {
+        std::cout << entries.dump(2) << '\n';
+    } else {
+        printText(entries, fileA, fileB);
+    }
+    return entries.empty() ? 0 : 1;
 }
 
 } // namespace qb::cli

@@ -1,8 +1,8 @@
 #include "cli/commands.h"
-#include "cli/csv.h"
-#include "cli/player_object.h"
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
+#include "player/csv.h"
+#include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/player_lists.h"
 

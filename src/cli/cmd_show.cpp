@@ -1,7 +1,7 @@
 #include "cli/commands.h"
-#include "cli/csv.h"
-#include "cli/player_object.h"
 #include "codecs/field_keys.h"
+#include "player/csv.h"
+#include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
 

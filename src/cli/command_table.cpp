@@ -1,5 +1,6 @@
 #include "cli/command_table.h"
 
+#include "cli/cli_errors.h"
 #include "cli/commands.h"
 #include "cli/edits.h"
 #include "player/field_registry.h"
@@ -53,6 +54,16 @@ void addFormat(CLI::App& sub, FormatChoice& choice, const std::vector<std::strin
     choice.name = choices.front();
     sub.add_option("--format", choice.name, "Output format (default " + choices.front() + ")")
         ->check(CLI::IsMember(choices));
+}
+
+// How players of two files, or of a file and an edits file, are paired.
+struct MatchChoice {
+    std::string name = "slot";
+    MatchBy by() const { return name == "id" ? MatchBy::Id : MatchBy::Slot; }
+};
+
+CLI::Option* addMatch(CLI::App& sub, MatchChoice& choice, const std::string& help) {
+    return sub.add_option("--match", choice.name, help)->check(CLI::IsMember({"slot", "id"}));
 }
 
 // The options of every command that writes a roster.
@@ -129,8 +140,34 @@ struct SlotArguments {
     std::vector<std::string> wheres;
     std::vector<int> slots;
     FormatChoice format;
+    MatchChoice match;
     WriteOptions write;
 };
+
+// copy FROM FROM_SLOT TO TO_SLOT, or copy FROM TO --match slot|id.
+CopyRequest copyRequest(const SlotArguments& a, bool matched) {
+    const std::vector<std::string>& files = a.texts;
+    if (files.size() != (matched ? 2U : 4U)) {
+        throw UsageError(matched
+                             ? "copy with --match takes FROM TO"
+                             : "copy takes FROM FROM_SLOT TO TO_SLOT, or FROM TO --match slot|id");
+    }
+    CopyRequest request{files[0], files[matched ? 1 : 2], std::nullopt, std::nullopt, a.other};
+    if (matched) {
+        request.match = a.match.by();
+        return request;
+    }
+    PlayerPair slots{};
+    for (const auto& [text, slot] : {std::pair{files[1], &slots.left}, {files[3], &slots.right}}) {
+        const std::optional<int> value = wholeNumber(text, 0, SLOT_COUNT - 1);
+        if (!value) {
+            throw UsageError("\"" + text + "\" is not a slot from 0 to 1599");
+        }
+        *slot = *value;
+    }
+    request.slots = slots;
+    return request;
+}
 
 std::vector<Command> makeTable() {
     return {
@@ -169,10 +206,11 @@ std::vector<Command> makeTable() {
              auto a = std::make_shared<SlotArguments>();
              addFile(sub, a->file);
              sub.add_option("EDITS", a->other, "EDITS.json or EDITS.csv")->required();
+             addMatch(sub, a->match, "Entries name their player by slot (default) or by id");
              addEditing(sub, a->write);
              return [a] {
                  a->write.recoverFirst(a->file);
-                 return runApply(a->file, a->other, a->write.editing());
+                 return runApply(a->file, a->other, a->match.by(), a->write.editing());
              };
          }},
         {"export", "Write one slot to a .data player file",
@@ -215,8 +253,13 @@ std::vector<Command> makeTable() {
              auto a = std::make_shared<SlotArguments>();
              sub.add_option("FILE_A", a->file, "First roster or saved game")->required();
              sub.add_option("FILE_B", a->other, "Second roster or saved game")->required();
-             addFormat(sub, a->format, {"text", "json"});
-             return [a] { return runDiff(a->file, a->other, a->format.format()); };
+             addFormat(sub, a->format, {"text", "json", "patch"});
+             addMatch(sub, a->match, "Pair players by slot (default) or by player ID");
+             return [a] {
+                 return a->format.name == "patch"
+                            ? runPatch(a->file, a->other, a->match.by())
+                            : runDiff(a->file, a->other, a->format.format(), a->match.by());
+             };
          }},
         {"bulk", "One edit over many players",
          "quillbay-cli bulk roster.pak --where nation=ENG --set \"ratings.bowling.Accuracy+=5\"",
@@ -234,6 +277,28 @@ std::vector<Command> makeTable() {
                  return runBulk(a->file, a->wheres, a->texts, a->write.editing());
              };
          }},
+        {"copy", "Copy a player's fields, or every matched player's, into another roster",
+         "quillbay-cli copy patch.pak mine.pak --match id --only ratings",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             sub.add_option("FROM FROM_SLOT TO TO_SLOT", a->texts,
+                            "The source roster and slot, then the target roster and slot; "
+                            "FROM TO with --match")
+                 ->required()
+                 ->expected(2, 4);
+             CLI::Option* match = addMatch(sub, a->match,
+                                           "Copy every named player of FROM into the player of "
+                                           "TO in the same slot or with the same player ID");
+             sub.add_option("--only", a->other,
+                            "Field groups: identity, appearance, roles, ratings, skills, shots, "
+                            "statistics or statistics.<format>, comma-separated");
+             addEditing(sub, a->write);
+             return [a, match] {
+                 const CopyRequest request = copyRequest(*a, match->count() > 0);
+                 a->write.recoverFirst(request.to);
+                 return runCopy(request, a->write.editing());
+             };
+         }},
         {"repair", "Reset the fields the editor cannot show to values it can show",
          "quillbay-cli repair roster.pak 12 --dry-run",
          [](CLI::App& sub) -> std::function<int()> {
@@ -247,6 +312,32 @@ std::vector<Command> makeTable() {
              return [a] {
                  a->write.recoverFirst(a->file);
                  return runRepair(a->file, a->slots, a->write.dryRun, a->write.safety());
+             };
+         }},
+        {"backups", "List the backups the tools made of a file, newest first",
+         "quillbay-cli backups roster.pak",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             addFormat(sub, a->format, {"text", "json"});
+             return [a] { return runBackups(a->file, a->format.format()); };
+         }},
+        {"restore", "Write slots of a backup (or any file of the same kind and size) into a file",
+         "quillbay-cli restore roster.pak roster-20261207-011300-123.pak --slots 4,17,230",
+         [](CLI::App& sub) -> std::function<int()> {
+             auto a = std::make_shared<SlotArguments>();
+             addFile(sub, a->file);
+             sub.add_option("SOURCE", a->other, "The backup or file whose slots are written")
+                 ->required();
+             sub.add_option("--slots", a->slots,
+                            "Slots, 0 to 1599 (default: every slot that differs)")
+                 ->delimiter(',')
+                 ->transform(decimalFrom(0, SLOT_COUNT - 1));
+             addSafety(sub, a->write);
+             addDryRun(sub, a->write);
+             return [a] {
+                 a->write.recoverFirst(a->file);
+                 return runRestore(a->file, a->other, a->slots, a->write.dryRun, a->write.safety());
              };
          }},
         {"face", "Copy a face from the game archive into a bitmap file",

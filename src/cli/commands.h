@@ -1,7 +1,9 @@
 #pragma once
 
+#include "player/player_match.h"
 #include "roster/safe_write.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +17,30 @@ int runShow(const std::string& file, int slot, Format format);
 int runDump(const std::string& file, bool all, Format format);
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
            const EditOptions& options);
-int runApply(const std::string& file, const std::string& editsPath, const EditOptions& options);
+// With MatchBy::Id the entries name players by ID; the IDs that no player holds are listed.
+int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
+             const EditOptions& options);
 int runExport(const std::string& file, int slot, const std::string& out, bool yes);
 int runImport(const std::string& file, int slot, const std::string& in, bool yes,
               const SafetyOptions& safety);
 int runCheck(const std::string& file, Format format);
-int runDiff(const std::string& fileA, const std::string& fileB, Format format);
+int runDiff(const std::string& fileA, const std::string& fileB, Format format, MatchBy match);
+// diff --format patch: the differences as an apply file.
+int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match);
+
+// What `copy` copies: one slot into another, or every matched player.
+struct CopyRequest {
+    std::string from;
+    std::string to;
+    std::optional<PlayerPair> slots;
+    std::optional<MatchBy> match;
+    std::string only; // the field groups, comma-separated; empty: every group
+};
+int runCopy(const CopyRequest& request, const EditOptions& options);
+int runBackups(const std::string& file, Format format);
+// Writes the slots of `source` (default: every slot that differs) into `file`.
+int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
+               bool dryRun, const SafetyOptions& safety);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, const EditOptions& options);
 // Sets the fields of each slot (default: every named slot that fails to load) that the

@@ -1,66 +1,21 @@
 #include "cli/edits.h"
 
 #include "cli/cli_errors.h"
-#include "cli/csv.h"
-#include "cli/player_object.h"
 #include "codecs/codec_errors.h"
 #include "codecs/field_keys.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
+#include "player/csv.h"
+#include "player/player_copy.h"
 #include "roster/faults.h"
 
 #include <algorithm>
-#include <functional>
 #include <iostream>
 #include <optional>
 
 namespace qb::cli {
 namespace {
-
-// The deepest a player object nests: the array of players, a player, "statistics",
-// "Test", then the figure. Deeper input is refused while it is read, so nothing
-// recursive ever meets it.
-constexpr int kDeepestContainer = 3;
-
-std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
-    if (value.is_array() || value.is_object()) {
-        throw UsageError(where + key + " takes a single value, not " +
-                         (value.is_array() ? "an array" : "an object"));
-    }
-    return value.is_string() ? value.get<std::string>() : value.dump();
-}
-
-// Calls `visit` for every leaf of a player object, and for a key of the player
-// object whose value is an object.
-void flatten(const Json& node, const std::string& prefix,
-             const std::function<void(const std::string&, const Json&)>& visit) {
-    for (const auto& [key, value] : node.items()) {
-        const std::string dotted = prefix.empty() ? key : prefix + "." + key;
-        if (value.is_object() && findObjectKey(dotted) == nullptr) {
-            flatten(value, dotted, visit);
-        } else {
-            visit(dotted, value);
-        }
-    }
-}
-
-// True when `text` asks for the value the field shows already. A value the field
-// would refuse (a 16-character name, a name with a tab) can still be the one shown,
-// so a dump applied as it is changes nothing.
-bool showsAlready(const Field& field, const PlayerSheet& shown, const std::string& text) {
-    const Json current = toJson(field.get(shown));
-    if (valueText(current) == text) {
-        return true;
-    }
-    PlayerSheet asked = shown;
-    try {
-        field.set(asked, text);
-    } catch (const FieldValueError&) {
-        return false;
-    }
-    return toJson(field.get(asked)) == current;
-}
 
 bool editsStatistics(const std::vector<FieldEdit>& edits) {
     return std::any_of(edits.begin(), edits.end(),
@@ -165,38 +120,17 @@ void writeBatch(RosterDocument& document, const std::vector<int>& slots,
 } // namespace
 
 FieldEdit checkedEdit(const std::string& key, const std::string& value, const std::string& where) {
-    const ObjectKey* known = findObjectKey(key);
-    if (known == nullptr) {
-        throw UsageError(where + "unknown key \"" + key + "\"");
-    }
-    if (known->readOnly()) {
-        throw UsageError(where + key + " is read-only");
-    }
-    PlayerSheet scratch;
+    FieldEdit edit;
     try {
-        known->field->set(scratch, value);
-    } catch (const FieldValueError& error) {
-        throw UsageError(where + error.description());
+        edit = fieldEdit(key, value, where);
+    } catch (const EditError& error) {
+        throw UsageError(error.description());
     }
-    return {known->field, value};
-}
-
-namespace {
-
-// An edit read from a file: a refused value is held until the slot is read.
-FieldEdit fileEdit(const std::string& key, const std::string& value, const std::string& where) {
-    try {
-        return checkedEdit(key, value, where);
-    } catch (const UsageError& error) {
-        const ObjectKey* known = findObjectKey(key);
-        if (known == nullptr || known->readOnly()) {
-            throw;
-        }
-        return {known->field, value, error.description()};
+    if (!edit.refusal.empty()) {
+        throw UsageError(edit.refusal);
     }
+    return edit;
 }
-
-} // namespace
 
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments) {
     std::vector<FieldEdit> edits;
@@ -211,67 +145,25 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
     return edits;
 }
 
-std::optional<int> slotOfJson(const Json& value) {
-    // The reader gives every whole number of 0 or more this type; negative, fractional
-    // and text slots are of other types.
-    if (value.is_number_unsigned() && value.get<std::uint64_t>() < SLOT_COUNT) {
-        return static_cast<int>(value.get<std::uint64_t>());
-    }
-    return std::nullopt;
-}
-
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path) {
-    const auto limitDepth = [&path](int depth, Json::parse_event_t event, Json&) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) &&
-            depth > kDeepestContainer) {
-            throw UsageError(path + ": nested deeper than a player object (more than " +
-                                 std::to_string(kDeepestContainer + 1) + " levels)",
-                             path);
-        }
-        return true;
-    };
-    const Json document = Json::parse(text, limitDepth, false);
-    if (document.is_discarded() || !document.is_array()) {
-        throw UsageError(path + ": not a JSON array of player objects", path);
-    }
+RosterEdits parseJsonEdits(const std::string& text, const std::string& path, MatchBy match) {
     RosterEdits edits;
-    for (std::size_t row = 0; row < document.size(); ++row) {
-        const std::string where = path + ": entry " + std::to_string(row) + ": ";
-        const Json& player = document[row];
-        const std::optional<int> slot =
-            slotOfJson(player.is_object() ? player.value("slot", Json()) : Json());
-        if (!slot) {
-            throw UsageError(where + "needs \"slot\", a whole number from 0 to 1599", path);
-        }
-        if (edits.contains(*slot)) {
-            throw UsageError(where + "slot " + std::to_string(*slot) + " appears more than once",
-                             path);
-        }
-        std::vector<FieldEdit>& slotEdits = edits[*slot];
-        flatten(player, "", [&](const std::string& key, const Json& value) {
-            const ObjectKey* known = findObjectKey(key);
-            if (known != nullptr && known->readOnly()) {
-                return;
-            }
-            if (value.is_null()) {
-                return;
-            }
-            slotEdits.push_back(fileEdit(key, jsonValueText(value, key, where), where));
-        });
+    for (PatchEntry& entry : readPatch(text, path, match)) {
+        edits[entry.player] = std::move(entry.edits);
     }
     return edits;
 }
 
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
+RosterEdits parseCsvEdits(const std::string& text, const std::string& path, MatchBy match) {
     const auto rows = parseCsv(text, path);
     if (rows.empty()) {
         throw UsageError(path + ": no header row", path);
     }
     const std::vector<std::string>& header = rows.front();
-    const auto slotColumn = std::find(header.begin(), header.end(), "slot");
+    const bool bySlot = match == MatchBy::Slot;
+    const std::string name = bySlot ? "slot" : "id";
+    const auto slotColumn = std::find(header.begin(), header.end(), name);
     if (slotColumn == header.end()) {
-        throw UsageError(path + ": no \"slot\" column", path);
+        throw UsageError(path + ": no \"" + name + "\" column", path);
     }
     for (const std::string& key : header) {
         if (findObjectKey(key) == nullptr) {
@@ -288,13 +180,14 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
                              path);
         }
         const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
-        const std::optional<int> slot = wholeNumber(slotText, 0, SLOT_COUNT - 1);
+        const std::optional<int> slot = wholeNumber(slotText, 0, bySlot ? SLOT_COUNT - 1 : 0xFFFF);
         if (!slot) {
-            throw UsageError(
-                where + "column slot: \"" + slotText + "\" is not a slot from 0 to 1599", path);
+            throw UsageError(where + "column " + name + ": \"" + slotText + "\" is not " +
+                                 (bySlot ? "a slot from 0 to 1599" : "a player ID from 0 to 65535"),
+                             path);
         }
         if (edits.contains(*slot)) {
-            throw UsageError(where + "slot " + std::to_string(*slot) + " appears more than once",
+            throw UsageError(where + name + " " + std::to_string(*slot) + " appears more than once",
                              path);
         }
         std::vector<FieldEdit>& slotEdits = edits[*slot];
@@ -302,7 +195,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path) {
             if (row[c].empty() || findObjectKey(header[c])->readOnly()) {
                 continue;
             }
-            slotEdits.push_back(fileEdit(header[c], row[c], where + "column " + header[c] + ": "));
+            slotEdits.push_back(fieldEdit(header[c], row[c], where + "column " + header[c] + ": "));
         }
     }
     return edits;

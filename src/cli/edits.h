@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/player_object.h"
+#include "player/patch.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
@@ -12,14 +12,6 @@
 
 namespace qb::cli {
 
-struct FieldEdit {
-    const Field* field;
-    std::string value;
-    // Why an edits file's value is refused; the refusal holds only when the value is
-    // not the one the slot shows already (a dump shows 16-character names).
-    std::string refusal;
-};
-
 // Edits per slot, in slot order.
 using RosterEdits = std::map<int, std::vector<FieldEdit>>;
 
@@ -30,19 +22,18 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
 // KEY=VALUE texts of the command line.
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments);
 
-// The slot a JSON value names: a whole number from 0 to 1599, nothing for any other
-// value (a larger or negative number, a fraction, a text).
-std::optional<int> slotOfJson(const Json& value);
+// Edits from a JSON array of partial player objects (player/patch.h), each with
+// "slot" (or "id", keying the edits by player ID). An unknown key throws; a value its
+// field refuses is kept with its refusal.
+RosterEdits parseJsonEdits(const std::string& text, const std::string& path,
+                           MatchBy match = MatchBy::Slot);
 
-// Edits from a JSON array of partial player objects, each with "slot". Read-only
-// keys are ignored (so a dump can be applied as it is); null leaves a field alone.
-// An unknown key throws; a value its field refuses is kept with its refusal.
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path);
-
-// Edits from CSV rows under a header of keys, with a "slot" column. An empty cell
+// Edits from CSV rows under a header of keys, with a "slot" column (or "id", keying
+// the edits by player ID). An empty cell
 // and a read-only column leave the field alone; a missing column leaves it alone too.
 // Values are held as in parseJsonEdits.
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path);
+RosterEdits parseCsvEdits(const std::string& text, const std::string& path,
+                          MatchBy match = MatchBy::Slot);
 
 // What saving one slot did: nothing when no field changed, else the offsets written.
 struct SlotResult {

@@ -2,6 +2,7 @@
 
 #include "roster/data_folder.h"
 #include "roster/errors.h"
+#include "roster/roster_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -64,6 +65,29 @@ void rotate(const fs::path& folder, const std::string& stem, const std::string& 
     }
 }
 
+// "20261207-011300-123" as "2026-12-07 01:13:00.123"; empty for any other text.
+std::string readableTime(const std::string& stamp) {
+    if (stamp.size() != 19 || stamp[8] != '-' || stamp[15] != '-') {
+        return {};
+    }
+    return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " +
+           stamp.substr(9, 2) + ":" + stamp.substr(11, 2) + ":" + stamp.substr(13, 2) + "." +
+           stamp.substr(16, 3);
+}
+
+std::optional<int> differingSlots(const SlotTable& now, const std::string& backup) {
+    try {
+        const SlotTable then = RosterFile(backup).readSlotTable();
+        int count = 0;
+        for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+            count += now.copyRecord(slot) != then.copyRecord(slot) ? 1 : 0;
+        }
+        return count;
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::string backupFolder(const std::string& dataFolder, const std::string& canonicalPath) {
@@ -106,6 +130,33 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
     }
     done.insert(identity.canonicalPath);
     rotate(folder, stem, ext);
+}
+
+std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {
+    const RosterFile roster(file);
+    const SlotTable now = roster.readSlotTable();
+    const fs::path source(identifyFile(file).canonicalPath);
+    const std::string stem = source.stem().string() + "-";
+    const std::string ext = source.extension().string();
+    std::vector<Backup> backups;
+    std::error_code error;
+    for (const auto& entry :
+         fs::directory_iterator(backupFolder(dataFolder, source.string()), error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(stem) || !name.ends_with(ext) || name.ends_with(kPartial)) {
+            continue;
+        }
+        const std::string time =
+            readableTime(name.substr(stem.size(), name.size() - stem.size() - ext.size()));
+        if (!time.empty()) {
+            backups.push_back({entry.path().string(), time, std::nullopt});
+        }
+    }
+    std::ranges::sort(backups, std::greater<>(), &Backup::time);
+    for (Backup& backup : backups) {
+        backup.differingSlots = differingSlots(now, backup.path);
+    }
+    return backups;
 }
 
 } // namespace qb

@@ -3,7 +3,9 @@
 #include "roster/file_handle.h"
 #include "roster/file_identity.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qb {
 
@@ -17,5 +19,18 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
 // the failure thrown. After a good copy the ten newest backups of the file are kept.
 void backUpOnce(const FileHandle& file, const FileIdentity& identity,
                 const std::string& dataFolder);
+
+// One backup of a file: where it is, when it was made (UTC, "2026-12-07 01:13:00.123"),
+// and how many slots hold other bytes than the file now (nothing when the backup
+// cannot be read as a file of the same kind).
+struct Backup {
+    std::string path;
+    std::string time;
+    std::optional<int> differingSlots;
+};
+
+// The backups that the tools made of `file` before writing it, newest first. None when
+// the file has no backup folder yet.
+std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder);
 
 } // namespace qb

@@ -2,11 +2,11 @@
 // path and the command-line tool's path in turn, each checked against a model of the
 // file: only the edited field changes.
 #include "cli/edits.h"
-#include "cli/player_object.h"
 #include "codecs/demo_roster.h"
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/tables.h"
+#include "player/player_object.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
         const Field& field = *editable[random() % editable.size()];
         const std::string value = randomValue(field, random);
         const Record before = roster.readSlot(slot);
-        const cli::Json shownBefore = cli::decodePlayer(before, slot);
+        const Json shownBefore = decodePlayer(before, slot);
         const bool throughEditor = cycle % 2 == 0 && field.format <= 0;
         if (throughEditor) {
             PlayerEditor editor(kCommentaryNameCount);
@@ -84,16 +84,16 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
                     << "cycle " << cycle << " byte " << i << " editing " << field.key;
             }
         }
-        const cli::Json shownAfter = cli::decodePlayer(roster.readSlot(slot), slot);
+        const Json shownAfter = decodePlayer(roster.readSlot(slot), slot);
         const std::string format =
             field.key.starts_with("statistics.") ? field.key.substr(0, field.key.rfind('.')) : "";
-        for (const cli::ObjectKey& other : cli::objectKeys()) {
+        for (const ObjectKey& other : objectKeys()) {
             const bool derivedRate = !format.empty() && (other.key == format + ".strikeRate" ||
                                                          other.key == format + ".economyRate");
             if (other.key == field.key || other.key == "errors" || derivedRate) {
                 continue;
             }
-            ASSERT_EQ(cli::getDotted(shownAfter, other.key), cli::getDotted(shownBefore, other.key))
+            ASSERT_EQ(getDotted(shownAfter, other.key), getDotted(shownBefore, other.key))
                 << "cycle " << cycle << ": editing " << field.key << " = " << value << " changed "
                 << other.key;
         }

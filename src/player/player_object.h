@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace qb::cli {
+namespace qb {
 
 using Json = nlohmann::ordered_json;
 
@@ -41,4 +41,4 @@ void setDotted(Json& object, const std::string& key, Json value);
 // The value at a dotted key, or null.
 const Json& getDotted(const Json& object, const std::string& key);
 
-} // namespace qb::cli
+} // namespace qb

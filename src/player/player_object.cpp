@@ -1,4 +1,4 @@
-#include "cli/player_object.h"
+#include "player/player_object.h"
 
 #include "codecs/field_keys.h"
 
@@ -6,7 +6,7 @@
 #include <array>
 #include <type_traits>
 
-namespace qb::cli {
+namespace qb {
 namespace {
 
 std::vector<ObjectKey> makeObjectKeys() {
@@ -108,4 +108,4 @@ const Json& getDotted(const Json& object, const std::string& key) {
     }
 }
 
-} // namespace qb::cli
+} // namespace qb

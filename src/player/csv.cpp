@@ -1,6 +1,6 @@
-#include "cli/csv.h"
+#include "player/csv.h"
 
-namespace qb::cli {
+namespace qb {
 
 std::string csvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -15,12 +15,6 @@ std::string csvField(std::string_view text) {
     }
     return quoted + "\"";
 }
-
-} // namespace qb::cli
-
-#include "cli/cli_errors.h"
-
-namespace qb::cli {
 
 std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std::string& path) {
     // What spreadsheets save as "CSV UTF-8" starts with a byte-order mark.
@@ -69,7 +63,7 @@ std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std:
         }
     }
     if (quoted) {
-        throw UsageError(path + ": a quoted field is not closed", path);
+        throw CsvError(path + ": a quoted field is not closed", path);
     }
     if (rowHasContent || !field.empty()) {
         row.push_back(std::move(field));
@@ -78,4 +72,4 @@ std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std:
     return rows;
 }
 
-} // namespace qb::cli
+} // namespace qb

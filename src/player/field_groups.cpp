@@ -1,0 +1,76 @@
+#include "player/field_groups.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qb {
+namespace {
+
+constexpr std::array<std::string_view, 7> kGroupNames = {
+    "identity", "appearance", "roles", "ratings", "skills", "shots", "statistics"};
+
+std::string groupName(FieldGroup group) {
+    return std::string(kGroupNames[static_cast<std::size_t>(group)]);
+}
+
+// "statistics.Test" for a figure of Test: the key up to the figure's name.
+std::string formatName(const Field& field) {
+    return field.key.substr(0, field.key.rfind('.'));
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+} // namespace
+
+bool FieldSelection::contains(const Field& field) const {
+    return names.empty() || names.contains(groupName(field.group)) ||
+           (field.format >= 0 && names.contains(formatName(field)));
+}
+
+std::vector<std::string> fieldSelectionNames() {
+    std::vector<std::string> names;
+    for (const std::string_view group : kGroupNames) {
+        names.emplace_back(group);
+    }
+    for (const Field& field : fieldRegistry()) {
+        if (field.format >= 0 && std::ranges::find(names, formatName(field)) == names.end()) {
+            names.push_back(formatName(field));
+        }
+    }
+    return names;
+}
+
+FieldSelection parseFieldSelection(std::string_view commaSeparated) {
+    FieldSelection selection;
+    if (trimmed(commaSeparated).empty()) {
+        return selection;
+    }
+    const std::vector<std::string> known = fieldSelectionNames();
+    std::size_t start = 0;
+    while (start <= commaSeparated.size()) {
+        const std::size_t comma = std::min(commaSeparated.find(',', start), commaSeparated.size());
+        const std::string name(trimmed(commaSeparated.substr(start, comma - start)));
+        if (std::ranges::find(known, name) == known.end()) {
+            std::string expected;
+            for (const std::string& entry : known) {
+                expected += (expected.empty() ? "" : ", ") + entry;
+            }
+            throw FieldSelectionError("unknown field group \"" + name + "\"; the groups are " +
+                                      expected);
+        }
+        selection.names.insert(name);
+        start = comma + 1;
+    }
+    return selection;
+}
+
+} // namespace qb

@@ -1,0 +1,168 @@
+#include "player/patch.h"
+
+#include "player/player_compare.h"
+#include "player/player_copy.h"
+
+#include <functional>
+
+namespace qb {
+namespace {
+
+// The deepest a player object nests: the array of players, a player, "statistics",
+// "Test", then the figure. Deeper input is refused while it is read, so nothing
+// recursive ever meets it.
+constexpr int kDeepestContainer = 3;
+
+std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
+    if (value.is_array() || value.is_object()) {
+        throw EditError(where + key + " takes a single value, not " +
+                        (value.is_array() ? "an array" : "an object"));
+    }
+    return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
+// Calls `visit` for every leaf of a player object, and for a key of the player
+// object whose value is an object.
+void flatten(const Json& node, const std::string& prefix,
+             const std::function<void(const std::string&, const Json&)>& visit) {
+    for (const auto& [key, value] : node.items()) {
+        const std::string dotted = prefix.empty() ? key : prefix + "." + key;
+        if (value.is_object() && findObjectKey(dotted) == nullptr) {
+            flatten(value, dotted, visit);
+        } else {
+            visit(dotted, value);
+        }
+    }
+}
+
+// The slot or player ID a JSON value names: a whole number up to `highest`, nothing
+// for any other value (a larger or negative number, a fraction, a text).
+std::optional<int> playerOfJson(const Json& value, int highest) {
+    // The reader gives every whole number of 0 or more this type; negative, fractional
+    // and text values are of other types.
+    if (value.is_number_unsigned() && value.get<std::uint64_t>() <= std::uint64_t(highest)) {
+        return static_cast<int>(value.get<std::uint64_t>());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where) {
+    const ObjectKey* known = findObjectKey(key);
+    if (known == nullptr) {
+        throw EditError(where + "unknown key \"" + key + "\"");
+    }
+    if (known->readOnly()) {
+        throw EditError(where + key + " is read-only");
+    }
+    PlayerSheet scratch;
+    try {
+        known->field->set(scratch, value);
+    } catch (const FieldValueError& error) {
+        return {known->field, value, where + error.description()};
+    }
+    return {known->field, value};
+}
+
+std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<PlayerPair>& pairs,
+                       MatchBy by, const FieldSelection& selection) {
+    Json patch = Json::array();
+    for (const PlayerPair& pair : pairs) {
+        const std::vector<const Field*> fields =
+            differingFields(a, pair.left, b, pair.right, selection);
+        if (fields.empty()) {
+            continue;
+        }
+        const ShownPlayer shown = shownPlayer(b, pair.right);
+        Json entry =
+            by == MatchBy::Id ? Json{{"id", playerId(b, pair.right)}} : Json{{"slot", pair.left}};
+        for (const Field* field : fields) {
+            setDotted(entry, field->key, toJson(shown.value(*field)));
+        }
+        patch.push_back(std::move(entry));
+    }
+    return patch.dump(2) + "\n";
+}
+
+std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by) {
+    const auto limitDepth = [&path](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth > kDeepestContainer) {
+            throw EditError(path + ": nested deeper than a player object (more than " +
+                                std::to_string(kDeepestContainer + 1) + " levels)",
+                            path);
+        }
+        return true;
+    };
+    const Json document = Json::parse(text, limitDepth, false);
+    if (document.is_discarded() || !document.is_array()) {
+        throw EditError(path + ": not a JSON array of player objects", path);
+    }
+    const bool bySlot = by == MatchBy::Slot;
+    const std::string name = bySlot ? "slot" : "id";
+    const int highest = bySlot ? SLOT_COUNT - 1 : 0xFFFF;
+    std::vector<PatchEntry> entries;
+    std::set<int> seen;
+    for (std::size_t row = 0; row < document.size(); ++row) {
+        const std::string where = path + ": entry " + std::to_string(row) + ": ";
+        const Json& player = document[row];
+        const std::optional<int> named =
+            playerOfJson(player.is_object() ? player.value(name, Json()) : Json(), highest);
+        if (!named) {
+            throw EditError(where + "needs \"" + name + "\", a whole number from 0 to " +
+                                std::to_string(highest),
+                            path);
+        }
+        if (!seen.insert(*named).second) {
+            throw EditError(where + name + " " + std::to_string(*named) + " appears more than once",
+                            path);
+        }
+        PatchEntry& entry = entries.emplace_back(PatchEntry{*named, {}});
+        flatten(player, "", [&](const std::string& key, const Json& value) {
+            const ObjectKey* known = findObjectKey(key);
+            if ((known != nullptr && known->readOnly()) || value.is_null()) {
+                return;
+            }
+            entry.edits.push_back(fieldEdit(key, jsonValueText(value, key, where), where));
+        });
+    }
+    return entries;
+}
+
+std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders, int id,
+                                 const std::string& path) {
+    const auto found = holders.find(id);
+    if (found == holders.end()) {
+        return std::nullopt;
+    }
+    const std::vector<int>& slots = found->second;
+    if (slots.size() > 1) {
+        throw EditError("ID " + std::to_string(id) + " is held by slots " +
+                            std::to_string(slots[0]) + " and " + std::to_string(slots[1]) + " of " +
+                            path + "; nothing was written",
+                        path);
+    }
+    return slots.front();
+}
+
+std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,
+                             MatchBy by, std::vector<int>& unmatched) {
+    const std::map<int, std::vector<int>> holders = namedSlotsById(document);
+    std::vector<Edit> edits;
+    for (const PatchEntry& entry : entries) {
+        const std::optional<int> slot = by == MatchBy::Slot
+                                            ? entry.player
+                                            : slotHoldingId(holders, entry.player, document.path());
+        if (!slot) {
+            unmatched.push_back(entry.player);
+            continue;
+        }
+        const std::vector<Edit> slotEdits = editsShowing(document, *slot, entry.edits);
+        edits.insert(edits.end(), slotEdits.begin(), slotEdits.end());
+    }
+    return edits;
+}
+
+} // namespace qb

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "player/field_groups.h"
+#include "player/player_match.h"
+#include "player/player_object.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qb {
+
+// A key or value of an edit that cannot be used (an unknown or read-only key, a file
+// that is not an array of player objects); says where.
+class EditError : public QuillbayError {
+public:
+    using QuillbayError::QuillbayError;
+};
+
+// One field's new value as text, as `set` takes it.
+struct FieldEdit {
+    const Field* field = nullptr;
+    std::string value;
+    // Why the field refuses the value; the refusal holds only when the value is not the
+    // one the player shows already (a dump shows 16-character names).
+    std::string refusal;
+};
+
+// The edit of one key of the player object. An unknown or read-only key throws
+// EditError with `where` in front of the reason; a value its field refuses is kept
+// with its refusal.
+FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where);
+
+// One player of a patch: its slot or its player ID, and the fields to change.
+struct PatchEntry {
+    int player;
+    std::vector<FieldEdit> edits;
+};
+
+// The differences of matched players as a patch: a JSON array (ending in a line
+// break) of objects holding "slot" (by slot) or "id" (by ID, B's player ID) and only
+// the editable fields whose value differs, with B's values. Players that do not
+// differ have no entry.
+std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<PlayerPair>& pairs,
+                       MatchBy by, const FieldSelection& selection = {});
+
+// A JSON array of partial player objects, each naming its player by "slot" (0-1599)
+// or "id" (0-65535) as `by` says, each player at most once. Read-only keys are ignored
+// (so a dump applies as it is); null leaves a field alone. Anything else unreadable
+// throws EditError naming `path` and the entry. Nesting deeper than a player object is
+// refused while the text is read.
+std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by);
+
+// The slot of the one named player of a document holding `id`, from its namedSlotsById;
+// nothing when no named player does. An ID that several named slots hold names no one
+// player: EditError naming two of the slots and `path`.
+std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders, int id,
+                                 const std::string& path);
+
+// The edits that make `document` show the patch: entries naming players by slot or
+// by ID (see matchPlayers: an ID held by one named slot). The IDs of entries that name
+// no player go to `unmatched`. A value a field refuses throws FieldValueError.
+std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,
+                             MatchBy by, std::vector<int>& unmatched);
+
+} // namespace qb
