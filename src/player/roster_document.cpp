@@ -40,7 +40,7 @@ RosterDocument::Pending& RosterDocument::pending(int slot) {
     requireSlot(path(), slot);
     auto found = players_.find(slot);
     if (found == players_.end()) {
-        Pending fresh{PlayerEditor(commentaryCount_), {}};
+        Pending fresh{PlayerEditor(commentaryCount_), {}, {}};
         fresh.editor.load(file_, slot, table_.copyRecord(slot));
         found = players_.emplace(slot, std::move(fresh)).first;
     }
@@ -58,7 +58,7 @@ void RosterDocument::discard(int slot) {
 
 FieldRepairs RosterDocument::repair(int slot) {
     requireSlot(path(), slot);
-    Pending repaired{PlayerEditor(commentaryCount_), {}};
+    Pending repaired{PlayerEditor(commentaryCount_), {}, {}};
     FieldRepairs repairs = repaired.editor.loadRepaired(file_, slot);
     for (const FieldRepair& made : repairs) {
         repaired.keys.insert(made.field);
@@ -68,21 +68,24 @@ FieldRepairs RosterDocument::repair(int slot) {
     return repairs;
 }
 
-Edit RosterDocument::makeEdit(int slot, const Field& field, std::string_view text) {
-    PlayerEditor& editor = player(slot);
-    if (field.format >= 0 && editor.state().statisticsFormat != field.format) {
-        editor.switchStatisticsFormat(field.format);
+// The slot's player, showing the statistics format of the field when it has one.
+RosterDocument::Pending& RosterDocument::pendingFor(int slot, const Field& field) {
+    Pending& found = pending(slot);
+    if (field.format >= 0 && found.editor.state().statisticsFormat != field.format) {
+        found.editor.switchStatisticsFormat(field.format);
     }
+    return found;
+}
+
+Edit RosterDocument::makeEdit(int slot, const Field& field, std::string_view text) {
+    PlayerEditor& editor = pendingFor(slot, field).editor;
     PlayerSheet asked = editor.state();
     field.set(asked, text);
     return {slot, &field, readCell(field, editor.state()), readCell(field, asked)};
 }
 
 Edit RosterDocument::makeCellEdit(int slot, const Field& field, CellValue value) {
-    PlayerEditor& editor = player(slot);
-    if (field.format >= 0 && editor.state().statisticsFormat != field.format) {
-        editor.switchStatisticsFormat(field.format);
-    }
+    PlayerEditor& editor = pendingFor(slot, field).editor;
     return {slot, &field, readCell(field, editor.state()), std::move(value)};
 }
 
@@ -106,17 +109,19 @@ void RosterDocument::revert(std::span<const Edit> edits) {
 }
 
 void RosterDocument::put(const Edit& edit) {
-    Pending& slot = pending(edit.slot);
     const Field& field = *edit.field;
-    if (field.format >= 0 && slot.editor.state().statisticsFormat != field.format) {
-        slot.editor.switchStatisticsFormat(field.format);
-    }
+    Pending& slot = pendingFor(edit.slot, field);
     writeCell(field, slot.editor.state(), edit.after);
     // The key is pending while the field shows another value than the file's record.
-    // The formats' statistics are shown only for a statistic: a bulk edit of a rating
+    // Shown once per loaded player: bulk edits and undo apply many edits to one player.
+    // The formats' statistics only once a statistic is edited: a bulk edit of a rating
     // over every player decodes no figure.
-    const ShownPlayer stored = showEveryField(slot.editor.loaded(), field.format >= 0);
-    if (readCell(field, stored.sheetFor(field)) == edit.after) {
+    const bool statistics = field.format >= 0;
+    if (!slot.stored || (statistics && !slot.storedStatistics)) {
+        slot.stored = showEveryField(slot.editor.loaded(), statistics);
+        slot.storedStatistics = statistics;
+    }
+    if (readCell(field, slot.stored->sheetFor(field)) == edit.after) {
         slot.keys.erase(field.key);
     } else {
         slot.keys.insert(field.key);

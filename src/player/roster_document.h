@@ -2,12 +2,14 @@
 
 #include "codecs/player_editor.h"
 #include "player/field_registry.h"
+#include "player/shown_player.h"
 #include "roster/player_lists.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -99,8 +101,11 @@ private:
     struct Pending {
         PlayerEditor editor;
         std::set<std::string> keys;
+        std::optional<ShownPlayer> stored; // every field of the loaded record, once needed
+        bool storedStatistics = false;     // whether `stored` shows the formats' figures
     };
     Pending& pending(int slot);
+    Pending& pendingFor(int slot, const Field& field);
     // Applies the edit without telling the listeners.
     void put(const Edit& edit);
     void notify(const DocumentChange& change) const;
