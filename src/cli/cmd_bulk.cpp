@@ -2,9 +2,9 @@
 #include "cli/commands.h"
 #include "cli/edits.h"
 #include "player/player_object.h"
+#include "player/relative_edit.h"
 
 #include <charconv>
-#include <cmath>
 #include <iostream>
 #include <optional>
 #include <utility>
@@ -132,16 +132,15 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 slotEdits.push_back({edit.field, edit.value});
                 continue;
             }
-            const Json current = toJson(shown.value(*edit.field));
-            if (!current.is_number()) {
+            const std::optional<std::string> stepped =
+                steppedValue(*edit.field, shown.value(*edit.field), edit.step);
+            if (!stepped) {
                 throw QuillbayError(
                     "slot " + std::to_string(slot) + ": " + edit.field->key +
                         " has no value the editor shows, so it cannot be raised or lowered",
                     file);
             }
-            const long long value = std::llround(current.get<double>()) + edit.step;
-            slotEdits.push_back({edit.field, std::to_string(std::clamp<long long>(
-                                                 value, edit.field->low, edit.field->high))});
+            slotEdits.push_back({edit.field, *stepped});
         }
     }
     const std::vector<SlotResult> results = applyEdits(document, edits, options, std::move(basis));

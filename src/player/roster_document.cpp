@@ -87,6 +87,25 @@ Edit RosterDocument::makeCellEdit(int slot, const Field& field, CellValue value)
 }
 
 void RosterDocument::apply(const Edit& edit) {
+    put(edit);
+    notify({edit.slot, edit.field});
+}
+
+void RosterDocument::apply(std::span<const Edit> edits) {
+    for (const Edit& edit : edits) {
+        put(edit);
+    }
+    notify({});
+}
+
+void RosterDocument::revert(std::span<const Edit> edits) {
+    for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
+        put({edit->slot, edit->field, edit->after, edit->before});
+    }
+    notify({});
+}
+
+void RosterDocument::put(const Edit& edit) {
     Pending& slot = pending(edit.slot);
     const Field& field = *edit.field;
     if (field.format >= 0 && slot.editor.state().statisticsFormat != field.format) {
@@ -100,7 +119,6 @@ void RosterDocument::apply(const Edit& edit) {
     } else {
         slot.keys.insert(field.key);
     }
-    notify({edit.slot, edit.field});
 }
 
 void RosterDocument::revert(const Edit& edit) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -28,7 +29,7 @@ struct Edit {
 };
 
 // What changed: a slot's pending edits (a field, or every field when `field` is null),
-// or the whole roster (slot -1: opened again, or saved).
+// or the whole roster (slot -1: opened again, saved, or many slots edited at once).
 struct DocumentChange {
     int slot = -1;
     const Field* field = nullptr;
@@ -68,6 +69,10 @@ public:
     Edit makeCellEdit(int slot, const Field& field, CellValue value);
     void apply(const Edit& edit);
     void revert(const Edit& edit);
+    // Many edits as one change (a bulk set, a paste): listeners hear of them once.
+    // Reverting undoes them in the opposite order.
+    void apply(std::span<const Edit> edits);
+    void revert(std::span<const Edit> edits);
 
     bool hasPending(int slot) const;
     std::vector<int> pendingSlots() const;
@@ -96,6 +101,8 @@ private:
         std::set<std::string> keys;
     };
     Pending& pending(int slot);
+    // Applies the edit without telling the listeners.
+    void put(const Edit& edit);
     void notify(const DocumentChange& change) const;
     void afterSave(int slot, const Record& stored);
 

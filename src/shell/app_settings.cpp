@@ -34,6 +34,14 @@ bool AppSettings::backups() const {
     return value("Backups") != QStringLiteral("false");
 }
 
+QStringList AppSettings::gridHiddenGroups() const {
+    return value("GridHidden").split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+void AppSettings::setGridHiddenGroups(const QStringList& names) {
+    setValue("GridHidden", names.join(QLatin1Char(',')));
+}
+
 QString AppSettings::lastFile() const {
     return value("LastFile");
 }

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace qb {
@@ -20,6 +21,9 @@ public:
     void setLastFile(const QString& path);
     // Copy a roster before its first write in a session (key "Backups", default on).
     bool backups() const;
+    // The column groups the roster grid hides, by name (key "GridHidden"; none by default).
+    QStringList gridHiddenGroups() const;
+    void setGridHiddenGroups(const QStringList& names);
     QString fileName() const { return settings_->fileName(); }
 
 private:

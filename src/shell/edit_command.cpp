@@ -6,7 +6,7 @@ namespace qb {
 
 EditCommand::EditCommand(Edit edit, int tab, Show show)
     : edit_(std::move(edit)), tab_(tab), show_(std::move(show)) {
-    describe();
+    setText(editText(edit_));
 }
 
 void EditCommand::redo() {
@@ -30,18 +30,24 @@ bool EditCommand::mergeWith(const QUndoCommand* other) {
         return false;
     }
     edit_.after = next->edit_.after;
-    describe();
+    setText(editText(edit_));
     return true;
 }
 
-void EditCommand::describe() {
-    const Field& field = *edit_.field;
+StepCommand::StepCommand(const QString& text, std::function<void()> redo,
+                         std::function<void()> undo)
+    : redo_(std::move(redo)), undo_(std::move(undo)) {
+    setText(text);
+}
+
+QString editText(const Edit& edit) {
+    const Field& field = *edit.field;
     const QString caption = QString::fromStdString(field.caption)
                                 .remove(QLatin1Char('&'))
                                 .remove(QLatin1Char(':'))
                                 .trimmed();
-    setText(caption + QLatin1Char(' ') + cellText(field, edit_.before) + QStringLiteral(" → ") +
-            cellText(field, edit_.after));
+    return caption + QLatin1Char(' ') + cellText(field, edit.before) + QStringLiteral(" → ") +
+           cellText(field, edit.after);
 }
 
 QString cellText(const Field& field, const CellValue& value) {

@@ -26,12 +26,27 @@ public:
     const Edit& edit() const { return edit_; }
 
 private:
-    void describe();
-
     Edit edit_;
     int tab_;
     Show show_;
 };
+
+// A step of the history made of two actions: what the roster grid does to the document
+// (a cell, a bulk set or a paste applied as one change, a repair) and what takes it back.
+class StepCommand : public QUndoCommand {
+public:
+    StepCommand(const QString& text, std::function<void()> redo, std::function<void()> undo);
+
+    void redo() override { redo_(); }
+    void undo() override { undo_(); }
+
+private:
+    std::function<void()> redo_;
+    std::function<void()> undo_;
+};
+
+// "Attack 40 → 45": the field's caption, its value before and after.
+QString editText(const Edit& edit);
 
 // A field's raw editor value as a user reads it: a list's entry, a box's state, a number.
 QString cellText(const Field& field, const CellValue& value);

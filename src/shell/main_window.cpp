@@ -123,6 +123,7 @@ void MainWindow::buildActions() {
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { mnuSetPath_Click(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
         {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
+        {"&View", "mnuRosterGrid", "Roster &Grid", "Ctrl+G", [this] { showRosterGrid(); }},
     };
     QMenu* menu = nullptr;
     for (const Command& command : commands) {

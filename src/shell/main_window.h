@@ -8,6 +8,7 @@
 #include "shell/dialogs.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
@@ -27,6 +28,7 @@ class AboutPage;
 class MorePage;
 class Page;
 class PersonalPage;
+class RosterGridWindow;
 class StatisticsPage;
 class TabStrip;
 
@@ -131,6 +133,13 @@ private:
     void reportSaved(const QString& report, int entry);
     void reportRecoveredSaves(const QString& file);
 
+    // The roster grid over the open document (main_window_grid.cpp).
+    void showRosterGrid();
+    // A step of the grid into the open roster's history: the editors' own changes are
+    // committed first, and the editors show what the step did to their player.
+    void pushGridStep(const QString& text, std::function<void()> redo, std::function<void()> undo);
+    void openGridPlayer(int slot);
+
     // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
     void selectRequestedPlayer(int index);
@@ -152,6 +161,8 @@ private:
     std::unique_ptr<RosterDocument> document_;
     // The open roster's edits, undoable; a new history for each roster opened.
     std::unique_ptr<QUndoStack> history_;
+    // The roster grid while it is open; it is closed when another roster is opened.
+    QPointer<RosterGridWindow> grid_;
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot_ = -1;
     // The entries of the player list marked as holding unsaved edits.

@@ -7,6 +7,7 @@
 #include "roster/recovery.h"
 #include "roster/transfer.h"
 #include "shell/edit_command.h"
+#include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
 #include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
@@ -125,6 +126,7 @@ void MainWindow::mnuLastFile_Click() {
 }
 
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
+    delete grid_; // it shows the document let go of here
     shownSlot_ = -1;
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();

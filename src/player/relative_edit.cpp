@@ -1,0 +1,20 @@
+#include "player/relative_edit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qb {
+
+std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step) {
+    long long current = 0;
+    if (const auto* whole = std::get_if<long long>(&shown)) {
+        current = *whole;
+    } else if (const auto* figure = std::get_if<double>(&shown)) {
+        current = std::llround(*figure);
+    } else {
+        return std::nullopt;
+    }
+    return std::to_string(std::clamp<long long>(current + step, field.low, field.high));
+}
+
+} // namespace qb

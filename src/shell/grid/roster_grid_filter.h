@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QSortFilterProxyModel>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace qb {
+
+class RosterGridModel;
+
+// One condition on a column: `Accuracy >= 50`, `nation = England`, `bowlingStyle != None`.
+struct ColumnCondition {
+    enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
+    int column = 0;
+    Op op = Op::Equal;
+    QString text;
+    std::optional<double> number; // set when the text is a number
+};
+
+// Conditions separated by commas; a column is named by its title ("Accuracy") or its
+// key ("ratings.bowling.Accuracy"), ignoring case. A column whose title several share
+// is the first of them among `visible` columns, else the first of all. Throws a
+// QuillbayError naming the part it cannot read.
+std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGridModel& model,
+                                             const std::vector<int>& visible = {});
+
+// The rows of the grid to show, in the order asked for: a name search, column
+// conditions, and empty slots shown (at the end, whatever the order) or hidden.
+class RosterGridFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    explicit RosterGridFilter(RosterGridModel& model, QObject* parent = nullptr);
+
+    void setNameSearch(const QString& text);
+    void setConditions(std::vector<ColumnCondition> conditions);
+    void setShowEmpty(bool show);
+    bool showEmpty() const { return showEmpty_; }
+    // The players shown and the players of the roster.
+    int shownPlayers() const;
+    int allPlayers() const;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    bool meets(int slot, const ColumnCondition& condition) const;
+
+    RosterGridModel& model_;
+    QString nameSearch_;
+    std::vector<ColumnCondition> conditions_;
+    bool showEmpty_ = true;
+};
+
+} // namespace qb

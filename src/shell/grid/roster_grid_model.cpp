@@ -1,0 +1,315 @@
+#include "shell/grid/roster_grid_model.h"
+
+#include "codecs/field_keys.h"
+#include "roster/layout.h"
+#include "shell/artwork.h"
+#include "shell/edit_command.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QPointer>
+#include <memory>
+
+namespace qb {
+namespace {
+
+constexpr int kFixedColumns = RosterGridModel::kFirstFieldColumn;
+
+QString keyPart(const Field& field, int part) {
+    return QString::fromStdString(field.key).section(QLatin1Char('.'), part, part);
+}
+
+// "favouriteShots" is "Favourite Shots", "frontFoot" is "Front Foot".
+QString words(const QString& name) {
+    QString text;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (i > 0 && name[i].isUpper() && name[i - 1].isLower()) {
+            text += QLatin1Char(' ');
+        }
+        text += i == 0 ? name[i].toUpper() : name[i];
+    }
+    return text;
+}
+
+// The group is named after the key's first part, the ratings and statistics after their
+// tab or format too ("Ratings: Bowling", "Statistics: Test"); the name, nation and
+// commentary number, whose keys have no group part, are the identity.
+QString groupName(const Field& field) {
+    if (field.group == FieldGroup::Identity) {
+        return QStringLiteral("Identity");
+    }
+    const QString group = words(keyPart(field, 0));
+    if (field.group == FieldGroup::Ratings || field.group == FieldGroup::Statistics) {
+        return group + QStringLiteral(": ") + words(keyPart(field, 1));
+    }
+    return group;
+}
+
+std::vector<ColumnGroup> makeGroups() {
+    std::vector<ColumnGroup> groups;
+    const auto& fields = fieldRegistry();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const int column = kFixedColumns + static_cast<int>(i);
+        const QString name = groupName(fields[i]);
+        if (groups.empty() || groups.back().name != name) {
+            // The slot and ID columns belong to the identity group.
+            groups.push_back({name, groups.empty() ? 0 : column, column});
+        }
+        groups.back().last = column;
+    }
+    return groups;
+}
+
+// A value the way a field takes it back: "true", "42", "12.5", an entry's text.
+QString valueOf(const FieldValue& value) {
+    return std::visit(
+        [](const auto& held) -> QString {
+            using Held = std::decay_t<decltype(held)>;
+            if constexpr (std::is_same_v<Held, std::monostate>) {
+                return {};
+            } else if constexpr (std::is_same_v<Held, bool>) {
+                return held ? QStringLiteral("true") : QStringLiteral("false");
+            } else if constexpr (std::is_same_v<Held, std::string>) {
+                return QString::fromStdString(held);
+            } else {
+                return QString::number(held);
+            }
+        },
+        value);
+}
+
+QVariant sortKey(const FieldValue& value) {
+    return std::visit(
+        [](const auto& held) -> QVariant {
+            using Held = std::decay_t<decltype(held)>;
+            if constexpr (std::is_same_v<Held, std::monostate>) {
+                return {};
+            } else if constexpr (std::is_same_v<Held, bool>) {
+                return held ? 1 : 0;
+            } else if constexpr (std::is_same_v<Held, std::string>) {
+                return QString::fromStdString(held);
+            } else {
+                return QVariant::fromValue(static_cast<double>(held));
+            }
+        },
+        value);
+}
+
+} // namespace
+
+QString columnTitle(const Field& field) {
+    return words(keyPart(field, -1));
+}
+
+RosterGridModel::RosterGridModel(RosterDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), rows_(SLOT_COUNT) {
+    // The document outlives no window, but it may outlive this model.
+    QPointer<RosterGridModel> alive(this);
+    document_.onChange([alive](const DocumentChange& change) {
+        if (alive) {
+            alive->documentChanged(change);
+        }
+    });
+}
+
+void RosterGridModel::submit(const QString& text, std::vector<Edit> edits) {
+    if (edits.empty()) {
+        return;
+    }
+    auto held = std::make_shared<const std::vector<Edit>>(std::move(edits));
+    RosterDocument& document = document_;
+    step(
+        text, [&document, held] { document.apply(std::span<const Edit>(*held)); },
+        [&document, held] { document.revert(std::span<const Edit>(*held)); });
+}
+
+void RosterGridModel::repair(int slot) {
+    RosterDocument& document = document_;
+    step(
+        QStringLiteral("Repair slot %1").arg(slot), [&document, slot] { document.repair(slot); },
+        [&document, slot] { document.discard(slot); });
+}
+
+void RosterGridModel::step(const QString& text, std::function<void()> redo,
+                           std::function<void()> undo) {
+    if (history_) {
+        history_(text, std::move(redo), std::move(undo));
+    } else {
+        redo();
+    }
+}
+
+const Field* RosterGridModel::field(int column) const {
+    const auto& fields = fieldRegistry();
+    const int index = column - kFixedColumns;
+    return index >= 0 && index < static_cast<int>(fields.size())
+               ? &fields[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+int RosterGridModel::column(const Field& field) const {
+    return kFixedColumns + static_cast<int>(&field - fieldRegistry().data());
+}
+
+const std::vector<ColumnGroup>& RosterGridModel::groups() {
+    static const std::vector<ColumnGroup> all = makeGroups();
+    return all;
+}
+
+bool RosterGridModel::isEmptySlot(int slot) const {
+    return qb::isEmptySlot(document_.table().record(slot));
+}
+
+const ShownPlayer& RosterGridModel::shown(int slot) const {
+    std::optional<ShownPlayer>& row = rows_[static_cast<std::size_t>(slot)];
+    if (!row) {
+        if (document_.hasPending(slot)) {
+            // The statistics of the formats off screen are in the working record.
+            const PlayerEditor& editor = document_.player(slot);
+            row = showEveryField(editor.working());
+            row->shown = editor.state();
+            row->formats[static_cast<std::size_t>(editor.state().statisticsFormat)] =
+                editor.state();
+        } else {
+            row = showEveryField(document_.table().copyRecord(slot));
+        }
+    }
+    return *row;
+}
+
+QString RosterGridModel::valueText(int slot, const Field& field) const {
+    return valueOf(shown(slot).value(field));
+}
+
+int RosterGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : SLOT_COUNT;
+}
+
+int RosterGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kFixedColumns + static_cast<int>(fieldRegistry().size());
+}
+
+QVariant RosterGridModel::displayed(int slot, const Field& field) const {
+    const FieldValue value = shown(slot).value(field);
+    if (std::holds_alternative<std::monostate>(value)) {
+        return {};
+    }
+    if (field.kind == FieldKind::Statistic || field.kind == FieldKind::Rate) {
+        return valueOf(value);
+    }
+    return cellText(field, readCell(field, shown(slot).sheetFor(field)));
+}
+
+QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const int slot = index.row();
+    const Field* shownField = field(index.column());
+    const bool empty = isEmptySlot(slot);
+    if (role == EmptyRole) {
+        return empty;
+    }
+    if (shownField == nullptr) {
+        const QVariant number = index.column() == kSlotColumn
+                                    ? slot
+                                    : read16(document_.table().record(slot), OFFSET_ID);
+        return role == Qt::DisplayRole || role == SortRole ? number : QVariant();
+    }
+    if (empty) {
+        return role == Qt::ForegroundRole ? QVariant(QBrush(Qt::gray)) : QVariant();
+    }
+    const ShownPlayer& player = shown(slot);
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayed(slot, *shownField);
+    case Qt::EditRole:
+        return valueOf(player.value(*shownField));
+    case SortRole:
+        return sortKey(player.value(*shownField));
+    case Qt::DecorationRole:
+        if (shownField->key == keys::kNation) {
+            const int entry = shownField->number(player.shown);
+            return entry >= 0 ? QVariant(nationFlag(entry)) : QVariant();
+        }
+        return {};
+    case PendingRole:
+        return document_.hasPending(slot) && document_.changedKeys(slot).contains(shownField->key);
+    case FailedRole:
+        return !player.failures.empty();
+    case Qt::BackgroundRole:
+        if (!player.failures.empty()) {
+            return QBrush(QColor(255, 200, 200));
+        }
+        return data(index, PendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
+                                                 : QVariant();
+    case Qt::ToolTipRole: {
+        QStringList failures;
+        for (const FieldFailure& failure : player.failures) {
+            failures << QString::fromStdString(failure.message);
+        }
+        return failures.isEmpty() ? QVariant() : failures.join(QLatin1Char('\n'));
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant RosterGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) {
+        return {};
+    }
+    const Field* shownField = field(section);
+    if (role == Qt::DisplayRole) {
+        return shownField != nullptr    ? columnTitle(*shownField)
+               : section == kSlotColumn ? QStringLiteral("Slot")
+                                        : QStringLiteral("ID");
+    }
+    if (role == Qt::ToolTipRole && shownField != nullptr) {
+        return QString::fromStdString(shownField->key);
+    }
+    return {};
+}
+
+Qt::ItemFlags RosterGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    const Field* shownField = field(index.column());
+    if (shownField != nullptr && !shownField->readOnly() && !isEmptySlot(index.row()) &&
+        shown(index.row()).failures.empty()) {
+        result |= Qt::ItemIsEditable;
+    }
+    return result;
+}
+
+bool RosterGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const Field* shownField = field(index.column());
+    if (role != Qt::EditRole || shownField == nullptr ||
+        !flags(index).testFlag(Qt::ItemIsEditable)) {
+        return false;
+    }
+    const int slot = index.row();
+    const QString text = value.toString();
+    if (text == valueText(slot, *shownField)) {
+        return true;
+    }
+    try {
+        Edit edit = document_.makeEdit(slot, *shownField, text.toStdString());
+        submit(editText(edit), {std::move(edit)});
+        return true;
+    } catch (const QuillbayError& error) {
+        emit refused(QString::fromStdString(error.description()));
+        return false;
+    }
+}
+
+void RosterGridModel::documentChanged(const DocumentChange& change) {
+    if (change.slot < 0) {
+        std::ranges::fill(rows_, std::nullopt);
+        emit dataChanged(index(0, 0), index(SLOT_COUNT - 1, columnCount() - 1));
+        return;
+    }
+    rows_[static_cast<std::size_t>(change.slot)].reset();
+    emit dataChanged(index(change.slot, 0), index(change.slot, columnCount() - 1));
+}
+
+} // namespace qb

@@ -1,0 +1,174 @@
+#include "shell/grid/roster_grid_view.h"
+
+#include "roster/errors.h"
+#include "shell/grid/field_delegate.h"
+#include "shell/grid/roster_grid_filter.h"
+#include "shell/grid/roster_grid_model.h"
+#include "shell/pages/widgets.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace qb {
+
+RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
+    : QWidget(parent), model_(new RosterGridModel(document, this)),
+      filter_(new RosterGridFilter(*model_, this)) {
+    search_ = named(new QLineEdit(this), QStringLiteral("gridSearch"));
+    search_->setPlaceholderText(QStringLiteral("Name"));
+    search_->setClearButtonEnabled(true);
+    conditions_ = named(new QLineEdit(this), QStringLiteral("gridFilter"));
+    conditions_->setPlaceholderText(QStringLiteral("Filter: nation = England, Accuracy >= 50"));
+    conditions_->setClearButtonEnabled(true);
+    showEmpty_ =
+        named(new QCheckBox(QStringLiteral("&Empty slots"), this), QStringLiteral("gridShowEmpty"));
+    showEmpty_->setChecked(true);
+    count_ = named(new QLabel(this), QStringLiteral("gridCount"));
+    columns_ = named(new QToolButton(this), QStringLiteral("gridColumns"));
+    columns_->setText(QStringLiteral("&Columns"));
+    columns_->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(columns_);
+    const auto& groups = RosterGridModel::groups();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        QAction* action = menu->addAction(groups[i].name);
+        action->setCheckable(true);
+        action->setChecked(true);
+        connect(action, &QAction::toggled, this,
+                [this, i](bool shown) { setGroupShown(static_cast<int>(i), shown); });
+    }
+    columns_->setMenu(menu);
+
+    table_ = named(new QTableView(this), QStringLiteral("gridTable"));
+    table_->setModel(filter_);
+    table_->setItemDelegate(new FieldDelegate(table_));
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(RosterGridModel::kSlotColumn, Qt::AscendingOrder);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                            QAbstractItemView::SelectedClicked);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setDefaultSectionSize(72);
+    table_->setColumnWidth(model_->column(fieldRegistry().front()), 130);
+    table_->setWordWrap(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(search_, 1);
+    top->addWidget(conditions_, 2);
+    top->addWidget(columns_);
+    top->addWidget(showEmpty_);
+    top->addWidget(count_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_);
+
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        filter_->setNameSearch(text);
+        showCount();
+    });
+    connect(conditions_, &QLineEdit::textChanged, this, &RosterGridView::applyConditions);
+    connect(showEmpty_, &QCheckBox::toggled, this, [this](bool shown) {
+        filter_->setShowEmpty(shown);
+        showCount();
+    });
+    connect(model_, &QAbstractItemModel::dataChanged, this, &RosterGridView::showCount);
+    showCount();
+}
+
+void RosterGridView::setGroupShown(int group, bool shown) {
+    const ColumnGroup& columns = RosterGridModel::groups()[static_cast<std::size_t>(group)];
+    for (int column = columns.first; column <= columns.last; ++column) {
+        table_->setColumnHidden(column, !shown);
+    }
+    QAction* action = columns_->menu()->actions().value(group);
+    if (action != nullptr && action->isChecked() != shown) {
+        action->setChecked(shown);
+    }
+    emit groupsChanged();
+}
+
+bool RosterGridView::groupShown(int group) const {
+    return !table_->isColumnHidden(RosterGridModel::groups()[static_cast<std::size_t>(group)].last);
+}
+
+QStringList RosterGridView::hiddenGroups() const {
+    QStringList names;
+    const auto& groups = RosterGridModel::groups();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (!groupShown(static_cast<int>(i))) {
+            names << groups[i].name;
+        }
+    }
+    return names;
+}
+
+void RosterGridView::setHiddenGroups(const QStringList& names) {
+    const auto& groups = RosterGridModel::groups();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        setGroupShown(static_cast<int>(i), !names.contains(groups[i].name));
+    }
+}
+
+std::vector<int> RosterGridView::shownSlots() const {
+    std::vector<int> chosen;
+    for (int row = 0; row < filter_->rowCount(); ++row) {
+        chosen.push_back(filter_->mapToSource(filter_->index(row, 0)).row());
+    }
+    return chosen;
+}
+
+std::vector<int> RosterGridView::shownColumns() const {
+    std::vector<int> columns;
+    const QHeaderView* header = table_->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column)) {
+            columns.push_back(column);
+        }
+    }
+    return columns;
+}
+
+std::vector<int> RosterGridView::selectedSlots() const {
+    std::vector<int> rows;
+    for (const QModelIndex& cell : table_->selectionModel()->selectedIndexes()) {
+        rows.push_back(cell.row());
+    }
+    std::ranges::sort(rows);
+    const auto [first, last] = std::ranges::unique(rows);
+    rows.erase(first, last);
+    std::vector<int> chosen;
+    for (const int row : rows) {
+        chosen.push_back(filter_->mapToSource(filter_->index(row, 0)).row());
+    }
+    return chosen;
+}
+
+void RosterGridView::applyConditions() {
+    try {
+        filter_->setConditions(parseConditions(conditions_->text(), *model_, shownColumns()));
+        conditions_->setToolTip({});
+        conditions_->setStyleSheet({});
+    } catch (const QuillbayError& error) {
+        // Half-typed conditions keep the rows of the last complete ones.
+        conditions_->setToolTip(QString::fromStdString(error.description()));
+        conditions_->setStyleSheet(QStringLiteral("color: red"));
+    }
+    showCount();
+}
+
+void RosterGridView::showCount() {
+    count_->setText(
+        QStringLiteral("%1 of %2 players").arg(filter_->shownPlayers()).arg(filter_->allPlayers()));
+}
+
+} // namespace qb

@@ -1,0 +1,57 @@
+#include "shell/edit_command.h"
+#include "shell/grid/roster_grid_model.h"
+#include "shell/grid/roster_grid_view.h"
+#include "shell/grid/roster_grid_window.h"
+#include "shell/main_window.h"
+
+#include <QComboBox>
+#include <QUndoStack>
+
+namespace qb {
+
+void MainWindow::showRosterGrid() {
+    if (!document_) {
+        return;
+    }
+    if (!grid_) {
+        grid_ = new RosterGridWindow(*document_, settings_, dialogs_, this);
+        grid_->setWindowFlag(Qt::Window);
+        grid_->view().model().setHistory(
+            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
+                pushGridStep(text, std::move(redo), std::move(undo));
+            });
+        connect(grid_, &RosterGridWindow::openPlayer, this, &MainWindow::openGridPlayer);
+        connect(grid_, &RosterGridWindow::saveAllRequested, this, &MainWindow::saveAll);
+        connect(grid_, &RosterGridWindow::undoRequested, this, [this] { undoOrRedo(false); });
+        connect(grid_, &RosterGridWindow::redoRequested, this, [this] { undoOrRedo(true); });
+    }
+    grid_->show();
+    grid_->raise();
+    grid_->activateWindow();
+}
+
+void MainWindow::pushGridStep(const QString& text, std::function<void()> redo,
+                              std::function<void()> undo) {
+    commitEditors();
+    const auto showing = [this](const std::function<void()>& step) {
+        return [this, step] {
+            step();
+            if (shownSlot_ >= 0) {
+                showSheet();
+            }
+        };
+    };
+    attempt([&] { history_->push(new StepCommand(text, showing(redo), showing(undo))); });
+}
+
+void MainWindow::openGridPlayer(int slot) {
+    if (slot < cboPlayerName->count()) {
+        cboPlayerName->setCurrentIndex(slot);
+    } else {
+        showPlayer(slot);
+    }
+    raise();
+    activateWindow();
+}
+
+} // namespace qb
