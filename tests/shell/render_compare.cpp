@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
             edited.apply(edited.makeEdit(slot, *qb::findField(key), text));
         };
         set(1, "ratings.bowling.Accuracy", "55");
-        set(1, "ratings.bowling.Pace", "60");
+        set(1, "ratings.bowling.Spin Rating", "60");
         set(3, "ratings.batting.Attack", "50");
         set(4, "name", "Newcomer");
         edited.saveAll();
