@@ -23,9 +23,10 @@ int runBackups(const std::string& file, Format format) {
     }
     for (const Backup& backup : backups) {
         std::cout << backup.time << "  "
-                  << (backup.differingSlots
-                          ? std::to_string(*backup.differingSlots) + " slots differ"
-                          : std::string("unreadable"))
+                  << (!backup.differingSlots ? std::string("unreadable")
+                      : *backup.differingSlots == 1
+                          ? std::string("1 slot differs")
+                          : std::to_string(*backup.differingSlots) + " slots differ")
                   << "  " << backup.path << '\n';
     }
     return 0;

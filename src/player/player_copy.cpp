@@ -30,8 +30,11 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
     const ShownPlayer shown = shownPlayer(from, fromSlot);
     std::vector<FieldEdit> values;
     for (const Field& field : fieldRegistry()) {
-        if (!field.readOnly() && selection.contains(field)) {
-            values.push_back(fieldEdit(field.key, valueText(toJson(shown.value(field))), ""));
+        const Json value = toJson(shown.value(field));
+        // A list the source leaves unselected holds no value to copy: as null in an
+        // edits file, it leaves the target's field alone.
+        if (!field.readOnly() && selection.contains(field) && !value.is_null()) {
+            values.push_back(fieldEdit(field.key, valueText(value), ""));
         }
     }
     return values;

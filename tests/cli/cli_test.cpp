@@ -1,6 +1,9 @@
 #include "codecs/demo_roster.h"
 #include "images/demo_game.h"
+#include "player/field_groups.h"
+#include "player/player_object.h"
 #include "roster/roster_file.h"
+#include "support/record_generator.h"
 #include "support/roster_maker.h"
 
 #include <filesystem>
@@ -224,6 +227,161 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
              "slot 10: wrote 108 109\n"}, // decimal, not octal 8
             {{"set", path, "0", "name=", "--yes"}, 0, "", "slot 0: wrote 4 5 6 7 8\n"},
         });
+}
+
+// The player `show` gives of a slot, as set's KEY=VALUE arguments for the selected fields.
+std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
+                                     const FieldSelection& selection) {
+    const Json player =
+        Json::parse(cli(dir, {"show", file, std::to_string(slot), "--format", "json"}).out);
+    std::vector<std::string> assignments;
+    for (const Field& field : fieldRegistry()) {
+        if (!field.readOnly() && selection.contains(field)) {
+            assignments.push_back(field.key + "=" + valueText(getDotted(player, field.key)));
+        }
+    }
+    return assignments;
+}
+
+TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
+    const TempDir dir;
+    std::vector<std::string> groups = fieldSelectionNames();
+    groups.emplace_back(); // the whole player
+    for (const std::string kind : {"pak", "sav"}) {
+        const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
+        const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
+        const std::string expected = dir.file("expected." + kind);
+        const auto original = test::readFileBytes(to);
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            SCOPED_TRACE(kind + " --only " + groups[i]);
+            test::writeFileBytes(to, original);
+            test::writeFileBytes(expected, original);
+            // Every other group is copied within the target file.
+            const bool sameFile = i % 2 == 1;
+            const std::string source = sameFile ? to : from;
+            std::vector<std::string> set = {"set", expected, "2", "--no-backup"};
+            std::ranges::copy(shownValues(dir, source, 1, parseFieldSelection(groups[i])),
+                              std::back_inserter(set));
+            const CliRun copy = cli(dir, {"copy", source, "1", to, "2", "--only", groups[i]});
+            EXPECT_EQ(copy.exitCode, 0) << copy.err;
+            EXPECT_EQ(copy.out, cli(dir, set).out);
+            EXPECT_THAT(copy.out, HasSubstr("wrote"));
+            EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
+        }
+        test::writeFileBytes(to, original);
+        runSteps(dir, to,
+                 {{{"copy", from, "1", to, "2"}, 0},
+                  {{"copy", from, "1", to, "2"}, 0, "", "slot 2: no change\n"},
+                  {{"copy", from, "1", to, "7"}, 1, "slot 7 is empty; use import"},
+                  {{"copy", from, "7", to, "1"}, 1, "slot 7 of " + from + " is empty"},
+                  {{"copy", from, "1", to, "2", "--only", "ratings,batting"},
+                   2,
+                   "unknown field group \"batting\""},
+                  {{"copy", from, to, "2"}, 2, "FROM FROM_SLOT TO TO_SLOT"},
+                  {{"copy", from, "1", to, "1600"}, 2, "1599"}});
+    }
+}
+
+TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
+    const TempDir dir;
+    const std::string game = test::generatedPlayers(3, 4).header("MINE").write(dir, "game.sav");
+    const std::string source = test::generatedPlayers(4, 4).header("THEIRS").write(dir, "old.sav");
+    const auto before = test::readFileBytes(game);
+    const auto theirs = test::readFileBytes(source);
+    // The game as it was, with those slots of the source.
+    const auto with = [&](std::initializer_list<int> slots) {
+        auto bytes = before;
+        for (const int slot : slots) {
+            const auto at = static_cast<std::ptrdiff_t>(SAVE_HEADER_SIZE + slot * SLOT_SIZE);
+            std::copy_n(theirs.begin() + at, SLOT_SIZE, bytes.begin() + at);
+        }
+        return bytes;
+    };
+    RosterMaker().player(0, "Other").write(dir, "r.pak");
+    test::writeFileBytes(dir.file("short.sav"), std::vector<std::uint8_t>(theirs.size() - 1));
+    runSteps(dir, game,
+             {{{"restore", game, dir.file("r.pak")}, 1, "is a roster file"},
+              {{"restore", game, dir.file("short.sav")}, 1, "bytes"},
+              {{"restore", game, source, "--slots", "1,1600"}, 2, "1599"},
+              {{"restore", game, source, "--slots", "1,3", "--dry-run"}, 0}});
+    EXPECT_THAT(cli(dir, {"restore", game, source, "--slots", "3,1"}).out,
+                HasSubstr("slot 3: wrote"));
+    EXPECT_EQ(test::readFileBytes(game), with({1, 3}));
+    const CliRun rest = cli(dir, {"restore", game, source});
+    EXPECT_THAT(rest.out, testing::AllOf(HasSubstr("slot 0: wrote"), HasSubstr("slot 2: wrote"),
+                                         testing::Not(HasSubstr("slot 1"))));
+    EXPECT_EQ(test::readFileBytes(game), with({0, 1, 2, 3}));
+    // Each restore backed the game up first; the newest comes first.
+    const auto backups = Json::parse(cli(dir, {"backups", game, "--format", "json"}).out);
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(test::readFileBytes(backups[0]["path"]), with({1, 3}));
+    EXPECT_EQ(backups[0]["differingSlots"], 2);
+    EXPECT_EQ(test::readFileBytes(backups[1]["path"]), before);
+    EXPECT_EQ(backups[1]["differingSlots"], 4);
+}
+
+// A patch carries the changed fields of players matched by ID into a roster where they
+// sit in other slots; by slot, it makes a copy of the first roster show the second.
+TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
+    const TempDir dir;
+    const std::string a = test::generatedPlayers(5, 6).write(dir, "a.pak");
+    const std::string b = dir.file("b.pak");
+    test::writeFileBytes(b, test::readFileBytes(a));
+    for (const auto& [slot, edit] :
+         std::vector<std::pair<std::string, std::string>>{{"1", "ratings.batting.Attack=63"},
+                                                          {"1", "statistics.One Day.innings=77"},
+                                                          {"4", "name=Renamed"},
+                                                          {"5", "skills.Injury Free=2"}}) {
+        ASSERT_EQ(cli(dir, {"set", b, slot, edit, "--no-backup"}).exitCode, 0);
+    }
+    // The same players in reverse order, and one of another ID in the place of ID 104.
+    Record stranger = test::playerRecord("Stranger");
+    stranger[OFFSET_ID] = 200;
+    const RosterFile original(a);
+    RosterMaker reversed;
+    for (int slot = 0; slot < 6; ++slot) {
+        reversed.record(5 - slot, slot == 4 ? stranger : original.readSlot(slot));
+    }
+    const std::string mine = reversed.write(dir, "mine.pak");
+    const CliRun diff = cli(dir, {"diff", a, b, "--format", "patch", "--match", "id"});
+    EXPECT_EQ(diff.exitCode, 1);
+    writeText(dir.file("update.json"), diff.out);
+    const CliRun apply = cli(dir, {"apply", mine, dir.file("update.json"), "--match", "id"});
+    EXPECT_EQ(apply.exitCode, 0) << apply.err;
+    EXPECT_THAT(apply.out, HasSubstr("id 104: no player with this ID"));
+    const auto players = [&](const std::string& file) {
+        std::map<int, Json> byId;
+        for (Json player : Json::parse(cli(dir, {"dump", file}).out)) {
+            player.erase("slot");
+            byId[player["id"].get<int>()] = player;
+        }
+        return byId;
+    };
+    auto expected = players(b);
+    expected.erase(104);
+    auto shown = players(mine);
+    EXPECT_EQ(shown[200]["name"], "Stranger");
+    shown.erase(200);
+    EXPECT_EQ(shown, expected);
+
+    // copy --match id: the ratings of every player with a partner; the others are listed.
+    const std::string fresh = reversed.write(dir, "fresh.pak");
+    auto broken = test::readFileBytes(b);
+    broken[205] = 40; // slot 0: a face the window cannot show
+    test::writeFileBytes(dir.file("broken.pak"), broken);
+    runSteps(dir, fresh,
+             {{{"copy", dir.file("broken.pak"), fresh, "--match", "id"}, 1, "slot 0: appearance"},
+              {{"copy", b, fresh, "--match", "id", "--only", "ratings", "--dry-run"}, 0}});
+    const CliRun copy = cli(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"});
+    EXPECT_THAT(copy.out, testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
+                                         HasSubstr("slot 4 (Renamed): no match in " + fresh)));
+    EXPECT_EQ(players(fresh)[101]["ratings"], expected[101]["ratings"]);
+
+    const CliRun bySlot = cli(dir, {"diff", a, b, "--format", "patch"});
+    writeText(dir.file("slots.json"), bySlot.out);
+    ASSERT_EQ(cli(dir, {"apply", a, dir.file("slots.json")}).exitCode, 0);
+    EXPECT_EQ(test::readFileBytes(a), test::readFileBytes(b));
+    EXPECT_EQ(cli(dir, {"diff", a, b, "--format", "patch"}).out, "[]\n");
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {

@@ -389,6 +389,17 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndTheTenNewestOfThatFileAreKept) {
     EXPECT_EQ(kept.front(), "league-20010100-000003-000.pak");
     EXPECT_EQ(listing(theirs).size(), 12u); // the namesake's backups are not touched
     EXPECT_NE(afterFirst, original);
+    // Each file lists its own backups, newest first, and prunes them on its own.
+    const std::vector<Backup> listed = listBackups(path, options().dataFolder);
+    ASSERT_EQ(listed.size(), 10u);
+    EXPECT_EQ(fs::path(listed.front().path).filename(), kept.back());
+    EXPECT_EQ(listed.front().differingSlots, 1);
+    EXPECT_EQ(listed.back().differingSlots, std::nullopt); // a one-byte file
+    EXPECT_EQ(listBackups(namesake, options().dataFolder).size(), 12u);
+    const RosterFile other(namesake);
+    writeSlotSafely(other, 1, other.readSlot(1), edited(other.readSlot(1)), options());
+    EXPECT_EQ(listing(theirs).size(), 10u);
+    EXPECT_EQ(listing(mine), kept);
 }
 
 TEST(DataFolder, NeverASharedFolderWithoutAHome) {

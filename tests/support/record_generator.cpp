@@ -1,5 +1,8 @@
 #include "support/record_generator.h"
 
+#include <algorithm>
+#include <string>
+
 namespace qb::test {
 
 int RecordGenerator::below(int bound) {
@@ -64,6 +67,21 @@ Record RecordGenerator::player() {
     put(209, below(6));
     put(210, below(34));
     return r;
+}
+
+RosterMaker generatedPlayers(unsigned seed, int count) {
+    RecordGenerator generator(seed);
+    RosterMaker maker;
+    for (int slot = 0; slot < count; ++slot) {
+        Record r = generator.player();
+        const std::string name = "P" + std::to_string(slot);
+        std::fill_n(r.begin() + OFFSET_NAME, NAME_BYTES, 0);
+        std::copy(name.begin(), name.end(), r.begin() + OFFSET_NAME);
+        r[OFFSET_ID] = static_cast<std::uint8_t>(100 + slot);
+        r[OFFSET_ID + 1] = 0;
+        maker.record(slot, r);
+    }
+    return maker;
 }
 
 } // namespace qb::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "roster/layout.h"
+#include "support/roster_maker.h"
 
 #include <random>
 
@@ -18,5 +19,9 @@ private:
     int below(int bound);
     std::mt19937 random_;
 };
+
+// Generated players in slots 0 to count - 1, named "P<slot>" (names any field takes),
+// with player ID 100 + slot.
+RosterMaker generatedPlayers(unsigned seed, int count);
 
 } // namespace qb::test
