@@ -187,6 +187,14 @@ private slots:
 
         QMainWindow& view = f.compareWith(f.theirs);
         child<QComboBox>(view, "cboMatch")->setCurrentIndex(1);
+        // Slot, ID and name, then the two fields besides the name that differ.
+        child<QCheckBox>(view, "chkOnlyDifferingFields")->setChecked(true);
+        auto* grid = child<QTableView>(view, "grdRight");
+        int shownColumns = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            shownColumns += grid->isColumnHidden(column) ? 0 : 1;
+        }
+        QCOMPARE(shownColumns, 5);
         child<QTableView>(view, "grdLeft")->selectAll();
         child<QPushButton>(view, "cmdCopyToLeft")->click();
         f.window->saveAll();

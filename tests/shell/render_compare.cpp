@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     view.resize(1280, 560);
     qb::test::child<QComboBox>(view, "cboMatch")->setCurrentIndex(1);
     qb::test::child<QCheckBox>(view, "chkOnlyDiffering")->setChecked(true);
+    qb::test::child<QCheckBox>(view, "chkOnlyDifferingFields")->setChecked(true);
     qb::test::child<QTableView>(view, "grdLeft")->selectRow(0);
     QApplication::processEvents();
     view.grab().save(QStringLiteral("%1/compare.png").arg(out));

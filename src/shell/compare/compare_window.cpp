@@ -152,12 +152,15 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     cboMatch->addItems({QStringLiteral("Match by slot"), QStringLiteral("Match by player ID")});
     chkOnlyDiffering = named(new QCheckBox(QStringLiteral("&Only players that differ"), bar),
                              QStringLiteral("chkOnlyDiffering"));
+    chkOnlyDifferingFields = named(new QCheckBox(QStringLiteral("Only &fields that differ"), bar),
+                                   QStringLiteral("chkOnlyDifferingFields"));
     chkUnlockRight = named(new QCheckBox(QStringLiteral("&Edit the right roster"), bar),
                            QStringLiteral("chkUnlockRight"));
     lblDifferences = named(new QLabel(bar), QStringLiteral("lblDifferences"));
     for (QWidget* widget :
          {static_cast<QWidget*>(cboMatch), static_cast<QWidget*>(chkOnlyDiffering),
-          static_cast<QWidget*>(chkUnlockRight), static_cast<QWidget*>(lblDifferences)}) {
+          static_cast<QWidget*>(chkOnlyDifferingFields), static_cast<QWidget*>(chkUnlockRight),
+          static_cast<QWidget*>(lblDifferences)}) {
         options->addWidget(widget);
     }
     options->addStretch();
@@ -192,7 +195,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     // Undo and Redo take back the last copy or edit of the side changed last.
     auto* history = new QVBoxLayout;
     for (const bool redo : {false, true}) {
-        const QString verb = redo ? QStringLiteral("&Redo") : QStringLiteral("&Undo");
+        const QString verb = redo ? QStringLiteral("Re&do") : QStringLiteral("&Undo");
         auto* action = new QAction(verb, this);
         action->setObjectName(redo ? QStringLiteral("mnuCompareRedo")
                                    : QStringLiteral("mnuCompareUndo"));
@@ -217,6 +220,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
 
     connect(cboMatch, &QComboBox::currentIndexChanged, this, [this] { rematch(); });
     connect(chkOnlyDiffering, &QCheckBox::toggled, this, [this] { rematch(); });
+    connect(chkOnlyDifferingFields, &QCheckBox::toggled, this, [this] { showDifferences(); });
     connect(chkUnlockRight, &QCheckBox::toggled, this, &CompareWindow::unlockRight);
     connect(lstGroups, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         // "whole player" and the groups exclude each other.
@@ -256,10 +260,25 @@ void CompareWindow::rematch() {
     for (MatchedRowsModel* model : models_) {
         model->showRows(shown);
     }
-    showCounts();
+    showDifferences();
 }
 
-void CompareWindow::showCounts() {
+void CompareWindow::showDifferences() {
+    // The slot, ID and name say which players a row holds; the other columns can be
+    // narrowed to the fields that differ in some pair.
+    std::set<const Field*> differing;
+    for (const ComparedRow& row : comparison_.rows()) {
+        differing.insert(row.differing.begin(), row.differing.end());
+    }
+    for (int column = RosterGridModel::kFirstFieldColumn + 1; column < grids_[kLeft]->columnCount();
+         ++column) {
+        const bool hidden = chkOnlyDifferingFields->isChecked() &&
+                            !differing.contains(grids_[kLeft]->field(column));
+        for (QTableView* view : views_) {
+            view->setColumnHidden(column, hidden);
+        }
+    }
+
     QString text = QStringLiteral("%1 players differ in %2 fields")
                        .arg(comparison_.differingPlayers())
                        .arg(comparison_.differingFields());
@@ -280,7 +299,7 @@ void CompareWindow::documentChanged(CompareSide side, int slot) {
     for (MatchedRowsModel* model : models_) {
         slot < 0 ? model->refreshAll() : model->refreshRows(rows);
     }
-    showCounts();
+    showDifferences();
 }
 
 std::vector<int> CompareWindow::selectedRows() const {

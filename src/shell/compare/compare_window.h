@@ -57,7 +57,8 @@ private:
     QWidget* buildSide(CompareSide side, QWidget* parent);
     QWidget* buildCommands(QWidget* parent);
     void rematch();
-    void showCounts();
+    // The counts of what differs; with "only fields that differ", the columns that do.
+    void showDifferences();
     void documentChanged(CompareSide side, int slot);
     // The comparison's rows of the players selected on either side.
     std::vector<int> selectedRows() const;
@@ -86,6 +87,7 @@ private:
 
     QComboBox* cboMatch = nullptr;
     QCheckBox* chkOnlyDiffering = nullptr;
+    QCheckBox* chkOnlyDifferingFields = nullptr;
     QCheckBox* chkUnlockRight = nullptr;
     QLabel* lblDifferences = nullptr;
     QListWidget* lstGroups = nullptr;
