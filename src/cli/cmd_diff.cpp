@@ -124,30 +124,34 @@ void printText(const Json& entries, const std::string& fileA, const std::string&
 
 } // namespace
 
-// Players of B that A lacks cannot be carried by field values; they are named on stderr.
+// A patch changes fields of players both files have: a player of one file only (an
+// empty slot in the other, or an ID it lacks) cannot travel in it, so it is named on
+// stderr and the rosters count as differing.
 int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) {
     RosterDocument a(fileA);
     RosterDocument b(fileB);
-    std::vector<PlayerPair> pairs;
-    if (match == MatchBy::Slot) {
-        for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-            pairs.push_back({slot, slot});
-        }
-    } else {
-        const PlayerMatching matching = matchPlayers(a, b, MatchBy::Id);
-        pairs = matching.pairs;
-        for (const int slot : matching.rightOnly) {
-            std::cerr << "quillbay-cli: slot " << slot << " of " << b.path() << " (ID "
-                      << playerId(b, slot) << ") has no player of that ID in " << a.path()
-                      << "; a patch cannot add it (use export and import)\n";
-        }
+    PlayerMatching matching = matchPlayers(a, b, match);
+    const auto unpaired = [match](const RosterDocument& in, int slot, const RosterDocument& other,
+                                  const char* consequence) {
+        const int id = playerId(in, slot);
+        std::cerr << "quillbay-cli: slot " << slot << " of " << in.path() << " (ID " << id << "): "
+                  << (match == MatchBy::Id ? "no player with ID " + std::to_string(id) + " in "
+                                           : "the slot is empty in ")
+                  << other.path() << "; " << consequence << '\n';
+    };
+    for (const int slot : matching.leftOnly) {
+        unpaired(a, slot, b, "a patch cannot remove a player");
     }
-    std::erase_if(pairs, [&](const PlayerPair& pair) {
+    for (const int slot : matching.rightOnly) {
+        unpaired(b, slot, a, "a patch cannot add a player (use export and import)");
+    }
+    std::erase_if(matching.pairs, [&](const PlayerPair& pair) {
         return a.table().copyRecord(pair.left) == b.table().copyRecord(pair.right);
     });
-    const std::string patch = writePatch(a, b, pairs, match);
+    const std::string patch = writePatch(a, b, matching.pairs, match);
     std::cout << patch;
-    return patch == "[]\n" ? 0 : 1;
+    const bool unpairedPlayers = !matching.leftOnly.empty() || !matching.rightOnly.empty();
+    return patch == "[]\n" && !unpairedPlayers ? 0 : 1;
 }
 
 int runDiff(const std::string& fileA, const std::string& fileB, Format format, MatchBy match) {

@@ -382,6 +382,14 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     ASSERT_EQ(cli(dir, {"apply", a, dir.file("slots.json")}).exitCode, 0);
     EXPECT_EQ(test::readFileBytes(a), test::readFileBytes(b));
     EXPECT_EQ(cli(dir, {"diff", a, b, "--format", "patch"}).out, "[]\n");
+    // A player in a slot that is empty in the other file cannot travel in a patch.
+    auto added = test::readFileBytes(b);
+    std::ranges::copy(stranger, added.begin() + 6 * SLOT_SIZE);
+    test::writeFileBytes(b, added);
+    const CliRun unpaired = cli(dir, {"diff", a, b, "--format", "patch"});
+    EXPECT_EQ(unpaired.exitCode, 1);
+    EXPECT_EQ(unpaired.out, "[]\n");
+    EXPECT_THAT(unpaired.err, HasSubstr("slot 6 of " + b + " (ID 200): the slot is empty in " + a));
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
