@@ -4,7 +4,6 @@
 #include "player/player_object.h"
 #include "player/relative_edit.h"
 
-#include <charconv>
 #include <iostream>
 #include <optional>
 #include <utility>
@@ -64,14 +63,12 @@ std::vector<BulkEdit> parseBulkEdits(const std::vector<std::string>& sets) {
         if (known == nullptr || known->readOnly()) {
             throw UsageError("--set: unknown or read-only key \"" + key + "\"");
         }
-        int step = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), step);
-        if (!known->field->ranged() || error != std::errc() || end != value.data() + value.size() ||
-            step < 0) {
+        const std::optional<int> step = relativeStep(*known->field, value);
+        if (!step) {
             throw UsageError("--set: \"" + set +
                              "\": a relative edit takes a whole number and a numeric key");
         }
-        edits.push_back({known->field, "", sign * step});
+        edits.push_back({known->field, "", sign * *step});
     }
     return edits;
 }

@@ -6,6 +6,7 @@
 #include "roster/roster_file.h"
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 
 namespace qb::cli {
@@ -40,31 +41,15 @@ void printText(const Json& player) {
     }
 }
 
-void printCsvHeader() {
-    std::string line;
+// Every key but the errors, which a CSV leaves out.
+std::vector<std::string> csvRow(const std::function<std::string(const ObjectKey&)>& cell) {
+    std::vector<std::string> cells;
     for (const ObjectKey& field : objectKeys()) {
         if (field.key != "errors") {
-            line += (line.empty() ? "" : ",") + csvField(field.key);
+            cells.push_back(cell(field));
         }
     }
-    std::cout << line << "\r\n";
-}
-
-// Flags as 1/0; null as an empty cell.
-void printCsvRow(const Json& player) {
-    std::string line;
-    bool first = true;
-    for (const ObjectKey& field : objectKeys()) {
-        if (field.key == "errors") {
-            continue;
-        }
-        const Json& value = getDotted(player, field.key);
-        const std::string text =
-            value.is_boolean() ? (value.get<bool>() ? "1" : "0") : valueText(value);
-        line += (first ? "" : ",") + csvField(text);
-        first = false;
-    }
-    std::cout << line << "\r\n";
+    return cells;
 }
 
 } // namespace
@@ -86,7 +71,7 @@ int runDump(const std::string& file, bool all, Format format) {
     const SlotTable& table = document.table();
     // Written player by player, so a whole roster is never held as one document.
     if (format == Format::Csv) {
-        printCsvHeader();
+        std::cout << csvLine(csvRow([](const ObjectKey& field) { return field.key; }));
     } else {
         std::cout << "[";
     }
@@ -97,7 +82,9 @@ int runDump(const std::string& file, bool all, Format format) {
         }
         const Json player = decodePlayer(table.copyRecord(slot), slot);
         if (format == Format::Csv) {
-            printCsvRow(player);
+            std::cout << csvLine(csvRow([&player](const ObjectKey& field) {
+                return csvText(getDotted(player, field.key));
+            }));
         } else {
             std::cout << (first ? "\n" : ",\n") << player.dump(2);
         }

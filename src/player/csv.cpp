@@ -16,6 +16,14 @@ std::string csvField(std::string_view text) {
     return quoted + "\"";
 }
 
+std::string csvLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        line += (i == 0 ? "" : ",") + csvField(cells[i]);
+    }
+    return line + "\r\n";
+}
+
 std::vector<std::vector<std::string>> parseCsv(std::string_view text, const std::string& path) {
     // What spreadsheets save as "CSV UTF-8" starts with a byte-order mark.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -17,6 +17,8 @@ public:
 // One field of a CSV row, quoted when it holds a comma, a quote or a line break
 // (quotes doubled), as spreadsheets write it.
 std::string csvField(std::string_view text);
+// A CSV row of these cells, each quoted as csvField quotes it, ended by CR LF.
+std::string csvLine(const std::vector<std::string>& cells);
 
 // The rows of a CSV text (RFC 4180: quoted fields may hold commas, doubled quotes
 // and line breaks; lines end in CR LF or LF; a leading UTF-8 byte-order mark is

@@ -79,6 +79,10 @@ std::string valueText(const Json& value) {
     return value.is_string() ? value.get<std::string>() : value.dump();
 }
 
+std::string csvText(const Json& value) {
+    return value.is_boolean() ? (value.get<bool>() ? "1" : "0") : valueText(value);
+}
+
 void setDotted(Json& object, const std::string& key, Json value) {
     Json* node = &object;
     std::size_t start = 0;

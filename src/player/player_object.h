@@ -36,6 +36,10 @@ Json decodePlayer(const Record& record, int slot);
 // A value as text: strings as they are, numbers and flags as JSON writes them, null empty.
 std::string valueText(const Json& value);
 
+// A value as a CSV cell of the player object: flags as 1 or 0, null as an empty cell,
+// anything else as valueText writes it.
+std::string csvText(const Json& value);
+
 // Puts `value` at a dotted key ("ratings.batting.Attack") of a nested object.
 void setDotted(Json& object, const std::string& key, Json value);
 // The value at a dotted key, or null.

@@ -1,9 +1,19 @@
 #include "player/relative_edit.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace qb {
+
+std::optional<int> relativeStep(const Field& field, std::string_view text) {
+    int step = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), step);
+    if (!field.ranged() || error != std::errc() || end != text.data() + text.size() || step < 0) {
+        return std::nullopt;
+    }
+    return step;
+}
 
 std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step) {
     long long current = 0;

@@ -4,13 +4,19 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qb {
 
-// The value a relative edit (`+= N`, `-= N`) puts into a ranged field: the value the
-// field shows, rounded to a whole number, moved by `step` and clamped to the field's
-// range (a rating raised by 10 from 60 becomes 63). Nothing when the field shows no
-// number to move (an empty statistics box, a field the editor cannot show).
+// The N of a relative edit (`+= N`, `-= N`): a whole number of zero or more written in
+// digits, for a field that holds a number in a range (Field::ranged). Nothing for any
+// other text or field.
+std::optional<int> relativeStep(const Field& field, std::string_view text);
+
+// The value a relative edit puts into a ranged field: the value the field shows,
+// rounded to a whole number, moved by `step` and clamped to the field's range (a
+// rating raised by 10 from 60 becomes 63). Nothing when the field shows no number to
+// move (an empty statistics box, a field the editor cannot show).
 std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step);
 
 } // namespace qb

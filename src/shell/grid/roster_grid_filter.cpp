@@ -97,6 +97,9 @@ std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGr
         if (column < 0) {
             throw QuillbayError("no column \"" + match.captured(1).toStdString() + "\"");
         }
+        if (match.captured(3).isEmpty()) {
+            throw QuillbayError("\"" + part.trimmed().toStdString() + "\" has no value");
+        }
         ColumnCondition condition{column, opOf(match.captured(2)), match.captured(3), {}};
         bool numeric = false;
         const double number = condition.text.toDouble(&numeric);

@@ -52,8 +52,7 @@ std::vector<ColumnGroup> makeGroups() {
         const int column = kFixedColumns + static_cast<int>(i);
         const QString name = groupName(fields[i]);
         if (groups.empty() || groups.back().name != name) {
-            // The slot and ID columns belong to the identity group.
-            groups.push_back({name, groups.empty() ? 0 : column, column});
+            groups.push_back({name, column, column});
         }
         groups.back().last = column;
     }
@@ -214,7 +213,8 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         const QVariant number = index.column() == kSlotColumn
                                     ? slot
                                     : read16(document_.table().record(slot), OFFSET_ID);
-        return role == Qt::DisplayRole || role == SortRole ? number : QVariant();
+        return role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole ? number
+                                                                                   : QVariant();
     }
     if (empty) {
         return role == Qt::ForegroundRole ? QVariant(QBrush(Qt::gray)) : QVariant();

@@ -12,7 +12,8 @@
 namespace qb {
 
 // The columns shown or hidden together: identity, appearance, roles, the ratings of
-// each tab, skills, shots and the statistics of each format.
+// each tab, skills, shots and the statistics of each format. The slot and ID columns
+// belong to none: they are always shown.
 struct ColumnGroup {
     QString name;
     int first = 0; // columns first..last

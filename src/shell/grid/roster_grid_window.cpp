@@ -6,6 +6,7 @@
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 #include "shell/grid/bulk_set_dialog.h"
+#include "shell/grid/grid_csv.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
@@ -16,9 +17,9 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QTableView>
 #include <algorithm>
-#include <charconv>
 #include <functional>
 
 namespace qb {
@@ -29,18 +30,6 @@ class CellRefusal : public QuillbayError {
 public:
     using QuillbayError::QuillbayError;
 };
-
-// The relative step of "+=" or "-=" with a whole number of zero or more.
-int stepOf(const Field& field, const QString& op, const QString& value) {
-    int step = 0;
-    const std::string digits = value.trimmed().toStdString();
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), step);
-    if (!field.ranged() || error != std::errc() || end != digits.data() + digits.size() ||
-        step < 0) {
-        throw CellRefusal(op.toStdString() + " takes a whole number and a numeric field");
-    }
-    return op == QLatin1String("-=") ? -step : step;
-}
 
 } // namespace
 
@@ -77,6 +66,7 @@ void RosterGridWindow::buildActions() {
     const Command commands[] = {
         {"&File", "gridSaveAll", "Save &All", "Ctrl+Shift+S", [this] { emit saveAllRequested(); },
          false},
+        {"&File", "gridExport", "E&xport Shown Players...", "", [this] { askExport(); }, false},
         {"&File", "gridClose", "&Close", "Ctrl+W", [this] { close(); }, false},
         {"&Edit", "gridUndo", "&Undo", "Ctrl+Z", [this] { emit undoRequested(); }, false},
         {"&Edit", "gridRedo", "&Redo", "Ctrl+Y", [this] { emit redoRequested(); }, false},
@@ -129,7 +119,11 @@ bool RosterGridWindow::setField(const Field& field, const QString& op, const QSt
             throw CellRefusal(field.key + " is computed from other figures");
         }
         const bool relative = op != QLatin1String("=");
-        const int step = relative ? stepOf(field, op, value) : 0;
+        const std::optional<int> step =
+            relative ? relativeStep(field, value.trimmed().toStdString()) : 0;
+        if (!step) {
+            throw CellRefusal(op.toStdString() + " takes a whole number and a numeric field");
+        }
         for (const int selected : view_->selectedSlots()) {
             slot = selected;
             if (model.isEmptySlot(slot)) {
@@ -137,7 +131,8 @@ bool RosterGridWindow::setField(const Field& field, const QString& op, const QSt
             }
             std::string text = value.toStdString();
             if (relative) {
-                const auto stepped = steppedValue(field, model.shown(slot).value(field), step);
+                const auto stepped = steppedValue(field, model.shown(slot).value(field),
+                                                  op == QLatin1String("-=") ? -*step : *step);
                 if (!stepped) {
                     throw CellRefusal(field.key + " has no value the editor shows, so it "
                                                   "cannot be raised or lowered");
@@ -261,6 +256,31 @@ bool RosterGridWindow::paste(const QString& text) {
     }
     const auto count = static_cast<int>(edits.size());
     model.submit(QStringLiteral("Paste %1 cells").arg(count), std::move(edits));
+    return true;
+}
+
+void RosterGridWindow::askExport() {
+    const QString chosen =
+        dialogs_.saveFile(this, QStringLiteral("Export the shown players"),
+                          QStringLiteral("players.csv"), QStringLiteral("CSV files (*.csv)"));
+    if (!chosen.isEmpty() && exportCsv(chosen)) {
+        dialogs_.message(this, QMessageBox::Information,
+                         QStringLiteral("Exported %1 players to %2")
+                             .arg(view_->filter().shownPlayers())
+                             .arg(chosen));
+    }
+}
+
+bool RosterGridWindow::exportCsv(const QString& path) {
+    const std::string text = gridCsv(view_->model(), view_->shownSlots(), view_->shownColumns());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        refuse(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
     return true;
 }
 

@@ -34,6 +34,10 @@ public:
     // refused paste changes nothing and says which cell and why.
     bool paste(const QString& text);
 
+    // Writes the rows and columns shown as the CSV that `quillbay-cli apply` reads;
+    // a file that cannot be written is reported and left as it was.
+    bool exportCsv(const QString& path);
+
 signals:
     // Show this slot's player in the main window.
     void openPlayer(int slot);
@@ -45,6 +49,7 @@ private:
     void buildActions();
     void askSetField();
     void repairSelected();
+    void askExport();
     void refuse(const QString& text);
 
     RosterGridView* view_;
