@@ -27,7 +27,8 @@ class CompareViewTest : public QObject {
 
 private:
     struct Fixture {
-        Fixture() {
+        // Two rosters, or two saved games (`kind` "sav").
+        explicit Fixture(const std::string& kind = "pak") {
             writeDemoGameFolder(dir.file("game"));
             settings =
                 std::make_unique<AppSettings>(QString::fromStdString(dir.file("settings.ini")));
@@ -45,8 +46,8 @@ private:
                     .set(4 - slot, 0, {id, 0})
                     .set(4 - slot, 104, {56});
             }
-            mine = maker.write(dir, "mine.pak");
-            theirs = reversed.write(dir, "theirs.pak");
+            mine = maker.write(dir, "mine." + kind);
+            theirs = reversed.write(dir, "theirs." + kind);
             RosterDocument edited(theirs);
             const auto set = [&edited](int slot, const char* key, const std::string& text) {
                 edited.apply(edited.makeEdit(slot, *findField(key), text));
@@ -93,20 +94,24 @@ private slots:
     void copiesSaveWhatCopyWrites() {
         struct Row {
             const char* name;
+            const char* kind;
             int match;         // the match list's entry: 0 by slot, 1 by player ID
-            const char* group; // empty: the whole player
+            const char* group; // groups ticked, separated by commas; empty: the whole player
             bool toRight;
             int shown; // players shown with only those that differ
             const char* counted;
         };
         const Row rows[] = {
-            {"ratings to the left by ID", 1, "ratings", false, 2, "2 players differ in 4 fields"},
-            {"a format's statistics to the right by ID", 1, "statistics.Test", true, 2,
+            {"ratings to the left by ID", "pak", 1, "ratings", false, 2,
              "2 players differ in 4 fields"},
-            {"whole players to the left by slot", 0, "", false, 4, "4 players differ in"},
+            {"a format's statistics to the right by ID", "pak", 1, "statistics.Test", true, 2,
+             "2 players differ in 4 fields"},
+            {"whole players to the left by slot", "pak", 0, "", false, 4, "4 players differ in"},
+            {"two groups into a saved game by ID", "sav", 1, "identity,ratings", false, 2,
+             "2 players differ in 4 fields"},
         };
         for (const Row& row : rows) {
-            Fixture f;
+            Fixture f(row.kind);
             QMainWindow& view = f.compareWith(f.theirs);
             const std::string target = row.toRight ? f.theirs : f.mine;
             const std::string expected = f.reference(target, "expected.pak");
@@ -124,8 +129,10 @@ private slots:
             QCOMPARE(child<QTableView>(view, "grdRight")->selectionModel()->selectedRows().size(),
                      row.shown);
             auto* groups = child<QListWidget>(view, "lstGroups");
-            const QString group = QString::fromLatin1(*row.group ? row.group : "whole player");
-            groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+            for (const QString& group :
+                 QString::fromLatin1(*row.group ? row.group : "whole player").split(u',')) {
+                groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+            }
             child<QPushButton>(view, row.toRight ? "cmdCopyToRight" : "cmdCopyToLeft")->click();
             // The copy is one step of the target's history: undone, it leaves nothing to save.
             child<QAction>(view, "mnuCompareUndo")->trigger();
