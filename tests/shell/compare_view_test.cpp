@@ -114,7 +114,7 @@ private slots:
             Fixture f(row.kind);
             QMainWindow& view = f.compareWith(f.theirs);
             const std::string target = row.toRight ? f.theirs : f.mine;
-            const std::string expected = f.reference(target, "expected.pak");
+            const std::string expected = f.reference(target, std::string("expected.") + row.kind);
             child<QComboBox>(view, "cboMatch")->setCurrentIndex(row.match);
             child<QCheckBox>(view, "chkOnlyDiffering")->setChecked(true);
             auto* left = child<QTableView>(view, "grdLeft");
