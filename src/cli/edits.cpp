@@ -11,7 +11,6 @@
 #include "roster/faults.h"
 
 #include <algorithm>
-#include <functional>
 #include <iostream>
 #include <optional>
 

@@ -25,8 +25,9 @@ private:
 bool showsAlready(const Field& field, const PlayerSheet& shown, const std::string& text);
 
 // The selected editable fields of the player in `fromSlot`, with its pending edits,
-// as the texts `set` takes; a field it leaves unselected (null) is not among them. The player must load (ShowError) and its slot be named
-// (CopyError: copying an empty slot's fields would empty or garble the target).
+// as the texts `set` takes; a field it leaves unselected (null) is not among them.
+// The player must load (ShowError) and its slot be named (CopyError: copying an empty
+// slot's fields would empty or garble the target).
 std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
                                     const FieldSelection& selection);
 
