@@ -1,6 +1,7 @@
 // The window's figures in demo mode: the time from the process's start to the first
 // paint, from opening the roster to the first player shown, and of switching players.
 // Prints one "name milliseconds" line each and the peak memory in kilobytes.
+#include "no_dialogs.h"
 #include "shell/demo_mode.h"
 #include "shell/main_window.h"
 
@@ -45,23 +46,6 @@ long peakKilobytes() {
     return 0;
 }
 
-class NoDialogs : public qb::Dialogs {
-public:
-    void message(QWidget*, QMessageBox::Icon, const QString& text, const QString&) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    bool question(QWidget*, const QString&, const QString&) override { return false; }
-    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    Conflict conflict(QWidget*, const QString&) override { return Conflict::Cancel; }
-    Unsaved unsaved(QWidget*, const QString&) override { return Unsaved::Cancel; }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,7 +54,7 @@ int main(int argc, char** argv) {
     const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
     qb::AppSettings settings(demo.settingsFile);
     settings.setGamePath(demo.gameFolder);
-    NoDialogs dialogs;
+    qb::bench::NoDialogs dialogs;
     qb::MainWindow window(settings, dialogs);
     window.show();
     QApplication::processEvents();

@@ -1,8 +1,12 @@
-// Renders every tab of the demo to PNG files: render_tabs OUTPUT_FOLDER. Run it with
-// QT_QPA_PLATFORM=offscreen (and QT_SCALE_FACTOR=1.5 for the scaled look).
+// Renders every tab of the demo and the roster grid to PNG files: render_tabs
+// OUTPUT_FOLDER. Run it with QT_QPA_PLATFORM=offscreen (and QT_SCALE_FACTOR=1.5 for the
+// scaled look).
 #include "find_widget.h"
 #include "quiet_dialogs.h"
 #include "shell/demo_mode.h"
+#include "shell/grid/roster_grid_model.h"
+#include "shell/grid/roster_grid_view.h"
+#include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
 #include "shell/pages/about_page.h"
 #include "shell/tab_strip.h"
@@ -10,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSlider>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <iostream>
 
@@ -47,6 +52,31 @@ int main(int argc, char** argv) {
         window.grab().save(
             QStringLiteral("%1/tab-%2.png").arg(out).arg(tab, 2, 10, QLatin1Char('0')));
     }
+    // The grid: every column group, then a filter, then the bowling ratings sorted.
+    qb::test::child<QAction>(window, "mnuRosterGrid")->trigger();
+    auto* grid = qb::test::child<qb::RosterGridWindow>(window, "frmRosterGrid");
+    const auto save = [&](const char* name) {
+        QApplication::processEvents();
+        grid->grab().save(QStringLiteral("%1/%2.png").arg(out, QLatin1String(name)));
+    };
+    save("grid-all");
+    qb::test::child<QLineEdit>(*grid, "gridFilter")->setText(QStringLiteral("nation = ENG"));
+    qb::test::child<QLineEdit>(*grid, "gridSearch")->setText(QStringLiteral("s"));
+    save("grid-filter");
+    qb::test::child<QLineEdit>(*grid, "gridFilter")->clear();
+    qb::test::child<QLineEdit>(*grid, "gridSearch")->clear();
+    QStringList hidden;
+    for (const qb::ColumnGroup& group : qb::RosterGridModel::groups()) {
+        if (group.name != QStringLiteral("Ratings: Bowling")) {
+            hidden << group.name;
+        }
+    }
+    grid->view().setHiddenGroups(hidden);
+    grid->view().table().sortByColumn(
+        grid->view().model().column(*qb::findField("ratings.bowling.Accuracy")),
+        Qt::DescendingOrder);
+    save("grid-ratings-sorted");
+    grid->view().setHiddenGroups({}); // the settings are the demo's own, but leave them whole
     for (const QString& message : dialogs.messages) {
         std::cerr << "message: " << message.toStdString() << '\n';
     }

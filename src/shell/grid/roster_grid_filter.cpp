@@ -113,6 +113,8 @@ std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGr
 
 RosterGridFilter::RosterGridFilter(RosterGridModel& model, QObject* parent)
     : QSortFilterProxyModel(parent), model_(model) {
+    // Connected before the proxy connects itself, so its sorting reads fresh keys.
+    connect(&model, &QAbstractItemModel::dataChanged, this, &RosterGridFilter::refreshSortKeys);
     setSourceModel(&model);
     setSortRole(RosterGridModel::SortRole);
 }
@@ -176,25 +178,57 @@ bool RosterGridFilter::meets(int slot, const ColumnCondition& condition) const {
     return holds(condition.op, shown.compare(condition.text, Qt::CaseInsensitive));
 }
 
+RosterGridFilter::SortKey RosterGridFilter::readSortKey(int slot, int column) const {
+    if (model_.isEmptySlot(slot)) {
+        return {.empty = true};
+    }
+    const QVariant value = model_.index(slot, column).data(RosterGridModel::SortRole);
+    if (!value.isValid()) {
+        return {};
+    }
+    if (isNumber(value)) {
+        return {.shown = true, .numeric = true, .number = value.toDouble()};
+    }
+    return {.shown = true, .text = value.toString()};
+}
+
+const RosterGridFilter::SortKey& RosterGridFilter::sortKey(int slot, int column) const {
+    if (sortKeysColumn_ != column) {
+        sortKeys_.resize(SLOT_COUNT);
+        for (int each = 0; each < SLOT_COUNT; ++each) {
+            sortKeys_[static_cast<std::size_t>(each)] = readSortKey(each, column);
+        }
+        sortKeysColumn_ = column;
+    }
+    return sortKeys_[static_cast<std::size_t>(slot)];
+}
+
+void RosterGridFilter::refreshSortKeys(const QModelIndex& first, const QModelIndex& last) {
+    if (sortKeysColumn_ < 0) {
+        return;
+    }
+    for (int slot = first.row(); slot <= last.row(); ++slot) {
+        sortKeys_[static_cast<std::size_t>(slot)] = readSortKey(slot, sortKeysColumn_);
+    }
+}
+
 bool RosterGridFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const bool leftEmpty = model_.isEmptySlot(left.row());
-    const bool rightEmpty = model_.isEmptySlot(right.row());
-    if (leftEmpty || rightEmpty) {
+    const SortKey& a = sortKey(left.row(), left.column());
+    const SortKey& b = sortKey(right.row(), right.column());
+    if (a.empty || b.empty) {
         // Empty slots stay at the end in either order, in slot order.
-        if (leftEmpty && rightEmpty) {
+        if (a.empty && b.empty) {
             return (left.row() < right.row()) == (sortOrder() == Qt::AscendingOrder);
         }
-        return sortOrder() == Qt::AscendingOrder ? rightEmpty : leftEmpty;
+        return sortOrder() == Qt::AscendingOrder ? b.empty : a.empty;
     }
-    const QVariant a = left.data(RosterGridModel::SortRole);
-    const QVariant b = right.data(RosterGridModel::SortRole);
-    if (!a.isValid() || !b.isValid()) {
-        return !a.isValid() && b.isValid(); // nothing shown sorts first
+    if (!a.shown || !b.shown) {
+        return !a.shown && b.shown; // nothing shown sorts first
     }
-    if (isNumber(a) && isNumber(b)) {
-        return a.toDouble() < b.toDouble();
+    if (a.numeric && b.numeric) {
+        return a.number < b.number;
     }
-    return a.toString().compare(b.toString(), Qt::CaseInsensitive) < 0;
+    return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
 }
 
 } // namespace qb

@@ -46,9 +46,24 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
+    // A row's place in the order of one column, read once per sort: empty slots last,
+    // then what shows nothing, numbers by value, texts ignoring case.
+    struct SortKey {
+        bool empty = false;
+        bool shown = false;
+        bool numeric = false;
+        double number = 0;
+        QString text;
+    };
     bool meets(int slot, const ColumnCondition& condition) const;
+    const SortKey& sortKey(int slot, int column) const;
+    SortKey readSortKey(int slot, int column) const;
+    void refreshSortKeys(const QModelIndex& first, const QModelIndex& last);
 
     RosterGridModel& model_;
+    // The keys of every slot for the column last sorted by; -1 when none are read.
+    mutable std::vector<SortKey> sortKeys_;
+    mutable int sortKeysColumn_ = -1;
     QString nameSearch_;
     std::vector<ColumnCondition> conditions_;
     bool showEmpty_ = true;

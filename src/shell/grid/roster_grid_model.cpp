@@ -7,6 +7,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QIcon>
 #include <QPointer>
 #include <memory>
 
@@ -102,6 +103,7 @@ QString columnTitle(const Field& field) {
 
 RosterGridModel::RosterGridModel(RosterDocument& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document), rows_(SLOT_COUNT) {
+    findEmptySlots();
     // The document outlives no window, but it may outlive this model.
     QPointer<RosterGridModel> alive(this);
     document_.onChange([alive](const DocumentChange& change) {
@@ -156,7 +158,14 @@ const std::vector<ColumnGroup>& RosterGridModel::groups() {
 }
 
 bool RosterGridModel::isEmptySlot(int slot) const {
-    return qb::isEmptySlot(document_.table().record(slot));
+    return empty_[static_cast<std::size_t>(slot)];
+}
+
+void RosterGridModel::findEmptySlots() {
+    empty_.resize(SLOT_COUNT);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        empty_[static_cast<std::size_t>(slot)] = qb::isEmptySlot(document_.table().record(slot));
+    }
 }
 
 const ShownPlayer& RosterGridModel::shown(int slot) const {
@@ -230,7 +239,7 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DecorationRole:
         if (shownField->key == keys::kNation) {
             const int entry = shownField->number(player.shown);
-            return entry >= 0 ? QVariant(nationFlag(entry)) : QVariant();
+            return entry >= 0 ? QVariant(QIcon(nationFlag(entry))) : QVariant();
         }
         return {};
     case PendingRole:
@@ -305,6 +314,7 @@ bool RosterGridModel::setData(const QModelIndex& index, const QVariant& value, i
 void RosterGridModel::documentChanged(const DocumentChange& change) {
     if (change.slot < 0) {
         std::ranges::fill(rows_, std::nullopt);
+        findEmptySlots();
         emit dataChanged(index(0, 0), index(SLOT_COUNT - 1, columnCount() - 1));
         return;
     }

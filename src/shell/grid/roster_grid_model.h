@@ -88,8 +88,13 @@ private:
     RosterDocument& document_;
     void step(const QString& text, std::function<void()> redo, std::function<void()> undo);
 
+    void findEmptySlots();
+
     History history_;
     mutable std::vector<std::optional<ShownPlayer>> rows_;
+    // Per slot, whether the file holds no player there; read again when the document
+    // is read again or saved.
+    std::vector<bool> empty_;
 };
 
 // A field's column title: its key's last part in words ("roles.battingStyle" is

@@ -57,8 +57,17 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
                             QAbstractItemView::SelectedClicked);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setDefaultSectionSize(72);
-    table_->setColumnWidth(model_->column(fieldRegistry().front()), 130);
+    table_->setIconSize(QSize(18, 12));
+    // Wide enough for the title, never less than a rating needs; read from the titles
+    // alone, not from the 1600 rows.
+    QHeaderView* header = table_->horizontalHeader();
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString title = model_->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(56, header->fontMetrics().horizontalAdvance(title) + 24));
+    }
+    table_->setColumnWidth(model_->column(fieldRegistry()[0]), 130); // the name
+    table_->setColumnWidth(model_->column(fieldRegistry()[1]), 80);  // the nation and its flag
     table_->setWordWrap(false);
 
     auto* top = new QHBoxLayout;

@@ -77,7 +77,7 @@ void RosterGridWindow::buildActions() {
         {"&Edit", "gridSetField", "&Set Field of Selected Players...", "Ctrl+E",
          [this] { askSetField(); }, true},
         {"&Edit", "gridRepair", "R&epair Selected Players", "", [this] { repairSelected(); }, true},
-        {"&Edit", "gridOpenPlayer", "&Open in Main Window", "Return",
+        {"&Edit", "gridOpenPlayer", "&Open in Main Window", "",
          [this] {
              const std::vector<int> chosen = view_->selectedSlots();
              if (!chosen.empty()) {
