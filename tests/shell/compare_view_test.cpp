@@ -181,6 +181,14 @@ private slots:
             cli({QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
         }
+        // A file that is no patch is refused before anything changes.
+        Fixture f;
+        const std::string broken = f.dir.file("broken.json");
+        test::writeFileBytes(broken, {'[', '{'});
+        f.dialogs.files << q(broken);
+        child<QAction>(*f.window, "mnuApplyPatch")->trigger();
+        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("not a JSON array")));
+        QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
     }
 
     void backupsOpenInTheCompareViewToRestorePlayers() {
