@@ -113,7 +113,9 @@ void RosterDocument::put(const Edit& edit) {
     }
     writeCell(field, slot.editor.state(), edit.after);
     // The key is pending while the field shows another value than the file's record.
-    const ShownPlayer stored = showEveryField(slot.editor.loaded());
+    // The formats' statistics are shown only for a statistic: a bulk edit of a rating
+    // over every player decodes no figure.
+    const ShownPlayer stored = showEveryField(slot.editor.loaded(), field.format >= 0);
     if (readCell(field, stored.sheetFor(field)) == edit.after) {
         slot.keys.erase(field.key);
     } else {

@@ -218,6 +218,9 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
     if (role == EmptyRole) {
         return empty;
     }
+    if (empty && role == Qt::ForegroundRole) {
+        return QBrush(Qt::gray);
+    }
     if (shownField == nullptr) {
         const QVariant number = index.column() == kSlotColumn
                                     ? slot
@@ -226,7 +229,7 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
                                                                                    : QVariant();
     }
     if (empty) {
-        return role == Qt::ForegroundRole ? QVariant(QBrush(Qt::gray)) : QVariant();
+        return {};
     }
     const ShownPlayer& player = shown(slot);
     switch (role) {

@@ -118,6 +118,9 @@ bool RosterGridWindow::setField(const Field& field, const QString& op, const QSt
         if (field.readOnly()) {
             throw CellRefusal(field.key + " is computed from other figures");
         }
+        if (value.trimmed().isEmpty()) {
+            throw CellRefusal("no value was given");
+        }
         const bool relative = op != QLatin1String("=");
         const std::optional<int> step =
             relative ? relativeStep(field, value.trimmed().toStdString()) : 0;
@@ -231,8 +234,10 @@ bool RosterGridWindow::paste(const QString& text) {
             const int column = shownColumns[at];
             const int slot = view_->filter().mapToSource(table.model()->index(viewRow, 0)).row();
             const QModelIndex cell = model.index(slot, column);
-            if (cell.data(Qt::EditRole).toString() == values[i]) {
-                continue; // what the cell shows already
+            if (values[i].isEmpty() || cell.data(Qt::EditRole).toString() == values[i]) {
+                // An empty cell leaves the field as it is, as in a CSV that `apply` reads:
+                // a blank in a spreadsheet never empties a name, and so the slot.
+                continue;
             }
             const Field* field = model.field(column);
             const QString named = QStringLiteral("%1 (slot %2, %3)")

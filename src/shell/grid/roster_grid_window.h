@@ -30,8 +30,9 @@ public:
     // The selected cells as tab-separated lines, the values as the fields take them.
     QString copiedText() const;
     // Pastes tab-separated lines from the current cell on, rightwards over the shown
-    // columns and down the shown rows. Every cell is checked before anything changes; a
-    // refused paste changes nothing and says which cell and why.
+    // columns and down the shown rows; an empty cell leaves its field as it is. Every
+    // cell is checked before anything changes; a refused paste changes nothing and says
+    // which cell and why.
     bool paste(const QString& text);
 
     // Writes the rows and columns shown as the CSV that `quillbay-cli apply` reads;
