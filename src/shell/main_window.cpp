@@ -4,6 +4,7 @@
 #include "shell/artwork.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
+#include "shell/compare/compare_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
 #include "shell/pages/basic_page.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    delete compare_.data(); // it works on the document and history ending with this window
     qApp->removeEventFilter(this);
 }
 
@@ -116,6 +118,10 @@ void MainWindow::buildActions() {
          }},
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
+        {"&File", "mnuCompare", "Compare &With...", "", [this] { mnuCompare_Click(); }},
+        {"&File", "mnuBackups", "&Backups...", "", [this] { mnuBackups_Click(); }},
+        {"&File", "mnuApplyPatch", "Apply Pa&tch...", "", [this] { mnuApplyPatch_Click(); }},
+        {"&File", "mnuBar2", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { mnuLastFile_Click(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
         {"E&dit", "mnuUndo", "&Undo", "Ctrl+Z", [this] { undoOrRedo(false); }},

@@ -25,6 +25,7 @@ class QUndoView;
 namespace qb {
 
 class AboutPage;
+class CompareWindow;
 class MorePage;
 class Page;
 class PersonalPage;
@@ -140,6 +141,15 @@ private:
     void pushGridStep(const QString& text, std::function<void()> redo, std::function<void()> undo);
     void openGridPlayer(int slot);
 
+    // The compare view, backups and patches (main_window_compare.cpp).
+    void mnuCompare_Click();
+    // Opens the compare view with the open roster on the left and `path` on the right.
+    void compareWith(const QString& path);
+    // The backups of the open roster; the one chosen is opened in the compare view.
+    void mnuBackups_Click();
+    // Shows what a patch changes and, once confirmed, applies it as one undoable step.
+    void mnuApplyPatch_Click();
+
     // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
     void selectRequestedPlayer(int index);
@@ -163,6 +173,8 @@ private:
     std::unique_ptr<QUndoStack> history_;
     // The roster grid while it is open; it is closed when another roster is opened.
     QPointer<RosterGridWindow> grid_;
+    // The compare view of the open roster, while it is open.
+    QPointer<CompareWindow> compare_;
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot_ = -1;
     // The entries of the player list marked as holding unsaved edits.

@@ -6,6 +6,7 @@
 #include "roster/errors.h"
 #include "roster/recovery.h"
 #include "roster/transfer.h"
+#include "shell/compare/compare_window.h"
 #include "shell/edit_command.h"
 #include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
@@ -128,6 +129,7 @@ void MainWindow::mnuLastFile_Click() {
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     delete grid_; // it shows the document let go of here
     shownSlot_ = -1;
+    delete compare_.data(); // it compares the roster that was open
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();
     if (document_) {
@@ -356,6 +358,9 @@ void MainWindow::showChangedFields() {
 bool MainWindow::settleUnsaved() {
     if (!document_) {
         return true;
+    }
+    if (compare_ && !compare_->settleUnsaved()) {
+        return false;
     }
     commitEditors();
     const std::size_t count = document_->pendingSlots().size();

@@ -1,0 +1,89 @@
+// The compare view's figures on a full roster (the file named on the command line)
+// beside a copy in which every player differs: opening the view to its first paint,
+// matching by player ID instead of slot, and copying the ratings of every player to the
+// left as one step. Prints one "name milliseconds" line each.
+#include "no_dialogs.h"
+#include "player/field_registry.h"
+#include "player/roster_document.h"
+#include "shell/demo_mode.h"
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Dialogs that choose the roster to compare with.
+class ChoosingDialogs : public qb::bench::NoDialogs {
+public:
+    explicit ChoosingDialogs(QString chosen) : chosen_(std::move(chosen)) {}
+    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return chosen_;
+    }
+
+private:
+    QString chosen_;
+};
+
+double millisecondsOf(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: compare_bench FULL_ROSTER.pak\n");
+        return 2;
+    }
+    QTemporaryDir scratch;
+    const QString other = scratch.filePath(QStringLiteral("other.pak"));
+    QFile::copy(QString::fromLocal8Bit(argv[1]), other);
+    {
+        // Every player of the copy bowls a little more accurately.
+        qb::RosterDocument edited(other.toStdString());
+        const qb::Field& accuracy = *qb::findField("ratings.bowling.Accuracy");
+        for (int slot = 0; slot < qb::SLOT_COUNT; ++slot) {
+            edited.apply(edited.makeEdit(slot, accuracy, slot % 2 == 0 ? "1" : "2"));
+        }
+        edited.saveAll();
+    }
+    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
+    qb::AppSettings settings(demo.settingsFile);
+    settings.setGamePath(demo.gameFolder);
+    ChoosingDialogs dialogs(other);
+    qb::MainWindow window(settings, dialogs);
+    window.show();
+    window.openRoster(QString::fromLocal8Bit(argv[1]));
+    QApplication::processEvents();
+
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QAction*>(QStringLiteral("mnuCompare"))->trigger();
+    auto* view = window.findChild<QMainWindow*>(QStringLiteral("frmCompare"));
+    QApplication::processEvents();
+    (void)view->grab(); // the first paint
+    const double open = millisecondsOf(timer);
+
+    timer.restart();
+    view->findChild<QComboBox*>(QStringLiteral("cboMatch"))->setCurrentIndex(1);
+    const double byId = millisecondsOf(timer);
+
+    view->findChild<QTableView*>(QStringLiteral("grdLeft"))->selectAll();
+    timer.restart();
+    view->findChild<QPushButton*>(QStringLiteral("cmdCopyToLeft"))->click();
+    const double copy = millisecondsOf(timer);
+
+    std::printf("compare_open_ms %.2f\n", open);
+    std::printf("compare_match_id_ms %.2f\n", byId);
+    std::printf("compare_copy_ms %.2f\n", copy);
+    return 0;
+}

@@ -1,0 +1,76 @@
+#include "shell/compare/backups_window.h"
+
+#include "shell/pages/widgets.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace qb {
+
+BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups, QWidget* parent)
+    : QDialog(parent), backups_(std::move(backups)) {
+    setObjectName(QStringLiteral("frmBackups"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Backups - %1").arg(QFileInfo(roster).fileName()));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(
+        backups_.empty()
+            ? QStringLiteral("No backup of %1 has been made yet.").arg(roster)
+            : QStringLiteral("Backups of %1, newest first. Compare one with the roster to "
+                             "copy players or field groups back from it.")
+                  .arg(roster),
+        this));
+    lstBackups = named(new QTableWidget(static_cast<int>(backups_.size()), 3, this),
+                       QStringLiteral("lstBackups"));
+    lstBackups->setHorizontalHeaderLabels({QStringLiteral("Made (UTC)"),
+                                           QStringLiteral("Players that differ"),
+                                           QStringLiteral("File")});
+    lstBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstBackups->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstBackups->verticalHeader()->hide();
+    lstBackups->horizontalHeader()->setStretchLastSection(true);
+    for (std::size_t row = 0; row < backups_.size(); ++row) {
+        const Backup& backup = backups_[row];
+        const QString differing = backup.differingSlots ? QString::number(*backup.differingSlots)
+                                                        : QStringLiteral("cannot be read");
+        const int at = static_cast<int>(row);
+        lstBackups->setItem(at, 0, new QTableWidgetItem(QString::fromStdString(backup.time)));
+        lstBackups->setItem(at, 1, new QTableWidgetItem(differing));
+        lstBackups->setItem(
+            at, 2, new QTableWidgetItem(QFileInfo(QString::fromStdString(backup.path)).fileName()));
+    }
+    lstBackups->resizeColumnsToContents();
+    if (!backups_.empty()) {
+        lstBackups->selectRow(0);
+    }
+    layout->addWidget(lstBackups);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* compare =
+        named(buttons->addButton(QStringLiteral("&Compare"), QDialogButtonBox::AcceptRole),
+              QStringLiteral("cmdCompareBackup"));
+    compare->setEnabled(!backups_.empty());
+    connect(compare, &QPushButton::clicked, this, &BackupsWindow::compareChosen);
+    connect(lstBackups, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::compareChosen);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    layout->addWidget(buttons);
+    resize(560, 320);
+}
+
+void BackupsWindow::compareChosen() {
+    const int row = lstBackups->currentRow();
+    if (row < 0 || row >= static_cast<int>(backups_.size())) {
+        return;
+    }
+    const QString path = QString::fromStdString(backups_[static_cast<std::size_t>(row)].path);
+    close();
+    emit compareRequested(path);
+}
+
+} // namespace qb

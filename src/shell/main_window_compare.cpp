@@ -1,0 +1,137 @@
+// The compare view, the backups of the open roster and patches: each works on the open
+// roster through its document and its undo history.
+#include "player/patch.h"
+#include "roster/backups.h"
+#include "roster/file_identity.h"
+#include "shell/compare/backups_window.h"
+#include "shell/compare/compare_window.h"
+#include "shell/compare/patch_preview.h"
+#include "shell/main_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoStack>
+#include <memory>
+#include <span>
+
+namespace qb {
+namespace {
+
+// A patch names its players by player ID or by slot; it is read the way its entries
+// name them. When neither reading takes it, the error of the reading by ID is the one
+// shown.
+std::vector<PatchEntry> readEitherPatch(const std::string& text, const std::string& path,
+                                        MatchBy& by) {
+    try {
+        by = MatchBy::Id;
+        return readPatch(text, path, by);
+    } catch (const EditError& byId) {
+        try {
+            by = MatchBy::Slot;
+            return readPatch(text, path, by);
+        } catch (const EditError&) {
+            throw byId;
+        }
+    }
+}
+
+} // namespace
+
+void MainWindow::mnuCompare_Click() {
+    if (!document_) {
+        return;
+    }
+    const QString path = dialogs_.openFile(
+        this, QStringLiteral("Select the roster to compare with"), QString(),
+        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
+    if (!path.isEmpty()) {
+        compareWith(path);
+    }
+}
+
+void MainWindow::compareWith(const QString& path) {
+    if (compare_ && !compare_->settleUnsaved()) {
+        return;
+    }
+    attempt([&] {
+        // A roster compared with itself would be two documents saving one file.
+        if (identifyFile(path.toStdString()).sameFileAs(identifyFile(document_->path()))) {
+            throw QuillbayError(path.toStdString() +
+                                " is the roster open in the window; choose another file to "
+                                "compare it with");
+        }
+        auto right = std::make_unique<RosterDocument>(path.toStdString());
+        commitEditors();
+        delete compare_.data();
+        const CompareWindow::MainSide left{
+            *document_, *history_,
+            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
+                pushGridStep(text, std::move(redo), std::move(undo));
+            },
+            [this](bool redo) { undoOrRedo(redo); }, [this] { saveAll(); }};
+        compare_ = new CompareWindow(left, std::move(right), dialogs_, safety(false), this);
+        compare_->show();
+    });
+}
+
+void MainWindow::mnuBackups_Click() {
+    if (!document_) {
+        return;
+    }
+    attempt([this] {
+        auto* window = new BackupsWindow(
+            openedFileName(), listBackups(document_->path(), safety(false).dataFolderOrDefault()),
+            this);
+        connect(window, &BackupsWindow::compareRequested, this, &MainWindow::compareWith);
+        window->show();
+    });
+}
+
+void MainWindow::mnuApplyPatch_Click() {
+    if (!document_) {
+        return;
+    }
+    const QString path =
+        dialogs_.openFile(this, QStringLiteral("Select the patch to apply"), QString(),
+                          QStringLiteral("Patch (*.json);;All files (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        message(QMessageBox::Critical,
+                QStringLiteral("%1 could not be read: %2").arg(path, file.errorString()));
+        return;
+    }
+    const QByteArray text = file.readAll();
+    commitEditors();
+    auto edits = std::make_shared<std::vector<Edit>>();
+    std::vector<int> unmatched;
+    if (!attempt([&] {
+            MatchBy by = MatchBy::Id;
+            const std::vector<PatchEntry> entries =
+                readEitherPatch(text.toStdString(), path.toStdString(), by);
+            *edits = patchEdits(*document_, entries, by, unmatched);
+        })) {
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const QString preview = patchPreview(*document_, *edits, unmatched);
+    if (edits->empty()) {
+        message(QMessageBox::Information, preview);
+        return;
+    }
+    if (!dialogs_.question(this,
+                           QStringLiteral("Apply %1 to %2?\n\n%3")
+                               .arg(name, QFileInfo(openedFileName()).fileName(), preview),
+                           QStringLiteral("Apply Patch"))) {
+        return;
+    }
+    RosterDocument& document = *document_;
+    pushGridStep(
+        QStringLiteral("Apply %1").arg(name),
+        [&document, edits] { document.apply(std::span<const Edit>(*edits)); },
+        [&document, edits] { document.revert(std::span<const Edit>(*edits)); });
+}
+
+} // namespace qb

@@ -1,0 +1,249 @@
+// The compare view, backups and patches, driven on the offscreen platform; every file the
+// window writes is checked against what quillbay-cli writes for the same request.
+#include "find_widget.h"
+#include "images/demo_game.h"
+#include "player/roster_document.h"
+#include "quiet_dialogs.h"
+#include "shell/main_window.h"
+#include "support/roster_maker.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QTableView>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace qb {
+
+using test::child;
+using test::RosterMaker;
+using test::TempDir;
+
+class CompareViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Fixture {
+        // Two rosters, or two saved games (`kind` "sav").
+        explicit Fixture(const std::string& kind = "pak") {
+            writeDemoGameFolder(dir.file("game"));
+            settings =
+                std::make_unique<AppSettings>(QString::fromStdString(dir.file("settings.ini")));
+            settings->setGamePath(QString::fromStdString(dir.file("game")));
+            window = std::make_unique<MainWindow>(*settings, dialogs);
+            // Five players with IDs 100-104; theirs holds them in the opposite order, two
+            // of them changed: 101 (Accuracy, Test innings) and 103 (name, Accuracy).
+            RosterMaker maker;
+            RosterMaker reversed;
+            const char* names[] = {"Adams", "Brown", "Smith", "Smithers", "Taylor"};
+            for (int slot = 0; slot < 5; ++slot) {
+                const auto id = static_cast<std::uint8_t>(100 + slot);
+                maker.player(slot, names[slot]).set(slot, 0, {id, 0}).set(slot, 104, {56});
+                reversed.player(4 - slot, names[slot])
+                    .set(4 - slot, 0, {id, 0})
+                    .set(4 - slot, 104, {56});
+            }
+            mine = maker.write(dir, "mine." + kind);
+            theirs = reversed.write(dir, "theirs." + kind);
+            RosterDocument edited(theirs);
+            const auto set = [&edited](int slot, const char* key, const std::string& text) {
+                edited.apply(edited.makeEdit(slot, *findField(key), text));
+            };
+            set(3, "ratings.bowling.Accuracy", "40");
+            set(3, "statistics.Test.innings", "12");
+            set(1, "name", "Renamed");
+            set(1, "ratings.bowling.Accuracy", "50");
+            edited.saveAll();
+            window->openRoster(QString::fromStdString(mine));
+        }
+        // A copy of `path` as it is now, for quillbay-cli to write the same request into.
+        std::string reference(const std::string& path, const std::string& name) const {
+            const std::string copy = dir.file(name);
+            test::writeFileBytes(copy, test::readFileBytes(path));
+            return copy;
+        }
+        // File → Compare With… on `path`; the compare view it opens.
+        QMainWindow& compareWith(const std::string& path) {
+            dialogs.files << QString::fromStdString(path);
+            child<QAction>(*window, "mnuCompare")->trigger();
+            return *child<QMainWindow>(*window, "frmCompare");
+        }
+
+        TempDir dir;
+        test::QuietDialogs dialogs;
+        std::unique_ptr<AppSettings> settings;
+        std::unique_ptr<MainWindow> window;
+        std::string mine;
+        std::string theirs;
+    };
+
+    // Runs quillbay-cli; returns its standard output.
+    static QByteArray cli(const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(QB_CLI_PATH), arguments);
+        process.waitForFinished(30000);
+        return process.readAllStandardOutput();
+    }
+
+    static QString q(const std::string& text) { return QString::fromStdString(text); }
+
+private slots:
+    void copiesSaveWhatCopyWrites() {
+        struct Row {
+            const char* name;
+            const char* kind;
+            int match;         // the match list's entry: 0 by slot, 1 by player ID
+            const char* group; // groups ticked, separated by commas; empty: the whole player
+            bool toRight;
+            int shown; // players shown with only those that differ
+            const char* counted;
+        };
+        const Row rows[] = {
+            {"ratings to the left by ID", "pak", 1, "ratings", false, 2,
+             "2 players differ in 4 fields"},
+            {"a format's statistics to the right by ID", "pak", 1, "statistics.Test", true, 2,
+             "2 players differ in 4 fields"},
+            {"whole players to the left by slot", "pak", 0, "", false, 4, "4 players differ in"},
+            {"two groups into a saved game by ID", "sav", 1, "identity,ratings", false, 2,
+             "2 players differ in 4 fields"},
+        };
+        for (const Row& row : rows) {
+            Fixture f(row.kind);
+            QMainWindow& view = f.compareWith(f.theirs);
+            const std::string target = row.toRight ? f.theirs : f.mine;
+            const std::string expected = f.reference(target, std::string("expected.") + row.kind);
+            child<QComboBox>(view, "cboMatch")->setCurrentIndex(row.match);
+            child<QCheckBox>(view, "chkOnlyDiffering")->setChecked(true);
+            auto* left = child<QTableView>(view, "grdLeft");
+            QCOMPARE(left->model()->rowCount(), row.shown);
+            QVERIFY2(child<QLabel>(view, "lblDifferences")->text().startsWith(row.counted),
+                     row.name);
+            if (row.toRight) {
+                QVERIFY(!child<QPushButton>(view, "cmdCopyToRight")->isEnabled());
+                child<QCheckBox>(view, "chkUnlockRight")->setChecked(true);
+            }
+            left->selectAll();
+            QCOMPARE(child<QTableView>(view, "grdRight")->selectionModel()->selectedRows().size(),
+                     row.shown);
+            auto* groups = child<QListWidget>(view, "lstGroups");
+            for (const QString& group :
+                 QString::fromLatin1(*row.group ? row.group : "whole player").split(u',')) {
+                groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+            }
+            child<QPushButton>(view, row.toRight ? "cmdCopyToRight" : "cmdCopyToLeft")->click();
+            // The copy is one step of the target's history: undone, it leaves nothing to save.
+            child<QAction>(view, "mnuCompareUndo")->trigger();
+            QVERIFY(child<QLabel>(view, "lblDifferences")->text().startsWith(row.counted));
+            child<QAction>(view, "mnuCompareRedo")->trigger();
+            child<QPushButton>(view, "cmdSaveAll")->click();
+
+            QStringList arguments{QStringLiteral("copy"), q(row.toRight ? f.mine : f.theirs),
+                                  q(expected), QStringLiteral("--match"),
+                                  row.match == 1 ? QStringLiteral("id") : QStringLiteral("slot")};
+            if (*row.group) {
+                arguments << QStringLiteral("--only") << row.group;
+            }
+            cli(arguments);
+            QVERIFY2(test::readFileBytes(target) == test::readFileBytes(expected), row.name);
+        }
+    }
+
+    void patchesSaveAndApplyWhatTheCliWrites() {
+        for (const char* match : {"id", "slot"}) {
+            Fixture f;
+            QMainWindow& view = f.compareWith(f.theirs);
+            child<QComboBox>(view, "cboMatch")->setCurrentIndex(QByteArray(match) == "id" ? 1 : 0);
+            child<QTableView>(view, "grdLeft")->selectAll();
+            const std::string patch = f.dir.file("patch.json");
+            f.dialogs.files << q(patch);
+            child<QPushButton>(view, "cmdSavePatch")->click();
+            const QByteArray written =
+                cli({QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
+                     QStringLiteral("patch"), QStringLiteral("--match"), match});
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(test::readFileBytes(patch).data()),
+                                static_cast<qsizetype>(test::readFileBytes(patch).size())),
+                     written);
+
+            // Applied from the menu after its preview, the patch is one undoable step.
+            const std::string expected = f.reference(f.mine, "expected.pak");
+            f.dialogs.files << q(patch);
+            f.dialogs.answers << true;
+            child<QAction>(*f.window, "mnuApplyPatch")->trigger();
+            QVERIFY(f.dialogs.questions.value(0).startsWith(
+                QStringLiteral("Apply patch.json to mine.pak?")));
+            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("Accuracy")));
+            QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(),
+                     QStringLiteral("&Undo Apply patch.json"));
+            f.window->saveAll();
+            cli({QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
+            QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
+        }
+        // A file that is no patch is refused before anything changes.
+        Fixture f;
+        const std::string broken = f.dir.file("broken.json");
+        test::writeFileBytes(broken, {'[', '{'});
+        f.dialogs.files << q(broken);
+        child<QAction>(*f.window, "mnuApplyPatch")->trigger();
+        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("not a JSON array")));
+        QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+    }
+
+    void backupsOpenInTheCompareViewToRestorePlayers() {
+        Fixture f;
+        const auto original = test::readFileBytes(f.mine);
+        // The open roster cannot be compared with itself.
+        f.dialogs.files << q(f.mine);
+        child<QAction>(*f.window, "mnuCompare")->trigger();
+        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("is the roster open")));
+        QVERIFY(f.window->findChild<QMainWindow*>(QStringLiteral("frmCompare")) == nullptr);
+
+        QMainWindow& view = f.compareWith(f.theirs);
+        child<QComboBox>(view, "cboMatch")->setCurrentIndex(1);
+        // Slot, ID and name, then the two fields besides the name that differ.
+        child<QCheckBox>(view, "chkOnlyDifferingFields")->setChecked(true);
+        auto* grid = child<QTableView>(view, "grdRight");
+        int shownColumns = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            shownColumns += grid->isColumnHidden(column) ? 0 : 1;
+        }
+        QCOMPARE(shownColumns, 5);
+        child<QTableView>(view, "grdLeft")->selectAll();
+        child<QPushButton>(view, "cmdCopyToLeft")->click();
+        f.window->saveAll();
+        QVERIFY(test::readFileBytes(f.mine) != original);
+
+        child<QAction>(*f.window, "mnuBackups")->trigger();
+        auto* backups = child<QDialog>(*f.window, "frmBackups");
+        auto* list = child<QTableWidget>(*backups, "lstBackups");
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("2"));
+        child<QPushButton>(*backups, "cmdCompareBackup")->click();
+        QMainWindow& restore = *child<QMainWindow>(*f.window, "frmCompare");
+        QVERIFY(restore.windowTitle().contains(QStringLiteral("mine-")));
+        child<QTableView>(restore, "grdLeft")->selectAll();
+        child<QPushButton>(restore, "cmdCopyToLeft")->click();
+        child<QPushButton>(restore, "cmdSaveAll")->click();
+        QVERIFY(test::readFileBytes(f.mine) == original);
+    }
+};
+
+} // namespace qb
+
+int main(int argc, char** argv) {
+    // Backups and journals of the files saved here go to a folder of the test's own.
+    const qb::test::TempDir data;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
+    qputenv("QUILLBAY_LINK_NAMESPACE",
+            QByteArray("compare-") + QByteArray::number(QCoreApplication::applicationPid()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    qb::CompareViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "compare_view_test.moc"
