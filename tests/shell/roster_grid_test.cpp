@@ -343,8 +343,10 @@ private slots:
         child<QAction>(*f.grid, "gridUndo")->trigger();
         QVERIFY(face.data(RosterGridModel::FailedRole).toBool());
 
-        f.select({2});
-        child<QAction>(*f.grid, "gridOpenPlayer")->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(f.grid));
+        const QRect smith = f.table().visualRect(f.cell(2, "name"));
+        QTest::mouseClick(f.table().viewport(), Qt::LeftButton, {}, smith.center());
+        QTest::mouseDClick(f.table().viewport(), Qt::LeftButton, {}, smith.center());
         QCOMPARE(child<QLineEdit>(*f.window, "txtName")->text(), QStringLiteral("Smith"));
 
         f.view().setGroupShown(1, false);
