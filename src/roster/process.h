@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace qb {
+
+std::uint32_t currentProcessId();
+
+// A mark of when process `pid` started: the same for its whole life and different for
+// a later process given the same ID. 0 when it is unknown (or the process is gone).
+std::uint64_t processStartMark(std::uint32_t pid);
+
+// Whether a process of that ID runs now.
+bool processExists(std::uint32_t pid);
+
+// Ends this process at once, as a kill or a power cut would: nothing is flushed or
+// cleaned up.
+[[noreturn]] void killThisProcess();
+
+// Stops this process until another one lets it go on (SIGCONT). Systems without such
+// a stop (Windows) go on at once.
+void stopThisProcess();
+
+} // namespace qb
