@@ -33,3 +33,9 @@ foreach(package GTest nlohmann_json CLI11)
          "set(PACKAGE_VERSION_COMPATIBLE TRUE)\n")
     set(${package}_DIR ${QB_WINDOWS_DEPS} CACHE PATH "" FORCE)
 endforeach()
+
+# Tests (and their listing) run under Wine with a prefix of the build's own, quietly and
+# without a display; scripts/wine-prefix makes it before the first run.
+set(QB_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${QB_WINE_PREFIX} WINEDEBUG=-all DISPLAY=
+                                  /usr/lib/wine/wine64)

@@ -3,6 +3,7 @@
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
 #include "images/image_error.h"
+#include "roster/process.h"
 
 #include <iostream>
 
@@ -31,8 +32,13 @@ int main(int argc, char** argv) {
         runners.emplace_back(sub, command.define(*sub));
     }
 
+    const std::vector<std::string> arguments = qb::commandLineArguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) {
+        pointers.push_back(argument.c_str());
+    }
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : 2;

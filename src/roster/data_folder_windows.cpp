@@ -41,8 +41,8 @@ std::string userDataFolder() {
             return utf8Path(*folder / "Quillbay");
         }
     }
-    throw FileError("There is no application data folder for the journals and backups that "
-                    "make saving safe (set LOCALAPPDATA or XDG_DATA_HOME); nothing was written");
+    throw FileError("There is no home folder for the journals and backups that make saving "
+                    "safe (set LOCALAPPDATA or XDG_DATA_HOME); nothing was written");
 }
 
 // The user's own application data is not shared with other users; a folder made there

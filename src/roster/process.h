@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace qb {
 
@@ -20,5 +22,9 @@ bool processExists(std::uint32_t pid);
 // Stops this process until another one lets it go on (SIGCONT). Systems without such
 // a stop (Windows) go on at once.
 void stopThisProcess();
+
+// The program's arguments as UTF-8, its name first. Windows hands them over in UTF-16;
+// the narrow `argv` there holds them in the ANSI code page, which loses file names.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 } // namespace qb

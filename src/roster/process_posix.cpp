@@ -59,4 +59,8 @@ void stopThisProcess() {
     std::raise(SIGSTOP);
 }
 
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
 } // namespace qb

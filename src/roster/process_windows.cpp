@@ -1,5 +1,7 @@
+#include "roster/file_handle.h"
 #include "roster/process.h"
 
+#include <shellapi.h> // needs windows.h first
 #include <windows.h>
 
 namespace qb {
@@ -61,5 +63,19 @@ void killThisProcess() {
 }
 
 void stopThisProcess() {}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return {argv, argv + argc};
+    }
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        arguments.push_back(utf8Path(std::filesystem::path(wide[i])));
+    }
+    ::LocalFree(wide);
+    return arguments;
+}
 
 } // namespace qb

@@ -1,3 +1,4 @@
+#include "cli/program_under_test.h"
 #include "codecs/demo_roster.h"
 #include "images/demo_game.h"
 #include "roster/roster_file.h"
@@ -41,7 +42,10 @@ std::string slurp(const std::string& path) {
 
 // Runs quillbay-cli with no terminal on its input; a run that hangs is ended.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "timeout 30 " + quoted(QB_CLI_PATH);
+    std::string command = "timeout 30";
+    for (const std::string& word : test::programUnderTest()) {
+        command += " " + quoted(word);
+    }
     for (const std::string& arg : args) {
         command += " " + quoted(arg);
     }
