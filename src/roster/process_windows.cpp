@@ -1,8 +1,10 @@
 #include "roster/file_handle.h"
 #include "roster/process.h"
 
-#include <shellapi.h> // needs windows.h first
+// clang-format off
 #include <windows.h>
+#include <shellapi.h> // after windows.h, which it needs
+// clang-format on
 
 namespace qb {
 namespace {

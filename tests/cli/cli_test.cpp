@@ -4,6 +4,7 @@
 #include "roster/roster_file.h"
 #include "support/roster_maker.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
@@ -104,6 +105,29 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
 
     const CliRun csv = cli(dir, {"list", path, "--format", "csv"});
     EXPECT_EQ(csv.out, "slot,id,name,nation\r\n0,0,Adams,ENG\r\n1,0,\"Smith, Jr\",\r\n");
+}
+
+// A roster named outside ASCII, and for the Windows build also spelled with a drive
+// letter and backslashes (Wine's drive Z: is the root): each spelling lists and edits it.
+TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
+    const TempDir dir;
+    const std::string path = RosterMaker()
+                                 .player(0, "Smith")
+                                 .write(dir, "M\u00fcller \u03a9\u03bc\u03ad\u03b3\u03b1.pak");
+    std::vector<std::string> spellings = {path};
+    if (test::programIsWindowsBuild()) {
+        std::string windows = "Z:" + path;
+        std::ranges::replace(windows, '/', '\\');
+        spellings.push_back(windows);
+    }
+    for (const std::string& spelling : spellings) {
+        SCOPED_TRACE(spelling);
+        EXPECT_THAT(cli(dir, {"list", spelling}).out, HasSubstr("Smith"));
+        const CliRun set = cli(dir, {"set", spelling, "0", "name=Jones"});
+        EXPECT_EQ(set.exitCode, 0) << set.err;
+        EXPECT_EQ(recordName(test::readFileBytes(path).data()), "Jones");
+        EXPECT_EQ(cli(dir, {"set", spelling, "0", "name=Smith"}).exitCode, 0);
+    }
 }
 
 TEST(Cli, RepairMakesLockedSlotsEditableAgain) {

@@ -19,10 +19,13 @@ inline std::vector<std::string> programUnderTest() {
     return words;
 }
 
+inline bool programIsWindowsBuild() {
+    return programUnderTest().back().ends_with(".exe");
+}
+
 // The Windows build has no way to stop itself at a stop point (QB_STOP_AT).
 inline bool programCanStop() {
-    const char* runner = std::getenv("QB_CLI_RUNNER");
-    return runner == nullptr || *runner == '\0';
+    return !programIsWindowsBuild();
 }
 
 } // namespace qb::test
