@@ -121,6 +121,15 @@ FileHandle::FileHandle(const std::string& path, OpenMode mode, const char* purpo
     if (mode != OpenMode::Lock && faults::shouldFail(faults::Op::Open, error)) {
         throw FileError("Cannot open " + path + " for " + purpose + ": " + seamError(error), path);
     }
+    // Windows refuses to write a file with the read-only attribute; a file system that
+    // only maps the attribute to permission bits (Samba, Wine run as root) may not, so
+    // the attribute is honoured here.
+    const DWORD before = ::GetFileAttributesW(nativePath(path).c_str());
+    if (mode != OpenMode::Read && mode != OpenMode::Lock && before != INVALID_FILE_ATTRIBUTES &&
+        (before & FILE_ATTRIBUTE_READONLY) != 0) {
+        throw FileError("Cannot open " + path + " for " + purpose + ": the file is read-only",
+                        path);
+    }
     const HANDLE handle = openHandle(path, mode);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();

@@ -23,6 +23,11 @@ bool processExists(std::uint32_t pid);
 // a stop (Windows) go on at once.
 void stopThisProcess();
 
+// Makes the standard streams carry bytes as they are. Windows opens them in text mode,
+// which turns every "\n" written into "\r\n": CSV rows ending "\r\n" would end "\r\r\n"
+// and output would differ between systems.
+void useBinaryStandardStreams();
+
 // The program's arguments as UTF-8, its name first. Windows hands them over in UTF-16;
 // the narrow `argv` there holds them in the ANSI code page, which loses file names.
 std::vector<std::string> commandLineArguments(int argc, char** argv);

@@ -59,6 +59,8 @@ void stopThisProcess() {
     std::raise(SIGSTOP);
 }
 
+void useBinaryStandardStreams() {}
+
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return {argv, argv + argc};
 }

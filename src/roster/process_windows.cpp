@@ -1,6 +1,10 @@
 #include "roster/file_handle.h"
 #include "roster/process.h"
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
 // clang-format off
 #include <windows.h>
 #include <shellapi.h> // after windows.h, which it needs
@@ -65,6 +69,12 @@ void killThisProcess() {
 }
 
 void stopThisProcess() {}
+
+void useBinaryStandardStreams() {
+    for (FILE* stream : {stdin, stdout, stderr}) {
+        ::_setmode(::_fileno(stream), _O_BINARY);
+    }
+}
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
     int count = 0;

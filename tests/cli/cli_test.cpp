@@ -244,9 +244,7 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {{"import", path, "1", dir.file("fifo.data"), "--yes"},
              1,
              "fifo.data for reading: it is"},
-            {{"tga", dir.file("fifo.tga")},
-             1,
-             "fifo.tga for reading: it is not a regular file (it is a FIFO)"},
+            {{"tga", dir.file("fifo.tga")}, 1, "fifo.tga for reading: it is not a regular file"},
             {{"set", path, "0", chinaman, "--dry-run"}, 0, "", "slot 0: wrote 108 109\n"},
             {set("0", chinaman.c_str()), 0, "", "slot 0: wrote 108 109\n"},
             {set("0", chinaman.c_str()), 0, "", "slot 0: no change\n"},
@@ -352,7 +350,9 @@ TEST(Cli, ExportAndImport) {
     const mode_t umask = ::umask(0);
     ::umask(umask);
     EXPECT_EQ(fs::status(data).permissions(), fs::perms(0666 & ~umask));
-    EXPECT_EQ(fs::status(notes).permissions(), fs::perms(0640));
+    if (!test::programIsWindowsBuild()) { // Windows files have no mode bits to keep
+        EXPECT_EQ(fs::status(notes).permissions(), fs::perms(0640));
+    }
 }
 
 TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
