@@ -19,8 +19,8 @@ bool processExists(std::uint32_t pid);
 // cleaned up.
 [[noreturn]] void killThisProcess();
 
-// Stops this process until another one lets it go on (SIGCONT). Systems without such
-// a stop (Windows) go on at once.
+// Stops this process until another one lets it go on: SIGSTOP and SIGCONT, or on
+// Windows a suspended thread, resumed by the process that started it.
 void stopThisProcess();
 
 // Makes the standard streams carry bytes as they are. Windows opens them in text mode,

@@ -68,7 +68,9 @@ void killThisProcess() {
     ::ExitProcess(137);
 }
 
-void stopThisProcess() {}
+void stopThisProcess() {
+    ::SuspendThread(::GetCurrentThread());
+}
 
 void useBinaryStandardStreams() {
     for (FILE* stream : {stdin, stdout, stderr}) {

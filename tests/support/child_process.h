@@ -22,15 +22,15 @@ public:
 
     // Waits for the end: the exit code, or 137 for a process that was killed.
     int wait();
-    // Waits until the child stops itself (SIGSTOP), then lets it go on; false on
-    // systems where a process cannot stop itself.
+    // Waits until the child stops itself at a stop point (QB_STOP_AT); false when it
+    // ended instead.
     bool waitUntilStopped();
+    // Lets a stopped child go on.
     void resume();
-
-    static bool canStop();
 
 private:
     std::intptr_t native_ = 0; // a process ID or a Windows process handle
+    std::intptr_t thread_ = 0; // on Windows, the child's thread that stops itself
     bool ended_ = false;
 };
 

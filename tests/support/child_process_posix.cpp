@@ -53,10 +53,6 @@ void ChildProcess::resume() {
     ::kill(pidOf(native_), SIGCONT);
 }
 
-bool ChildProcess::canStop() {
-    return true;
-}
-
 void setEnvironment(const std::string& name, const std::string& value) {
     ::setenv(name.c_str(), value.c_str(), 1);
 }

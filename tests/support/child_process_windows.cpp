@@ -57,8 +57,8 @@ ChildProcess::ChildProcess(const std::string& task, const Environment& environme
         ended_ = true;
         return;
     }
-    ::CloseHandle(process.hThread);
     native_ = reinterpret_cast<std::intptr_t>(process.hProcess);
+    thread_ = reinterpret_cast<std::intptr_t>(process.hThread);
 }
 
 ChildProcess::~ChildProcess() {
@@ -68,6 +68,7 @@ ChildProcess::~ChildProcess() {
     }
     if (native_ != 0) {
         ::CloseHandle(handleOf(native_));
+        ::CloseHandle(handleOf(thread_));
     }
 }
 
@@ -82,14 +83,22 @@ int ChildProcess::wait() {
     return static_cast<int>(code);
 }
 
+// A thread that suspended itself has a suspend count above zero: suspending it once
+// more tells, and the resume right after undoes that.
 bool ChildProcess::waitUntilStopped() {
+    while (native_ != 0 && ::WaitForSingleObject(handleOf(native_), 0) == WAIT_TIMEOUT) {
+        const DWORD previous = ::SuspendThread(handleOf(thread_));
+        ::ResumeThread(handleOf(thread_));
+        if (previous != static_cast<DWORD>(-1) && previous > 0) {
+            return true;
+        }
+        ::Sleep(5);
+    }
     return false;
 }
 
-void ChildProcess::resume() {}
-
-bool ChildProcess::canStop() {
-    return false;
+void ChildProcess::resume() {
+    ::ResumeThread(handleOf(thread_));
 }
 
 void setEnvironment(const std::string& name, const std::string& value) {
