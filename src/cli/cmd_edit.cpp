@@ -3,14 +3,13 @@
 #include "cli/edits.h"
 #include "roster/file_handle.h"
 
-#include <fcntl.h>
 #include <iostream>
 
 namespace qb::cli {
 namespace {
 
 std::string readText(const std::string& path) {
-    const FileHandle in(path, O_RDONLY, "reading");
+    const FileHandle in(path, OpenMode::Read, "reading");
     std::string text(static_cast<std::size_t>(in.size()), '\0');
     in.readAt(reinterpret_cast<std::uint8_t*>(text.data()), text.size(), 0);
     return text;

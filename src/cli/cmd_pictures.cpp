@@ -3,6 +3,7 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_reader.h"
+#include "roster/file_handle.h"
 
 #include <fstream>
 #include <iostream>
@@ -14,7 +15,7 @@ int runFace(const std::string& gameFolder, int face, const std::string& out) {
     if (!archive) {
         throw ImageError(gameFolder + ": no " + kArchiveRelative + " in this folder", gameFolder);
     }
-    copyFaceToBmp(archive->string(), face, out);
+    copyFaceToBmp(utf8Path(*archive), face, out);
     return 0;
 }
 
@@ -34,7 +35,7 @@ int runTga(const std::string& in, const std::string& out) {
                          in);
     }
     const std::vector<std::uint8_t> bytes = bmpFileBytes(*reader.bitmap());
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    std::ofstream file(nativePath(out), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     if (!file.flush()) {

@@ -1,17 +1,17 @@
 #include "cli/commands.h"
 #include "player/roster_document.h"
 #include "roster/errors.h"
+#include "roster/file_handle.h"
 #include "roster/player_lists.h"
 #include "roster/transfer.h"
 
 #include <filesystem>
 #include <iostream>
-#include <unistd.h>
 
 namespace qb::cli {
 
 bool confirmOnTerminal(const std::string& question) {
-    if (::isatty(STDIN_FILENO) == 0) {
+    if (!standardInputIsTerminal()) {
         return false;
     }
     std::cerr << question << " [y/N] " << std::flush;
@@ -32,7 +32,7 @@ int runExport(const std::string& file, int slot, const std::string& out, bool ye
     // No file dialog has asked about the name given, so an existing file is always asked
     // about, whether or not ".data" was appended.
     std::error_code ignored;
-    if (std::filesystem::exists(target.path, ignored) && !yes &&
+    if (std::filesystem::exists(nativePath(target.path), ignored) && !yes &&
         !confirmOnTerminal(target.path + " already exists. Replace it?")) {
         throw QuillbayError(target.path +
                                 " already exists; nothing was exported (use --yes to replace it)",

@@ -3,6 +3,7 @@
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
 #include "images/image_error.h"
+#include "roster/process.h"
 
 #include <iostream>
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("quillbay-cli ") + QB_VERSION + " (revision " +
                                           QB_REVISION + ")");
     app.require_subcommand(1);
+    // Options are spelled --name on every system; on Windows, CLI11 would otherwise take
+    // a path such as /Games/roster.pak (the root of the current drive) for an option.
+    app.allow_windows_style_options(false);
     std::vector<std::pair<CLI::App*, std::function<int()>>> runners;
     for (const qb::cli::Command& command : qb::cli::commandTable()) {
         CLI::App* sub = app.add_subcommand(command.name, command.description);
@@ -31,8 +35,14 @@ int main(int argc, char** argv) {
         runners.emplace_back(sub, command.define(*sub));
     }
 
+    qb::useBinaryStandardStreams();
+    const std::vector<std::string> arguments = qb::commandLineArguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) {
+        pointers.push_back(argument.c_str());
+    }
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : 2;

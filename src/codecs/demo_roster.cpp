@@ -8,6 +8,7 @@
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
 #include "roster/errors.h"
+#include "roster/file_handle.h"
 #include "roster/layout.h"
 
 #include <array>
@@ -130,7 +131,7 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     out.write(reinterpret_cast<const char*>(table.data()),
               static_cast<std::streamsize>(table.size()));
     if (!out) {
-        throw FileError("Cannot write " + path.string(), path.string());
+        throw FileError("Cannot write " + utf8Path(path), utf8Path(path));
     }
 }
 
@@ -155,7 +156,7 @@ std::vector<std::uint8_t> makeDemoSaveHeader() {
 }
 
 void writeDemoFiles(const std::string& folder) {
-    const std::filesystem::path dir(folder);
+    const std::filesystem::path dir = nativePath(folder);
     std::filesystem::create_directories(dir);
     const std::vector<std::uint8_t> table = makeDemoSlotTable();
     writeFile(dir / "demo.pak", {}, table);

@@ -4,14 +4,12 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_writer.h"
+#include "roster/file_handle.h"
 
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -71,58 +69,43 @@ std::uint8_t faceIndex(int face, int x, int y) {
     return 1;
 }
 
-void writeAt(int fd, const std::string& path, const void* data, std::size_t size,
-             std::int64_t offset) {
-    if (::pwrite(fd, data, size, static_cast<off_t>(offset)) != static_cast<ssize_t>(size)) {
-        throw ImageError("Cannot write " + path + ": " + std::strerror(errno), path);
-    }
-}
-
+// Writes every face of the archive; the file is made as long as the game's, zeros
+// between the faces.
 void writeArchive(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || ::ftruncate(fd, kArchiveMinimumSize) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        throw ImageError("Cannot write " + path + ": " + std::strerror(errno), path);
-    }
-    try {
-        for (int face = 0; face < kFaceEntries; ++face) {
-            const std::int64_t p = facePixelOffset(face);
-            const std::array<std::uint8_t, 8> size = {0, 1, 0, 0, 0, 1, 0, 0}; // 256, 256
-            writeAt(fd, path, size.data(), size.size(), p - 16);
-            // The bitmap shows the block reversed, so rows are stored top-down, mirrored.
-            std::vector<std::uint8_t> pixels(kFacePixelBytes);
-            for (int y = 0; y < kSide; ++y) {
-                for (int x = 0; x < kSide; ++x) {
-                    pixels[static_cast<std::size_t>(y * kSide + (kSide - 1 - x))] =
-                        faceIndex(face, x, y);
-                }
+    const FileHandle file(path, OpenMode::CreateOrEmpty, "writing");
+    const std::uint8_t zero = 0;
+    file.writeAt(&zero, 1, kArchiveMinimumSize - 1);
+    for (int face = 0; face < kFaceEntries; ++face) {
+        const std::int64_t p = facePixelOffset(face);
+        const std::array<std::uint8_t, 8> size = {0, 1, 0, 0, 0, 1, 0, 0}; // 256, 256
+        file.writeAt(size.data(), size.size(), p - 16);
+        // The bitmap shows the block reversed, so rows are stored top-down, mirrored.
+        std::vector<std::uint8_t> pixels(kFacePixelBytes);
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                pixels[static_cast<std::size_t>(y * kSide + (kSide - 1 - x))] =
+                    faceIndex(face, x, y);
             }
-            writeAt(fd, path, pixels.data(), pixels.size(), p);
-            // Red, green, blue, alpha; skin and background vary with the face.
-            std::vector<std::uint8_t> table(1024, 0);
-            const std::array<std::array<int, 3>, 6> colours = {{
-                {40 + 8 * face, 90, 160 - 4 * face},
-                {235 - 5 * face, 190 - 4 * face, 150 - 3 * face},
-                {30, 30, 30},
-                {150, 40, 40},
-                {60 + 6 * face, 40, 20},
-                {255, 255, 255},
-            }};
-            for (std::size_t i = 0; i < colours.size(); ++i) {
-                for (std::size_t c = 0; c < 3; ++c) {
-                    table[4 * i + c] = static_cast<std::uint8_t>(colours[i][c]);
-                }
-                table[4 * i + 3] = 255;
-            }
-            writeAt(fd, path, table.data(), table.size(), p + kFacePixelBytes);
         }
-    } catch (...) {
-        ::close(fd);
-        throw;
+        file.writeAt(pixels.data(), pixels.size(), p);
+        // Red, green, blue, alpha; skin and background vary with the face.
+        std::vector<std::uint8_t> table(1024, 0);
+        const std::array<std::array<int, 3>, 6> colours = {{
+            {40 + 8 * face, 90, 160 - 4 * face},
+            {235 - 5 * face, 190 - 4 * face, 150 - 3 * face},
+            {30, 30, 30},
+            {150, 40, 40},
+            {60 + 6 * face, 40, 20},
+            {255, 255, 255},
+        }};
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            for (std::size_t c = 0; c < 3; ++c) {
+                table[4 * i + c] = static_cast<std::uint8_t>(colours[i][c]);
+            }
+            table[4 * i + 3] = 255;
+        }
+        file.writeAt(table.data(), table.size(), p + kFacePixelBytes);
     }
-    ::close(fd);
 }
 
 TgaPicture batPicture(int bat) {
@@ -151,9 +134,9 @@ TgaPicture batPicture(int bat) {
 } // namespace
 
 void writeDemoGameFolder(const std::string& folder) {
-    const std::filesystem::path root(folder);
+    const std::filesystem::path root = nativePath(folder);
     std::filesystem::create_directories(root / "data" / "bats");
-    writeArchive((root / kArchiveRelative).string());
+    writeArchive(utf8Path(root / kArchiveRelative));
     constexpr std::array<int, 4> kDepths = {24, 32, 16, 8};
     for (int bat = 0; bat < kBatFiles; ++bat) {
         const TgaWriteOptions options{kDepths[static_cast<std::size_t>(bat % 4)],
@@ -164,7 +147,7 @@ void writeDemoGameFolder(const std::string& folder) {
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         if (!out) {
-            throw ImageError("Cannot write " + path.string(), path.string());
+            throw ImageError("Cannot write " + utf8Path(path), utf8Path(path));
         }
     }
 }

@@ -5,11 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <memory>
 
 namespace qb {
 namespace {
@@ -19,56 +15,43 @@ constexpr std::int32_t kMostSide = 1024;
 constexpr std::uint32_t kPixelDataOffset = 1078;
 constexpr std::uint32_t kPixelsPerMetre = 10000;
 
-class Fd {
+// The archive and the bitmap, with every failure told as a copy's failure.
+class File {
 public:
-    Fd(const std::string& path, int flags, mode_t mode = 0) {
-        std::string failure;
-        fd_ = flags == O_RDONLY ? openRegularForReading(path, failure)
-                                : ::open(path.c_str(), flags | O_CLOEXEC, mode);
-        if (fd_ < 0) {
-            throw FaceCopyError(path + ": " + (failure.empty() ? std::strerror(errno) : failure));
+    File(const std::string& path, OpenMode mode) : path_(path), file_(open(path, mode)) {}
+    void readAt(std::uint8_t* out, std::size_t count, std::int64_t offset) const {
+        if (offset < 0 || offset + static_cast<std::int64_t>(count) > size_) {
+            throw FaceCopyError(path_ + ": the file ends before the face");
         }
+        guarded([&] { file_->readAt(out, count, offset); });
     }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { ::close(fd_); }
-    int get() const { return fd_; }
+    void append(const std::uint8_t* data, std::size_t count) {
+        guarded([&] { file_->writeAt(data, count, size_); });
+        size_ += static_cast<std::int64_t>(count);
+    }
 
 private:
-    int fd_;
+    template <typename Action> void guarded(Action action) const {
+        try {
+            action();
+        } catch (const FileError& error) {
+            throw FaceCopyError(error.description());
+        }
+    }
+    std::unique_ptr<FileHandle> open(const std::string& path, OpenMode mode) {
+        std::unique_ptr<FileHandle> file;
+        guarded([&] {
+            file = std::make_unique<FileHandle>(path, mode,
+                                                mode == OpenMode::Read ? "reading" : "writing");
+            size_ = mode == OpenMode::Read ? file->size() : 0;
+        });
+        return file;
+    }
+
+    std::string path_;
+    std::int64_t size_ = 0;
+    std::unique_ptr<FileHandle> file_;
 };
-
-void readExactly(const Fd& file, const std::string& path, std::uint8_t* out, std::size_t count,
-                 std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = ::pread(file.get(), out + done, count - done,
-                                    static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            throw FaceCopyError(path + ": " +
-                                (got < 0 ? std::strerror(errno) : "the file ends before the face"));
-        }
-        done += static_cast<std::size_t>(got);
-    }
-}
-
-void writeAll(const Fd& file, const std::string& path, const std::uint8_t* data,
-              std::size_t count) {
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t put = ::write(file.get(), data + done, count - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            throw FaceCopyError(path + ": " + std::strerror(put < 0 ? errno : EIO));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-}
 
 std::int32_t littleEndian32(const std::uint8_t* bytes) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
@@ -106,7 +89,7 @@ public:
     PartialFile& operator=(const PartialFile&) = delete;
     ~PartialFile() {
         if (!kept_) {
-            ::unlink(path_.c_str());
+            removeFile(path_);
         }
     }
     void keep() { kept_ = true; }
@@ -127,9 +110,9 @@ void copyFaceToBmp(const std::string& archivePath, int face, const std::string& 
         throw FaceCopyError("there is no face " + std::to_string(face));
     }
     const std::int64_t p = facePixelOffset(face);
-    const Fd archive(archivePath, O_RDONLY);
+    const File archive(archivePath, OpenMode::Read);
     std::array<std::uint8_t, 8> size{};
-    readExactly(archive, archivePath, size.data(), size.size(), p - 16);
+    archive.readAt(size.data(), size.size(), p - 16);
     const std::int32_t width = littleEndian32(size.data());
     const std::int32_t height = littleEndian32(size.data() + 4);
     if (width < 0 || width > kMostSide || height < 0 || height > kMostSide) {
@@ -147,29 +130,30 @@ void copyFaceToBmp(const std::string& archivePath, int face, const std::string& 
     const std::string partialPath = bmpPath + ".partial";
     PartialFile partial(partialPath);
     {
-        const Fd out(partialPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        File out(partialPath, OpenMode::CreateOrEmpty);
         const std::vector<std::uint8_t> headers = bmpHeaders(width, height);
-        writeAll(out, partialPath, headers.data(), headers.size());
+        out.append(headers.data(), headers.size());
 
         // Archive colours are red, green, blue, alpha; the bitmap's blue, green, red, reserved.
         std::array<std::uint8_t, 1024> table{};
-        readExactly(archive, archivePath, table.data(), table.size(),
-                    p + std::int64_t{width} * height);
+        archive.readAt(table.data(), table.size(), p + std::int64_t{width} * height);
         for (std::size_t i = 0; i < table.size(); i += 4) {
             std::swap(table[i], table[i + 2]);
         }
-        writeAll(out, partialPath, table.data(), table.size());
+        out.append(table.data(), table.size());
 
         // The pixel block reversed: rows in reverse order, each mirrored.
         std::array<std::uint8_t, kPiece> piece{};
         for (std::int64_t c = kFacePixelBytes / kPiece - 1; c >= 0; --c) {
-            readExactly(archive, archivePath, piece.data(), piece.size(), p + kPiece * c);
+            archive.readAt(piece.data(), piece.size(), p + kPiece * c);
             std::reverse(piece.begin(), piece.end());
-            writeAll(out, partialPath, piece.data(), piece.size());
+            out.append(piece.data(), piece.size());
         }
     }
-    if (std::rename(partialPath.c_str(), bmpPath.c_str()) != 0) {
-        throw FaceCopyError(bmpPath + ": " + std::strerror(errno));
+    try {
+        replaceFile(partialPath, bmpPath);
+    } catch (const FileError& error) {
+        throw FaceCopyError(error.description());
     }
     partial.keep();
 }

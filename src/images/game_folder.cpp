@@ -1,5 +1,7 @@
 #include "images/game_folder.h"
 
+#include "roster/file_handle.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -14,19 +16,23 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The entry of `folder` named `name`, spelled as the folder spells it: the exact name
+// first, else one that differs in letter case only. The folder is always listed, since
+// on a file system that ignores case the name as asked for exists too, in the wrong case.
 std::optional<std::filesystem::path> child(const std::filesystem::path& folder,
                                            const std::string& name) {
     std::error_code error;
-    const std::filesystem::path exact = folder / name;
-    if (std::filesystem::exists(exact, error)) {
-        return exact;
-    }
+    std::optional<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (sameIgnoringCase(entry.path().filename().string(), name)) {
+        const std::string entryName = utf8Path(entry.path().filename());
+        if (entryName == name) {
             return entry.path();
         }
+        if (!found && sameIgnoringCase(entryName, name)) {
+            found = entry.path();
+        }
     }
-    return std::nullopt;
+    return found;
 }
 
 } // namespace
@@ -34,7 +40,7 @@ std::optional<std::filesystem::path> child(const std::filesystem::path& folder,
 std::filesystem::path gameFolderPath(const std::string& stored) {
     std::string path = stored;
     std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
+    return nativePath(path);
 }
 
 std::string batRelativePath(int bat) {
@@ -46,8 +52,8 @@ std::string batRelativePath(int bat) {
 std::optional<std::filesystem::path> findGameFile(const std::filesystem::path& folder,
                                                   const std::string& relative) {
     std::optional<std::filesystem::path> found = folder;
-    for (const auto& part : std::filesystem::path(relative)) {
-        found = child(*found, part.string());
+    for (const auto& part : nativePath(relative)) {
+        found = child(*found, utf8Path(part));
         if (!found) {
             return std::nullopt;
         }

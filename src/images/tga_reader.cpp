@@ -6,10 +6,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -199,24 +197,16 @@ std::vector<std::uint8_t> PadRows(std::span<const std::uint8_t> rows, std::size_
 }
 
 void TgaReader::LoadTGA(const std::string& fileName) {
-    std::string failure;
-    const int fd = openRegularForReading(fileName, failure);
-    if (fd < 0) {
-        throw ImageError("Cannot open " + fileName + ": " + failure, fileName);
-    }
     // Read at most as much as the largest image could need, so a huge file is never slurped.
-    constexpr std::size_t kMostBytes =
-        kHeaderSize + 255 + 65536 * 4 + std::size_t{kMaxSide} * kMaxSide * 5;
+    constexpr std::int64_t kMostBytes = static_cast<std::int64_t>(kHeaderSize) + 255 + 65536 * 4 +
+                                        std::int64_t{kMaxSide} * kMaxSide * 5;
     std::vector<std::uint8_t> bytes;
-    std::array<std::uint8_t, 65536> chunk{};
-    ssize_t got = 0;
-    while (bytes.size() < kMostBytes &&
-           ((got = ::read(fd, chunk.data(), chunk.size())) > 0 || (got < 0 && errno == EINTR))) {
-        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + std::max<ssize_t>(got, 0));
-    }
-    ::close(fd);
-    if (got < 0) {
-        throw ImageError("Cannot read " + fileName, fileName);
+    try {
+        const FileHandle file(fileName, OpenMode::Read, "reading");
+        bytes.resize(static_cast<std::size_t>(std::min(file.size(), kMostBytes)));
+        file.readAt(bytes.data(), bytes.size(), 0);
+    } catch (const FileError& error) {
+        throw ImageError(error.description(), fileName);
     }
     LoadTGAFromBytes(bytes, fileName);
 }

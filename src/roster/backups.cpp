@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -24,24 +22,24 @@ constexpr const char* kPartial = ".partial";
 
 // "20261207-011300-123": sorts as it is ordered in time.
 std::string timestamp(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &utc);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() %
-        1000;
-    char withMillis[40];
-    std::snprintf(withMillis, sizeof withMillis, "%s-%03d", text, static_cast<int>(millis));
-    return withMillis;
+    using namespace std::chrono;
+    const auto day = floor<days>(when);
+    const year_month_day date(day);
+    const hh_mm_ss time(floor<milliseconds>(when - day));
+    char text[40];
+    std::snprintf(
+        text, sizeof text, "%04d%02u%02u-%02d%02d%02d-%03d", static_cast<int>(date.year()),
+        static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+        static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+        static_cast<int>(time.seconds().count()), static_cast<int>(time.subseconds().count()));
+    return text;
 }
 
 void copyWhole(const FileHandle& source, const fs::path& target) {
     const std::int64_t size = source.size();
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     source.readAt(bytes.data(), bytes.size(), 0);
-    const FileHandle copy(target.string(), O_WRONLY | O_CREAT | O_EXCL, "writing", 0600);
+    const FileHandle copy(utf8Path(target), OpenMode::CreateNew, "writing");
     copy.writeAt(bytes.data(), bytes.size(), 0);
     copy.sync();
 }
@@ -52,7 +50,7 @@ void rotate(const fs::path& folder, const std::string& stem, const std::string& 
     std::vector<fs::path> copies;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = utf8Path(entry.path().filename());
         if (name.ends_with(kPartial)) {
             fs::remove(entry.path(), error);
         } else if (name.starts_with(stem + "-") && name.ends_with(ext)) {
@@ -91,9 +89,9 @@ std::optional<int> differingSlots(const SlotTable& now, const std::string& backu
 } // namespace
 
 std::string backupFolder(const std::string& dataFolder, const std::string& canonicalPath) {
-    return (fs::path(dataFolder) / "backups" /
-            (fs::path(canonicalPath).filename().string() + "-" + pathKey(canonicalPath)))
-        .string();
+    return utf8Path(
+        nativePath(dataFolder) / "backups" /
+        nativePath(utf8Path(nativePath(canonicalPath).filename()) + "-" + pathKey(canonicalPath)));
 }
 
 void backUpOnce(const FileHandle& file, const FileIdentity& identity,
@@ -104,24 +102,26 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
     if (done.contains(identity.canonicalPath)) {
         return;
     }
-    makePrivateFolder((fs::path(dataFolder) / "backups").string());
-    const fs::path folder = backupFolder(dataFolder, identity.canonicalPath);
-    makePrivateFolder(folder.string());
-    const fs::path source(identity.canonicalPath);
-    const std::string stem = source.stem().string();
-    const std::string ext = source.extension().string();
+    makePrivateFolder(utf8Path(nativePath(dataFolder) / "backups"));
+    const std::string folder = backupFolder(dataFolder, identity.canonicalPath);
+    makePrivateFolder(folder);
+    const fs::path source = nativePath(identity.canonicalPath);
+    const std::string stem = utf8Path(source.stem());
+    const std::string ext = utf8Path(source.extension());
     auto when = std::chrono::system_clock::now();
-    fs::path target = folder / (stem + "-" + timestamp(when) + ext);
+    const auto named = [&] {
+        return nativePath(folder) / nativePath(stem + "-" + timestamp(when) + ext);
+    };
+    fs::path target = named();
     while (fs::exists(target)) {
         when += std::chrono::milliseconds(1);
-        target = folder / (stem + "-" + timestamp(when) + ext);
+        target = named();
     }
-    const fs::path partial = target.string() + kPartial;
+    const fs::path partial = nativePath(utf8Path(target) + kPartial);
     try {
         copyWhole(file, partial);
-        fs::rename(partial, target);
-        const FileHandle folderHandle(folder.string(), O_RDONLY | O_DIRECTORY, "reading");
-        folderHandle.sync();
+        replaceFile(utf8Path(partial), utf8Path(target));
+        syncFolder(folder);
     } catch (...) {
         std::error_code ignored;
         fs::remove(partial, ignored);
@@ -129,7 +129,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
         throw;
     }
     done.insert(identity.canonicalPath);
-    rotate(folder, stem, ext);
+    rotate(nativePath(folder), stem, ext);
 }
 
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {

@@ -1,8 +1,9 @@
 #include "roster/faults.h"
 
+#include "roster/process.h"
+
 #include <array>
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,12 +52,12 @@ bool shouldFail(Op op, int& error) {
 void crashPoint(const char* name) {
     const char* wanted = std::getenv("QB_CRASH_AT");
     if (wanted != nullptr && std::strcmp(wanted, name) == 0) {
-        std::raise(SIGKILL);
+        killThisProcess();
     }
     static std::atomic<bool> stopped{false};
     const char* stopAt = std::getenv("QB_STOP_AT");
     if (stopAt != nullptr && std::strcmp(stopAt, name) == 0 && !stopped.exchange(true)) {
-        std::raise(SIGSTOP);
+        stopThisProcess();
     }
 }
 

@@ -16,10 +16,11 @@ void reset();
 // True (and the error to report) when the current operation is to fail.
 bool shouldFail(Op op, int& error);
 
-// Ends the process at once (SIGKILL) when the environment variable QB_CRASH_AT names
+// Ends the process at once (a kill) when the environment variable QB_CRASH_AT names
 // this point, so tests can cut a save off where they choose. When QB_STOP_AT names it,
-// the process stops itself (SIGSTOP) the first time it gets there, so a test can run a
-// second process against the file meanwhile and then let it go on (SIGCONT) or kill it.
+// the process stops itself (SIGSTOP, where the system has it) the first time it gets
+// there, so a test can run a second process against the file meanwhile and then let it
+// go on (SIGCONT) or kill it.
 void crashPoint(const char* name);
 
 } // namespace qb::faults

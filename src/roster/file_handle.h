@@ -1,37 +1,80 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qb {
 
-// Opens `path` read-only without blocking (a FIFO or a device would wait forever for a
-// writer), refuses anything but a regular file, then makes the descriptor blocking.
-// Returns the descriptor, or -1 with the reason in `failure` ("is not a regular file: it
-// is a FIFO"). Every reader of the program opens its files here, the picture readers too.
-int openRegularForReading(const std::string& path, std::string& failure);
+// Paths are UTF-8 text everywhere in the program. These convert at the edge of the
+// system: Windows names files in UTF-16, and a narrow path handed to it would be read
+// in the ANSI code page, losing every character outside it.
+std::filesystem::path nativePath(const std::string& utf8);
+std::string utf8Path(const std::filesystem::path& path);
 
-// An open file descriptor, closed on every path. Every operation names the file in
-// its failure and goes through the fault seam of roster/faults.h.
+enum class OpenMode {
+    Read,          // an existing regular file (never a FIFO, a device or a folder)
+    Write,         // an existing file, written in place
+    ReadWrite,     // an existing file, read and written in place
+    CreateNew,     // a file made here, refused when the name is taken (a planted link too)
+    CreateOrEmpty, // made, or emptied when it exists
+    Lock,          // an existing file, only to hold its lock; outside the fault seam
+};
+
+// Which file a path reaches: two names of one file (a link, another spelling) share it.
+struct FileKey {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    auto operator<=>(const FileKey&) const = default;
+};
+
+// An open file, closed on every path; binary, and shared with other readers and
+// writers. Every operation names the file in its failure and goes through the fault
+// seam of roster/faults.h. A file made here (CreateNew, CreateOrEmpty) is readable by
+// its owner only where the system has permission bits.
 class FileHandle {
 public:
-    // A read-only handle (O_RDONLY) is only ever made of a regular file.
-    FileHandle(const std::string& path, int flags, const char* purpose, unsigned mode = 0);
+    FileHandle(const std::string& path, OpenMode mode, const char* purpose);
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle();
 
     std::int64_t size() const;
+    FileKey key() const;
     void readAt(std::uint8_t* out, std::size_t count, std::int64_t position) const;
     void writeAt(const std::uint8_t* data, std::size_t count, std::int64_t position) const;
     // Flushes the written data to the disk.
     void sync() const;
-    // Sets the permission bits exactly (the umask does not apply).
-    void setMode(unsigned mode) const;
+    // Gives this file the permissions of the file at `path`, or those a file created
+    // there would get; a no-op where files have no permission bits.
+    void matchPermissionsOf(const std::string& path) const;
+    // Takes an exclusive lock on the file without waiting: false when another handle
+    // holds it. Advisory: it never keeps anyone from reading or writing the file. The
+    // lock goes when the handle is closed.
+    bool tryLock() const;
 
 private:
     std::string path_;
-    int fd_;
+    std::intptr_t native_; // a descriptor or a Windows handle
 };
+
+// The key of the file at `path` now, or nothing when there is none.
+std::optional<FileKey> fileKeyAt(const std::string& path);
+
+// Flushes a folder's entries (a new or renamed file in it) to the disk. Windows
+// cannot open a folder for that and keeps its entries with the file, so there it
+// only asks the fault seam.
+void syncFolder(const std::string& folder);
+
+// Renames `from` to `to`, replacing a file there in one step; FileError on failure.
+void replaceFile(const std::string& from, const std::string& to);
+
+// Deletes the file at `path` if it can; a file that is gone already is no failure.
+void removeFile(const std::string& path) noexcept;
+
+// Whether the program's standard input comes from a terminal (and not a pipe or a file).
+bool standardInputIsTerminal();
 
 } // namespace qb

@@ -5,8 +5,6 @@
 #include "roster/layout.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 
 namespace qb {
@@ -166,34 +164,31 @@ std::optional<Journal> decodeJournal(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::string journalPath(const std::string& dataFolder, const Journal& journal) {
-    return (fs::path(dataFolder) / "journal" /
-            (pathKey(journal.file.canonicalPath) + "-" +
-             std::to_string(journal.slots.front().slotOffset) + "-" +
-             std::to_string(journal.owner.pid) + ".journal"))
-        .string();
+    return utf8Path(nativePath(dataFolder) / "journal" /
+                    (pathKey(journal.file.canonicalPath) + "-" +
+                     std::to_string(journal.slots.front().slotOffset) + "-" +
+                     std::to_string(journal.owner.pid) + ".journal"));
 }
 
 void writeJournal(const std::string& path, const Journal& journal, bool durable) {
     const std::vector<std::uint8_t> bytes = encodeJournal(journal);
     try {
-        const FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC, "writing", 0600);
+        const FileHandle file(path, OpenMode::CreateOrEmpty, "writing");
         file.writeAt(bytes.data(), bytes.size(), 0);
         if (durable) {
             file.sync();
         }
     } catch (const QuillbayError&) {
-        std::remove(path.c_str()); // the roster is untouched; no journal is left behind
+        removeFile(path); // the roster is untouched; no journal is left behind
         throw;
     }
     if (durable) {
-        const FileHandle folder(fs::path(path).parent_path().string(), O_RDONLY | O_DIRECTORY,
-                                "reading");
-        folder.sync();
+        syncFolder(utf8Path(nativePath(path).parent_path()));
     }
 }
 
 std::optional<Journal> readJournal(const std::string& path) {
-    const FileHandle file(path, O_RDONLY, "reading");
+    const FileHandle file(path, OpenMode::Read, "reading");
     std::vector<std::uint8_t> bytes(
         static_cast<std::size_t>(std::min<std::int64_t>(file.size(), kLargestJournal)));
     file.readAt(bytes.data(), bytes.size(), 0);

@@ -6,9 +6,7 @@
 #include "roster/roster_lock.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 
@@ -65,7 +63,7 @@ void forEachJournal(const fs::path& folder, const std::string& onlyFor, Visit vi
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         std::optional<Journal> journal;
         try {
-            journal = readJournal(entry.path().string());
+            journal = readJournal(utf8Path(entry.path()));
         } catch (const QuillbayError&) {
             continue;
         }
@@ -84,17 +82,17 @@ void forEachJournal(const fs::path& folder, const std::string& onlyFor, Visit vi
 // A journal that does not decode is being written now, or was cut off while it was
 // written (the roster untouched then). Its file name ends in its writer's process ID.
 bool writerIsGone(const fs::path& journalFile) {
-    const std::string stem = journalFile.stem().string();
+    const std::string stem = utf8Path(journalFile.stem());
     const long pid = std::atol(stem.substr(stem.rfind('-') + 1).c_str());
     return pid <= 0 || !isRunning({static_cast<std::uint32_t>(pid), 0});
 }
 
 std::string setAside(const fs::path& journalFile, const std::string& dataFolder) {
-    const fs::path folder = fs::path(dataFolder) / "set-aside";
-    makePrivateFolder(folder.string());
+    const fs::path folder = nativePath(dataFolder) / "set-aside";
+    makePrivateFolder(utf8Path(folder));
     const fs::path kept = folder / journalFile.filename();
-    fs::rename(journalFile, kept);
-    return kept.string();
+    replaceFile(utf8Path(journalFile), utf8Path(kept));
+    return utf8Path(kept);
 }
 
 // Handles one journal under its roster's lock; the message for the user, or nothing
@@ -113,7 +111,8 @@ std::optional<std::string> recoverOne(const fs::path& journalFile, const Journal
     if (journal.owner.pid != me.pid && isRunning(journal.owner)) {
         return std::nullopt; // its owner still runs; its save is not cut off
     }
-    const FileHandle file(journal.file.canonicalPath, O_RDWR, "restoring an interrupted save");
+    const FileHandle file(journal.file.canonicalPath, OpenMode::ReadWrite,
+                          "restoring an interrupted save");
     const std::vector<SlotState> states = slotStates(file, journal);
     const auto all = [&states](SlotState wanted) {
         return std::all_of(states.begin(), states.end(),
@@ -154,11 +153,11 @@ std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
                                                  const std::string& onlyFor,
                                                  std::chrono::milliseconds lockWait) {
     std::vector<std::string> messages;
-    forEachJournal(fs::path(dataFolder) / "journal", onlyFor,
+    forEachJournal(nativePath(dataFolder) / "journal", onlyFor,
                    [&](const fs::path& path, const std::optional<Journal>& journal) {
                        if (!journal) {
                            if (writerIsGone(path)) {
-                               std::remove(path.c_str());
+                               removeFile(utf8Path(path));
                            }
                            return;
                        }
@@ -178,14 +177,14 @@ std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
 std::vector<std::string> setAsideJournals(const std::string& dataFolder,
                                           const std::string& onlyFor) {
     std::vector<std::string> messages;
-    forEachJournal(fs::path(dataFolder) / "set-aside", onlyFor,
+    forEachJournal(nativePath(dataFolder) / "set-aside", onlyFor,
                    [&](const fs::path& path, const std::optional<Journal>& journal) {
                        if (journal) {
                            messages.push_back(
                                "A journal of a cut-off save of " + slotText(*journal) +
                                " was set aside because another program wrote the file since; "
                                "its old and new bytes are kept in " +
-                               path.string());
+                               utf8Path(path));
                        }
                    });
     return messages;

@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <fcntl.h>
 
 namespace qb {
 std::optional<std::string> savedGameLookalike(const std::string& path, FileKind kind,
@@ -63,13 +62,13 @@ Record SlotTable::copyRecord(int slot) const {
 }
 
 RosterFile::RosterFile(std::string path) : path_(std::move(path)), kind_(fileKindOf(path_)) {
-    const FileHandle file(path_, O_RDONLY, "reading");
+    const FileHandle file(path_, OpenMode::Read, "reading");
     requireSlotTable(path_, kind_, file.size());
     kindWarning_ = savedGameLookalike(path_, kind_, file.size());
 }
 
 void RosterFile::requireWritable() const {
-    const FileHandle file(path_, O_WRONLY, "writing");
+    const FileHandle file(path_, OpenMode::Write, "writing");
 }
 
 std::int64_t RosterFile::slotOffset(int slot) const {
@@ -77,7 +76,7 @@ std::int64_t RosterFile::slotOffset(int slot) const {
 }
 
 SlotTable RosterFile::readSlotTable() const {
-    const FileHandle file(path_, O_RDONLY, "reading");
+    const FileHandle file(path_, OpenMode::Read, "reading");
     SlotTable table;
     file.readAt(table.data(), static_cast<std::size_t>(SLOT_TABLE_SIZE), slotBase(kind_));
     return table;
@@ -85,7 +84,7 @@ SlotTable RosterFile::readSlotTable() const {
 
 Record RosterFile::readSlot(int slot) const {
     requireSlot(path_, slot);
-    const FileHandle file(path_, O_RDONLY, "reading");
+    const FileHandle file(path_, OpenMode::Read, "reading");
     Record record{};
     file.readAt(record.data(), record.size(), slotOffset(slot));
     return record;
@@ -95,7 +94,7 @@ std::vector<std::uint8_t> RosterFile::readHeader() const {
     if (kind_ != FileKind::SavedGame) {
         return {};
     }
-    const FileHandle file(path_, O_RDONLY, "reading");
+    const FileHandle file(path_, OpenMode::Read, "reading");
     std::vector<std::uint8_t> header(SAVE_HEADER_SIZE);
     file.readAt(header.data(), header.size(), 0);
     return header;

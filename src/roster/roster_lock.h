@@ -15,7 +15,7 @@ public:
     using FileError::FileError;
 };
 
-// The advisory lock (flock) on a roster file that every save and every recovery of it
+// The advisory lock on a roster file that every save and every recovery of it
 // holds, in the window and in quillbay-cli, so two Quillbay processes never interleave
 // their reads, checks and writes of one file. Programs that ignore advisory locks (the
 // game) are caught by the conflict check instead.

@@ -6,8 +6,6 @@
 #include "roster/journal.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 
@@ -94,7 +92,7 @@ void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vec
             throw FileError(description, roster.path());
         };
         if (slotsStarted == 0 || (slotsStarted == 1 && done == 0)) {
-            std::remove(journalFile.c_str());
+            removeFile(journalFile);
             fail(one ? "nothing of the slot was changed" : "nothing of the slots was changed");
         }
         try {
@@ -107,7 +105,7 @@ void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vec
                  "); " + (one ? "the slot" : "the slots") +
                  " will be restored the next time the file is opened");
         }
-        std::remove(journalFile.c_str());
+        removeFile(journalFile);
         fail("the bytes already written were put back");
     }
 }
@@ -126,7 +124,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     const RosterLock lock(roster.path(), options.lockWait);
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
-    const FileHandle file(roster.path(), O_RDWR, "writing");
+    const FileHandle file(roster.path(), OpenMode::ReadWrite, "writing");
     const SlotSpan current(file, roster, plan);
     for (const Planned& planned : plan) {
         const std::uint8_t* now = current.record(planned.slot);
@@ -158,7 +156,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
         journal.slots.push_back(std::move(change));
     }
     makePrivateFolder(dataFolder);
-    makePrivateFolder((std::filesystem::path(dataFolder) / "journal").string());
+    makePrivateFolder(utf8Path(nativePath(dataFolder) / "journal"));
     const std::string journalFile = journalPath(dataFolder, journal);
     writeJournal(journalFile, journal, options.durable);
     faults::crashPoint("after-journal");
@@ -177,7 +175,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
         }
     }
     faults::crashPoint("before-journal-delete");
-    std::remove(journalFile.c_str());
+    removeFile(journalFile);
     for (const Planned& planned : plan) {
         report.written[planned.index] = planned.offsets;
     }

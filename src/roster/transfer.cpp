@@ -2,15 +2,10 @@
 
 #include "roster/errors.h"
 #include "roster/file_handle.h"
+#include "roster/process.h"
 
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -25,49 +20,41 @@ std::string_view trimSpaces(std::string_view text) {
     return text;
 }
 
-// The mode a replaced file had, or what creating the file would give (0666 less the
-// umask); the partial file is made private (0600) until it is complete.
-mode_t modeForReplacing(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// The partial file's name, unique to this process and this write; O_EXCL refuses
+// The partial file's name, unique to this process and this write; creating it refuses
 // anything already there, a link planted under the name included.
 std::string partialPathFor(const std::string& path) {
     static std::atomic<unsigned> written{0};
-    return path + "." + std::to_string(::getpid()) + "-" + std::to_string(written++) + ".partial";
+    return path + "." + std::to_string(currentProcessId()) + "-" + std::to_string(written++) +
+           ".partial";
 }
 
 // The record is written to a partial file beside the target, flushed, and renamed over
 // the target, so the target is whole or as it was; a failure deletes the partial file.
+// The partial file is private until it is complete, then gets the permissions the
+// replaced file had (or a new file would get).
 void writeWholeFile(const std::string& path, const Record& record) {
     const std::string partial = partialPathFor(path);
     bool created = false; // a file found under the name is not ours to delete
     try {
-        const FileHandle file(partial, O_WRONLY | O_CREAT | O_EXCL, "writing", 0600);
+        const FileHandle file(partial, OpenMode::CreateNew, "writing");
         created = true;
-        file.setMode(modeForReplacing(path));
+        file.matchPermissionsOf(path);
         file.writeAt(record.data(), record.size(), 0);
         file.sync();
     } catch (const FileError& error) {
         if (created) {
-            ::unlink(partial.c_str());
+            removeFile(partial);
         }
         // As every failure of an export has always read: the chosen file and the reason.
         const std::string text = error.description();
         const std::size_t reason = text.find(": ", text.find(partial) + partial.size());
         throw FileError("Cannot write " + path + ": " + text.substr(reason + 2), path);
     }
-    if (std::rename(partial.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(partial.c_str());
-        throw FileError("Cannot write " + path + ": " + std::strerror(code), path);
+    try {
+        replaceFile(partial, path);
+    } catch (const FileError&) {
+        removeFile(partial);
+        throw;
     }
 }
 
@@ -79,7 +66,7 @@ ExportTarget planExport(std::string_view chosenPath) {
     if (!trimmed.ends_with("data")) {
         target.path += ".data";
         std::error_code ignored;
-        target.needsOverwriteQuestion = std::filesystem::exists(target.path, ignored);
+        target.needsOverwriteQuestion = std::filesystem::exists(nativePath(target.path), ignored);
     }
     return target;
 }
@@ -89,7 +76,7 @@ void exportSlot(const RosterFile& roster, int slot, const std::string& path) {
 }
 
 Record readPlayerFile(const std::string& path) {
-    const FileHandle file(path, O_RDONLY, "reading");
+    const FileHandle file(path, OpenMode::Read, "reading");
     if (file.size() != SLOT_SIZE) {
         throw TransferError("Wrong File Size", path);
     }
@@ -139,7 +126,7 @@ void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::strin
 
 std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath) {
     const std::string fileName =
-        std::filesystem::path(std::string(trimSpaces(chosenPath))).filename().string();
+        utf8Path(nativePath(std::string(trimSpaces(chosenPath))).filename());
     return "Are you sure that you want to replace " + std::string(targetName) + " with " + "\n\t" +
            fileName;
 }

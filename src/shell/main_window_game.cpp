@@ -5,6 +5,7 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_reader.h"
+#include "roster/file_handle.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
 #include "shell/main_window.h"
@@ -19,7 +20,7 @@ namespace qb {
 
 QString MainWindow::archivePath() const {
     const auto archive = findArchive(gameFolderPath(strGamePath.toStdString()));
-    return archive ? QString::fromStdString(archive->string()) : QString();
+    return archive ? QString::fromStdString(utf8Path(*archive)) : QString();
 }
 
 bool MainWindow::requireGameFolder() {
@@ -57,7 +58,7 @@ void MainWindow::showFace(int face) {
         const QString archive = archivePath();
         if (archive.isEmpty()) {
             throw FaceCopyError("no game archive in " +
-                                gameFolderPath(strGamePath.toStdString()).string());
+                                utf8Path(gameFolderPath(strGamePath.toStdString())));
         }
         copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
         // Read through QImage: QPixmap's own loading caches by file name and would show
@@ -76,7 +77,7 @@ void MainWindow::showBat(int bat) {
     const auto file = findBat(gameFolderPath(strGamePath.toStdString()), bat);
     try {
         if (file) {
-            reader.LoadTGA(file->string());
+            reader.LoadTGA(utf8Path(*file));
         }
     } catch (const ImageError&) {
         reader = TgaReader();

@@ -3,9 +3,9 @@
 #include "roster/safe_write.h"
 #include "support/roster_maker.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -63,7 +63,7 @@ TEST(RosterFile, AFileCutShortAfterOpeningIsNeverGrown) {
     const TempDir dir;
     const std::string path = RosterMaker().player(0, "Smith").write(dir, "cut.pak");
     const RosterFile roster(path);
-    ASSERT_EQ(::truncate(path.c_str(), 1000), 0);
+    std::filesystem::resize_file(path, 1000);
     Record working = roster.readSlot(0);
     working[5] = 'X';
     EXPECT_THROW(writeSlotSafely(roster, 0, roster.readSlot(0), working, {}), FileError);

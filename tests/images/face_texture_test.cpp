@@ -1,13 +1,12 @@
 #include "images/demo_game.h"
 #include "images/face_texture.h"
 #include "images/game_folder.h"
+#include "roster/file_handle.h"
 #include "support/roster_maker.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace qb {
 namespace {
@@ -27,9 +26,7 @@ struct FakeArchive {
         fs::resize_file(path, static_cast<std::uintmax_t>(kArchiveMinimumSize));
     }
     void put(std::int64_t offset, const Bytes& bytes) const {
-        const int fd = ::open(path.c_str(), O_WRONLY);
-        EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), offset), std::ssize(bytes));
-        ::close(fd);
+        FileHandle(path, OpenMode::Write, "writing").writeAt(bytes.data(), bytes.size(), offset);
     }
     void size(int face, std::int32_t width, std::int32_t height) const {
         Bytes bytes = le32(width);

@@ -3,14 +3,15 @@
 #include "roster/journal.h"
 #include "roster/safe_write.h"
 #include "roster/transfer.h"
+#include "support/child_process.h"
 #include "support/roster_maker.h"
 
 #include <cerrno>
-#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <memory>
 
 namespace qb {
 namespace {
@@ -47,16 +48,14 @@ struct SafetyFixture : ::testing::Test {
         }
         return writes;
     }
-    // Runs the save in a child process told to crash or stop at `point`.
-    pid_t saveInChild(const RosterFile& file, const std::vector<SlotWrite>& writes,
-                      const char* variable, const char* point) const {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::setenv(variable, point, 1);
-            writeSlots(file, writes, options());
-            ::_exit(0);
-        }
-        return child;
+    // Saves batch(file, slots) in another process told to crash or stop at `point`.
+    std::unique_ptr<test::ChildProcess> saveInChild(const std::string& path, int slots,
+                                                    const char* variable, const char* point) const {
+        return std::make_unique<test::ChildProcess>(
+            "save", test::Environment{{variable, point},
+                                      {"QB_CHILD_ROSTER", path},
+                                      {"QB_CHILD_SLOTS", std::to_string(slots)},
+                                      {"QB_CHILD_DATA", options().dataFolder}});
     }
     std::vector<fs::path> journals() const {
         std::vector<fs::path> found;
@@ -69,6 +68,15 @@ struct SafetyFixture : ::testing::Test {
 
     TempDir dir;
 };
+
+// The other process of saveInChild.
+const bool kSaveTask = test::registerChildTask("save", [] {
+    const RosterFile file(std::getenv("QB_CHILD_ROSTER"));
+    SafetyOptions options;
+    options.dataFolder = std::getenv("QB_CHILD_DATA");
+    writeSlots(file, SafetyFixture::batch(file, std::atoi(std::getenv("QB_CHILD_SLOTS"))), options);
+    return 0;
+});
 
 // Only the changed bytes of the slot are written, in a saved game as in a roster.
 TEST_F(SafetyFixture, WritesOnlyTheChangedBytesAndLeavesNoJournal) {
@@ -249,10 +257,7 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedUndoneOrSetAside) {
         const RosterFile file(path);
         const std::vector<SlotWrite> writes = batch(file, row.slots);
         const auto loaded = test::readFileBytes(path);
-        const pid_t child = saveInChild(file, writes, "QB_CRASH_AT", row.point);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        ASSERT_EQ(saveInChild(path, row.slots, "QB_CRASH_AT", row.point)->wait(), 137);
         ASSERT_EQ(journals().size(), 1u);
         auto bytes = test::readFileBytes(path);
         switch (row.meanwhile) {
@@ -303,10 +308,8 @@ TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
     const std::string path = roster();
     const RosterFile file(path);
     const Record loaded = file.readSlot(1);
-    const pid_t child = saveInChild(file, batch(file, 1), "QB_STOP_AT", "after-first-run");
-    int status = 0;
-    ::waitpid(child, &status, WUNTRACED);
-    ASSERT_TRUE(WIFSTOPPED(status));
+    const auto child = saveInChild(path, 1, "QB_STOP_AT", "after-first-run");
+    ASSERT_TRUE(child->waitUntilStopped());
     const auto midway = test::readFileBytes(path);
     SafetyOptions impatient = options();
     impatient.lockWait = std::chrono::milliseconds(50);
@@ -322,10 +325,35 @@ TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
     }
     EXPECT_EQ(test::readFileBytes(path), midway);
     EXPECT_EQ(journals().size(), 1u);
-    ::kill(child, SIGCONT);
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    child->resume();
+    EXPECT_EQ(child->wait(), 0);
     EXPECT_EQ(file.readSlot(1), edited(loaded));
+    EXPECT_TRUE(journals().empty());
+}
+
+// A name outside ASCII, and outside any one ANSI code page, reaches the file, its
+// journal and its backup; a read-only file is refused with nothing written.
+TEST_F(SafetyFixture, AnyFileNameSavesAndAReadOnlyFileIsRefused) {
+    const std::string path = roster("M\u00fcller \u03a9\u03bc\u03ad\u03b3\u03b1 \u6771\u4eac.pak");
+    const RosterFile file(path);
+    const Record loaded = file.readSlot(1);
+    writeSlotSafely(file, 1, loaded, edited(loaded), options());
+    EXPECT_EQ(RosterFile(path).readSlot(1), edited(loaded));
+    const fs::directory_iterator backups(
+        nativePath(backupFolder(options().dataFolder, identifyFile(path).canonicalPath)));
+    EXPECT_EQ(std::distance(fs::begin(backups), fs::end(backups)), 1);
+
+    fs::permissions(nativePath(path),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const auto before = test::readFileBytes(path);
+#ifndef _WIN32 // Windows has the read-only attribute, which binds every user
+    if (std::ofstream(nativePath(path), std::ios::app)) {
+        GTEST_SKIP() << "this user may write read-only files";
+    }
+#endif
+    EXPECT_THROW(writeSlotSafely(file, 1, edited(loaded), loaded, options()), FileError);
+    EXPECT_EQ(test::readFileBytes(path), before);
     EXPECT_TRUE(journals().empty());
 }
 
@@ -406,12 +434,22 @@ TEST(DataFolder, NeverASharedFolderWithoutAHome) {
     const auto saved = [](const char* name) {
         return std::string(std::getenv(name) != nullptr ? std::getenv(name) : "");
     };
-    const std::string home = saved("HOME");
+#ifdef _WIN32
+    const std::vector<std::string> homes = {"LOCALAPPDATA", "APPDATA"};
+#else
+    const std::vector<std::string> homes = {"HOME"};
+#endif
+    std::vector<std::string> kept;
+    for (const std::string& home : homes) {
+        kept.push_back(saved(home.c_str()));
+    }
     const std::string xdg = saved("XDG_DATA_HOME");
-    ::unsetenv("XDG_DATA_HOME");
+    test::unsetEnvironment("XDG_DATA_HOME");
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home", "/"}) {
         SCOPED_TRACE(value != nullptr ? value : "HOME unset");
-        value == nullptr ? ::unsetenv("HOME") : ::setenv("HOME", value, 1);
+        for (const std::string& home : homes) {
+            value == nullptr ? test::unsetEnvironment(home) : test::setEnvironment(home, value);
+        }
         try {
             const std::string folder = userDataFolder();
             EXPECT_FALSE(folder.starts_with("/tmp") || folder.starts_with("/.local") ||
@@ -421,9 +459,11 @@ TEST(DataFolder, NeverASharedFolderWithoutAHome) {
             EXPECT_NE(refused.description().find("no home folder"), std::string::npos);
         }
     }
-    ::setenv("HOME", home.c_str(), 1);
+    for (std::size_t i = 0; i < homes.size(); ++i) {
+        test::setEnvironment(homes[i], kept[i]);
+    }
     if (!xdg.empty()) {
-        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+        test::setEnvironment("XDG_DATA_HOME", xdg);
     }
 }
 

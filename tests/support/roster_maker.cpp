@@ -1,34 +1,47 @@
 #include "support/roster_maker.h"
 
+#include "roster/file_handle.h"
+#include "support/child_process.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace qb::test {
 namespace {
 
+namespace fs = std::filesystem;
+
+// A new folder of a unique name under the system's temporary folder.
+fs::path makeUniqueFolder(const std::string& prefix) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder =
+            fs::temp_directory_path() / (prefix + "-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(folder, error)) {
+            return folder;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
+}
+
 // Journals and backups of the tests go to a data folder of their own, never the user's.
 const bool kPrivateDataHome = [] {
     if (std::getenv("QB_KEEP_DATA_HOME") == nullptr) {
-        std::string folder =
-            (std::filesystem::temp_directory_path() / "quillbay-data-XXXXXX").string();
-        if (::mkdtemp(folder.data()) != nullptr) {
-            ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
-        }
+        setEnvironment("XDG_DATA_HOME", utf8Path(makeUniqueFolder("quillbay-data")));
     }
     return true;
 }();
 
 } // namespace
 
-TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quillbay-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    path_ = pattern;
+TempDir::TempDir() : path_(makeUniqueFolder("quillbay-test")) {}
+
+std::string TempDir::file(const std::string& name) const {
+    return utf8Path(path_ / nativePath(name));
 }
 
 TempDir::~TempDir() {
@@ -107,12 +120,12 @@ std::string RosterMaker::write(const TempDir& dir, const std::string& name) cons
 }
 
 std::vector<std::uint8_t> readFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(nativePath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }

@@ -19,7 +19,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir();
     std::filesystem::path path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The path of `name` in the folder, as UTF-8 like every path of the program.
+    std::string file(const std::string& name) const;
 
 private:
     std::filesystem::path path_;

@@ -1,5 +1,4 @@
 #include "roster/data_folder.h"
-
 #include "roster/errors.h"
 
 #include <cerrno>

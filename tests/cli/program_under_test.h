@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace qb::test {
+
+// The quillbay-cli the tests drive, as the words of a command: the one built beside
+// them, or the build that QB_CLI names, started through QB_CLI_RUNNER when that is set
+// (wine64 for the Windows build), so one set of tests checks both.
+inline std::vector<std::string> programUnderTest() {
+    std::vector<std::string> words;
+    if (const char* runner = std::getenv("QB_CLI_RUNNER"); runner != nullptr && *runner != '\0') {
+        words.emplace_back(runner);
+    }
+    const char* program = std::getenv("QB_CLI");
+    words.emplace_back(program != nullptr && *program != '\0' ? program : QB_CLI_PATH);
+    return words;
+}
+
+inline bool programIsWindowsBuild() {
+    return programUnderTest().back().ends_with(".exe");
+}
+
+// The Windows build has no way to stop itself at a stop point (QB_STOP_AT).
+inline bool programCanStop() {
+    return !programIsWindowsBuild();
+}
+
+} // namespace qb::test

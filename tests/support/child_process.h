@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qb::test {
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// This test program started again, with `environment` added and QB_TEST_CHILD naming
+// `task`: its main runs that task (registered with registerChildTask) in place of the
+// tests, so a test can kill a process part-way on every system, without fork.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& task, const Environment& environment);
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess(); // kills the child if it still runs
+
+    // Waits for the end: the exit code, or 137 for a process that was killed.
+    int wait();
+    // Waits until the child stops itself at a stop point (QB_STOP_AT); false when it
+    // ended instead.
+    bool waitUntilStopped();
+    // Lets a stopped child go on.
+    void resume();
+
+private:
+    std::intptr_t native_ = 0; // a process ID or a Windows process handle
+    std::intptr_t thread_ = 0; // on Windows, the child's thread that stops itself
+    bool ended_ = false;
+};
+
+// Registers `task` under `name`; returns true, for a namespace-scope constant.
+bool registerChildTask(const std::string& name, std::function<int()> task);
+// Runs the task named by QB_TEST_CHILD, returning its exit code; -1 when none is named.
+int runChildTaskIfAsked();
+
+void setEnvironment(const std::string& name, const std::string& value);
+void unsetEnvironment(const std::string& name);
+
+} // namespace qb::test
