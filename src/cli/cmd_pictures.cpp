@@ -4,6 +4,7 @@
 #include "images/image_error.h"
 #include "images/tga_reader.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 
 #include <fstream>
 #include <iostream>

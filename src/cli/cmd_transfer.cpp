@@ -2,6 +2,7 @@
 #include "player/roster_document.h"
 #include "roster/errors.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 #include "roster/player_lists.h"
 #include "roster/transfer.h"
 

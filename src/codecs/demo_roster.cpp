@@ -10,6 +10,7 @@
 #include "roster/errors.h"
 #include "roster/file_handle.h"
 #include "roster/layout.h"
+#include "roster/native_path.h"
 
 #include <array>
 #include <cstring>

@@ -5,6 +5,7 @@
 #include "images/image_error.h"
 #include "images/tga_writer.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 
 #include <array>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "images/game_folder.h"
 
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,6 +2,7 @@
 
 #include "roster/data_folder.h"
 #include "roster/errors.h"
+#include "roster/native_path.h"
 #include "roster/roster_file.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "roster/data_folder.h"
 #include "roster/errors.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,18 +1,10 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace qb {
-
-// Paths are UTF-8 text everywhere in the program. These convert at the edge of the
-// system: Windows names files in UTF-16, and a narrow path handed to it would be read
-// in the ANSI code page, losing every character outside it.
-std::filesystem::path nativePath(const std::string& utf8);
-std::string utf8Path(const std::filesystem::path& path);
 
 enum class OpenMode {
     Read,          // an existing regular file (never a FIFO, a device or a folder)
@@ -27,7 +19,12 @@ enum class OpenMode {
 struct FileKey {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    auto operator<=>(const FileKey&) const = default;
+    // Written out rather than defaulted with <=>: <compare> pulls in <concepts>, which Qt's
+    // moc cannot read, and this header reaches the window's headers.
+    bool operator==(const FileKey&) const = default;
+    bool operator<(const FileKey& other) const {
+        return device != other.device ? device < other.device : inode < other.inode;
+    }
 };
 
 // An open file, closed on every path; binary, and shared with other readers and

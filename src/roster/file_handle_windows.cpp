@@ -1,6 +1,7 @@
 #include "roster/errors.h"
 #include "roster/faults.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 
 #include <cstring>
 #include <windows.h>

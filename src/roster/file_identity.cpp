@@ -2,6 +2,7 @@
 
 #include "roster/errors.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 #include "roster/process.h"
 
 #include <cstdio>

@@ -3,6 +3,7 @@
 #include "roster/errors.h"
 #include "roster/faults.h"
 #include "roster/layout.h"
+#include "roster/native_path.h"
 
 #include <algorithm>
 #include <filesystem>

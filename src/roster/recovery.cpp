@@ -3,6 +3,7 @@
 #include "roster/data_folder.h"
 #include "roster/journal.h"
 #include "roster/layout.h"
+#include "roster/native_path.h"
 #include "roster/roster_lock.h"
 
 #include <algorithm>

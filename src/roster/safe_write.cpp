@@ -4,6 +4,7 @@
 #include "roster/faults.h"
 #include "roster/file_handle.h"
 #include "roster/journal.h"
+#include "roster/native_path.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -6,6 +6,7 @@
 #include "images/image_error.h"
 #include "images/tga_reader.h"
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
 #include "shell/main_window.h"

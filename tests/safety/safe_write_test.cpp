@@ -1,6 +1,7 @@
 #include "roster/backups.h"
 #include "roster/faults.h"
 #include "roster/journal.h"
+#include "roster/native_path.h"
 #include "roster/safe_write.h"
 #include "roster/transfer.h"
 #include "support/child_process.h"

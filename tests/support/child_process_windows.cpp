@@ -1,4 +1,5 @@
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 #include "support/child_process.h"
 
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "support/roster_maker.h"
 
 #include "roster/file_handle.h"
+#include "roster/native_path.h"
 #include "support/child_process.h"
 
 #include <cstdlib>
