@@ -91,20 +91,6 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
               "opened by other programs");
 }
 
-TEST(PlayerEditor, StatisticsOfOtherFormatsSurviveSwitchingAndSave) {
-    const TempDir dir;
-    const RosterFile roster(RosterMaker().player(0, "Jones").write(dir, "r.pak"));
-    PlayerEditor editor(kCommentaryCount);
-    editor.load(roster, 0);
-    editor.save(roster);
-    editor.switchStatisticsFormat(2);
-    editor.state().innings = "300";
-    editor.switchStatisticsFormat(3);
-    editor.state().bestBowlingRuns = "70";
-    EXPECT_EQ(editor.save(roster), (std::vector<int>{48, 49, 137, 138}));
-    EXPECT_EQ(editor.state().statisticsFormat, 0); // a load resets the format to Test
-}
-
 // The bits a first save may rewrite in a record whose fields are all in range: name bytes
 // after the first NUL, and spare bits the stores write as 0 or recompute.
 Record normalisedBits(const Record& r) {
