@@ -308,25 +308,7 @@ private slots:
         }
     }
 
-    void onlyDownOpensThePlayerAndFaceLists() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        w.show();
-        f.open(smallRoster());
-        for (QComboBox* list :
-             {child<QComboBox>(w, "cboPlayerName"), child<QComboBox>(w, "cboFace")}) {
-            child<TabStrip>(w, "TabStrip1")->selectTab(1);
-            QWidget* target = list->isEditable() ? static_cast<QWidget*>(list->lineEdit()) : list;
-            QTest::keyClick(target, Qt::Key_F4);
-            QTest::keyClick(target, Qt::Key_Down, Qt::AltModifier);
-            QVERIFY(!list->view()->isVisible());
-            QTest::keyClick(target, Qt::Key_Down);
-            QTRY_VERIFY(list->view()->isVisible());
-            list->hidePopup();
-        }
-    }
-
-    void choosingTheSelectedPlayerAgainRevertsIt() {
+    void choosingTheSelectedPlayerAgainRevertsItAndOnlyDownOpensTheLists() {
         Fixture f;
         MainWindow& w = *f.window;
         auto* sldBowling_4 = child<RatingSlider>(w, "sldBowling_4");
@@ -345,6 +327,17 @@ private slots:
         }
         QCOMPARE(f.dialogs.questions,
                  QStringList(2, QStringLiteral("Discard the unsaved changes to Adams?")));
+        // Only Down opens the player and face lists; F4 and Alt+Down do not.
+        for (QComboBox* list : {cboPlayerName, child<QComboBox>(w, "cboFace")}) {
+            child<TabStrip>(w, "TabStrip1")->selectTab(1);
+            QWidget* target = list->isEditable() ? static_cast<QWidget*>(list->lineEdit()) : list;
+            QTest::keyClick(target, Qt::Key_F4);
+            QTest::keyClick(target, Qt::Key_Down, Qt::AltModifier);
+            QVERIFY(!list->view()->isVisible());
+            QTest::keyClick(target, Qt::Key_Down);
+            QTRY_VERIFY(list->view()->isVisible());
+            list->hidePopup();
+        }
     }
 
     void exportAndImport() {
@@ -561,6 +554,14 @@ private slots:
         QCOMPARE(cboCommentary->currentIndex(), 6);
         QTest::keyClicks(txtCommentary, QStringLiteral("x1"));
         QCOMPARE(txtCommentary->text(), QStringLiteral("1")); // digits only when typed
+        // The number goes to the companion, once it runs.
+        txtCommentary->setText(QStringLiteral("1015"));
+        child<QPushButton>(w, "cmdCommentary")->click();
+        QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
+        test::CompanionStandIn tonewell;
+        child<QPushButton>(w, "cmdCommentary")->click();
+        QTRY_COMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
+        QCOMPARE(f.dialogs.messages.size(), 1);
     }
 
     void aUsersOwnCommentaryListIsCheckedBeforeUse() {
@@ -588,18 +589,6 @@ private slots:
                 child<QLabel>(w, "lblStatus")->text().contains(QStringLiteral("built-in list")),
                 !valid);
         }
-    }
-
-    void commentaryNumberGoesToTheCompanion() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        child<QLineEdit>(w, "txtCommentary")->setText(QStringLiteral("1015"));
-        child<QPushButton>(w, "cmdCommentary")->click();
-        QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
-        test::CompanionStandIn tonewell;
-        child<QPushButton>(w, "cmdCommentary")->click();
-        QTRY_COMPARE(tonewell.received(), QStringList{QStringLiteral("4543")});
-        QCOMPARE(f.dialogs.messages.size(), 1);
     }
 
     void companionRequestsShowPlayers() {
