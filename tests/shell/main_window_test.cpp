@@ -201,52 +201,50 @@ private slots:
         QCOMPARE(test::readFileBytes(path), after);
     }
 
-    void failedLoadKeepsLaterTabsAndRefusesSave() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        RosterMaker maker;
-        maker.player(0, "Good").set(0, 205, {4}).set(0, 79, {40});
-        maker.player(1, "Bad").set(1, 205, {30}).set(1, 79, {10});
-        const std::string path = f.open(maker);
-        child<RatingSlider>(w, "sldBatting1_6")->setValue(22); // an unsaved edit on a later tab
-        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
-        QVERIFY(
-            f.dialogs.questions.value(0).startsWith(QStringLiteral("Invalid property value\n")));
-        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
-        QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
-        QCOMPARE(child<RatingSlider>(w, "sldBatting1_6")->value(), 22);
-        const auto before = test::readFileBytes(path);
-        w.cmdSave_Click();
-        QVERIFY(
-            f.dialogs.messages.value(0).startsWith(QStringLiteral("Unable to save because of\n")));
-        QVERIFY(f.dialogs.messages.value(0).endsWith(
-            QStringLiteral("\n\nMake sure that the file is not opened by other programs")));
-        QCOMPARE(test::readFileBytes(path), before);
-    }
-
-    void aFailedLoadOffersTheRepairThatSaveWrites() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        RosterMaker maker;
-        maker.player(0, "Good").set(0, 104, {56});
-        maker.player(1, "Bad", 0x0A).set(1, 104, {56}).set(1, 205, {30});
-        const std::string path = f.open(maker);
-        f.dialogs.answers = {true};
-        child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
-        QCOMPARE(f.dialogs.questions.value(0),
-                 QStringLiteral("Invalid property value\n\nReset the fields the editor cannot show "
-                                "and load the player?"));
-        QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 24);
-        QCOMPARE(child<QComboBox>(w, "cboNation")->currentText(), QStringLiteral("BAN"));
-        QVERIFY(child<QLabel>(w, "lblStatus")
-                    ->text()
-                    .contains(QStringLiteral("appearance.face 30 -> 24")));
-        QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
-        QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
-        const auto before = test::readFileBytes(path);
-        w.cmdSave_Click();
-        QCOMPARE(changedBytes(before, test::readFileBytes(path)),
-                 (std::vector<std::size_t>{348 + 205, 348 + 216}));
+    // A player that cannot be shown: No keeps the editors as they are (a mix of both
+    // players, an unsaved edit on a later tab) and refuses a save; Yes shows the repair
+    // that a save then writes.
+    void aFailedLoadKeepsTheEditorsOrOffersTheRepair() {
+        for (const bool repair : {false, true}) {
+            Fixture f;
+            MainWindow& w = *f.window;
+            RosterMaker maker;
+            maker.player(0, "Good").set(0, 104, {56}).set(0, 205, {4});
+            maker.player(1, "Bad", 0x0A).set(1, 104, {56}).set(1, 205, {30});
+            const std::string path = f.open(maker);
+            const auto before = test::readFileBytes(path);
+            auto* later = child<RatingSlider>(w, "sldBatting1_6");
+            if (!repair) {
+                later->setValue(22);
+            }
+            f.dialogs.answers = {repair};
+            child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
+            QCOMPARE(f.dialogs.questions.value(0),
+                     QStringLiteral("Invalid property value\n\nReset the fields the editor cannot "
+                                    "show and load the player?"));
+            if (!repair) {
+                QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
+                QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
+                QCOMPARE(later->value(), 22);
+                w.cmdSave_Click();
+                QVERIFY(f.dialogs.messages.value(0).startsWith(
+                    QStringLiteral("Unable to save because of\n")));
+                QVERIFY(f.dialogs.messages.value(0).endsWith(
+                    QStringLiteral("\n\nMake sure that the file is not opened by other programs")));
+                QCOMPARE(test::readFileBytes(path), before);
+                continue;
+            }
+            QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 24);
+            QCOMPARE(child<QComboBox>(w, "cboNation")->currentText(), QStringLiteral("BAN"));
+            QVERIFY(child<QLabel>(w, "lblStatus")
+                        ->text()
+                        .contains(QStringLiteral("appearance.face 30 -> 24")));
+            QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
+            QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
+            w.cmdSave_Click();
+            QCOMPARE(changedBytes(before, test::readFileBytes(path)),
+                     (std::vector<std::size_t>{348 + 205, 348 + 216}));
+        }
     }
 
     void editorsOfAnotherFileAreNeverSaved() {
