@@ -365,15 +365,6 @@ private slots:
         QCOMPARE(
             f.dialogs.questions.last(),
             QStringLiteral("Are you sure that you want to replace Smithers with \n\tbrown.data"));
-
-        lsvPlayerName->setCurrentRow(8); // an empty slot: the ID of Brown is taken
-        f.dialogs.files = {f.file("brown.data")};
-        f.dialogs.answers = {true};
-        cmdImport->click();
-        QVERIFY(f.dialogs.messages.last().startsWith(QStringLiteral("Duplicate ID: ID ")));
-        QCOMPARE(test::readFileBytes(path), before);
-
-        lsvPlayerName->setCurrentRow(3);
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {true};
         cmdImport->click();
