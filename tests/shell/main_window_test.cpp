@@ -80,19 +80,6 @@ private:
     }
 
 private slots:
-    void startUpState() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        QVERIFY(!child<TabStrip>(w, "TabStrip1")->isEnabled());
-        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 9);
-        QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
-        QVERIFY(child<QAction>(w, "mnuLastFile")->isEnabled());
-        QVERIFY(child<QTimer>(w, "tmrAbout")->isActive());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1"));
-        QCOMPARE(child<QAction>(w, "mnuCricketPath")->text(), f.file("game"));
-        QCOMPARE(child<QComboBox>(w, "cboNation")->currentIndex(), -1);
-    }
-
     void withoutAGameFolderOpenAsksForOneAndSetPathRefusesAFolderWithoutTheArchive() {
         Fixture f(false);
         QVERIFY(!child<QAction>(*f.window, "mnuLastFile")->isEnabled());
@@ -112,9 +99,17 @@ private slots:
         QCOMPARE(f.settings->gamePath(), f.file("game"));
     }
 
-    void opensRostersAndSavedGames() {
+    void startsEmptyThenOpensRostersAndSavedGames() {
         Fixture f;
         MainWindow& w = *f.window;
+        QVERIFY(!child<TabStrip>(w, "TabStrip1")->isEnabled());
+        QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 9);
+        QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
+        QVERIFY(child<QAction>(w, "mnuLastFile")->isEnabled());
+        QVERIFY(child<QTimer>(w, "tmrAbout")->isActive());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1"));
+        QCOMPARE(child<QAction>(w, "mnuCricketPath")->text(), f.file("game"));
+        QCOMPARE(child<QComboBox>(w, "cboNation")->currentIndex(), -1);
         const std::string sav = f.open(smallRoster().header("Season 3 of 10"), "league.sav");
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillbay V2.1 - league.sav"));
         QVERIFY(child<QLabel>(w, "lblStatus")->text().startsWith(QStringLiteral("Season 3 of 10")));
