@@ -608,7 +608,7 @@ private slots:
         // Hostile requests are refused with an error and change nothing.
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
         const QStringList hostile = {QStringLiteral("abc|") + other,
-                                     QStringLiteral("-3|") + other,
+                                     QStringLiteral("-1|") + other,
                                      QStringLiteral("7"),
                                      QStringLiteral("1|") + f.file("missing.pak"),
                                      QStringLiteral("1|") + f.file("short.pak"),
