@@ -178,47 +178,5 @@ TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
     }
 }
 
-// Pairs of `set` on the two flags of one byte, ten pairs at a time: every change of a
-// command that exited 0 is in the file at the end, and nothing is "restored" while no
-// process died.
-TEST(TwoProcesses, StressSetsOnOneByteLoseNothing) {
-    const TempDir dir;
-    constexpr int kPairs = 200;
-    constexpr int kAtOnce = 10;
-    RosterMaker maker;
-    for (int slot = 0; slot < kPairs; ++slot) {
-        maker.player(slot, "P" + std::to_string(slot));
-    }
-    const std::string path = maker.write(dir, "r.pak");
-    std::vector<std::array<Finished, 2>> results;
-    for (int wave = 0; wave < kPairs; wave += kAtOnce) {
-        std::vector<std::array<Started, 2>> pairs;
-        for (int slot = wave; slot < wave + kAtOnce; ++slot) {
-            const std::string name = std::to_string(slot);
-            pairs.push_back({start(dir, {"set", path, name, "skills.Driver=true"}, "d" + name),
-                             start(dir, {"set", path, name, "skills.Slogger=true"}, "s" + name)});
-        }
-        for (const auto& pair : pairs) {
-            results.push_back({finish(pair[0]), finish(pair[1])});
-        }
-    }
-    const nlohmann::json players = nlohmann::json::parse(run(dir, {"dump", path}, "dump").out);
-    int succeeded = 0;
-    for (int slot = 0; slot < kPairs; ++slot) {
-        const auto& [driver, slogger] = results[static_cast<std::size_t>(slot)];
-        const nlohmann::json& skills = players[static_cast<std::size_t>(slot)]["skills"];
-        for (const auto& [set, flag] : {std::pair{&driver, "Driver"}, {&slogger, "Slogger"}}) {
-            EXPECT_EQ(set->err.find("restored"), std::string::npos) << set->err;
-            if (set->exitCode != 0) {
-                EXPECT_NE(set->err.find("in use by another Quillbay process"), std::string::npos)
-                    << set->err;
-            }
-            EXPECT_TRUE(set->exitCode != 0 || skills[flag] == true) << "slot " << slot;
-            succeeded += set->exitCode == 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(succeeded, 0);
-}
-
 } // namespace
 } // namespace qb

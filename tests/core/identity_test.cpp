@@ -97,35 +97,5 @@ TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
     }
 }
 
-TEST(Identity, NameStoredTrimmedIntoOffsets4To18OrRefused) {
-    struct Row {
-        const char* name;
-        const char* bytes; // offsets 4-19 after the store; nullptr: refused, nothing changed
-    };
-    const Row rows[] = {
-        {"  Andr\xC3\xA9  ", "Andr\xE9\0\0\0\0\0\0\0\0\0\0P"},
-        {"Snow\xE2\x98\x83man", nullptr},         // a snowman has no single-byte code
-        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOP"}, // 16 characters: the last is byte 19's
-        {"ABCDEFGHIJKLMNOQ", nullptr},
-        {"\xE2\x82\xAC\xC5\xB8", "\x80\x9F\0\0\0\0\0\0\0\0\0\0\0\0\0P"},
-    };
-    for (const Row& row : rows) {
-        Record r{};
-        std::fill(r.begin() + 4, r.begin() + 19, 'x');
-        r[19] = 'P';
-        const Record before = r;
-        PlayerSheet s;
-        s.name = row.name;
-        if (row.bytes == nullptr) {
-            EXPECT_THROW(StoreName(s, r), StoreError) << row.name;
-            EXPECT_EQ(r, before);
-            continue;
-        }
-        StoreName(s, r);
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&r[4]), 16), std::string(row.bytes, 16))
-            << row.name;
-    }
-}
-
 } // namespace
 } // namespace qb

@@ -33,7 +33,9 @@ TEST(Export, SuffixRuleAndOverwriteQuestion) {
     EXPECT_FALSE(planExport(dir.file("taken.data")).needsOverwriteQuestion); // the dialog asked
 }
 
-TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
+// Export replaces an earlier file whole and importing it back changes nothing; an import
+// keeps the ID of an occupied slot and brings its own into an empty one.
+TEST(Transfer, ExportAndImportMoveWholeRecordsAndKeepOccupiedIds) {
     const TempDir dir;
     Record smith = test::playerRecord("Smith");
     for (std::size_t i = 20; i < smith.size(); ++i) {
@@ -41,7 +43,8 @@ TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
     }
     smith[0] = 0x34;
     smith[1] = 0x12;
-    const std::string path = RosterMaker().record(7, smith).write(dir, "r.sav");
+    const std::string path =
+        RosterMaker().record(7, smith).player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.sav");
     const RosterFile roster(path);
     test::writeFileBytes(dir.file("smith.data"), std::vector<std::uint8_t>(1000, 9));
     exportSlot(roster, 7, dir.file("smith.data"));
@@ -51,16 +54,11 @@ TEST(Transfer, ExportReplacesAFileWholeAndImportingItBackChangesNothing) {
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(importSlot(roster, 7, dir.file("smith.data")).empty());
     EXPECT_EQ(test::readFileBytes(path), before);
-}
 
-TEST(Transfer, ImportKeepsTheIdOfAnOccupiedSlotAndBringsItsOwnIntoAnEmptyOne) {
-    const TempDir dir;
-    Record incoming = test::playerRecord("Newcomer");
+    Record incoming = smith;
     incoming[0] = 0x39;
     incoming[1] = 0x05;
     test::writeFileBytes(dir.file("new.data"), {incoming.begin(), incoming.end()});
-    const std::string path =
-        RosterMaker().player(0, "Old").set(0, 0, {0x01, 0x02}).write(dir, "r.pak");
     importSlot(RosterFile(path), 0, dir.file("new.data"));
     importSlot(RosterFile(path), 5, dir.file("new.data")); // its ID is not taken
     Record kept = incoming;
