@@ -342,9 +342,9 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     // Each restore backed the game up first; the newest comes first.
     const auto backups = Json::parse(cli(dir, {"backups", game, "--format", "json"}).out);
     ASSERT_EQ(backups.size(), 2u);
-    EXPECT_EQ(test::readFileBytes(backups[0]["path"]), with({1, 3}));
+    EXPECT_EQ(test::readFileBytes(test::hostPath(backups[0]["path"])), with({1, 3}));
     EXPECT_EQ(backups[0]["differingSlots"], 2);
-    EXPECT_EQ(test::readFileBytes(backups[1]["path"]), before);
+    EXPECT_EQ(test::readFileBytes(test::hostPath(backups[1]["path"])), before);
     EXPECT_EQ(backups[1]["differingSlots"], 4);
 }
 

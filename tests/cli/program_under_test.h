@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,6 +22,19 @@ inline std::vector<std::string> programUnderTest() {
 
 inline bool programIsWindowsBuild() {
     return programUnderTest().back().ends_with(".exe");
+}
+
+// A path the program printed, as this host opens it: the Windows build under Wine
+// joins its folders with backslashes (and names the host's root Z:).
+inline std::string hostPath(std::string printed) {
+    if (!programIsWindowsBuild()) {
+        return printed;
+    }
+    if (printed.starts_with("Z:") || printed.starts_with("z:")) {
+        printed.erase(0, 2);
+    }
+    std::replace(printed.begin(), printed.end(), '\\', '/');
+    return printed;
 }
 
 // The Windows build has no way to stop itself at a stop point (QB_STOP_AT).
