@@ -19,7 +19,10 @@ std::string csvField(std::string_view text) {
 std::string csvLine(const std::vector<std::string>& cells) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        line += (i == 0 ? "" : ",") + csvField(cells[i]);
+        if (i > 0) {
+            line += ',';
+        }
+        line += csvField(cells[i]);
     }
     return line + "\r\n";
 }

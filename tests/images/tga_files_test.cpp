@@ -73,8 +73,13 @@ Bytes ppmPixels(const Bytes& ppm) {
 }
 
 TEST(TgaFiles, ConformanceImagesLookAsTgatoppmShowsThemAndHostileOnesEndCleanly) {
+#ifdef _WIN32
+    // tgatoppm is a tool of the Linux host: the Windows build reads the hostile files only.
+    const bool netpbm = false;
+#else
     const bool netpbm = std::system("command -v tgatoppm >/dev/null 2>&1") == 0;
     requireUnderCi(netpbm, "netpbm's tgatoppm");
+#endif
     const test::TempDir dir;
     for (const fs::path& file : filesIn("hostile")) {
         SCOPED_TRACE(file.filename().string());
