@@ -2,6 +2,7 @@
 
 #include "roster/errors.h"
 #include "roster/file_handle.h"
+#include "roster/fnv1a.h"
 #include "roster/native_path.h"
 #include "roster/process.h"
 
@@ -9,17 +10,6 @@
 #include <filesystem>
 
 namespace qb {
-namespace {
-
-std::uint64_t fnv1a(std::string_view text, std::uint64_t hash = 14695981039346656037ULL) {
-    for (const char ch : text) {
-        hash = (hash ^ static_cast<std::uint8_t>(ch)) * 1099511628211ULL;
-    }
-    return hash;
-}
-
-} // namespace
-
 FileIdentity identifyFile(const std::string& path) {
     std::error_code error;
     const std::filesystem::path canonical = std::filesystem::canonical(nativePath(path), error);

@@ -2,6 +2,7 @@
 
 #include "roster/errors.h"
 #include "roster/faults.h"
+#include "roster/fnv1a.h"
 #include "roster/layout.h"
 #include "roster/native_path.h"
 
@@ -18,14 +19,6 @@ constexpr char kMagic[4] = {'Q', 'B', 'J', '3'};
 constexpr char kSingleSlotMagic[4] = {'Q', 'B', 'J', '2'};
 // The largest journal: a long path and every slot with every byte changed.
 constexpr std::int64_t kLargestJournal = 1 << 22;
-
-std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const std::uint8_t byte : bytes) {
-        hash = (hash ^ byte) * 1099511628211ULL;
-    }
-    return hash;
-}
 
 void put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {

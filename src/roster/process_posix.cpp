@@ -1,3 +1,4 @@
+#include "roster/fnv1a.h"
 #include "roster/process.h"
 
 #include <cerrno>
@@ -10,13 +11,6 @@
 
 namespace qb {
 namespace {
-
-std::uint64_t fnv1a(std::string_view text, std::uint64_t hash = 14695981039346656037ULL) {
-    for (const char ch : text) {
-        hash = (hash ^ static_cast<std::uint8_t>(ch)) * 1099511628211ULL;
-    }
-    return hash;
-}
 
 std::string firstLine(const std::string& path) {
     std::ifstream in(path);
