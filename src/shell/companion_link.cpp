@@ -1,72 +1,18 @@
 #include "shell/companion_link.h"
 
-#include <QDir>
-#include <QFile>
+#include "roster/local_link.h"
+
 #include <QLocalSocket>
-#include <QPointer>
 #include <QTimer>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qb {
 
-namespace {
-
-// A folder that only the real user can enter: owned by them, not a link, no access for
-// group or others.
-bool isPrivateFolder(const QByteArray& path) {
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
-}
-
-QString privateFolder() {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.startsWith('/') && isPrivateFolder(runtime)) {
-        return QString::fromLocal8Bit(runtime);
-    }
-    const QByteArray own =
-        QFile::encodeName(QDir::tempPath() + QStringLiteral("/quillbay-%1").arg(::getuid()));
-    ::mkdir(own.constData(), 0700);
-    return isPrivateFolder(own) ? QString::fromLocal8Bit(own) : QString();
-}
-
-QString realUserName() {
-    const passwd* user = ::getpwuid(::getuid());
-    return user != nullptr ? QString::fromLocal8Bit(user->pw_name) : QString::number(::getuid());
-}
-
-} // namespace
-
 QString linkName(const QString& topic) {
-    const QString folder = privateFolder();
-    if (folder.isEmpty()) {
-        return {};
-    }
-    QString name = topic;
-    name.replace(QLatin1Char(' '), QLatin1Char('_')).replace(QLatin1Char('|'), QLatin1Char('.'));
-    QString result =
-        folder + QStringLiteral("/quillbay-") + name + QLatin1Char('-') + realUserName();
-    const QString space = qEnvironmentVariable("QUILLBAY_LINK_NAMESPACE");
-    if (!space.isEmpty()) {
-        result += QLatin1Char('-') + space;
-    }
-    return result;
+    return QString::fromStdString(localLinkName(topic.toStdString()));
 }
 
 QString linkPathProblem(const QString& path) {
-    if (path.isEmpty()) {
-        return QStringLiteral("no private folder for the link's socket");
-    }
-    struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
-        return {};
-    }
-    if (info.st_uid != ::getuid() || !S_ISSOCK(info.st_mode)) {
-        return path + QStringLiteral(" belongs to another user or is no socket; it is not used");
-    }
-    return {};
+    return QString::fromStdString(localLinkProblem(path.toStdString()));
 }
 
 LinkServer::LinkServer(const QString& name, QObject* parent) : QObject(parent) {
@@ -90,6 +36,11 @@ LinkServer::LinkServer(const QString& name, QObject* parent) : QObject(parent) {
 
 void LinkServer::accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        if (!localLinkPeerIsSameUser(socket->socketDescriptor())) {
+            socket->abort(); // another user's program: not heard
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // A sender that never finishes its line is dropped.
         QTimer::singleShot(5000, socket, [socket] { socket->abort(); });
@@ -131,6 +82,10 @@ SendOutcome sendLinkCommand(const QString& name, const QString& command, int tim
         const bool absent = socket.error() == QLocalSocket::ServerNotFoundError ||
                             socket.error() == QLocalSocket::ConnectionRefusedError;
         return {false, absent, socket.errorString()};
+    }
+    // A name another user's program took first is not written to.
+    if (!localLinkPeerIsSameUser(socket.socketDescriptor())) {
+        return {false, false, name + QStringLiteral(" is held by another user; nothing was sent")};
     }
     socket.write(command.toUtf8() + '\n');
     socket.flush();

@@ -13,16 +13,12 @@ inline const QString kCompanionTopic = QStringLiteral("Cricket 2004 Tonewell|Ton
 inline constexpr int COMMENTARY_SOUND_BASE = 3528;
 inline constexpr int kLongestCommand = 4096;
 
-// The socket path for a topic: the user's private folder, then "quillbay-" + the topic
-// with spaces as "_" and "|" as ".", + "-" + the user's name (+ "-" +
-// $QUILLBAY_LINK_NAMESPACE when set). The private folder is $XDG_RUNTIME_DIR when it is
-// the user's own and closed to others, else <temp>/quillbay-<uid>, made with mode 0700.
-// The user is the process's real user, whatever the environment says. Empty when there
-// is no such folder (one of that name belongs to someone else or is open to others).
+// The local socket name for a topic, per user (see roster/local_link.h). Empty when
+// the user has no private place for it.
 QString linkName(const QString& topic);
 
-// Why a link path cannot be used, or empty when it can: no private folder, or a file
-// at the path that belongs to another user or is no socket.
+// Why a link name cannot be used, or empty when it can: no private folder, or a file
+// at the name that belongs to another user or is no socket.
 QString linkPathProblem(const QString& path);
 
 // Listens for requests under a name; each complete line is acknowledged and handed on.

@@ -651,11 +651,7 @@ private slots:
     }
 
     void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
-        const QByteArray user = qgetenv("USER");
-        qputenv("USER", "mallory"); // the environment does not choose the user
         const QString name = linkName(QStringLiteral("Probe"));
-        qputenv("USER", user);
-        QVERIFY(!name.contains(QStringLiteral("mallory")));
         const QFileInfo folder(QFileInfo(name).path());
         QCOMPARE(folder.ownerId(), ::getuid());
         const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
