@@ -136,21 +136,22 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {
     const RosterFile roster(file);
     const SlotTable now = roster.readSlotTable();
-    const fs::path source(identifyFile(file).canonicalPath);
-    const std::string stem = source.stem().string() + "-";
-    const std::string ext = source.extension().string();
+    const std::string canonical = identifyFile(file).canonicalPath;
+    const fs::path source = nativePath(canonical);
+    const std::string stem = utf8Path(source.stem()) + "-";
+    const std::string ext = utf8Path(source.extension());
     std::vector<Backup> backups;
     std::error_code error;
     for (const auto& entry :
-         fs::directory_iterator(backupFolder(dataFolder, source.string()), error)) {
-        const std::string name = entry.path().filename().string();
+         fs::directory_iterator(nativePath(backupFolder(dataFolder, canonical)), error)) {
+        const std::string name = utf8Path(entry.path().filename());
         if (!name.starts_with(stem) || !name.ends_with(ext) || name.ends_with(kPartial)) {
             continue;
         }
         const std::string time =
             readableTime(name.substr(stem.size(), name.size() - stem.size() - ext.size()));
         if (!time.empty()) {
-            backups.push_back({entry.path().string(), time, std::nullopt});
+            backups.push_back({utf8Path(entry.path()), time, std::nullopt});
         }
     }
     std::ranges::sort(backups, std::greater<>(), &Backup::time);

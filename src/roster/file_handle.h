@@ -57,6 +57,12 @@ private:
     std::intptr_t native_; // a descriptor or a Windows handle
 };
 
+// The one name of the file at `path`: absolute, with links and "." and ".." resolved,
+// and on Windows with the letter case and the short or long-path (\\?\) spelling the
+// system keeps; every spelling of one file gives the same. Throws FileError ("Cannot
+// examine ...") when there is no such file.
+std::string canonicalFilePath(const std::string& path);
+
 // The key of the file at `path` now, or nothing when there is none.
 std::optional<FileKey> fileKeyAt(const std::string& path);
 

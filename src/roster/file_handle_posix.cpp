@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -220,6 +221,15 @@ bool FileHandle::tryLock() const {
         }
     }
     return true;
+}
+
+std::string canonicalFilePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::canonical(path, error);
+    if (error) {
+        throw FileError("Cannot examine " + path + ": " + error.message(), path);
+    }
+    return canonical.string();
 }
 
 std::optional<FileKey> fileKeyAt(const std::string& path) {

@@ -242,6 +242,38 @@ bool FileHandle::tryLock() const {
     throw FileError("Cannot lock " + path_ + ": " + windowsError(code), path_);
 }
 
+// The name the system gives the open file (GetFinalPathNameByHandleW), which always
+// starts "\\?\C:\" or "\\?\UNC\server\share\". std::filesystem::canonical cannot read
+// such long-path names, nor tell "C:\x" and "\\?\C:\x" for one file. The prefix is
+// dropped again when the name is short enough to do without it.
+std::string canonicalFilePath(const std::string& path) {
+    const HANDLE handle = ::CreateFileW(nativePath(path).c_str(), 0, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        throw FileError("Cannot examine " + path + ": " + lastError(), path);
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, name.data(), MAX_PATH, VOLUME_NAME_DOS);
+    if (length >= MAX_PATH) {
+        name.resize(length);
+        length = ::GetFinalPathNameByHandleW(handle, name.data(), length, VOLUME_NAME_DOS);
+    }
+    const std::string reason = length == 0 ? lastError() : std::string();
+    ::CloseHandle(handle);
+    if (length == 0 || length >= name.size()) {
+        throw FileError("Cannot examine " + path + ": " + reason, path);
+    }
+    name.resize(length);
+    if (name.size() < MAX_PATH) {
+        if (name.starts_with(L"\\\\?\\UNC\\")) {
+            name.replace(0, 8, L"\\\\");
+        } else if (name.starts_with(L"\\\\?\\")) {
+            name.erase(0, 4);
+        }
+    }
+    return utf8Path(std::filesystem::path(name));
+}
+
 std::optional<FileKey> fileKeyAt(const std::string& path) {
     const HANDLE handle = ::CreateFileW(nativePath(path).c_str(), 0, kShareAll, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

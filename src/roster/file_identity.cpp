@@ -11,16 +11,16 @@
 
 namespace qb {
 FileIdentity identifyFile(const std::string& path) {
+    const std::string canonical = canonicalFilePath(path);
+    const std::optional<FileKey> key = fileKeyAt(canonical);
     std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::canonical(nativePath(path), error);
-    const std::optional<FileKey> key = error ? std::nullopt : fileKeyAt(utf8Path(canonical));
-    const std::uintmax_t size = key ? std::filesystem::file_size(canonical, error) : 0;
+    const std::uintmax_t size = key ? std::filesystem::file_size(nativePath(canonical), error) : 0;
     if (!key || error) {
         throw FileError("Cannot examine " + path + ": " +
                             (error ? error.message() : std::string("it cannot be opened")),
                         path);
     }
-    return {utf8Path(canonical), key->device, key->inode, static_cast<std::int64_t>(size)};
+    return {canonical, key->device, key->inode, static_cast<std::int64_t>(size)};
 }
 
 std::string pathKey(const std::string& canonicalPath) {

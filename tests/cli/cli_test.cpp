@@ -111,7 +111,10 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
 }
 
 // A roster named outside ASCII, and for the Windows build also spelled with a drive
-// letter and backslashes (Wine's drive Z: is the root): each spelling lists and edits it.
+// letter (Wine's drive Z: is the root), with backslashes, with slashes and as a
+// long-path name (\\?\Z:\..., whose root begins with two backslashes as a UNC one does; Wine
+// reaches no share, so a real \\server\share path is not tried): each spelling lists and edits it,
+// and backs it up beside the others.
 TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
     const TempDir dir;
     const std::string path = RosterMaker()
@@ -120,8 +123,10 @@ TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
     std::vector<std::string> spellings = {path};
     if (test::programIsWindowsBuild()) {
         std::string windows = "Z:" + path;
+        spellings.push_back(windows);
         std::ranges::replace(windows, '/', '\\');
         spellings.push_back(windows);
+        spellings.push_back("\\\\?\\" + windows);
     }
     for (const std::string& spelling : spellings) {
         SCOPED_TRACE(spelling);
@@ -131,6 +136,9 @@ TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
         EXPECT_EQ(recordName(test::readFileBytes(path).data()), "Jones");
         EXPECT_EQ(cli(dir, {"set", spelling, "0", "name=Smith"}).exitCode, 0);
     }
+    // Every spelling names one file: its backups share one folder.
+    EXPECT_EQ(Json::parse(cli(dir, {"backups", path, "--format", "json"}).out).size(),
+              2 * spellings.size());
 }
 
 TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
