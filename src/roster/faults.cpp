@@ -1,11 +1,16 @@
 #include "roster/faults.h"
 
+#include "roster/native_path.h"
 #include "roster/process.h"
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace qb::faults {
 namespace {
@@ -56,8 +61,15 @@ void crashPoint(const char* name) {
     }
     static std::atomic<bool> stopped{false};
     const char* stopAt = std::getenv("QB_STOP_AT");
-    if (stopAt != nullptr && std::strcmp(stopAt, name) == 0 && !stopped.exchange(true)) {
-        stopThisProcess();
+    const char* stopFile = std::getenv("QB_STOP_FILE");
+    if (stopAt != nullptr && stopFile != nullptr && std::strcmp(stopAt, name) == 0 &&
+        !stopped.exchange(true)) {
+        const std::filesystem::path gate = nativePath(stopFile);
+        std::ofstream(gate) << currentProcessId() << '\n';
+        std::error_code error;
+        while (std::filesystem::exists(gate, error)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
 }
 

@@ -18,9 +18,10 @@ bool shouldFail(Op op, int& error);
 
 // Ends the process at once (a kill) when the environment variable QB_CRASH_AT names
 // this point, so tests can cut a save off where they choose. When QB_STOP_AT names it,
-// the process stops itself (SIGSTOP, where the system has it) the first time it gets
-// there, so a test can run a second process against the file meanwhile and then let it
-// go on (SIGCONT) or kill it.
+// the process waits there the first time it gets there: it creates the file that
+// QB_STOP_FILE names and goes on once that file is gone. A test meanwhile runs a second
+// process against the roster, then deletes the file or kills the waiting process. A file
+// works on every system and through Wine, where no signal stops a Windows program.
 void crashPoint(const char* name);
 
 } // namespace qb::faults

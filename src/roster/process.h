@@ -19,10 +19,6 @@ bool processExists(std::uint32_t pid);
 // cleaned up.
 [[noreturn]] void killThisProcess();
 
-// Stops this process until another one lets it go on: SIGSTOP and SIGCONT, or on
-// Windows a suspended thread, resumed by the process that started it.
-void stopThisProcess();
-
 // Makes the standard streams carry bytes as they are. Windows opens them in text mode,
 // which turns every "\n" written into "\r\n": CSV rows ending "\r\n" would end "\r\r\n"
 // and output would differ between systems.

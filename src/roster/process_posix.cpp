@@ -49,10 +49,6 @@ void killThisProcess() {
     std::_Exit(137);
 }
 
-void stopThisProcess() {
-    std::raise(SIGSTOP);
-}
-
 void useBinaryStandardStreams() {}
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {

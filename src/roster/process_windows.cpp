@@ -69,10 +69,6 @@ void killThisProcess() {
     ::ExitProcess(137);
 }
 
-void stopThisProcess() {
-    ::SuspendThread(::GetCurrentThread());
-}
-
 void useBinaryStandardStreams() {
     for (FILE* stream : {stdin, stdout, stderr}) {
         ::_setmode(::_fileno(stream), _O_BINARY);

@@ -37,9 +37,4 @@ inline std::string hostPath(std::string printed) {
     return printed;
 }
 
-// The Windows build has no way to stop itself at a stop point (QB_STOP_AT).
-inline bool programCanStop() {
-    return !programIsWindowsBuild();
-}
-
 } // namespace qb::test

@@ -1,7 +1,14 @@
 #include "support/child_process.h"
 
+#include "roster/native_path.h"
+
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <random>
+#include <thread>
 
 namespace qb::test {
 namespace {
@@ -12,6 +19,29 @@ std::map<std::string, std::function<int()>>& tasks() {
 }
 
 } // namespace
+
+std::string unusedStopFile() {
+    static std::atomic<int> made{0};
+    return utf8Path(
+        std::filesystem::temp_directory_path() /
+        ("quillbay-stop-" + std::to_string(std::random_device()()) + "-" + std::to_string(made++)));
+}
+
+bool ChildProcess::waitUntilStopped() {
+    std::error_code error;
+    while (!std::filesystem::exists(nativePath(stopFile_), error)) {
+        if (hasEnded()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void ChildProcess::resume() {
+    std::error_code ignored;
+    std::filesystem::remove(nativePath(stopFile_), ignored);
+}
 
 bool registerChildTask(const std::string& name, std::function<int()> task) {
     tasks()[name] = std::move(task);

@@ -22,17 +22,22 @@ public:
 
     // Waits for the end: the exit code, or 137 for a process that was killed.
     int wait();
-    // Waits until the child stops itself at a stop point (QB_STOP_AT); false when it
-    // ended instead.
+    // Waits until the child waits at its stop point (QB_STOP_AT; the child is given a
+    // QB_STOP_FILE of its own); false when it ended instead.
     bool waitUntilStopped();
     // Lets a stopped child go on.
     void resume();
 
 private:
+    bool hasEnded(); // without waiting
+    std::string stopFile_;
     std::intptr_t native_ = 0; // a process ID or a Windows process handle
-    std::intptr_t thread_ = 0; // on Windows, the child's thread that stops itself
     bool ended_ = false;
+    int exitCode_ = 0;
 };
+
+// A path in the temporary folder that names nothing yet, for a child's stop file.
+std::string unusedStopFile();
 
 // Registers `task` under `name`; returns true, for a namespace-scope constant.
 bool registerChildTask(const std::string& name, std::function<int()> task);

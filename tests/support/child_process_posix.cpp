@@ -14,10 +14,12 @@ pid_t pidOf(std::intptr_t native) {
 
 } // namespace
 
-ChildProcess::ChildProcess(const std::string& task, const Environment& environment) {
+ChildProcess::ChildProcess(const std::string& task, const Environment& environment)
+    : stopFile_(unusedStopFile()) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("QB_TEST_CHILD", task.c_str(), 1);
+        ::setenv("QB_STOP_FILE", stopFile_.c_str(), 1);
         for (const auto& [name, value] : environment) {
             ::setenv(name.c_str(), value.c_str(), 1);
         }
@@ -34,23 +36,34 @@ ChildProcess::~ChildProcess() {
         ::kill(pidOf(native_), SIGKILL);
         wait();
     }
+    resume(); // the stop file of a killed child
 }
 
-int ChildProcess::wait() {
-    int status = 0;
-    ::waitpid(pidOf(native_), &status, 0);
-    ended_ = true;
+namespace {
+
+int exitCodeOf(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-bool ChildProcess::waitUntilStopped() {
-    int status = 0;
-    ::waitpid(pidOf(native_), &status, WUNTRACED);
-    return WIFSTOPPED(status);
+} // namespace
+
+int ChildProcess::wait() {
+    if (!ended_) {
+        int status = 0;
+        ::waitpid(pidOf(native_), &status, 0);
+        ended_ = true;
+        exitCode_ = exitCodeOf(status);
+    }
+    return exitCode_;
 }
 
-void ChildProcess::resume() {
-    ::kill(pidOf(native_), SIGCONT);
+bool ChildProcess::hasEnded() {
+    int status = 0;
+    if (!ended_ && ::waitpid(pidOf(native_), &status, WNOHANG) == pidOf(native_)) {
+        ended_ = true;
+        exitCode_ = exitCodeOf(status);
+    }
+    return ended_;
 }
 
 void setEnvironment(const std::string& name, const std::string& value) {

@@ -43,9 +43,11 @@ private:
 
 } // namespace
 
-ChildProcess::ChildProcess(const std::string& task, const Environment& environment) {
+ChildProcess::ChildProcess(const std::string& task, const Environment& environment)
+    : stopFile_(unusedStopFile()) {
     Environment all = environment;
     all.emplace_back("QB_TEST_CHILD", task);
+    all.emplace_back("QB_STOP_FILE", stopFile_);
     const EnvironmentScope scope(all);
     wchar_t self[MAX_PATH * 4];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
@@ -59,7 +61,7 @@ ChildProcess::ChildProcess(const std::string& task, const Environment& environme
         return;
     }
     native_ = reinterpret_cast<std::intptr_t>(process.hProcess);
-    thread_ = reinterpret_cast<std::intptr_t>(process.hThread);
+    ::CloseHandle(process.hThread);
 }
 
 ChildProcess::~ChildProcess() {
@@ -69,37 +71,29 @@ ChildProcess::~ChildProcess() {
     }
     if (native_ != 0) {
         ::CloseHandle(handleOf(native_));
-        ::CloseHandle(handleOf(thread_));
     }
+    resume(); // the stop file of a killed child
 }
 
 int ChildProcess::wait() {
     if (native_ == 0) {
         return 127;
     }
-    ::WaitForSingleObject(handleOf(native_), INFINITE);
-    DWORD code = 0;
-    ::GetExitCodeProcess(handleOf(native_), &code);
-    ended_ = true;
-    return static_cast<int>(code);
-}
-
-// A thread that suspended itself has a suspend count above zero: suspending it once
-// more tells, and the resume right after undoes that.
-bool ChildProcess::waitUntilStopped() {
-    while (native_ != 0 && ::WaitForSingleObject(handleOf(native_), 0) == WAIT_TIMEOUT) {
-        const DWORD previous = ::SuspendThread(handleOf(thread_));
-        ::ResumeThread(handleOf(thread_));
-        if (previous != static_cast<DWORD>(-1) && previous > 0) {
-            return true;
-        }
-        ::Sleep(5);
+    if (!ended_) {
+        ::WaitForSingleObject(handleOf(native_), INFINITE);
+        DWORD code = 0;
+        ::GetExitCodeProcess(handleOf(native_), &code);
+        ended_ = true;
+        exitCode_ = static_cast<int>(code);
     }
-    return false;
+    return exitCode_;
 }
 
-void ChildProcess::resume() {
-    ::ResumeThread(handleOf(thread_));
+bool ChildProcess::hasEnded() {
+    if (!ended_ && ::WaitForSingleObject(handleOf(native_), 0) != WAIT_TIMEOUT) {
+        wait();
+    }
+    return ended_;
 }
 
 void setEnvironment(const std::string& name, const std::string& value) {
