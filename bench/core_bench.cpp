@@ -169,7 +169,7 @@ void BM_TgaDecodeBat(benchmark::State& state) {
                                           std::istreambuf_iterator<char>()};
     for (auto _ : state) {
         qb::TgaReader reader;
-        reader.LoadTGAFromBytes(bytes, path->string());
+        reader.loadBytes(bytes, path->string());
         benchmark::DoNotOptimize(reader.bitmap());
     }
 }

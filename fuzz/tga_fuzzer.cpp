@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qb::TgaReader reader;
     try {
-        reader.LoadTGAFromBytes({data, size}, "fuzz.tga");
+        reader.loadBytes({data, size}, "fuzz.tga");
     } catch (const qb::ImageError&) {
         return 0;
     }

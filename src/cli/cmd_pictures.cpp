@@ -23,16 +23,16 @@ int runFace(const std::string& gameFolder, int face, const std::string& out) {
 int runTga(const std::string& in, const std::string& out) {
     TgaReader reader;
     reader.setScaleMode(0);
-    reader.LoadTGA(in);
+    reader.load(in);
     if (out.empty()) {
-        std::cout << "width " << reader.TGAWidth() << " height " << reader.TGAHeight() << " bpp "
-                  << reader.Bpp() << " compressed " << (reader.Compressed() ? "yes" : "no")
-                  << " tga " << (reader.IsTGA() ? "yes" : "no") << '\n';
+        std::cout << "width " << reader.width() << " height " << reader.height() << " bpp "
+                  << reader.pixelDepth() << " compressed " << (reader.isCompressed() ? "yes" : "no")
+                  << " tga " << (reader.isTga() ? "yes" : "no") << '\n';
         return 0;
     }
     if (!reader.bitmap()) {
         throw ImageError(in + ": no bitmap can be made of a TGA image of " +
-                             std::to_string(reader.Bpp()) + " bits per pixel",
+                             std::to_string(reader.pixelDepth()) + " bits per pixel",
                          in);
     }
     const std::vector<std::uint8_t> bytes = bmpFileBytes(*reader.bitmap());

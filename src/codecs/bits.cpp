@@ -4,7 +4,7 @@
 
 namespace qb {
 
-std::string DecToBin(std::uint32_t value) {
+std::string binaryDigits(std::uint32_t value) {
     char digits[32];
     int start = 32;
     for (; value != 0; value >>= 1) {
@@ -13,7 +13,7 @@ std::string DecToBin(std::uint32_t value) {
     return {digits + start, digits + 32};
 }
 
-std::uint32_t BinToDec(std::string_view digits) {
+std::uint32_t binaryValue(std::string_view digits) {
     std::uint32_t total = 0;
     for (const char ch : digits) {
         const std::uint32_t digit =
@@ -23,11 +23,12 @@ std::uint32_t BinToDec(std::string_view digits) {
     return total;
 }
 
-std::int32_t BytesToLong(std::uint8_t low, std::uint8_t middle, std::uint8_t high) {
+std::int32_t littleEndian(std::uint8_t low, std::uint8_t middle, std::uint8_t high) {
     return low + 256 * middle + 65536 * high;
 }
 
-void LongToBytes(std::int64_t value, std::uint8_t& low, std::uint8_t& middle, std::uint8_t& high) {
+void storeLittleEndian(std::int64_t value, std::uint8_t& low, std::uint8_t& middle,
+                       std::uint8_t& high) {
     if (value < 0 || value > 0xFFFFFF) {
         throw StoreError("", "Overflow");
     }
@@ -36,7 +37,7 @@ void LongToBytes(std::int64_t value, std::uint8_t& low, std::uint8_t& middle, st
     low = static_cast<std::uint8_t>(value & 0xFF);
 }
 
-std::string SplitSixBits(std::int64_t value) {
+std::string sixBitGroupsText(std::int64_t value) {
     std::string text = "00000000";
     if (value <= 0) {
         return text;
@@ -50,7 +51,7 @@ std::string SplitSixBits(std::int64_t value) {
     return text;
 }
 
-std::int32_t JoinSixBits(std::string_view text) {
+std::int32_t sixBitGroupsValue(std::string_view text) {
     std::int32_t total = 0;
     for (std::size_t group = 0; group < 4; ++group) {
         const std::string_view pair = text.substr(2 * group, 2);

@@ -72,7 +72,7 @@ void fillStatistics(PlayerSheet& s, Record& r, DemoRandom& random) {
         s.bowlingAverage = std::to_string(wickets == 0 ? 0 : random.between(18, 60));
         s.bestBowlingRuns = std::to_string(wickets == 0 ? 0 : random.between(8, 90));
         s.bestBowlingWickets = std::to_string(wickets == 0 ? 0 : random.between(1, 9));
-        StoreStatistics(s, r, format);
+        writeStatistics(s, r, format);
     }
 }
 
@@ -112,13 +112,13 @@ Record demoPlayer(int slot, DemoRandom& random) {
 
     StoreName(s, r);
     StoreNation(s, r);
-    StoreBattingRole(s, r);
-    StoreBowlingRole(s, r);
-    StoreFieldingRole(s, r);
+    writeBattingRole(s, r);
+    writeBowlingRole(s, r);
+    writeFieldingRole(s, r);
     fillStatistics(s, r, random);
-    StoreRatings(s, r);
-    StoreShotFlags(s, r);
-    StoreSkills(s, r);
+    writeRatings(s, r);
+    writeShotFlags(s, r);
+    writeSkills(s, r);
     StoreCommentary(s, r, kCommentaryNameCount);
     StoreAppearance(s, r);
     return r;

@@ -27,12 +27,12 @@ constexpr std::array<FlagRun, 4> kRuns = {{
 
 int storedRunValue(const Record& r, const FlagRun& run) {
     const auto offset = static_cast<std::size_t>(run.offset);
-    return run.length > 8 ? BytesToLong(r[offset], r[offset + 1]) : r[offset];
+    return run.length > 8 ? littleEndian(r[offset], r[offset + 1]) : r[offset];
 }
 
 // Bit 0 first, padded with zeros to the run's length; bits past the run are ignored.
 void showRun(const Record& loaded, const FlagRun& run, PlayerSheet& state) {
-    std::string bits = DecToBin(static_cast<std::uint32_t>(storedRunValue(loaded, run)));
+    std::string bits = binaryDigits(static_cast<std::uint32_t>(storedRunValue(loaded, run)));
     std::reverse(bits.begin(), bits.end());
     bits.resize(std::max(bits.size(), static_cast<std::size_t>(run.length)), '0');
     for (int j = 0; j < run.length; ++j) {
@@ -56,10 +56,10 @@ void storeRun(const PlayerSheet& state, const FlagRun& run, Record& working) {
         bits.push_back(static_cast<char>('0' + box));
     }
     const auto offset = static_cast<std::size_t>(run.offset);
-    const std::uint32_t value = BinToDec(bits);
+    const std::uint32_t value = binaryValue(bits);
     if (run.length > 8) {
         std::uint8_t scratch = 0;
-        LongToBytes(value, working[offset], working[offset + 1], scratch);
+        storeLittleEndian(value, working[offset], working[offset + 1], scratch);
     } else {
         working[offset] = static_cast<std::uint8_t>(value);
     }
@@ -76,7 +76,7 @@ int flagBox(const PlayerSheet& state, FlagControl control, int index) {
     return flagBox(const_cast<PlayerSheet&>(state), control, index);
 }
 
-void ShowSkills(const Record& loaded, PlayerSheet& state) {
+void readSkills(const Record& loaded, PlayerSheet& state) {
     showRun(loaded, kRuns[0], state);
     const int injuryFree = loaded[kInjuryFreeOffset];
     if (injuryFree > 2) {
@@ -95,7 +95,7 @@ void RepairSkills(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void StoreSkills(const PlayerSheet& state, Record& working) {
+void writeSkills(const PlayerSheet& state, Record& working) {
     const int injuryFree = state.skills[kInjuryFreeIndex];
     if (injuryFree < 0 || injuryFree > 2) {
         throw StoreError("skills." + std::string(kInjuryFreeCaption),
@@ -105,13 +105,13 @@ void StoreSkills(const PlayerSheet& state, Record& working) {
     working[kInjuryFreeOffset] = static_cast<std::uint8_t>(injuryFree);
 }
 
-void ShowShotFlags(const Record& loaded, PlayerSheet& state) {
+void readShotFlags(const Record& loaded, PlayerSheet& state) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
         showRun(loaded, kRuns[i], state);
     }
 }
 
-void StoreShotFlags(const PlayerSheet& state, Record& working) {
+void writeShotFlags(const PlayerSheet& state, Record& working) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
         storeRun(state, kRuns[i], working);
     }

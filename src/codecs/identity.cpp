@@ -40,7 +40,7 @@ std::uint8_t selectedEntry(int index, std::size_t count, const char* key, const 
 } // namespace
 
 void ShowNation(const Record& loaded, PlayerSheet& state) {
-    const int entry = BitToIndex(read16(loaded.data(), OFFSET_NATION));
+    const int entry = singleBitIndex(read16(loaded.data(), OFFSET_NATION));
     if (entry == 0) {
         throw ShowError(keys::kNation, std::string(kInvalidPropertyValue));
     }
@@ -62,7 +62,7 @@ void ShowAppearance(const Record& loaded, PlayerSheet& state) {
 }
 
 void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
-    const int number = BytesToLong(loaded[OFFSET_COMMENTARY], loaded[OFFSET_COMMENTARY + 1]);
+    const int number = littleEndian(loaded[OFFSET_COMMENTARY], loaded[OFFSET_COMMENTARY + 1]);
     state.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
@@ -83,13 +83,13 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
     // Nation: exactly one of the 14 nation bits. With several, the first of them;
     // with none, the list's first entry.
     const std::uint16_t nation = read16(record.data(), OFFSET_NATION);
-    if (BitToIndex(nation) == 0) {
+    if (singleBitIndex(nation) == 0) {
         const unsigned nationBits = nation & ((1U << kNationCodes.size()) - 1);
         const int entry = nationBits == 0 ? 0 : std::countr_zero(nationBits);
         const int bits = std::popcount(nationBits);
         std::uint8_t scratch = 0;
-        LongToBytes(std::int64_t{1} << entry, record[OFFSET_NATION], record[OFFSET_NATION + 1],
-                    scratch);
+        storeLittleEndian(std::int64_t{1} << entry, record[OFFSET_NATION],
+                          record[OFFSET_NATION + 1], scratch);
         repairs.push_back({keys::kNation,
                            bits > 1 ? std::to_string(bits) + " bits" : std::to_string(nation),
                            std::string(kNationCodes[static_cast<std::size_t>(entry)])});
@@ -116,11 +116,11 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
                                                                 : std::to_string(value)});
         }
     }
-    const int commentary = BytesToLong(record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1]);
+    const int commentary = littleEndian(record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1]);
     if (commentary > commentaryCount) {
         std::uint8_t scratch = 0;
-        LongToBytes(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],
-                    scratch);
+        storeLittleEndian(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],
+                          scratch);
         repairs.push_back(
             {keys::kCommentary, std::to_string(commentary), std::to_string(commentaryCount)});
     }
@@ -172,8 +172,8 @@ void StoreName(const PlayerSheet& state, Record& working) {
 void StoreNation(const PlayerSheet& state, Record& working) {
     const int entry = selectedEntry(state.nation, kNationCodes.size(), keys::kNation, "country");
     std::uint8_t scratch = 0;
-    LongToBytes(std::int64_t{1} << entry, working[OFFSET_NATION], working[OFFSET_NATION + 1],
-                scratch);
+    storeLittleEndian(std::int64_t{1} << entry, working[OFFSET_NATION], working[OFFSET_NATION + 1],
+                      scratch);
 }
 
 void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCount) {
@@ -193,7 +193,7 @@ void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCo
                                                 ", the entries of the commentary list");
     }
     std::uint8_t scratch = 0;
-    LongToBytes(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
+    storeLittleEndian(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
 }
 
 void StoreAppearance(const PlayerSheet& state, Record& working) {

@@ -17,19 +17,19 @@ const std::array<ShowStep, 10> kShowSequence = {{
          s.statisticsFormat = 0;
          s.economyRate.clear();
          s.strikeRate.clear();
-         ShowStatistics(s, working);
+         readStatistics(s, working);
      }},
     {"battingRole", [](const Record& r, const Record&, PlayerSheet& s,
-                       int) { ShowBattingRole(r[106], r[107], s); }},
+                       int) { readBattingRole(r[106], r[107], s); }},
     {"bowlingRole",
-     [](const Record& r, const Record&, PlayerSheet& s, int) { ShowBowlingRole(r[108], s); }},
+     [](const Record& r, const Record&, PlayerSheet& s, int) { readBowlingRole(r[108], s); }},
     {"fieldingRole", [](const Record& r, const Record&, PlayerSheet& s,
-                        int) { ShowFieldingRole(r[109], r[110], s); }},
+                        int) { readFieldingRole(r[109], r[110], s); }},
     {"appearance",
      [](const Record& r, const Record&, PlayerSheet& s, int) { ShowAppearance(r, s); }},
-    {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowSkills(r, s); }},
-    {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowShotFlags(r, s); }},
-    {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { ShowRatings(r, s); }},
+    {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { readSkills(r, s); }},
+    {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { readShotFlags(r, s); }},
+    {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { readRatings(r, s); }},
     {keys::kCommentary, [](const Record& r, const Record&, PlayerSheet& s,
                            int count) { ShowCommentary(r, s, count); }},
 }};
@@ -38,13 +38,13 @@ void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {
     state.name = trimName(state.name);
     StoreName(state, working);
     StoreNation(state, working);
-    StoreBattingRole(state, working);
-    StoreBowlingRole(state, working);
-    StoreFieldingRole(state, working);
-    StoreStatistics(state, working, state.statisticsFormat);
-    StoreRatings(state, working);
-    StoreShotFlags(state, working);
-    StoreSkills(state, working);
+    writeBattingRole(state, working);
+    writeBowlingRole(state, working);
+    writeFieldingRole(state, working);
+    writeStatistics(state, working, state.statisticsFormat);
+    writeRatings(state, working);
+    writeShotFlags(state, working);
+    writeSkills(state, working);
     StoreCommentary(state, working, commentaryCount);
     StoreAppearance(state, working);
 }
@@ -52,7 +52,7 @@ void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {
 FieldRepairs RepairRecord(Record& record, int commentaryCount) {
     FieldRepairs repairs;
     RepairIdentity(record, commentaryCount, repairs);
-    RepairFieldingRole(record, repairs);
+    repairFieldingRole(record, repairs);
     RepairSkills(record, repairs);
     RepairRatings(record, repairs);
     RepairStatistics(record, repairs);

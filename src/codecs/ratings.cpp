@@ -20,9 +20,9 @@ int storedRating(const Record& r, const RatingLocation& location) {
     switch (location.storage) {
     case RatingStorage::Group: {
         const int offset = location.offset;
-        const std::string text = SplitSixBits(BytesToLong(r[static_cast<std::size_t>(offset)],
-                                                          r[static_cast<std::size_t>(offset + 1)],
-                                                          r[static_cast<std::size_t>(offset + 2)]));
+        const std::string text = sixBitGroupsText(littleEndian(
+            r[static_cast<std::size_t>(offset)], r[static_cast<std::size_t>(offset + 1)],
+            r[static_cast<std::size_t>(offset + 2)]));
         return sixBitsOf(text, location.shift);
     }
     case RatingStorage::Byte:
@@ -43,7 +43,7 @@ std::string twoDigits(int value) {
     return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
-// RatingPercent's table for 0-63; it is not a formula (8 gives 12, 62 and 63 give 100).
+// ratingPercent's table for 0-63; it is not a formula (8 gives 12, 62 and 63 give 100).
 constexpr std::array<int, 64> kPercent = {
     0,  2,  4,  6,  7,  8,  10, 11, 12, 14, 16, 17, 19, 21, 23, 24, 25, 26, 28,  29, 31, 32,
     34, 35, 37, 38, 40, 41, 43, 44, 46, 47, 49, 50, 52, 54, 55, 57, 59, 60, 62,  64, 65, 67,
@@ -68,7 +68,7 @@ int ratingSlider(const PlayerSheet& state, RatingTab tab, int index) {
     return ratingSlider(const_cast<PlayerSheet&>(state), tab, index);
 }
 
-void ShowRatings(const Record& loaded, PlayerSheet& state) {
+void readRatings(const Record& loaded, PlayerSheet& state) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = storedRating(loaded, location);
         if (value > kMaxRating) {
@@ -106,7 +106,7 @@ void requireRatingsInRange(const PlayerSheet& state) {
     }
 }
 
-void StoreRatings(const PlayerSheet& state, Record& working) {
+void writeRatings(const PlayerSheet& state, Record& working) {
     requireRatingsInRange(state);
     // Each 24-bit group is joined from four two-digit texts, bits 18-23 first.
     constexpr std::array<int, 6> kGroups = {76, 80, 84, 92, 96, 100};
@@ -119,7 +119,7 @@ void StoreRatings(const PlayerSheet& state, Record& working) {
             }
         }
         const auto g = static_cast<std::size_t>(group);
-        LongToBytes(JoinSixBits(text), working[g], working[g + 1], working[g + 2]);
+        storeLittleEndian(sixBitGroupsValue(text), working[g], working[g + 1], working[g + 2]);
     }
     // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
     // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.
@@ -136,7 +136,7 @@ void StoreRatings(const PlayerSheet& state, Record& working) {
     }
 }
 
-int RatingPercent(int rating) {
+int ratingPercent(int rating) {
     int v = rating;
     if (v > 64) {
         v %= 64;

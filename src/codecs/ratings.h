@@ -15,19 +15,19 @@ int ratingSlider(const PlayerSheet& state, RatingTab tab, int index);
 
 // Sets the 36 sliders from record bytes 76-112, one by one in table order. A value
 // above 63 fails with "Invalid property value"; the sliders after it keep their values.
-void ShowRatings(const Record& loaded, PlayerSheet& state);
+void readRatings(const Record& loaded, PlayerSheet& state);
 
 // Sets every rating above 63 to 63.
 void RepairRatings(Record& record, FieldRepairs& repairs);
 
 // Writes the groups 76, 80, 84, 92, 96, 100 and bytes 79, 83, 90, 91, 95, 99, 103,
 // 111 and 112. The rating bits in bytes 104-106 and 110 are written by the role stores.
-void StoreRatings(const PlayerSheet& state, Record& working);
+void writeRatings(const PlayerSheet& state, Record& working);
 
 // Checks that every slider holds 0-63; fails naming the first that does not.
 void requireRatingsInRange(const PlayerSheet& state);
 
 // The percentage shown in a slider's tips.
-int RatingPercent(int rating);
+int ratingPercent(int rating);
 
 } // namespace qb

@@ -36,7 +36,7 @@ std::uint8_t toByte(int value) {
 
 } // namespace
 
-void ShowBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
+void readBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
     // Only bit 7 of byte 106 is the position; a byte of 9-127 is no code the game writes.
     const bool highBit = positionByte >= 128;
     if (!highBit && positionByte > 8) {
@@ -50,30 +50,30 @@ void ShowBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
     state.battingStyle = styleByte / kStyleOfByte107;
 }
 
-void ShowBowlingRole(int code, PlayerSheet& state) {
+void readBowlingRole(int code, PlayerSheet& state) {
     const int mentality = code / 16;
     if (mentality > 2 || code % 16 > 9) {
         return;
     }
-    SetBowlingLists(code % 16, mentality, state);
+    selectBowlingStyle(code % 16, mentality, state);
 }
 
-void SetBowlingLists(int styleIndex, int mentalityIndex, PlayerSheet& state) {
+void selectBowlingStyle(int styleIndex, int mentalityIndex, PlayerSheet& state) {
     selectEntry(state.bowlingStyle, styleIndex, kBowlingStyles.size(), keys::kBowlingStyle);
     selectEntry(state.bowlingMentality, mentalityIndex, kBowlingMentalities.size(),
                 keys::kBowlingMentality);
 }
 
-void ShowFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
+void readFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
     const int battingHand = handsByte % 2;
     const int fieldingHand = (handsByte / 4) % 2;
     const int position1 = (handsByte / 8) % 8;
     const int position2 = 2 * (positionByte % 16) + (handsByte >= 128 ? 1 : 0);
-    SetHandsAndFieldingLists(battingHand, position1, position2, fieldingHand, state);
+    selectHandsAndPositions(battingHand, position1, position2, fieldingHand, state);
 }
 
-void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
-                              int fieldingHand, PlayerSheet& state) {
+void selectHandsAndPositions(int battingHand, int fieldingPosition1, int fieldingPosition2,
+                             int fieldingHand, PlayerSheet& state) {
     selectEntry(state.battingHand, battingHand, kHands.size(), keys::kBattingHand);
     selectEntry(state.fieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
                 keys::kFieldingPosition1);
@@ -82,7 +82,7 @@ void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldi
     selectEntry(state.fieldingHand, fieldingHand, kHands.size(), keys::kFieldingHand);
 }
 
-void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
+void repairFieldingRole(Record& record, FieldRepairs& repairs) {
     // Position 2 is twice the low nibble of byte 110 plus bit 7 of byte 109.
     const int position2 = 2 * (record[110] % 16) + (record[109] >= 128 ? 1 : 0);
     const int last = static_cast<int>(kFieldingPositions2.size()) - 1;
@@ -95,7 +95,7 @@ void RepairFieldingRole(Record& record, FieldRepairs& repairs) {
                        std::string(kFieldingPositions2[static_cast<std::size_t>(last)])});
 }
 
-void StoreBattingRole(const PlayerSheet& state, Record& working) {
+void writeBattingRole(const PlayerSheet& state, Record& working) {
     requireRatingsInRange(state);
     const int temperament = state.fieldingRatings[kTemperamentRating];
     const int consistency = state.fieldingRatings[kConsistencyRating];
@@ -117,7 +117,7 @@ void StoreBattingRole(const PlayerSheet& state, Record& working) {
     working[106] = toByte(positionBit + consistency / 16);
 }
 
-void StoreBowlingRole(const PlayerSheet& state, Record& working) {
+void writeBowlingRole(const PlayerSheet& state, Record& working) {
     const int mentality = isSelected(state.bowlingMentality, kBowlingMentalities.size())
                               ? state.bowlingMentality
                               : working[108] / 16;
@@ -126,7 +126,7 @@ void StoreBowlingRole(const PlayerSheet& state, Record& working) {
     working[108] = toByte(mentality * 16 + style);
 }
 
-void StoreFieldingRole(const PlayerSheet& state, Record& working) {
+void writeFieldingRole(const PlayerSheet& state, Record& working) {
     const int hands = working[109];
     const auto keepOr = [](int index, std::size_t count, int stored) {
         return isSelected(index, count) ? index : stored;

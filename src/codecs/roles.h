@@ -11,22 +11,22 @@ namespace qb {
 
 // Byte 106 bit 7 and byte 107 bit 0 form the batting position; byte 107 bits 3-4
 // the style. Codes the game does not use leave both lists as they were.
-void ShowBattingRole(int positionByte, int styleByte, PlayerSheet& state);
+void readBattingRole(int positionByte, int styleByte, PlayerSheet& state);
 // Byte 108: style in the low nibble, mentality 0/1/2 as 0-9, 16-25, 32-41.
-void ShowBowlingRole(int code, PlayerSheet& state);
-void SetBowlingLists(int styleIndex, int mentalityIndex, PlayerSheet& state);
+void readBowlingRole(int code, PlayerSheet& state);
+void selectBowlingStyle(int styleIndex, int mentalityIndex, PlayerSheet& state);
 // Byte 109: batting hand bit 0, fielding hand bit 2, position 1 bits 3-5, position 2
 // low bit in bit 7; byte 110 bits 0-3: position 2 divided by 2.
-void ShowFieldingRole(int handsByte, int positionByte, PlayerSheet& state);
+void readFieldingRole(int handsByte, int positionByte, PlayerSheet& state);
 // A second fielding position past its list becomes the list's last entry.
-void RepairFieldingRole(Record& record, FieldRepairs& repairs);
-void SetHandsAndFieldingLists(int battingHand, int fieldingPosition1, int fieldingPosition2,
-                              int fieldingHand, PlayerSheet& state);
+void repairFieldingRole(Record& record, FieldRepairs& repairs);
+void selectHandsAndPositions(int battingHand, int fieldingPosition1, int fieldingPosition2,
+                             int fieldingHand, PlayerSheet& state);
 
 // A list with no selection keeps its field's bits from the record; rating bits that
 // share a byte are always replaced from the sliders.
-void StoreBattingRole(const PlayerSheet& state, Record& working);
-void StoreBowlingRole(const PlayerSheet& state, Record& working);
-void StoreFieldingRole(const PlayerSheet& state, Record& working);
+void writeBattingRole(const PlayerSheet& state, Record& working);
+void writeBowlingRole(const PlayerSheet& state, Record& working);
+void writeFieldingRole(const PlayerSheet& state, Record& working);
 
 } // namespace qb

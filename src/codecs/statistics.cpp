@@ -266,7 +266,7 @@ std::string statisticsKey(int format, Figure figure) {
            std::string(boxOf(figure).key);
 }
 
-void ShowStatistics(PlayerSheet& state, const Record& working) {
+void readStatistics(PlayerSheet& state, const Record& working) {
     const int format = state.statisticsFormat;
     const int base = kFirstBlock + kBlockSize * format;
     std::array<double, kStatisticsBoxes.size()> shown{};
@@ -308,7 +308,7 @@ void RepairStatistics(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void StoreStatistics(const PlayerSheet& state, Record& working, int format) {
+void writeStatistics(const PlayerSheet& state, Record& working, int format) {
     // Every box is checked before any byte changes.
     std::array<std::optional<long>, kStatisticsBoxes.size()> values{};
     for (const StatisticsBox& box : kStatisticsBoxes) {
@@ -342,9 +342,9 @@ void StoreStatistics(const PlayerSheet& state, Record& working, int format) {
 }
 
 void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format) {
-    StoreStatistics(state, working, state.statisticsFormat);
+    writeStatistics(state, working, state.statisticsFormat);
     state.statisticsFormat = format;
-    ShowStatistics(state, working);
+    readStatistics(state, working);
 }
 
 void UpdateRates(PlayerSheet& state) {

@@ -54,7 +54,7 @@ std::optional<long> storedFigure(std::string_view text, int limit);
 // record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".
 // Showing changes no byte: a One Day highest score in the game's complement form (byte
 // 127 above 200) is shown from its plain form, which storing One Day writes.
-void ShowStatistics(PlayerSheet& state, const Record& working);
+void readStatistics(PlayerSheet& state, const Record& working);
 // Sets every figure of every format that would show "Overflow" to one that shows.
 void RepairStatistics(Record& record, FieldRepairs& repairs);
 
@@ -62,7 +62,7 @@ void RepairStatistics(Record& record, FieldRepairs& repairs);
 // the stored figure; a shown fraction is stored as the nearest whole number. A value
 // that is not a number or is outside its field's range refuses the whole store,
 // naming the box and the limit, before any byte changes.
-void StoreStatistics(const PlayerSheet& state, Record& working, int format);
+void writeStatistics(const PlayerSheet& state, Record& working, int format);
 
 // Stores the figures of the format being left, then shows `format`.
 void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format);

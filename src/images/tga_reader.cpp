@@ -122,11 +122,11 @@ Dib makeDib(const TgaHeader& h, std::vector<std::uint8_t> pixels, std::size_t wi
     case 8:
         dib.bitsPerPixel = 8;
         dib.colourTable = std::move(table);
-        dib.pixels = PadRows(pixels, height, width);
+        dib.pixels = padRowsToFourBytes(pixels, height, width);
         break;
     case 16:
         dib.bitsPerPixel = 16;
-        dib.pixels = PadRows(pixels, height, 2 * width);
+        dib.pixels = padRowsToFourBytes(pixels, height, 2 * width);
         break;
     default: { // 24 and 32 bits become blue, green, red, 0
         const std::size_t bytes = h.depth / 8u;
@@ -147,8 +147,8 @@ int twipsToPixels(int twips) {
 
 } // namespace
 
-std::vector<std::uint8_t> DecodeRLE(std::span<const std::uint8_t> input, int bytesPerPixel,
-                                    std::size_t pixels) {
+std::vector<std::uint8_t> decodeRunLength(std::span<const std::uint8_t> input, int bytesPerPixel,
+                                          std::size_t pixels) {
     const auto b = static_cast<std::size_t>(bytesPerPixel);
     std::vector<std::uint8_t> out(pixels * b, 0);
     std::size_t written = 0;
@@ -182,8 +182,8 @@ std::vector<std::uint8_t> DecodeRLE(std::span<const std::uint8_t> input, int byt
     return out;
 }
 
-std::vector<std::uint8_t> PadRows(std::span<const std::uint8_t> rows, std::size_t count,
-                                  std::size_t length) {
+std::vector<std::uint8_t> padRowsToFourBytes(std::span<const std::uint8_t> rows, std::size_t count,
+                                             std::size_t length) {
     const std::size_t padded = (length + 3) / 4 * 4;
     std::vector<std::uint8_t> out(padded * count, 0);
     for (std::size_t row = 0; row < count; ++row) {
@@ -196,7 +196,7 @@ std::vector<std::uint8_t> PadRows(std::span<const std::uint8_t> rows, std::size_
     return out;
 }
 
-void TgaReader::LoadTGA(const std::string& fileName) {
+void TgaReader::load(const std::string& fileName) {
     // Read at most as much as the largest image could need, so a huge file is never slurped.
     constexpr std::int64_t kMostBytes = static_cast<std::int64_t>(kHeaderSize) + 255 + 65536 * 4 +
                                         std::int64_t{kMaxSide} * kMaxSide * 5;
@@ -208,10 +208,10 @@ void TgaReader::LoadTGA(const std::string& fileName) {
     } catch (const FileError& error) {
         throw ImageError(error.description(), fileName);
     }
-    LoadTGAFromBytes(bytes, fileName);
+    loadBytes(bytes, fileName);
 }
 
-void TgaReader::LoadTGAFromBytes(std::span<const std::uint8_t> file, const std::string& name) {
+void TgaReader::loadBytes(std::span<const std::uint8_t> file, const std::string& name) {
     bitmap_.reset();
     ByteReader in(file);
     if (file.size() < kHeaderSize) {
@@ -255,7 +255,7 @@ void TgaReader::LoadTGAFromBytes(std::span<const std::uint8_t> file, const std::
     }
     std::vector<std::uint8_t> image;
     if (isRunLength(h.imageType)) {
-        image = DecodeRLE(data, static_cast<int>(bytesPerPixel), pixels);
+        image = decodeRunLength(data, static_cast<int>(bytesPerPixel), pixels);
     } else {
         // Missing pixels of a truncated file are black.
         image.assign(pixels * bytesPerPixel, 0);
@@ -269,7 +269,7 @@ void TgaReader::LoadTGAFromBytes(std::span<const std::uint8_t> file, const std::
     bitmap_ = makeDib(h, std::move(image), width, height, std::move(table));
 }
 
-void TgaReader::DrawTGA(DrawTarget& target) const {
+void TgaReader::draw(DrawTarget& target) const {
     target.clear();
     if (autoscale_) {
         target.setOuterSize(width_ * kTwipsPerPixel, height_ * kTwipsPerPixel);
@@ -293,19 +293,19 @@ void TgaReader::DrawTGA(DrawTarget& target) const {
     target.keepPicture();
 }
 
-std::int32_t TgaReader::TGAWidth() const {
+std::int32_t TgaReader::width() const {
     return scaleMode_ == 0 ? width_ : scaleMode_ == 1 ? widthTwips_ : 0;
 }
 
-std::int32_t TgaReader::TGAHeight() const {
+std::int32_t TgaReader::height() const {
     return scaleMode_ == 0 ? height_ : scaleMode_ == 1 ? heightTwips_ : 0;
 }
 
-bool TgaReader::Compressed() const {
+bool TgaReader::isCompressed() const {
     return isRunLength(imageType_);
 }
 
-bool TgaReader::IsTGA() const {
+bool TgaReader::isTga() const {
     constexpr std::array<int, 8> kTypes = {1, 2, 3, 9, 10, 11, 32, 33};
     const bool knownType = std::find(kTypes.begin(), kTypes.end(), imageType_) != kTypes.end();
     return knownType && (depth_ == 8 || depth_ == 16 || depth_ == 24 || depth_ == 32);

@@ -23,24 +23,24 @@ public:
 
     // Reads and decodes a file. Fails with ImageError when the file cannot be read
     // or its header is refused; an unknown pixel depth makes no bitmap and no error.
-    void LoadTGA(const std::string& fileName);
+    void load(const std::string& fileName);
     // The same, from the bytes of a file.
-    void LoadTGAFromBytes(std::span<const std::uint8_t> file, const std::string& name);
+    void loadBytes(std::span<const std::uint8_t> file, const std::string& name);
 
-    // Clears the target, sizes it to the image when Autoscale is on, and draws the
+    // Clears the target, sizes it to the image when autoscale is on, and draws the
     // bitmap stretched to the target's drawing area.
-    void DrawTGA(DrawTarget& target) const;
+    void draw(DrawTarget& target) const;
 
-    // Width and height in pixels (ScaleMode 0) or twips (ScaleMode 1); 0 otherwise.
-    std::int32_t TGAWidth() const;
-    std::int32_t TGAHeight() const;
-    bool Compressed() const;
-    std::int16_t Bpp() const { return depth_; }
-    bool IsTGA() const;
-    std::int16_t ScaleMode() const { return scaleMode_; }
+    // Width and height in pixels (scaleMode 0) or twips (scaleMode 1); 0 otherwise.
+    std::int32_t width() const;
+    std::int32_t height() const;
+    bool isCompressed() const;
+    std::int16_t pixelDepth() const { return depth_; }
+    bool isTga() const;
+    std::int16_t scaleMode() const { return scaleMode_; }
     // Any value above 0 is stored as 1.
     void setScaleMode(std::int16_t value) { scaleMode_ = value > 0 ? 1 : value; }
-    bool Autoscale() const { return autoscale_; }
+    bool autoscale() const { return autoscale_; }
     void setAutoscale(bool value) { autoscale_ = value; }
 
     const std::optional<Dib>& bitmap() const { return bitmap_; }
@@ -61,11 +61,11 @@ private:
 // h >= 128 a run of h - 127 copies of one pixel. The output is exactly `pixels` x
 // `bytesPerPixel` bytes, zero-filled; a packet running past the output is cut, one
 // running past the input copies what is there, and decoding stops.
-std::vector<std::uint8_t> DecodeRLE(std::span<const std::uint8_t> input, int bytesPerPixel,
-                                    std::size_t pixels);
+std::vector<std::uint8_t> decodeRunLength(std::span<const std::uint8_t> input, int bytesPerPixel,
+                                          std::size_t pixels);
 
 // Rows of `length` bytes padded with zeros to a multiple of 4.
-std::vector<std::uint8_t> PadRows(std::span<const std::uint8_t> rows, std::size_t count,
-                                  std::size_t length);
+std::vector<std::uint8_t> padRowsToFourBytes(std::span<const std::uint8_t> rows, std::size_t count,
+                                             std::size_t length);
 
 } // namespace qb

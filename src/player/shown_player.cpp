@@ -27,7 +27,7 @@ ShownPlayer showEveryField(const Record& record, bool statistics) {
         PlayerSheet& sheet = player.formats[static_cast<std::size_t>(format)];
         sheet.statisticsFormat = format;
         try {
-            ShowStatistics(sheet, record);
+            readStatistics(sheet, record);
         } catch (const ShowError& error) {
             player.failures.push_back({error.field(), error.description()});
         }

@@ -62,14 +62,14 @@ RosterIndex buildRosterIndex(const SlotTable& table) {
             ++length;
         }
         index.slotEntries.push_back(
-            {std::string_view(name, length), BitToIndex(read16(record, OFFSET_NATION))});
+            {std::string_view(name, length), singleBitIndex(read16(record, OFFSET_NATION))});
         leadingRun = leadingRun && length != 0;
         index.playerCount += leadingRun ? 1 : 0;
     }
     return index;
 }
 
-int BitToIndex(std::uint32_t value) {
+int singleBitIndex(std::uint32_t value) {
     if (value == 0 || value > (1u << 13) || (value & (value - 1)) != 0) {
         return 0;
     }

@@ -31,7 +31,7 @@ RosterIndex buildRosterIndex(const SlotTable& table);
 RosterIndex buildRosterIndex(const SlotTable&& table) = delete; // the views would dangle
 
 // A 16-bit value with exactly bit k-1 set (k = 1..14) gives k; anything else gives 0.
-int BitToIndex(std::uint32_t value);
+int singleBitIndex(std::uint32_t value);
 
 // Type-ahead in the player list: the first player from the top whose name begins with
 // `text`, ignoring case; -1 if none.

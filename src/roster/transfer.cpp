@@ -105,7 +105,7 @@ Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
     const std::uint8_t* current = table.record(slot);
     Record target = incoming;
     if (isEmptySlot(current)) {
-        CheckDuplicateID(table, read16(incoming.data(), OFFSET_ID), path);
+        requireUnusedId(table, read16(incoming.data(), OFFSET_ID), path);
     } else {
         target[0] = current[0];
         target[1] = current[1];
@@ -113,7 +113,7 @@ Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
     return target;
 }
 
-void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path) {
+void requireUnusedId(const SlotTable& table, std::uint16_t id, const std::string& path) {
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (read16(table.record(slot), OFFSET_ID) == id) {
             const std::string name = recordName(table.record(slot));

@@ -50,7 +50,7 @@ Record importedRecord(const SlotTable& table, int slot, const Record& incoming,
 
 // Fails with "Duplicate ID", naming the file at `path` and the slot, when any of the
 // 1600 slots of its table holds `id`.
-void CheckDuplicateID(const SlotTable& table, std::uint16_t id, const std::string& path);
+void requireUnusedId(const SlotTable& table, std::uint16_t id, const std::string& path);
 
 // The texts the window and the command-line tool show around export and import.
 std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath);

@@ -21,7 +21,7 @@ RatingSlider::RatingSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
 }
 
 QString RatingSlider::tipText() const {
-    return QString::number(RatingPercent(value()));
+    return QString::number(ratingPercent(value()));
 }
 
 void RatingSlider::showDragTip() {

@@ -54,26 +54,26 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     buildActions();
     buildTopRow(central);
     buildPages(central);
-    lblUnsaved = named(new QLabel(this), QStringLiteral("lblUnsaved"));
-    statusBar()->addPermanentWidget(lblUnsaved);
-    connect(TabStrip1, &TabStrip::tabSelected, this, &MainWindow::TabStrip1_Click);
-    connect(cboPlayerName, &QComboBox::currentIndexChanged, this, [this] {
+    unsavedLabel_ = named(new QLabel(this), QStringLiteral("lblUnsaved"));
+    statusBar()->addPermanentWidget(unsavedLabel_);
+    connect(tabStrip_, &TabStrip::tabSelected, this, &MainWindow::showTab);
+    connect(playerList_, &QComboBox::currentIndexChanged, this, [this] {
         if (!showingState_) {
-            cboPlayerName_Click();
+            showChosenPlayer();
         }
     });
     // Choosing the entry that is already selected changes no index; it reloads the
     // player from the file all the same, dropping the edits (a revert).
-    connect(cboPlayerName, &QComboBox::activated, this, [this](int entry) {
+    connect(playerList_, &QComboBox::activated, this, [this](int entry) {
         if (entry == entryAtPopup_) {
             reloadPlayer(entry);
         }
         entryAtPopup_ = -1;
     });
     auto* linkServer = new LinkServer(linkName(kEditorTopic), this);
-    connect(linkServer, &LinkServer::commandReceived, this, &MainWindow::Form_LinkExecute);
+    connect(linkServer, &LinkServer::commandReceived, this, &MainWindow::handleLinkRequest);
     qApp->installEventFilter(this);
-    Form_Load();
+    prepareWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -109,24 +109,24 @@ void MainWindow::buildActions() {
         std::function<void()> run;
     };
     const Command commands[] = {
-        {"&File", "mnuOpen", "&Open", "Ctrl+O", [this] { cmdOpen_Click(); }},
+        {"&File", "mnuOpen", "&Open", "Ctrl+O", [this] { chooseAndOpenRoster(); }},
         {"&File", "mnuSave", "&Save", "Ctrl+S",
          [this] {
-             if (cmdSave->isEnabled()) {
-                 cmdSave_Click();
+             if (saveButton_->isEnabled()) {
+                 saveShownPlayer();
              }
          }},
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
-        {"&File", "mnuCompare", "Compare &With...", "", [this] { mnuCompare_Click(); }},
-        {"&File", "mnuBackups", "&Backups...", "", [this] { mnuBackups_Click(); }},
-        {"&File", "mnuApplyPatch", "Apply Pa&tch...", "", [this] { mnuApplyPatch_Click(); }},
+        {"&File", "mnuCompare", "Compare &With...", "", [this] { chooseRosterToCompare(); }},
+        {"&File", "mnuBackups", "&Backups...", "", [this] { showBackups(); }},
+        {"&File", "mnuApplyPatch", "Apply Pa&tch...", "", [this] { applyPatch(); }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
-        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { mnuLastFile_Click(); }},
+        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
         {"E&dit", "mnuUndo", "&Undo", "Ctrl+Z", [this] { undoOrRedo(false); }},
         {"E&dit", "mnuRedo", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", [this] { undoOrRedo(true); }},
-        {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { mnuSetPath_Click(); }},
+        {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { chooseGameFolder(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
         {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
         {"&View", "mnuRosterGrid", "Roster &Grid", "Ctrl+G", [this] { showRosterGrid(); }},
@@ -155,21 +155,21 @@ void MainWindow::buildActions() {
             connect(action, &QAction::triggered, this, command.run);
         }
     }
-    mnuLastFile = findChild<QAction*>(QStringLiteral("mnuLastFile"));
-    mnuCricketPath = findChild<QAction*>(QStringLiteral("mnuCricketPath"));
-    mnuUndo = findChild<QAction*>(QStringLiteral("mnuUndo"));
-    mnuRedo = findChild<QAction*>(QStringLiteral("mnuRedo"));
-    mnuUndo->setEnabled(false);
-    mnuRedo->setEnabled(false);
+    lastFileAction_ = findChild<QAction*>(QStringLiteral("mnuLastFile"));
+    gameFolderAction_ = findChild<QAction*>(QStringLiteral("mnuCricketPath"));
+    undoAction_ = findChild<QAction*>(QStringLiteral("mnuUndo"));
+    redoAction_ = findChild<QAction*>(QStringLiteral("mnuRedo"));
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
 }
 
 void MainWindow::buildTopRow(QWidget* central) {
-    cboPlayerName = named(new QComboBox(central), QStringLiteral("cboPlayerName"));
-    cboPlayerName->setEditable(true);
-    cboPlayerName->setInsertPolicy(QComboBox::NoInsert);
-    cboPlayerName->setCompleter(nullptr);
-    cboPlayerName->setGeometry(twips(840, 120, 2055, 315));
-    named(caption(central, QStringLiteral("&Name :"), cboPlayerName), QStringLiteral("lblName"))
+    playerList_ = named(new QComboBox(central), QStringLiteral("cboPlayerName"));
+    playerList_->setEditable(true);
+    playerList_->setInsertPolicy(QComboBox::NoInsert);
+    playerList_->setCompleter(nullptr);
+    playerList_->setGeometry(twips(840, 120, 2055, 315));
+    named(caption(central, QStringLiteral("&Name :"), playerList_), QStringLiteral("lblName"))
         ->setGeometry(twips(120, 150, 700, 255));
     // The buttons run the commands of the menu items of the same name.
     const auto button = [&](const char* name, const char* action, const QRect& place) {
@@ -179,10 +179,10 @@ void MainWindow::buildTopRow(QWidget* central) {
         connect(created, &QPushButton::clicked, command, &QAction::trigger);
         return created;
     };
-    cmdSave = button("cmdSave", "mnuSave", twips(3000, 120, 735, 375));
-    cmdSave->setEnabled(false);
+    saveButton_ = button("cmdSave", "mnuSave", twips(3000, 120, 735, 375));
+    saveButton_->setEnabled(false);
     button("cmdOpen", "mnuOpen", twips(3720, 120, 735, 375));
-    new ListOpener(cboPlayerName);
+    new ListOpener(playerList_);
 
     // Access keys are distinct from the menus' (F, P), the top row's (N, S, O) and every
     // caption of the pages, so Alt and the letter always reaches its one target.
@@ -191,8 +191,8 @@ void MainWindow::buildTopRow(QWidget* central) {
                               QStringLiteral("Bo&wling"),   QStringLiteral("Fi&elding"),
                               QStringLiteral("S&kills"),    QStringLiteral("St&atistics"),
                               QStringLiteral("Abo&ut"),     QStringLiteral("&More")};
-    TabStrip1 = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
-    TabStrip1->setGeometry(twips(50, 600, 4560, 650));
+    tabStrip_ = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
+    tabStrip_->setGeometry(twips(50, 600, 4560, 650));
     auto* frame = named(new QFrame(central), QStringLiteral("TabStrip1Page"));
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setGeometry(twips(50, 1230, 4560, 5170));
@@ -216,49 +216,48 @@ void MainWindow::buildPages(QWidget* central) {
               more_};
     connect(personal_, &PersonalPage::faceChosen, this, &MainWindow::showFace);
     connect(personal_, &PersonalPage::batChosen, this, &MainWindow::showBat);
-    connect(personal_, &PersonalPage::commentaryRequested, this, &MainWindow::cmdCommentary_Click);
-    connect(statistics_, &StatisticsPage::formatChosen, this, &MainWindow::cboStatisticsMode_Click);
-    connect(more_, &MorePage::importRequested, this, &MainWindow::cmdImport_Click);
-    connect(more_, &MorePage::exportRequested, this, &MainWindow::cmdExport_Click);
+    connect(personal_, &PersonalPage::commentaryRequested, this, &MainWindow::playCommentary);
+    connect(statistics_, &StatisticsPage::formatChosen, this, &MainWindow::showStatisticsFormat);
+    connect(more_, &MorePage::importRequested, this, &MainWindow::importPlayer);
+    connect(more_, &MorePage::exportRequested, this, &MainWindow::exportPlayer);
     for (Page* page : pages_) {
         connect(page, &Page::edited, this, &MainWindow::commitEditors);
     }
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::prepareWindow() {
     setWindowTitle(QStringLiteral("Quillbay V%1.%2").arg(kMajor).arg(kMinor));
     tempDir_ =
         std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quillbay-XXXXXX"));
-    strTempPath = tempDir_->path() + QLatin1Char('/');
-    TabStrip1->setEnabled(false);
-    strGamePath = settings_.gamePath();
-    mnuLastFile->setEnabled(!strGamePath.isEmpty());
-    if (strGamePath.size() >= 6) {
-        mnuCricketPath->setText(strGamePath);
+    tempPath_ = tempDir_->path() + QLatin1Char('/');
+    tabStrip_->setEnabled(false);
+    gamePath_ = settings_.gamePath();
+    lastFileAction_->setEnabled(!gamePath_.isEmpty());
+    if (gamePath_.size() >= 6) {
+        gameFolderAction_->setText(gamePath_);
     }
     centralWidget()->setFixedSize(twips(0, 0, 4680, 6500).size());
     for (Page* page : pages_) {
         page->hide();
     }
-    TabStrip1->selectTab(kAboutTab);
-    LoadCommentaryNames();
+    tabStrip_->selectTab(kAboutTab);
+    loadCommentaryNames();
     reportRecoveredSaves({});
 }
 
 void MainWindow::showHistory() {
-    if (lsvUndoHistory == nullptr) {
+    if (historyView_ == nullptr) {
         auto* dock = named(new QDockWidget(QStringLiteral("Undo History"), this),
                            QStringLiteral("fraUndoHistory"));
-        lsvUndoHistory =
-            named(new QUndoView(history_.get(), dock), QStringLiteral("lsvUndoHistory"));
-        lsvUndoHistory->setEmptyLabel(QStringLiteral("As opened"));
-        dock->setWidget(lsvUndoHistory);
+        historyView_ = named(new QUndoView(history_.get(), dock), QStringLiteral("lsvUndoHistory"));
+        historyView_->setEmptyLabel(QStringLiteral("As opened"));
+        dock->setWidget(historyView_);
         addDockWidget(Qt::RightDockWidgetArea, dock);
     }
-    lsvUndoHistory->parentWidget()->show();
+    historyView_->parentWidget()->show();
 }
 
-void MainWindow::TabStrip1_Click(int tab) {
+void MainWindow::showTab(int tab) {
     for (Page* page : pages_) {
         page->hide();
     }
@@ -269,28 +268,28 @@ void MainWindow::TabStrip1_Click(int tab) {
 }
 
 void MainWindow::nextTab() {
-    const int tab = TabStrip1->selectedTab() == kTabs ? 0 : TabStrip1->selectedTab();
-    TabStrip1->selectTab(tab + 1);
+    const int tab = tabStrip_->selectedTab() == kTabs ? 0 : tabStrip_->selectedTab();
+    tabStrip_->selectTab(tab + 1);
 }
 
-void MainWindow::cboPlayerName_KeyUp(int key) {
+void MainWindow::searchAsTyped(int key) {
     if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Delete ||
         key == Qt::Key_Backspace) {
         return;
     }
-    QLineEdit* edit = cboPlayerName->lineEdit();
+    QLineEdit* edit = playerList_->lineEdit();
     if (key == Qt::Key_Escape) {
         edit->clear();
     }
     const QString typed = edit->text();
     const int found = findPlayerWithPrefix(rosterIndex(), typed.toStdString());
     if (found >= 0) {
-        if (found == cboPlayerName->currentIndex()) {
+        if (found == playerList_->currentIndex()) {
             reloadPlayer(found);
         } else {
-            cboPlayerName->setCurrentIndex(found);
+            playerList_->setCurrentIndex(found);
         }
-        edit->setText(cboPlayerName->itemText(found));
+        edit->setText(playerList_->itemText(found));
     }
     edit->setSelection(static_cast<int>(typed.size()),
                        static_cast<int>(edit->text().size() - typed.size()));
@@ -301,7 +300,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = released ? static_cast<QKeyEvent*>(event) : nullptr;
     // Ctrl+Tab walks through the tabs, from the last back to the first, once a roster is open.
     if (key != nullptr && key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier &&
-        TabStrip1->isEnabled() &&
+        tabStrip_->isEnabled() &&
         (watched == this ||
          (watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))) {
         nextTab();
@@ -318,11 +317,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::Show && watched == cboPlayerName->view()->window()) {
-        entryAtPopup_ = cboPlayerName->currentIndex();
+    if (event->type() == QEvent::Show && watched == playerList_->view()->window()) {
+        entryAtPopup_ = playerList_->currentIndex();
     }
-    if (key != nullptr && watched == cboPlayerName->lineEdit()) {
-        cboPlayerName_KeyUp(key->key());
+    if (key != nullptr && watched == playerList_->lineEdit()) {
+        searchAsTyped(key->key());
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -33,7 +33,7 @@ class RosterGridWindow;
 class StatisticsPage;
 class TabStrip;
 
-// frmMain: the editor's one window. It assembles the pages, one per tab, the commands
+// The editor's one window. It assembles the pages, one per tab, the commands
 // of its menus and buttons, and the open file. It decodes nothing itself: the pages show
 // a PlayerSheet that the core fills from a record, and saving hands the sheet back.
 class MainWindow : public QMainWindow {
@@ -46,23 +46,23 @@ public:
     MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The open command after its dialog: title, status label, last file, LoadRoster.
+    // The open command after its dialog: title, status label, last file, reloadRoster.
     void openRoster(const QString& path);
     // Opening a file named at start: the game folder is insisted on first, as the
     // open command does.
     void openRosterAfterGameCheck(const QString& path);
     // The open command: insists on the game folder first, then asks for a file.
-    void cmdOpen_Click();
-    void mnuSetPath_Click();
-    void cmdSave_Click();
+    void chooseAndOpenRoster();
+    void chooseGameFolder();
+    void saveShownPlayer();
     // Writes every player with unsaved edits as one batch and says how many.
     void saveAll();
     // A request of the companion program: "index|path".
-    void Form_LinkExecute(const QString& command);
+    void handleLinkRequest(const QString& command);
 
     // The open roster's path; empty while none is open.
     QString openedFileName() const;
-    const QString& tempPath() const { return strTempPath; }
+    const QString& tempPath() const { return tempPath_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,10 +83,10 @@ private:
     void buildActions();
     void buildTopRow(QWidget* central);
     void buildPages(QWidget* central);
-    void Form_Load();
-    void TabStrip1_Click(int tab);
+    void prepareWindow();
+    void showTab(int tab);
     void nextTab();
-    void cboPlayerName_KeyUp(int key);
+    void searchAsTyped(int key);
 
     // The open file and its players (main_window_roster.cpp).
     // Every command reaches the open file through this one place.
@@ -98,8 +98,8 @@ private:
     void adoptRoster(std::unique_ptr<RosterDocument> document);
     // Fills both lists from the roster's index and shows its first player.
     void listPlayers();
-    void LoadRoster();
-    void cboPlayerName_Click();
+    void reloadRoster();
+    void showChosenPlayer();
     // Shows the slot's player as the document holds it, with its unsaved edits.
     void showPlayer(int slot);
     // Shows the slot's player as the file holds it now, its unsaved edits dropped.
@@ -123,10 +123,10 @@ private:
     // Before unsaved edits would be lost: asks to save them all, drop them or cancel.
     // Returns whether to go on.
     bool settleUnsaved();
-    void cboStatisticsMode_Click(int format);
-    void mnuLastFile_Click();
-    void cmdExport_Click();
-    void cmdImport_Click();
+    void showStatisticsFormat(int format);
+    void openLastFile();
+    void exportPlayer();
+    void importPlayer();
     void showSheet();
     void readSheet();
     SafetyOptions safety(bool force) const;
@@ -142,13 +142,13 @@ private:
     void openGridPlayer(int slot);
 
     // The compare view, backups and patches (main_window_compare.cpp).
-    void mnuCompare_Click();
+    void chooseRosterToCompare();
     // Opens the compare view with the open roster on the left and `path` on the right.
     void compareWith(const QString& path);
     // The backups of the open roster; the one chosen is opened in the compare view.
-    void mnuBackups_Click();
+    void showBackups();
     // Shows what a patch changes and, once confirmed, applies it as one undoable step.
-    void mnuApplyPatch_Click();
+    void applyPatch();
 
     // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
@@ -159,8 +159,8 @@ private:
     QString archivePath() const;
     void showFace(int face);
     void showBat(int bat);
-    void LoadCommentaryNames();
-    void cmdCommentary_Click();
+    void loadCommentaryNames();
+    void playCommentary();
     void deleteTemporaryFiles();
 
     AppSettings& settings_;
@@ -179,22 +179,22 @@ private:
     int shownSlot_ = -1;
     // The entries of the player list marked as holding unsaved edits.
     std::set<int> markedSlots_;
-    QString strGamePath;
-    QString strTempPath;
+    QString gamePath_;
+    QString tempPath_;
     std::unique_ptr<QTemporaryDir> tempDir_;
     bool showingState_ = false;
     // The player list's entry when its list last opened (-1: not open).
     int entryAtPopup_ = -1;
 
-    QComboBox* cboPlayerName = nullptr;
-    QPushButton* cmdSave = nullptr;
-    QLabel* lblUnsaved = nullptr;
-    QUndoView* lsvUndoHistory = nullptr; // made when first shown
-    TabStrip* TabStrip1 = nullptr;
-    QAction* mnuLastFile = nullptr;
-    QAction* mnuUndo = nullptr;
-    QAction* mnuRedo = nullptr;
-    QAction* mnuCricketPath = nullptr;
+    QComboBox* playerList_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QLabel* unsavedLabel_ = nullptr;
+    QUndoView* historyView_ = nullptr; // made when first shown
+    TabStrip* tabStrip_ = nullptr;
+    QAction* lastFileAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* gameFolderAction_ = nullptr;
     std::array<Page*, 10> pages_{}; // tab 1 to 10
     PersonalPage* personal_ = nullptr;
     StatisticsPage* statistics_ = nullptr;

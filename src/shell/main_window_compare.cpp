@@ -37,7 +37,7 @@ std::vector<PatchEntry> readEitherPatch(const std::string& text, const std::stri
 
 } // namespace
 
-void MainWindow::mnuCompare_Click() {
+void MainWindow::chooseRosterToCompare() {
     if (!document_) {
         return;
     }
@@ -74,7 +74,7 @@ void MainWindow::compareWith(const QString& path) {
     });
 }
 
-void MainWindow::mnuBackups_Click() {
+void MainWindow::showBackups() {
     if (!document_) {
         return;
     }
@@ -87,7 +87,7 @@ void MainWindow::mnuBackups_Click() {
     });
 }
 
-void MainWindow::mnuApplyPatch_Click() {
+void MainWindow::applyPatch() {
     if (!document_) {
         return;
     }

@@ -20,20 +20,20 @@
 namespace qb {
 
 QString MainWindow::archivePath() const {
-    const auto archive = findArchive(gameFolderPath(strGamePath.toStdString()));
+    const auto archive = findArchive(gameFolderPath(gamePath_.toStdString()));
     return archive ? QString::fromStdString(utf8Path(*archive)) : QString();
 }
 
 bool MainWindow::requireGameFolder() {
-    if (!strGamePath.isEmpty() && !archivePath().isEmpty()) {
+    if (!gamePath_.isEmpty() && !archivePath().isEmpty()) {
         return true;
     }
     message(QMessageBox::Critical, QStringLiteral("First Set the path for Cricket 2004 directory"));
-    mnuSetPath_Click();
+    chooseGameFolder();
     return false;
 }
 
-void MainWindow::mnuSetPath_Click() {
+void MainWindow::chooseGameFolder() {
     const QString prompt = QStringLiteral(
         "Select the path of Cricket 2004\r\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
     while (true) {
@@ -45,21 +45,21 @@ void MainWindow::mnuSetPath_Click() {
             message(QMessageBox::Critical, QStringLiteral("Wrong Path"));
             continue;
         }
-        strGamePath = folder;
+        gamePath_ = folder;
         settings_.setGamePath(folder.trimmed());
-        mnuCricketPath->setText(folder);
-        mnuLastFile->setEnabled(true);
+        gameFolderAction_->setText(folder);
+        lastFileAction_->setEnabled(true);
         return;
     }
 }
 
 void MainWindow::showFace(int face) {
-    const QString bmp = strTempPath + QStringLiteral("temp.bmp");
+    const QString bmp = tempPath_ + QStringLiteral("temp.bmp");
     attempt([&] {
         const QString archive = archivePath();
         if (archive.isEmpty()) {
             throw FaceCopyError("no game archive in " +
-                                utf8Path(gameFolderPath(strGamePath.toStdString())));
+                                utf8Path(gameFolderPath(gamePath_.toStdString())));
         }
         copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
         // Read through QImage: QPixmap's own loading caches by file name and would show
@@ -75,16 +75,16 @@ void MainWindow::showFace(int face) {
 void MainWindow::showBat(int bat) {
     // A missing or undecodable bat leaves the box empty.
     TgaReader reader;
-    const auto file = findBat(gameFolderPath(strGamePath.toStdString()), bat);
+    const auto file = findBat(gameFolderPath(gamePath_.toStdString()), bat);
     try {
         if (file) {
-            reader.LoadTGA(utf8Path(*file));
+            reader.load(utf8Path(*file));
         }
     } catch (const ImageError&) {
         reader = TgaReader();
     }
     PictureBox& box = personal_->batBox();
-    reader.DrawTGA(box);
+    reader.draw(box);
     const QPixmap drawn = box.picture();
     box.setOuterSize(700, 1400);
     box.clear();
@@ -93,10 +93,10 @@ void MainWindow::showBat(int bat) {
     }
 }
 
-void MainWindow::LoadCommentaryNames() {
+void MainWindow::loadCommentaryNames() {
     const CommentaryList list =
         chooseCommentaryList(QFileInfo(settings_.fileName()).absolutePath());
-    QFile file(strTempPath + QStringLiteral("Commentary.txt"));
+    QFile file(tempPath_ + QStringLiteral("Commentary.txt"));
     if (!file.open(QIODevice::WriteOnly) || file.write(list.text) != list.text.size()) {
         personal_->setStatus(QStringLiteral("Cannot write ") + file.fileName());
     }
@@ -107,7 +107,7 @@ void MainWindow::LoadCommentaryNames() {
     }
 }
 
-void MainWindow::cmdCommentary_Click() {
+void MainWindow::playCommentary() {
     bool isNumber = false;
     const int number = personal_->commentaryNumber().toInt(&isNumber);
     if (!isNumber) {
@@ -125,8 +125,8 @@ void MainWindow::cmdCommentary_Click() {
 }
 
 void MainWindow::deleteTemporaryFiles() {
-    QFile::remove(strTempPath + QStringLiteral("temp.bmp"));
-    QFile::remove(strTempPath + QStringLiteral("Commentary.txt"));
+    QFile::remove(tempPath_ + QStringLiteral("temp.bmp"));
+    QFile::remove(tempPath_ + QStringLiteral("Commentary.txt"));
 }
 
 } // namespace qb

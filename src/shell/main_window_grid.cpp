@@ -45,8 +45,8 @@ void MainWindow::pushGridStep(const QString& text, std::function<void()> redo,
 }
 
 void MainWindow::openGridPlayer(int slot) {
-    if (slot < cboPlayerName->count()) {
-        cboPlayerName->setCurrentIndex(slot);
+    if (slot < playerList_->count()) {
+        playerList_->setCurrentIndex(slot);
     } else {
         showPlayer(slot);
     }

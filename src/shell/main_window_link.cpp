@@ -6,7 +6,7 @@
 
 namespace qb {
 
-void MainWindow::Form_LinkExecute(const QString& command) {
+void MainWindow::handleLinkRequest(const QString& command) {
     attempt([&] {
         const LinkRequest request = parseLinkRequest(command.toStdString());
         const QString path = QString::fromStdString(request.path);
@@ -36,14 +36,14 @@ void MainWindow::openRequestedRoster(const QString& path, int entry) {
 }
 
 void MainWindow::selectRequestedPlayer(int index) {
-    if (index >= cboPlayerName->count()) {
+    if (index >= playerList_->count()) {
         message(QMessageBox::Warning, QStringLiteral("Non-continous roster"));
         return;
     }
-    if (index == cboPlayerName->currentIndex()) {
+    if (index == playerList_->currentIndex()) {
         reloadPlayer(index);
     } else {
-        cboPlayerName->setCurrentIndex(index);
+        playerList_->setCurrentIndex(index);
     }
 }
 

@@ -77,7 +77,7 @@ const RosterIndex& MainWindow::rosterIndex() const {
     return document_ ? document_->index() : none;
 }
 
-void MainWindow::cmdOpen_Click() {
+void MainWindow::chooseAndOpenRoster() {
     if (!requireGameFolder() || !settleUnsaved()) {
         return;
     }
@@ -118,7 +118,7 @@ void MainWindow::openRoster(const QString& path) {
     }
 }
 
-void MainWindow::mnuLastFile_Click() {
+void MainWindow::openLastFile() {
     const QString path = settings_.lastFile();
     if (path.isEmpty() || !QFileInfo::exists(path) || !settleUnsaved()) {
         return;
@@ -135,21 +135,21 @@ void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     if (document_) {
         document_->onChange([this](const DocumentChange&) { showUnsaved(); });
     }
-    connect(history_.get(), &QUndoStack::canUndoChanged, mnuUndo, &QAction::setEnabled);
-    connect(history_.get(), &QUndoStack::canRedoChanged, mnuRedo, &QAction::setEnabled);
-    connect(history_.get(), &QUndoStack::undoTextChanged, mnuUndo,
-            [this](const QString& text) { mnuUndo->setText(QStringLiteral("&Undo ") + text); });
-    connect(history_.get(), &QUndoStack::redoTextChanged, mnuRedo,
-            [this](const QString& text) { mnuRedo->setText(QStringLiteral("&Redo ") + text); });
-    mnuUndo->setEnabled(false);
-    mnuRedo->setEnabled(false);
-    if (lsvUndoHistory != nullptr) {
-        lsvUndoHistory->setStack(history_.get());
+    connect(history_.get(), &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
+    connect(history_.get(), &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
+    connect(history_.get(), &QUndoStack::undoTextChanged, undoAction_,
+            [this](const QString& text) { undoAction_->setText(QStringLiteral("&Undo ") + text); });
+    connect(history_.get(), &QUndoStack::redoTextChanged, redoAction_,
+            [this](const QString& text) { redoAction_->setText(QStringLiteral("&Redo ") + text); });
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
+    if (historyView_ != nullptr) {
+        historyView_->setStack(history_.get());
     }
     listPlayers();
 }
 
-void MainWindow::LoadRoster() {
+void MainWindow::reloadRoster() {
     if (document_) {
         const WaitCursor wait;
         QApplication::processEvents();
@@ -159,7 +159,7 @@ void MainWindow::LoadRoster() {
 }
 
 void MainWindow::listPlayers() {
-    TabStrip1->setEnabled(document_ != nullptr);
+    tabStrip_->setEnabled(document_ != nullptr);
     const RosterIndex& index = rosterIndex();
     // Each name is converted once, for both lists.
     QStringList names;
@@ -168,9 +168,9 @@ void MainWindow::listPlayers() {
         names.push_back(qText(entry.name()));
     }
     showingState_ = true;
-    cboPlayerName->clear();
-    cboPlayerName->addItems(names.first(static_cast<qsizetype>(index.playerCount)));
-    cboPlayerName->setCurrentIndex(-1);
+    playerList_->clear();
+    playerList_->addItems(names.first(static_cast<qsizetype>(index.playerCount)));
+    playerList_->setCurrentIndex(-1);
     showingState_ = false;
     more_->showSlots(names);
     markedSlots_.clear();
@@ -181,13 +181,13 @@ void MainWindow::listPlayers() {
     editor_.clear();
     showSheet();
     if (index.playerCount > 0) {
-        cboPlayerName->setCurrentIndex(0);
+        playerList_->setCurrentIndex(0);
     }
-    cmdSave->setEnabled(shownSlot_ >= 0);
+    saveButton_->setEnabled(shownSlot_ >= 0);
 }
 
-void MainWindow::cboPlayerName_Click() {
-    const int slot = cboPlayerName->currentIndex();
+void MainWindow::showChosenPlayer() {
+    const int slot = playerList_->currentIndex();
     if (slot >= 0) {
         showPlayer(slot);
     }
@@ -232,7 +232,7 @@ void MainWindow::showPlayer(int slot) {
                           QStringLiteral("Quillbay"))) {
         showRepairedPlayer(slot);
     }
-    cmdSave->setEnabled(shownSlot_ >= 0);
+    saveButton_->setEnabled(shownSlot_ >= 0);
 }
 
 void MainWindow::reloadPlayer(int slot) {
@@ -240,7 +240,7 @@ void MainWindow::reloadPlayer(int slot) {
     if (document_ && document_->hasPending(slot) &&
         !dialogs_.question(
             this,
-            QStringLiteral("Discard the unsaved changes to %1?").arg(cboPlayerName->itemText(slot)),
+            QStringLiteral("Discard the unsaved changes to %1?").arg(playerList_->itemText(slot)),
             QStringLiteral("Quillbay"))) {
         return;
     }
@@ -303,13 +303,13 @@ void MainWindow::showEdit(const Edit& edit, bool reverted, int tab) {
     if (edit.slot != shownSlot_) {
         shownSlot_ = edit.slot;
         showingState_ = true;
-        cboPlayerName->setCurrentIndex(edit.slot < cboPlayerName->count() ? edit.slot : -1);
+        playerList_->setCurrentIndex(edit.slot < playerList_->count() ? edit.slot : -1);
         showingState_ = false;
-        cmdSave->setEnabled(true);
+        saveButton_->setEnabled(true);
     }
     showSheet();
-    if (TabStrip1->selectedTab() != tab) {
-        TabStrip1->selectTab(tab);
+    if (tabStrip_->selectedTab() != tab) {
+        tabStrip_->selectTab(tab);
     }
 }
 
@@ -320,16 +320,16 @@ void MainWindow::showUnsaved() {
         title.chop(2);
     }
     setWindowTitle(pending.empty() ? title : title + QStringLiteral(" *"));
-    lblUnsaved->setText(pending.empty() ? QString()
-                        : pending.size() == 1
-                            ? QStringLiteral("1 unsaved player")
-                            : QStringLiteral("%1 unsaved players").arg(pending.size()));
+    unsavedLabel_->setText(pending.empty() ? QString()
+                           : pending.size() == 1
+                               ? QStringLiteral("1 unsaved player")
+                               : QStringLiteral("%1 unsaved players").arg(pending.size()));
     // Only the entries whose state changed are marked again.
     const std::set<int> unsaved(pending.begin(), pending.end());
     const QIcon mark = style()->standardIcon(QStyle::SP_FileIcon);
     const auto setMark = [this](int slot, const QVariant& shown) {
-        if (slot < cboPlayerName->count()) {
-            cboPlayerName->setItemData(slot, shown, Qt::DecorationRole);
+        if (slot < playerList_->count()) {
+            playerList_->setItemData(slot, shown, Qt::DecorationRole);
         }
     };
     for (const int slot : markedSlots_) {
@@ -351,7 +351,7 @@ void MainWindow::showChangedFields() {
         shownSlot_ >= 0 ? document_->changedKeys(shownSlot_) : std::set<std::string>{};
     const PlayerSheet& sheet = shownPlayer().state();
     for (Page* page : pages_) {
-        markUnsaved(TabStrip1->tabButton(page->tab()), page->markChanged(changed, sheet));
+        markUnsaved(tabStrip_->tabButton(page->tab()), page->markChanged(changed, sheet));
     }
 }
 
@@ -407,7 +407,7 @@ void MainWindow::readSheet() {
     }
 }
 
-void MainWindow::cboStatisticsMode_Click(int format) {
+void MainWindow::showStatisticsFormat(int format) {
     const int leaving = shownPlayer().state().statisticsFormat;
     if (format == leaving) {
         return;
@@ -429,7 +429,7 @@ SafetyOptions MainWindow::safety(bool force) const {
     return options;
 }
 
-void MainWindow::cmdSave_Click() {
+void MainWindow::saveShownPlayer() {
     int remembered = -1;
     bool force = false;
     while (true) {
@@ -438,7 +438,7 @@ void MainWindow::cmdSave_Click() {
             [&] {
                 const WaitCursor wait;
                 personal_->trimName();
-                remembered = cboPlayerName->currentIndex();
+                remembered = playerList_->currentIndex();
                 commitEditors();
                 try {
                     if (shownSlot_ >= 0) {
@@ -478,7 +478,7 @@ void MainWindow::saveAll() {
         return;
     }
     commitEditors();
-    const int remembered = cboPlayerName->currentIndex();
+    const int remembered = playerList_->currentIndex();
     std::size_t written = 0;
     const bool stored = attempt(
         [&] {
@@ -501,14 +501,14 @@ void MainWindow::reportSaved(const QString& report, int entry) {
         message(QMessageBox::Warning, qText(notice));
     }
     attempt([&] {
-        LoadRoster();
-        if (entry > 0 && entry < cboPlayerName->count()) {
-            cboPlayerName->setCurrentIndex(entry);
+        reloadRoster();
+        if (entry > 0 && entry < playerList_->count()) {
+            playerList_->setCurrentIndex(entry);
         }
     });
 }
 
-void MainWindow::cmdExport_Click() {
+void MainWindow::exportPlayer() {
     const int slot = more_->selectedSlot();
     if (slot < 0) {
         return;
@@ -533,7 +533,7 @@ void MainWindow::cmdExport_Click() {
     });
 }
 
-void MainWindow::cmdImport_Click() {
+void MainWindow::importPlayer() {
     const int slot = more_->selectedSlot();
     if (slot < 0) {
         return;
@@ -560,7 +560,7 @@ void MainWindow::cmdImport_Click() {
         for (const std::string& notice : notices) {
             message(QMessageBox::Warning, qText(notice));
         }
-        LoadRoster();
+        reloadRoster();
     });
 }
 

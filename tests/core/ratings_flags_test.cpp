@@ -24,15 +24,15 @@ const Record kRatingBytes = test::recordWith(
 
 TEST(Ratings, EveryRatingIsShownFromAndStoredToItsOwnBits) {
     PlayerSheet state; // every list unselected: role bits are kept
-    ShowRatings(kRatingBytes, state);
+    readRatings(kRatingBytes, state);
     EXPECT_EQ(state.battingRatings, kBatting);
     EXPECT_EQ(state.bowlingRatings, kBowling);
     EXPECT_EQ(state.fieldingRatings, kFielding);
     // Bits 0-1 of 90 and 6-7 of 103 are written 0; 110 bits 0-3 are a fielding position.
     Record r = test::recordWith({{90, 0x03}, {103, 0xC0}, {110, 0x05}});
-    StoreBattingRole(state, r);
-    StoreFieldingRole(state, r);
-    StoreRatings(state, r);
+    writeBattingRole(state, r);
+    writeFieldingRole(state, r);
+    writeRatings(state, r);
     EXPECT_EQ(r, kRatingBytes);
 }
 
@@ -41,37 +41,37 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     state.bowlingRatings.fill(50);
     state.fieldingRatings.fill(50);
     const Record r = test::recordWith({{91, 64}, {90, 8}});
-    EXPECT_THAT([&] { ShowRatings(r, state); }, testing::Throws<ShowError>(testing::AllOf(
+    EXPECT_THAT([&] { readRatings(r, state); }, testing::Throws<ShowError>(testing::AllOf(
                                                     test::InField("ratings.bowling.Bowl to LHand"),
                                                     test::Says("Invalid property value"))));
     EXPECT_EQ(state.bowlingRatings[0], 2);  // before it: the new player
     EXPECT_EQ(state.bowlingRatings[1], 50); // it and after: the previous player
     EXPECT_EQ(state.fieldingRatings[5], 50);
-    EXPECT_THROW(ShowRatings(test::recordWith({{106, 0x04}}), state), ShowError);
+    EXPECT_THROW(readRatings(test::recordWith({{106, 0x04}}), state), ShowError);
     const std::pair<int, int> percents[] = {{3, 6},    {4, 7},  {8, 12}, {47, 74},
                                             {63, 100}, {64, 0}, {65, 2}, {130, 4}};
     for (const auto& [rating, percent] : percents) {
-        EXPECT_EQ(RatingPercent(rating), percent) << rating;
+        EXPECT_EQ(ratingPercent(rating), percent) << rating;
     }
 }
 
 // Literal bits pin the runs; the table of flags must name the bit the runs use.
 TEST(Flags, ShownFromAndStoredToTheirBits) {
     PlayerSheet state;
-    ShowSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
-    ShowShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
+    readSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
+    readShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
     for (int i = 1; i <= 21; ++i) {
         const auto at = static_cast<std::size_t>(i);
         EXPECT_EQ(i <= 17 ? state.skills[at] : 0, i == 1 || i == 16 ? 1 : i == 17 ? 2 : 0) << i;
         EXPECT_EQ(state.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
     }
-    EXPECT_THROW(ShowSkills(test::recordWith({{198, 3}}), state), ShowError);
+    EXPECT_THROW(readSkills(test::recordWith({{198, 3}}), state), ShowError);
     for (const FlagBit& flag : kFlagBits) {
         PlayerSheet one;
         flagBox(one, flag.control, flag.index) = 1;
         Record r{};
-        StoreShotFlags(one, r);
-        StoreSkills(one, r);
+        writeShotFlags(one, r);
+        writeSkills(one, r);
         const int bit = flag.offset * 8 + flag.bit;
         const Record expected =
             test::recordWith({{bit / 8, static_cast<std::uint8_t>(1 << bit % 8)}});
@@ -83,16 +83,16 @@ TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
     const Record loaded = test::recordWith(
         {{188, 0x5A}, {192, 0xC3}, {193, 0xE3}, {196, 0x34}, {197, 0x92}, {198, 2}});
     PlayerSheet state;
-    ShowSkills(loaded, state);
-    ShowShotFlags(loaded, state);
+    readSkills(loaded, state);
+    readShotFlags(loaded, state);
     Record working = loaded;
-    StoreShotFlags(state, working);
-    StoreSkills(state, working);
+    writeShotFlags(state, working);
+    writeSkills(state, working);
     Record expected = loaded;
     expected[193] = 0x03;
     EXPECT_EQ(working, expected);
     state.skills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
-    EXPECT_THROW(StoreSkills(state, working), StoreError);
+    EXPECT_THROW(writeSkills(state, working), StoreError);
     EXPECT_EQ(working, expected);
 }
 

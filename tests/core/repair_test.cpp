@@ -19,7 +19,7 @@ void showEverything(const Record& record) {
     }
     for (int format = 1; format < kStatisticsFormatCount; ++format) {
         state.statisticsFormat = format;
-        ShowStatistics(state, record);
+        readStatistics(state, record);
     }
 }
 

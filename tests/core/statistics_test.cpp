@@ -22,7 +22,7 @@ Record with(Record r, const std::vector<int>& bytes) {
 PlayerSheet shownFormat(const Record& r, int format) {
     PlayerSheet state;
     state.statisticsFormat = format;
-    ShowStatistics(state, r);
+    readStatistics(state, r);
     return state;
 }
 
@@ -67,7 +67,7 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
             typed.*row.boxes[i] = row.texts[i];
         }
         Record stored{};
-        StoreStatistics(typed, stored, row.format);
+        writeStatistics(typed, stored, row.format);
         EXPECT_EQ(stored, bytes);
     }
 }
@@ -77,7 +77,7 @@ TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
     PlayerSheet state;
     state.overs = "old";
     EXPECT_THAT(
-        [&] { ShowStatistics(state, r); },
+        [&] { readStatistics(state, r); },
         Throws<ShowError>(AllOf(test::InField("statistics.Test.notOuts"), test::Says("Overflow"))));
     EXPECT_EQ(state.innings, "0");
     EXPECT_EQ(state.overs, "old");
@@ -122,7 +122,7 @@ TEST(Statistics, OneFigureShownAndStored) {
         PlayerSheet state;
         state.*row.box = row.typed;
         const Record expected = with(r, row.after);
-        StoreStatistics(state, r, row.format);
+        writeStatistics(state, r, row.format);
         EXPECT_EQ(r, expected);
     }
 }
@@ -152,7 +152,7 @@ TEST(Statistics, BadValuesRefuseTheWholeStore) {
         state.wickets = "7";
         state.*row.box = row.text;
         Record r{};
-        EXPECT_THAT([&] { StoreStatistics(state, r, row.format); },
+        EXPECT_THAT([&] { writeStatistics(state, r, row.format); },
                     Throws<StoreError>(AllOf(
                         test::InField(row.field),
                         testing::Property(&std::exception::what, testing::HasSubstr(row.limit)))));

@@ -85,7 +85,7 @@ TEST(TgaFiles, ConformanceImagesLookAsTgatoppmShowsThemAndHostileOnesEndCleanly)
         SCOPED_TRACE(file.filename().string());
         TgaReader reader;
         try {
-            reader.LoadTGA(file.string());
+            reader.load(file.string());
         } catch (const std::exception& error) {
             EXPECT_FALSE(reader.bitmap()) << error.what();
         }
@@ -97,7 +97,7 @@ TEST(TgaFiles, ConformanceImagesLookAsTgatoppmShowsThemAndHostileOnesEndCleanly)
         SCOPED_TRACE(file.filename().string());
         const Bytes bytes = test::readFileBytes(file.string());
         TgaReader reader;
-        reader.LoadTGAFromBytes(bytes, file.string());
+        reader.loadBytes(bytes, file.string());
         ASSERT_TRUE(reader.bitmap());
         test::writeFileBytes(dir.file("ref.tga"), referenceCopy(bytes));
         const std::string command =

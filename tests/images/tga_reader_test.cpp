@@ -32,7 +32,7 @@ Bytes operator+(Bytes a, const Bytes& b) {
 TgaReader loaded(const Bytes& file) {
     test::saveSeed("tga", file);
     TgaReader reader;
-    reader.LoadTGAFromBytes(file, "test.tga");
+    reader.loadBytes(file, "test.tga");
     return reader;
 }
 
@@ -81,7 +81,7 @@ TEST(TgaReader, DecodedPixels) {
         const TgaReader reader = loaded(row.file);
         ASSERT_TRUE(reader.bitmap());
         EXPECT_EQ(reader.bitmap()->pixels, row.pixels);
-        EXPECT_EQ(reader.Compressed(), row.file[2] >= 9);
+        EXPECT_EQ(reader.isCompressed(), row.file[2] >= 9);
     }
     const TgaReader map = loaded(rows[4].file);
     EXPECT_EQ(map.bitmap()->colourTable.size(), 1024u);
@@ -97,19 +97,19 @@ TEST(TgaReader, DecodedPixels) {
 
 TEST(TgaReader, Properties) {
     TgaReader reader = loaded(header(9, 8, 7, 3) + Bytes{0x94, 0});
-    EXPECT_TRUE(reader.Compressed() && reader.IsTGA());
-    EXPECT_EQ((std::array<long, 2>{reader.TGAWidth(), reader.TGAHeight()}),
+    EXPECT_TRUE(reader.isCompressed() && reader.isTga());
+    EXPECT_EQ((std::array<long, 2>{reader.width(), reader.height()}),
               (std::array<long, 2>{105, 45}));
     reader.setScaleMode(5);
-    EXPECT_EQ(reader.ScaleMode(), 1);
+    EXPECT_EQ(reader.scaleMode(), 1);
     reader.setScaleMode(0);
-    EXPECT_EQ(reader.TGAWidth(), 7);
+    EXPECT_EQ(reader.width(), 7);
     reader.setScaleMode(-2);
-    EXPECT_EQ((std::array<long, 2>{reader.ScaleMode(), reader.TGAWidth()}),
+    EXPECT_EQ((std::array<long, 2>{reader.scaleMode(), reader.width()}),
               (std::array<long, 2>{-2, 0}));
     const TgaReader fifteenBits = loaded(header(2, 15, 3, 2) + kSixPixels);
-    EXPECT_FALSE(fifteenBits.IsTGA() || fifteenBits.bitmap());
-    EXPECT_EQ(fifteenBits.Bpp(), 15);
+    EXPECT_FALSE(fifteenBits.isTga() || fifteenBits.bitmap());
+    EXPECT_EQ(fifteenBits.pixelDepth(), 15);
 }
 
 TEST(TgaReader, WriterAndReaderAgreeOnEveryDepth) {
@@ -171,11 +171,11 @@ TEST(TgaReader, HostileHeadersFailCleanly) {
         test::saveSeed("tga", row.file);
         TgaReader reader;
         if (row.fails) {
-            EXPECT_THROW(reader.LoadTGAFromBytes(row.file, "x.tga"), ImageError);
+            EXPECT_THROW(reader.loadBytes(row.file, "x.tga"), ImageError);
             EXPECT_FALSE(reader.bitmap());
             continue;
         }
-        EXPECT_NO_THROW(reader.LoadTGAFromBytes(row.file, "x.tga"));
+        EXPECT_NO_THROW(reader.loadBytes(row.file, "x.tga"));
         const Dib& dib = reader.bitmap() ? *reader.bitmap() : Dib{};
         EXPECT_EQ(dib.pixels.size(),
                   dib.rowBytes() * static_cast<std::size_t>(std::abs(dib.height)));
@@ -184,7 +184,7 @@ TEST(TgaReader, HostileHeadersFailCleanly) {
                   .bitmap()
                   ->colourTable[4 * 200],
               0);
-    EXPECT_THROW(TgaReader().LoadTGA("/no/such/file.tga"), ImageError);
+    EXPECT_THROW(TgaReader().load("/no/such/file.tga"), ImageError);
 }
 
 // A drawing target that records what the reader asks of it.
@@ -207,22 +207,22 @@ struct FakeTarget : DrawTarget {
 TEST(TgaReader, DrawSizesTheTargetToTheImage) {
     TgaReader reader = loaded(header(2, 24, 3, 2) + kSixPixels);
     FakeTarget plain(700, 1400, 0);
-    reader.DrawTGA(plain);
+    reader.draw(plain);
     EXPECT_EQ((std::array{plain.width, plain.height, plain.drawn[0], plain.drawn[1]}),
               (std::array{45, 30, 3, 2}));
     EXPECT_TRUE(plain.kept);
     FakeTarget bordered(700, 1400, 30); // 2-pixel border
-    reader.DrawTGA(bordered);
+    reader.draw(bordered);
     EXPECT_EQ((std::array{bordered.innerWidth(), bordered.innerHeight(), bordered.drawn[0]}),
               (std::array{45, 30, 3}));
     reader.setAutoscale(false);
     FakeTarget stretched(700, 1400, 0);
-    reader.DrawTGA(stretched);
+    reader.draw(stretched);
     EXPECT_EQ((std::array{stretched.width, stretched.drawn[0], stretched.drawn[1]}),
               (std::array{700, 47, 93}));
     TgaReader empty = loaded(header(2, 7, 4, 4));
     FakeTarget nothing(700, 1400, 0);
-    empty.DrawTGA(nothing);
+    empty.draw(nothing);
     EXPECT_EQ((std::array{nothing.clears, nothing.width, nothing.drawn[0]}),
               (std::array{1, 60, -1}));
 }

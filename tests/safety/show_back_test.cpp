@@ -20,7 +20,7 @@ PlayerSheet shown(const Record& record, int format) {
     }
     if (format > 0) {
         state.statisticsFormat = format;
-        ShowStatistics(state, record);
+        readStatistics(state, record);
     }
     return state;
 }

@@ -85,17 +85,17 @@ private slots:
         QVERIFY(!child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         QCOMPARE(child<QAction>(*f.window, "mnuCricketPath")->text(),
                  QStringLiteral("Cricket 2004 Path"));
-        f.window->cmdOpen_Click(); // asks for the game folder first, then stops
+        f.window->chooseAndOpenRoster(); // asks for the game folder first, then stops
         QCOMPARE(f.dialogs.messages.value(0),
                  QStringLiteral("First Set the path for Cricket 2004 directory"));
         f.dialogs.folders = {f.file(""), f.file("game")};
-        f.window->mnuSetPath_Click();
+        f.window->chooseGameFolder();
         QCOMPARE(f.dialogs.messages.value(1), QStringLiteral("Wrong Path"));
         QCOMPARE(f.dialogs.messages.size(), 2);
         QCOMPARE(f.settings->gamePath(), f.file("game"));
         QVERIFY(child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         f.dialogs.folders = {f.file("")};
-        f.window->mnuSetPath_Click(); // cancelled after Wrong Path: nothing changes
+        f.window->chooseGameFolder(); // cancelled after Wrong Path: nothing changes
         QCOMPARE(f.settings->gamePath(), f.file("game"));
     }
 
@@ -136,27 +136,27 @@ private slots:
     void typeAheadSearchAndGotoEmpty() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
-        auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
+        auto* playerList = child<QComboBox>(w, "cboPlayerName");
+        auto* nameList = child<QListWidget>(w, "lsvPlayerName");
         f.open(smallRoster());
         w.show();
-        cboPlayerName->lineEdit()->clear();
-        QTest::keyClicks(cboPlayerName->lineEdit(), QStringLiteral("smi"));
-        QCOMPARE(cboPlayerName->currentIndex(), 2);
+        playerList->lineEdit()->clear();
+        QTest::keyClicks(playerList->lineEdit(), QStringLiteral("smi"));
+        QCOMPARE(playerList->currentIndex(), 2);
         QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Smith"));
-        QCOMPARE(cboPlayerName->lineEdit()->selectedText(), QStringLiteral("th"));
-        QTest::keyClick(cboPlayerName->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(cboPlayerName->currentIndex(), 2);
+        QCOMPARE(playerList->lineEdit()->selectedText(), QStringLiteral("th"));
+        QTest::keyClick(playerList->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(playerList->currentIndex(), 2);
 
         child<TabStrip>(w, "TabStrip1")->selectTab(10);
         QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
-        QCOMPARE(lsvPlayerName->currentRow(), 6);
+        QCOMPARE(nameList->currentRow(), 6);
         QCOMPARE(child<QLineEdit>(w, "txtPlayerName")->text(), QStringLiteral("Hidden"));
         child<QPushButton>(w, "cmdGotoEmpty")->click();
-        QCOMPARE(lsvPlayerName->currentRow(), 7);
-        lsvPlayerName->setCurrentRow(2);
+        QCOMPARE(nameList->currentRow(), 7);
+        nameList->setCurrentRow(2);
         child<QPushButton>(w, "cmdGotoEmpty")->click();
-        QCOMPARE(lsvPlayerName->currentRow(), 5);
+        QCOMPARE(nameList->currentRow(), 5);
     }
 
     // Each editor writes only its own bytes, a 16-byte name among them; a name with a
@@ -178,20 +178,20 @@ private slots:
         injuryFree->click();
         QCOMPARE(injuryFree->state(), 0);
         const auto loaded = test::readFileBytes(path);
-        w.cmdSave_Click();
+        w.saveShownPlayer();
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Successfully Saved"));
         const auto before = test::readFileBytes(path);
         QCOMPARE(changedBytes(loaded, before), (std::vector<std::size_t>{90, 198}));
         child<QComboBox>(w, "cboBowlingStyle")->setCurrentIndex(3);
         child<QComboBox>(w, "cboFieldingHand")->setCurrentIndex(1);
         child<QComboBox>(w, "cboBat")->setCurrentIndex(7);
-        w.cmdSave_Click();
+        w.saveShownPlayer();
         const auto after = test::readFileBytes(path);
         QCOMPARE(int{after[109]}, 0x06); // left-arm bowler (bit 1), left-handed fielder (bit 2)
         QCOMPARE(changedBytes(before, after), (std::vector<std::size_t>{108, 109, 210}));
         QCOMPARE(child<QComboBox>(w, "cboBowlingStyle")->currentText(), QStringLiteral("Chinaman"));
         child<QLineEdit>(w, "txtName")->setText(QStringLiteral("Snow\u2603man"));
-        w.cmdSave_Click();
+        w.saveShownPlayer();
         QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("\u2603")));
         QCOMPARE(test::readFileBytes(path), after);
     }
@@ -221,7 +221,7 @@ private slots:
                 QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
                 QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
                 QCOMPARE(later->value(), 22);
-                w.cmdSave_Click();
+                w.saveShownPlayer();
                 QVERIFY(f.dialogs.messages.value(0).startsWith(
                     QStringLiteral("Unable to save because of\n")));
                 QVERIFY(f.dialogs.messages.value(0).endsWith(
@@ -236,7 +236,7 @@ private slots:
                         .contains(QStringLiteral("appearance.face 30 -> 24")));
             QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
             QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
-            w.cmdSave_Click();
+            w.saveShownPlayer();
             QCOMPARE(changedBytes(before, test::readFileBytes(path)),
                      (std::vector<std::size_t>{348 + 205, 348 + 216}));
         }
@@ -255,7 +255,7 @@ private slots:
         QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
         QVERIFY(!child<QPushButton>(w, "cmdExport")->isEnabled());
         QVERIFY(!child<QPushButton>(w, "cmdImport")->isEnabled());
-        w.cmdSave_Click();
+        w.saveShownPlayer();
         QCOMPARE(test::readFileBytes(other), before);
         // A file that cannot be opened leaves none open: the lists of the one before go.
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
@@ -268,28 +268,28 @@ private slots:
     void keysWalkTheTabsAndOpenTheMenus() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* TabStrip1 = child<TabStrip>(w, "TabStrip1");
+        auto* tabStrip = child<TabStrip>(w, "TabStrip1");
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(TabStrip1->selectedTab(), 9);
+        QCOMPARE(tabStrip->selectedTab(), 9);
         f.open(smallRoster());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(TabStrip1->selectedTab(), 10);
+        QCOMPARE(tabStrip->selectedTab(), 10);
         QVERIFY(!child<QTimer>(w, "tmrAbout")->isActive());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(TabStrip1->selectedTab(), 1);
+        QCOMPARE(tabStrip->selectedTab(), 1);
         QVERIFY(child<QWidget>(w, "picPicture_1")->isVisible());
         QVERIFY(!child<QWidget>(w, "picPicture_10")->isVisible());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(TabStrip1->selectedTab(), 1);
+        QCOMPARE(tabStrip->selectedTab(), 1);
         const char keys[] = "RBTIWEKAUM";
         for (const int from : {1, 2, 10}) { // the pages with access keys of their own
             for (int tab = 1; tab <= 10; ++tab) {
-                TabStrip1->selectTab(from);
+                tabStrip->selectTab(from);
                 QTest::keyClick(&w, static_cast<Qt::Key>(keys[tab - 1]), Qt::AltModifier);
-                QTRY_COMPARE(TabStrip1->selectedTab(), tab);
+                QTRY_COMPARE(tabStrip->selectedTab(), tab);
             }
         }
         for (const char* menu : {"mnuFile", "mnuPath"}) {
@@ -305,7 +305,7 @@ private slots:
         Fixture f;
         MainWindow& w = *f.window;
         auto* sldBowling_4 = child<RatingSlider>(w, "sldBowling_4");
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
+        auto* playerList = child<QComboBox>(w, "cboPlayerName");
         w.show();
         f.open(smallRoster());
         const int stored = sldBowling_4->value();
@@ -313,15 +313,15 @@ private slots:
         // Asked first; No (and the same with Cancel) keeps the edit.
         f.dialogs.answers = {false, true};
         for (const int shown : {stored + 9, stored}) {
-            cboPlayerName->showPopup();
-            QTRY_VERIFY(cboPlayerName->view()->isVisible());
-            QTest::keyClick(cboPlayerName->view(), Qt::Key_Return);
+            playerList->showPopup();
+            QTRY_VERIFY(playerList->view()->isVisible());
+            QTest::keyClick(playerList->view(), Qt::Key_Return);
             QCOMPARE(sldBowling_4->value(), shown);
         }
         QCOMPARE(f.dialogs.questions,
                  QStringList(2, QStringLiteral("Discard the unsaved changes to Adams?")));
         // Only Down opens the player and face lists; F4 and Alt+Down do not.
-        for (QComboBox* list : {cboPlayerName, child<QComboBox>(w, "cboFace")}) {
+        for (QComboBox* list : {playerList, child<QComboBox>(w, "cboFace")}) {
             child<TabStrip>(w, "TabStrip1")->selectTab(1);
             QWidget* target = list->isEditable() ? static_cast<QWidget*>(list->lineEdit()) : list;
             QTest::keyClick(target, Qt::Key_F4);
@@ -336,10 +336,10 @@ private slots:
     void exportAndImport() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* lsvPlayerName = child<QListWidget>(w, "lsvPlayerName");
-        auto* cmdImport = child<QPushButton>(w, "cmdImport");
+        auto* nameList = child<QListWidget>(w, "lsvPlayerName");
+        auto* importButton = child<QPushButton>(w, "cmdImport");
         const std::string path = f.open(smallRoster());
-        lsvPlayerName->setCurrentRow(1);
+        nameList->setCurrentRow(1);
         f.dialogs.files = {f.file("brown")};
         child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.messages.value(0),
@@ -352,42 +352,42 @@ private slots:
         QCOMPARE(f.dialogs.questions.size(), 1);
 
         const auto before = test::readFileBytes(path);
-        lsvPlayerName->setCurrentRow(3);
+        nameList->setCurrentRow(3);
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {false};
-        cmdImport->click(); // answered No
+        importButton->click(); // answered No
         QCOMPARE(test::readFileBytes(path), before);
         QCOMPARE(
             f.dialogs.questions.last(),
             QStringLiteral("Are you sure that you want to replace Smithers with \n\tbrown.data"));
         f.dialogs.files = {f.file("brown.data")};
         f.dialogs.answers = {true};
-        cmdImport->click();
+        importButton->click();
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Replaced Smithers successfully"));
-        QCOMPARE(lsvPlayerName->item(3)->text(), QStringLiteral("Brown"));
+        QCOMPARE(nameList->item(3)->text(), QStringLiteral("Brown"));
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 0);
     }
 
     void statisticsEditsOfTwoFormatsAreKept() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* txtInnings = child<QLineEdit>(w, "txtInnings");
-        auto* cboStatisticsMode = child<QComboBox>(w, "cboStatisticsMode");
+        auto* inningsBox = child<QLineEdit>(w, "txtInnings");
+        auto* formatList = child<QComboBox>(w, "cboStatisticsMode");
         const std::string path = f.open(smallRoster());
-        txtInnings->setText(QStringLiteral("12"));
-        cboStatisticsMode->setCurrentIndex(2);
-        emit cboStatisticsMode->activated(2);
-        QCOMPARE(txtInnings->text(), QStringLiteral("0"));
-        txtInnings->setText(QStringLiteral("300"));
-        cboStatisticsMode->setCurrentIndex(0);
-        emit cboStatisticsMode->activated(0);
-        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        inningsBox->setText(QStringLiteral("12"));
+        formatList->setCurrentIndex(2);
+        emit formatList->activated(2);
+        QCOMPARE(inningsBox->text(), QStringLiteral("0"));
+        inningsBox->setText(QStringLiteral("300"));
+        formatList->setCurrentIndex(0);
+        emit formatList->activated(0);
+        QCOMPARE(inningsBox->text(), QStringLiteral("12"));
         child<QLineEdit>(w, "txtOvers")->setText(QStringLiteral("10"));
         child<QLineEdit>(w, "txtWickets")->setText(QStringLiteral("4"));
         child<QLineEdit>(w, "txtBowlingRuns")->setText(QStringLiteral("38"));
         QCOMPARE(child<QLineEdit>(w, "txtBowlingSR")->text(), QStringLiteral("15.00"));
         QCOMPARE(child<QLineEdit>(w, "txtBowlingER")->text(), QStringLiteral("3.80"));
-        w.cmdSave_Click();
+        w.saveShownPlayer();
         const Record saved = RosterFile(path).readSlot(0);
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
@@ -398,14 +398,14 @@ private slots:
     void everyEditUndoesRedoesAndSavesAsTheDocumentWould() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboPlayerName = child<QComboBox>(w, "cboPlayerName");
+        auto* playerList = child<QComboBox>(w, "cboPlayerName");
         auto* slider = child<RatingSlider>(w, "sldBowling_4");
-        auto* cboBowlingStyle = child<QComboBox>(w, "cboBowlingStyle");
+        auto* bowlingStyleList = child<QComboBox>(w, "cboBowlingStyle");
         auto* skill = child<QCheckBox>(w, "chkSkills_1");
-        auto* txtName = child<QLineEdit>(w, "txtName");
-        auto* txtInnings = child<QLineEdit>(w, "txtInnings");
-        auto* mnuUndo = child<QAction>(w, "mnuUndo");
-        auto* mnuRedo = child<QAction>(w, "mnuRedo");
+        auto* nameBox = child<QLineEdit>(w, "txtName");
+        auto* inningsBox = child<QLineEdit>(w, "txtInnings");
+        auto* undoAction = child<QAction>(w, "mnuUndo");
+        auto* redoAction = child<QAction>(w, "mnuRedo");
         const std::string path = f.open(smallRoster());
         const auto stored = test::readFileBytes(path);
         const std::string reference = f.dir.file("reference.pak");
@@ -418,7 +418,7 @@ private slots:
             slider->setSliderPosition(rating + step);
         }
         slider->setSliderDown(false);
-        QCOMPARE(mnuUndo->text(),
+        QCOMPARE(undoAction->text(),
                  QStringLiteral("&Undo Accuracy %1 → %2").arg(rating).arg(rating + 20));
         // The value beside the slider, the caption and the tab marked as unsaved.
         QCOMPARE(child<QLabel>(w, "sldBowling_4_value")->text(), QString::number(rating + 20));
@@ -431,26 +431,26 @@ private slots:
         }
         QVERIFY(accuracy->property("unsaved").toBool());
         QVERIFY(marked(5) && !marked(3));
-        cboBowlingStyle->setCurrentIndex(3);
-        emit cboBowlingStyle->activated(3);
+        bowlingStyleList->setCurrentIndex(3);
+        emit bowlingStyleList->activated(3);
         skill->click();
-        cboPlayerName->setCurrentIndex(1);
-        txtName->setText(QStringLiteral("Renamed"));
-        emit txtName->editingFinished();
-        txtInnings->setText(QStringLiteral("12"));
-        emit txtInnings->editingFinished();
+        playerList->setCurrentIndex(1);
+        nameBox->setText(QStringLiteral("Renamed"));
+        emit nameBox->editingFinished();
+        inningsBox->setText(QStringLiteral("12"));
+        emit inningsBox->editingFinished();
         // The first player's edits were kept while the second was shown.
-        cboPlayerName->setCurrentIndex(0);
+        playerList->setCurrentIndex(0);
         QCOMPARE(slider->value(), rating + 20);
-        QCOMPARE(cboBowlingStyle->currentIndex(), 3);
+        QCOMPARE(bowlingStyleList->currentIndex(), 3);
 
         int steps = 0;
-        for (; mnuUndo->isEnabled(); ++steps) {
-            mnuUndo->trigger();
+        for (; undoAction->isEnabled(); ++steps) {
+            undoAction->trigger();
         }
         QCOMPARE(steps, 5);
         // The last undo shows the player and the tab of the first edit as loaded.
-        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), 5);
         QCOMPARE(slider->value(), rating);
         QVERIFY(!accuracy->property("unsaved").toBool() && !marked(5));
@@ -458,21 +458,21 @@ private slots:
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 0 players"));
         QCOMPARE(test::readFileBytes(path), stored);
 
-        while (mnuRedo->isEnabled()) {
-            mnuRedo->trigger();
+        while (redoAction->isEnabled()) {
+            redoAction->trigger();
         }
-        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
-        QCOMPARE(cboPlayerName->currentIndex(), 1);
+        QCOMPARE(inningsBox->text(), QStringLiteral("12"));
+        QCOMPARE(playerList->currentIndex(), 1);
         QVERIFY(marked(1) && marked(8) && !marked(5));
         // The Undo History list jumps to any step: back to the file as opened and forward.
         child<QAction>(w, "mnuUndoHistory")->trigger();
         auto* history = child<QListView>(w, "lsvUndoHistory");
         QCOMPARE(history->model()->rowCount(), 6);
         history->setCurrentIndex(history->model()->index(0, 0));
-        QCOMPARE(cboPlayerName->currentIndex(), 0);
+        QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(slider->value(), rating);
         history->setCurrentIndex(history->model()->index(5, 0));
-        QCOMPARE(txtInnings->text(), QStringLiteral("12"));
+        QCOMPARE(inningsBox->text(), QStringLiteral("12"));
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), QStringLiteral("Saved 2 players"));
         RosterDocument same(reference);
@@ -480,7 +480,7 @@ private slots:
             same.apply(same.makeEdit(slot, field, text));
         };
         set(0, *findField("ratings.bowling.Accuracy"), std::to_string(rating + 20));
-        set(0, *findField("roles.bowlingStyle"), cboBowlingStyle->itemText(3).toStdString());
+        set(0, *findField("roles.bowlingStyle"), bowlingStyleList->itemText(3).toStdString());
         set(0, *findField("skills." + skill->text().toStdString()),
             skill->isChecked() ? "false" : "true");
         set(1, *findField("name"), "Renamed");
@@ -522,24 +522,24 @@ private slots:
     void commentaryNamesAndTheNumberBoxKeepInStep() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* cboCommentary = child<QComboBox>(w, "cboCommentary");
-        auto* txtCommentary = child<QLineEdit>(w, "txtCommentary");
-        QCOMPARE(cboCommentary->count(), 1015);
+        auto* commentaryList = child<QComboBox>(w, "cboCommentary");
+        auto* commentaryBox = child<QLineEdit>(w, "txtCommentary");
+        QCOMPARE(commentaryList->count(), 1015);
         QFile written(w.tempPath() + QStringLiteral("Commentary.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 1014);
-        cboCommentary->setCurrentIndex(99);
-        emit cboCommentary->activated(99);
-        QCOMPARE(txtCommentary->text(), QStringLiteral("100"));
-        txtCommentary->clear();
-        QTest::keyClicks(txtCommentary, QStringLiteral("7"));
-        QCOMPARE(cboCommentary->currentIndex(), 6);
-        QTest::keyClick(txtCommentary, Qt::Key_Backspace);
-        QCOMPARE(cboCommentary->currentIndex(), 6);
-        QTest::keyClicks(txtCommentary, QStringLiteral("x1"));
-        QCOMPARE(txtCommentary->text(), QStringLiteral("1")); // digits only when typed
+        commentaryList->setCurrentIndex(99);
+        emit commentaryList->activated(99);
+        QCOMPARE(commentaryBox->text(), QStringLiteral("100"));
+        commentaryBox->clear();
+        QTest::keyClicks(commentaryBox, QStringLiteral("7"));
+        QCOMPARE(commentaryList->currentIndex(), 6);
+        QTest::keyClick(commentaryBox, Qt::Key_Backspace);
+        QCOMPARE(commentaryList->currentIndex(), 6);
+        QTest::keyClicks(commentaryBox, QStringLiteral("x1"));
+        QCOMPARE(commentaryBox->text(), QStringLiteral("1")); // digits only when typed
         // The number goes to the companion, once it runs.
-        txtCommentary->setText(QStringLiteral("1015"));
+        commentaryBox->setText(QStringLiteral("1015"));
         child<QPushButton>(w, "cmdCommentary")->click();
         QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please run Tonewell first")});
         test::CompanionStandIn tonewell;
@@ -587,21 +587,21 @@ private slots:
         const QString other = QString::fromStdString(maker.write(f.dir, "other.pak"));
         w.openRoster(open);
 
-        w.Form_LinkExecute(QStringLiteral("12|") + open);
+        w.handleLinkRequest(QStringLiteral("12|") + open);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
         QVERIFY(f.dialogs.questions.isEmpty());
 
-        w.Form_LinkExecute(QStringLiteral("5|") + other); // answered No
+        w.handleLinkRequest(QStringLiteral("5|") + other); // answered No
         QCOMPARE(f.dialogs.questions.value(0), QStringLiteral("Do you want to open ") + other);
         QCOMPARE(w.openedFileName(), open);
         f.dialogs.answers = {true};
-        w.Form_LinkExecute(QStringLiteral("5|") + other);
+        w.handleLinkRequest(QStringLiteral("5|") + other);
         QCOMPARE(w.openedFileName(), other);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Quillbay V2.1 - open.pak")); // unchanged on this path
 
-        w.Form_LinkExecute(QStringLiteral("500|") + other);
+        w.handleLinkRequest(QStringLiteral("500|") + other);
         QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Non-continous roster"));
         QCOMPARE(f.dialogs.icons.value(0), QMessageBox::Warning);
 
@@ -615,7 +615,7 @@ private slots:
                                      QStringLiteral("1|") + f.file("")};
         f.dialogs.answers = {true, true, true};
         for (const QString& request : hostile) {
-            w.Form_LinkExecute(request);
+            w.handleLinkRequest(request);
         }
         QCOMPARE(f.dialogs.messages.size(), 1 + hostile.size());
         for (const QString& shown : f.dialogs.messages.mid(1)) {
@@ -705,16 +705,16 @@ private slots:
     void theFaceFollowsThePlayer() {
         Fixture f;
         MainWindow& w = *f.window;
-        auto* picFace = child<PictureBox>(w, "picFace");
+        auto* faceBox = child<PictureBox>(w, "picFace");
         RosterMaker maker;
         maker.player(0, "Three").set(0, 205, {3}).player(1, "Twenty").set(1, 205, {20});
         f.open(maker);
-        const QImage three = picFace->picture().toImage();
+        const QImage three = faceBox->picture().toImage();
         child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
-        const QImage twenty = picFace->picture().toImage();
+        const QImage twenty = faceBox->picture().toImage();
         QVERIFY(three != twenty);
         child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(0);
-        QCOMPARE(picFace->picture().toImage(), three);
+        QCOMPARE(faceBox->picture().toImage(), three);
         QVERIFY(f.dialogs.messages.isEmpty());
         // Closing deletes the temporary files the face and the commentary names came from.
         const QStringList temporary = {w.tempPath() + QStringLiteral("temp.bmp"),
@@ -731,7 +731,7 @@ private slots:
         const std::function<bool(Fixture&, const QString&)> ways[] = {
             [](Fixture& f, const QString& other) {
                 f.dialogs.files = {other};
-                f.window->cmdOpen_Click();
+                f.window->chooseAndOpenRoster();
                 return f.window->openedFileName() == other;
             },
             [](Fixture& f, const QString&) {
@@ -740,7 +740,7 @@ private slots:
             },
             [](Fixture& f, const QString& other) {
                 f.dialogs.answers = {true};
-                f.window->Form_LinkExecute(QStringLiteral("0|") + other);
+                f.window->handleLinkRequest(QStringLiteral("0|") + other);
                 return f.window->openedFileName() == other;
             },
             [](Fixture& f, const QString&) { return f.window->close(); },

@@ -25,31 +25,31 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
                              "copy players or field groups back from it.")
                   .arg(roster),
         this));
-    lstBackups = named(new QTableWidget(static_cast<int>(backups_.size()), 3, this),
-                       QStringLiteral("lstBackups"));
-    lstBackups->setHorizontalHeaderLabels({QStringLiteral("Made (UTC)"),
-                                           QStringLiteral("Players that differ"),
-                                           QStringLiteral("File")});
-    lstBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstBackups->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstBackups->verticalHeader()->hide();
-    lstBackups->horizontalHeader()->setStretchLastSection(true);
+    backupTable_ = named(new QTableWidget(static_cast<int>(backups_.size()), 3, this),
+                         QStringLiteral("lstBackups"));
+    backupTable_->setHorizontalHeaderLabels({QStringLiteral("Made (UTC)"),
+                                             QStringLiteral("Players that differ"),
+                                             QStringLiteral("File")});
+    backupTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    backupTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    backupTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    backupTable_->verticalHeader()->hide();
+    backupTable_->horizontalHeader()->setStretchLastSection(true);
     for (std::size_t row = 0; row < backups_.size(); ++row) {
         const Backup& backup = backups_[row];
         const QString differing = backup.differingSlots ? QString::number(*backup.differingSlots)
                                                         : QStringLiteral("cannot be read");
         const int at = static_cast<int>(row);
-        lstBackups->setItem(at, 0, new QTableWidgetItem(QString::fromStdString(backup.time)));
-        lstBackups->setItem(at, 1, new QTableWidgetItem(differing));
-        lstBackups->setItem(
+        backupTable_->setItem(at, 0, new QTableWidgetItem(QString::fromStdString(backup.time)));
+        backupTable_->setItem(at, 1, new QTableWidgetItem(differing));
+        backupTable_->setItem(
             at, 2, new QTableWidgetItem(QFileInfo(QString::fromStdString(backup.path)).fileName()));
     }
-    lstBackups->resizeColumnsToContents();
+    backupTable_->resizeColumnsToContents();
     if (!backups_.empty()) {
-        lstBackups->selectRow(0);
+        backupTable_->selectRow(0);
     }
-    layout->addWidget(lstBackups);
+    layout->addWidget(backupTable_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto* compare =
@@ -57,14 +57,14 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
               QStringLiteral("cmdCompareBackup"));
     compare->setEnabled(!backups_.empty());
     connect(compare, &QPushButton::clicked, this, &BackupsWindow::compareChosen);
-    connect(lstBackups, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::compareChosen);
+    connect(backupTable_, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::compareChosen);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
     resize(560, 320);
 }
 
 void BackupsWindow::compareChosen() {
-    const int row = lstBackups->currentRow();
+    const int row = backupTable_->currentRow();
     if (row < 0 || row >= static_cast<int>(backups_.size())) {
         return;
     }

@@ -24,7 +24,7 @@ private:
     void compareChosen();
 
     std::vector<Backup> backups_;
-    QTableWidget* lstBackups = nullptr;
+    QTableWidget* backupTable_ = nullptr;
 };
 
 } // namespace qb

@@ -148,35 +148,35 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* options = new QVBoxLayout;
-    cboMatch = choiceList(bar, QStringLiteral("cboMatch"));
-    cboMatch->addItems({QStringLiteral("Match by slot"), QStringLiteral("Match by player ID")});
-    chkOnlyDiffering = named(new QCheckBox(QStringLiteral("&Only players that differ"), bar),
-                             QStringLiteral("chkOnlyDiffering"));
-    chkOnlyDifferingFields = named(new QCheckBox(QStringLiteral("Only &fields that differ"), bar),
-                                   QStringLiteral("chkOnlyDifferingFields"));
-    chkUnlockRight = named(new QCheckBox(QStringLiteral("&Edit the right roster"), bar),
-                           QStringLiteral("chkUnlockRight"));
-    lblDifferences = named(new QLabel(bar), QStringLiteral("lblDifferences"));
+    matchList_ = choiceList(bar, QStringLiteral("cboMatch"));
+    matchList_->addItems({QStringLiteral("Match by slot"), QStringLiteral("Match by player ID")});
+    onlyDifferingPlayers_ = named(new QCheckBox(QStringLiteral("&Only players that differ"), bar),
+                                  QStringLiteral("chkOnlyDiffering"));
+    onlyDifferingFields_ = named(new QCheckBox(QStringLiteral("Only &fields that differ"), bar),
+                                 QStringLiteral("chkOnlyDifferingFields"));
+    unlockRight_ = named(new QCheckBox(QStringLiteral("&Edit the right roster"), bar),
+                         QStringLiteral("chkUnlockRight"));
+    differencesLabel_ = named(new QLabel(bar), QStringLiteral("lblDifferences"));
     for (QWidget* widget :
-         {static_cast<QWidget*>(cboMatch), static_cast<QWidget*>(chkOnlyDiffering),
-          static_cast<QWidget*>(chkOnlyDifferingFields), static_cast<QWidget*>(chkUnlockRight),
-          static_cast<QWidget*>(lblDifferences)}) {
+         {static_cast<QWidget*>(matchList_), static_cast<QWidget*>(onlyDifferingPlayers_),
+          static_cast<QWidget*>(onlyDifferingFields_), static_cast<QWidget*>(unlockRight_),
+          static_cast<QWidget*>(differencesLabel_)}) {
         options->addWidget(widget);
     }
     options->addStretch();
     layout->addLayout(options);
 
-    lstGroups = named(new QListWidget(bar), QStringLiteral("lstGroups"));
+    groupList_ = named(new QListWidget(bar), QStringLiteral("lstGroups"));
     QStringList groups{QStringLiteral("whole player")};
     for (const std::string& name : fieldSelectionNames()) {
         groups << QString::fromStdString(name);
     }
     for (const QString& group : groups) {
-        auto* item = new QListWidgetItem(group, lstGroups);
+        auto* item = new QListWidgetItem(group, groupList_);
         item->setCheckState(item->text() == groups.first() ? Qt::Checked : Qt::Unchecked);
     }
-    lstGroups->setMaximumHeight(lstGroups->sizeHintForRow(0) * 6);
-    layout->addWidget(lstGroups);
+    groupList_->setMaximumHeight(groupList_->sizeHintForRow(0) * 6);
+    layout->addWidget(groupList_);
 
     auto* buttons = new QVBoxLayout;
     const auto button = [&](const QString& text, const char* name, auto run) {
@@ -186,8 +186,8 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
         return made;
     };
     button(QStringLiteral("Copy to &Left"), "cmdCopyToLeft", [this] { copyTo(CompareSide::Left); });
-    cmdCopyToRight = button(QStringLiteral("Copy to &Right"), "cmdCopyToRight",
-                            [this] { copyTo(CompareSide::Right); });
+    copyToRightButton_ = button(QStringLiteral("Copy to &Right"), "cmdCopyToRight",
+                                [this] { copyTo(CompareSide::Right); });
     button(QStringLiteral("Save &All"), "cmdSaveAll", [this] { saveAll(); });
     button(QStringLiteral("Save &Patch..."), "cmdSavePatch", [this] { savePatch(); });
     layout->addLayout(buttons);
@@ -218,20 +218,20 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     layout->addLayout(history);
     layout->addStretch();
 
-    connect(cboMatch, &QComboBox::currentIndexChanged, this, [this] { rematch(); });
-    connect(chkOnlyDiffering, &QCheckBox::toggled, this, [this] { rematch(); });
-    connect(chkOnlyDifferingFields, &QCheckBox::toggled, this, [this] { showDifferences(); });
-    connect(chkUnlockRight, &QCheckBox::toggled, this, &CompareWindow::unlockRight);
-    connect(lstGroups, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    connect(matchList_, &QComboBox::currentIndexChanged, this, [this] { rematch(); });
+    connect(onlyDifferingPlayers_, &QCheckBox::toggled, this, [this] { rematch(); });
+    connect(onlyDifferingFields_, &QCheckBox::toggled, this, [this] { showDifferences(); });
+    connect(unlockRight_, &QCheckBox::toggled, this, &CompareWindow::unlockRight);
+    connect(groupList_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         // "whole player" and the groups exclude each other.
-        const bool whole = item->text() == lstGroups->item(0)->text();
+        const bool whole = item->text() == groupList_->item(0)->text();
         if (item->checkState() != Qt::Checked) {
             return;
         }
-        const QSignalBlocker quiet(lstGroups);
-        for (int row = 0; row < lstGroups->count(); ++row) {
+        const QSignalBlocker quiet(groupList_);
+        for (int row = 0; row < groupList_->count(); ++row) {
             if ((row == 0) != whole) {
-                lstGroups->item(row)->setCheckState(Qt::Unchecked);
+                groupList_->item(row)->setCheckState(Qt::Unchecked);
             }
         }
     });
@@ -249,11 +249,12 @@ bool CompareWindow::attempt(const std::function<void()>& step) {
 }
 
 void CompareWindow::rematch() {
-    attempt(
-        [this] { comparison_.match(cboMatch->currentIndex() == 1 ? MatchBy::Id : MatchBy::Slot); });
+    attempt([this] {
+        comparison_.match(matchList_->currentIndex() == 1 ? MatchBy::Id : MatchBy::Slot);
+    });
     std::vector<int> shown;
     for (std::size_t row = 0; row < comparison_.rows().size(); ++row) {
-        if (!chkOnlyDiffering->isChecked() || comparison_.rows()[row].differs()) {
+        if (!onlyDifferingPlayers_->isChecked() || comparison_.rows()[row].differs()) {
             shown.push_back(static_cast<int>(row));
         }
     }
@@ -272,8 +273,8 @@ void CompareWindow::showDifferences() {
     }
     for (int column = RosterGridModel::kFirstFieldColumn + 1; column < grids_[kLeft]->columnCount();
          ++column) {
-        const bool hidden = chkOnlyDifferingFields->isChecked() &&
-                            !differing.contains(grids_[kLeft]->field(column));
+        const bool hidden =
+            onlyDifferingFields_->isChecked() && !differing.contains(grids_[kLeft]->field(column));
         for (QTableView* view : views_) {
             view->setColumnHidden(column, hidden);
         }
@@ -289,7 +290,7 @@ void CompareWindow::showDifferences() {
                     .arg(leftOnly)
                     .arg(rightOnly);
     }
-    lblDifferences->setText(text);
+    differencesLabel_->setText(text);
 }
 
 void CompareWindow::documentChanged(CompareSide side, int slot) {
@@ -330,9 +331,9 @@ void CompareWindow::selectSameRows(CompareSide from) {
 
 FieldSelection CompareWindow::selectedGroups() const {
     QStringList names;
-    for (int row = 1; row < lstGroups->count(); ++row) {
-        if (lstGroups->item(row)->checkState() == Qt::Checked) {
-            names << lstGroups->item(row)->text();
+    for (int row = 1; row < groupList_->count(); ++row) {
+        if (groupList_->item(row)->checkState() == Qt::Checked) {
+            names << groupList_->item(row)->text();
         }
     }
     // Nothing but "whole player" ticked: every field.
@@ -380,7 +381,7 @@ void CompareWindow::undoOrRedo(bool redo) {
 }
 
 void CompareWindow::unlockRight(bool unlocked) {
-    cmdCopyToRight->setEnabled(unlocked);
+    copyToRightButton_->setEnabled(unlocked);
     views_[kRight]->setEditTriggers(unlocked ? QAbstractItemView::DoubleClicked |
                                                    QAbstractItemView::EditKeyPressed
                                              : QAbstractItemView::NoEditTriggers);

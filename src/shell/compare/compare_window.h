@@ -85,13 +85,13 @@ private:
     QTableView* views_[2] = {};
     bool selecting_ = false;
 
-    QComboBox* cboMatch = nullptr;
-    QCheckBox* chkOnlyDiffering = nullptr;
-    QCheckBox* chkOnlyDifferingFields = nullptr;
-    QCheckBox* chkUnlockRight = nullptr;
-    QLabel* lblDifferences = nullptr;
-    QListWidget* lstGroups = nullptr;
-    QPushButton* cmdCopyToRight = nullptr;
+    QComboBox* matchList_ = nullptr;
+    QCheckBox* onlyDifferingPlayers_ = nullptr;
+    QCheckBox* onlyDifferingFields_ = nullptr;
+    QCheckBox* unlockRight_ = nullptr;
+    QLabel* differencesLabel_ = nullptr;
+    QListWidget* groupList_ = nullptr;
+    QPushButton* copyToRightButton_ = nullptr;
 };
 
 } // namespace qb

@@ -18,30 +18,30 @@ constexpr const char* kAuthorPage = "https://cragmoor.example.org/quillbay/";
 } // namespace
 
 AboutPage::AboutPage(int tab, QWidget* parent) : Page(tab, parent) {
-    lblAbout = named(new QLabel(this), QStringLiteral("lblAbout"));
-    lblAbout->setGeometry(twips(480, 120, 3375, 1695));
-    lblAbout->setWordWrap(true);
-    lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblAbout->setStyleSheet(QStringLiteral(
+    aboutText_ = named(new QLabel(this), QStringLiteral("lblAbout"));
+    aboutText_->setGeometry(twips(480, 120, 3375, 1695));
+    aboutText_->setWordWrap(true);
+    aboutText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    aboutText_->setStyleSheet(QStringLiteral(
         "background: black; color: rgb(0, 255, 0); font-weight: bold; padding: 2px;"));
-    imgCragmoor = named(new QLabel(this), QStringLiteral("imgCragmoor"));
-    imgCragmoor->setGeometry(twips(1155, 2040, 1980, 1845));
-    imgCragmoor->setPixmap(siteLogo());
-    imgCragmoor->setCursor(Qt::PointingHandCursor);
-    lblWeb = named(new QLabel(QStringLiteral("My Website"), this), QStringLiteral("lblWeb"));
-    lblWeb->setGeometry(twips(1200, 4200, 1900, 400));
-    QFont font = lblWeb->font();
+    logo_ = named(new QLabel(this), QStringLiteral("imgCragmoor"));
+    logo_->setGeometry(twips(1155, 2040, 1980, 1845));
+    logo_->setPixmap(siteLogo());
+    logo_->setCursor(Qt::PointingHandCursor);
+    webLink_ = named(new QLabel(QStringLiteral("My Website"), this), QStringLiteral("lblWeb"));
+    webLink_->setGeometry(twips(1200, 4200, 1900, 400));
+    QFont font = webLink_->font();
     font.setPointSizeF(font.pointSizeF() * 1.5);
     font.setBold(true);
     font.setUnderline(true);
-    lblWeb->setFont(font);
-    lblWeb->setAlignment(Qt::AlignCenter);
-    lblWeb->setCursor(Qt::PointingHandCursor);
-    imgCragmoor->installEventFilter(this);
-    lblWeb->installEventFilter(this);
-    tmrAbout = named(new QTimer(this), QStringLiteral("tmrAbout"));
-    tmrAbout->setInterval(200);
-    connect(tmrAbout, &QTimer::timeout, this, &AboutPage::tick);
+    webLink_->setFont(font);
+    webLink_->setAlignment(Qt::AlignCenter);
+    webLink_->setCursor(Qt::PointingHandCursor);
+    logo_->installEventFilter(this);
+    webLink_->installEventFilter(this);
+    aboutTimer_ = named(new QTimer(this), QStringLiteral("tmrAbout"));
+    aboutTimer_->setInterval(200);
+    connect(aboutTimer_, &QTimer::timeout, this, &AboutPage::tick);
 }
 
 QString AboutPage::notice() {
@@ -52,9 +52,9 @@ QString AboutPage::notice() {
 
 void AboutPage::setAnimating(bool on) {
     if (on) {
-        tmrAbout->start();
+        aboutTimer_->start();
     } else {
-        tmrAbout->stop();
+        aboutTimer_->stop();
     }
 }
 
@@ -63,21 +63,21 @@ void AboutPage::tick() {
         webColour_ = 0;
     }
     webColour_ += 15;
-    QPalette palette = lblWeb->palette();
+    QPalette palette = webLink_->palette();
     palette.setColor(QPalette::WindowText, QColor(webColour_, 0, 255 - webColour_));
-    lblWeb->setPalette(palette);
+    webLink_->setPalette(palette);
     const QString text = notice();
-    qsizetype n = lblAbout->text().size();
+    qsizetype n = aboutText_->text().size();
     if (n > text.size()) {
         n = 0;
     }
-    lblAbout->setText(text.left(n) + QLatin1Char('_'));
+    aboutText_->setText(text.left(n) + QLatin1Char('_'));
 }
 
 bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         QDesktopServices::openUrl(
-            QUrl(QString::fromLatin1(watched == imgCragmoor ? kSiteHome : kAuthorPage)));
+            QUrl(QString::fromLatin1(watched == logo_ ? kSiteHome : kAuthorPage)));
         return true;
     }
     return Page::eventFilter(watched, event);

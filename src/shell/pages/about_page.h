@@ -24,10 +24,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* lblAbout;
-    QLabel* imgCragmoor;
-    QLabel* lblWeb;
-    QTimer* tmrAbout;
+    QLabel* aboutText_;
+    QLabel* logo_;
+    QLabel* webLink_;
+    QTimer* aboutTimer_;
     int webColour_ = 0;
 };
 

@@ -20,13 +20,13 @@ MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* 
     auto* frame = named(new QGroupBox(QStringLiteral("Player Names"), this),
                         QStringLiteral("fraPlayerNames"));
     auto* inner = new QVBoxLayout(frame);
-    txtPlayerName = named(new QLineEdit(frame), QStringLiteral("txtPlayerName"));
-    txtPlayerName->setPlaceholderText(QStringLiteral("Search"));
-    lsvPlayerName = named(new QListWidget(frame), QStringLiteral("lsvPlayerName"));
-    lsvPlayerName->setIconSize(QSize(30, 20));
-    lsvPlayerName->setUniformItemSizes(true);
-    inner->addWidget(txtPlayerName);
-    inner->addWidget(lsvPlayerName);
+    searchBox_ = named(new QLineEdit(frame), QStringLiteral("txtPlayerName"));
+    searchBox_->setPlaceholderText(QStringLiteral("Search"));
+    nameList_ = named(new QListWidget(frame), QStringLiteral("lsvPlayerName"));
+    nameList_->setIconSize(QSize(30, 20));
+    nameList_->setUniformItemSizes(true);
+    inner->addWidget(searchBox_);
+    inner->addWidget(nameList_);
     layout->addWidget(frame);
     auto* buttons = new QHBoxLayout();
     auto* gotoEmpty =
@@ -39,25 +39,25 @@ MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* 
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
-    txtPlayerName->installEventFilter(this);
-    connect(txtPlayerName, &QLineEdit::textEdited, this, &MorePage::search);
+    searchBox_->installEventFilter(this);
+    connect(searchBox_, &QLineEdit::textEdited, this, &MorePage::search);
     connect(gotoEmpty, &QPushButton::clicked, this, &MorePage::gotoEmpty);
     connect(importButton, &QPushButton::clicked, this, &MorePage::importRequested);
     connect(exportButton, &QPushButton::clicked, this, &MorePage::exportRequested);
     // Import and export need a selected slot.
     const auto updateTransfer = [this, importButton, exportButton] {
-        const bool selected = lsvPlayerName->currentRow() >= 0;
+        const bool selected = nameList_->currentRow() >= 0;
         importButton->setEnabled(selected);
         exportButton->setEnabled(selected);
     };
-    connect(lsvPlayerName, &QListWidget::currentRowChanged, this, updateTransfer);
+    connect(nameList_, &QListWidget::currentRowChanged, this, updateTransfer);
     updateTransfer();
 }
 
 void MorePage::showSlots(const QStringList& names) {
-    lsvPlayerName->clear();
+    nameList_->clear();
     for (std::size_t slot = 0; slot < index_().slotEntries.size(); ++slot) {
-        auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], lsvPlayerName);
+        auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], nameList_);
         if (const int icon = index_().slotEntries[slot].nationIcon; icon > 0) {
             item->setIcon(QIcon(nationFlag(icon - 1)));
         }
@@ -65,16 +65,16 @@ void MorePage::showSlots(const QStringList& names) {
 }
 
 int MorePage::selectedSlot() const {
-    return lsvPlayerName->currentRow();
+    return nameList_->currentRow();
 }
 
 QString MorePage::slotName(int slot) const {
-    return lsvPlayerName->item(slot)->text();
+    return nameList_->item(slot)->text();
 }
 
 void MorePage::select(int slot) {
-    lsvPlayerName->setCurrentRow(slot);
-    lsvPlayerName->scrollToItem(lsvPlayerName->item(slot));
+    nameList_->setCurrentRow(slot);
+    nameList_->scrollToItem(nameList_->item(slot));
 }
 
 void MorePage::search(const QString& typed) {
@@ -83,13 +83,13 @@ void MorePage::search(const QString& typed) {
         return;
     }
     select(found);
-    txtPlayerName->setText(lsvPlayerName->item(found)->text());
-    txtPlayerName->setSelection(static_cast<int>(typed.size()),
-                                static_cast<int>(txtPlayerName->text().size() - typed.size()));
+    searchBox_->setText(nameList_->item(found)->text());
+    searchBox_->setSelection(static_cast<int>(typed.size()),
+                             static_cast<int>(searchBox_->text().size() - typed.size()));
 }
 
 void MorePage::gotoEmpty() {
-    const int found = nextEmptySlot(index_(), lsvPlayerName->currentRow());
+    const int found = nextEmptySlot(index_(), nameList_->currentRow());
     if (found >= 0) {
         select(found);
     }
@@ -98,7 +98,7 @@ void MorePage::gotoEmpty() {
 bool MorePage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        txtPlayerName->clear();
+        searchBox_->clear();
         return true;
     }
     return Page::eventFilter(watched, event);

@@ -38,8 +38,8 @@ private:
     void select(int slot);
 
     std::function<const RosterIndex&()> index_;
-    QLineEdit* txtPlayerName;
-    QListWidget* lsvPlayerName;
+    QLineEdit* searchBox_;
+    QListWidget* nameList_;
 };
 
 } // namespace qb

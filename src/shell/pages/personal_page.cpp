@@ -16,24 +16,24 @@ namespace qb {
 
 PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     const Field& name = fieldOf("txtName");
-    txtName = static_cast<QLineEdit*>(addEditor(name, this));
-    txtName->setGeometry(twips(1560, 240, 1935, 300));
-    txtName->setMaxLength(NAME_MAX_CHARS);
-    caption(this, captionOf(name), txtName)->setGeometry(twips(240, 255, 1300, 255));
+    nameBox_ = static_cast<QLineEdit*>(addEditor(name, this));
+    nameBox_->setGeometry(twips(1560, 240, 1935, 300));
+    nameBox_->setMaxLength(NAME_MAX_CHARS);
+    caption(this, captionOf(name), nameBox_)->setGeometry(twips(240, 255, 1300, 255));
 
     const Field& commentary = fieldOf("txtCommentary");
-    txtCommentary = static_cast<QLineEdit*>(addEditor(commentary, this));
-    txtCommentary->setGeometry(twips(1560, 600, 690, 300));
-    txtCommentary->setMaxLength(4);
+    commentaryBox_ = static_cast<QLineEdit*>(addEditor(commentary, this));
+    commentaryBox_->setGeometry(twips(1560, 600, 690, 300));
+    commentaryBox_->setMaxLength(4);
     auto* send = named(new QPushButton(this), QStringLiteral("cmdCommentary"));
     send->setGeometry(twips(2280, 600, 300, 300));
     send->setToolTip(QStringLiteral("Send the commentary number to Tonewell"));
     send->setIcon(send->style()->standardIcon(QStyle::SP_MediaVolume));
-    cboCommentary = choiceList(this, QStringLiteral("cboCommentary"));
-    cboCommentary->setGeometry(twips(1560, 960, 2600, 330));
+    commentaryList_ = choiceList(this, QStringLiteral("cboCommentary"));
+    commentaryList_->setGeometry(twips(1560, 960, 2600, 330));
     // One label stands beside the number and the list of file names below it.
-    auto* commentaryLabel =
-        caption(this, captionOf(commentary) + QStringLiteral("          File Name"), txtCommentary);
+    auto* commentaryLabel = caption(
+        this, captionOf(commentary) + QStringLiteral("          File Name"), commentaryBox_);
     commentaryLabel->setWordWrap(true);
     commentaryLabel->setGeometry(twips(240, 600, 1300, 700));
 
@@ -49,13 +49,13 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     row("cboFacialHair", 2400, 2600);
 
     const Field& nation = fieldOf("cboNation");
-    auto* cboNation = static_cast<QComboBox*>(addEditor(nation, this));
-    cboNation->setGeometry(twips(2835, 1680, 1300, 330));
-    cboNation->setIconSize(QSize(30, 20));
-    for (int i = 0; i < cboNation->count(); ++i) {
-        cboNation->setItemIcon(i, QIcon(nationFlag(i)));
+    auto* nationList = static_cast<QComboBox*>(addEditor(nation, this));
+    nationList->setGeometry(twips(2835, 1680, 1300, 330));
+    nationList->setIconSize(QSize(30, 20));
+    for (int i = 0; i < nationList->count(); ++i) {
+        nationList->setItemIcon(i, QIcon(nationFlag(i)));
     }
-    caption(this, captionOf(nation), cboNation)->setGeometry(twips(2835, 1365, 1300, 255));
+    caption(this, captionOf(nation), nationList)->setGeometry(twips(2835, 1365, 1300, 255));
 
     // The face and the bat: a frame titled with the field's caption, the picture above
     // the field's list.
@@ -73,83 +73,83 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
         list->setGeometry(listArea);
         return list;
     };
-    QComboBox* cboFace = pictureFrame("cboFace", 0, twips(120, 2760, 1695, 2175), picFace,
-                                      twips(120, 240, 1400, 1400), twips(105, 1710, 1410, 330));
-    QComboBox* cboBat = pictureFrame("cboBat", 1, twips(1920, 2760, 855, 2175), picBat,
-                                     twips(75, 240, 700, 1400), twips(50, 1710, 760, 330));
+    QComboBox* faceList = pictureFrame("cboFace", 0, twips(120, 2760, 1695, 2175), faceBox_,
+                                       twips(120, 240, 1400, 1400), twips(105, 1710, 1410, 330));
+    QComboBox* batList = pictureFrame("cboBat", 1, twips(1920, 2760, 855, 2175), batBox_,
+                                      twips(75, 240, 700, 1400), twips(50, 1710, 760, 330));
 
-    lblStatus = named(new QLabel(this), QStringLiteral("lblStatus"));
-    lblStatus->setGeometry(twips(2880, 2880, 1335, 1815));
-    lblStatus->setWordWrap(true);
-    lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblStatus->setStyleSheet(QStringLiteral("color: #000080;"));
+    statusLabel_ = named(new QLabel(this), QStringLiteral("lblStatus"));
+    statusLabel_->setGeometry(twips(2880, 2880, 1335, 1815));
+    statusLabel_->setWordWrap(true);
+    statusLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusLabel_->setStyleSheet(QStringLiteral("color: #000080;"));
 
-    digitsOnly(txtCommentary);
-    new ListOpener(cboFace);
-    connect(cboFace, &QComboBox::currentIndexChanged, this, [this](int chosen) {
+    digitsOnly(commentaryBox_);
+    new ListOpener(faceList);
+    connect(faceList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit faceChosen(chosen);
         }
     });
-    connect(cboBat, &QComboBox::currentIndexChanged, this, [this](int chosen) {
+    connect(batList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit batChosen(chosen);
         }
     });
-    connect(cboCommentary, &QComboBox::activated, this, [this](int index) {
-        txtCommentary->setText(QString::number(index + 1));
+    connect(commentaryList_, &QComboBox::activated, this, [this](int index) {
+        commentaryBox_->setText(QString::number(index + 1));
         emit edited();
     });
-    connect(txtCommentary, &QLineEdit::textChanged, this, &PersonalPage::commentaryNumberChanged);
+    connect(commentaryBox_, &QLineEdit::textChanged, this, &PersonalPage::commentaryNumberChanged);
     connect(send, &QPushButton::clicked, this, &PersonalPage::commentaryRequested);
 }
 
 void PersonalPage::showSheet(const PlayerSheet& sheet) {
     // A stored name may fill all 16 name bytes: it is shown whole (typing stays at 15).
-    txtName->setMaxLength(
+    nameBox_->setMaxLength(
         std::max(NAME_MAX_CHARS, static_cast<int>(QString::fromStdString(sheet.name).size())));
     Page::showSheet(sheet);
     // The list follows the number shown, also when an edit changed it since it was loaded.
-    cboCommentary->setCurrentIndex(-1);
-    commentaryNumberChanged(txtCommentary->text());
+    commentaryList_->setCurrentIndex(-1);
+    commentaryNumberChanged(commentaryBox_->text());
 }
 
 void PersonalPage::readSheet(PlayerSheet& sheet) const {
     Page::readSheet(sheet);
-    sheet.commentaryEntry = cboCommentary->currentIndex();
+    sheet.commentaryEntry = commentaryList_->currentIndex();
 }
 
 void PersonalPage::setStatus(const QString& text) {
-    lblStatus->setText(text);
+    statusLabel_->setText(text);
 }
 
 void PersonalPage::setCommentaryNames(const QStringList& names) {
-    cboCommentary->blockSignals(true);
+    commentaryList_->blockSignals(true);
     for (const QString& name : names) {
-        cboCommentary->addItem(name + QStringLiteral(".ogg"));
+        commentaryList_->addItem(name + QStringLiteral(".ogg"));
     }
-    cboCommentary->setCurrentIndex(-1);
-    cboCommentary->blockSignals(false);
+    commentaryList_->setCurrentIndex(-1);
+    commentaryList_->blockSignals(false);
 }
 
 QString PersonalPage::commentaryNumber() const {
-    return txtCommentary->text();
+    return commentaryBox_->text();
 }
 
 void PersonalPage::focusCommentary() {
-    txtCommentary->setFocus();
+    commentaryBox_->setFocus();
 }
 
 void PersonalPage::trimName() {
-    txtName->setText(txtName->text().trimmed());
+    nameBox_->setText(nameBox_->text().trimmed());
 }
 
 void PersonalPage::showFace(const QPixmap& picture) {
-    picFace->showScaled(picture);
+    faceBox_->showScaled(picture);
 }
 
 PictureBox& PersonalPage::batBox() {
-    return *picBat;
+    return *batBox_;
 }
 
 void PersonalPage::commentaryNumberChanged(const QString& text) {
@@ -161,8 +161,8 @@ void PersonalPage::commentaryNumberChanged(const QString& text) {
         return;
     }
     const long index = std::lround(std::nearbyint(number - 1));
-    if (index >= -1 && index < cboCommentary->count()) {
-        cboCommentary->setCurrentIndex(static_cast<int>(index));
+    if (index >= -1 && index < commentaryList_->count()) {
+        commentaryList_->setCurrentIndex(static_cast<int>(index));
     }
 }
 

@@ -39,12 +39,12 @@ signals:
 private:
     void commentaryNumberChanged(const QString& text);
 
-    QLineEdit* txtName;
-    QLineEdit* txtCommentary;
-    QComboBox* cboCommentary;
-    PictureBox* picFace;
-    PictureBox* picBat;
-    QLabel* lblStatus;
+    QLineEdit* nameBox_;
+    QLineEdit* commentaryBox_;
+    QComboBox* commentaryList_;
+    PictureBox* faceBox_;
+    PictureBox* batBox_;
+    QLabel* statusLabel_;
 };
 
 } // namespace qb

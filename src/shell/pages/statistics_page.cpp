@@ -44,8 +44,8 @@ QLineEdit*& boxOf(std::array<QLineEdit*, 15>& boxes, Figure figure) {
 
 StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
     auto* layout = new QVBoxLayout(this);
-    cboStatisticsMode = choiceList(this, QStringLiteral("cboStatisticsMode"));
-    layout->addWidget(cboStatisticsMode);
+    formatList_ = choiceList(this, QStringLiteral("cboStatisticsMode"));
+    layout->addWidget(formatList_);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
     auto* best = named(new QGroupBox(QStringLiteral("Best Bowling"), this),
@@ -91,18 +91,18 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
     grid->addWidget(best, bowlingRow, 2, 7 - bowlingRow, 2);
     layout->addStretch();
     for (const std::string_view format : kStatisticsFormats) {
-        cboStatisticsMode->addItem(qView(format));
+        formatList_->addItem(qView(format));
     }
-    cboStatisticsMode->setCurrentIndex(-1);
+    formatList_->setCurrentIndex(-1);
     for (const Figure source : {Figure::Overs, Figure::Wickets, Figure::BowlingRuns}) {
         connect(boxOf(boxes_, source), &QLineEdit::textChanged, this,
                 &StatisticsPage::refreshRates);
     }
-    connect(cboStatisticsMode, &QComboBox::activated, this, &StatisticsPage::formatChosen);
+    connect(formatList_, &QComboBox::activated, this, &StatisticsPage::formatChosen);
 }
 
 void StatisticsPage::showSheet(const PlayerSheet& sheet) {
-    cboStatisticsMode->setCurrentIndex(sheet.statisticsFormat);
+    formatList_->setCurrentIndex(sheet.statisticsFormat);
     Page::showSheet(sheet);
     // The sheet's rates may predate an edit of the figures they follow.
     refreshRates();
@@ -123,7 +123,7 @@ const Field& StatisticsPage::fieldShown(const Field& bound, const PlayerSheet& s
 }
 
 void StatisticsPage::setFormat(int format) {
-    cboStatisticsMode->setCurrentIndex(format);
+    formatList_->setCurrentIndex(format);
 }
 
 void StatisticsPage::focusFirstFigure() {

@@ -35,7 +35,7 @@ protected:
 private:
     void refreshRates();
 
-    QComboBox* cboStatisticsMode;
+    QComboBox* formatList_;
     std::array<QLineEdit*, 15> boxes_{}; // by Figure
 };
 
