@@ -191,8 +191,12 @@ void RosterDocument::afterSave(int slot, const Record& stored) {
 }
 
 void RosterDocument::notify(const DocumentChange& change) const {
-    for (const Listener& listener : listeners_) {
-        listener(change);
+    // A copy: a listener may end its own or another's subscription meanwhile.
+    const ChangeListeners listeners = *listeners_;
+    for (const auto& [id, listener] : listeners) {
+        if (listeners_->contains(id)) {
+            listener(change);
+        }
     }
 }
 

@@ -9,10 +9,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <span>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -35,6 +37,34 @@ struct Edit {
 struct DocumentChange {
     int slot = -1;
     const Field* field = nullptr;
+};
+using ChangeListener = std::function<void(const DocumentChange&)>;
+using ChangeListeners = std::map<int, ChangeListener>;
+
+// Keeps a listener of a document's changes registered while it lives. The document or
+// the listener may go first: a view closed before its document stops listening, and a
+// document closed first leaves nothing to remove.
+class ChangeSubscription {
+public:
+    ChangeSubscription() = default;
+    ChangeSubscription(std::weak_ptr<ChangeListeners> listeners, int id)
+        : listeners_(std::move(listeners)), id_(id) {}
+    ChangeSubscription(ChangeSubscription&& other) noexcept
+        : listeners_(std::exchange(other.listeners_, {})), id_(other.id_) {}
+    ChangeSubscription& operator=(ChangeSubscription&& other) noexcept {
+        std::swap(listeners_, other.listeners_);
+        std::swap(id_, other.id_);
+        return *this;
+    }
+    ~ChangeSubscription() {
+        if (const auto listeners = listeners_.lock()) {
+            listeners->erase(id_);
+        }
+    }
+
+private:
+    std::weak_ptr<ChangeListeners> listeners_;
+    int id_ = 0;
 };
 
 // One open roster file or saved game: its slot table read once, the two player lists,
@@ -94,8 +124,11 @@ public:
     // What the last save wants the user to know besides its result (a failed backup).
     const std::vector<std::string>& notices() const noexcept { return notices_; }
 
-    using Listener = std::function<void(const DocumentChange&)>;
-    void onChange(Listener listener) { listeners_.push_back(std::move(listener)); }
+    // Calls `listener` after every change until the subscription ends.
+    [[nodiscard]] ChangeSubscription onChange(ChangeListener listener) {
+        listeners_->emplace(nextListener_, std::move(listener));
+        return {listeners_, nextListener_++};
+    }
 
 private:
     struct Pending {
@@ -116,7 +149,8 @@ private:
     SlotTable table_;
     RosterIndex index_;
     std::map<int, Pending> players_;
-    std::vector<Listener> listeners_;
+    std::shared_ptr<ChangeListeners> listeners_ = std::make_shared<ChangeListeners>();
+    int nextListener_ = 0;
     std::vector<std::string> notices_;
 };
 

@@ -169,6 +169,7 @@ private:
     PlayerEditor editor_;
     // The open file's slot table, read once per open, and its two lists viewing into it.
     std::unique_ptr<RosterDocument> document_;
+    ChangeSubscription listening_; // to the open document's changes
     // The open roster's edits, undoable; a new history for each roster opened.
     std::unique_ptr<QUndoStack> history_;
     // The roster grid while it is open; it is closed when another roster is opened.

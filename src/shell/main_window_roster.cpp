@@ -133,7 +133,7 @@ void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();
     if (document_) {
-        document_->onChange([this](const DocumentChange&) { showUnsaved(); });
+        listening_ = document_->onChange([this](const DocumentChange&) { showUnsaved(); });
     }
     connect(history_.get(), &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
     connect(history_.get(), &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);

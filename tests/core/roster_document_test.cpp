@@ -85,7 +85,8 @@ TEST_F(RosterDocumentTest, RevertedEditsLeaveNothingToSave) {
     const std::vector<std::uint8_t> before = test::readFileBytes(path);
     RosterDocument document(path);
     std::vector<DocumentChange> changes;
-    document.onChange([&changes](const DocumentChange& change) { changes.push_back(change); });
+    ChangeSubscription listening =
+        document.onChange([&changes](const DocumentChange& change) { changes.push_back(change); });
     const Edit rating = document.makeEdit(3, field("ratings.batting.Attack"), "1");
     const Edit figure = document.makeEdit(3, field("statistics.First Class.innings"), "9");
     document.apply(rating);
@@ -102,6 +103,10 @@ TEST_F(RosterDocumentTest, RevertedEditsLeaveNothingToSave) {
     document.apply(rating);
     document.apply(document.makeCellEdit(3, field("ratings.batting.Attack"), rating.before));
     EXPECT_FALSE(document.hasPending(3));
+    // A listener that stopped listening hears nothing more.
+    listening = {};
+    document.apply(rating);
+    EXPECT_EQ(changes.size(), 6U);
 }
 
 // A slot another program changed after its player was shown is refused, and with it

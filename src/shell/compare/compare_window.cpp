@@ -73,15 +73,10 @@ CompareWindow::CompareWindow(MainSide left, std::unique_ptr<RosterDocument> righ
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
 
-    // The left document belongs to the main window and may outlive this view.
-    const QPointer<CompareWindow> alive(this);
-    left_.document.onChange([alive](const DocumentChange& change) {
-        if (alive) {
-            alive->documentChanged(CompareSide::Left, change.slot);
-        }
-    });
-    right_->onChange(
-        [this](const DocumentChange& change) { documentChanged(CompareSide::Right, change.slot); });
+    for (const CompareSide side : {CompareSide::Left, CompareSide::Right}) {
+        listening_[sideIndex(side)] = comparison_.document(side).onChange(
+            [this, side](const DocumentChange& change) { documentChanged(side, change.slot); });
+    }
     unlockRight(false);
     rematch();
 }

@@ -92,6 +92,8 @@ private:
     QLabel* differencesLabel_ = nullptr;
     QListWidget* groupList_ = nullptr;
     QPushButton* copyToRightButton_ = nullptr;
+    // The left document, the main window's, may outlive this view; these end with it.
+    ChangeSubscription listening_[2];
 };
 
 } // namespace qb

@@ -8,7 +8,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QIcon>
-#include <QPointer>
 #include <memory>
 
 namespace qb {
@@ -104,13 +103,8 @@ QString columnTitle(const Field& field) {
 RosterGridModel::RosterGridModel(RosterDocument& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document), rows_(SLOT_COUNT) {
     findEmptySlots();
-    // The document outlives no window, but it may outlive this model.
-    QPointer<RosterGridModel> alive(this);
-    document_.onChange([alive](const DocumentChange& change) {
-        if (alive) {
-            alive->documentChanged(change);
-        }
-    });
+    listening_ =
+        document_.onChange([this](const DocumentChange& change) { documentChanged(change); });
 }
 
 void RosterGridModel::submit(const QString& text, std::vector<Edit> edits) {

@@ -95,6 +95,8 @@ private:
     // Per slot, whether the file holds no player there; read again when the document
     // is read again or saved.
     std::vector<bool> empty_;
+    // The document may outlive this model; the subscription ends with it.
+    ChangeSubscription listening_;
 };
 
 // A field's column title: its key's last part in words ("roles.battingStyle" is
