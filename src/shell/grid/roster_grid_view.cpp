@@ -148,9 +148,13 @@ std::vector<int> RosterGridView::shownColumns() const {
 }
 
 std::vector<int> RosterGridView::selectedSlots() const {
+    // The selection's ranges, not its cells: a whole roster selected is 1,600 rows but
+    // some 240,000 cells.
     std::vector<int> rows;
-    for (const QModelIndex& cell : table_->selectionModel()->selectedIndexes()) {
-        rows.push_back(cell.row());
+    for (const QItemSelectionRange& range : table_->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row);
+        }
     }
     std::ranges::sort(rows);
     const auto [first, last] = std::ranges::unique(rows);
