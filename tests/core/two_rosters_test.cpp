@@ -12,23 +12,30 @@ namespace {
 
 using test::TempDir;
 
-// An ID two named slots hold names no one player: neither is paired or patched. (Copies
-// and patches that reach their players are checked through quillbay-cli's copy and apply.)
-TEST(TwoRosters, AnIdHeldTwiceIsNeitherPairedNorPatched) {
+// A patch by ID reaches the players whose ID one named slot holds: an ID no slot holds is
+// listed as unmatched, one that two slots hold is refused. (Copies and patches that reach
+// their players are checked through the compare view and quillbay-cli.)
+TEST(TwoRosters, APatchByIdListsUnmatchedIdsAndRefusesOnesHeldTwice) {
     const TempDir dir;
     RosterDocument a(test::generatedPlayers(9, 4).write(dir, "a.pak"));
     RosterDocument b(test::generatedPlayers(10, 4).write(dir, "b.pak"));
+    const std::vector<PatchEntry> patch =
+        readPatch(writePatch(a, b, matchPlayers(a, b, MatchBy::Id).pairs, MatchBy::Id), "p.json",
+                  MatchBy::Id);
     const RosterFile aFile(a.path());
-    test::RosterMaker twice;
-    for (int slot = 0; slot < 4; ++slot) {
-        twice.record(slot, aFile.readSlot(slot));
+    Record stranger = aFile.readSlot(3);
+    stranger[OFFSET_ID] = 200;
+    test::RosterMaker maker;
+    for (int slot = 0; slot < 3; ++slot) {
+        maker.record(slot, aFile.readSlot(slot));
     }
-    RosterDocument mine(twice.record(5, aFile.readSlot(1)).write(dir, "twice.pak"));
-    const std::string patch = writePatch(a, b, matchPlayers(a, b, MatchBy::Id).pairs, MatchBy::Id);
-    EXPECT_EQ(matchPlayers(mine, b, MatchBy::Id).leftOnly, (std::vector<int>{1, 5}));
+    RosterDocument mine(maker.record(3, stranger).write(dir, "mine.pak"));
     std::vector<int> unmatched;
-    EXPECT_THROW(patchEdits(mine, readPatch(patch, "p.json", MatchBy::Id), MatchBy::Id, unmatched),
-                 EditError);
+    EXPECT_FALSE(patchEdits(mine, patch, MatchBy::Id, unmatched).empty());
+    EXPECT_EQ(unmatched, std::vector<int>{103});
+    RosterDocument twice(maker.record(5, aFile.readSlot(1)).write(dir, "twice.pak"));
+    EXPECT_EQ(matchPlayers(twice, b, MatchBy::Id).leftOnly, (std::vector<int>{1, 3, 5}));
+    EXPECT_THROW(patchEdits(twice, patch, MatchBy::Id, unmatched), EditError);
     EXPECT_THROW(parseFieldSelection("ratings,"), FieldSelectionError);
 }
 
