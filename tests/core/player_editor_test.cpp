@@ -1,8 +1,6 @@
 #include "codecs/codec_errors.h"
 #include "codecs/player_editor.h"
 #include "codecs/tables.h"
-#include "roster/errors.h"
-#include "support/error_matchers.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
 
@@ -15,25 +13,6 @@ using test::RosterMaker;
 using test::TempDir;
 
 constexpr int kCommentaryCount = 1015;
-
-TEST(PlayerEditor, AFailedLoadShowsAMixAndRefusesToSave) {
-    const TempDir dir;
-    RosterMaker maker;
-    maker.player(0, "Good").set(0, 205, {7}).set(0, 2, {5});
-    maker.player(1, "Bad", 3).set(1, 205, {9}).set(1, 2, {6});
-    const std::string path = maker.write(dir, "r.pak");
-    const auto before = test::readFileBytes(path);
-    const RosterFile roster(path);
-    PlayerEditor editor(kCommentaryCount);
-    editor.load(roster, 0);
-    EXPECT_THAT([&] { editor.load(roster, 1); },
-                testing::Throws<ShowError>(test::InField("nation")));
-    EXPECT_EQ(std::tuple(editor.state().name, editor.state().face, editor.state().commentary),
-              std::tuple("Bad", 7, "5"));
-    EXPECT_THROW(editor.save(roster), QuillbayError);
-    EXPECT_EQ(test::readFileBytes(path), before);
-    EXPECT_THROW(PlayerEditor(kCommentaryCount).save(roster), QuillbayError);
-}
 
 // A typed name is stored trimmed, in Windows-1252, over bytes 4-18; byte 19 is never
 // written, so a sixteenth character must be the one it holds. A name the game cannot hold

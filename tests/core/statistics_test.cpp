@@ -160,20 +160,5 @@ TEST(Statistics, BadValuesRefuseTheWholeStore) {
     }
 }
 
-TEST(Statistics, Rates) {
-    PlayerSheet state;
-    state.overs = "10";
-    state.wickets = "4";
-    state.bowlingRuns = "38";
-    UpdateRates(state);
-    EXPECT_EQ(state.strikeRate, "15.00");
-    EXPECT_EQ(state.economyRate, "3.80");
-    state.wickets = "0";
-    state.overs = "";
-    UpdateRates(state);
-    EXPECT_EQ(state.strikeRate, "");
-    EXPECT_EQ(state.economyRate, "");
-}
-
 } // namespace
 } // namespace qb

@@ -1,39 +1,25 @@
 // The compare view, backups and patches, driven on the offscreen platform; every file the
 // window writes is checked against what quillbay-cli writes for the same request.
-#include "find_widget.h"
-#include "images/demo_game.h"
 #include "player/roster_document.h"
-#include "quiet_dialogs.h"
-#include "shell/main_window.h"
-#include "support/roster_maker.h"
+#include "window_fixture.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QProcess>
 #include <QTableView>
 #include <QTableWidget>
-#include <QtTest>
 
 namespace qb {
 
 using test::child;
 using test::RosterMaker;
-using test::TempDir;
 
 class CompareViewTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Fixture {
+    struct Fixture : test::WindowFixture {
         // Two rosters, or two saved games (`kind` "sav").
         explicit Fixture(const std::string& kind = "pak") {
-            writeDemoGameFolder(dir.file("game"));
-            settings =
-                std::make_unique<AppSettings>(QString::fromStdString(dir.file("settings.ini")));
-            settings->setGamePath(QString::fromStdString(dir.file("game")));
-            window = std::make_unique<MainWindow>(*settings, dialogs);
             // Five players with IDs 100-104; theirs holds them in the opposite order, two
             // of them changed: 101 (Accuracy, Test innings) and 103 (name, Accuracy).
             RosterMaker maker;
@@ -72,21 +58,9 @@ private:
             return *child<QMainWindow>(*window, "frmCompare");
         }
 
-        TempDir dir;
-        test::QuietDialogs dialogs;
-        std::unique_ptr<AppSettings> settings;
-        std::unique_ptr<MainWindow> window;
         std::string mine;
         std::string theirs;
     };
-
-    // Runs quillbay-cli; returns its standard output.
-    static QByteArray cli(const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(QB_CLI_PATH), arguments);
-        process.waitForFinished(30000);
-        return process.readAllStandardOutput();
-    }
 
     static QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -146,7 +120,7 @@ private slots:
             if (*row.group) {
                 arguments << QStringLiteral("--only") << row.group;
             }
-            cli(arguments);
+            test::runCli(arguments);
             QVERIFY2(test::readFileBytes(target) == test::readFileBytes(expected), row.name);
         }
     }
@@ -160,9 +134,9 @@ private slots:
             const std::string patch = f.dir.file("patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "cmdSavePatch")->click();
-            const QByteArray written =
-                cli({QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
-                     QStringLiteral("patch"), QStringLiteral("--match"), match});
+            const QByteArray written = test::runCli(
+                {QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
+                 QStringLiteral("patch"), QStringLiteral("--match"), match});
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(test::readFileBytes(patch).data()),
                                 static_cast<qsizetype>(test::readFileBytes(patch).size())),
                      written);
@@ -178,7 +152,8 @@ private slots:
             QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(),
                      QStringLiteral("&Undo Apply patch.json"));
             f.window->saveAll();
-            cli({QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
+            test::runCli(
+                {QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
         }
         // A file that is no patch is refused before anything changes.
@@ -233,17 +208,7 @@ private slots:
 } // namespace qb
 
 int main(int argc, char** argv) {
-    // Backups and journals of the files saved here go to a folder of the test's own.
-    const qb::test::TempDir data;
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
-    qputenv("QUILLBAY_LINK_NAMESPACE",
-            QByteArray("compare-") + QByteArray::number(QCoreApplication::applicationPid()));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    qb::CompareViewTest test;
-    return QTest::qExec(&test, argc, argv);
+    return qb::test::runWindowSuite<qb::CompareViewTest>(argc, argv);
 }
 
 #include "compare_view_test.moc"

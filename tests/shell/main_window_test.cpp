@@ -1,22 +1,15 @@
 // The real window, driven on the offscreen platform.
 #include "companion_standin.h"
-#include "find_widget.h"
-#include "images/demo_game.h"
-#include "quiet_dialogs.h"
 #include "roster/roster_file.h"
 #include "shell/editors.h"
-#include "shell/main_window.h"
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
-#include "support/roster_maker.h"
+#include "window_fixture.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
 #include <QListView>
 #include <QMenu>
-#include <QProcess>
-#include <QtTest>
 #include <thread>
 #include <unistd.h>
 
@@ -30,31 +23,14 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // A game folder, a settings file naming it, and a window on them.
-    struct Fixture {
-        explicit Fixture(bool withGame = true) {
-            writeDemoGameFolder(dir.file("game"));
-            settings =
-                std::make_unique<AppSettings>(QString::fromStdString(dir.file("settings.ini")));
-            if (withGame) {
-                settings->setGamePath(QString::fromStdString(dir.file("game")));
-            }
-            window = std::make_unique<MainWindow>(*settings, dialogs);
-        }
-        QString file(const std::string& name) const {
-            return QString::fromStdString(dir.file(name));
-        }
+    struct Fixture : test::WindowFixture {
+        using WindowFixture::WindowFixture;
         // Writes the roster and opens it in the window; returns its path.
         std::string open(const RosterMaker& maker, const std::string& name = "r.pak") const {
             const std::string path = maker.write(dir, name);
             window->openRoster(QString::fromStdString(path));
             return path;
         }
-
-        TempDir dir;
-        test::QuietDialogs dialogs;
-        std::unique_ptr<AppSettings> settings;
-        std::unique_ptr<MainWindow> window;
     };
 
     static RosterMaker smallRoster() {
@@ -115,12 +91,8 @@ private slots:
         QVERIFY(child<QLabel>(w, "lblStatus")->text().startsWith(QStringLiteral("Season 3 of 10")));
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 5);
         QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 1600);
-        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->item(6)->text(), QStringLiteral("Hidden"));
         QVERIFY(child<TabStrip>(w, "TabStrip1")->isEnabled());
         QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
-        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Adams"));
-        QCOMPARE(f.settings->lastFile(), QString::fromStdString(sav));
-        QVERIFY(!child<PictureBox>(w, "picFace")->picture().isNull());
 
         f.open(smallRoster(), "roster.pak");
         QVERIFY(child<QLabel>(w, "lblStatus")->text().isEmpty());
@@ -131,32 +103,6 @@ private slots:
         w.openRoster(f.file("LEAGUE.SAV"));
         QVERIFY(!f.dialogs.messages.isEmpty());
         QVERIFY(f.dialogs.messages.first().contains(QStringLiteral("rename it to")));
-    }
-
-    void typeAheadSearchAndGotoEmpty() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        auto* playerList = child<QComboBox>(w, "cboPlayerName");
-        auto* nameList = child<QListWidget>(w, "lsvPlayerName");
-        f.open(smallRoster());
-        w.show();
-        playerList->lineEdit()->clear();
-        QTest::keyClicks(playerList->lineEdit(), QStringLiteral("smi"));
-        QCOMPARE(playerList->currentIndex(), 2);
-        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Smith"));
-        QCOMPARE(playerList->lineEdit()->selectedText(), QStringLiteral("th"));
-        QTest::keyClick(playerList->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(playerList->currentIndex(), 2);
-
-        child<TabStrip>(w, "TabStrip1")->selectTab(10);
-        QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
-        QCOMPARE(nameList->currentRow(), 6);
-        QCOMPARE(child<QLineEdit>(w, "txtPlayerName")->text(), QStringLiteral("Hidden"));
-        child<QPushButton>(w, "cmdGotoEmpty")->click();
-        QCOMPARE(nameList->currentRow(), 7);
-        nameList->setCurrentRow(2);
-        child<QPushButton>(w, "cmdGotoEmpty")->click();
-        QCOMPARE(nameList->currentRow(), 5);
     }
 
     // Each editor writes only its own bytes, a 16-byte name among them; a name with a
@@ -264,8 +210,9 @@ private slots:
         QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 0);
     }
 
-    // Ctrl+Tab walks the tabs once a roster is open; every menu and tab has its own access key.
-    void keysWalkTheTabsAndOpenTheMenus() {
+    // Ctrl+Tab walks the tabs once a roster is open; every menu and tab has its own access
+    // key; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z undo and redo, Ctrl+Shift+S saves all.
+    void keysWalkTheTabsOpenTheMenusUndoAndSave() {
         Fixture f;
         MainWindow& w = *f.window;
         auto* tabStrip = child<TabStrip>(w, "TabStrip1");
@@ -299,13 +246,37 @@ private slots:
             QTRY_VERIFY(popup->isVisible());
             popup->close();
         }
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        const int stored = slider->value();
+        slider->setValue(stored + 3);
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int shown;
+        } presses[] = {
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Y, Qt::ControlModifier, stored + 3},
+            {Qt::Key_Z, Qt::ControlModifier, stored},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, stored + 3},
+        };
+        for (const auto& press : presses) {
+            QTest::keyClick(&w, press.key, press.modifiers);
+            QCOMPARE(slider->value(), press.shown);
+        }
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Saved 1 player"));
+        QVERIFY(!w.windowTitle().endsWith(u'*'));
+        QCOMPARE(slider->value(), stored + 3);
     }
 
-    void choosingTheSelectedPlayerAgainRevertsItAndOnlyDownOpensTheLists() {
+    // Choosing the selected player again reverts it and only Down opens the lists; typing
+    // finds a player by name and Goto Empty the next empty slot.
+    void playerListsRevertSearchAndOpenOnlyWithDown() {
         Fixture f;
         MainWindow& w = *f.window;
         auto* sldBowling_4 = child<RatingSlider>(w, "sldBowling_4");
         auto* playerList = child<QComboBox>(w, "cboPlayerName");
+        auto* nameList = child<QListWidget>(w, "lsvPlayerName");
         w.show();
         f.open(smallRoster());
         const int stored = sldBowling_4->value();
@@ -331,6 +302,23 @@ private slots:
             QTRY_VERIFY(list->view()->isVisible());
             list->hidePopup();
         }
+        playerList->lineEdit()->clear();
+        QTest::keyClicks(playerList->lineEdit(), QStringLiteral("smi"));
+        QCOMPARE(playerList->currentIndex(), 2);
+        QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Smith"));
+        QCOMPARE(playerList->lineEdit()->selectedText(), QStringLiteral("th"));
+        QTest::keyClick(playerList->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(playerList->currentIndex(), 2);
+
+        child<TabStrip>(w, "TabStrip1")->selectTab(10);
+        QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
+        QCOMPARE(nameList->currentRow(), 6);
+        QCOMPARE(child<QLineEdit>(w, "txtPlayerName")->text(), QStringLiteral("Hidden"));
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
+        QCOMPARE(nameList->currentRow(), 7);
+        nameList->setCurrentRow(2);
+        child<QPushButton>(w, "cmdGotoEmpty")->click();
+        QCOMPARE(nameList->currentRow(), 5);
     }
 
     void exportAndImport() {
@@ -387,6 +375,10 @@ private slots:
         child<QLineEdit>(w, "txtBowlingRuns")->setText(QStringLiteral("38"));
         QCOMPARE(child<QLineEdit>(w, "txtBowlingSR")->text(), QStringLiteral("15.00"));
         QCOMPARE(child<QLineEdit>(w, "txtBowlingER")->text(), QStringLiteral("3.80"));
+        child<QLineEdit>(w, "txtWickets")->setText(QStringLiteral("0")); // no strike rate
+        QVERIFY(child<QLineEdit>(w, "txtBowlingSR")->text().isEmpty());
+        child<QLineEdit>(w, "txtOvers")->clear(); // no economy rate
+        QVERIFY(child<QLineEdit>(w, "txtBowlingER")->text().isEmpty());
         w.saveShownPlayer();
         const Record saved = RosterFile(path).readSlot(0);
         QCOMPARE(int{saved[20]}, 12);
@@ -489,36 +481,6 @@ private slots:
         QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
     }
 
-    void undoRedoAndSaveAllShortcuts() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        auto* slider = child<RatingSlider>(w, "sldBowling_4");
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        f.open(smallRoster());
-        const int stored = slider->value();
-        slider->setValue(stored + 3);
-        const struct {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            int shown;
-        } presses[] = {
-            {Qt::Key_Z, Qt::ControlModifier, stored},
-            {Qt::Key_Y, Qt::ControlModifier, stored + 3},
-            {Qt::Key_Z, Qt::ControlModifier, stored},
-            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, stored + 3},
-        };
-        for (const auto& press : presses) {
-            QTest::keyClick(&w, press.key, press.modifiers);
-            QCOMPARE(slider->value(), press.shown);
-        }
-        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.dialogs.messages.value(0), QStringLiteral("Saved 1 player"));
-        QVERIFY(!w.windowTitle().endsWith(u'*'));
-        QCOMPARE(slider->value(), stored + 3);
-    }
-
     void commentaryNamesAndTheNumberBoxKeepInStep() {
         Fixture f;
         MainWindow& w = *f.window;
@@ -575,6 +537,7 @@ private slots:
         }
     }
 
+    // Requests arrive over the local socket or are read from the companion's link.
     void companionRequestsShowPlayers() {
         Fixture f;
         MainWindow& w = *f.window;
@@ -586,10 +549,13 @@ private slots:
         const QString open = QString::fromStdString(maker.write(f.dir, "open.pak"));
         const QString other = QString::fromStdString(maker.write(f.dir, "other.pak"));
         w.openRoster(open);
-
-        w.handleLinkRequest(QStringLiteral("12|") + open);
-        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
-        QVERIFY(f.dialogs.questions.isEmpty());
+        SendOutcome outcome;
+        std::thread sender([&] {
+            outcome = sendLinkCommand(linkName(kEditorTopic), QStringLiteral("12|") + open);
+        });
+        QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
+        sender.join();
+        QVERIFY(outcome.sent && f.dialogs.questions.isEmpty());
 
         w.handleLinkRequest(QStringLiteral("5|") + other); // answered No
         QCOMPARE(f.dialogs.questions.value(0), QStringLiteral("Do you want to open ") + other);
@@ -622,22 +588,7 @@ private slots:
             QVERIFY2(shown.startsWith(QStringLiteral("Error ")), qPrintable(shown));
         }
         QCOMPARE(w.openedFileName(), other);
-        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 300);
-    }
-
-    void requestsArriveOverTheLocalSocket() {
-        Fixture f;
-        MainWindow& w = *f.window;
-        const QString open = QString::fromStdString(f.open(smallRoster()));
-        SendOutcome outcome;
-        std::thread sender([&] {
-            outcome = sendLinkCommand(linkName(kEditorTopic), QStringLiteral("3|") + open);
-        });
-        QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
-        sender.join();
-        QVERIFY(outcome.sent);
-
         // A message far larger than any request is refused and changes nothing.
         SendOutcome huge;
         std::thread flooder([&] {
@@ -647,7 +598,7 @@ private slots:
         flooder.join();
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, QStringLiteral("ERR message too long"));
-        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 3);
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
     }
 
     void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
@@ -776,15 +727,7 @@ private slots:
 } // namespace qb
 
 int main(int argc, char** argv) {
-    // Links of their own, so a running editor of the user is never addressed.
-    qputenv("QUILLBAY_LINK_NAMESPACE",
-            QByteArray("test-") + QByteArray::number(QCoreApplication::applicationPid()));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    qb::MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return qb::test::runWindowSuite<qb::MainWindowTest>(argc, argv);
 }
 
 #include "main_window_test.moc"

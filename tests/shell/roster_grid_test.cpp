@@ -1,33 +1,24 @@
 // The roster grid, driven in the real window on the offscreen platform.
-#include "find_widget.h"
-#include "images/demo_game.h"
 #include "player/roster_document.h"
-#include "quiet_dialogs.h"
-#include "shell/app_settings.h"
 #include "shell/editors.h"
 #include "shell/grid/field_delegate.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
 #include "shell/grid/roster_grid_window.h"
-#include "shell/main_window.h"
-#include "support/roster_maker.h"
+#include "window_fixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QListView>
-#include <QProcess>
 #include <QSpinBox>
 #include <QTableView>
-#include <QtTest>
 
 namespace qb {
 
 using test::child;
 using test::RosterMaker;
-using test::TempDir;
 
 class RosterGridTest : public QObject {
     Q_OBJECT
@@ -35,12 +26,8 @@ class RosterGridTest : public QObject {
 private:
     // Five players (slot 5 empty), Bad in slot 6 cannot be shown (face 30), and a
     // window with the grid open on them.
-    struct Fixture {
+    struct Fixture : test::WindowFixture {
         Fixture() {
-            writeDemoGameFolder(dir.file("game"));
-            settings = std::make_unique<AppSettings>(QString::fromStdString(dir.file("s.ini")));
-            settings->setGamePath(QString::fromStdString(dir.file("game")));
-            window = std::make_unique<MainWindow>(*settings, dialogs);
             RosterMaker maker;
             const char* names[] = {"Adams", "Brown", "Smith", "Smithers", "Taylor"};
             for (int slot = 0; slot < 5; ++slot) {
@@ -83,22 +70,17 @@ private:
             return view().filter().mapFromSource(model().index(slot, model().column(field(key))));
         }
 
-        TempDir dir;
-        test::QuietDialogs dialogs;
-        std::unique_ptr<AppSettings> settings;
-        std::unique_ptr<MainWindow> window;
         std::string path;
         RosterGridWindow* grid = nullptr;
     };
 
     static const Field& field(const char* key) { return *findField(key); }
 
-    // Runs the batch tool; QVERIFY cannot be used in a helper returning a value.
+    // The batch tool's exit code.
     static int runCli(const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(QB_CLI_PATH), arguments);
-        process.waitForFinished(30000);
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        int exitCode = 0;
+        test::runCli(arguments, &exitCode);
+        return exitCode;
     }
 
 private slots:
@@ -288,12 +270,10 @@ private slots:
         // commentary's name, which no edit takes.
         const QString all = QString::fromStdString(f.dir.file("all.csv"));
         QVERIFY(f.grid->exportCsv(all));
-        QProcess dump;
-        dump.start(QStringLiteral(QB_CLI_PATH),
-                   {QStringLiteral("dump"), QString::fromStdString(f.path),
-                    QStringLiteral("--format"), QStringLiteral("csv")});
-        QVERIFY(dump.waitForFinished(30000));
-        QList<QByteArray> dumped = dump.readAllStandardOutput().split('\n');
+        QList<QByteArray> dumped =
+            test::runCli({QStringLiteral("dump"), QString::fromStdString(f.path),
+                          QStringLiteral("--format"), QStringLiteral("csv")})
+                .split('\n');
         const auto named = dumped[0].split(',').indexOf("commentaryName");
         for (QByteArray& line : dumped) {
             QList<QByteArray> cells = line.split(',');
@@ -362,12 +342,7 @@ private slots:
 } // namespace qb
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    qb::RosterGridTest test;
-    return QTest::qExec(&test, argc, argv);
+    return qb::test::runWindowSuite<qb::RosterGridTest>(argc, argv);
 }
 
 #include "roster_grid_test.moc"

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "find_widget.h"
+#include "images/demo_game.h"
+#include "quiet_dialogs.h"
+#include "shell/app_settings.h"
+#include "shell/main_window.h"
+#include "support/roster_maker.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QtTest>
+
+namespace qb::test {
+
+// A game folder, a settings file naming it (unless `withGame` is false) and a window on them.
+struct WindowFixture {
+    explicit WindowFixture(bool withGame = true) {
+        writeDemoGameFolder(dir.file("game"));
+        settings = std::make_unique<AppSettings>(file("settings.ini"));
+        if (withGame) {
+            settings->setGamePath(file("game"));
+        }
+        window = std::make_unique<MainWindow>(*settings, dialogs);
+    }
+    QString file(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
+
+    TempDir dir;
+    QuietDialogs dialogs;
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<MainWindow> window;
+};
+
+#ifdef QB_CLI_PATH
+// Runs quillbay-cli; returns its standard output and sets `exitCode` (-1: it crashed).
+inline QByteArray runCli(const QStringList& arguments, int* exitCode = nullptr) {
+    QProcess process;
+    process.start(QStringLiteral(QB_CLI_PATH), arguments);
+    process.waitForFinished(30000);
+    if (exitCode != nullptr) {
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    return process.readAllStandardOutput();
+}
+#endif
+
+// A window suite's main: offscreen unless told otherwise, with links and a data folder
+// (backups, journals) of its own, so a running editor of the user is never addressed.
+template <typename Suite> int runWindowSuite(int argc, char** argv) {
+    const TempDir data;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
+    qputenv("QUILLBAY_LINK_NAMESPACE",
+            QByteArray("test-") + QByteArray::number(QCoreApplication::applicationPid()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    Suite suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+} // namespace qb::test
