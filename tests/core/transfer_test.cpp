@@ -70,13 +70,16 @@ TEST(Transfer, ExportAndImportMoveWholeRecordsAndKeepOccupiedIds) {
 
 TEST(Transfer, RefusalsWriteNothing) {
     const TempDir dir;
+    // Players whose IDs the roster holds already: in slots 1 and 1500, and in the last.
     Record incoming = test::playerRecord("Dup");
-    incoming[0] = 0x22;
-    incoming[1] = 0x11;
-    test::writeFileBytes(dir.file("dup.data"), {incoming.begin(), incoming.end()});
+    for (const auto& [name, high] : {std::pair{"dup.data", 0x11}, std::pair{"last.data", 0x44}}) {
+        incoming[0] = 0x22;
+        incoming[1] = static_cast<std::uint8_t>(high);
+        test::writeFileBytes(dir.file(name), {incoming.begin(), incoming.end()});
+    }
     struct Row {
         const char* name;
-        int size; // the file written, or -1: dup.data as above
+        int size; // the file written, or -1: a player written above
         int slot;
         const char* message;
     };
@@ -85,9 +88,11 @@ TEST(Transfer, RefusalsWriteNothing) {
         {"large.data", 349, 0, "Wrong File Size"},
         {"dup.data", -1, 3, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
         {"dup.data", -1, 1500, "Duplicate ID: ID 4386 is held by slot 1 (B) of "},
+        {"last.data", -1, 3, "Duplicate ID: ID 17442 is held by slot 1599 (Z) of "},
     };
     RosterMaker maker;
     maker.player(0, "A").player(1, "B").set(1, 0, {0x22, 0x11}).set(1500, 0, {0x22, 0x11});
+    maker.player(1599, "Z").set(1599, 0, {0x22, 0x44});
     const std::string path = maker.write(dir, "r.pak");
     const auto before = test::readFileBytes(path);
     for (const Row& row : rows) {
