@@ -142,7 +142,7 @@ private:
     // Applies the edit without telling the listeners.
     void put(const Edit& edit);
     void notify(const DocumentChange& change) const;
-    void afterSave(int slot, const Record& stored);
+    void afterSave(std::span<const SlotWrite> saved);
 
     RosterFile file_;
     int commentaryCount_;
