@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "codecs/field_keys.h"
+#include "codecs/statistics.h"
 #include "player/player_object.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
@@ -93,6 +94,17 @@ int runCheck(const std::string& file, Format format) {
         for (const FieldFailure& failure : showEveryField(table.copyRecord(slot)).failures) {
             findings.push_back({slot, name, failure.field,
                                 "the editor cannot show it (" + failure.message + ")", true});
+        }
+        Record figures = table.copyRecord(slot);
+        FieldRepairs outOfRange;
+        RepairStoredFigures(figures, outOfRange);
+        for (const FieldRepair& figure : outOfRange) {
+            findings.push_back({slot, name, figure.field,
+                                "shows " + figure.before +
+                                    ", which no save can store back, so the player cannot be "
+                                    "saved; repair sets it to " +
+                                    figure.after,
+                                true});
         }
         if (slot > playerListEnd) {
             findings.push_back({slot, name, keys::kName,

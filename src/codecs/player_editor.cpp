@@ -1,5 +1,6 @@
 #include "codecs/player_editor.h"
 
+#include "codecs/codec_errors.h"
 #include "codecs/field_keys.h"
 #include "codecs/flags.h"
 #include "codecs/identity.h"
@@ -7,6 +8,8 @@
 #include "codecs/roles.h"
 #include "codecs/statistics.h"
 #include "roster/errors.h"
+
+#include <algorithm>
 
 namespace qb {
 
@@ -59,9 +62,11 @@ FieldRepairs RepairRecord(Record& record, int commentaryCount) {
     return repairs;
 }
 
-std::string saveFailureReport(std::string_view description) {
-    return "Unable to save because of\n" + std::string(description) +
-           "\n\nMake sure that the file is not opened by other programs";
+std::string saveFailureReport(const QuillbayError& error) {
+    // A value that cannot be stored has nothing to do with other programs.
+    const bool ofAField = dynamic_cast<const FieldError*>(&error) != nullptr;
+    return "Unable to save because of\n" + error.description() +
+           (ofAField ? "" : "\n\nMake sure that the file is not opened by other programs");
 }
 
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
@@ -103,6 +108,20 @@ void PlayerEditor::clear() {
     complete_ = false;
 }
 
+FieldRepairs PlayerEditor::figureRepairs() const {
+    PlayerSheet state = state_;
+    Record working = working_;
+    FieldRepairs repairs;
+    RepairFiguresOnScreen(state, working, repairs);
+    return repairs;
+}
+
+FieldRepairs PlayerEditor::repairFigures() {
+    FieldRepairs repairs;
+    RepairFiguresOnScreen(state_, working_, repairs);
+    return repairs;
+}
+
 void PlayerEditor::switchStatisticsFormat(int format) {
     SwitchStatisticsFormat(state_, working_, format);
 }
@@ -122,7 +141,22 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
         throw QuillbayError("The player in slot " + std::to_string(*slot_) +
                             " was not loaded completely; load a player again before saving");
     }
-    StoreSequence(state_, working_, commentaryCount_);
+    try {
+        StoreSequence(state_, working_, commentaryCount_);
+    } catch (const StoreError& refused) {
+        // A figure the file itself holds out of range refuses every save of the player,
+        // whatever was edited: say so, and what brings it back.
+        const FieldRepairs repairs = figureRepairs();
+        if (std::ranges::any_of(repairs, [&](const FieldRepair& repair) {
+                return repair.field == refused.field();
+            })) {
+            throw StoreError(refused.field(),
+                             refused.description() +
+                                 "; the file holds it out of that range: repair the player "
+                                 "to bring its figures into range");
+        }
+        throw;
+    }
     if (dryRun) {
         return changedOffsets(loaded_, working_);
     }

@@ -2,6 +2,7 @@
 
 #include "codecs/field_repair.h"
 #include "codecs/player_sheet.h"
+#include "roster/errors.h"
 #include "roster/roster_file.h"
 #include "roster/safe_write.h"
 
@@ -38,8 +39,8 @@ void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount);
 // else the list's first entry. Fields that show are kept. Returns what was changed.
 FieldRepairs RepairRecord(Record& record, int commentaryCount);
 
-// The text of a failed save.
-std::string saveFailureReport(std::string_view description);
+// The text of a failed save: a failure of the file adds that another program may hold it.
+std::string saveFailureReport(const QuillbayError& error);
 
 // The player being edited: the loaded and working records of one slot and the
 // editor state that shows them. The window and the command-line tool both edit
@@ -68,6 +69,11 @@ public:
     // Forgets the player: the editors show nothing and a save is refused.
     void clear();
 
+    // The figures, in every format, that show a value a save refuses, with the values
+    // repairFigures would set; nothing changes.
+    FieldRepairs figureRepairs() const;
+    // Sets those figures to the nearest values a save stores; they are unsaved edits.
+    FieldRepairs repairFigures();
     // Stores the format on screen, then shows `format`.
     void switchStatisticsFormat(int format);
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 namespace qb {
@@ -291,6 +292,69 @@ void readStatistics(PlayerSheet& state, const Record& working) {
     setRates(state, figure(Overs), figure(Wickets), figure(BowlingRuns));
 }
 
+namespace {
+
+// The nearest figure the store keeps for a shown value outside 0 to `limit`.
+long figureInRange(double shown, int limit) {
+    return std::clamp<long>(std::lround(shown), 0, limit);
+}
+
+void writePacked(Record& working, const PackedField& packed, long value) {
+    writeBits(working, packed.field, static_cast<std::uint32_t>(value));
+    working[static_cast<std::size_t>(packed.zeroByte)] &=
+        static_cast<std::uint8_t>(~packed.zeroMask);
+}
+
+// The packed figures of one format that show a value a save refuses (a Test highest
+// score of 1072 or -548 from its upper byte, First Class best-bowling wickets of 20)
+// are set to the nearest value it stores.
+void repairPackedFigures(Record& record, int format, FieldRepairs& repairs) {
+    for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
+        const double shown = shownPackedFigure(record, format, packed);
+        const int limit = figureLimit(format, packed.figure);
+        if (!storedFigure(figureText(shown), limit)) {
+            const long value = figureInRange(shown, limit);
+            repairs.push_back(
+                {statisticsKey(format, packed.figure), figureText(shown), std::to_string(value)});
+            writePacked(record, packed, value);
+        }
+    }
+}
+
+} // namespace
+
+void RepairStoredFigures(Record& record, FieldRepairs& repairs) {
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+        repairPackedFigures(record, format, repairs);
+    }
+}
+
+void RepairFiguresOnScreen(PlayerSheet& state, Record& working, FieldRepairs& repairs) {
+    for (int format = 0; format < kStatisticsFormatCount; ++format) {
+        if (format != state.statisticsFormat) {
+            repairPackedFigures(working, format, repairs);
+        }
+    }
+    if (state.statisticsFormat < 0) {
+        return;
+    }
+    // The format on screen is in the boxes; a box that holds a number a save refuses
+    // gets the nearest one it stores. A box holding no number is left to its user.
+    for (const PackedField& packed :
+         kPackedFields[static_cast<std::size_t>(state.statisticsFormat)]) {
+        std::string& box = state.*boxOf(packed.figure).box;
+        const int limit = figureLimit(state.statisticsFormat, packed.figure);
+        const std::string_view digits = std::string_view(box).substr(box.starts_with('-') ? 1 : 0);
+        if (!storedFigure(digits, std::numeric_limits<int>::max()) || storedFigure(box, limit)) {
+            continue;
+        }
+        const long value = figureInRange(std::strtod(box.c_str(), nullptr), limit);
+        repairs.push_back(
+            {statisticsKey(state.statisticsFormat, packed.figure), box, std::to_string(value)});
+        box = std::to_string(value);
+    }
+}
+
 void RepairStatistics(Record& record, FieldRepairs& repairs) {
     // A 16-bit figure is shown signed: one of 32768 or more reads as an overflow and
     // becomes the largest figure that shows, 32767.
@@ -306,6 +370,7 @@ void RepairStatistics(Record& record, FieldRepairs& repairs) {
             }
         }
     }
+    RepairStoredFigures(record, repairs);
 }
 
 void writeStatistics(const PlayerSheet& state, Record& working, int format) {
@@ -330,9 +395,7 @@ void writeStatistics(const PlayerSheet& state, Record& working, int format) {
     }
     for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
         if (const auto value = valueOf(packed.figure)) {
-            writeBits(working, packed.field, static_cast<std::uint32_t>(*value));
-            working[static_cast<std::size_t>(packed.zeroByte)] &=
-                static_cast<std::uint8_t>(~packed.zeroMask);
+            writePacked(working, packed, *value);
         }
     }
     if (format == kOneDay && !valueOf(HighestScore)) {

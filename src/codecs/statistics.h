@@ -55,8 +55,15 @@ std::optional<long> storedFigure(std::string_view text, int limit);
 // Showing changes no byte: a One Day highest score in the game's complement form (byte
 // 127 above 200) is shown from its plain form, which storing One Day writes.
 void readStatistics(PlayerSheet& state, const Record& working);
-// Sets every figure of every format that would show "Overflow" to one that shows.
+// Sets every figure of every format that would show "Overflow" to one that shows, and
+// every figure that shows a value a save refuses (see RepairStoredFigures) into range.
 void RepairStatistics(Record& record, FieldRepairs& repairs);
+// Sets every figure that shows, in any format, a value a save would refuse (a Test
+// highest score of 1072 or -548 from stray upper bits) to the nearest one it stores.
+void RepairStoredFigures(Record& record, FieldRepairs& repairs);
+// The same for a player on screen: the format shown is repaired in its boxes, the
+// others in the working record.
+void RepairFiguresOnScreen(PlayerSheet& state, Record& working, FieldRepairs& repairs);
 
 // Writes the boxes of format `format` into the working record. An empty box keeps
 // the stored figure; a shown fraction is stored as the nearest whole number. A value

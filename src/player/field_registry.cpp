@@ -109,7 +109,7 @@ void addIdentity(std::vector<Field>& fields) {
     fields.push_back({std::string(keys::kName),
                       G::Identity,
                       Text,
-                      "P&layer Name",
+                      "Player Na&me",
                       -1,
                       {},
                       0,
@@ -120,21 +120,21 @@ void addIdentity(std::vector<Field>& fields) {
     fields.push_back({std::string(keys::kCommentary),
                       G::Identity,
                       Number,
-                      "Commentar&y Number",
+                      "Comm&entary Number",
                       -1,
                       {},
                       0,
                       kCommentaryNameCount,
                       member(&PlayerSheet::commentary)});
     numbers(std::string(keys::kFace), "Face", &PlayerSheet::face, kFaceCount);
-    numbers(std::string(keys::kBodyType), "Bo&dy Type", &PlayerSheet::bodyType, kBodyTypeCount);
-    list(std::string(keys::kHairColour), G::Appearance, "Hair &Colour", &PlayerSheet::hairColour,
+    numbers(std::string(keys::kBodyType), "Body &Type", &PlayerSheet::bodyType, kBodyTypeCount);
+    list(std::string(keys::kHairColour), G::Appearance, "Ha&ir Colour", &PlayerSheet::hairColour,
          std::span(kHairColours));
     numbers(std::string(keys::kHairStyle), "&Hair Style", &PlayerSheet::hairStyle, kHairStyleCount);
     list(std::string(keys::kFacialHair), G::Appearance, "Facia&l Hair", &PlayerSheet::facialHair,
          std::span(kFacialHair));
     numbers(std::string(keys::kBat), "Bat", &PlayerSheet::bat, kBatCount);
-    list(std::string(keys::kBattingPosition), G::Roles, "Positio&n", &PlayerSheet::battingPosition,
+    list(std::string(keys::kBattingPosition), G::Roles, "Pos&ition", &PlayerSheet::battingPosition,
          std::span(kBattingPositions));
     list(std::string(keys::kBattingStyle), G::Roles, "St&yle", &PlayerSheet::battingStyle,
          std::span(kBattingStyles));
@@ -142,13 +142,13 @@ void addIdentity(std::vector<Field>& fields) {
          std::span(kHands));
     list(std::string(keys::kBowlingStyle), G::Roles, "Sty&le", &PlayerSheet::bowlingStyle,
          std::span(kBowlingStyles));
-    list(std::string(keys::kBowlingMentality), G::Roles, "Mentalit&y",
+    list(std::string(keys::kBowlingMentality), G::Roles, "&Mentality",
          &PlayerSheet::bowlingMentality, std::span(kBowlingMentalities));
     list(std::string(keys::kFieldingPosition1), G::Roles, "Position &1",
          &PlayerSheet::fieldingPosition1, std::span(kFieldingPositions1));
-    list(std::string(keys::kFieldingPosition2), G::Roles, "Position &2",
+    list(std::string(keys::kFieldingPosition2), G::Roles, "Posi&tion 2",
          &PlayerSheet::fieldingPosition2, std::span(kFieldingPositions2));
-    list(std::string(keys::kFieldingHand), G::Roles, "Han&ded", &PlayerSheet::fieldingHand,
+    list(std::string(keys::kFieldingHand), G::Roles, "Hand&ed", &PlayerSheet::fieldingHand,
          std::span(kHands));
 }
 

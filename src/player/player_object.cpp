@@ -1,6 +1,7 @@
 #include "player/player_object.h"
 
 #include "codecs/field_keys.h"
+#include "player/commentary_names.h"
 
 #include <algorithm>
 #include <array>
@@ -52,6 +53,15 @@ Json playerValue(const Record& record, int slot, const ShownPlayer& shown, const
     }
     if (key.key == "id") {
         return read16(record.data(), OFFSET_ID);
+    }
+    if (key.key == "commentaryName") {
+        // The name the window shows beside the number, from the list that ships with
+        // the program; nothing for a number without one.
+        const int entry = shown.shown.commentaryEntry;
+        const auto& names = builtInCommentaryNames();
+        return entry >= 0 && entry < static_cast<int>(names.size())
+                   ? Json(names[static_cast<std::size_t>(entry)] + ".ogg")
+                   : Json();
     }
     if (key.key == "errors") {
         Json errors = Json::array();

@@ -56,6 +56,22 @@ void RosterDocument::discard(int slot) {
     notify({slot});
 }
 
+RosterDocument::SlotInFile RosterDocument::readSlotAgain(int slot) {
+    requireSlot(path(), slot);
+    const Record now = file_.readSlot(slot);
+    const auto shown = players_.find(slot);
+    const Record known =
+        shown != players_.end() ? shown->second.editor.loaded() : table_.copyRecord(slot);
+    if (now == known) {
+        return SlotInFile::AsLoaded;
+    }
+    if (hasPending(slot)) {
+        return SlotInFile::ChangedUnderEdits;
+    }
+    adoptStoredSlots(std::array{SlotWrite{slot, now, {}}});
+    return SlotInFile::ReadAgain;
+}
+
 FieldRepairs RosterDocument::repair(int slot) {
     requireSlot(path(), slot);
     Pending repaired{PlayerEditor(commentaryCount_), {}, {}};
@@ -64,6 +80,16 @@ FieldRepairs RosterDocument::repair(int slot) {
         repaired.keys.insert(made.field);
     }
     players_.insert_or_assign(slot, std::move(repaired));
+    notify({slot});
+    return repairs;
+}
+
+FieldRepairs RosterDocument::repairFigures(int slot) {
+    Pending& repaired = pending(slot);
+    FieldRepairs repairs = repaired.editor.repairFigures();
+    for (const FieldRepair& made : repairs) {
+        repaired.keys.insert(made.field);
+    }
     notify({slot});
     return repairs;
 }
@@ -156,7 +182,7 @@ std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
     PlayerEditor& editor = player(slot);
     std::vector<int> written = editor.save(file_, false, safety);
     notices_ = editor.notices();
-    afterSave(std::array{SlotWrite{slot, editor.loaded(), {}}});
+    adoptStoredSlots(std::array{SlotWrite{slot, editor.loaded(), {}}});
     return written;
 }
 
@@ -176,14 +202,14 @@ std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>
     for (std::size_t i = 0; i < slots.size(); ++i) {
         written[slots[i]] = report.written[i];
     }
-    afterSave(writes);
+    adoptStoredSlots(writes);
     return written;
 }
 
-// The slots as saved go into the table and the lists, which are built again once for
-// the batch (once per slot made a bulk save of 1,600 players quadratic); their players
-// are shown from them again on next use.
-void RosterDocument::afterSave(std::span<const SlotWrite> saved) {
+// The slots as saved (or as another program wrote them) go into the table and the
+// lists, which are built again once for the batch (once per slot made a bulk save of
+// 1,600 players quadratic); their players are shown from them again on next use.
+void RosterDocument::adoptStoredSlots(std::span<const SlotWrite> saved) {
     for (const SlotWrite& write : saved) {
         std::memcpy(table_.data() + static_cast<std::ptrdiff_t>(write.slot) * SLOT_SIZE,
                     write.record.data(), write.record.size());

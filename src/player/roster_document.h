@@ -91,9 +91,20 @@ public:
     PlayerEditor& player(int slot);
     // Shows the slot again from the file as it is now, its pending edits dropped.
     void discard(int slot);
+    // What choosing a player found in the file (see readSlotAgain).
+    enum class SlotInFile { AsLoaded, ReadAgain, ChangedUnderEdits };
+    // Reads the slot's record from the file as it is now (one record, not the table).
+    // A slot another program changed is shown from the new bytes when it has no pending
+    // edits (the table and lists follow); its pending edits are kept otherwise, and a
+    // save asks before it overwrites the other program's change.
+    SlotInFile readSlotAgain(int slot);
     // Reads the slot from the file and shows it with the fields its editors cannot show
     // reset (see RepairRecord); the repairs are its pending edits.
     FieldRepairs repair(int slot);
+
+    // Sets the slot's figures that a save would refuse as the file holds them into
+    // range (see PlayerEditor::repairFigures); the repairs are pending edits.
+    FieldRepairs repairFigures(int slot);
 
     // An edit that puts `text` into the field, checked by the field (FieldValueError).
     Edit makeEdit(int slot, const Field& field, std::string_view text);
@@ -142,7 +153,7 @@ private:
     // Applies the edit without telling the listeners.
     void put(const Edit& edit);
     void notify(const DocumentChange& change) const;
-    void afterSave(std::span<const SlotWrite> saved);
+    void adoptStoredSlots(std::span<const SlotWrite> saved);
 
     RosterFile file_;
     int commentaryCount_;

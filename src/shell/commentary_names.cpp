@@ -1,27 +1,20 @@
 #include "shell/commentary_names.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace qb {
 
 std::optional<QStringList> parseCommentaryNames(const QByteArray& text) {
-    QString body = QString::fromLatin1(text);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (body.endsWith(QLatin1Char('\n'))) {
-        body.chop(1);
-    }
-    const QStringList names = body.split(QLatin1Char('\n'));
-    static const QRegularExpression kName(QStringLiteral("^[A-Za-z' -]{2,15}$"));
-    if (names.size() != kCommentaryNames) {
+    const auto names = qb::parseCommentaryNames(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (!names) {
         return std::nullopt;
     }
-    for (const QString& name : names) {
-        if (!kName.match(name).hasMatch() || name.count(QLatin1Char('\'')) > 1) {
-            return std::nullopt;
-        }
+    QStringList list;
+    for (const std::string& name : *names) {
+        list << QString::fromLatin1(name);
     }
-    return names;
+    return list;
 }
 
 CommentaryList chooseCommentaryList(const QString& settingsFolder) {
@@ -39,9 +32,8 @@ CommentaryList chooseCommentaryList(const QString& settingsFolder) {
             user.fileName() +
             QStringLiteral(" is not a list of 1,015 commentary names; the built-in list is used.");
     }
-    QFile builtIn(QStringLiteral(":/data/commentary-names.txt"));
-    builtIn.open(QIODevice::ReadOnly);
-    list.text = builtIn.readAll();
+    const std::string_view builtIn = builtInCommentaryText();
+    list.text = QByteArray(builtIn.data(), static_cast<qsizetype>(builtIn.size()));
     list.names = parseCommentaryNames(list.text).value_or(QStringList());
     return list;
 }

@@ -30,11 +30,7 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QUndoView>
-
-// Resources of a static library are registered by name, outside any namespace.
-static void registerResources() {
-    Q_INIT_RESOURCE(resources);
-}
+#include <utility>
 
 namespace qb {
 namespace {
@@ -46,7 +42,6 @@ constexpr int kTabs = 10;
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNames) {
-    registerResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(windowIcon());
     auto* central = new QWidget(this);
@@ -70,6 +65,7 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
         }
         entryAtPopup_ = -1;
     });
+    connect(playerList_->lineEdit(), &QLineEdit::textEdited, this, [this] { typedInName_ = true; });
     auto* linkServer = new LinkServer(linkName(kEditorTopic), this);
     connect(linkServer, &LinkServer::commandReceived, this, &MainWindow::handleLinkRequest);
     qApp->installEventFilter(this);
@@ -91,7 +87,7 @@ bool MainWindow::attempt(const std::function<void()>& step, const OnError& onErr
         }
         const std::string& text = error.description();
         message(QMessageBox::Critical,
-                QString::fromStdString(onError.wording ? onError.wording(text) : text));
+                QString::fromStdString(onError.wording ? onError.wording(error) : text));
         return false;
     }
 }
@@ -184,13 +180,15 @@ void MainWindow::buildTopRow(QWidget* central) {
     button("cmdOpen", "mnuOpen", twips(3720, 120, 735, 375));
     new ListOpener(playerList_);
 
-    // Access keys are distinct from the menus' (F, P), the top row's (N, S, O) and every
-    // caption of the pages, so Alt and the letter always reaches its one target.
+    // Access keys are distinct from the menus' (F, D, P, V), the top row's (N, S, O) and
+    // every caption of the pages, so Alt and the letter always reaches its one target.
+    // The letters of the captions do not reach far enough for every tab: More has none
+    // (Ctrl+Tab from About reaches it).
     const QStringList tabs = {QStringLiteral("Pe&rsonal"),  QStringLiteral("&Basic"),
-                              QStringLiteral("Ba&tting 1"), QStringLiteral("Batt&ing 2"),
-                              QStringLiteral("Bo&wling"),   QStringLiteral("Fi&elding"),
-                              QStringLiteral("S&kills"),    QStringLiteral("St&atistics"),
-                              QStringLiteral("Abo&ut"),     QStringLiteral("&More")};
+                              QStringLiteral("B&atting 1"), QStringLiteral("Batting &2"),
+                              QStringLiteral("Bo&wling"),   QStringLiteral("Fieldin&g"),
+                              QStringLiteral("S&kills"),    QStringLiteral("Statisti&cs"),
+                              QStringLiteral("Abo&ut"),     QStringLiteral("More")};
     tabStrip_ = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
     tabStrip_->setGeometry(twips(50, 600, 4560, 650));
     auto* frame = named(new QFrame(central), QStringLiteral("TabStrip1Page"));
@@ -272,14 +270,22 @@ void MainWindow::nextTab() {
     tabStrip_->selectTab(tab + 1);
 }
 
-void MainWindow::searchAsTyped(int key) {
-    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Delete ||
-        key == Qt::Key_Backspace) {
+void MainWindow::searchAsTyped(const QKeyEvent& key) {
+    QLineEdit* edit = playerList_->lineEdit();
+    // Escape empties the box and leaves the player shown.
+    if (key.key() == Qt::Key_Escape) {
+        edit->clear();
+        typedInName_ = false;
         return;
     }
-    QLineEdit* edit = playerList_->lineEdit();
-    if (key == Qt::Key_Escape) {
-        edit->clear();
+    // Moving and deleting never complete. Nor does letting go of a key that typed nothing
+    // (a modifier, a shortcut, a letter whose Ctrl was let go of first).
+    if (key.key() == Qt::Key_Left || key.key() == Qt::Key_Right || key.key() == Qt::Key_Delete ||
+        key.key() == Qt::Key_Backspace) {
+        typedInName_ = false;
+    }
+    if (!std::exchange(typedInName_, false)) {
+        return;
     }
     const QString typed = edit->text();
     const int found = findPlayerWithPrefix(rosterIndex(), typed.toStdString());
@@ -320,8 +326,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched == playerList_->view()->window()) {
         entryAtPopup_ = playerList_->currentIndex();
     }
-    if (key != nullptr && watched == playerList_->lineEdit()) {
-        searchAsTyped(key->key());
+    // The keyboard's keys reach the list itself, its text box's focus proxy, which hands
+    // them on without this filter seeing them again.
+    if (key != nullptr && (watched == playerList_ || watched == playerList_->lineEdit())) {
+        searchAsTyped(*key);
     }
     return QMainWindow::eventFilter(watched, event);
 }

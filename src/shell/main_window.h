@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/codec_errors.h"
 #include "codecs/player_editor.h"
 #include "player/roster_document.h"
 #include "roster/player_lists.h"
@@ -17,6 +18,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QUndoStack;
@@ -72,7 +74,7 @@ private:
     // What a failed step shows: `first` runs before the message, `wording` words it.
     struct OnError {
         std::function<void()> first;
-        std::function<std::string(const std::string&)> wording;
+        std::function<std::string(const QuillbayError&)> wording;
     };
     // Runs one step of a command; an error it raises is shown as a critical message.
     // Returns whether the step succeeded.
@@ -86,7 +88,7 @@ private:
     void prepareWindow();
     void showTab(int tab);
     void nextTab();
-    void searchAsTyped(int key);
+    void searchAsTyped(const QKeyEvent& key);
 
     // The open file and its players (main_window_roster.cpp).
     // Every command reaches the open file through this one place.
@@ -103,6 +105,12 @@ private:
     // Shows the slot's player as the document holds it, with its unsaved edits.
     void showPlayer(int slot);
     // Shows the slot's player as the file holds it now, its unsaved edits dropped.
+    // Shows the slot's name in both lists again, as the file holds it now.
+    void showSlotName(int slot);
+    // Shows the player repaired and, in the status line, what the repairs changed.
+    void showRepairs(const FieldRepairs& repairs);
+    // Whether a save was refused for a figure the file holds out of the stored range.
+    bool holdsFigureOutOfRange(const StoreError& refused);
     void reloadPlayer(int slot);
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);
@@ -185,6 +193,7 @@ private:
     std::unique_ptr<QTemporaryDir> tempDir_;
     bool showingState_ = false;
     // The player list's entry when its list last opened (-1: not open).
+    bool typedInName_ = false; // the Name box's text was typed since the last search
     int entryAtPopup_ = -1;
 
     QComboBox* playerList_ = nullptr;

@@ -32,7 +32,7 @@ void MainWindow::openRequestedRoster(const QString& path, int entry) {
             adoptRoster(std::make_unique<RosterDocument>(path.toStdString()));
             selectRequestedPlayer(entry);
         },
-        {.wording = [](const std::string& text) { return "Error 53: " + text; }});
+        {.wording = [](const QuillbayError& error) { return "Error 53: " + error.description(); }});
 }
 
 void MainWindow::selectRequestedPlayer(int index) {

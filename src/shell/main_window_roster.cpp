@@ -197,8 +197,14 @@ void MainWindow::showPlayer(int slot) {
     const WaitCursor wait;
     commitEditors();
     std::optional<std::string> unshowable;
+    auto inFile = RosterDocument::SlotInFile::AsLoaded;
     const bool shown = attempt(
         [&] {
+            // The player is shown as the file holds it now, not as it was at opening.
+            inFile = document_->readSlotAgain(slot);
+            if (inFile == RosterDocument::SlotInFile::ReadAgain) {
+                showSlotName(slot);
+            }
             try {
                 document_->player(slot);
                 shownSlot_ = slot;
@@ -224,6 +230,14 @@ void MainWindow::showPlayer(int slot) {
     if (shown) {
         showSheet();
     }
+    if (inFile == RosterDocument::SlotInFile::ChangedUnderEdits) {
+        message(QMessageBox::Warning,
+                QStringLiteral("Slot %1 (%2) was changed by another program since it was "
+                               "loaded. Your unsaved changes to it are kept; saving them "
+                               "asks before it overwrites the other program's change.")
+                    .arg(slot)
+                    .arg(playerList_->itemText(slot)));
+    }
     if (unshowable &&
         dialogs_.question(this,
                           qText(*unshowable) +
@@ -233,6 +247,16 @@ void MainWindow::showPlayer(int slot) {
         showRepairedPlayer(slot);
     }
     saveButton_->setEnabled(shownSlot_ >= 0);
+}
+
+void MainWindow::showSlotName(int slot) {
+    const QString name = qText(rosterIndex().slotEntries[static_cast<std::size_t>(slot)].name());
+    if (slot < playerList_->count()) {
+        showingState_ = true;
+        playerList_->setItemText(slot, name);
+        showingState_ = false;
+    }
+    more_->showSlot(slot, name);
 }
 
 void MainWindow::reloadPlayer(int slot) {
@@ -256,14 +280,27 @@ void MainWindow::showRepairedPlayer(int slot) {
     attempt([&] {
         const FieldRepairs repairs = document_->repair(slot);
         shownSlot_ = slot;
-        showSheet();
-        QStringList changes;
-        for (const FieldRepair& repair : repairs) {
-            changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
-        }
-        personal_->setStatus(QStringLiteral("Repaired, not saved: ") +
-                             changes.join(QStringLiteral(", ")));
+        showRepairs(repairs);
     });
+}
+
+void MainWindow::showRepairs(const FieldRepairs& repairs) {
+    showSheet();
+    QStringList changes;
+    for (const FieldRepair& repair : repairs) {
+        changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
+    }
+    personal_->setStatus(QStringLiteral("Repaired, not saved: ") +
+                         changes.join(QStringLiteral(", ")));
+}
+
+bool MainWindow::holdsFigureOutOfRange(const StoreError& refused) {
+    if (shownSlot_ < 0) {
+        return false;
+    }
+    const FieldRepairs repairs = document_->player(shownSlot_).figureRepairs();
+    return std::ranges::any_of(
+        repairs, [&](const FieldRepair& repair) { return repair.field == refused.field(); });
 }
 
 PlayerEditor& MainWindow::shownPlayer() {
@@ -434,6 +471,7 @@ void MainWindow::saveShownPlayer() {
     bool force = false;
     while (true) {
         std::optional<std::string> conflict;
+        std::optional<std::string> figuresOutOfRange;
         const bool stored = attempt(
             [&] {
                 const WaitCursor wait;
@@ -449,11 +487,30 @@ void MainWindow::saveShownPlayer() {
                     }
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();
+                } catch (const StoreError& refused) {
+                    if (!holdsFigureOutOfRange(refused)) {
+                        throw;
+                    }
+                    figuresOutOfRange = refused.description();
                 }
             },
             {.wording = saveFailureReport});
         if (!stored) {
             return;
+        }
+        if (figuresOutOfRange) {
+            // As a load offers to reset what cannot be shown, a save offers to bring into
+            // range what the file holds but cannot be stored back.
+            if (!dialogs_.question(this,
+                                   qText(*figuresOutOfRange) +
+                                       QStringLiteral("\n\nSet the player's figures that "
+                                                      "cannot be saved to the nearest values "
+                                                      "that can, and save?"),
+                                   QStringLiteral("Quillbay"))) {
+                return;
+            }
+            attempt([&] { showRepairs(document_->repairFigures(shownSlot_)); });
+            continue;
         }
         if (!conflict) {
             break;
@@ -496,16 +553,20 @@ void MainWindow::saveAll() {
 }
 
 void MainWindow::reportSaved(const QString& report, int entry) {
-    message(QMessageBox::Information, report);
-    for (const std::string& notice : document_->notices()) {
-        message(QMessageBox::Warning, qText(notice));
-    }
+    // The pages show the player as saved before any dialog opens: a dialog takes the
+    // focus from the box being edited, and its end of editing compares what the box
+    // shows with the player on screen.
+    const std::vector<std::string> notices = document_->notices();
     attempt([&] {
         reloadRoster();
         if (entry > 0 && entry < playerList_->count()) {
             playerList_->setCurrentIndex(entry);
         }
     });
+    message(QMessageBox::Information, report);
+    for (const std::string& notice : notices) {
+        message(QMessageBox::Warning, qText(notice));
+    }
 }
 
 void MainWindow::exportPlayer() {
@@ -554,13 +615,14 @@ void MainWindow::importPlayer() {
         }
         std::vector<std::string> notices;
         importSlot(openedRoster(), slot, path, safety(false), &notices);
-        // The player imported replaces the slot's unsaved edits.
+        // The player imported replaces the slot's unsaved edits; it is on screen before
+        // the report opens.
         document_->discard(slot);
+        reloadRoster();
         message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
         for (const std::string& notice : notices) {
             message(QMessageBox::Warning, qText(notice));
         }
-        reloadRoster();
     });
 }
 

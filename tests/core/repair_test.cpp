@@ -64,6 +64,11 @@ TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
          {{105, 0xF3}, {106, 0x03}}},
         {110, {0x0F}, "roles.fieldingPosition2", "30", "Square Leg", {{110, 0x03}, {109, 0x80}}},
         {21, {0x80}, "statistics.Test.innings", "32768", "32767", {{20, 0xFF}, {21, 0x7F}}},
+        // figures that show but that no save stores back: the nearest value it stores
+        {118, {0x40, 15}, "statistics.Test.highestScore", "1072", "639", {{118, 0xFC}, {119, 9}}},
+        {118, {0x40, 40}, "statistics.Test.highestScore", "-528", "0", {{118, 0}, {119, 0}}},
+        {88, {0x00, 0x05}, "statistics.First Class.bestBowlingWickets", "20", "15",
+         {{88, 0xC0}, {89, 0x03}}},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -100,6 +105,37 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     EXPECT_THROW(editor.save(RosterFile(other)), QuillbayError);
     EXPECT_EQ(test::readFileBytes(other), untouched);
     EXPECT_EQ(editor.save(roster), std::vector<int>({205}));
+}
+
+// A figure the file holds out of range refuses every save of the player, a rename too,
+// naming the repair; repairing the player on screen brings it into range, after which
+// the rename saves with the repair.
+TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
+    test::TempDir dir;
+    const std::string path = test::RosterMaker()
+                                 .player(0, "Wide")
+                                 .set(0, 104, {56})
+                                 .set(0, 118, {0x40, 15})
+                                 .write(dir, "r.pak");
+    const RosterFile roster(path);
+    PlayerEditor editor(kCommentaryNameCount);
+    editor.load(roster, 0);
+    editor.state().name = "Renamed";
+    try {
+        editor.save(roster);
+        FAIL() << "saved a highest score of 1072";
+    } catch (const StoreError& refused) {
+        EXPECT_EQ(refused.field(), "statistics.Test.highestScore");
+        EXPECT_NE(refused.description().find("repair the player"), std::string::npos);
+    }
+    EXPECT_EQ(editor.figureRepairs().size(), 1U);
+    const FieldRepairs repairs = editor.repairFigures();
+    ASSERT_EQ(repairs.size(), 1U);
+    EXPECT_EQ(repairs[0].after, "639");
+    editor.save(roster);
+    const Record saved = roster.readSlot(0);
+    EXPECT_EQ(std::vector<int>({saved[118], saved[119]}), std::vector<int>({0xFC, 9}));
+    EXPECT_EQ(recordName(saved.data()), "Renamed");
 }
 
 } // namespace

@@ -115,5 +115,27 @@ TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
     EXPECT_EQ(document.pendingSlots(), (std::vector<int>{1, 2}));
 }
 
+// Choosing a player reads its record from the file again: a slot without pending edits
+// that another program changed is shown as the file holds it now and saves without a
+// conflict; one with pending edits keeps them and says so.
+TEST_F(RosterDocumentTest, ReadsAChosenSlotAgainFromTheFile) {
+    RosterDocument document(path);
+    document.player(3);
+    document.apply(document.makeEdit(4, field("name"), "Mine"));
+    RosterDocument other(path);
+    other.apply(other.makeEdit(3, field("name"), "Outside"));
+    other.apply(other.makeEdit(4, field("name"), "Outside Too"));
+    other.saveAll(safety);
+    EXPECT_EQ(document.readSlotAgain(2), RosterDocument::SlotInFile::AsLoaded);
+    EXPECT_EQ(document.readSlotAgain(3), RosterDocument::SlotInFile::ReadAgain);
+    EXPECT_EQ(document.player(3).state().name, "Outside");
+    EXPECT_EQ(document.index().slotEntries[3].name(), "Outside");
+    EXPECT_EQ(document.readSlotAgain(4), RosterDocument::SlotInFile::ChangedUnderEdits);
+    EXPECT_TRUE(document.hasPending(4));
+    document.apply(document.makeEdit(3, field("nation"), "IND"));
+    EXPECT_NO_THROW(document.save(3, safety));
+    EXPECT_EQ(RosterDocument(path).player(3).state().name, "Outside");
+}
+
 } // namespace
 } // namespace qb

@@ -1,15 +1,20 @@
 // The real window, driven on the offscreen platform.
 #include "companion_standin.h"
+#include "player/roster_document.h"
 #include "roster/roster_file.h"
 #include "shell/editors.h"
+#include "shell/pages/page.h"
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <thread>
 #include <unistd.h>
 
@@ -231,9 +236,9 @@ private slots:
         QVERIFY(!child<QWidget>(w, "picPicture_10")->isVisible());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabStrip->selectedTab(), 1);
-        const char keys[] = "RBTIWEKAUM";
+        const char keys[] = "RBA2WGKCU";    // More has none
         for (const int from : {1, 2, 10}) { // the pages with access keys of their own
-            for (int tab = 1; tab <= 10; ++tab) {
+            for (int tab = 1; tab <= 9; ++tab) {
                 tabStrip->selectTab(from);
                 QTest::keyClick(&w, static_cast<Qt::Key>(keys[tab - 1]), Qt::AltModifier);
                 QTRY_COMPARE(tabStrip->selectedTab(), tab);
@@ -269,6 +274,57 @@ private slots:
         QCOMPARE(slider->value(), stored + 3);
     }
 
+    // Alt and a letter reaches one target wherever the user is: on each page, the page's
+    // captions, the tabs, the top row and the menus have no access key twice.
+    void everyAccessKeyHasOneTargetOnEachPage() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        using Keys = QMap<int, QStringList>;
+        const auto addKey = [](const QString& text, Keys& keys) {
+            if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty()) {
+                keys[key[0].key()] << text;
+            }
+        };
+        const auto keysOf = [&](const QList<QWidget*>& widgets, Keys& keys) {
+            for (QWidget* widget : widgets) {
+                QString text;
+                if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    text = label->text();
+                } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                    text = button->text();
+                } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+                    text = frame->title();
+                }
+                addKey(text, keys);
+            }
+        };
+        QList<Page*> pages = w.findChildren<Page*>();
+        QList<QWidget*> shared;
+        for (QWidget* widget : w.centralWidget()->findChildren<QWidget*>()) {
+            if (std::ranges::none_of(pages,
+                                     [&](Page* page) { return page->isAncestorOf(widget); })) {
+                shared << widget;
+            }
+        }
+        Keys everywhere;
+        keysOf(shared, everywhere);
+        for (QAction* menu : w.menuBar()->actions()) {
+            addKey(menu->text(), everywhere);
+        }
+        QStringList clashes;
+        for (Page* page : pages) {
+            Keys keys = everywhere;
+            keysOf(page->findChildren<QWidget*>(), keys);
+            for (auto key = keys.cbegin(); key != keys.cend(); ++key) {
+                if (key.value().size() > 1) {
+                    clashes << page->objectName() + QStringLiteral(": ") +
+                                   key.value().join(QStringLiteral(", "));
+                }
+            }
+        }
+        QCOMPARE(clashes, QStringList());
+    }
+
     // Choosing the selected player again reverts it and only Down opens the lists; typing
     // finds a player by name and Goto Empty the next empty slot.
     void playerListsRevertSearchAndOpenOnlyWithDown() {
@@ -302,13 +358,18 @@ private slots:
             QTRY_VERIFY(list->view()->isVisible());
             list->hidePopup();
         }
-        playerList->lineEdit()->clear();
-        QTest::keyClicks(playerList->lineEdit(), QStringLiteral("smi"));
+        // The keyboard's keys reach the list, which hands them to its text box.
+        playerList->lineEdit()->setText(QStringLiteral("zq"));
+        QTest::keyClick(playerList, Qt::Key_Escape);
+        QVERIFY(playerList->lineEdit()->text().isEmpty());
+        QTest::keyClicks(playerList, QStringLiteral("smi"));
         QCOMPARE(playerList->currentIndex(), 2);
         QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Smith"));
         QCOMPARE(playerList->lineEdit()->selectedText(), QStringLiteral("th"));
-        QTest::keyClick(playerList->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClick(playerList, Qt::Key_Backspace);
+        QTest::keyClick(playerList, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(playerList->currentIndex(), 2);
+        QCOMPARE(f.dialogs.questions.size(), 2);
 
         child<TabStrip>(w, "TabStrip1")->selectTab(10);
         QTest::keyClicks(child<QLineEdit>(w, "txtPlayerName"), QStringLiteral("hid"));
@@ -384,6 +445,65 @@ private slots:
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
         QCOMPARE(int{saved[49]}, 0x01);
+    }
+
+    // Saving with the focus in a box of another statistics format than the one the saved
+    // player is shown in: the dialog that takes the focus makes no edit, and a second save
+    // writes nothing.
+    void aSaveFromABoxOfAnotherFormatMakesNoEdit() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const std::string path = f.open(smallRoster().set(0, 20, {9}).set(0, 62, {1}));
+        child<TabStrip>(w, "TabStrip1")->selectTab(8);
+        auto* formatList = child<QComboBox>(w, "cboStatisticsMode");
+        formatList->setCurrentIndex(3);
+        emit formatList->activated(3);
+        auto* inningsBox = child<QLineEdit>(w, "txtInnings");
+        inningsBox->setFocus();
+        QTRY_VERIFY(inningsBox->hasFocus());
+        const auto before = test::readFileBytes(path);
+        for (int save = 0; save < 2; ++save) {
+            QTest::keyClick(inningsBox, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(f.dialogs.messages.value(save), QStringLiteral("Successfully Saved"));
+            QVERIFY(!w.windowTitle().endsWith(u'*'));
+            QCOMPARE(test::readFileBytes(path), before);
+        }
+        QCOMPARE(formatList->currentIndex(), 0);
+        QCOMPARE(inningsBox->text(), QStringLiteral("9"));
+    }
+
+    // A player is shown as the file holds it when chosen: another program's change to a
+    // player without edits is shown and saved over without a question; one under edits
+    // is reported.
+    void aChosenPlayerIsReadFromTheFile() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        auto* playerList = child<QComboBox>(w, "cboPlayerName");
+        auto* nameBox = child<QLineEdit>(w, "txtName");
+        const std::string path = f.open(smallRoster());
+        playerList->setCurrentIndex(1);
+        nameBox->setText(QStringLiteral("Edited"));
+        emit nameBox->editingFinished();
+        playerList->setCurrentIndex(0);
+        RosterDocument other(path);
+        other.apply(other.makeEdit(1, *findField("name"), "Outside One"));
+        other.apply(other.makeEdit(3, *findField("name"), "Outside Three"));
+        other.saveAll();
+        playerList->setCurrentIndex(3);
+        QCOMPARE(nameBox->text(), QStringLiteral("Outside Three"));
+        QCOMPARE(playerList->itemText(3), QStringLiteral("Outside Three"));
+        QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->item(3)->text(),
+                 QStringLiteral("Outside Three"));
+        child<RatingSlider>(w, "sldBowling_4")->setValue(20);
+        w.saveShownPlayer();
+        QCOMPARE(f.dialogs.questions, QStringList());
+        QCOMPARE(recordName(RosterFile(path).readSlot(3).data()), std::string("Outside Three"));
+        playerList->setCurrentIndex(1);
+        QCOMPARE(nameBox->text(), QStringLiteral("Edited"));
+        QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("changed by another program")));
     }
 
     // Edits on three tabs of two players, undone all and redone all, then saved as one batch.

@@ -2,19 +2,24 @@
 
 #include "shell/dialogs.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace qb::test {
 
 // Dialogs that ask nobody: messages are recorded, questions and file dialogs are
-// answered from queues the test fills (an empty queue answers No or Cancel).
+// answered from queues the test fills (an empty queue answers No or Cancel). As a real
+// modal dialog does, each takes the focus from the box being edited, which ends its
+// editing.
 class QuietDialogs : public Dialogs {
 public:
     void message(QWidget*, QMessageBox::Icon icon, const QString& text, const QString&) override {
+        takeFocus();
         messages << text;
         icons << icon;
     }
     bool question(QWidget*, const QString& text, const QString&) override {
+        takeFocus();
         questions << text;
         return !answers.isEmpty() && answers.takeFirst();
     }
@@ -29,12 +34,20 @@ public:
     }
 
     Conflict conflict(QWidget*, const QString& text) override {
+        takeFocus();
         questions << text;
         return conflicts.isEmpty() ? Conflict::Cancel : conflicts.takeFirst();
     }
     Unsaved unsaved(QWidget*, const QString& text) override {
+        takeFocus();
         questions << text;
         return unsavedAnswers.isEmpty() ? Unsaved::Cancel : unsavedAnswers.takeFirst();
+    }
+
+    static void takeFocus() {
+        if (QWidget* focused = QApplication::focusWidget()) {
+            focused->clearFocus();
+        }
     }
 
     QStringList messages;

@@ -30,7 +30,7 @@ MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* 
     layout->addWidget(frame);
     auto* buttons = new QHBoxLayout();
     auto* gotoEmpty =
-        named(new QPushButton(QStringLiteral("&Goto Empty"), this), QStringLiteral("cmdGotoEmpty"));
+        named(new QPushButton(QStringLiteral("Go&to Empty"), this), QStringLiteral("cmdGotoEmpty"));
     auto* importButton =
         named(new QPushButton(QStringLiteral("Import Pla&yer"), this), QStringLiteral("cmdImport"));
     auto* exportButton =
@@ -61,6 +61,14 @@ void MorePage::showSlots(const QStringList& names) {
         if (const int icon = index_().slotEntries[slot].nationIcon; icon > 0) {
             item->setIcon(QIcon(nationFlag(icon - 1)));
         }
+    }
+}
+
+void MorePage::showSlot(int slot, const QString& name) {
+    if (QListWidgetItem* item = nameList_->item(slot)) {
+        item->setText(name);
+        const int icon = index_().slotEntries[static_cast<std::size_t>(slot)].nationIcon;
+        item->setIcon(icon > 0 ? QIcon(nationFlag(icon - 1)) : QIcon());
     }
 }
 

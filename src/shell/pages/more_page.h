@@ -21,6 +21,8 @@ public:
 
     // Lists the slots under their names, converted once by the window for both lists.
     void showSlots(const QStringList& names);
+    // Shows one slot again under its name, as another program left it.
+    void showSlot(int slot, const QString& name);
     // The selected slot, -1 for none.
     int selectedSlot() const;
     QString slotName(int slot) const;

@@ -151,7 +151,8 @@ QWidget* Page::addEditor(const Field& field, QWidget* parent) {
 }
 
 void Page::showSheet(const PlayerSheet& sheet) {
-    for (const Binding& binding : bindings_) {
+    for (Binding& binding : bindings_) {
+        binding.shown = &fieldShown(*binding.field, sheet);
         if (auto* box = qobject_cast<QLineEdit*>(binding.editor)) {
             box->setText(QString::fromStdString(binding.field->text(sheet)));
         } else {
@@ -167,6 +168,9 @@ std::vector<Page::FieldChange> Page::changes(const PlayerSheet& sheet) const {
             continue;
         }
         const Field& shown = fieldShown(*binding.field, sheet);
+        if (binding.shown != &shown) {
+            continue;
+        }
         const auto* box = qobject_cast<const QLineEdit*>(binding.editor);
         CellValue value = box != nullptr ? CellValue(box->text().toStdString())
                                          : CellValue(readNumber(binding.editor));

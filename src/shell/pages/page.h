@@ -30,6 +30,8 @@ public:
         CellValue value;
     };
     // What the editors show that `sheet` does not, field by field (read-only fields aside).
+    // An editor is compared only with the field it was given: one that still shows a
+    // field the sheet no longer holds (another statistics format) has no change.
     std::vector<FieldChange> changes(const PlayerSheet& sheet) const;
     // Marks the captions of the fields shown whose keys are `changed`; returns whether the
     // page holds any of them.
@@ -65,6 +67,9 @@ private:
         const Field* field;
         QWidget* editor;
         QWidget* caption = nullptr; // found on first use: the pages add it after the editor
+        // The field whose value the editor was last given: a statistics box shows the
+        // figure of the format on screen, which the sheet may since have left.
+        const Field* shown = nullptr;
     };
     QWidget* captionWidget(Binding& binding) const;
     int tab_;
