@@ -8,7 +8,30 @@
 #include <cstdio>
 #include <optional>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
+
+#ifdef Q_OS_WIN
+// A window program has no console of its own. Started from a console (Command Prompt,
+// PowerShell), it borrows that one for the text of --help, --version and --request;
+// started with its output redirected (a file, a pipe, QProcess), it writes there.
+// Returns whether a console was borrowed.
+bool borrowParentConsole() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if ((startup.dwFlags & STARTF_USESTDHANDLES) != 0 || !AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return false;
+    }
+    FILE* ignored = nullptr;
+    freopen_s(&ignored, "CONOUT$", "w", stdout);
+    freopen_s(&ignored, "CONOUT$", "w", stderr);
+    return true;
+}
+#endif
 
 struct StartOptions {
     bool demo = false;
@@ -61,15 +84,28 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    const bool borrowedConsole = borrowParentConsole();
+#endif
     int exitCode = 0;
     const std::optional<StartOptions> options = readCommandLine(argc, argv, exitCode);
     if (!options) {
         return exitCode;
     }
+#ifdef Q_OS_WIN
+    if (borrowedConsole) {
+        FreeConsole(); // the window does not hold its starter's console
+    }
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbay"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
+#ifdef Q_OS_WIN
+    // Windows' own look (per-monitor DPI awareness comes from the manifest).
+    QApplication::setStyle(QStringLiteral("windowsvista"));
+#else
     QApplication::setStyle(QStringLiteral("Fusion"));
+#endif
 
     qb::SystemDialogs dialogs;
     std::unique_ptr<qb::AppSettings> settings;

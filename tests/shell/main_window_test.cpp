@@ -11,7 +11,9 @@
 #include <QListView>
 #include <QMenu>
 #include <thread>
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace qb {
 
@@ -98,9 +100,10 @@ private slots:
         QVERIFY(child<QLabel>(w, "lblStatus")->text().isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
 
-        // A saved game named in upper case is read as a roster file, with a warning.
-        QVERIFY(QFile::copy(QString::fromStdString(sav), f.file("LEAGUE.SAV")));
-        w.openRoster(f.file("LEAGUE.SAV"));
+        // A saved game named in upper case is read as a roster file, with a warning. (Its
+        // own name: on Windows LEAGUE.SAV would be league.sav.)
+        QVERIFY(QFile::copy(QString::fromStdString(sav), f.file("SEASON.SAV")));
+        w.openRoster(f.file("SEASON.SAV"));
         QVERIFY(!f.dialogs.messages.isEmpty());
         QVERIFY(f.dialogs.messages.first().contains(QStringLiteral("rename it to")));
     }
@@ -601,6 +604,9 @@ private slots:
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
     }
 
+#ifndef Q_OS_WIN
+    // POSIX only: the link's sockets are files in a folder of the user's own. On Windows the
+    // link is a named pipe, which has no folder or file to check (core_tests covers it).
     void linkSocketsArePrivateAndAForeignFileIsLeftAlone() {
         const QString name = linkName(QStringLiteral("Probe"));
         const QFileInfo folder(QFileInfo(name).path());
@@ -621,6 +627,7 @@ private slots:
         QCOMPARE(squatter.readAll(), QByteArray("x"));
         squatter.remove();
     }
+#endif
 
     void optionsWorkWithoutADisplay() {
         struct Row {
