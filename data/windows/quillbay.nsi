@@ -1,11 +1,12 @@
 ; The Windows installer of Quillbay, built by scripts/package with makensis:
-;   makensis -DVERSION=2.1 -DSTAGING=folder -DOUTFILE=setup.exe quillbay.nsi
-; STAGING holds the files to install and files.nsh / unfiles.nsh, the lines that install
-; and remove them. Installs for the current user (no administrator needed, into
+;   makensis -DVERSION=2.1 -DSTAGING=folder -DLISTS=folder -DOUTFILE=setup.exe quillbay.nsi
+; STAGING holds the files to install; LISTS holds files.nsh and unfiles.nsh, the lines
+; that install and remove each of them, and quillbay.ico. Installs for the current user (no administrator needed, into
 ; %LOCALAPPDATA%\Programs\Quillbay) or for all users (into Program Files); silently with
 ; /S (the current user; /AllUsers for all users; /ASSOCIATE also opens .pak, .sav and
 ; .data files with Quillbay). Users' settings, backups and journals are never removed.
-Unicode true
+; A 64-bit installer, like the programs it installs (and so it runs under wine64 alone).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "Quillbay"
@@ -36,11 +37,11 @@ VIAddVersionKey "FileDescription" "${APP} ${VERSION} installer"
 VIAddVersionKey "CompanyName" "The Quillbay developers"
 VIAddVersionKey "LegalCopyright" "The Quillbay developers"
 
-!define MUI_ICON "${STAGING}\..\quillbay.ico"
-!define MUI_UNICON "${STAGING}\..\quillbay.ico"
+!define MUI_ICON "${LISTS}/quillbay.ico"
+!define MUI_UNICON "${LISTS}/quillbay.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quillbay.exe"
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGING}\licenses\LGPL-3.txt"
+!insertmacro MUI_PAGE_LICENSE "${STAGING}/licenses/LGPL-3.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -53,7 +54,7 @@ VIAddVersionKey "LegalCopyright" "The Quillbay developers"
 Section "Quillbay (the window and quillbay-cli)" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
-    !include "${STAGING}\files.nsh"
+    !include "${LISTS}/files.nsh"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\Quillbay.lnk" "$INSTDIR\quillbay.exe"
     WriteRegStr SHCTX "Software\Quillbay" "InstallLocation" "$INSTDIR"
@@ -132,7 +133,7 @@ Section "Uninstall"
         System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
     ${EndIf}
     Delete "$SMPROGRAMS\Quillbay.lnk"
-    !include "${STAGING}\unfiles.nsh"
+    !include "${LISTS}/unfiles.nsh"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"

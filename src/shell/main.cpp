@@ -15,15 +15,25 @@
 namespace {
 
 #ifdef Q_OS_WIN
-// A window program has no console of its own. Started from a console (Command Prompt,
-// PowerShell), it borrows that one for the text of --help, --version and --request;
-// started with its output redirected (a file, a pipe, QProcess), it writes there.
-// Returns whether a console was borrowed.
-bool borrowParentConsole() {
+// A window program has no console of its own. Its text for --help, --version and
+// --request goes where its output is sent (a file, a pipe, QProcess); else, started from
+// a console (Command Prompt, PowerShell), to that console; else Qt shows it in a message
+// box. Returns whether a console was borrowed.
+bool textToStandardHandles = false;
+
+bool findOutputForTheCommandLine() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
-    if ((startup.dwFlags & STARTF_USESTDHANDLES) != 0 || !AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if ((startup.dwFlags & STARTF_USESTDHANDLES) != 0) {
+        return false;
+    }
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE) {
+        textToStandardHandles = true; // (as Wine starts a program from a Linux shell)
+        return false;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
         return false;
     }
     FILE* ignored = nullptr;
@@ -63,6 +73,24 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A roster (.pak) or saved game (.sav) to open."),
                                  QStringLiteral("[FILE]"));
+#ifdef Q_OS_WIN
+    // Qt would show --help and --version in a message box here.
+    if (textToStandardHandles) {
+        if (!parser.parse(QCoreApplication::arguments())) {
+            std::fprintf(stderr, "quillbay: %s\n", qPrintable(parser.errorText()));
+            exitCode = 1;
+            return std::nullopt;
+        }
+        if (parser.isSet(QStringLiteral("version"))) {
+            std::printf("Quillbay %s\n", qPrintable(QCoreApplication::applicationVersion()));
+            return std::nullopt;
+        }
+        if (parser.isSet(QStringLiteral("help"))) {
+            std::fputs(qPrintable(parser.helpText()), stdout);
+            return std::nullopt;
+        }
+    }
+#endif
     parser.process(core);
 
     if (parser.isSet(request)) {
@@ -85,7 +113,7 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
 
 int main(int argc, char** argv) {
 #ifdef Q_OS_WIN
-    const bool borrowedConsole = borrowParentConsole();
+    const bool borrowedConsole = findOutputForTheCommandLine();
 #endif
     int exitCode = 0;
     const std::optional<StartOptions> options = readCommandLine(argc, argv, exitCode);
