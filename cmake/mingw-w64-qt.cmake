@@ -21,7 +21,7 @@ else()
     if(NOT EXISTS "${QB_QT_WINDOWS_ARCHIVE}")
         message(FATAL_ERROR "Qt for Windows is missing: ${QB_QT_WINDOWS_ARCHIVE}\n"
             "Make it with build-qt-windows.sh from ../shared/qt-windows (about an hour on two "
-            "cores, see docs/install-windows.md), or pass -DQB_QT_WINDOWS_ARCHIVE=FILE.")
+            "cores, see docs/building-windows.md), or pass -DQB_QT_WINDOWS_ARCHIVE=FILE.")
     endif()
     file(SHA256 "${QB_QT_WINDOWS_ARCHIVE}" archive_sha256)
     if(NOT archive_sha256 STREQUAL QB_QT_WINDOWS_SHA256)
