@@ -75,6 +75,8 @@ private slots:
         f.dialogs.folders = {f.file("")};
         f.window->chooseGameFolder(); // cancelled after Wrong Path: nothing changes
         QCOMPARE(f.settings->gamePath(), f.file("game"));
+        f.window->chooseAndOpenRoster(); // the file dialog starts in the game's folder
+        QCOMPARE(f.dialogs.openedIn, QStringList{f.file("game")});
     }
 
     void startsEmptyThenOpensRostersAndSavedGames() {
