@@ -8,7 +8,40 @@
 #include <cstdio>
 #include <optional>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
+
+#ifdef Q_OS_WIN
+// A window program has no console of its own. Its text for --help, --version and
+// --request goes where its output is sent (a file, a pipe, QProcess); else, started from
+// a console (Command Prompt, PowerShell), to that console; else Qt shows it in a message
+// box. Returns whether a console was borrowed.
+bool textToStandardHandles = false;
+
+bool findOutputForTheCommandLine() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if ((startup.dwFlags & STARTF_USESTDHANDLES) != 0) {
+        return false;
+    }
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE) {
+        textToStandardHandles = true; // (as Wine starts a program from a Linux shell)
+        return false;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return false;
+    }
+    FILE* ignored = nullptr;
+    freopen_s(&ignored, "CONOUT$", "w", stdout);
+    freopen_s(&ignored, "CONOUT$", "w", stderr);
+    return true;
+}
+#endif
 
 struct StartOptions {
     bool demo = false;
@@ -40,6 +73,24 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A roster (.pak) or saved game (.sav) to open."),
                                  QStringLiteral("[FILE]"));
+#ifdef Q_OS_WIN
+    // Qt would show --help and --version in a message box here.
+    if (textToStandardHandles) {
+        if (!parser.parse(QCoreApplication::arguments())) {
+            std::fprintf(stderr, "quillbay: %s\n", qPrintable(parser.errorText()));
+            exitCode = 1;
+            return std::nullopt;
+        }
+        if (parser.isSet(QStringLiteral("version"))) {
+            std::printf("Quillbay %s\n", qPrintable(QCoreApplication::applicationVersion()));
+            return std::nullopt;
+        }
+        if (parser.isSet(QStringLiteral("help"))) {
+            std::fputs(qPrintable(parser.helpText()), stdout);
+            return std::nullopt;
+        }
+    }
+#endif
     parser.process(core);
 
     if (parser.isSet(request)) {
@@ -61,15 +112,28 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    const bool borrowedConsole = findOutputForTheCommandLine();
+#endif
     int exitCode = 0;
     const std::optional<StartOptions> options = readCommandLine(argc, argv, exitCode);
     if (!options) {
         return exitCode;
     }
+#ifdef Q_OS_WIN
+    if (borrowedConsole) {
+        FreeConsole(); // the window does not hold its starter's console
+    }
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbay"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
+#ifdef Q_OS_WIN
+    // Windows' own look (per-monitor DPI awareness comes from the manifest).
+    QApplication::setStyle(QStringLiteral("windowsvista"));
+#else
     QApplication::setStyle(QStringLiteral("Fusion"));
+#endif
 
     qb::SystemDialogs dialogs;
     std::unique_ptr<qb::AppSettings> settings;

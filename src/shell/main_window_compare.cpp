@@ -42,7 +42,7 @@ void MainWindow::chooseRosterToCompare() {
         return;
     }
     const QString path = dialogs_.openFile(
-        this, QStringLiteral("Select the roster to compare with"), QString(),
+        this, QStringLiteral("Select the roster to compare with"), settings_.gamePath(),
         QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
     if (!path.isEmpty()) {
         compareWith(path);

@@ -82,7 +82,7 @@ void MainWindow::chooseAndOpenRoster() {
         return;
     }
     const QString path = dialogs_.openFile(
-        this, QStringLiteral("Select the file"), QString(),
+        this, QStringLiteral("Select the file"), settings_.gamePath(),
         QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
     if (!path.isEmpty()) {
         openRoster(path);

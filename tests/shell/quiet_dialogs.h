@@ -23,7 +23,8 @@ public:
         questions << text;
         return !answers.isEmpty() && answers.takeFirst();
     }
-    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
+    QString openFile(QWidget*, const QString&, const QString& proposed, const QString&) override {
+        openedIn << proposed;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
@@ -58,6 +59,7 @@ public:
     QList<bool> answers;
     QStringList files;
     QStringList folders;
+    QStringList openedIn; // where each file dialog for opening started
 };
 
 } // namespace qb::test

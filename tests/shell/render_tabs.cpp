@@ -20,7 +20,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    QApplication::setStyle(QStringLiteral("windowsvista")); // as quillbay.exe
+#else
     QApplication::setStyle(QStringLiteral("Fusion"));
+#endif
     if (argc != 2) {
         std::cerr << "usage: render_tabs OUTPUT_FOLDER\n";
         return 2;

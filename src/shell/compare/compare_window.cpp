@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -89,7 +90,8 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
     auto* frame = new QWidget(parent);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QString::fromStdString(document.path()), frame));
+    layout->addWidget(new QLabel(QDir::toNativeSeparators(QString::fromStdString(document.path())),
+                                 frame)); // backslashes on Windows
     auto* grid = new RosterGridModel(document, this);
     grids_[at] = grid;
     if (side == CompareSide::Left) {
