@@ -4,16 +4,19 @@
 #include "player/field_groups.h"
 #include "player/player_object.h"
 #include "roster/roster_file.h"
+#include "support/child_process.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -44,9 +47,10 @@ std::string slurp(const std::string& path) {
     return text.str();
 }
 
-// Runs quillbay-cli with no terminal on its input; a run that hangs is ended.
+// Runs quillbay-cli with no terminal on its input; a run that outlives the children's
+// time limit is ended (exit code 124) and fails the test.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "timeout 30";
+    std::string command = "timeout -s KILL " + std::to_string(test::childTimeLimitSeconds());
     for (const std::string& word : test::programUnderTest()) {
         command += " " + quoted(word);
     }
@@ -55,7 +59,23 @@ CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
     }
     command += " </dev/null >" + quoted(dir.file("out.txt")) + " 2>" + quoted(dir.file("err.txt"));
     const int status = std::system(command.c_str());
-    return {WEXITSTATUS(status), slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    EXPECT_NE(exitCode, 128 + SIGKILL)
+        << args[0] << " outlived the children's time limit (" << test::childTimeLimitSeconds()
+        << " s, QB_TEST_CHILD_SECONDS)";
+    return {exitCode, slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+}
+
+// The standard output of a run that must exit with `exitCode`; any other end (a failure,
+// a kill at the time limit) throws, so half of an output is never used as a whole.
+std::string output(const TempDir& dir, const std::vector<std::string>& args, int exitCode = 0) {
+    const CliRun run = cli(dir, args);
+    if (run.exitCode != exitCode) {
+        throw std::runtime_error("quillbay-cli " + args[0] + " exited " +
+                                 std::to_string(run.exitCode) + ", not " +
+                                 std::to_string(exitCode) + ": " + run.err);
+    }
+    return run.out;
 }
 
 void writeText(const std::string& path, const std::string& text) {
@@ -101,7 +121,7 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
     EXPECT_THAT(text.out, testing::Not(HasSubstr("Hidden")));
 
     const auto json =
-        nlohmann::json::parse(cli(dir, {"list", path, "--all", "--format", "json"}).out);
+        nlohmann::json::parse(output(dir, {"list", path, "--all", "--format", "json"}));
     ASSERT_EQ(json.size(), 1600u);
     EXPECT_EQ(json[1]["nation"], nullptr);
     EXPECT_EQ(json[3]["name"], "Hidden");
@@ -130,14 +150,14 @@ TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
     }
     for (const std::string& spelling : spellings) {
         SCOPED_TRACE(spelling);
-        EXPECT_THAT(cli(dir, {"list", spelling}).out, HasSubstr("Smith"));
+        EXPECT_THAT(output(dir, {"list", spelling}), HasSubstr("Smith"));
         const CliRun set = cli(dir, {"set", spelling, "0", "name=Jones"});
         EXPECT_EQ(set.exitCode, 0) << set.err;
         EXPECT_EQ(recordName(test::readFileBytes(path).data()), "Jones");
         EXPECT_EQ(cli(dir, {"set", spelling, "0", "name=Smith"}).exitCode, 0);
     }
     // Every spelling names one file: its backups share one folder.
-    EXPECT_EQ(Json::parse(cli(dir, {"backups", path, "--format", "json"}).out).size(),
+    EXPECT_EQ(Json::parse(output(dir, {"backups", path, "--format", "json"})).size(),
               2 * spellings.size());
 }
 
@@ -269,7 +289,7 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
     const Json player =
-        Json::parse(cli(dir, {"show", file, std::to_string(slot), "--format", "json"}).out);
+        Json::parse(output(dir, {"show", file, std::to_string(slot), "--format", "json"}));
     std::vector<std::string> assignments;
     for (const Field& field : fieldRegistry()) {
         if (!field.readOnly() && selection.contains(field)) {
@@ -300,7 +320,7 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
                               std::back_inserter(set));
             const CliRun copy = cli(dir, {"copy", source, "1", to, "2", "--only", groups[i]});
             EXPECT_EQ(copy.exitCode, 0) << copy.err;
-            EXPECT_EQ(copy.out, cli(dir, set).out);
+            EXPECT_EQ(copy.out, output(dir, set));
             EXPECT_THAT(copy.out, HasSubstr("wrote"));
             EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
         }
@@ -340,7 +360,7 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
               {{"restore", game, dir.file("short.sav")}, 1, "bytes"},
               {{"restore", game, source, "--slots", "1,1600"}, 2, "1599"},
               {{"restore", game, source, "--slots", "1,3", "--dry-run"}, 0}});
-    EXPECT_THAT(cli(dir, {"restore", game, source, "--slots", "3,1"}).out,
+    EXPECT_THAT(output(dir, {"restore", game, source, "--slots", "3,1"}),
                 HasSubstr("slot 3: wrote"));
     EXPECT_EQ(test::readFileBytes(game), with({1, 3}));
     const CliRun rest = cli(dir, {"restore", game, source});
@@ -348,7 +368,7 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
                                          testing::Not(HasSubstr("slot 1"))));
     EXPECT_EQ(test::readFileBytes(game), with({0, 1, 2, 3}));
     // Each restore backed the game up first; the newest comes first.
-    const auto backups = Json::parse(cli(dir, {"backups", game, "--format", "json"}).out);
+    const auto backups = Json::parse(output(dir, {"backups", game, "--format", "json"}));
     ASSERT_EQ(backups.size(), 2u);
     EXPECT_EQ(test::readFileBytes(test::hostPath(backups[0]["path"])), with({1, 3}));
     EXPECT_EQ(backups[0]["differingSlots"], 2);
@@ -387,7 +407,7 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_THAT(apply.out, HasSubstr("id 104: no player with this ID"));
     const auto players = [&](const std::string& file) {
         std::map<int, Json> byId;
-        for (Json player : Json::parse(cli(dir, {"dump", file}).out)) {
+        for (Json player : Json::parse(output(dir, {"dump", file}))) {
             player.erase("slot");
             byId[player["id"].get<int>()] = player;
         }
@@ -408,16 +428,15 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     runSteps(dir, fresh,
              {{{"copy", dir.file("broken.pak"), fresh, "--match", "id"}, 1, "slot 0: appearance"},
               {{"copy", b, fresh, "--match", "id", "--only", "ratings", "--dry-run"}, 0}});
-    const CliRun copy = cli(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"});
-    EXPECT_THAT(copy.out, testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
-                                         HasSubstr("slot 4 (Renamed): no match in " + fresh)));
+    EXPECT_THAT(output(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"}),
+                testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
+                               HasSubstr("slot 4 (Renamed): no match in " + fresh)));
     EXPECT_EQ(players(fresh)[101]["ratings"], expected[101]["ratings"]);
 
-    const CliRun bySlot = cli(dir, {"diff", a, b, "--format", "patch"});
-    writeText(dir.file("slots.json"), bySlot.out);
+    writeText(dir.file("slots.json"), output(dir, {"diff", a, b, "--format", "patch"}, 1));
     ASSERT_EQ(cli(dir, {"apply", a, dir.file("slots.json")}).exitCode, 0);
     EXPECT_EQ(test::readFileBytes(a), test::readFileBytes(b));
-    EXPECT_EQ(cli(dir, {"diff", a, b, "--format", "patch"}).out, "[]\n");
+    EXPECT_EQ(output(dir, {"diff", a, b, "--format", "patch"}), "[]\n");
     // A player in a slot that is empty in the other file cannot travel in a patch.
     auto added = test::readFileBytes(b);
     std::ranges::copy(stranger, added.begin() + 6 * SLOT_SIZE);
@@ -432,8 +451,7 @@ TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
     const TempDir dir;
     const std::string path =
         RosterMaker().player(0, "Odd", 3).set(0, 205, {30}).set(0, 79, {99}).write(dir, "r.pak");
-    const auto player =
-        nlohmann::json::parse(cli(dir, {"show", path, "0", "--format", "json"}).out);
+    const auto player = nlohmann::json::parse(output(dir, {"show", path, "0", "--format", "json"}));
     // Resiliance and Agillity are spelled as the window spells them.
     const auto shown = nlohmann::json::parse(R"({"nation": null, "appearance": {"face": null,
         "bat": null}, "roles": {"battingPosition": "Opener"}, "ratings": {"batting": {"Attack": 0,
@@ -477,8 +495,7 @@ TEST(Cli, DumpAndApplyAreInverses) {
                 }
                 const std::string edits = dir.file("edits." + format);
                 // CSV as spreadsheets save "CSV UTF-8", with a byte-order mark.
-                std::ofstream(edits)
-                    << (format == "csv" ? "\xEF\xBB\xBF" : "") + cli(dir, dump).out;
+                std::ofstream(edits) << (format == "csv" ? "\xEF\xBB\xBF" : "") + output(dir, dump);
                 const CliRun run = cli(dir, {"apply", file, edits});
                 EXPECT_EQ(run.exitCode, 0) << run.err;
                 EXPECT_THAT(run.out, testing::Not(HasSubstr("wrote")));
@@ -493,8 +510,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
     ASSERT_NE(at, std::string::npos);
     csv.replace(at, row.size(), "\r\n3,0,Player3,ENG,0,,4,");
     writeText(dir.file("one.csv"), csv);
-    const CliRun run = cli(dir, {"apply", path, dir.file("one.csv")});
-    EXPECT_THAT(run.out, HasSubstr("slot 3: wrote 205\n"));
+    EXPECT_THAT(output(dir, {"apply", path, dir.file("one.csv")}),
+                HasSubstr("slot 3: wrote 205\n"));
 }
 
 TEST(Cli, ExportAndImport) {
@@ -546,7 +563,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
           "3 errors, 1 warning in 4 named slots"}) {
         EXPECT_THAT(run.out, HasSubstr(line));
     }
-    const auto json = nlohmann::json::parse(cli(dir, {"check", path, "--format", "json"}).out);
+    const auto json = nlohmann::json::parse(output(dir, {"check", path, "--format", "json"}, 1));
     EXPECT_EQ(json["errors"], 3);
     EXPECT_EQ(json["findings"].size(), 4u);
 
@@ -561,7 +578,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     const std::string upper = dir.file("GAME.SAV");
     std::filesystem::copy_file(dir.file("demo/demo.sav"), upper);
     const std::string warning = "warning: " + upper + ": file: " + upper + " is read as a roster";
-    EXPECT_THAT(cli(dir, {"check", upper}).out, HasSubstr(warning));
+    EXPECT_THAT(output(dir, {"check", upper}, 1), HasSubstr(warning));
     const std::string rename = "rename it to " + dir.file("GAME.sav");
     runSteps(dir, upper,
              {{{"set", upper, "0", "name=X", "--dry-run"}, 1, rename},
@@ -574,8 +591,7 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     const std::string a = dir.file("demo/demo.pak");
     std::filesystem::copy_file(a, dir.file("b.pak"));
     const std::string b = dir.file("b.pak");
-    EXPECT_EQ(cli(dir, {"diff", a, b}).out, "");
-    EXPECT_EQ(cli(dir, {"diff", a, b}).exitCode, 0);
+    EXPECT_EQ(output(dir, {"diff", a, b}), "");
     ASSERT_EQ(cli(dir, {"set", b, "3", "name=Renamed", "roles.bowlingStyle=Chinaman"}).exitCode, 0);
     ASSERT_EQ(cli(dir, {"set", b, "40", "statistics.One Day.innings=99"}).exitCode, 0);
     auto bytes = test::readFileBytes(b);
@@ -616,8 +632,7 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
                0,
                "",
                "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n"}});
-    const auto player =
-        nlohmann::json::parse(cli(dir, {"show", path, "2", "--format", "json"}).out);
+    const auto player = nlohmann::json::parse(output(dir, {"show", path, "2", "--format", "json"}));
     EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 21);
 }
 

@@ -1,6 +1,7 @@
 // quillbay-cli processes started side by side on one roster, one of them stopped or
 // killed at a chosen point of its save (QB_STOP_AT, QB_CRASH_AT) while the other runs.
 #include "cli/program_under_test.h"
+#include "support/child_process.h"
 #include "support/roster_maker.h"
 
 #include <chrono>
@@ -47,6 +48,7 @@ Started start(const TempDir& dir, const std::vector<std::string>& args, const st
             std::freopen((outPath + ".err").c_str(), "w", stderr) == nullptr) {
             ::_exit(126);
         }
+        ::alarm(static_cast<unsigned>(test::childTimeLimitSeconds())); // kept across exec
         std::vector<std::string> words = test::programUnderTest();
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -92,6 +94,10 @@ void resume(const Started& process) {
 
 nlohmann::json shown(const TempDir& dir, const std::string& path, int slot) {
     const Finished show = run(dir, {"show", path, std::to_string(slot), "--format", "json"}, "s");
+    EXPECT_EQ(show.exitCode, 0) << show.err;
+    if (show.exitCode != 0) {
+        return nullptr;
+    }
     return nlohmann::json::parse(show.out);
 }
 
@@ -140,10 +146,13 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     auto bytes = test::readFileBytes(path);
     bytes[348 + 5] = 'Q';
     test::writeFileBytes(path, bytes);
-    EXPECT_NE(run(dir, {"set", path, "0", "name=Smyth"}, "after").err.find("set aside"),
-              std::string::npos);
+    const Finished after = run(dir, {"set", path, "0", "name=Smyth"}, "after");
+    EXPECT_EQ(after.exitCode, 0);
+    EXPECT_NE(after.err.find("set aside"), std::string::npos) << after.err;
     EXPECT_EQ(test::readFileBytes(path)[348 + 5], 'Q');
-    EXPECT_NE(run(dir, {"check", path}, "check").out.find("set aside"), std::string::npos);
+    const Finished check = run(dir, {"check", path}, "check");
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_NE(check.out.find("set aside"), std::string::npos);
 }
 
 // A writer that runs while another command is stopped after reading what its edits are
