@@ -5,6 +5,7 @@
 #include "cli/edits.h"
 #include "player/field_registry.h"
 #include "roster/layout.h"
+#include "roster/quoted_text.h"
 #include "roster/recovery.h"
 
 #include <iostream>
@@ -22,7 +23,7 @@ CLI::Validator decimalFrom(int low, int high) {
         [low, high, range](std::string& text) {
             const std::optional<int> value = wholeNumber(text, low, high);
             if (!value) {
-                return "\"" + text + "\" is not a whole number from " + range;
+                return quotedText(text) + " is not a whole number from " + range;
             }
             text = std::to_string(*value);
             return std::string();
@@ -161,7 +162,7 @@ CopyRequest copyRequest(const SlotArguments& a, bool matched) {
     for (const auto& [text, slot] : {std::pair{files[1], &slots.left}, {files[3], &slots.right}}) {
         const std::optional<int> value = wholeNumber(text, 0, SLOT_COUNT - 1);
         if (!value) {
-            throw UsageError("\"" + text + "\" is not a slot from 0 to 1599");
+            throw UsageError(quotedText(text) + " is not a slot from 0 to 1599");
         }
         *slot = *value;
     }

@@ -9,6 +9,7 @@
 #include "player/csv.h"
 #include "player/player_copy.h"
 #include "roster/faults.h"
+#include "roster/quoted_text.h"
 
 #include <algorithm>
 #include <iostream>
@@ -31,9 +32,9 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
         const Field& field = *edits[i].field;
         const Json shown = toJson(after.value(field));
         if (shown != asked[i]) {
-            throw FieldError(field.key, "the value asked, \"" + valueText(asked[i]) +
-                                            "\", would not be kept: it would show as \"" +
-                                            valueText(shown) + "\"");
+            throw FieldError(field.key, "the value asked, " + quotedText(valueText(asked[i])) +
+                                            ", would not be kept: it would show as " +
+                                            quotedText(valueText(shown)));
         }
     }
 }
@@ -137,7 +138,7 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
     for (const std::string& assignment : assignments) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos) {
-            throw UsageError("\"" + assignment + "\" is not KEY=VALUE");
+            throw UsageError(quotedText(assignment) + " is not KEY=VALUE");
         }
         edits.push_back(
             checkedEdit(assignment.substr(0, equals), assignment.substr(equals + 1), ""));
@@ -167,7 +168,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
     }
     for (const std::string& key : header) {
         if (findObjectKey(key) == nullptr) {
-            throw UsageError(path + ": row 1: unknown column \"" + key + "\"", path);
+            throw UsageError(path + ": row 1: unknown column " + quotedText(key), path);
         }
     }
     RosterEdits edits;
@@ -182,7 +183,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
         const std::optional<int> slot = wholeNumber(slotText, 0, bySlot ? SLOT_COUNT - 1 : 0xFFFF);
         if (!slot) {
-            throw UsageError(where + "column " + name + ": \"" + slotText + "\" is not " +
+            throw UsageError(where + "column " + name + ": " + quotedText(slotText) + " is not " +
                                  (bySlot ? "a slot from 0 to 1599" : "a player ID from 0 to 65535"),
                              path);
         }

@@ -1,5 +1,7 @@
 #include "player/field_groups.h"
 
+#include "roster/quoted_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -64,8 +66,8 @@ FieldSelection parseFieldSelection(std::string_view commaSeparated) {
             for (const std::string& entry : known) {
                 expected += (expected.empty() ? "" : ", ") + entry;
             }
-            throw FieldSelectionError("unknown field group \"" + name + "\"; the groups are " +
-                                      expected);
+            throw FieldSelectionError("unknown field group " + quotedText(name) +
+                                      "; the groups are " + expected);
         }
         selection.names.insert(name);
         start = comma + 1;

@@ -1,16 +1,17 @@
 #include "player/patch.h"
 
+#include "player/json_reader.h"
 #include "player/player_compare.h"
 #include "player/player_copy.h"
+#include "roster/quoted_text.h"
 
 #include <functional>
 
 namespace qb {
 namespace {
 
-// The deepest a player object nests: the array of players, a player, "statistics",
-// "Test", then the figure. Deeper input is refused while it is read, so nothing
-// recursive ever meets it.
+// The deepest a player object nests below the array of players: a player, "statistics",
+// "Test", then the figure.
 constexpr int kDeepestContainer = 3;
 
 std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
@@ -51,7 +52,7 @@ std::optional<int> playerOfJson(const Json& value, int highest) {
 FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where) {
     const ObjectKey* known = findObjectKey(key);
     if (known == nullptr) {
-        throw EditError(where + "unknown key \"" + key + "\"");
+        throw EditError(where + "unknown key " + quotedText(key));
     }
     if (known->readOnly()) {
         throw EditError(where + key + " is read-only");
@@ -86,18 +87,8 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
 }
 
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by) {
-    const auto limitDepth = [&path](int depth, Json::parse_event_t event, Json&) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) &&
-            depth > kDeepestContainer) {
-            throw EditError(path + ": nested deeper than a player object (more than " +
-                                std::to_string(kDeepestContainer + 1) + " levels)",
-                            path);
-        }
-        return true;
-    };
-    const Json document = Json::parse(text, limitDepth, false);
-    if (document.is_discarded() || !document.is_array()) {
+    const Json document = readJsonEdits(text, path, kDeepestContainer);
+    if (!document.is_array()) {
         throw EditError(path + ": not a JSON array of player objects", path);
     }
     const bool bySlot = by == MatchBy::Slot;

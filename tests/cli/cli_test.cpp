@@ -214,6 +214,14 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         return std::vector<std::string>{"set", path, slot, edit};
     };
     const std::string chinaman = "roles.bowlingStyle=Chinaman";
+    const std::string huge = "name=" + std::string(100000, 'x');
+    // 300,000 entries, then junk: read in one pass, refused where the junk starts.
+    std::string many = "[";
+    for (int entry = 0; entry < 300000; ++entry) {
+        many += "{\"slot\": " + std::to_string(entry % 1600) + ", \"name\": \"X\"},";
+    }
+    many.back() = ']';
+    std::ofstream(dir.file("many.json")) << many << "\n junk";
     runSteps(
         dir, path,
         {
@@ -227,6 +235,7 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {set("0", "statistics.Test.innings=."), 2, "\".\" for statistics.Test.innings"},
             {set("0", "statistics.Test.innings=99999999999999999999"), 2, "0 to "},
             {set("0", "name=Tab\tName"), 2, "control characters"},
+            {set("0", huge.c_str()), 2, "xxx...\" (cut; 100000 bytes in all) for name"},
             {set("0", "name=Line\nBreak"), 2, "control characters"},
             {set("0", "name= "), 1, "slot 0: name: an empty name empties the slot"},
             {set("2", "roles.battingStyle=Defensive"), 1,
@@ -266,6 +275,19 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("dup.csv", "slot,name\r\n0,X\r\n0,Y\r\n"), 1, "appears more than once"},
             {apply("dup.json", R"([{"slot": 10, "name": "X"}, {"slot": 10, "name": "Y"}])"), 1,
              "appears more than once"},
+            {apply("o.json", R"([{"slot": 0, "name": "A\u0000B"}])"), 1,
+             "Invalid value \"A\\x00B\" for name: a name cannot hold control characters"},
+            {apply("p.json", "[{\"slot\": 0},\n {\"slot\": 10, },]"), 1,
+             "p.json: line 2, column 15: not a JSON array of player objects (syntax error"},
+            {apply("q.json", "[{\"slot\": 0, \"name\": \"Caf\xE9\"}]"), 1,
+             "q.json: line 1, column 27: not a JSON array of player objects (syntax error while "
+             "parsing value - invalid string: ill-formed UTF-8 byte)"},
+            {apply("r.json", R"([{"slot": 0, "statistics": {"Test": {"innings": 1e400}}}])"), 1,
+             "line 1, column 53: not a JSON array of player objects (number overflow parsing "
+             "'1e400')"},
+            {apply("s.json", R"([{"slot": 0, "name": "A", "name": "B"}])"), 1,
+             "s.json: the key \"name\" appears twice in one object"},
+            {apply("many.json"), 1, "many.json: line 2, column 2: not a JSON array"},
             {apply("missing.csv"), 1, "missing.csv"},
             {apply("deep.json"), 1, "nested deeper"},
             {apply("fifo.json"), 1, "fifo.json for reading: it is not a regular"},
