@@ -141,7 +141,8 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             slotEdits.push_back({edit.field, *stepped});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(document, edits, options, std::move(basis));
+    const std::vector<SlotResult> results =
+        applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots;
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

@@ -7,6 +7,7 @@
 #include "roster/layout.h"
 #include "roster/quoted_text.h"
 #include "roster/recovery.h"
+#include "roster/roster_lock.h"
 
 #include <iostream>
 #include <map>
@@ -82,16 +83,20 @@ struct WriteOptions {
     }
     EditOptions editing() const { return {dryRun, yes, safety()}; }
 
-    // A save cut off in an earlier run is completed or undone before the file is written
-    // again. Commands that only read, and dry runs, leave that to the next writer.
-    void recoverFirst(const std::string& file) const {
+    // A command that writes takes the roster's lock before its first read and holds it
+    // to its last write, so another writer waits for it once and every edit is computed
+    // from what the file holds while nobody else can write it; then a save cut off in an
+    // earlier run is completed or undone. Dry runs take no lock and recover nothing.
+    std::unique_ptr<RosterLock> lockAndRecover(const std::string& file) const {
         if (dryRun) {
-            return;
+            return nullptr;
         }
+        auto lock = std::make_unique<RosterLock>(file, safety().lockWait);
         for (const std::string& text :
              recoverInterruptedSaves(safety().dataFolderOrDefault(), file)) {
             std::cerr << "quillbay-cli: " << text << '\n';
         }
+        return lock;
     }
 };
 
@@ -127,10 +132,16 @@ std::function<int()> defineListing(CLI::App& sub, bool dump) {
                  dump ? "Every slot, empty ones included" : "All 1600 slots, like the slot list");
     if (dump) {
         addFormat(sub, a->format, {"json", "csv"});
-        return [a] { return runDump(a->file, a->all, a->format.format()); };
+        return [a] {
+            warnAboutCutOffSave(a->file);
+            return runDump(a->file, a->all, a->format.format());
+        };
     }
     addFormat(sub, a->format, {"text", "csv", "json"});
-    return [a] { return runList(a->file, a->all, a->format.format()); };
+    return [a] {
+        warnAboutCutOffSave(a->file);
+        return runList(a->file, a->all, a->format.format());
+    };
 }
 
 struct SlotArguments {
@@ -182,7 +193,10 @@ std::vector<Command> makeTable() {
              addFile(sub, a->file);
              addSlot(sub, a->slot);
              addFormat(sub, a->format, {"text", "json"});
-             return [a] { return runShow(a->file, a->slot, a->format.format()); };
+             return [a] {
+                 warnAboutCutOffSave(a->file);
+                 return runShow(a->file, a->slot, a->format.format());
+             };
          }},
         {"dump", "Every named slot as player objects",
          "quillbay-cli dump roster.pak --format csv > players.csv",
@@ -197,7 +211,7 @@ std::vector<Command> makeTable() {
              sub.add_option("KEY=VALUE", a->texts, "Fields to change")->required();
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runSet(a->file, a->slot, a->texts, a->write.editing());
              };
          }},
@@ -210,7 +224,7 @@ std::vector<Command> makeTable() {
              addMatch(sub, a->match, "Entries name their player by slot (default) or by id");
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runApply(a->file, a->other, a->match.by(), a->write.editing());
              };
          }},
@@ -224,7 +238,10 @@ std::vector<Command> makeTable() {
                             "Player file; .data is appended unless the name ends in data")
                  ->required();
              sub.add_flag("--yes", a->write.yes, "Replace an existing file without asking");
-             return [a] { return runExport(a->file, a->slot, a->other, a->write.yes); };
+             return [a] {
+                 warnAboutCutOffSave(a->file);
+                 return runExport(a->file, a->slot, a->other, a->write.yes);
+             };
          }},
         {"import", "Read a .data player file over one slot",
          "quillbay-cli import roster.pak 12 smith.data --yes",
@@ -236,7 +253,7 @@ std::vector<Command> makeTable() {
              sub.add_option("IN", a->other, "Player file of exactly 348 bytes")->required();
              sub.add_flag("--yes", a->write.yes, "Do not ask for confirmation");
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runImport(a->file, a->slot, a->other, a->write.yes, a->write.safety());
              };
          }},
@@ -257,6 +274,8 @@ std::vector<Command> makeTable() {
              addFormat(sub, a->format, {"text", "json", "patch"});
              addMatch(sub, a->match, "Pair players by slot (default) or by player ID");
              return [a] {
+                 warnAboutCutOffSave(a->file);
+                 warnAboutCutOffSave(a->other);
                  return a->format.name == "patch"
                             ? runPatch(a->file, a->other, a->match.by())
                             : runDiff(a->file, a->other, a->format.format(), a->match.by());
@@ -274,7 +293,7 @@ std::vector<Command> makeTable() {
                  ->required();
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runBulk(a->file, a->wheres, a->texts, a->write.editing());
              };
          }},
@@ -296,7 +315,7 @@ std::vector<Command> makeTable() {
              addEditing(sub, a->write);
              return [a, match] {
                  const CopyRequest request = copyRequest(*a, match->count() > 0);
-                 a->write.recoverFirst(request.to);
+                 const auto held = a->write.lockAndRecover(request.to);
                  return runCopy(request, a->write.editing());
              };
          }},
@@ -311,7 +330,7 @@ std::vector<Command> makeTable() {
                  ->transform(decimalFrom(0, SLOT_COUNT - 1));
              addDryRun(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runRepair(a->file, a->slots, a->write.dryRun, a->write.safety());
              };
          }},
@@ -337,7 +356,7 @@ std::vector<Command> makeTable() {
              addSafety(sub, a->write);
              addDryRun(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runRestore(a->file, a->other, a->slots, a->write.dryRun, a->write.safety());
              };
          }},

@@ -52,6 +52,9 @@ int runTga(const std::string& in, const std::string& out);
 
 // Prints the roster's kind warning (a saved game named as a roster file) on stderr.
 void warnAboutKind(const RosterFile& roster);
+// Says on stderr, once, that the file holds a save that was cut off and is not completed
+// or undone yet: what a reading command shows of its slots is a mix of old and new.
+void warnAboutCutOffSave(const std::string& file);
 
 // Asks a yes/no question on the terminal; false without a terminal.
 bool confirmOnTerminal(const std::string& question);

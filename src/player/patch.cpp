@@ -112,6 +112,10 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
         }
         PatchEntry& entry = entries.emplace_back(PatchEntry{*named, {}});
         flatten(player, "", [&](const std::string& key, const Json& value) {
+            if (key == kSlotHashKey) {
+                entry.slotHash = jsonValueText(value, key, where);
+                return;
+            }
             const ObjectKey* known = findObjectKey(key);
             if ((known != nullptr && known->readOnly()) || value.is_null()) {
                 return;

@@ -36,6 +36,7 @@ FieldEdit fieldEdit(const std::string& key, const std::string& value, const std:
 struct PatchEntry {
     int player;
     std::vector<FieldEdit> edits;
+    std::string slotHash; // the slot as a dump read it (kSlotHashKey); empty when not given
 };
 
 // The differences of matched players as a patch: a JSON array (ending in a line
@@ -47,9 +48,9 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
 
 // A JSON array of partial player objects, each naming its player by "slot" (0-1599)
 // or "id" (0-65535) as `by` says, each player at most once. Read-only keys are ignored
-// (so a dump applies as it is); null leaves a field alone. Anything else unreadable
-// throws EditError naming `path` and the entry. Nesting deeper than a player object is
-// refused while the text is read.
+// (so a dump applies as it is) and a dump's slot hash is kept; null leaves a field alone. Anything
+// else unreadable throws EditError naming `path` and the entry. Nesting deeper than a player object
+// is refused while the text is read.
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by);
 
 // The slot of the one named player of a document holding `id`, from its namedSlotsById;

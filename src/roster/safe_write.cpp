@@ -123,6 +123,15 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     }
     const std::string dataFolder = options.dataFolderOrDefault();
     const RosterLock lock(roster.path(), options.lockWait);
+    // A batch of this file cut off earlier is completed or undone first; a file whose
+    // batch cannot be yet is not written, or that batch would stay half-applied for good.
+    for (std::string& text : recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait)) {
+        report.notices.push_back(std::move(text));
+    }
+    if (const std::vector<std::string> pending = pendingSaves(dataFolder, roster.path());
+        !pending.empty()) {
+        throw FileError(pending.front() + "; nothing was written", roster.path());
+    }
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
     const FileHandle file(roster.path(), OpenMode::ReadWrite, "writing");

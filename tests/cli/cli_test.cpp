@@ -534,6 +534,20 @@ TEST(Cli, DumpAndApplyAreInverses) {
     writeText(dir.file("one.csv"), csv);
     EXPECT_THAT(output(dir, {"apply", path, dir.file("one.csv")}),
                 HasSubstr("slot 3: wrote 205\n"));
+    // Rows of slots changed since the dump would undo those changes: refused, naming the
+    // slots, unless forced.
+    ASSERT_EQ(
+        cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"})
+            .exitCode,
+        0);
+    csv.replace(csv.find("\r\n3,0,Player3,ENG,0,,4,"), 23, "\r\n3,0,Player3,ENG,0,,5,");
+    writeText(dir.file("two.csv"), csv);
+    runSteps(dir, path,
+             {{{"apply", path, dir.file("two.csv")},
+               1,
+               "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
+               "(Tab\tName) changed since the dump: dump again, or --force; nothing was written"},
+              {{"apply", path, dir.file("two.csv"), "--force"}, 0}});
 }
 
 TEST(Cli, ExportAndImport) {
