@@ -40,7 +40,7 @@ int runCopy(const CopyRequest& request, const EditOptions& options);
 int runBackups(const std::string& file, Format format);
 // Writes the slots of `source` (default: every slot that differs) into `file`.
 int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
-               bool dryRun, const SafetyOptions& safety);
+               bool dryRun, SafetyOptions safety);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, const EditOptions& options);
 // Sets the fields of each slot (default: every named slot that fails to load) that the

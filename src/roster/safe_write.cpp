@@ -147,7 +147,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     const FileIdentity identity = identifyFile(roster.path());
     if (options.backups) {
         try {
-            backUpOnce(file, identity, dataFolder);
+            backUpOnce(file, identity, dataFolder, options.keepBackup);
         } catch (const std::exception& error) {
             report.notices.push_back(std::string("No backup of ") + roster.path() +
                                      " could be made: " + error.what());

@@ -396,6 +396,25 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     EXPECT_EQ(backups[0]["differingSlots"], 2);
     EXPECT_EQ(test::readFileBytes(test::hostPath(backups[1]["path"])), before);
     EXPECT_EQ(backups[1]["differingSlots"], 4);
+
+    // Eleven scripted edits later the game as it was before the day's first change is
+    // still there, and a restore never deletes the backup it reads, though the backup it
+    // makes first would otherwise rotate that one out.
+    for (int i = 0; i < 11; ++i) {
+        ASSERT_EQ(cli(dir, {"set", game, "0", "skills.Slogger=" + std::string(i % 2 ? "1" : "0")})
+                      .exitCode,
+                  0);
+    }
+    auto listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    ASSERT_EQ(listed.size(), 11u);
+    EXPECT_EQ(test::readFileBytes(test::hostPath(listed.back()["path"])), before);
+    EXPECT_THAT(listed.back()["kept"].get<std::string>(), testing::StartsWith("first of "));
+    const std::string oldest = test::hostPath(listed[9]["path"]);
+    ASSERT_EQ(listed[9]["kept"], "newest");
+    EXPECT_THAT(output(dir, {"restore", game, oldest}), HasSubstr("wrote"));
+    listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    EXPECT_TRUE(std::filesystem::exists(oldest));
+    EXPECT_EQ(listed.size(), 12u);
 }
 
 // A patch carries the changed fields of players matched by ID into a roster where they
