@@ -92,6 +92,7 @@ struct WriteOptions {
             return nullptr;
         }
         auto lock = std::make_unique<RosterLock>(file, safety().lockWait);
+        RosterFile(file).requireWritable();
         for (const std::string& text :
              recoverInterruptedSaves(safety().dataFolderOrDefault(), file)) {
             std::cerr << "quillbay-cli: " << text << '\n';

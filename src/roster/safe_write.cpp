@@ -135,6 +135,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
     const FileHandle file(roster.path(), OpenMode::ReadWrite, "writing");
+    requireOwnSize(roster, file.size());
     const SlotSpan current(file, roster, plan);
     for (const Planned& planned : plan) {
         const std::uint8_t* now = current.record(planned.slot);

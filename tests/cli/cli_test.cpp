@@ -638,6 +638,22 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     runSteps(dir, upper,
              {{{"set", upper, "0", "name=X", "--dry-run"}, 1, rename},
               {{"import", upper, "0", dir.file("none.data")}, 1, rename}});
+
+    // A saved game under a name that does not end in "sav" is never written as a roster
+    // file; --kind says what it is.
+    const std::string bak = dir.file("career.sav.bak");
+    std::filesystem::copy_file(dir.file("demo/demo.sav"), bak);
+    ASSERT_EQ(cli(dir, {"export", dir.file("demo/demo.sav"), "7", dir.file("p7.data")}).exitCode,
+              0);
+    const std::string size = "has the size of a saved game (556932 bytes); nothing was written";
+    runSteps(dir, bak,
+             {{{"import", bak, "3", dir.file("p7.data"), "--yes"}, 1, size},
+              {{"set", bak, "0", "name=Y"}, 1, size + ". Say which it is with --kind sav"},
+              {{"set", bak, "3", "ratings.bowling.Accuracy=9", "--kind", "sav"}, 0},
+              {{"set", bak, "3", "name=X", "--kind", "bin"}, 2, "--kind"}});
+    EXPECT_EQ(Json::parse(output(dir, {"show", bak, "3", "--kind", "sav", "--format",
+                                       "json"}))["ratings"]["bowling"]["Accuracy"],
+              9);
 }
 
 TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
