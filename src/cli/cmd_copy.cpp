@@ -23,9 +23,11 @@ template <typename Step> auto onSlot(const RosterDocument& document, int slot, S
     }
 }
 
-FieldSelection selectionOf(const std::string& only) {
+// Every group unless --only names some; an empty or blank --only names none and is
+// refused like an empty name in a list.
+FieldSelection selectionOf(const std::optional<std::string>& only) {
     try {
-        return parseFieldSelection(only);
+        return only ? parseFieldSelection(*only, false) : FieldSelection{};
     } catch (const FieldSelectionError& error) {
         throw UsageError("--only: " + error.description());
     }
@@ -71,8 +73,12 @@ int runCopy(const CopyRequest& request, const EditOptions& options) {
     }
     std::ranges::sort(unmatched);
     for (const int slot : unmatched) {
+        const int id = playerId(from, slot);
+        const std::optional<std::string> shared =
+            byId ? (sharedIdText(to, id) ? sharedIdText(to, id) : sharedIdText(from, id))
+                 : std::nullopt;
         std::cout << "slot " << slot << " (" << recordName(from.table().record(slot))
-                  << "): no match in " << to.path() << ", skipped\n";
+                  << "): " << (shared ? *shared : "no match in " + to.path()) << ", skipped\n";
     }
     return 0;
 }

@@ -73,9 +73,14 @@ Json idDifferences(const RosterDocument& a, const RosterDocument& b) {
     const auto add = [&](std::optional<int> slotA, std::optional<int> slotB) {
         const int id = slotA ? playerId(a, *slotA) : playerId(b, *slotB);
         const auto slotJson = [](std::optional<int> slot) { return slot ? Json(*slot) : Json(); };
-        players.push_back(
-            entry({{"id", id}, {"slotA", slotJson(slotA)}, {"slotB", slotJson(slotB)}},
-                  differences(a.table(), slotA, b.table(), slotB)));
+        Json head = {{"id", id}, {"slotA", slotJson(slotA)}, {"slotB", slotJson(slotB)}};
+        // A player of one file alone because the other (or its own) holds the ID twice.
+        if (!slotA || !slotB) {
+            if (auto shared = sharedIdText(b, id) ? sharedIdText(b, id) : sharedIdText(a, id)) {
+                head["unpairedBecause"] = *shared;
+            }
+        }
+        players.push_back(entry(std::move(head), differences(a.table(), slotA, b.table(), slotB)));
     };
     for (const PlayerPair& pair : matching.pairs) {
         if (a.table().copyRecord(pair.left) != b.table().copyRecord(pair.right)) {
@@ -100,8 +105,11 @@ void printText(const Json& entries, const std::string& fileA, const std::string&
             const bool inA = e["slotB"].is_null();
             std::cout << "id " << e["id"].get<int>() << ": slot "
                       << e[inA ? "slotA" : "slotB"].get<int>() << " ("
-                      << e[inA ? "nameA" : "nameB"].get<std::string>() << ") only in "
-                      << (inA ? fileA : fileB) << '\n';
+                      << e[inA ? "nameA" : "nameB"].get<std::string>() << ") "
+                      << (e.contains("unpairedBecause")
+                              ? "unpaired: " + e["unpairedBecause"].get<std::string>()
+                              : "only in " + (inA ? fileA : fileB))
+                      << '\n';
         } else {
             std::cout << "id " << e["id"].get<int>() << ": slot " << e["slotA"].get<int>()
                       << " | slot " << e["slotB"].get<int>() << " ("
@@ -134,10 +142,16 @@ int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) 
     const auto unpaired = [match](const RosterDocument& in, int slot, const RosterDocument& other,
                                   const char* consequence) {
         const int id = playerId(in, slot);
+        const std::optional<std::string> shared =
+            match == MatchBy::Id
+                ? (sharedIdText(other, id) ? sharedIdText(other, id) : sharedIdText(in, id))
+                : std::nullopt;
         std::cerr << "quillbay-cli: slot " << slot << " of " << in.path() << " (ID " << id << "): "
-                  << (match == MatchBy::Id ? "no player with ID " + std::to_string(id) + " in "
-                                           : "the slot is empty in ")
-                  << other.path() << "; " << consequence << '\n';
+                  << (shared ? *shared + ", so no one player has it"
+                      : match == MatchBy::Id
+                          ? "no player with ID " + std::to_string(id) + " in " + other.path()
+                          : "the slot is empty in " + other.path())
+                  << "; " << consequence << '\n';
     };
     for (const int slot : matching.leftOnly) {
         unpaired(a, slot, b, "a patch cannot remove a player");

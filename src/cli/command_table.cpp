@@ -310,12 +310,16 @@ std::vector<Command> makeTable() {
              CLI::Option* match = addMatch(sub, a->match,
                                            "Copy every named player of FROM into the player of "
                                            "TO in the same slot or with the same player ID");
-             sub.add_option("--only", a->other,
-                            "Field groups: identity, appearance, roles, ratings, skills, shots, "
-                            "statistics or statistics.<format>, comma-separated");
+             CLI::Option* only = sub.add_option(
+                 "--only", a->other,
+                 "Field groups: identity, appearance, roles, ratings, skills, shots, "
+                 "statistics or statistics.<format>, comma-separated");
              addEditing(sub, a->write);
-             return [a, match] {
-                 const CopyRequest request = copyRequest(*a, match->count() > 0);
+             return [a, match, only] {
+                 CopyRequest request = copyRequest(*a, match->count() > 0);
+                 if (only->count() == 0) {
+                     request.only.reset();
+                 }
                  const auto held = a->write.lockAndRecover(request.to);
                  return runCopy(request, a->write.editing());
              };

@@ -34,7 +34,7 @@ struct CopyRequest {
     std::string to;
     std::optional<PlayerPair> slots;
     std::optional<MatchBy> match;
-    std::string only; // the field groups, comma-separated; empty: every group
+    std::optional<std::string> only; // the field groups, comma-separated; none: every group
 };
 int runCopy(const CopyRequest& request, const EditOptions& options);
 int runBackups(const std::string& file, Format format);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <iostream>
 #include <optional>
+#include <set>
 
 namespace qb::cli {
 namespace {
@@ -59,6 +60,7 @@ bool editSlot(RosterDocument& document, int slot, const std::vector<FieldEdit>& 
     if (edits.empty()) {
         return false;
     }
+    requireCopyTarget(document, slot); // an empty slot is filled by import, as copy says
     PlayerEditor& editor = document.player(slot);
     const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
     if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
@@ -182,10 +184,15 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
 
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments) {
     std::vector<FieldEdit> edits;
+    std::set<std::string> keys;
     for (const std::string& assignment : assignments) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos) {
             throw UsageError(quotedText(assignment) + " is not KEY=VALUE");
+        }
+        if (!keys.insert(assignment.substr(0, equals)).second) {
+            throw UsageError("the key " + quotedText(assignment.substr(0, equals)) +
+                             " is given twice");
         }
         edits.push_back(
             checkedEdit(assignment.substr(0, equals), assignment.substr(equals + 1), ""));
@@ -219,7 +226,12 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         throw UsageError(path + ": no \"" + name + "\" column", path);
     }
     const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
+    std::set<std::string> columns;
     for (const std::string& key : header) {
+        if (!columns.insert(key).second) {
+            throw UsageError(path + ": row 1: the column " + quotedText(key) + " appears twice",
+                             path);
+        }
         if (findObjectKey(key) == nullptr && key != kSlotHashKey) {
             throw UsageError(path + ": row 1: unknown column " + quotedText(key), path);
         }
@@ -296,6 +308,8 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
             }
         } catch (const SlotConflict& error) {
             throw failed(error.description() + " (--force overwrites it)");
+        } catch (const CopyError& error) {
+            throw failed(error.description()); // an empty slot: says which already
         } catch (const FieldError& error) {
             throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
                          error.description());

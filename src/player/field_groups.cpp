@@ -51,9 +51,9 @@ std::vector<std::string> fieldSelectionNames() {
     return names;
 }
 
-FieldSelection parseFieldSelection(std::string_view commaSeparated) {
+FieldSelection parseFieldSelection(std::string_view commaSeparated, bool emptyIsAll) {
     FieldSelection selection;
-    if (trimmed(commaSeparated).empty()) {
+    if (emptyIsAll && trimmed(commaSeparated).empty()) {
         return selection;
     }
     const std::vector<std::string> known = fieldSelectionNames();
@@ -66,7 +66,8 @@ FieldSelection parseFieldSelection(std::string_view commaSeparated) {
             for (const std::string& entry : known) {
                 expected += (expected.empty() ? "" : ", ") + entry;
             }
-            throw FieldSelectionError("unknown field group " + quotedText(name) +
+            throw FieldSelectionError((name.empty() ? std::string("an empty field group name")
+                                                    : "unknown field group " + quotedText(name)) +
                                       "; the groups are " + expected);
         }
         selection.names.insert(name);

@@ -6,6 +6,7 @@
 #include "roster/quoted_text.h"
 
 #include <functional>
+#include <set>
 
 namespace qb {
 namespace {
@@ -111,7 +112,11 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
                             path);
         }
         PatchEntry& entry = entries.emplace_back(PatchEntry{*named, {}});
+        std::set<std::string> keys; // "a.b" may come nested and dotted
         flatten(player, "", [&](const std::string& key, const Json& value) {
+            if (!keys.insert(key).second) {
+                throw EditError(where + "the key " + quotedText(key) + " is given twice", path);
+            }
             if (key == kSlotHashKey) {
                 entry.slotHash = jsonValueText(value, key, where);
                 return;
@@ -132,14 +137,10 @@ std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders,
     if (found == holders.end()) {
         return std::nullopt;
     }
-    const std::vector<int>& slots = found->second;
-    if (slots.size() > 1) {
-        throw EditError("ID " + std::to_string(id) + " is held by slots " +
-                            std::to_string(slots[0]) + " and " + std::to_string(slots[1]) + " of " +
-                            path + "; nothing was written",
-                        path);
+    if (const std::optional<std::string> shared = sharedIdText(holders, id, path)) {
+        throw EditError(*shared + "; nothing was written", path);
     }
-    return slots.front();
+    return found->second.front();
 }
 
 std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,

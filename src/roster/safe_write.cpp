@@ -56,7 +56,7 @@ std::vector<Planned> planOf(const RosterFile& roster, const std::vector<SlotWrit
     for (std::size_t i = 1; i < plan.size(); ++i) {
         if (plan[i].slot == plan[i - 1].slot) {
             throw QuillbayError("Slot " + std::to_string(plan[i].slot) + " of " + roster.path() +
-                                    " was given twice in one save",
+                                    " was given twice in one save; nothing was written",
                                 roster.path());
         }
     }

@@ -174,6 +174,7 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
                             "slot 1: wrote 2 3 216\n";
     runSteps(dir, path,
              {{{"set", path, "1", "ratings.bowling.Accuracy=5"}, 1},
+              {{"repair", path, "1", "1"}, 1, "given twice in one save; nothing was written"},
               {{"repair", path, "--dry-run"}, 0, "", dry},
               {{"repair", path, "00", "01", "--no-backup"}, 0, "", "slot 0: no change\n" + dry},
               {{"set", path, "1", "commentary=1016"}, 2},
@@ -238,13 +239,15 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {set("0", huge.c_str()), 2, "xxx...\" (cut; 100000 bytes in all) for name"},
             {set("0", "name=Line\nBreak"), 2, "control characters"},
             {set("0", "name= "), 1, "slot 0: name: an empty name empties the slot"},
+            {set("0", "name= "), 1, "nothing was written (--yes empties it)\n"}, // said once
+            {{"set", path, "0", "name=A", "name=B"}, 2, "the key \"name\" is given twice"},
             {set("2", "roles.battingStyle=Defensive"), 1,
              "roles.battingStyle: the value asked, \"Defensive\", would not be kept: it would show "
              "as \"Moderate\""},
             {set("1", "name=Fixed"), 1, "appearance.face: Invalid property value"},
             {set("1600", "name=X"), 2, "1599"},
             {set("4294967296", "name=X"), 2, "1599"},
-            {set("0599", "name=X"), 1, "slot 599: nation"}, // decimal, not octal
+            {set("0599", "name=X"), 1, "slot 599 is empty; use import; nothing was written"},
             {{"set", dir.file("missing.pak"), "0", "name=X"}, 1, "missing.pak"},
             {{"show", path, "x"}, 2, "x"},
             {apply("a.csv", "slot,name\r\n0,Changed\r\n10,\"bad"), 1, "not closed"},
@@ -288,6 +291,12 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("s.json", R"([{"slot": 0, "name": "A", "name": "B"}])"), 1,
              "s.json: the key \"name\" appears twice in one object"},
             {apply("many.json"), 1, "many.json: line 2, column 2: not a JSON array"},
+            {apply("t.csv", "slot,name,name\r\n0,A,B\r\n"), 1,
+             "row 1: the column \"name\" appears twice"},
+            {apply(
+                 "u.json",
+                 R"([{"slot": 0, "ratings": {"bowling": {"Accuracy": 5}}, "ratings.bowling.Accuracy": 6}])"),
+             1, "entry 0: the key \"ratings.bowling.Accuracy\" is given twice"},
             {apply("missing.csv"), 1, "missing.csv"},
             {apply("deep.json"), 1, "nested deeper"},
             {apply("fifo.json"), 1, "fifo.json for reading: it is not a regular"},
@@ -324,7 +333,7 @@ std::vector<std::string> shownValues(const TempDir& dir, const std::string& file
 TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
     const TempDir dir;
     std::vector<std::string> groups = fieldSelectionNames();
-    groups.emplace_back(); // the whole player
+    groups.emplace_back(); // the whole player: no --only
     for (const std::string kind : {"pak", "sav"}) {
         const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
         const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
@@ -340,7 +349,11 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
             std::vector<std::string> set = {"set", expected, "2", "--no-backup"};
             std::ranges::copy(shownValues(dir, source, 1, parseFieldSelection(groups[i])),
                               std::back_inserter(set));
-            const CliRun copy = cli(dir, {"copy", source, "1", to, "2", "--only", groups[i]});
+            std::vector<std::string> args = {"copy", source, "1", to, "2"};
+            if (!groups[i].empty()) {
+                args.insert(args.end(), {"--only", groups[i]});
+            }
+            const CliRun copy = cli(dir, args);
             EXPECT_EQ(copy.exitCode, 0) << copy.err;
             EXPECT_EQ(copy.out, output(dir, set));
             EXPECT_THAT(copy.out, HasSubstr("wrote"));
@@ -355,6 +368,9 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
                   {{"copy", from, "1", to, "2", "--only", "ratings,batting"},
                    2,
                    "unknown field group \"batting\""},
+                  {{"copy", from, "1", to, "2", "--only", "ratings,"}, 2, "an empty field group"},
+                  {{"copy", from, "1", to, "2", "--only", ""}, 2, "an empty field group name"},
+                  {{"copy", from, "1", to, "2", "--only", " "}, 2, "an empty field group name"},
                   {{"copy", from, to, "2"}, 2, "FROM FROM_SLOT TO TO_SLOT"},
                   {{"copy", from, "1", to, "1600"}, 2, "1599"}});
     }
@@ -486,6 +502,18 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_EQ(unpaired.exitCode, 1);
     EXPECT_EQ(unpaired.out, "[]\n");
     EXPECT_THAT(unpaired.err, HasSubstr("slot 6 of " + b + " (ID 200): the slot is empty in " + a));
+
+    // An ID that two players share names no one player: each matching by ID says so.
+    auto shared = test::readFileBytes(a);
+    std::copy_n(shared.begin() + 4 * SLOT_SIZE, 2, shared.begin() + 5 * SLOT_SIZE);
+    const std::string dup = dir.file("dup.pak");
+    test::writeFileBytes(dup, shared);
+    const std::string held = "ID 104 is held by slots 4 and 5 of " + dup;
+    EXPECT_THAT(cli(dir, {"diff", a, dup, "--format", "patch", "--match", "id"}).err,
+                HasSubstr(held + ", so no one player has it"));
+    EXPECT_THAT(output(dir, {"diff", a, dup, "--match", "id"}, 1), HasSubstr("unpaired: " + held));
+    EXPECT_THAT(output(dir, {"copy", dup, a, "--match", "id", "--dry-run"}),
+                HasSubstr(held + ", skipped"));
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
