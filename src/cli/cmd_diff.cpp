@@ -2,6 +2,7 @@
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "player/patch.h"
+#include "player/player_compare.h"
 #include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
@@ -132,6 +133,34 @@ void printText(const Json& entries, const std::string& fileA, const std::string&
 
 } // namespace
 
+namespace {
+
+// The differences of a matched pair that a patch has no value for: fields B cannot show
+// (a face of 30 shows as nothing) and bytes no field covers.
+std::vector<std::string> uncarriedDifferences(RosterDocument& a, int slotA, RosterDocument& b,
+                                              int slotB) {
+    std::vector<std::string> texts;
+    const ShownPlayer shown = shownPlayer(b, slotB);
+    for (const Field* field : differingFields(a, slotA, b, slotB, {})) {
+        if (toJson(shown.value(*field)).is_null()) {
+            texts.push_back(field->key + " differs, but the editor cannot show its value here");
+        }
+    }
+    std::string bytes;
+    for (const int offset :
+         changedOffsets(a.table().copyRecord(slotA), b.table().copyRecord(slotB))) {
+        if (!isFieldOffset(offset)) {
+            bytes += " " + std::to_string(offset);
+        }
+    }
+    if (!bytes.empty()) {
+        texts.push_back("bytes no field covers differ (record offsets" + bytes + ")");
+    }
+    return texts;
+}
+
+} // namespace
+
 // A patch changes fields of players both files have: a player of one file only (an
 // empty slot in the other, or an ID it lacks) cannot travel in it, so it is named on
 // stderr and the rosters count as differing.
@@ -162,10 +191,18 @@ int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) 
     std::erase_if(matching.pairs, [&](const PlayerPair& pair) {
         return a.table().copyRecord(pair.left) == b.table().copyRecord(pair.right);
     });
+    bool uncarried = false;
+    for (const PlayerPair& pair : matching.pairs) {
+        for (const std::string& text : uncarriedDifferences(a, pair.left, b, pair.right)) {
+            std::cerr << "quillbay-cli: slot " << pair.right << " of " << b.path() << ": " << text
+                      << "; a patch cannot carry it\n";
+            uncarried = true;
+        }
+    }
     const std::string patch = writePatch(a, b, matching.pairs, match);
     std::cout << patch;
     const bool unpairedPlayers = !matching.leftOnly.empty() || !matching.rightOnly.empty();
-    return patch == "[]\n" && !unpairedPlayers ? 0 : 1;
+    return patch == "[]\n" && !unpairedPlayers && !uncarried ? 0 : 1;
 }
 
 int runDiff(const std::string& fileA, const std::string& fileB, Format format, MatchBy match) {

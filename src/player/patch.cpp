@@ -79,10 +79,17 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
         const ShownPlayer shown = shownPlayer(b, pair.right);
         Json entry =
             by == MatchBy::Id ? Json{{"id", playerId(b, pair.right)}} : Json{{"slot", pair.left}};
+        bool carried = false;
         for (const Field* field : fields) {
-            setDotted(entry, field->key, toJson(shown.value(*field)));
+            // A value B cannot show would be null, which apply leaves alone: left out.
+            if (Json value = toJson(shown.value(*field)); !value.is_null()) {
+                setDotted(entry, field->key, std::move(value));
+                carried = true;
+            }
         }
-        patch.push_back(std::move(entry));
+        if (carried) {
+            patch.push_back(std::move(entry));
+        }
     }
     return patch.dump(2) + "\n";
 }

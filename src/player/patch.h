@@ -41,8 +41,9 @@ struct PatchEntry {
 
 // The differences of matched players as a patch: a JSON array (ending in a line
 // break) of objects holding "slot" (by slot) or "id" (by ID, B's player ID) and only
-// the editable fields whose value differs, with B's values. Players that do not
-// differ have no entry.
+// the editable fields whose value differs, with B's values; a field B cannot show has
+// no value to carry and is left out. Players that do not differ have
+// no entry.
 std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<PlayerPair>& pairs,
                        MatchBy by, const FieldSelection& selection = {});
 

@@ -502,6 +502,19 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_EQ(unpaired.exitCode, 1);
     EXPECT_EQ(unpaired.out, "[]\n");
     EXPECT_THAT(unpaired.err, HasSubstr("slot 6 of " + b + " (ID 200): the slot is empty in " + a));
+    // A face the editor cannot show and a byte no field covers have no value in a patch.
+    auto odd = test::readFileBytes(a);
+    odd[205] = 30;
+    odd[150] ^= 0xFF;
+    test::writeFileBytes(dir.file("odd.pak"), odd);
+    const CliRun oddPatch = cli(dir, {"diff", a, dir.file("odd.pak"), "--format", "patch"});
+    EXPECT_EQ(oddPatch.exitCode, 1);
+    EXPECT_EQ(oddPatch.out, "[]\n");
+    EXPECT_THAT(oddPatch.err,
+                testing::AllOf(HasSubstr("slot 0 of " + dir.file("odd.pak") +
+                                         ": appearance.face differs, but the editor cannot show "
+                                         "its value here; a patch cannot carry it"),
+                               HasSubstr("bytes no field covers differ (record offsets 150)")));
 
     // An ID that two players share names no one player: each matching by ID says so.
     auto shared = test::readFileBytes(a);
