@@ -63,6 +63,27 @@ std::vector<Planned> planOf(const RosterFile& roster, const std::vector<SlotWrit
     return plan;
 }
 
+// Whether the first `slots` slots of the journal read as their old bytes.
+bool readsAsBefore(const FileHandle& file, const Journal& journal, std::size_t slots) {
+    try {
+        for (std::size_t i = 0; i < slots; ++i) {
+            const SlotChange& slot = journal.slots[i];
+            Record record{};
+            file.readAt(record.data(), record.size(), slot.slotOffset);
+            std::vector<std::uint8_t> now;
+            for (const std::uint16_t offset : slot.offsets) {
+                now.push_back(record[offset]);
+            }
+            if (classify(slot, now) != SlotState::Old) {
+                return false;
+            }
+        }
+        return true;
+    } catch (const QuillbayError&) {
+        return false;
+    }
+}
+
 // Writes every slot's new bytes and flushes the file; on a failure puts back what was
 // written and throws, saying whether that worked.
 void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vector<Planned>& plan,
@@ -102,6 +123,16 @@ void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vec
             }
             file.sync();
         } catch (const QuillbayError& rollback) {
+            // A full disk fails the flush of the bytes put back as it failed the first
+            // (a sparse file, or blocks allocated when flushed); the file may still read
+            // as it did, and then there is nothing left to restore.
+            if (readsAsBefore(file, journal, slotsStarted)) {
+                removeFile(journalFile);
+                fail(
+                    "putting back the bytes already written could not be flushed (" +
+                    rollback.description() + "), but the file reads as it did before: " +
+                    (one ? "nothing of the slot was changed" : "nothing of the slots was changed"));
+            }
             fail("putting back the bytes already written failed too (" + rollback.description() +
                  "); " + (one ? "the slot" : "the slots") +
                  " will be restored the next time the file is opened");

@@ -131,7 +131,8 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         int nth;
         int error;
         const char* told;
-        int slots = 1; // in the batch
+        int slots = 1;         // in the batch
+        int syncAlsoFails = 0; // the n-th flush fails too (ENOSPC), 0: none
     };
     const Row rows[] = {
         // backup, journal, the one-byte run 1, run 2
@@ -152,6 +153,9 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         // backup, journal, three runs of slot 1, then slot 2's second run
         {"a batch's second slot fails", Action::Save, faults::Op::Write, 7, EIO, "put back", 3},
         {"a batch's flush fails", Action::Save, faults::Op::Sync, 5, EIO, "put back", 3},
+        // a full disk: the second run fails, and so does the flush of the first put back
+        {"a full disk fails the put-back flush", Action::Save, faults::Op::Write, 4, ENOSPC,
+         "could not be flushed (", 1, 5},
     };
     const std::vector<std::uint8_t> earlier{1, 2, 3};
     fs::create_directories(dir.file("data"));
@@ -166,6 +170,9 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
         const auto before = test::readFileBytes(path);
         const auto filesBefore = std::distance(fs::directory_iterator(dir.file(".")), {});
         faults::failNth(row.op, row.nth, row.error);
+        if (row.syncAlsoFails > 0) {
+            faults::failNth(faults::Op::Sync, row.syncAlsoFails, ENOSPC);
+        }
         try {
             switch (row.action) {
             case Action::Save:
