@@ -13,10 +13,11 @@ int runBackups(const std::string& file, Format format) {
     if (format == Format::Json) {
         Json list = Json::array();
         for (const Backup& backup : backups) {
-            list.push_back({{"path", backup.path},
-                            {"time", backup.time},
-                            {"differingSlots",
-                             backup.differingSlots ? Json(*backup.differingSlots) : Json()}});
+            list.push_back(
+                {{"path", backup.path},
+                 {"time", backup.time},
+                 {"differingSlots", backup.differingSlots ? Json(*backup.differingSlots) : Json()},
+                 {"kept", backup.kept}});
         }
         std::cout << list.dump(2) << '\n';
         return 0;
@@ -27,13 +28,15 @@ int runBackups(const std::string& file, Format format) {
                       : *backup.differingSlots == 1
                           ? std::string("1 slot differs")
                           : std::to_string(*backup.differingSlots) + " slots differ")
+                  << "  " << (backup.kept.empty() ? "goes with the next backup" : backup.kept)
                   << "  " << backup.path << '\n';
     }
     return 0;
 }
 
 int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
-               bool dryRun, const SafetyOptions& safety) {
+               bool dryRun, SafetyOptions safety) {
+    safety.keepBackup = source; // the backup made first never rotates its source out
     const RosterFile roster(file);
     warnAboutKind(roster);
     const std::vector<SlotWrite> writes = restoreWrites(roster, RosterFile(source), slots);

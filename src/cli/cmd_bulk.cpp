@@ -3,6 +3,7 @@
 #include "cli/edits.h"
 #include "player/player_object.h"
 #include "player/relative_edit.h"
+#include "roster/quoted_text.h"
 
 #include <iostream>
 #include <optional>
@@ -27,7 +28,7 @@ std::pair<std::string, std::string> splitAssignment(const std::string& text,
                                                     const std::string& option) {
     const auto equals = text.find('=');
     if (equals == std::string::npos || equals == 0) {
-        throw UsageError(option + " \"" + text + "\" is not KEY=VALUE");
+        throw UsageError(option + " " + quotedText(text) + " is not KEY=VALUE");
     }
     return {text.substr(0, equals), text.substr(equals + 1)};
 }
@@ -38,7 +39,7 @@ std::vector<Filter> parseFilters(const std::vector<std::string>& wheres) {
         auto [key, value] = splitAssignment(where, "--where");
         const ObjectKey* known = findObjectKey(key);
         if (known == nullptr || key == "errors") {
-            throw UsageError("--where: unknown key \"" + key + "\"");
+            throw UsageError("--where: unknown key " + quotedText(key));
         }
         filters.push_back({known, value});
     }
@@ -61,12 +62,12 @@ std::vector<BulkEdit> parseBulkEdits(const std::vector<std::string>& sets) {
         }
         const ObjectKey* known = findObjectKey(key);
         if (known == nullptr || known->readOnly()) {
-            throw UsageError("--set: unknown or read-only key \"" + key + "\"");
+            throw UsageError("--set: unknown or read-only key " + quotedText(key));
         }
         const std::optional<int> step = relativeStep(*known->field, value);
         if (!step) {
-            throw UsageError("--set: \"" + set +
-                             "\": a relative edit takes a whole number and a numeric key");
+            throw UsageError("--set: " + quotedText(set) +
+                             ": a relative edit takes a whole number and a numeric key");
         }
         edits.push_back({known->field, "", sign * *step});
     }
@@ -140,7 +141,8 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             slotEdits.push_back({edit.field, *stepped});
         }
     }
-    const std::vector<SlotResult> results = applyEdits(document, edits, options, std::move(basis));
+    const std::vector<SlotResult> results =
+        applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots;
     int changed = 0;
     for (const SlotResult& result : results) {
         std::cout << describe(result) << '\n';

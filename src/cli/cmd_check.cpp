@@ -59,6 +59,19 @@ int report(const std::string& file, const std::vector<Finding>& findings, int na
 
 } // namespace
 
+void warnAboutCutOffSave(const std::string& file) {
+    try {
+        const std::vector<std::string> pending = pendingSaves(userDataFolder(), file);
+        if (!pending.empty()) {
+            std::cerr << "quillbay-cli: warning: " << pending.front()
+                      << ": what is shown mixes its old and new bytes until the next command "
+                         "that writes the file completes or undoes it\n";
+        }
+    } catch (const FileError&) {
+        // no data folder: no journals either
+    }
+}
+
 int runCheck(const std::string& file, Format format) {
     std::vector<Finding> findings;
     std::optional<RosterFile> roster;
@@ -73,6 +86,12 @@ int runCheck(const std::string& file, Format format) {
         findings.push_back({-1, "", "file", *roster->kindWarning(), false});
     }
     try {
+        for (const std::string& text : pendingSaves(userDataFolder(), file)) {
+            findings.push_back({-1, "", "journal",
+                                text + "; the next command that writes the file completes or "
+                                       "undoes it",
+                                true});
+        }
         for (const std::string& text : setAsideJournals(userDataFolder(), file)) {
             findings.push_back({-1, "", "journal", text, false});
         }

@@ -4,7 +4,9 @@
 #include "codecs/codec_errors.h"
 #include "player/player_copy.h"
 
+#include <algorithm>
 #include <iostream>
+#include <map>
 
 namespace qb::cli {
 namespace {
@@ -21,9 +23,11 @@ template <typename Step> auto onSlot(const RosterDocument& document, int slot, S
     }
 }
 
-FieldSelection selectionOf(const std::string& only) {
+// Every group unless --only names some; an empty or blank --only names none and is
+// refused like an empty name in a list.
+FieldSelection selectionOf(const std::optional<std::string>& only) {
     try {
-        return parseFieldSelection(only);
+        return only ? parseFieldSelection(*only, false) : FieldSelection{};
     } catch (const FieldSelectionError& error) {
         throw UsageError("--only: " + error.description());
     }
@@ -46,20 +50,35 @@ int runCopy(const CopyRequest& request, const EditOptions& options) {
         requireCopyTarget(to, request.slots->right);
         pairs.push_back(*request.slots);
     }
-    // Every player of both sides is loaded before anything is written.
+    // Every player of both sides is loaded before anything is written. Matched by ID,
+    // the edits name the target's player by its ID, found again under the lock.
+    const bool byId = request.match == MatchBy::Id;
     RosterEdits edits;
+    std::map<int, int> sourceOfId; // for the players whose partner is gone under the lock
     for (const PlayerPair& pair : pairs) {
-        edits[pair.right] =
+        const int target = byId ? playerId(to, pair.right) : pair.right;
+        edits[target] =
             onSlot(from, pair.left, [&] { return copiedValues(from, pair.left, selection); });
+        sourceOfId[target] = pair.left;
         onSlot(to, pair.right, [&] { to.player(pair.right); });
         to.discard(pair.right); // applyEdits loads it again under the roster's lock
     }
-    for (const SlotResult& result : applyEdits(to, edits, options)) {
+    const EditResults results =
+        applyEdits(to, edits, options, {byId ? MatchBy::Id : MatchBy::Slot, {}, {}});
+    for (const SlotResult& result : results.slots) {
         std::cout << describe(result) << '\n';
     }
+    for (const int id : results.unmatched) {
+        unmatched.push_back(sourceOfId.at(id));
+    }
+    std::ranges::sort(unmatched);
     for (const int slot : unmatched) {
+        const int id = playerId(from, slot);
+        const std::optional<std::string> shared =
+            byId ? (sharedIdText(to, id) ? sharedIdText(to, id) : sharedIdText(from, id))
+                 : std::nullopt;
         std::cout << "slot " << slot << " (" << recordName(from.table().record(slot))
-                  << "): no match in " << to.path() << ", skipped\n";
+                  << "): " << (shared ? *shared : "no match in " + to.path()) << ", skipped\n";
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
 #include "player/patch.h"
+#include "player/player_compare.h"
 #include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
@@ -73,9 +74,14 @@ Json idDifferences(const RosterDocument& a, const RosterDocument& b) {
     const auto add = [&](std::optional<int> slotA, std::optional<int> slotB) {
         const int id = slotA ? playerId(a, *slotA) : playerId(b, *slotB);
         const auto slotJson = [](std::optional<int> slot) { return slot ? Json(*slot) : Json(); };
-        players.push_back(
-            entry({{"id", id}, {"slotA", slotJson(slotA)}, {"slotB", slotJson(slotB)}},
-                  differences(a.table(), slotA, b.table(), slotB)));
+        Json head = {{"id", id}, {"slotA", slotJson(slotA)}, {"slotB", slotJson(slotB)}};
+        // A player of one file alone because the other (or its own) holds the ID twice.
+        if (!slotA || !slotB) {
+            if (auto shared = sharedIdText(b, id) ? sharedIdText(b, id) : sharedIdText(a, id)) {
+                head["unpairedBecause"] = *shared;
+            }
+        }
+        players.push_back(entry(std::move(head), differences(a.table(), slotA, b.table(), slotB)));
     };
     for (const PlayerPair& pair : matching.pairs) {
         if (a.table().copyRecord(pair.left) != b.table().copyRecord(pair.right)) {
@@ -100,8 +106,11 @@ void printText(const Json& entries, const std::string& fileA, const std::string&
             const bool inA = e["slotB"].is_null();
             std::cout << "id " << e["id"].get<int>() << ": slot "
                       << e[inA ? "slotA" : "slotB"].get<int>() << " ("
-                      << e[inA ? "nameA" : "nameB"].get<std::string>() << ") only in "
-                      << (inA ? fileA : fileB) << '\n';
+                      << e[inA ? "nameA" : "nameB"].get<std::string>() << ") "
+                      << (e.contains("unpairedBecause")
+                              ? "unpaired: " + e["unpairedBecause"].get<std::string>()
+                              : "only in " + (inA ? fileA : fileB))
+                      << '\n';
         } else {
             std::cout << "id " << e["id"].get<int>() << ": slot " << e["slotA"].get<int>()
                       << " | slot " << e["slotB"].get<int>() << " ("
@@ -124,6 +133,34 @@ void printText(const Json& entries, const std::string& fileA, const std::string&
 
 } // namespace
 
+namespace {
+
+// The differences of a matched pair that a patch has no value for: fields B cannot show
+// (a face of 30 shows as nothing) and bytes no field covers.
+std::vector<std::string> uncarriedDifferences(RosterDocument& a, int slotA, RosterDocument& b,
+                                              int slotB) {
+    std::vector<std::string> texts;
+    const ShownPlayer shown = shownPlayer(b, slotB);
+    for (const Field* field : differingFields(a, slotA, b, slotB, {})) {
+        if (toJson(shown.value(*field)).is_null()) {
+            texts.push_back(field->key + " differs, but the editor cannot show its value here");
+        }
+    }
+    std::string bytes;
+    for (const int offset :
+         changedOffsets(a.table().copyRecord(slotA), b.table().copyRecord(slotB))) {
+        if (!isFieldOffset(offset)) {
+            bytes += " " + std::to_string(offset);
+        }
+    }
+    if (!bytes.empty()) {
+        texts.push_back("bytes no field covers differ (record offsets" + bytes + ")");
+    }
+    return texts;
+}
+
+} // namespace
+
 // A patch changes fields of players both files have: a player of one file only (an
 // empty slot in the other, or an ID it lacks) cannot travel in it, so it is named on
 // stderr and the rosters count as differing.
@@ -134,10 +171,16 @@ int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) 
     const auto unpaired = [match](const RosterDocument& in, int slot, const RosterDocument& other,
                                   const char* consequence) {
         const int id = playerId(in, slot);
+        const std::optional<std::string> shared =
+            match == MatchBy::Id
+                ? (sharedIdText(other, id) ? sharedIdText(other, id) : sharedIdText(in, id))
+                : std::nullopt;
         std::cerr << "quillbay-cli: slot " << slot << " of " << in.path() << " (ID " << id << "): "
-                  << (match == MatchBy::Id ? "no player with ID " + std::to_string(id) + " in "
-                                           : "the slot is empty in ")
-                  << other.path() << "; " << consequence << '\n';
+                  << (shared ? *shared + ", so no one player has it"
+                      : match == MatchBy::Id
+                          ? "no player with ID " + std::to_string(id) + " in " + other.path()
+                          : "the slot is empty in " + other.path())
+                  << "; " << consequence << '\n';
     };
     for (const int slot : matching.leftOnly) {
         unpaired(a, slot, b, "a patch cannot remove a player");
@@ -148,10 +191,18 @@ int runPatch(const std::string& fileA, const std::string& fileB, MatchBy match) 
     std::erase_if(matching.pairs, [&](const PlayerPair& pair) {
         return a.table().copyRecord(pair.left) == b.table().copyRecord(pair.right);
     });
+    bool uncarried = false;
+    for (const PlayerPair& pair : matching.pairs) {
+        for (const std::string& text : uncarriedDifferences(a, pair.left, b, pair.right)) {
+            std::cerr << "quillbay-cli: slot " << pair.right << " of " << b.path() << ": " << text
+                      << "; a patch cannot carry it\n";
+            uncarried = true;
+        }
+    }
     const std::string patch = writePatch(a, b, matching.pairs, match);
     std::cout << patch;
     const bool unpairedPlayers = !matching.leftOnly.empty() || !matching.rightOnly.empty();
-    return patch == "[]\n" && !unpairedPlayers ? 0 : 1;
+    return patch == "[]\n" && !unpairedPlayers && !uncarried ? 0 : 1;
 }
 
 int runDiff(const std::string& fileA, const std::string& fileB, Format format, MatchBy match) {

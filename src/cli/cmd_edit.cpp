@@ -30,38 +30,27 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
     edits[slot] = parseAssignments(assignments);
     RosterDocument document(file);
     warnAboutKind(document.file());
-    return report(applyEdits(document, edits, options));
+    return report(applyEdits(document, edits, options).slots);
 }
 
 int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
              const EditOptions& options) {
     const std::string text = readText(editsPath);
     const bool csv = editsPath.ends_with(".csv") || editsPath.ends_with(".CSV");
+    EditBasis basis{match, {}, {}};
     RosterEdits edits;
     try {
-        edits =
-            csv ? parseCsvEdits(text, editsPath, match) : parseJsonEdits(text, editsPath, match);
+        edits = csv ? parseCsvEdits(text, editsPath, match, &basis.slotHashes)
+                    : parseJsonEdits(text, editsPath, match, &basis.slotHashes);
     } catch (const UsageError& error) {
         // A bad edits file is a failure of its contents, not of the command line.
         throw QuillbayError(error.description(), editsPath);
     }
     RosterDocument document(file);
     warnAboutKind(document.file());
-    std::vector<int> unmatched;
-    if (match == MatchBy::Id) {
-        const auto holders = namedSlotsById(document);
-        RosterEdits bySlot;
-        for (auto& [id, fields] : edits) {
-            if (const std::optional<int> slot = slotHoldingId(holders, id, file)) {
-                bySlot[*slot] = std::move(fields);
-            } else {
-                unmatched.push_back(id);
-            }
-        }
-        edits = std::move(bySlot);
-    }
-    report(applyEdits(document, edits, options));
-    for (const int id : unmatched) {
+    const EditResults results = applyEdits(document, edits, options, std::move(basis));
+    report(results.slots);
+    for (const int id : results.unmatched) {
         std::cout << "id " << id << ": no player with this ID in " << file << '\n';
     }
     return 0;

@@ -71,7 +71,9 @@ int runDump(const std::string& file, bool all, Format format) {
     const SlotTable& table = document.table();
     // Written player by player, so a whole roster is never held as one document.
     if (format == Format::Csv) {
-        std::cout << csvLine(csvRow([](const ObjectKey& field) { return field.key; }));
+        std::vector<std::string> header = csvRow([](const ObjectKey& field) { return field.key; });
+        header.emplace_back(kSlotHashKey);
+        std::cout << csvLine(header);
     } else {
         std::cout << "[";
     }
@@ -80,11 +82,15 @@ int runDump(const std::string& file, bool all, Format format) {
         if (!all && isEmptySlot(table.record(slot))) {
             continue;
         }
-        const Json player = decodePlayer(table.copyRecord(slot), slot);
+        const Record record = table.copyRecord(slot);
+        Json player = decodePlayer(record, slot);
+        player[kSlotHashKey] = slotHash(record);
         if (format == Format::Csv) {
-            std::cout << csvLine(csvRow([&player](const ObjectKey& field) {
+            std::vector<std::string> row = csvRow([&player](const ObjectKey& field) {
                 return csvText(getDotted(player, field.key));
-            }));
+            });
+            row.push_back(player[kSlotHashKey]);
+            std::cout << csvLine(row);
         } else {
             std::cout << (first ? "\n" : ",\n") << player.dump(2);
         }

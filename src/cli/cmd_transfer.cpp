@@ -51,7 +51,8 @@ int runImport(const std::string& file, int slot, const std::string& in, bool yes
     warnAboutKind(roster);
     readPlayerFile(in); // refuse a wrong size before asking
     requireSlot(file, slot);
-    const std::string target = recordName(document.table().record(slot));
+    const std::string name = recordName(document.table().record(slot));
+    const std::string target = name.empty() ? "empty slot " + std::to_string(slot) : name;
     if (!yes && !confirmOnTerminal(importConfirmationText(target, in))) {
         throw QuillbayError(
             "Import not confirmed; nothing was written (use --yes without a terminal)", file);

@@ -5,7 +5,9 @@
 #include "cli/edits.h"
 #include "player/field_registry.h"
 #include "roster/layout.h"
+#include "roster/quoted_text.h"
 #include "roster/recovery.h"
+#include "roster/roster_lock.h"
 
 #include <iostream>
 #include <map>
@@ -22,7 +24,7 @@ CLI::Validator decimalFrom(int low, int high) {
         [low, high, range](std::string& text) {
             const std::optional<int> value = wholeNumber(text, low, high);
             if (!value) {
-                return "\"" + text + "\" is not a whole number from " + range;
+                return quotedText(text) + " is not a whole number from " + range;
             }
             text = std::to_string(*value);
             return std::string();
@@ -81,16 +83,21 @@ struct WriteOptions {
     }
     EditOptions editing() const { return {dryRun, yes, safety()}; }
 
-    // A save cut off in an earlier run is completed or undone before the file is written
-    // again. Commands that only read, and dry runs, leave that to the next writer.
-    void recoverFirst(const std::string& file) const {
+    // A command that writes takes the roster's lock before its first read and holds it
+    // to its last write, so another writer waits for it once and every edit is computed
+    // from what the file holds while nobody else can write it; then a save cut off in an
+    // earlier run is completed or undone. Dry runs take no lock and recover nothing.
+    std::unique_ptr<RosterLock> lockAndRecover(const std::string& file) const {
         if (dryRun) {
-            return;
+            return nullptr;
         }
+        auto lock = std::make_unique<RosterLock>(file, safety().lockWait);
+        RosterFile(file).requireWritable();
         for (const std::string& text :
              recoverInterruptedSaves(safety().dataFolderOrDefault(), file)) {
             std::cerr << "quillbay-cli: " << text << '\n';
         }
+        return lock;
     }
 };
 
@@ -126,10 +133,16 @@ std::function<int()> defineListing(CLI::App& sub, bool dump) {
                  dump ? "Every slot, empty ones included" : "All 1600 slots, like the slot list");
     if (dump) {
         addFormat(sub, a->format, {"json", "csv"});
-        return [a] { return runDump(a->file, a->all, a->format.format()); };
+        return [a] {
+            warnAboutCutOffSave(a->file);
+            return runDump(a->file, a->all, a->format.format());
+        };
     }
     addFormat(sub, a->format, {"text", "csv", "json"});
-    return [a] { return runList(a->file, a->all, a->format.format()); };
+    return [a] {
+        warnAboutCutOffSave(a->file);
+        return runList(a->file, a->all, a->format.format());
+    };
 }
 
 struct SlotArguments {
@@ -161,7 +174,7 @@ CopyRequest copyRequest(const SlotArguments& a, bool matched) {
     for (const auto& [text, slot] : {std::pair{files[1], &slots.left}, {files[3], &slots.right}}) {
         const std::optional<int> value = wholeNumber(text, 0, SLOT_COUNT - 1);
         if (!value) {
-            throw UsageError("\"" + text + "\" is not a slot from 0 to 1599");
+            throw UsageError(quotedText(text) + " is not a slot from 0 to 1599");
         }
         *slot = *value;
     }
@@ -181,7 +194,10 @@ std::vector<Command> makeTable() {
              addFile(sub, a->file);
              addSlot(sub, a->slot);
              addFormat(sub, a->format, {"text", "json"});
-             return [a] { return runShow(a->file, a->slot, a->format.format()); };
+             return [a] {
+                 warnAboutCutOffSave(a->file);
+                 return runShow(a->file, a->slot, a->format.format());
+             };
          }},
         {"dump", "Every named slot as player objects",
          "quillbay-cli dump roster.pak --format csv > players.csv",
@@ -196,7 +212,7 @@ std::vector<Command> makeTable() {
              sub.add_option("KEY=VALUE", a->texts, "Fields to change")->required();
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runSet(a->file, a->slot, a->texts, a->write.editing());
              };
          }},
@@ -209,7 +225,7 @@ std::vector<Command> makeTable() {
              addMatch(sub, a->match, "Entries name their player by slot (default) or by id");
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runApply(a->file, a->other, a->match.by(), a->write.editing());
              };
          }},
@@ -223,7 +239,10 @@ std::vector<Command> makeTable() {
                             "Player file; .data is appended unless the name ends in data")
                  ->required();
              sub.add_flag("--yes", a->write.yes, "Replace an existing file without asking");
-             return [a] { return runExport(a->file, a->slot, a->other, a->write.yes); };
+             return [a] {
+                 warnAboutCutOffSave(a->file);
+                 return runExport(a->file, a->slot, a->other, a->write.yes);
+             };
          }},
         {"import", "Read a .data player file over one slot",
          "quillbay-cli import roster.pak 12 smith.data --yes",
@@ -235,7 +254,7 @@ std::vector<Command> makeTable() {
              sub.add_option("IN", a->other, "Player file of exactly 348 bytes")->required();
              sub.add_flag("--yes", a->write.yes, "Do not ask for confirmation");
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runImport(a->file, a->slot, a->other, a->write.yes, a->write.safety());
              };
          }},
@@ -256,6 +275,8 @@ std::vector<Command> makeTable() {
              addFormat(sub, a->format, {"text", "json", "patch"});
              addMatch(sub, a->match, "Pair players by slot (default) or by player ID");
              return [a] {
+                 warnAboutCutOffSave(a->file);
+                 warnAboutCutOffSave(a->other);
                  return a->format.name == "patch"
                             ? runPatch(a->file, a->other, a->match.by())
                             : runDiff(a->file, a->other, a->format.format(), a->match.by());
@@ -273,7 +294,7 @@ std::vector<Command> makeTable() {
                  ->required();
              addEditing(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runBulk(a->file, a->wheres, a->texts, a->write.editing());
              };
          }},
@@ -289,13 +310,17 @@ std::vector<Command> makeTable() {
              CLI::Option* match = addMatch(sub, a->match,
                                            "Copy every named player of FROM into the player of "
                                            "TO in the same slot or with the same player ID");
-             sub.add_option("--only", a->other,
-                            "Field groups: identity, appearance, roles, ratings, skills, shots, "
-                            "statistics or statistics.<format>, comma-separated");
+             CLI::Option* only = sub.add_option(
+                 "--only", a->other,
+                 "Field groups: identity, appearance, roles, ratings, skills, shots, "
+                 "statistics or statistics.<format>, comma-separated");
              addEditing(sub, a->write);
-             return [a, match] {
-                 const CopyRequest request = copyRequest(*a, match->count() > 0);
-                 a->write.recoverFirst(request.to);
+             return [a, match, only] {
+                 CopyRequest request = copyRequest(*a, match->count() > 0);
+                 if (only->count() == 0) {
+                     request.only.reset();
+                 }
+                 const auto held = a->write.lockAndRecover(request.to);
                  return runCopy(request, a->write.editing());
              };
          }},
@@ -310,7 +335,7 @@ std::vector<Command> makeTable() {
                  ->transform(decimalFrom(0, SLOT_COUNT - 1));
              addDryRun(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runRepair(a->file, a->slots, a->write.dryRun, a->write.safety());
              };
          }},
@@ -336,7 +361,7 @@ std::vector<Command> makeTable() {
              addSafety(sub, a->write);
              addDryRun(sub, a->write);
              return [a] {
-                 a->write.recoverFirst(a->file);
+                 const auto held = a->write.lockAndRecover(a->file);
                  return runRestore(a->file, a->other, a->slots, a->write.dryRun, a->write.safety());
              };
          }},

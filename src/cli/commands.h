@@ -34,13 +34,13 @@ struct CopyRequest {
     std::string to;
     std::optional<PlayerPair> slots;
     std::optional<MatchBy> match;
-    std::string only; // the field groups, comma-separated; empty: every group
+    std::optional<std::string> only; // the field groups, comma-separated; none: every group
 };
 int runCopy(const CopyRequest& request, const EditOptions& options);
 int runBackups(const std::string& file, Format format);
 // Writes the slots of `source` (default: every slot that differs) into `file`.
 int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
-               bool dryRun, const SafetyOptions& safety);
+               bool dryRun, SafetyOptions safety);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, const EditOptions& options);
 // Sets the fields of each slot (default: every named slot that fails to load) that the
@@ -52,6 +52,9 @@ int runTga(const std::string& in, const std::string& out);
 
 // Prints the roster's kind warning (a saved game named as a roster file) on stderr.
 void warnAboutKind(const RosterFile& roster);
+// Says on stderr, once, that the file holds a save that was cut off and is not completed
+// or undone yet: what a reading command shows of its slots is a mix of old and new.
+void warnAboutCutOffSave(const std::string& file);
 
 // Asks a yes/no question on the terminal; false without a terminal.
 bool confirmOnTerminal(const std::string& question);

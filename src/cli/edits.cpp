@@ -8,11 +8,14 @@
 #include "codecs/statistics.h"
 #include "player/csv.h"
 #include "player/player_copy.h"
+#include "player/player_match.h"
 #include "roster/faults.h"
+#include "roster/quoted_text.h"
 
 #include <algorithm>
 #include <iostream>
 #include <optional>
+#include <set>
 
 namespace qb::cli {
 namespace {
@@ -31,9 +34,9 @@ void requireShownBack(const Record& stored, const std::vector<FieldEdit>& edits,
         const Field& field = *edits[i].field;
         const Json shown = toJson(after.value(field));
         if (shown != asked[i]) {
-            throw FieldError(field.key, "the value asked, \"" + valueText(asked[i]) +
-                                            "\", would not be kept: it would show as \"" +
-                                            valueText(shown) + "\"");
+            throw FieldError(field.key, "the value asked, " + quotedText(valueText(asked[i])) +
+                                            ", would not be kept: it would show as " +
+                                            quotedText(valueText(shown)));
         }
     }
 }
@@ -57,6 +60,7 @@ bool editSlot(RosterDocument& document, int slot, const std::vector<FieldEdit>& 
     if (edits.empty()) {
         return false;
     }
+    requireCopyTarget(document, slot); // an empty slot is filled by import, as copy says
     PlayerEditor& editor = document.player(slot);
     const auto [computedFrom, first] = basis.try_emplace(slot, editor.loaded());
     if (!first && !options.safety.force && computedFrom->second != editor.loaded()) {
@@ -93,8 +97,13 @@ bool editSlot(RosterDocument& document, int slot, const std::vector<FieldEdit>& 
     return true;
 }
 
+// The failure of a command that wrote nothing; it says so once.
 QuillbayError nothingWritten(const RosterFile& roster, const std::string& description) {
-    return QuillbayError(description + "; nothing was written", roster.path());
+    constexpr std::string_view kSaid = "nothing was written";
+    return QuillbayError(description.find(kSaid) == std::string::npos
+                             ? description + "; " + std::string(kSaid)
+                             : description,
+                         roster.path());
 }
 
 // The edited slots written as one batch; a failure names the slot when one is
@@ -117,6 +126,47 @@ void writeBatch(RosterDocument& document, const std::vector<int>& slots,
     }
 }
 
+// The edits keyed by slot. Edits by player ID go to the one named slot holding each ID
+// in the document as read now (under the lock), their basis with them; the IDs no named
+// slot holds go to `unmatched`.
+RosterEdits bySlot(RosterDocument& document, const RosterEdits& edits, EditBasis& basis,
+                   std::vector<int>& unmatched) {
+    if (basis.by == MatchBy::Slot) {
+        return edits;
+    }
+    const auto holders = namedSlotsById(document);
+    RosterEdits slots;
+    SlotHashes hashes;
+    for (const auto& [id, fields] : edits) {
+        const std::optional<int> slot = slotHoldingId(holders, id, document.path());
+        if (!slot) {
+            unmatched.push_back(id);
+            continue;
+        }
+        slots[*slot] = fields;
+        if (const auto hash = basis.slotHashes.find(id); hash != basis.slotHashes.end()) {
+            hashes[*slot] = hash->second;
+        }
+    }
+    basis.slotHashes = std::move(hashes);
+    return slots;
+}
+
+// "slot 12 (K Salshaw) changed since the dump: dump again, or --force", naming up to
+// five of the slots.
+std::string changedSinceDump(const RosterDocument& document, const std::vector<int>& slots) {
+    constexpr std::size_t kNamed = 5;
+    std::string text = slots.size() == 1 ? "slot " : "slots ";
+    for (std::size_t i = 0; i < slots.size() && i < kNamed; ++i) {
+        text += (i == 0 ? "" : ", ") + std::to_string(slots[i]) + " (" +
+                recordName(document.table().record(slots[i])) + ")";
+    }
+    if (slots.size() > kNamed) {
+        text += " and " + std::to_string(slots.size() - kNamed) + " more";
+    }
+    return text + " changed since the dump: dump again, or --force";
+}
+
 } // namespace
 
 FieldEdit checkedEdit(const std::string& key, const std::string& value, const std::string& where) {
@@ -134,10 +184,15 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
 
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments) {
     std::vector<FieldEdit> edits;
+    std::set<std::string> keys;
     for (const std::string& assignment : assignments) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos) {
-            throw UsageError("\"" + assignment + "\" is not KEY=VALUE");
+            throw UsageError(quotedText(assignment) + " is not KEY=VALUE");
+        }
+        if (!keys.insert(assignment.substr(0, equals)).second) {
+            throw UsageError("the key " + quotedText(assignment.substr(0, equals)) +
+                             " is given twice");
         }
         edits.push_back(
             checkedEdit(assignment.substr(0, equals), assignment.substr(equals + 1), ""));
@@ -145,15 +200,20 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
     return edits;
 }
 
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path, MatchBy match) {
+RosterEdits parseJsonEdits(const std::string& text, const std::string& path, MatchBy match,
+                           SlotHashes* hashes) {
     RosterEdits edits;
     for (PatchEntry& entry : readPatch(text, path, match)) {
         edits[entry.player] = std::move(entry.edits);
+        if (hashes != nullptr && !entry.slotHash.empty()) {
+            (*hashes)[entry.player] = entry.slotHash;
+        }
     }
     return edits;
 }
 
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path, MatchBy match) {
+RosterEdits parseCsvEdits(const std::string& text, const std::string& path, MatchBy match,
+                          SlotHashes* hashes) {
     const auto rows = parseCsv(text, path);
     if (rows.empty()) {
         throw UsageError(path + ": no header row", path);
@@ -165,9 +225,15 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
     if (slotColumn == header.end()) {
         throw UsageError(path + ": no \"" + name + "\" column", path);
     }
+    const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
+    std::set<std::string> columns;
     for (const std::string& key : header) {
-        if (findObjectKey(key) == nullptr) {
-            throw UsageError(path + ": row 1: unknown column \"" + key + "\"", path);
+        if (!columns.insert(key).second) {
+            throw UsageError(path + ": row 1: the column " + quotedText(key) + " appears twice",
+                             path);
+        }
+        if (findObjectKey(key) == nullptr && key != kSlotHashKey) {
+            throw UsageError(path + ": row 1: unknown column " + quotedText(key), path);
         }
     }
     RosterEdits edits;
@@ -182,7 +248,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
         const std::optional<int> slot = wholeNumber(slotText, 0, bySlot ? SLOT_COUNT - 1 : 0xFFFF);
         if (!slot) {
-            throw UsageError(where + "column " + name + ": \"" + slotText + "\" is not " +
+            throw UsageError(where + "column " + name + ": " + quotedText(slotText) + " is not " +
                                  (bySlot ? "a slot from 0 to 1599" : "a player ID from 0 to 65535"),
                              path);
         }
@@ -192,7 +258,16 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         }
         std::vector<FieldEdit>& slotEdits = edits[*slot];
         for (std::size_t c = 0; c < header.size(); ++c) {
-            if (row[c].empty() || findObjectKey(header[c])->readOnly()) {
+            if (row[c].empty()) {
+                continue;
+            }
+            if (header.begin() + static_cast<std::ptrdiff_t>(c) == hashColumn) {
+                if (hashes != nullptr) {
+                    (*hashes)[*slot] = row[c];
+                }
+                continue;
+            }
+            if (findObjectKey(header[c])->readOnly()) {
                 continue;
             }
             slotEdits.push_back(fieldEdit(header[c], row[c], where + "column " + header[c] + ": "));
@@ -201,16 +276,18 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
     return edits;
 }
 
-std::vector<SlotResult> applyEdits(RosterDocument& document, const RosterEdits& edits,
-                                   const EditOptions& options, SlotBasis basis) {
+EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
+                       const EditOptions& options, EditBasis basis) {
     std::optional<RosterLock> lock;
     if (!options.dryRun) {
         lock.emplace(document.path(), options.safety.lockWait);
     }
     faults::crashPoint("before-edits");
     document.reload(); // under the lock
-    std::vector<SlotResult> results;
+    EditResults results;
+    const RosterEdits edits = bySlot(document, requested, basis, results.unmatched);
     std::vector<int> edited;
+    std::vector<int> stale;
     for (const auto& entry : edits) {
         // A named copy: structured bindings cannot be captured by every compiler.
         const int slot = entry.first;
@@ -218,21 +295,30 @@ std::vector<SlotResult> applyEdits(RosterDocument& document, const RosterEdits& 
             return nothingWritten(document.file(), description);
         };
         try {
-            if (!editSlot(document, slot, entry.second, options, basis)) {
-                results.push_back({slot, std::nullopt});
+            if (!editSlot(document, slot, entry.second, options, basis.records)) {
+                results.slots.push_back({slot, std::nullopt});
                 continue;
             }
             const PlayerEditor& editor = document.player(slot);
-            results.push_back({slot, changedOffsets(editor.loaded(), editor.working())});
+            results.slots.push_back({slot, changedOffsets(editor.loaded(), editor.working())});
             edited.push_back(slot);
+            const auto dumped = basis.slotHashes.find(slot);
+            if (dumped != basis.slotHashes.end() && dumped->second != slotHash(editor.loaded())) {
+                stale.push_back(slot);
+            }
         } catch (const SlotConflict& error) {
             throw failed(error.description() + " (--force overwrites it)");
+        } catch (const CopyError& error) {
+            throw failed(error.description()); // an empty slot: says which already
         } catch (const FieldError& error) {
             throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
                          error.description());
         } catch (const QuillbayError& error) {
             throw failed("slot " + std::to_string(slot) + ": " + error.description());
         }
+    }
+    if (!stale.empty() && !options.safety.force) {
+        throw nothingWritten(document.file(), changedSinceDump(document, stale));
     }
     if (options.dryRun) {
         return results;

@@ -22,18 +22,21 @@ FieldEdit checkedEdit(const std::string& key, const std::string& value, const st
 // KEY=VALUE texts of the command line.
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments);
 
+// Per player (slot or ID), the hash of the slot that a dump read it from.
+using SlotHashes = std::map<int, std::string>;
+
 // Edits from a JSON array of partial player objects (player/patch.h), each with
 // "slot" (or "id", keying the edits by player ID). An unknown key throws; a value its
-// field refuses is kept with its refusal.
+// field refuses is kept with its refusal. A dump's slot hashes go to `hashes`.
 RosterEdits parseJsonEdits(const std::string& text, const std::string& path,
-                           MatchBy match = MatchBy::Slot);
+                           MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
 
 // Edits from CSV rows under a header of keys, with a "slot" column (or "id", keying
 // the edits by player ID). An empty cell
 // and a read-only column leave the field alone; a missing column leaves it alone too.
-// Values are held as in parseJsonEdits.
+// Values are held as in parseJsonEdits; so are the cells of a dump's slot hash column.
 RosterEdits parseCsvEdits(const std::string& text, const std::string& path,
-                          MatchBy match = MatchBy::Slot);
+                          MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
 
 // What saving one slot did: nothing when no field changed, else the offsets written.
 struct SlotResult {
@@ -43,6 +46,24 @@ struct SlotResult {
 
 // The slot records that edits were computed from, by slot.
 using SlotBasis = std::map<int, Record>;
+
+// How edits name their players and what they were computed from.
+struct EditBasis {
+    // By player ID, each resolved, under the roster's lock, to the one named slot that
+    // holds it then.
+    MatchBy by = MatchBy::Slot;
+    // The record a slot's edits were computed from (bulk); by default what is read under
+    // the lock.
+    SlotBasis records;
+    // A player whose slot no longer has this hash (a row of a dump older than the file)
+    // is not written unless forced.
+    SlotHashes slotHashes;
+};
+
+struct EditResults {
+    std::vector<SlotResult> slots;
+    std::vector<int> unmatched; // the IDs no named slot held
+};
 
 struct EditOptions {
     bool dryRun = false;
@@ -59,11 +80,11 @@ struct EditOptions {
 // the value asked for after the store; any failure refuses the whole set before a byte
 // is written. Unless it is a dry run, every changed slot is then written in one batch
 // (roster/safe_write.h: one journal, all slots or none), and the roster's lock is held
-// from the first read to the last write. A slot that no longer holds its `basis` record
-// (default: what was read) is a SlotConflict unless forced. A failure says that nothing
-// was written.
-std::vector<SlotResult> applyEdits(RosterDocument& document, const RosterEdits& edits,
-                                   const EditOptions& options, SlotBasis basis = {});
+// from the first read to the last write. A slot that no longer holds its basis record
+// is a SlotConflict, and one whose dump hash differs is refused, naming every such slot,
+// unless forced. A failure says that nothing was written.
+EditResults applyEdits(RosterDocument& document, const RosterEdits& edits,
+                       const EditOptions& options, EditBasis basis = {});
 
 // "slot 5: wrote 108 109" or "slot 5: no change".
 std::string describe(const SlotResult& result);

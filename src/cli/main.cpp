@@ -3,9 +3,11 @@
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
 #include "images/image_error.h"
+#include "roster/layout.h"
 #include "roster/process.h"
 
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -29,10 +31,18 @@ int main(int argc, char** argv) {
     // a path such as /Games/roster.pak (the root of the current drive) for an option.
     app.allow_windows_style_options(false);
     std::vector<std::pair<CLI::App*, std::function<int()>>> runners;
+    // The kind of every roster file the command names, when its name does not tell.
+    std::string kind;
     for (const qb::cli::Command& command : qb::cli::commandTable()) {
         CLI::App* sub = app.add_subcommand(command.name, command.description);
         sub->footer(std::string("Example:\n  ") + command.example);
         runners.emplace_back(sub, command.define(*sub));
+        if (std::string_view(command.name) != "face" && std::string_view(command.name) != "tga") {
+            sub->add_option("--kind", kind,
+                            "What the files are, whatever their names: pak (a roster file) or "
+                            "sav (a saved game)")
+                ->check(CLI::IsMember({"pak", "sav"}));
+        }
     }
 
     qb::useBinaryStandardStreams();
@@ -48,6 +58,9 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : 2;
     }
 
+    if (!kind.empty()) {
+        qb::declareFileKind(kind == "sav" ? qb::FileKind::SavedGame : qb::FileKind::Roster);
+    }
     try {
         for (const auto& [sub, run] : runners) {
             if (sub->parsed()) {

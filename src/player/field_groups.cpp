@@ -1,5 +1,7 @@
 #include "player/field_groups.h"
 
+#include "roster/quoted_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -49,9 +51,9 @@ std::vector<std::string> fieldSelectionNames() {
     return names;
 }
 
-FieldSelection parseFieldSelection(std::string_view commaSeparated) {
+FieldSelection parseFieldSelection(std::string_view commaSeparated, bool emptyIsAll) {
     FieldSelection selection;
-    if (trimmed(commaSeparated).empty()) {
+    if (emptyIsAll && trimmed(commaSeparated).empty()) {
         return selection;
     }
     const std::vector<std::string> known = fieldSelectionNames();
@@ -64,8 +66,9 @@ FieldSelection parseFieldSelection(std::string_view commaSeparated) {
             for (const std::string& entry : known) {
                 expected += (expected.empty() ? "" : ", ") + entry;
             }
-            throw FieldSelectionError("unknown field group \"" + name + "\"; the groups are " +
-                                      expected);
+            throw FieldSelectionError((name.empty() ? std::string("an empty field group name")
+                                                    : "unknown field group " + quotedText(name)) +
+                                      "; the groups are " + expected);
         }
         selection.names.insert(name);
         start = comma + 1;

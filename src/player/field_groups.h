@@ -26,9 +26,9 @@ struct FieldSelection {
 };
 
 // "ratings,statistics.Test": names separated by commas, blanks around them ignored.
-// An unknown or empty name throws FieldSelectionError listing the names there are;
-// an empty text chooses every field.
-FieldSelection parseFieldSelection(std::string_view commaSeparated);
+// An unknown or empty name throws FieldSelectionError listing the names there are; an
+// empty (or blank) text chooses every field when `emptyIsAll`, else it is an empty name.
+FieldSelection parseFieldSelection(std::string_view commaSeparated, bool emptyIsAll = true);
 
 // Every name a selection takes, in registry order: the groups, then each format's
 // statistics.

@@ -6,6 +6,7 @@
 #include "codecs/ratings.h"
 #include "codecs/tables.h"
 #include "roster/codepage.h"
+#include "roster/quoted_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -235,7 +236,7 @@ std::vector<Field> makeRegistry() {
 
 FieldValueError::FieldValueError(const std::string& key, std::string_view value,
                                  const std::string& expected)
-    : QuillbayError("Invalid value \"" + std::string(value) + "\" for " + key + ": " + expected),
+    : QuillbayError("Invalid value " + quotedText(value) + " for " + key + ": " + expected),
       key_(key) {}
 
 bool Field::ranged() const {

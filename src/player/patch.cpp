@@ -1,16 +1,18 @@
 #include "player/patch.h"
 
+#include "player/json_reader.h"
 #include "player/player_compare.h"
 #include "player/player_copy.h"
+#include "roster/quoted_text.h"
 
 #include <functional>
+#include <set>
 
 namespace qb {
 namespace {
 
-// The deepest a player object nests: the array of players, a player, "statistics",
-// "Test", then the figure. Deeper input is refused while it is read, so nothing
-// recursive ever meets it.
+// The deepest a player object nests below the array of players: a player, "statistics",
+// "Test", then the figure.
 constexpr int kDeepestContainer = 3;
 
 std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
@@ -51,7 +53,7 @@ std::optional<int> playerOfJson(const Json& value, int highest) {
 FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where) {
     const ObjectKey* known = findObjectKey(key);
     if (known == nullptr) {
-        throw EditError(where + "unknown key \"" + key + "\"");
+        throw EditError(where + "unknown key " + quotedText(key));
     }
     if (known->readOnly()) {
         throw EditError(where + key + " is read-only");
@@ -77,27 +79,24 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
         const ShownPlayer shown = shownPlayer(b, pair.right);
         Json entry =
             by == MatchBy::Id ? Json{{"id", playerId(b, pair.right)}} : Json{{"slot", pair.left}};
+        bool carried = false;
         for (const Field* field : fields) {
-            setDotted(entry, field->key, toJson(shown.value(*field)));
+            // A value B cannot show would be null, which apply leaves alone: left out.
+            if (Json value = toJson(shown.value(*field)); !value.is_null()) {
+                setDotted(entry, field->key, std::move(value));
+                carried = true;
+            }
         }
-        patch.push_back(std::move(entry));
+        if (carried) {
+            patch.push_back(std::move(entry));
+        }
     }
     return patch.dump(2) + "\n";
 }
 
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by) {
-    const auto limitDepth = [&path](int depth, Json::parse_event_t event, Json&) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) &&
-            depth > kDeepestContainer) {
-            throw EditError(path + ": nested deeper than a player object (more than " +
-                                std::to_string(kDeepestContainer + 1) + " levels)",
-                            path);
-        }
-        return true;
-    };
-    const Json document = Json::parse(text, limitDepth, false);
-    if (document.is_discarded() || !document.is_array()) {
+    const Json document = readJsonEdits(text, path, kDeepestContainer);
+    if (!document.is_array()) {
         throw EditError(path + ": not a JSON array of player objects", path);
     }
     const bool bySlot = by == MatchBy::Slot;
@@ -120,7 +119,15 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
                             path);
         }
         PatchEntry& entry = entries.emplace_back(PatchEntry{*named, {}});
+        std::set<std::string> keys; // "a.b" may come nested and dotted
         flatten(player, "", [&](const std::string& key, const Json& value) {
+            if (!keys.insert(key).second) {
+                throw EditError(where + "the key " + quotedText(key) + " is given twice", path);
+            }
+            if (key == kSlotHashKey) {
+                entry.slotHash = jsonValueText(value, key, where);
+                return;
+            }
             const ObjectKey* known = findObjectKey(key);
             if ((known != nullptr && known->readOnly()) || value.is_null()) {
                 return;
@@ -137,14 +144,10 @@ std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders,
     if (found == holders.end()) {
         return std::nullopt;
     }
-    const std::vector<int>& slots = found->second;
-    if (slots.size() > 1) {
-        throw EditError("ID " + std::to_string(id) + " is held by slots " +
-                            std::to_string(slots[0]) + " and " + std::to_string(slots[1]) + " of " +
-                            path + "; nothing was written",
-                        path);
+    if (const std::optional<std::string> shared = sharedIdText(holders, id, path)) {
+        throw EditError(*shared + "; nothing was written", path);
     }
-    return slots.front();
+    return found->second.front();
 }
 
 std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,

@@ -36,20 +36,22 @@ FieldEdit fieldEdit(const std::string& key, const std::string& value, const std:
 struct PatchEntry {
     int player;
     std::vector<FieldEdit> edits;
+    std::string slotHash; // the slot as a dump read it (kSlotHashKey); empty when not given
 };
 
 // The differences of matched players as a patch: a JSON array (ending in a line
 // break) of objects holding "slot" (by slot) or "id" (by ID, B's player ID) and only
-// the editable fields whose value differs, with B's values. Players that do not
-// differ have no entry.
+// the editable fields whose value differs, with B's values; a field B cannot show has
+// no value to carry and is left out. Players that do not differ have
+// no entry.
 std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<PlayerPair>& pairs,
                        MatchBy by, const FieldSelection& selection = {});
 
 // A JSON array of partial player objects, each naming its player by "slot" (0-1599)
 // or "id" (0-65535) as `by` says, each player at most once. Read-only keys are ignored
-// (so a dump applies as it is); null leaves a field alone. Anything else unreadable
-// throws EditError naming `path` and the entry. Nesting deeper than a player object is
-// refused while the text is read.
+// (so a dump applies as it is) and a dump's slot hash is kept; null leaves a field alone. Anything
+// else unreadable throws EditError naming `path` and the entry. Nesting deeper than a player object
+// is refused while the text is read.
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by);
 
 // The slot of the one named player of a document holding `id`, from its namedSlotsById;

@@ -40,6 +40,24 @@ std::map<int, std::vector<int>> namedSlotsById(const RosterDocument& document) {
     return holders;
 }
 
+std::optional<std::string> sharedIdText(const std::map<int, std::vector<int>>& holders, int id,
+                                        const std::string& path) {
+    const auto found = holders.find(id);
+    if (found == holders.end() || found->second.size() < 2) {
+        return std::nullopt;
+    }
+    const std::vector<int>& slots = found->second;
+    std::string text = "ID " + std::to_string(id) + " is held by slots ";
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == slots.size() ? " and " : ", ") + std::to_string(slots[i]);
+    }
+    return text + " of " + path;
+}
+
+std::optional<std::string> sharedIdText(const RosterDocument& document, int id) {
+    return sharedIdText(namedSlotsById(document), id, document.path());
+}
+
 PlayerMatching matchPlayers(const RosterDocument& left, const RosterDocument& right, MatchBy by) {
     const std::vector<int> leftNamed = namedSlots(left);
     const std::vector<int> rightNamed = namedSlots(right);

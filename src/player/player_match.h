@@ -3,6 +3,8 @@
 #include "player/roster_document.h"
 
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace qb {
@@ -32,5 +34,12 @@ int playerId(const RosterDocument& document, int slot);
 
 // Each player ID of the document's named slots, with the slots holding it in order.
 std::map<int, std::vector<int>> namedSlotsById(const RosterDocument& document);
+
+// Why an ID of a matching by ID names no one player of the document: "ID 1003 is held by
+// slots 4 and 9 of dupB.pak"; nothing when at most one named slot holds it.
+std::optional<std::string> sharedIdText(const RosterDocument& document, int id);
+// The same, from a document's namedSlotsById and its path.
+std::optional<std::string> sharedIdText(const std::map<int, std::vector<int>>& holders, int id,
+                                        const std::string& path);
 
 } // namespace qb

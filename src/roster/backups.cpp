@@ -6,11 +6,15 @@
 #include "roster/roster_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace qb {
@@ -19,9 +23,12 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kKeptBackups = 10;
+// Days whose first backup is kept besides the ten newest: a file's backups never number
+// more than 40, some 22 MB for a saved game.
+constexpr std::size_t kKeptDays = 30;
 constexpr const char* kPartial = ".partial";
 
-// "20261207-011300-123": sorts as it is ordered in time.
+// "20261207-011300-123": when a backup was made, by the clock, which may be wrong.
 std::string timestamp(std::chrono::system_clock::time_point when) {
     using namespace std::chrono;
     const auto day = floor<days>(when);
@@ -36,6 +43,82 @@ std::string timestamp(std::chrono::system_clock::time_point when) {
     return text;
 }
 
+// One backup in its folder: <stem>-<sequence>-<stamp><ext>, the sequence counted by the
+// program (one more than the highest in the folder), so the order of backups holds
+// whatever the clock said. Earlier versions wrote <stem>-<stamp><ext>: sequence 0.
+struct Copy {
+    fs::path path;
+    long sequence = 0;
+    std::string stamp;
+    bool operator<(const Copy& other) const {
+        return std::tie(sequence, stamp) < std::tie(other.sequence, other.stamp);
+    }
+};
+
+bool isStamp(const std::string& text) {
+    return text.size() == 19 && text[8] == '-' && text[15] == '-' &&
+           std::ranges::all_of(text, [](char ch) { return ch == '-' || std::isdigit(ch) != 0; });
+}
+
+std::optional<Copy> copyNamed(const fs::path& path, const std::string& stem,
+                              const std::string& ext) {
+    const std::string name = utf8Path(path.filename());
+    if (!name.starts_with(stem + "-") || !name.ends_with(ext) ||
+        name.size() < stem.size() + 1 + ext.size()) {
+        return std::nullopt;
+    }
+    const std::string rest =
+        name.substr(stem.size() + 1, name.size() - stem.size() - 1 - ext.size());
+    if (isStamp(rest)) {
+        return Copy{path, 0, rest};
+    }
+    const std::size_t dash = rest.find('-');
+    const std::string sequence = rest.substr(0, dash);
+    if (dash == std::string::npos || sequence.empty() || sequence.size() > 9 ||
+        !std::ranges::all_of(sequence, [](char ch) { return std::isdigit(ch) != 0; }) ||
+        !isStamp(rest.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    return Copy{path, std::stol(sequence), rest.substr(dash + 1)};
+}
+
+// A file's backups, oldest first.
+std::vector<Copy> copiesIn(const fs::path& folder, const std::string& stem,
+                           const std::string& ext) {
+    std::vector<Copy> copies;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (auto copy = copyNamed(entry.path(), stem, ext)) {
+            copies.push_back(std::move(*copy));
+        }
+    }
+    std::sort(copies.begin(), copies.end());
+    return copies;
+}
+
+// Why each backup is kept, by position in `copies` (oldest first): one of the ten
+// newest, or the first of its day (the file as it was before that day's first change)
+// for the 30 latest days; empty for one that goes.
+std::vector<std::string> keptBecause(const std::vector<Copy>& copies) {
+    std::vector<std::string> why(copies.size());
+    std::map<std::string, std::size_t> firstOfDay;
+    for (std::size_t i = copies.size(); i-- > 0;) {
+        firstOfDay[copies[i].stamp.substr(0, 8)] = i;
+    }
+    std::size_t days = 0;
+    for (auto day = firstOfDay.rbegin(); day != firstOfDay.rend() && days < kKeptDays;
+         ++day, ++days) {
+        const std::string& d = day->first;
+        why[day->second] =
+            "first of " + d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2);
+    }
+    for (std::size_t i = copies.size() > kKeptBackups ? copies.size() - kKeptBackups : 0;
+         i < copies.size(); ++i) {
+        why[i] = why[i].empty() ? "newest" : "newest, " + why[i];
+    }
+    return why;
+}
+
 void copyWhole(const FileHandle& source, const fs::path& target) {
     const std::int64_t size = source.size();
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
@@ -45,22 +128,24 @@ void copyWhole(const FileHandle& source, const fs::path& target) {
     copy.sync();
 }
 
-// Deletes all but the ten newest backups, and copies left half-written by a process
-// that died (none is being written now: the roster's lock is held).
-void rotate(const fs::path& folder, const std::string& stem, const std::string& ext) {
-    std::vector<fs::path> copies;
+// Deletes the backups that are not kept (keptBecause), never `keep` (the one a command
+// reads) nor the newest, and copies left half-written by a process that died (none is
+// being written now: the roster's lock is held).
+void rotate(const fs::path& folder, const std::string& stem, const std::string& ext,
+            const std::string& keep) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = utf8Path(entry.path().filename());
-        if (name.ends_with(kPartial)) {
+        if (utf8Path(entry.path().filename()).ends_with(kPartial)) {
             fs::remove(entry.path(), error);
-        } else if (name.starts_with(stem + "-") && name.ends_with(ext)) {
-            copies.push_back(entry.path());
         }
     }
-    std::sort(copies.begin(), copies.end());
-    for (std::size_t i = 0; i + kKeptBackups < copies.size(); ++i) {
-        fs::remove(copies[i], error);
+    const std::vector<Copy> copies = copiesIn(folder, stem, ext);
+    const std::vector<std::string> why = keptBecause(copies);
+    for (std::size_t i = 0; i + 1 < copies.size(); ++i) {
+        if (why[i].empty() &&
+            !(!keep.empty() && fs::equivalent(copies[i].path, nativePath(keep), error))) {
+            fs::remove(copies[i].path, error);
+        }
     }
 }
 
@@ -95,8 +180,8 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
         nativePath(utf8Path(nativePath(canonicalPath).filename()) + "-" + pathKey(canonicalPath)));
 }
 
-void backUpOnce(const FileHandle& file, const FileIdentity& identity,
-                const std::string& dataFolder) {
+void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
+                const std::string& keep) {
     static std::mutex mutex;
     static std::set<std::string> done;
     const std::lock_guard lock(mutex);
@@ -109,15 +194,13 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
     const fs::path source = nativePath(identity.canonicalPath);
     const std::string stem = utf8Path(source.stem());
     const std::string ext = utf8Path(source.extension());
-    auto when = std::chrono::system_clock::now();
-    const auto named = [&] {
-        return nativePath(folder) / nativePath(stem + "-" + timestamp(when) + ext);
-    };
-    fs::path target = named();
-    while (fs::exists(target)) {
-        when += std::chrono::milliseconds(1);
-        target = named();
-    }
+    const std::vector<Copy> copies = copiesIn(nativePath(folder), stem, ext);
+    const long sequence = copies.empty() ? 1 : copies.back().sequence + 1;
+    char number[24];
+    std::snprintf(number, sizeof number, "%06ld", sequence);
+    const fs::path target =
+        nativePath(folder) /
+        nativePath(stem + "-" + number + "-" + timestamp(std::chrono::system_clock::now()) + ext);
     const fs::path partial = nativePath(utf8Path(target) + kPartial);
     try {
         copyWhole(file, partial);
@@ -130,7 +213,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity,
         throw;
     }
     done.insert(identity.canonicalPath);
-    rotate(nativePath(folder), stem, ext);
+    rotate(nativePath(folder), stem, ext, keep);
 }
 
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {
@@ -138,25 +221,14 @@ std::vector<Backup> listBackups(const std::string& file, const std::string& data
     const SlotTable now = roster.readSlotTable();
     const std::string canonical = identifyFile(file).canonicalPath;
     const fs::path source = nativePath(canonical);
-    const std::string stem = utf8Path(source.stem()) + "-";
-    const std::string ext = utf8Path(source.extension());
+    const std::vector<Copy> copies =
+        copiesIn(nativePath(backupFolder(dataFolder, canonical)), utf8Path(source.stem()),
+                 utf8Path(source.extension()));
+    const std::vector<std::string> why = keptBecause(copies);
     std::vector<Backup> backups;
-    std::error_code error;
-    for (const auto& entry :
-         fs::directory_iterator(nativePath(backupFolder(dataFolder, canonical)), error)) {
-        const std::string name = utf8Path(entry.path().filename());
-        if (!name.starts_with(stem) || !name.ends_with(ext) || name.ends_with(kPartial)) {
-            continue;
-        }
-        const std::string time =
-            readableTime(name.substr(stem.size(), name.size() - stem.size() - ext.size()));
-        if (!time.empty()) {
-            backups.push_back({utf8Path(entry.path()), time, std::nullopt});
-        }
-    }
-    std::ranges::sort(backups, std::greater<>(), &Backup::time);
-    for (Backup& backup : backups) {
-        backup.differingSlots = differingSlots(now, backup.path);
+    for (std::size_t i = copies.size(); i-- > 0;) {
+        backups.push_back({utf8Path(copies[i].path), readableTime(copies[i].stamp),
+                           differingSlots(now, utf8Path(copies[i].path)), why[i]});
     }
     return backups;
 }

@@ -13,12 +13,16 @@ namespace qb {
 // of one name in different folders keep their backups apart.
 std::string backupFolder(const std::string& dataFolder, const std::string& canonicalPath);
 
-// Copies the open file into its backup folder as <stem>-<UTC date-time-milliseconds><ext>
-// the first time this process writes it. The copy is written under a temporary name,
-// flushed and renamed, so a backup is whole or absent; a failed copy is deleted and
-// the failure thrown. After a good copy the ten newest backups of the file are kept.
-void backUpOnce(const FileHandle& file, const FileIdentity& identity,
-                const std::string& dataFolder);
+// Copies the open file into its backup folder as
+// <stem>-<sequence>-<UTC date-time-milliseconds><ext> the first time this process writes
+// it; the sequence, one more than the folder's highest, orders backups whatever the
+// clock says. The copy is written under a temporary name, flushed and renamed, so a
+// backup is whole or absent; a failed copy is deleted and the failure thrown. After a
+// good copy the file keeps its ten newest backups and the first backup of each of the
+// 30 latest days it was written on (at most 40 copies); the copy just made and `keep`
+// (a backup the command reads, when given) are never deleted.
+void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
+                const std::string& keep = {});
 
 // One backup of a file: where it is, when it was made (UTC, "2026-12-07 01:13:00.123"),
 // and how many slots hold other bytes than the file now (nothing when the backup
@@ -27,10 +31,13 @@ struct Backup {
     std::string path;
     std::string time;
     std::optional<int> differingSlots;
+    // Why it is kept: "newest" (one of the ten newest), "first of 2026-12-07" (the file
+    // before that day's first change), or both; empty for one the next backup deletes.
+    std::string kept;
 };
 
-// The backups that the tools made of `file` before writing it, newest first. None when
-// the file has no backup folder yet.
+// The backups that the tools made of `file` before writing it, newest first (by their
+// sequence). None when the file has no backup folder yet.
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder);
 
 } // namespace qb

@@ -6,8 +6,32 @@
 
 namespace qb {
 
+namespace {
+
+std::optional<FileKind>& declaredKind() {
+    static std::optional<FileKind> kind;
+    return kind;
+}
+
+} // namespace
+
 FileKind fileKindOf(std::string_view path) {
+    if (declaredKind()) {
+        return *declaredKind();
+    }
     return path.ends_with("sav") ? FileKind::SavedGame : FileKind::Roster;
+}
+
+void declareFileKind(std::optional<FileKind> kind) {
+    declaredKind() = kind;
+}
+
+std::int64_t fileSize(FileKind kind) {
+    return slotBase(kind) + SLOT_TABLE_SIZE;
+}
+
+const char* kindName(FileKind kind) {
+    return kind == FileKind::SavedGame ? "saved game" : "roster file";
 }
 
 std::int64_t slotBase(FileKind kind) {

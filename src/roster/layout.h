@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ using Record = std::array<std::uint8_t, SLOT_SIZE>;
 enum class FileKind { Roster, SavedGame };
 
 FileKind fileKindOf(std::string_view path);
+// What the user said every file of this run is (quillbay-cli's --kind), overriding the
+// name; nothing goes back to the rule of the name. The window never declares one.
+void declareFileKind(std::optional<FileKind> kind);
+// The size of a file of the kind: its header and slot table.
+std::int64_t fileSize(FileKind kind);
+// "roster file" or "saved game".
+const char* kindName(FileKind kind);
 std::int64_t slotBase(FileKind kind);
 std::int64_t slotOffset(FileKind kind, int slot);
 bool isValidSlot(int slot);

@@ -1,6 +1,6 @@
 #include "roster/link_request.h"
 
-#include "roster/codepage.h"
+#include "roster/quoted_text.h"
 
 #include <charconv>
 
@@ -16,16 +16,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
 }
 
-// The first 80 characters of a line, for a message that quotes it.
-std::string quoted(std::string_view line) {
-    std::string out;
-    const std::u32string chars = utf8ToChars(line);
-    for (std::size_t i = 0; i < chars.size() && i < 80; ++i) {
-        out += charToUtf8(chars[i]);
-    }
-    return out;
-}
-
 } // namespace
 
 LinkRequest parseLinkRequest(std::string_view line) {
@@ -38,8 +28,8 @@ LinkRequest parseLinkRequest(std::string_view line) {
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), entry);
     if (bar == std::string_view::npos || number.empty() || error != std::errc() ||
         end != number.data() + number.size()) {
-        throw LinkRequestError("Error 13: the request \"" + quoted(line) +
-                               "\" does not start with an entry number and \"|\"");
+        throw LinkRequestError("Error 13: the request " + quotedText(line) +
+                               " does not start with an entry number and \"|\"");
     }
     if (entry < 0) {
         throw LinkRequestError("Error 380: there is no entry " + std::to_string(entry));

@@ -26,9 +26,14 @@ std::string slotText(const Journal& journal) {
 }
 
 // What each slot of the journal holds now at its offsets, compared with its old and new
-// bytes; every slot Foreign when the file was replaced or changed size since.
-std::vector<SlotState> slotStates(const FileHandle& file, const Journal& journal) {
-    const bool sameFile = journal.file.sameFileAs(identifyFile(journal.file.canonicalPath));
+// bytes; every slot Foreign when the file at `path` is not the journal's (the game wrote
+// a new file under its name) or changed size since. A file renamed since is the same
+// file: its device and inode are.
+std::vector<SlotState> slotStates(const FileHandle& file, const std::string& path,
+                                  const Journal& journal) {
+    const FileIdentity now = identifyFile(path);
+    const bool sameFile = now.device == journal.file.device && now.inode == journal.file.inode &&
+                          now.size == journal.file.size;
     std::vector<SlotState> states;
     for (const SlotChange& slot : journal.slots) {
         if (!sameFile) {
@@ -49,7 +54,10 @@ std::vector<SlotState> slotStates(const FileHandle& file, const Journal& journal
 }
 
 // The journals of a folder that belong to the file at `onlyFor` (all when empty): by
-// canonical path, or by device and inode when the file was reached another way.
+// canonical path, or by device and inode when the file was reached another way or
+// renamed since. `visit` gets the journal's file, the path to reach its roster by (the
+// one asked for, which holds even when the journal's path no longer does) and the
+// journal, nothing when it does not decode.
 template <typename Visit>
 void forEachJournal(const fs::path& folder, const std::string& onlyFor, Visit visit) {
     std::optional<FileIdentity> wanted;
@@ -69,13 +77,15 @@ void forEachJournal(const fs::path& folder, const std::string& onlyFor, Visit vi
             continue;
         }
         if (!journal) {
-            visit(entry.path(), journal);
+            visit(entry.path(), std::string(), journal);
             continue;
         }
         const FileIdentity& file = journal->file;
-        if (!wanted || file.canonicalPath == wanted->canonicalPath ||
-            (file.device == wanted->device && file.inode == wanted->inode)) {
-            visit(entry.path(), journal);
+        if (!wanted) {
+            visit(entry.path(), file.canonicalPath, journal);
+        } else if (file.canonicalPath == wanted->canonicalPath ||
+                   (file.device == wanted->device && file.inode == wanted->inode)) {
+            visit(entry.path(), wanted->canonicalPath, journal);
         }
     }
 }
@@ -98,23 +108,25 @@ std::string setAside(const fs::path& journalFile, const std::string& dataFolder)
 
 // Handles one journal under its roster's lock; the message for the user, or nothing
 // when the journal is not this process's to handle.
-std::optional<std::string> recoverOne(const fs::path& journalFile, const Journal& journal,
-                                      const std::string& dataFolder,
+std::optional<std::string> recoverOne(const fs::path& journalFile, const std::string& path,
+                                      const Journal& journal, const std::string& dataFolder,
                                       std::chrono::milliseconds lockWait) {
     const std::string where = slotText(journal);
-    const RosterLock lock(journal.file.canonicalPath, lockWait);
+    const ProcessMark me = thisProcess();
+    if (journal.owner.pid != me.pid && isRunning(journal.owner)) {
+        return std::nullopt; // a save still running, not cut off: not even its lock is waited for
+    }
+    const RosterLock lock(path, lockWait);
     // Another process may have handled it while this one waited for the lock.
     std::error_code error;
     if (!fs::exists(journalFile, error)) {
         return std::nullopt;
     }
-    const ProcessMark me = thisProcess();
     if (journal.owner.pid != me.pid && isRunning(journal.owner)) {
         return std::nullopt; // its owner still runs; its save is not cut off
     }
-    const FileHandle file(journal.file.canonicalPath, OpenMode::ReadWrite,
-                          "restoring an interrupted save");
-    const std::vector<SlotState> states = slotStates(file, journal);
+    const FileHandle file(path, OpenMode::ReadWrite, "restoring an interrupted save");
+    const std::vector<SlotState> states = slotStates(file, path, journal);
     const auto all = [&states](SlotState wanted) {
         return std::all_of(states.begin(), states.end(),
                            [wanted](SlotState state) { return state == wanted; });
@@ -154,41 +166,63 @@ std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
                                                  const std::string& onlyFor,
                                                  std::chrono::milliseconds lockWait) {
     std::vector<std::string> messages;
-    forEachJournal(nativePath(dataFolder) / "journal", onlyFor,
-                   [&](const fs::path& path, const std::optional<Journal>& journal) {
-                       if (!journal) {
-                           if (writerIsGone(path)) {
-                               removeFile(utf8Path(path));
-                           }
-                           return;
-                       }
-                       try {
-                           if (auto message = recoverOne(path, *journal, dataFolder, lockWait)) {
-                               messages.push_back(std::move(*message));
-                           }
-                       } catch (const std::exception& failure) {
-                           messages.push_back(
-                               "A save of " + slotText(*journal) +
-                               " was cut off and could not be restored yet: " + failure.what());
-                       }
-                   });
+    forEachJournal(
+        nativePath(dataFolder) / "journal", onlyFor,
+        [&](const fs::path& path, const std::string& roster,
+            const std::optional<Journal>& journal) {
+            if (!journal) {
+                if (writerIsGone(path)) {
+                    removeFile(utf8Path(path));
+                }
+                return;
+            }
+            try {
+                if (auto message = recoverOne(path, roster, *journal, dataFolder, lockWait)) {
+                    messages.push_back(std::move(*message));
+                }
+            } catch (const std::exception& failure) {
+                messages.push_back("A save of " + slotText(*journal) +
+                                   " was cut off and could not be restored yet: " + failure.what());
+            }
+        });
     return messages;
 }
 
 std::vector<std::string> setAsideJournals(const std::string& dataFolder,
                                           const std::string& onlyFor) {
     std::vector<std::string> messages;
-    forEachJournal(nativePath(dataFolder) / "set-aside", onlyFor,
-                   [&](const fs::path& path, const std::optional<Journal>& journal) {
-                       if (journal) {
-                           messages.push_back(
-                               "A journal of a cut-off save of " + slotText(*journal) +
-                               " was set aside because another program wrote the file since; "
-                               "its old and new bytes are kept in " +
-                               utf8Path(path));
-                       }
-                   });
+    forEachJournal(
+        nativePath(dataFolder) / "set-aside", onlyFor,
+        [&](const fs::path& path, const std::string&, const std::optional<Journal>& journal) {
+            if (journal) {
+                messages.push_back("A journal of a cut-off save of " + slotText(*journal) +
+                                   " was set aside because another program wrote the file since; "
+                                   "its old and new bytes are kept in " +
+                                   utf8Path(path));
+            }
+        });
     return messages;
+}
+
+std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::string& path) {
+    std::vector<std::string> pending;
+    const ProcessMark me = thisProcess();
+    forEachJournal(
+        nativePath(dataFolder) / "journal", path,
+        [&](const fs::path&, const std::string& roster, const std::optional<Journal>& journal) {
+            if (!journal || (journal->owner.pid != me.pid && isRunning(journal->owner))) {
+                return;
+            }
+            std::string slots;
+            for (const SlotChange& slot : journal->slots) {
+                const std::int64_t at = slot.slotOffset - slotBase(fileKindOf(roster));
+                slots += (slots.empty() ? "" : ", ") + std::to_string(at / SLOT_SIZE);
+            }
+            pending.push_back("A save of " + roster + " (slot" +
+                              (journal->slots.size() == 1 ? " " : "s ") + slots +
+                              ") was cut off and is not completed or undone yet");
+        });
+    return pending;
 }
 
 } // namespace qb

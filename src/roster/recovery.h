@@ -20,6 +20,11 @@ std::vector<std::string>
 recoverInterruptedSaves(const std::string& dataFolder, const std::string& onlyFor = {},
                         std::chrono::milliseconds lockWait = std::chrono::milliseconds(5000));
 
+// One text per save of the file at `path` that was cut off and waits for recovery (its
+// process is gone, or it is this process's own), naming the file and the slots. A file
+// with one is never written before it is recovered, and reading it shows a mix.
+std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::string& path);
+
 // One message per journal set aside for the file at `onlyFor` (every one when empty),
 // naming the slot, the file and where the journal is kept.
 std::vector<std::string> setAsideJournals(const std::string& dataFolder,

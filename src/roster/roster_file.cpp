@@ -31,6 +31,25 @@ void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size)
     }
 }
 
+void requireOwnSize(const RosterFile& roster, std::int64_t size) {
+    const FileKind kind = roster.kind();
+    const FileKind other = kind == FileKind::Roster ? FileKind::SavedGame : FileKind::Roster;
+    const std::string option = other == FileKind::SavedGame ? "sav" : "pak";
+    if (size == fileSize(other) && size != fileSize(kind) && roster.kindWarning()) {
+        throw FileError(*roster.kindWarning() + "; nothing was written (or say it is one with " +
+                            "quillbay-cli's --kind " + option + ")",
+                        roster.path());
+    }
+    if (size == fileSize(other) && size != fileSize(kind)) {
+        throw FileError(roster.path() + " is read as a " + kindName(kind) + " (" +
+                            std::to_string(fileSize(kind)) + " bytes) but has the size of a " +
+                            kindName(other) + " (" + std::to_string(size) +
+                            " bytes); nothing was written. Say which it is with --kind " + option +
+                            " (quillbay-cli), or rename it",
+                        roster.path());
+    }
+}
+
 void requireSlot(const std::string& path, int slot) {
     if (!isValidSlot(slot)) {
         throw FileError("Slot " + std::to_string(slot) + " is outside 0 to " +
@@ -69,6 +88,7 @@ RosterFile::RosterFile(std::string path) : path_(std::move(path)), kind_(fileKin
 
 void RosterFile::requireWritable() const {
     const FileHandle file(path_, OpenMode::Write, "writing");
+    requireOwnSize(*this, file.size());
 }
 
 std::int64_t RosterFile::slotOffset(int slot) const {

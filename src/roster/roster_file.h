@@ -39,7 +39,8 @@ public:
     const std::optional<std::string>& kindWarning() const noexcept { return kindWarning_; }
     std::int64_t slotOffset(int slot) const;
 
-    // Fails, naming the cause, when the file cannot be opened for writing; writes nothing.
+    // Fails, naming the cause, when the file cannot be opened for writing or has the size
+    // of the other kind (requireOwnSize); writes nothing.
     void requireWritable() const;
 
     // All 1600 records in one read.
@@ -63,6 +64,12 @@ std::optional<std::string> savedGameLookalike(const std::string& path, FileKind 
 // Fail, naming the file, when it is too short for its slot table, or the slot is not 0-1599.
 void requireSlotTable(const std::string& path, FileKind kind, std::int64_t size);
 void requireSlot(const std::string& path, int slot);
+
+// Fails, naming both sizes, when a file of `size` bytes is exactly of the other kind's
+// size and not of its own: the name decides the kind, but such a file is the other kind
+// under a name that hides it (a saved game copied to "career.sav.bak"), and written as
+// this kind its slots would land 132 bytes off. Every write checks it.
+void requireOwnSize(const RosterFile& roster, std::int64_t size);
 
 // The record offsets where two records differ, in increasing order.
 std::vector<int> changedOffsets(const Record& before, const Record& after);

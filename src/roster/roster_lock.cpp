@@ -34,10 +34,11 @@ std::pair<FileKey, std::unique_ptr<FileHandle>> lockFile(const std::string& path
         auto file = std::make_unique<FileHandle>(path, OpenMode::Lock, "locking");
         while (!file->tryLock()) {
             if (std::chrono::steady_clock::now() >= deadline) {
-                throw RosterBusy(path + " is in use by another Quillbay process (waited " +
-                                     std::to_string(wait.count()) +
-                                     " ms); nothing was written, try again when it is done",
-                                 path);
+                throw RosterBusy(
+                    path + " is in use by a running save of another Quillbay process (waited " +
+                        std::to_string(wait.count()) +
+                        " ms); nothing was written, try again when it is done",
+                    path);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }

@@ -56,11 +56,32 @@ std::vector<Planned> planOf(const RosterFile& roster, const std::vector<SlotWrit
     for (std::size_t i = 1; i < plan.size(); ++i) {
         if (plan[i].slot == plan[i - 1].slot) {
             throw QuillbayError("Slot " + std::to_string(plan[i].slot) + " of " + roster.path() +
-                                    " was given twice in one save",
+                                    " was given twice in one save; nothing was written",
                                 roster.path());
         }
     }
     return plan;
+}
+
+// Whether the first `slots` slots of the journal read as their old bytes.
+bool readsAsBefore(const FileHandle& file, const Journal& journal, std::size_t slots) {
+    try {
+        for (std::size_t i = 0; i < slots; ++i) {
+            const SlotChange& slot = journal.slots[i];
+            Record record{};
+            file.readAt(record.data(), record.size(), slot.slotOffset);
+            std::vector<std::uint8_t> now;
+            for (const std::uint16_t offset : slot.offsets) {
+                now.push_back(record[offset]);
+            }
+            if (classify(slot, now) != SlotState::Old) {
+                return false;
+            }
+        }
+        return true;
+    } catch (const QuillbayError&) {
+        return false;
+    }
 }
 
 // Writes every slot's new bytes and flushes the file; on a failure puts back what was
@@ -102,6 +123,16 @@ void writeBatch(const FileHandle& file, const RosterFile& roster, const std::vec
             }
             file.sync();
         } catch (const QuillbayError& rollback) {
+            // A full disk fails the flush of the bytes put back as it failed the first
+            // (a sparse file, or blocks allocated when flushed); the file may still read
+            // as it did, and then there is nothing left to restore.
+            if (readsAsBefore(file, journal, slotsStarted)) {
+                removeFile(journalFile);
+                fail(
+                    "putting back the bytes already written could not be flushed (" +
+                    rollback.description() + "), but the file reads as it did before: " +
+                    (one ? "nothing of the slot was changed" : "nothing of the slots was changed"));
+            }
             fail("putting back the bytes already written failed too (" + rollback.description() +
                  "); " + (one ? "the slot" : "the slots") +
                  " will be restored the next time the file is opened");
@@ -123,9 +154,19 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     }
     const std::string dataFolder = options.dataFolderOrDefault();
     const RosterLock lock(roster.path(), options.lockWait);
+    // A batch of this file cut off earlier is completed or undone first; a file whose
+    // batch cannot be yet is not written, or that batch would stay half-applied for good.
+    for (std::string& text : recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait)) {
+        report.notices.push_back(std::move(text));
+    }
+    if (const std::vector<std::string> pending = pendingSaves(dataFolder, roster.path());
+        !pending.empty()) {
+        throw FileError(pending.front() + "; nothing was written", roster.path());
+    }
     // One handle, opened for reading and writing, serves the check, the writes and the
     // read-back; a file the user cannot write is reported as such.
     const FileHandle file(roster.path(), OpenMode::ReadWrite, "writing");
+    requireOwnSize(roster, file.size());
     const SlotSpan current(file, roster, plan);
     for (const Planned& planned : plan) {
         const std::uint8_t* now = current.record(planned.slot);
@@ -138,7 +179,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     const FileIdentity identity = identifyFile(roster.path());
     if (options.backups) {
         try {
-            backUpOnce(file, identity, dataFolder);
+            backUpOnce(file, identity, dataFolder, options.keepBackup);
         } catch (const std::exception& error) {
             report.notices.push_back(std::string("No backup of ") + roster.path() +
                                      " could be made: " + error.what());

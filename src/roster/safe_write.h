@@ -26,6 +26,9 @@ struct SafetyOptions {
     // Flush the journal and the slot to the disk before going on. Only measurements
     // of the work around the flushes turn this off.
     bool durable = true;
+    // A backup the command reads (the source of a restore), which making a new backup
+    // never deletes.
+    std::string keepBackup;
     // How long a save waits for another Quillbay process to let go of the file.
     std::chrono::milliseconds lockWait = RosterLock::kDefaultWait;
 

@@ -4,16 +4,19 @@
 #include "player/field_groups.h"
 #include "player/player_object.h"
 #include "roster/roster_file.h"
+#include "support/child_process.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -44,9 +47,10 @@ std::string slurp(const std::string& path) {
     return text.str();
 }
 
-// Runs quillbay-cli with no terminal on its input; a run that hangs is ended.
+// Runs quillbay-cli with no terminal on its input; a run that outlives the children's
+// time limit is ended (exit code 124) and fails the test.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "timeout 30";
+    std::string command = "timeout -s KILL " + std::to_string(test::childTimeLimitSeconds());
     for (const std::string& word : test::programUnderTest()) {
         command += " " + quoted(word);
     }
@@ -55,7 +59,23 @@ CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
     }
     command += " </dev/null >" + quoted(dir.file("out.txt")) + " 2>" + quoted(dir.file("err.txt"));
     const int status = std::system(command.c_str());
-    return {WEXITSTATUS(status), slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    EXPECT_NE(exitCode, 128 + SIGKILL)
+        << args[0] << " outlived the children's time limit (" << test::childTimeLimitSeconds()
+        << " s, QB_TEST_CHILD_SECONDS)";
+    return {exitCode, slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+}
+
+// The standard output of a run that must exit with `exitCode`; any other end (a failure,
+// a kill at the time limit) throws, so half of an output is never used as a whole.
+std::string output(const TempDir& dir, const std::vector<std::string>& args, int exitCode = 0) {
+    const CliRun run = cli(dir, args);
+    if (run.exitCode != exitCode) {
+        throw std::runtime_error("quillbay-cli " + args[0] + " exited " +
+                                 std::to_string(run.exitCode) + ", not " +
+                                 std::to_string(exitCode) + ": " + run.err);
+    }
+    return run.out;
 }
 
 void writeText(const std::string& path, const std::string& text) {
@@ -101,7 +121,7 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
     EXPECT_THAT(text.out, testing::Not(HasSubstr("Hidden")));
 
     const auto json =
-        nlohmann::json::parse(cli(dir, {"list", path, "--all", "--format", "json"}).out);
+        nlohmann::json::parse(output(dir, {"list", path, "--all", "--format", "json"}));
     ASSERT_EQ(json.size(), 1600u);
     EXPECT_EQ(json[1]["nation"], nullptr);
     EXPECT_EQ(json[3]["name"], "Hidden");
@@ -130,14 +150,14 @@ TEST(Cli, EverySpellingOfAPathReachesTheRoster) {
     }
     for (const std::string& spelling : spellings) {
         SCOPED_TRACE(spelling);
-        EXPECT_THAT(cli(dir, {"list", spelling}).out, HasSubstr("Smith"));
+        EXPECT_THAT(output(dir, {"list", spelling}), HasSubstr("Smith"));
         const CliRun set = cli(dir, {"set", spelling, "0", "name=Jones"});
         EXPECT_EQ(set.exitCode, 0) << set.err;
         EXPECT_EQ(recordName(test::readFileBytes(path).data()), "Jones");
         EXPECT_EQ(cli(dir, {"set", spelling, "0", "name=Smith"}).exitCode, 0);
     }
     // Every spelling names one file: its backups share one folder.
-    EXPECT_EQ(Json::parse(cli(dir, {"backups", path, "--format", "json"}).out).size(),
+    EXPECT_EQ(Json::parse(output(dir, {"backups", path, "--format", "json"})).size(),
               2 * spellings.size());
 }
 
@@ -154,6 +174,7 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
                             "slot 1: wrote 2 3 216\n";
     runSteps(dir, path,
              {{{"set", path, "1", "ratings.bowling.Accuracy=5"}, 1},
+              {{"repair", path, "1", "1"}, 1, "given twice in one save; nothing was written"},
               {{"repair", path, "--dry-run"}, 0, "", dry},
               {{"repair", path, "00", "01", "--no-backup"}, 0, "", "slot 0: no change\n" + dry},
               {{"set", path, "1", "commentary=1016"}, 2},
@@ -194,6 +215,14 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         return std::vector<std::string>{"set", path, slot, edit};
     };
     const std::string chinaman = "roles.bowlingStyle=Chinaman";
+    const std::string huge = "name=" + std::string(100000, 'x');
+    // 300,000 entries, then junk: read in one pass, refused where the junk starts.
+    std::string many = "[";
+    for (int entry = 0; entry < 300000; ++entry) {
+        many += "{\"slot\": " + std::to_string(entry % 1600) + ", \"name\": \"X\"},";
+    }
+    many.back() = ']';
+    std::ofstream(dir.file("many.json")) << many << "\n junk";
     runSteps(
         dir, path,
         {
@@ -207,15 +236,18 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {set("0", "statistics.Test.innings=."), 2, "\".\" for statistics.Test.innings"},
             {set("0", "statistics.Test.innings=99999999999999999999"), 2, "0 to "},
             {set("0", "name=Tab\tName"), 2, "control characters"},
+            {set("0", huge.c_str()), 2, "xxx...\" (cut; 100000 bytes in all) for name"},
             {set("0", "name=Line\nBreak"), 2, "control characters"},
             {set("0", "name= "), 1, "slot 0: name: an empty name empties the slot"},
+            {set("0", "name= "), 1, "nothing was written (--yes empties it)\n"}, // said once
+            {{"set", path, "0", "name=A", "name=B"}, 2, "the key \"name\" is given twice"},
             {set("2", "roles.battingStyle=Defensive"), 1,
              "roles.battingStyle: the value asked, \"Defensive\", would not be kept: it would show "
              "as \"Moderate\""},
             {set("1", "name=Fixed"), 1, "appearance.face: Invalid property value"},
             {set("1600", "name=X"), 2, "1599"},
             {set("4294967296", "name=X"), 2, "1599"},
-            {set("0599", "name=X"), 1, "slot 599: nation"}, // decimal, not octal
+            {set("0599", "name=X"), 1, "slot 599 is empty; use import; nothing was written"},
             {{"set", dir.file("missing.pak"), "0", "name=X"}, 1, "missing.pak"},
             {{"show", path, "x"}, 2, "x"},
             {apply("a.csv", "slot,name\r\n0,Changed\r\n10,\"bad"), 1, "not closed"},
@@ -246,6 +278,25 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("dup.csv", "slot,name\r\n0,X\r\n0,Y\r\n"), 1, "appears more than once"},
             {apply("dup.json", R"([{"slot": 10, "name": "X"}, {"slot": 10, "name": "Y"}])"), 1,
              "appears more than once"},
+            {apply("o.json", R"([{"slot": 0, "name": "A\u0000B"}])"), 1,
+             "Invalid value \"A\\x00B\" for name: a name cannot hold control characters"},
+            {apply("p.json", "[{\"slot\": 0},\n {\"slot\": 10, },]"), 1,
+             "p.json: line 2, column 15: not a JSON array of player objects (syntax error"},
+            {apply("q.json", "[{\"slot\": 0, \"name\": \"Caf\xE9\"}]"), 1,
+             "q.json: line 1, column 27: not a JSON array of player objects (syntax error while "
+             "parsing value - invalid string: ill-formed UTF-8 byte)"},
+            {apply("r.json", R"([{"slot": 0, "statistics": {"Test": {"innings": 1e400}}}])"), 1,
+             "line 1, column 53: not a JSON array of player objects (number overflow parsing "
+             "'1e400')"},
+            {apply("s.json", R"([{"slot": 0, "name": "A", "name": "B"}])"), 1,
+             "s.json: the key \"name\" appears twice in one object"},
+            {apply("many.json"), 1, "many.json: line 2, column 2: not a JSON array"},
+            {apply("t.csv", "slot,name,name\r\n0,A,B\r\n"), 1,
+             "row 1: the column \"name\" appears twice"},
+            {apply(
+                 "u.json",
+                 R"([{"slot": 0, "ratings": {"bowling": {"Accuracy": 5}}, "ratings.bowling.Accuracy": 6}])"),
+             1, "entry 0: the key \"ratings.bowling.Accuracy\" is given twice"},
             {apply("missing.csv"), 1, "missing.csv"},
             {apply("deep.json"), 1, "nested deeper"},
             {apply("fifo.json"), 1, "fifo.json for reading: it is not a regular"},
@@ -269,7 +320,7 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
     const Json player =
-        Json::parse(cli(dir, {"show", file, std::to_string(slot), "--format", "json"}).out);
+        Json::parse(output(dir, {"show", file, std::to_string(slot), "--format", "json"}));
     std::vector<std::string> assignments;
     for (const Field& field : fieldRegistry()) {
         if (!field.readOnly() && selection.contains(field)) {
@@ -282,7 +333,7 @@ std::vector<std::string> shownValues(const TempDir& dir, const std::string& file
 TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
     const TempDir dir;
     std::vector<std::string> groups = fieldSelectionNames();
-    groups.emplace_back(); // the whole player
+    groups.emplace_back(); // the whole player: no --only
     for (const std::string kind : {"pak", "sav"}) {
         const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
         const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
@@ -298,9 +349,13 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
             std::vector<std::string> set = {"set", expected, "2", "--no-backup"};
             std::ranges::copy(shownValues(dir, source, 1, parseFieldSelection(groups[i])),
                               std::back_inserter(set));
-            const CliRun copy = cli(dir, {"copy", source, "1", to, "2", "--only", groups[i]});
+            std::vector<std::string> args = {"copy", source, "1", to, "2"};
+            if (!groups[i].empty()) {
+                args.insert(args.end(), {"--only", groups[i]});
+            }
+            const CliRun copy = cli(dir, args);
             EXPECT_EQ(copy.exitCode, 0) << copy.err;
-            EXPECT_EQ(copy.out, cli(dir, set).out);
+            EXPECT_EQ(copy.out, output(dir, set));
             EXPECT_THAT(copy.out, HasSubstr("wrote"));
             EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
         }
@@ -313,6 +368,9 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
                   {{"copy", from, "1", to, "2", "--only", "ratings,batting"},
                    2,
                    "unknown field group \"batting\""},
+                  {{"copy", from, "1", to, "2", "--only", "ratings,"}, 2, "an empty field group"},
+                  {{"copy", from, "1", to, "2", "--only", ""}, 2, "an empty field group name"},
+                  {{"copy", from, "1", to, "2", "--only", " "}, 2, "an empty field group name"},
                   {{"copy", from, to, "2"}, 2, "FROM FROM_SLOT TO TO_SLOT"},
                   {{"copy", from, "1", to, "1600"}, 2, "1599"}});
     }
@@ -340,7 +398,7 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
               {{"restore", game, dir.file("short.sav")}, 1, "bytes"},
               {{"restore", game, source, "--slots", "1,1600"}, 2, "1599"},
               {{"restore", game, source, "--slots", "1,3", "--dry-run"}, 0}});
-    EXPECT_THAT(cli(dir, {"restore", game, source, "--slots", "3,1"}).out,
+    EXPECT_THAT(output(dir, {"restore", game, source, "--slots", "3,1"}),
                 HasSubstr("slot 3: wrote"));
     EXPECT_EQ(test::readFileBytes(game), with({1, 3}));
     const CliRun rest = cli(dir, {"restore", game, source});
@@ -348,12 +406,31 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
                                          testing::Not(HasSubstr("slot 1"))));
     EXPECT_EQ(test::readFileBytes(game), with({0, 1, 2, 3}));
     // Each restore backed the game up first; the newest comes first.
-    const auto backups = Json::parse(cli(dir, {"backups", game, "--format", "json"}).out);
+    const auto backups = Json::parse(output(dir, {"backups", game, "--format", "json"}));
     ASSERT_EQ(backups.size(), 2u);
     EXPECT_EQ(test::readFileBytes(test::hostPath(backups[0]["path"])), with({1, 3}));
     EXPECT_EQ(backups[0]["differingSlots"], 2);
     EXPECT_EQ(test::readFileBytes(test::hostPath(backups[1]["path"])), before);
     EXPECT_EQ(backups[1]["differingSlots"], 4);
+
+    // Eleven scripted edits later the game as it was before the day's first change is
+    // still there, and a restore never deletes the backup it reads, though the backup it
+    // makes first would otherwise rotate that one out.
+    for (int i = 0; i < 11; ++i) {
+        ASSERT_EQ(cli(dir, {"set", game, "0", "skills.Slogger=" + std::string(i % 2 ? "1" : "0")})
+                      .exitCode,
+                  0);
+    }
+    auto listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    ASSERT_EQ(listed.size(), 11u);
+    EXPECT_EQ(test::readFileBytes(test::hostPath(listed.back()["path"])), before);
+    EXPECT_THAT(listed.back()["kept"].get<std::string>(), testing::StartsWith("first of "));
+    const std::string oldest = test::hostPath(listed[9]["path"]);
+    ASSERT_EQ(listed[9]["kept"], "newest");
+    EXPECT_THAT(output(dir, {"restore", game, oldest}), HasSubstr("wrote"));
+    listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    EXPECT_TRUE(std::filesystem::exists(oldest));
+    EXPECT_EQ(listed.size(), 12u);
 }
 
 // A patch carries the changed fields of players matched by ID into a roster where they
@@ -387,7 +464,7 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_THAT(apply.out, HasSubstr("id 104: no player with this ID"));
     const auto players = [&](const std::string& file) {
         std::map<int, Json> byId;
-        for (Json player : Json::parse(cli(dir, {"dump", file}).out)) {
+        for (Json player : Json::parse(output(dir, {"dump", file}))) {
             player.erase("slot");
             byId[player["id"].get<int>()] = player;
         }
@@ -408,16 +485,15 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     runSteps(dir, fresh,
              {{{"copy", dir.file("broken.pak"), fresh, "--match", "id"}, 1, "slot 0: appearance"},
               {{"copy", b, fresh, "--match", "id", "--only", "ratings", "--dry-run"}, 0}});
-    const CliRun copy = cli(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"});
-    EXPECT_THAT(copy.out, testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
-                                         HasSubstr("slot 4 (Renamed): no match in " + fresh)));
+    EXPECT_THAT(output(dir, {"copy", b, fresh, "--match", "id", "--only", "ratings"}),
+                testing::AllOf(HasSubstr("slot 4: wrote"), HasSubstr("slot 0: no change"),
+                               HasSubstr("slot 4 (Renamed): no match in " + fresh)));
     EXPECT_EQ(players(fresh)[101]["ratings"], expected[101]["ratings"]);
 
-    const CliRun bySlot = cli(dir, {"diff", a, b, "--format", "patch"});
-    writeText(dir.file("slots.json"), bySlot.out);
+    writeText(dir.file("slots.json"), output(dir, {"diff", a, b, "--format", "patch"}, 1));
     ASSERT_EQ(cli(dir, {"apply", a, dir.file("slots.json")}).exitCode, 0);
     EXPECT_EQ(test::readFileBytes(a), test::readFileBytes(b));
-    EXPECT_EQ(cli(dir, {"diff", a, b, "--format", "patch"}).out, "[]\n");
+    EXPECT_EQ(output(dir, {"diff", a, b, "--format", "patch"}), "[]\n");
     // A player in a slot that is empty in the other file cannot travel in a patch.
     auto added = test::readFileBytes(b);
     std::ranges::copy(stranger, added.begin() + 6 * SLOT_SIZE);
@@ -426,14 +502,38 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_EQ(unpaired.exitCode, 1);
     EXPECT_EQ(unpaired.out, "[]\n");
     EXPECT_THAT(unpaired.err, HasSubstr("slot 6 of " + b + " (ID 200): the slot is empty in " + a));
+    // A face the editor cannot show and a byte no field covers have no value in a patch.
+    auto odd = test::readFileBytes(a);
+    odd[205] = 30;
+    odd[150] ^= 0xFF;
+    test::writeFileBytes(dir.file("odd.pak"), odd);
+    const CliRun oddPatch = cli(dir, {"diff", a, dir.file("odd.pak"), "--format", "patch"});
+    EXPECT_EQ(oddPatch.exitCode, 1);
+    EXPECT_EQ(oddPatch.out, "[]\n");
+    EXPECT_THAT(oddPatch.err,
+                testing::AllOf(HasSubstr("slot 0 of " + dir.file("odd.pak") +
+                                         ": appearance.face differs, but the editor cannot show "
+                                         "its value here; a patch cannot carry it"),
+                               HasSubstr("bytes no field covers differ (record offsets 150)")));
+
+    // An ID that two players share names no one player: each matching by ID says so.
+    auto shared = test::readFileBytes(a);
+    std::copy_n(shared.begin() + 4 * SLOT_SIZE, 2, shared.begin() + 5 * SLOT_SIZE);
+    const std::string dup = dir.file("dup.pak");
+    test::writeFileBytes(dup, shared);
+    const std::string held = "ID 104 is held by slots 4 and 5 of " + dup;
+    EXPECT_THAT(cli(dir, {"diff", a, dup, "--format", "patch", "--match", "id"}).err,
+                HasSubstr(held + ", so no one player has it"));
+    EXPECT_THAT(output(dir, {"diff", a, dup, "--match", "id"}, 1), HasSubstr("unpaired: " + held));
+    EXPECT_THAT(output(dir, {"copy", dup, a, "--match", "id", "--dry-run"}),
+                HasSubstr(held + ", skipped"));
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
     const TempDir dir;
     const std::string path =
         RosterMaker().player(0, "Odd", 3).set(0, 205, {30}).set(0, 79, {99}).write(dir, "r.pak");
-    const auto player =
-        nlohmann::json::parse(cli(dir, {"show", path, "0", "--format", "json"}).out);
+    const auto player = nlohmann::json::parse(output(dir, {"show", path, "0", "--format", "json"}));
     // Resiliance and Agillity are spelled as the window spells them.
     const auto shown = nlohmann::json::parse(R"({"nation": null, "appearance": {"face": null,
         "bat": null}, "roles": {"battingPosition": "Opener"}, "ratings": {"batting": {"Attack": 0,
@@ -477,8 +577,7 @@ TEST(Cli, DumpAndApplyAreInverses) {
                 }
                 const std::string edits = dir.file("edits." + format);
                 // CSV as spreadsheets save "CSV UTF-8", with a byte-order mark.
-                std::ofstream(edits)
-                    << (format == "csv" ? "\xEF\xBB\xBF" : "") + cli(dir, dump).out;
+                std::ofstream(edits) << (format == "csv" ? "\xEF\xBB\xBF" : "") + output(dir, dump);
                 const CliRun run = cli(dir, {"apply", file, edits});
                 EXPECT_EQ(run.exitCode, 0) << run.err;
                 EXPECT_THAT(run.out, testing::Not(HasSubstr("wrote")));
@@ -493,8 +592,22 @@ TEST(Cli, DumpAndApplyAreInverses) {
     ASSERT_NE(at, std::string::npos);
     csv.replace(at, row.size(), "\r\n3,0,Player3,ENG,0,,4,");
     writeText(dir.file("one.csv"), csv);
-    const CliRun run = cli(dir, {"apply", path, dir.file("one.csv")});
-    EXPECT_THAT(run.out, HasSubstr("slot 3: wrote 205\n"));
+    EXPECT_THAT(output(dir, {"apply", path, dir.file("one.csv")}),
+                HasSubstr("slot 3: wrote 205\n"));
+    // Rows of slots changed since the dump would undo those changes: refused, naming the
+    // slots, unless forced.
+    ASSERT_EQ(
+        cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"})
+            .exitCode,
+        0);
+    csv.replace(csv.find("\r\n3,0,Player3,ENG,0,,4,"), 23, "\r\n3,0,Player3,ENG,0,,5,");
+    writeText(dir.file("two.csv"), csv);
+    runSteps(dir, path,
+             {{{"apply", path, dir.file("two.csv")},
+               1,
+               "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
+               "(Tab\tName) changed since the dump: dump again, or --force; nothing was written"},
+              {{"apply", path, dir.file("two.csv"), "--force"}, 0}});
 }
 
 TEST(Cli, ExportAndImport) {
@@ -546,7 +659,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
           "3 errors, 1 warning in 4 named slots"}) {
         EXPECT_THAT(run.out, HasSubstr(line));
     }
-    const auto json = nlohmann::json::parse(cli(dir, {"check", path, "--format", "json"}).out);
+    const auto json = nlohmann::json::parse(output(dir, {"check", path, "--format", "json"}, 1));
     EXPECT_EQ(json["errors"], 3);
     EXPECT_EQ(json["findings"].size(), 4u);
 
@@ -561,11 +674,27 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     const std::string upper = dir.file("GAME.SAV");
     std::filesystem::copy_file(dir.file("demo/demo.sav"), upper);
     const std::string warning = "warning: " + upper + ": file: " + upper + " is read as a roster";
-    EXPECT_THAT(cli(dir, {"check", upper}).out, HasSubstr(warning));
+    EXPECT_THAT(output(dir, {"check", upper}, 1), HasSubstr(warning));
     const std::string rename = "rename it to " + dir.file("GAME.sav");
     runSteps(dir, upper,
              {{{"set", upper, "0", "name=X", "--dry-run"}, 1, rename},
               {{"import", upper, "0", dir.file("none.data")}, 1, rename}});
+
+    // A saved game under a name that does not end in "sav" is never written as a roster
+    // file; --kind says what it is.
+    const std::string bak = dir.file("career.sav.bak");
+    std::filesystem::copy_file(dir.file("demo/demo.sav"), bak);
+    ASSERT_EQ(cli(dir, {"export", dir.file("demo/demo.sav"), "7", dir.file("p7.data")}).exitCode,
+              0);
+    const std::string size = "has the size of a saved game (556932 bytes); nothing was written";
+    runSteps(dir, bak,
+             {{{"import", bak, "3", dir.file("p7.data"), "--yes"}, 1, size},
+              {{"set", bak, "0", "name=Y"}, 1, size + ". Say which it is with --kind sav"},
+              {{"set", bak, "3", "ratings.bowling.Accuracy=9", "--kind", "sav"}, 0},
+              {{"set", bak, "3", "name=X", "--kind", "bin"}, 2, "--kind"}});
+    EXPECT_EQ(Json::parse(output(dir, {"show", bak, "3", "--kind", "sav", "--format",
+                                       "json"}))["ratings"]["bowling"]["Accuracy"],
+              9);
 }
 
 TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
@@ -574,8 +703,7 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     const std::string a = dir.file("demo/demo.pak");
     std::filesystem::copy_file(a, dir.file("b.pak"));
     const std::string b = dir.file("b.pak");
-    EXPECT_EQ(cli(dir, {"diff", a, b}).out, "");
-    EXPECT_EQ(cli(dir, {"diff", a, b}).exitCode, 0);
+    EXPECT_EQ(output(dir, {"diff", a, b}), "");
     ASSERT_EQ(cli(dir, {"set", b, "3", "name=Renamed", "roles.bowlingStyle=Chinaman"}).exitCode, 0);
     ASSERT_EQ(cli(dir, {"set", b, "40", "statistics.One Day.innings=99"}).exitCode, 0);
     auto bytes = test::readFileBytes(b);
@@ -616,8 +744,7 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
                0,
                "",
                "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n"}});
-    const auto player =
-        nlohmann::json::parse(cli(dir, {"show", path, "2", "--format", "json"}).out);
+    const auto player = nlohmann::json::parse(output(dir, {"show", path, "2", "--format", "json"}));
     EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 21);
 }
 

@@ -1,6 +1,7 @@
 // quillbay-cli processes started side by side on one roster, one of them stopped or
 // killed at a chosen point of its save (QB_STOP_AT, QB_CRASH_AT) while the other runs.
 #include "cli/program_under_test.h"
+#include "support/child_process.h"
 #include "support/roster_maker.h"
 
 #include <chrono>
@@ -47,6 +48,7 @@ Started start(const TempDir& dir, const std::vector<std::string>& args, const st
             std::freopen((outPath + ".err").c_str(), "w", stderr) == nullptr) {
             ::_exit(126);
         }
+        ::alarm(static_cast<unsigned>(test::childTimeLimitSeconds())); // kept across exec
         std::vector<std::string> words = test::programUnderTest();
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -92,6 +94,10 @@ void resume(const Started& process) {
 
 nlohmann::json shown(const TempDir& dir, const std::string& path, int slot) {
     const Finished show = run(dir, {"show", path, std::to_string(slot), "--format", "json"}, "s");
+    EXPECT_EQ(show.exitCode, 0) << show.err;
+    if (show.exitCode != 0) {
+        return nullptr;
+    }
     return nlohmann::json::parse(show.out);
 }
 
@@ -140,10 +146,13 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     auto bytes = test::readFileBytes(path);
     bytes[348 + 5] = 'Q';
     test::writeFileBytes(path, bytes);
-    EXPECT_NE(run(dir, {"set", path, "0", "name=Smyth"}, "after").err.find("set aside"),
-              std::string::npos);
+    const Finished after = run(dir, {"set", path, "0", "name=Smyth"}, "after");
+    EXPECT_EQ(after.exitCode, 0);
+    EXPECT_NE(after.err.find("set aside"), std::string::npos) << after.err;
     EXPECT_EQ(test::readFileBytes(path)[348 + 5], 'Q');
-    EXPECT_NE(run(dir, {"check", path}, "check").out.find("set aside"), std::string::npos);
+    const Finished check = run(dir, {"check", path}, "check");
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_NE(check.out.find("set aside"), std::string::npos);
 }
 
 // A writer that runs while another command is stopped after reading what its edits are
@@ -181,6 +190,80 @@ TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
         EXPECT_EQ(brown["ratings"]["bowling"]["Accuracy"], otherIsQuillbay ? 50 : 0);
         EXPECT_EQ(brown["name"], otherIsQuillbay ? "Brown" : "Browx");
     }
+}
+
+// Matched by ID, apply and copy find each player's slot under the lock, in the bytes the
+// edits are computed from: a player the game empties while the command waits is not
+// written, and is listed as unmatched.
+TEST(TwoProcesses, PlayersMatchedByIdAreFoundInWhatTheCommandLastRead) {
+    const TempDir dir;
+    RosterMaker maker;
+    for (int slot = 0; slot < 6; ++slot) {
+        maker.player(slot, "Player" + std::to_string(slot))
+            .set(slot, 0, {std::uint8_t(100 + slot)});
+    }
+    const std::string source = maker.write(dir, "source.pak");
+    ASSERT_EQ(run(dir, {"set", source, "5", "ratings.bowling.Accuracy=50"}, "s").exitCode, 0);
+    test::writeFileBytes(dir.file("patch.json"),
+                         {'[', '{', '"', 'i', 'd', '"', ':', '1', '0', '5', ',', '"', 'n',
+                          'a', 'm', 'e', '"', ':', '"', 'N', 'e', 'w', '"', '}', ']'});
+    struct Row {
+        std::vector<std::string> args; // the roster comes last
+        std::string unmatched;
+    };
+    const std::string path = dir.file("r.pak");
+    for (const Row& row :
+         {Row{{"apply", path, dir.file("patch.json"), "--match", "id"}, "id 105: no player"},
+          Row{{"copy", source, path, "--match", "id"}, "slot 5 (Player5): no match"}}) {
+        SCOPED_TRACE(row.args[0]);
+        maker.write(dir, "r.pak");
+        const Started first = start(dir, row.args, "first", "before-edits");
+        awaitStop(first);
+        auto bytes = test::readFileBytes(path);
+        bytes[5 * 348 + 4] = 0; // the game empties slot 5
+        test::writeFileBytes(path, bytes);
+        resume(first);
+        const Finished done = finish(first);
+        EXPECT_EQ(done.exitCode, 0) << done.err;
+        EXPECT_NE(done.out.find(row.unmatched), std::string::npos) << done.out;
+        EXPECT_EQ(test::readFileBytes(path), bytes);
+    }
+}
+
+// A batch cut off part-way is a pending save of the file under any later name: check
+// reports it (exit 1, naming its slots), reads say so, and the next writer finds it by
+// the file's identity, opens the file by the name it was given and undoes the batch.
+TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(0, "Smith").player(1, "Jones").player(2, "Brown").write(dir, "r1.pak");
+    const Started bulk =
+        start(dir, {"bulk", path, "--set", "ratings.bowling.Accuracy+=5"}, "bulk", "after-slot-2");
+    awaitStop(bulk);
+    ::kill(bulk.pid, SIGKILL);
+    finish(bulk);
+    const std::string renamed = dir.file("r2.pak");
+    fs::rename(path, renamed);
+    const Finished check = run(dir, {"check", renamed}, "check");
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(check.out.find("error: " + renamed + ": journal: A save of " + renamed +
+                             " (slots 0, 1, 2) was cut off"),
+              std::string::npos)
+        << check.out;
+    const Finished list = run(dir, {"list", renamed}, "list");
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_NE(list.err.find("mixes its old and new bytes"), std::string::npos) << list.err;
+
+    const Finished set = run(dir, {"set", renamed, "1", "name=Later"}, "set");
+    EXPECT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_NE(set.err.find("the slots were restored to their earlier bytes"), std::string::npos)
+        << set.err;
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(shown(dir, renamed, slot)["ratings"]["bowling"]["Accuracy"], 0) << slot;
+    }
+    EXPECT_EQ(shown(dir, renamed, 1)["name"], "Later");
+    EXPECT_EQ(journalCount(dir), 0u);
+    EXPECT_EQ(run(dir, {"check", renamed}, "check").out.find("journal"), std::string::npos);
 }
 
 } // namespace

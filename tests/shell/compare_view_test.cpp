@@ -134,9 +134,12 @@ private slots:
             const std::string patch = f.dir.file("patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "cmdSavePatch")->click();
+            int differ = 0; // diff exits 1 when the rosters differ
             const QByteArray written = test::runCli(
                 {QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
-                 QStringLiteral("patch"), QStringLiteral("--match"), match});
+                 QStringLiteral("patch"), QStringLiteral("--match"), match},
+                &differ);
+            QCOMPARE(differ, 1);
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(test::readFileBytes(patch).data()),
                                 static_cast<qsizetype>(test::readFileBytes(patch).size())),
                      written);

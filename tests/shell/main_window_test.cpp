@@ -774,7 +774,7 @@ private slots:
             environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
             process.setProcessEnvironment(environment);
             process.start(QStringLiteral(QB_EDITOR_PATH), row.arguments);
-            QVERIFY(process.waitForFinished(10000));
+            QVERIFY(process.waitForFinished(test::childTimeLimitSeconds() * 1000));
             QCOMPARE(process.exitStatus(), QProcess::NormalExit);
             QCOMPARE(process.exitCode(), row.exitCode);
             QVERIFY((process.readAllStandardOutput() + process.readAllStandardError())

@@ -5,6 +5,7 @@
 #include "quiet_dialogs.h"
 #include "shell/app_settings.h"
 #include "shell/main_window.h"
+#include "support/child_process.h"
 #include "support/roster_maker.h"
 
 #include <QApplication>
@@ -32,13 +33,27 @@ struct WindowFixture {
 };
 
 #ifdef QB_CLI_PATH
-// Runs quillbay-cli; returns its standard output and sets `exitCode` (-1: it crashed).
+// Runs quillbay-cli within the children's time limit; returns its standard output when
+// it exits with `expected`, else fails the test and returns nothing, so a cut-off output
+// is never used. `exitCode`, when given, receives the exit code (-1: crashed or ended at
+// the limit) and the caller checks it instead.
 inline QByteArray runCli(const QStringList& arguments, int* exitCode = nullptr) {
     QProcess process;
     process.start(QStringLiteral(QB_CLI_PATH), arguments);
-    process.waitForFinished(30000);
+    if (!process.waitForFinished(childTimeLimitSeconds() * 1000)) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+    const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     if (exitCode != nullptr) {
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        *exitCode = code;
+    } else if (code != 0) {
+        QTest::qFail(qPrintable(QStringLiteral("quillbay-cli %1 exited %2: %3")
+                                    .arg(arguments.value(0))
+                                    .arg(code)
+                                    .arg(QString::fromUtf8(process.readAllStandardError()))),
+                     __FILE__, __LINE__);
+        return {};
     }
     return process.readAllStandardOutput();
 }

@@ -20,6 +20,12 @@ std::map<std::string, std::function<int()>>& tasks() {
 
 } // namespace
 
+int childTimeLimitSeconds() {
+    const char* set = std::getenv("QB_TEST_CHILD_SECONDS");
+    const int seconds = set != nullptr ? std::atoi(set) : 0;
+    return seconds > 0 ? seconds : QB_TEST_CHILD_SECONDS;
+}
+
 std::string unusedStopFile() {
     static std::atomic<int> made{0};
     return utf8Path(

@@ -20,7 +20,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess(); // kills the child if it still runs
 
-    // Waits for the end: the exit code, or 137 for a process that was killed.
+    // Waits for the end: the exit code, or 128 + the signal for a process that was killed
+    // (137 on Windows); a child that outlives childTimeLimitSeconds is killed.
     int wait();
     // Waits until the child waits at its stop point (QB_STOP_AT; the child is given a
     // QB_STOP_FILE of its own); false when it ended instead.
@@ -35,6 +36,13 @@ private:
     bool ended_ = false;
     int exitCode_ = 0;
 };
+
+// How long a test lets one child process run before ending it, in seconds: the
+// environment's QB_TEST_CHILD_SECONDS when set, else the build's (CMake's
+// QB_TEST_CHILD_SECONDS, longer by default in a sanitizer build, whose children run
+// many times slower). Every child a test starts ends within it, so a hung child fails
+// its test instead of the whole run.
+int childTimeLimitSeconds();
 
 // A path in the temporary folder that names nothing yet, for a child's stop file.
 std::string unusedStopFile();

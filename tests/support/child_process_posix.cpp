@@ -23,6 +23,7 @@ ChildProcess::ChildProcess(const std::string& task, const Environment& environme
         for (const auto& [name, value] : environment) {
             ::setenv(name.c_str(), value.c_str(), 1);
         }
+        ::alarm(static_cast<unsigned>(childTimeLimitSeconds())); // kept across exec
         char self[] = "/proc/self/exe";
         char* argv[] = {self, nullptr};
         ::execv(self, argv);

@@ -80,7 +80,11 @@ int ChildProcess::wait() {
         return 127;
     }
     if (!ended_) {
-        ::WaitForSingleObject(handleOf(native_), INFINITE);
+        const DWORD limit = static_cast<DWORD>(childTimeLimitSeconds()) * 1000;
+        if (::WaitForSingleObject(handleOf(native_), limit) == WAIT_TIMEOUT) {
+            ::TerminateProcess(handleOf(native_), 137);
+            ::WaitForSingleObject(handleOf(native_), INFINITE);
+        }
         DWORD code = 0;
         ::GetExitCodeProcess(handleOf(native_), &code);
         ended_ = true;
