@@ -69,7 +69,8 @@ int runShow(const std::string& file, int slot, Format format) {
 int runDump(const std::string& file, bool all, Format format) {
     const RosterDocument document(file);
     const SlotTable& table = document.table();
-    // Written player by player, so a whole roster is never held as one document.
+    // Written player by player, so a whole roster is never held as one document. Each
+    // player ends with the hash of its slot as read (kSlotHashKey), which apply checks.
     if (format == Format::Csv) {
         std::vector<std::string> header = csvRow([](const ObjectKey& field) { return field.key; });
         header.emplace_back(kSlotHashKey);
@@ -89,7 +90,7 @@ int runDump(const std::string& file, bool all, Format format) {
             std::vector<std::string> row = csvRow([&player](const ObjectKey& field) {
                 return csvText(getDotted(player, field.key));
             });
-            row.push_back(player[kSlotHashKey]);
+            row.push_back(slotHash(record));
             std::cout << csvLine(row);
         } else {
             std::cout << (first ? "\n" : ",\n") << player.dump(2);

@@ -36,7 +36,6 @@ public:
     }
     bool end_object() {
         keys_.pop_back();
-        --depth_;
         return json_sax_dom_parser::end_object();
     }
     bool start_array(std::size_t length) {
@@ -46,7 +45,6 @@ public:
     }
     bool end_array() {
         keys_.pop_back();
-        --depth_;
         return json_sax_dom_parser::end_array();
     }
     bool key(std::string& name) {
@@ -84,8 +82,9 @@ private:
     // would make the library's ordered objects slow to fill.
     static constexpr std::size_t kMostKeys = 1000;
 
-    void enter() {
-        if (++depth_ > deepest_ + 1) {
+    // One more container, refused below the deepest level allowed.
+    void enter() const {
+        if (keys_.size() > static_cast<std::size_t>(deepest_)) {
             fail(std::string::npos, "nested deeper than a player object (more than " +
                                         std::to_string(deepest_ + 1) + " levels)");
         }
@@ -99,8 +98,7 @@ private:
     std::string_view text_;
     const std::string& path_;
     int deepest_;
-    int depth_ = 0;
-    std::vector<std::set<std::string>> keys_;
+    std::vector<std::set<std::string>> keys_; // of each open container, outermost first
 };
 
 } // namespace

@@ -223,6 +223,11 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
     }
     many.back() = ']';
     std::ofstream(dir.file("many.json")) << many << "\n junk";
+    std::string wide = R"([{"slot": 0)";
+    for (int key = 0; key < 1000; ++key) {
+        wide += ", \"k" + std::to_string(key) + "\": 0";
+    }
+    std::ofstream(dir.file("wide.json")) << wide << "}]";
     runSteps(
         dir, path,
         {
@@ -291,6 +296,7 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("s.json", R"([{"slot": 0, "name": "A", "name": "B"}])"), 1,
              "s.json: the key \"name\" appears twice in one object"},
             {apply("many.json"), 1, "many.json: line 2, column 2: not a JSON array"},
+            {apply("wide.json"), 1, "wide.json: an object holds more than 1000 keys"},
             {apply("t.csv", "slot,name,name\r\n0,A,B\r\n"), 1,
              "row 1: the column \"name\" appears twice"},
             {apply(
