@@ -246,10 +246,10 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
     fs::rename(path, renamed);
     const Finished check = run(dir, {"check", renamed}, "check");
     EXPECT_EQ(check.exitCode, 1);
-    EXPECT_NE(check.out.find("error: " + renamed + ": journal: A save of " + renamed +
-                             " (slots 0, 1, 2) was cut off"),
-              std::string::npos)
+    // The journal names the file as the system spells it (Z:\... under Wine).
+    EXPECT_NE(check.out.find("error: " + renamed + ": journal: A save of "), std::string::npos)
         << check.out;
+    EXPECT_NE(check.out.find("r2.pak (slots 0, 1, 2) was cut off"), std::string::npos) << check.out;
     const Finished list = run(dir, {"list", renamed}, "list");
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_NE(list.err.find("mixes its old and new bytes"), std::string::npos) << list.err;
