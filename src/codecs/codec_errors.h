@@ -30,4 +30,11 @@ public:
     using FieldError::FieldError;
 };
 
+// A figure that cannot be stored because the file itself holds it out of range: every
+// save of the player is refused until it is repaired (PlayerEditor::repairFigures).
+class FigureOutOfRange : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 } // namespace qb

@@ -150,10 +150,10 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
         if (std::ranges::any_of(repairs, [&](const FieldRepair& repair) {
                 return repair.field == refused.field();
             })) {
-            throw StoreError(refused.field(),
-                             refused.description() +
-                                 "; the file holds it out of that range: repair the player "
-                                 "to bring its figures into range");
+            throw FigureOutOfRange(refused.field(),
+                                   refused.description() +
+                                       "; the file holds it out of that range: repair the player "
+                                       "to bring its figures into range");
         }
         throw;
     }

@@ -160,11 +160,23 @@ std::optional<std::string> recoverOne(const fs::path& journalFile, const std::st
     return message;
 }
 
+// A cut-off save still waiting for recovery, naming the file as reached and the slots.
+std::string pendingText(const std::string& roster, const Journal& journal) {
+    std::string slots;
+    for (const SlotChange& slot : journal.slots) {
+        const std::int64_t at = slot.slotOffset - slotBase(fileKindOf(roster));
+        slots += (slots.empty() ? "" : ", ") + std::to_string(at / SLOT_SIZE);
+    }
+    return "A save of " + roster + " (slot" + (journal.slots.size() == 1 ? " " : "s ") + slots +
+           ") was cut off and is not completed or undone yet";
+}
+
 } // namespace
 
 std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
                                                  const std::string& onlyFor,
-                                                 std::chrono::milliseconds lockWait) {
+                                                 std::chrono::milliseconds lockWait,
+                                                 std::vector<std::string>* stillPending) {
     std::vector<std::string> messages;
     forEachJournal(
         nativePath(dataFolder) / "journal", onlyFor,
@@ -183,6 +195,9 @@ std::vector<std::string> recoverInterruptedSaves(const std::string& dataFolder,
             } catch (const std::exception& failure) {
                 messages.push_back("A save of " + slotText(*journal) +
                                    " was cut off and could not be restored yet: " + failure.what());
+                if (stillPending != nullptr) {
+                    stillPending->push_back(pendingText(roster, *journal));
+                }
             }
         });
     return messages;
@@ -210,17 +225,9 @@ std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::
     forEachJournal(
         nativePath(dataFolder) / "journal", path,
         [&](const fs::path&, const std::string& roster, const std::optional<Journal>& journal) {
-            if (!journal || (journal->owner.pid != me.pid && isRunning(journal->owner))) {
-                return;
+            if (journal && (journal->owner.pid == me.pid || !isRunning(journal->owner))) {
+                pending.push_back(pendingText(roster, *journal));
             }
-            std::string slots;
-            for (const SlotChange& slot : journal->slots) {
-                const std::int64_t at = slot.slotOffset - slotBase(fileKindOf(roster));
-                slots += (slots.empty() ? "" : ", ") + std::to_string(at / SLOT_SIZE);
-            }
-            pending.push_back("A save of " + roster + " (slot" +
-                              (journal->slots.size() == 1 ? " " : "s ") + slots +
-                              ") was cut off and is not completed or undone yet");
         });
     return pending;
 }

@@ -15,10 +15,13 @@ namespace qb {
 //    back, so the batch is undone as a whole;
 //  - anything else in any slot, or the file was replaced or changed size since: someone
 //    else wrote it; the file is left alone and the journal set aside in <data>/set-aside.
-// Returns one message per journal handled, for the user. Reads never call this.
+// Returns one message per journal handled, for the user. Reads never call this. A journal
+// that could not be handled yet is also named in `stillPending` as pendingSaves names it,
+// so a writer learns it from the same pass over the folder.
 std::vector<std::string>
 recoverInterruptedSaves(const std::string& dataFolder, const std::string& onlyFor = {},
-                        std::chrono::milliseconds lockWait = std::chrono::milliseconds(5000));
+                        std::chrono::milliseconds lockWait = std::chrono::milliseconds(5000),
+                        std::vector<std::string>* stillPending = nullptr);
 
 // One text per save of the file at `path` that was cut off and waits for recovery (its
 // process is gone, or it is this process's own), naming the file and the slots. A file

@@ -156,11 +156,12 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     const RosterLock lock(roster.path(), options.lockWait);
     // A batch of this file cut off earlier is completed or undone first; a file whose
     // batch cannot be yet is not written, or that batch would stay half-applied for good.
-    for (std::string& text : recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait)) {
+    std::vector<std::string> pending;
+    for (std::string& text :
+         recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait, &pending)) {
         report.notices.push_back(std::move(text));
     }
-    if (const std::vector<std::string> pending = pendingSaves(dataFolder, roster.path());
-        !pending.empty()) {
+    if (!pending.empty()) {
         throw FileError(pending.front() + "; nothing was written", roster.path());
     }
     // One handle, opened for reading and writing, serves the check, the writes and the

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "codecs/codec_errors.h"
 #include "codecs/player_editor.h"
 #include "player/roster_document.h"
 #include "roster/player_lists.h"
@@ -109,8 +108,6 @@ private:
     void showSlotName(int slot);
     // Shows the player repaired and, in the status line, what the repairs changed.
     void showRepairs(const FieldRepairs& repairs);
-    // Whether a save was refused for a figure the file holds out of the stored range.
-    bool holdsFigureOutOfRange(const StoreError& refused);
     void reloadPlayer(int slot);
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);

@@ -294,15 +294,6 @@ void MainWindow::showRepairs(const FieldRepairs& repairs) {
                          changes.join(QStringLiteral(", ")));
 }
 
-bool MainWindow::holdsFigureOutOfRange(const StoreError& refused) {
-    if (shownSlot_ < 0) {
-        return false;
-    }
-    const FieldRepairs repairs = document_->player(shownSlot_).figureRepairs();
-    return std::ranges::any_of(
-        repairs, [&](const FieldRepair& repair) { return repair.field == refused.field(); });
-}
-
 PlayerEditor& MainWindow::shownPlayer() {
     return shownSlot_ >= 0 ? document_->player(shownSlot_) : editor_;
 }
@@ -487,10 +478,7 @@ void MainWindow::saveShownPlayer() {
                     }
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();
-                } catch (const StoreError& refused) {
-                    if (!holdsFigureOutOfRange(refused)) {
-                        throw;
-                    }
+                } catch (const FigureOutOfRange& refused) {
                     figuresOutOfRange = refused.description();
                 }
             },
