@@ -35,13 +35,13 @@ int runBackups(const std::string& file, Format format) {
 }
 
 int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
-               bool dryRun, SafetyOptions safety) {
+               const ReportStyle& style, SafetyOptions safety) {
     safety.keepBackup = source; // the backup made first never rotates its source out
     const RosterFile roster(file);
     warnAboutKind(roster);
     const std::vector<SlotWrite> writes = restoreWrites(roster, RosterFile(source), slots);
     std::vector<std::string> notices;
-    if (!dryRun) {
+    if (!style.dryRun) {
         roster.requireWritable();
         try {
             notices = writeSlots(roster, writes, safety).notices;
@@ -51,7 +51,9 @@ int runRestore(const std::string& file, const std::string& source, const std::ve
         }
     }
     for (const SlotWrite& write : writes) {
-        std::cout << describe({write.slot, changedOffsets(write.expected, write.record)}) << '\n';
+        printSlot({write.slot, changedOffsets(write.expected, write.record), write.expected,
+                   write.record},
+                  style);
     }
     for (const std::string& notice : notices) {
         std::cerr << "quillbay-cli: " << notice << '\n';

@@ -141,15 +141,8 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             slotEdits.push_back({edit.field, *stepped});
         }
     }
-    const std::vector<SlotResult> results =
-        applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots;
-    int changed = 0;
-    for (const SlotResult& result : results) {
-        std::cout << describe(result) << '\n';
-        changed += result.written && !result.written->empty() ? 1 : 0;
-    }
-    std::cout << results.size() << " slot" << (results.size() == 1 ? "" : "s") << " matched, "
-              << changed << (options.dryRun ? " would change" : " changed") << '\n';
+    printBatch(applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots,
+               options.style());
     return 0;
 }
 

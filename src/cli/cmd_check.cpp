@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/load_failure.h"
 #include "codecs/field_keys.h"
 #include "codecs/statistics.h"
 #include "player/player_object.h"
@@ -110,9 +111,15 @@ int runCheck(const std::string& file, Format format) {
         }
         ++namedSlots;
         const std::string name = index.slotEntries[static_cast<std::size_t>(slot)].name();
-        for (const FieldFailure& failure : showEveryField(table.copyRecord(slot)).failures) {
+        const Record stored = table.copyRecord(slot);
+        for (const FieldFailure& failure : showEveryField(stored).failures) {
+            const std::optional<FieldRepair> repair = repairOfField(stored, failure.field);
             findings.push_back({slot, name, failure.field,
-                                "the editor cannot show it (" + failure.message + ")", true});
+                                "the editor cannot show it (" + failure.message + ")" +
+                                    (repair ? ": the file holds " + repair->before +
+                                                  "; repair sets it to " + repair->after
+                                            : ""),
+                                true});
         }
         Record figures = table.copyRecord(slot);
         FieldRepairs outOfRange;

@@ -1,6 +1,7 @@
 #include "cli/cli_errors.h"
 #include "cli/commands.h"
 #include "cli/edits.h"
+#include "cli/load_failure.h"
 #include "codecs/codec_errors.h"
 #include "player/player_copy.h"
 
@@ -12,14 +13,15 @@ namespace qb::cli {
 namespace {
 
 // Runs `step` on a slot of the document; a player that fails to load refuses the
-// command, naming the slot and the field.
+// command, naming the slot, the field, its value and the repair.
 template <typename Step> auto onSlot(const RosterDocument& document, int slot, Step step) {
     try {
         return step();
     } catch (const ShowError& error) {
-        throw QuillbayError("slot " + std::to_string(slot) + ": " + error.field() + ": " +
-                                error.description() + "; nothing was written",
-                            document.path());
+        throw QuillbayError(
+            loadFailure(document.path(), slot, document.table().copyRecord(slot), error) +
+                "; nothing was written",
+            document.path());
     }
 }
 
@@ -66,7 +68,7 @@ int runCopy(const CopyRequest& request, const EditOptions& options) {
     const EditResults results =
         applyEdits(to, edits, options, {byId ? MatchBy::Id : MatchBy::Slot, {}, {}});
     for (const SlotResult& result : results.slots) {
-        std::cout << describe(result) << '\n';
+        printSlot(result, options.style());
     }
     for (const int id : results.unmatched) {
         unmatched.push_back(sourceOfId.at(id));

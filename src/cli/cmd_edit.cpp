@@ -15,13 +15,6 @@ std::string readText(const std::string& path) {
     return text;
 }
 
-int report(const std::vector<SlotResult>& results) {
-    for (const SlotResult& result : results) {
-        std::cout << describe(result) << '\n';
-    }
-    return 0;
-}
-
 } // namespace
 
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
@@ -30,7 +23,10 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
     edits[slot] = parseAssignments(assignments);
     RosterDocument document(file);
     warnAboutKind(document.file());
-    return report(applyEdits(document, edits, options).slots);
+    for (const SlotResult& result : applyEdits(document, edits, options).slots) {
+        printSlot(result, options.style());
+    }
+    return 0;
 }
 
 int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
@@ -49,10 +45,10 @@ int runApply(const std::string& file, const std::string& editsPath, MatchBy matc
     RosterDocument document(file);
     warnAboutKind(document.file());
     const EditResults results = applyEdits(document, edits, options, std::move(basis));
-    report(results.slots);
     for (const int id : results.unmatched) {
         std::cout << "id " << id << ": no player with this ID in " << file << '\n';
     }
+    printBatch(results.slots, options.style());
     return 0;
 }
 

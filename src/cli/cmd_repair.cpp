@@ -26,7 +26,7 @@ std::vector<int> slotsThatFail(const SlotTable& table) {
 
 } // namespace
 
-int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRun,
+int runRepair(const std::string& file, const std::vector<int>& slots, const ReportStyle& style,
               const SafetyOptions& safety) {
     const RosterDocument document(file);
     const RosterFile& roster = document.file();
@@ -38,27 +38,37 @@ int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRu
         }
     }
     // Every slot is repaired without writing first, then all are written as one batch,
-    // so a failure writes nothing.
-    std::vector<std::pair<SlotResult, FieldRepairs>> repaired;
+    // so a failure writes nothing. The values named are those stored (which no editor
+    // shows) and those set.
+    std::vector<SlotResult> repaired;
     std::vector<SlotWrite> writes;
     for (const int slot : chosen) {
         PlayerEditor editor(kCommentaryNameCount);
-        FieldRepairs repairs = editor.loadRepaired(roster, slot);
-        SlotResult result{slot, std::nullopt};
-        if (!repairs.empty()) {
+        std::vector<FieldChange> changes;
+        for (FieldRepair& repair : editor.loadRepaired(roster, slot)) {
+            changes.push_back(
+                {std::move(repair.field), std::move(repair.before), std::move(repair.after)});
+        }
+        SlotResult& result = repaired.emplace_back(SlotResult{slot, {}});
+        result.changes = std::move(changes);
+        if (!result.changes->empty()) {
             result.written = editor.save(roster, true, safety);
             writes.push_back({slot, editor.working(), editor.loaded()});
         }
-        repaired.emplace_back(std::move(result), std::move(repairs));
     }
     const std::vector<std::string> notices =
-        dryRun ? std::vector<std::string>() : writeSlots(roster, writes, safety).notices;
-    for (const auto& [result, repairs] : repaired) {
-        for (const FieldRepair& repair : repairs) {
-            std::cout << "slot " << result.slot << ": " << repair.field << ": " << repair.before
-                      << " -> " << repair.after << '\n';
+        style.dryRun ? std::vector<std::string>() : writeSlots(roster, writes, safety).notices;
+    for (const SlotResult& result : repaired) {
+        if (style.dryRun) {
+            printSlot(result, style);
+            continue;
         }
-        std::cout << describe(result) << '\n';
+        // A write names each field on a line of its own, verbose or not.
+        for (const FieldChange& change : *result.changes) {
+            std::cout << "slot " << result.slot << ": " << change.key << ": " << change.before
+                      << " -> " << change.after << '\n';
+        }
+        printSlot(result, {});
     }
     for (const std::string& notice : notices) {
         std::cerr << "quillbay-cli: " << notice << '\n';

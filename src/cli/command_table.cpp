@@ -74,14 +74,16 @@ struct WriteOptions {
     bool noBackup = false;
     bool dryRun = false;
     bool yes = false;
+    bool verbose = false;
 
+    ReportStyle style() const { return {dryRun, verbose}; }
     SafetyOptions safety() const {
         SafetyOptions options;
         options.force = force;
         options.backups = !noBackup;
         return options;
     }
-    EditOptions editing() const { return {dryRun, yes, safety()}; }
+    EditOptions editing() const { return {dryRun, yes, safety(), verbose}; }
 
     // A command that writes takes the roster's lock before its first read and holds it
     // to its last write, so another writer waits for it once and every edit is computed
@@ -108,8 +110,13 @@ void addSafety(CLI::App& sub, WriteOptions& options) {
                  "Do not copy the file to the backups folder before its first write");
 }
 
+// A dry run, and how much is printed of what is (or would be) written.
 void addDryRun(CLI::App& sub, WriteOptions& options) {
-    sub.add_flag("--dry-run", options.dryRun, "Print what would be written, write nothing");
+    sub.add_flag("--dry-run", options.dryRun,
+                 "Print the fields that would change, with old and new values; write nothing");
+    sub.add_flag("--verbose", options.verbose,
+                 "Print both the fields changed and the record offsets written, and every slot "
+                 "of a batch");
 }
 
 // The options of the commands that edit fields: those of every writing command, a dry
@@ -336,7 +343,7 @@ std::vector<Command> makeTable() {
              addDryRun(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runRepair(a->file, a->slots, a->write.dryRun, a->write.safety());
+                 return runRepair(a->file, a->slots, a->write.style(), a->write.safety());
              };
          }},
         {"backups", "List the backups the tools made of a file, newest first",
@@ -362,7 +369,8 @@ std::vector<Command> makeTable() {
              addDryRun(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runRestore(a->file, a->other, a->slots, a->write.dryRun, a->write.safety());
+                 return runRestore(a->file, a->other, a->slots, a->write.style(),
+                                   a->write.safety());
              };
          }},
         {"face", "Copy a face from the game archive into a bitmap file",

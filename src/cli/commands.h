@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/slot_report.h"
 #include "player/player_match.h"
 #include "roster/safe_write.h"
 
@@ -40,12 +41,12 @@ int runCopy(const CopyRequest& request, const EditOptions& options);
 int runBackups(const std::string& file, Format format);
 // Writes the slots of `source` (default: every slot that differs) into `file`.
 int runRestore(const std::string& file, const std::string& source, const std::vector<int>& slots,
-               bool dryRun, SafetyOptions safety);
+               const ReportStyle& style, SafetyOptions safety);
 int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             const std::vector<std::string>& sets, const EditOptions& options);
 // Sets the fields of each slot (default: every named slot that fails to load) that the
 // editor cannot show to values it can show, and saves as the editor does.
-int runRepair(const std::string& file, const std::vector<int>& slots, bool dryRun,
+int runRepair(const std::string& file, const std::vector<int>& slots, const ReportStyle& style,
               const SafetyOptions& safety);
 int runFace(const std::string& gameFolder, int face, const std::string& out);
 int runTga(const std::string& in, const std::string& out);

@@ -1,6 +1,7 @@
 #include "cli/edits.h"
 
 #include "cli/cli_errors.h"
+#include "cli/load_failure.h"
 #include "codecs/codec_errors.h"
 #include "codecs/field_keys.h"
 #include "codecs/identity.h"
@@ -223,7 +224,10 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
     const std::string name = bySlot ? "slot" : "id";
     const auto slotColumn = std::find(header.begin(), header.end(), name);
     if (slotColumn == header.end()) {
-        throw UsageError(path + ": no \"" + name + "\" column", path);
+        const bool byId = bySlot && std::ranges::count(header, "id") != 0;
+        throw UsageError(path + ": no \"" + name + "\" column" +
+                             (byId ? " (the rows name players by \"id\": use --match id)" : ""),
+                         path);
     }
     const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
     std::set<std::string> columns;
@@ -296,11 +300,12 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
         };
         try {
             if (!editSlot(document, slot, entry.second, options, basis.records)) {
-                results.slots.push_back({slot, std::nullopt});
+                results.slots.push_back({slot, {}});
                 continue;
             }
             const PlayerEditor& editor = document.player(slot);
-            results.slots.push_back({slot, changedOffsets(editor.loaded(), editor.working())});
+            results.slots.push_back({slot, changedOffsets(editor.loaded(), editor.working()),
+                                     editor.loaded(), editor.working()});
             edited.push_back(slot);
             const auto dumped = basis.slotHashes.find(slot);
             if (dumped != basis.slotHashes.end() && dumped->second != slotHash(editor.loaded())) {
@@ -310,6 +315,9 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
             throw failed(error.description() + " (--force overwrites it)");
         } catch (const CopyError& error) {
             throw failed(error.description()); // an empty slot: says which already
+        } catch (const ShowError& error) {
+            throw failed(
+                loadFailure(document.path(), slot, document.table().copyRecord(slot), error));
         } catch (const FieldError& error) {
             throw failed("slot " + std::to_string(slot) + ": " + error.field() + ": " +
                          error.description());
@@ -329,18 +337,6 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
         std::cerr << "quillbay-cli: " << notice << '\n';
     }
     return results;
-}
-
-std::string describe(const SlotResult& result) {
-    std::string text = "slot " + std::to_string(result.slot) + ":";
-    if (!result.written || result.written->empty()) {
-        return text + " no change";
-    }
-    text += " wrote";
-    for (const int offset : *result.written) {
-        text += " " + std::to_string(offset);
-    }
-    return text;
 }
 
 } // namespace qb::cli

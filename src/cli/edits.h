@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/slot_report.h"
 #include "player/patch.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
@@ -38,12 +39,6 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path,
 RosterEdits parseCsvEdits(const std::string& text, const std::string& path,
                           MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
 
-// What saving one slot did: nothing when no field changed, else the offsets written.
-struct SlotResult {
-    int slot;
-    std::optional<std::vector<int>> written;
-};
-
 // The slot records that edits were computed from, by slot.
 using SlotBasis = std::map<int, Record>;
 
@@ -71,6 +66,9 @@ struct EditOptions {
     // command line that needs --yes.
     bool mayEmptyNames = false;
     SafetyOptions safety;
+    bool verbose = false; // how the results are printed (slot_report.h)
+
+    ReportStyle style() const { return {dryRun, verbose}; }
 };
 
 // Loads each slot as the window does, changes the fields (switching statistics
@@ -85,8 +83,5 @@ struct EditOptions {
 // unless forced. A failure says that nothing was written.
 EditResults applyEdits(RosterDocument& document, const RosterEdits& edits,
                        const EditOptions& options, EditBasis basis = {});
-
-// "slot 5: wrote 108 109" or "slot 5: no change".
-std::string describe(const SlotResult& result);
 
 } // namespace qb::cli

@@ -110,9 +110,14 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
         const std::optional<int> named =
             playerOfJson(player.is_object() ? player.value(name, Json()) : Json(), highest);
         if (!named) {
-            throw EditError(where + "needs \"" + name + "\", a whole number from 0 to " +
-                                std::to_string(highest),
-                            path);
+            // A patch by ID read by slot: say how it is read.
+            const bool byId =
+                bySlot && player.is_object() && player.contains("id") && !player.contains("slot");
+            throw EditError(
+                where + "needs \"" + name + "\", a whole number from 0 to " +
+                    std::to_string(highest) +
+                    (byId ? " (the entries name players by \"id\": use --match id)" : ""),
+                path);
         }
         if (!seen.insert(*named).second) {
             throw EditError(where + name + " " + std::to_string(*named) + " appears more than once",

@@ -170,16 +170,26 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
                                  .set(1, 104, {56})
                                  .set(1, 2, {0xD0, 0x07}) // commentary 2000
                                  .write(dir, "r.pak");
-    const std::string dry = "slot 1: nation: 2 bits -> BAN\nslot 1: commentary: 2000 -> 1015\n"
-                            "slot 1: wrote 2 3 216\n";
-    runSteps(dir, path,
-             {{{"set", path, "1", "ratings.bowling.Accuracy=5"}, 1},
-              {{"repair", path, "1", "1"}, 1, "given twice in one save; nothing was written"},
-              {{"repair", path, "--dry-run"}, 0, "", dry},
-              {{"repair", path, "00", "01", "--no-backup"}, 0, "", "slot 0: no change\n" + dry},
-              {{"set", path, "1", "commentary=1016"}, 2},
-              {{"set", path, "1", "ratings.bowling.Accuracy=5"}, 0},
-              {{"repair", path, "5"}, 1}}); // an empty slot
+    const std::string dry = "slot 1: would change nation 2 bits -> BAN, commentary 2000 -> 1015\n";
+    runSteps(
+        dir, path,
+        {{{"set", path, "1", "ratings.bowling.Accuracy=5"},
+          1,
+          path +
+              ": slot 1: nation: Invalid property value: the file holds 2 bits, which the "
+              "editor cannot show; quillbay-cli repair " +
+              path + " 1 sets it to BAN; nothing was written\n"},
+         {{"repair", path, "1", "1"}, 1, "given twice in one save; nothing was written"},
+         {{"repair", path, "--dry-run"}, 0, "", dry},
+         {{"repair", path, "--dry-run", "--verbose"}, 0, "", dry + "slot 1: would write 2 3 216\n"},
+         {{"repair", path, "00", "01", "--no-backup"},
+          0,
+          "",
+          "slot 0: no change\nslot 1: nation: 2 bits -> BAN\nslot 1: commentary: 2000 -> "
+          "1015\nslot 1: wrote 2 3 216\n"},
+         {{"set", path, "1", "commentary=1016"}, 2},
+         {{"set", path, "1", "ratings.bowling.Accuracy=5"}, 0},
+         {{"repair", path, "5"}, 1}}); // an empty slot
 }
 
 // One roster for every refusal: a healthy player at 0 and 10, a face out of range at 1, a
@@ -250,7 +260,10 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {set("2", "roles.battingStyle=Defensive"), 1,
              "roles.battingStyle: the value asked, \"Defensive\", would not be kept: it would show "
              "as \"Moderate\""},
-            {set("1", "name=Fixed"), 1, "appearance.face: Invalid property value"},
+            {set("1", "name=Fixed"), 1,
+             "slot 1: appearance.face: Invalid property value: the file holds 40, which the editor "
+             "cannot show; quillbay-cli repair " +
+                 path + " 1 sets it to 24; nothing was written"},
             {set("1600", "name=X"), 2, "1599"},
             {set("4294967296", "name=X"), 2, "1599"},
             {set("0599", "name=X"), 1, "slot 599 is empty; use import; nothing was written"},
@@ -281,6 +294,11 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("m.json", R"([{"slot": 0, "name": "Changed"}, {"slot": 10, "name": ""}])"), 1,
              "slot 10: name: an empty name"},
             {apply("n.json", R"([1, 2])"), 1, "needs \"slot\""},
+            {apply("id.json", R"([{"id": 0, "name": "X"}])"), 1,
+             "entry 0: needs \"slot\", a whole number from 0 to 1599 (the entries name players by "
+             "\"id\": use --match id)"},
+            {apply("id.csv", "id,name\r\n0,X\r\n"), 1,
+             "no \"slot\" column (the rows name players by \"id\": use --match id)"},
             {apply("dup.csv", "slot,name\r\n0,X\r\n0,Y\r\n"), 1, "appears more than once"},
             {apply("dup.json", R"([{"slot": 10, "name": "X"}, {"slot": 10, "name": "Y"}])"), 1,
              "appears more than once"},
@@ -314,10 +332,22 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
              1,
              "fifo.data for reading: it is"},
             {{"tga", dir.file("fifo.tga")}, 1, "fifo.tga for reading: it is not a regular file"},
-            {{"set", path, "0", chinaman, "--dry-run"}, 0, "", "slot 0: wrote 108 109\n"},
+            {{"set", path, "0", chinaman, "name=Bea", "--dry-run"},
+             0,
+             "",
+             "slot 0: would change name \"Smith\" -> \"Bea\", roles.bowlingStyle \"Off Spin\" -> "
+             "\"Chinaman\"\n"},
+            {{"set", path, "0", chinaman, "--dry-run", "--verbose"},
+             0,
+             "",
+             "slot 0: would change roles.bowlingStyle \"Off Spin\" -> \"Chinaman\"\n"
+             "slot 0: would write 108 109\n"},
             {set("0", chinaman.c_str()), 0, "", "slot 0: wrote 108 109\n"},
             {set("0", chinaman.c_str()), 0, "", "slot 0: no change\n"},
-            {set("0010", chinaman.c_str()), 0, "",
+            {{"set", path, "0010", chinaman, "--verbose"},
+             0,
+             "",
+             "slot 10: changed roles.bowlingStyle \"Off Spin\" -> \"Chinaman\"\n"
              "slot 10: wrote 108 109\n"}, // decimal, not octal 8
             {{"set", path, "0", "name=", "--yes"}, 0, "", "slot 0: wrote 4 5 6 7 8\n"},
         });
@@ -405,6 +435,11 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
               {{"restore", game, dir.file("short.sav")}, 1, "bytes"},
               {{"restore", game, source, "--slots", "1,1600"}, 2, "1599"},
               {{"restore", game, source, "--slots", "1,3", "--dry-run"}, 0}});
+    EXPECT_THAT(output(dir, {"restore", game, source, "--slots", "3", "--dry-run"}),
+                testing::AllOf(testing::StartsWith("slot 3: would change nation \"BAN\" -> "
+                                                   "\"AUS\", commentary 259 -> 591, "),
+                               HasSubstr(", bytes no field covers 113 114 "),
+                               testing::Not(HasSubstr("wrote"))));
     EXPECT_THAT(output(dir, {"restore", game, source, "--slots", "3,1"}),
                 HasSubstr("slot 3: wrote"));
     EXPECT_EQ(test::readFileBytes(game), with({1, 3}));
@@ -599,8 +634,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
     ASSERT_NE(at, std::string::npos);
     csv.replace(at, row.size(), "\r\n3,0,Player3,ENG,0,,4,");
     writeText(dir.file("one.csv"), csv);
-    EXPECT_THAT(output(dir, {"apply", path, dir.file("one.csv")}),
-                HasSubstr("slot 3: wrote 205\n"));
+    EXPECT_EQ(output(dir, {"apply", path, dir.file("one.csv")}),
+              "slot 3: wrote 205\n42 slots matched, 1 changed\n");
     // Rows of slots changed since the dump would undo those changes: refused, naming the
     // slots, unless forced.
     ASSERT_EQ(
@@ -660,7 +695,9 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     CliRun run = cli(dir, {"check", path});
     EXPECT_EQ(run.exitCode, 1);
     for (const char* line :
-         {"error: slot 1 (TwoBits): nation:", "error: slot 2 (OddFace): appearance.face:",
+         {"error: slot 1 (TwoBits): nation: the editor cannot show it (Invalid property value): "
+          "the file holds 2 bits; repair sets it to AUS\n",
+          "error: slot 2 (OddFace): appearance.face:",
           "warning: slot 4 (Hidden): name: named slot after the first empty slot (3)",
           "error: slot 4 (Hidden): id: ID 1 is also the ID of slot 0",
           "3 errors, 1 warning in 4 named slots"}) {
@@ -747,10 +784,15 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
               {{"bulk", path, "--set", "ratings.bowling.Accuracy+=x"}, 2},
               {{"bulk", path, "--set", "nope=1"}, 2},
               {{"bulk", path, "--set", "name="}, 1, "--yes"}, // it would empty every slot
+              {{"bulk", path, "--where", "nation=ENG", "--set", raise, "--dry-run"},
+               0,
+               "",
+               "slot 2: would change ratings.bowling.Accuracy 16 -> 21\n2 slots matched, 1 would "
+               "change\n"},
               {{"bulk", path, "--where", "nation=ENG", "--set", raise},
                0,
                "",
-               "slot 0: no change\nslot 2: wrote 93\n2 slots matched, 1 changed\n"}});
+               "slot 2: wrote 93\n2 slots matched, 1 changed\n"}});
     const auto player = nlohmann::json::parse(output(dir, {"show", path, "2", "--format", "json"}));
     EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 21);
 }
