@@ -180,6 +180,8 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
               {{"set", path, "1", "commentary=1016"}, 2},
               {{"set", path, "1", "ratings.bowling.Accuracy=5"}, 0},
               {{"repair", path, "5"}, 1}}); // an empty slot
+    // Of the two saves, only the one without --no-backup backed the file up.
+    EXPECT_EQ(Json::parse(output(dir, {"backups", path, "--format", "json"})).size(), 1u);
 }
 
 // One roster for every refusal: a healthy player at 0 and 10, a face out of range at 1, a
@@ -365,6 +367,13 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
             EXPECT_EQ(copy.out, output(dir, set));
             EXPECT_THAT(copy.out, HasSubstr("wrote"));
             EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
+            // Every field of the group is the source's now, whichever group the registry
+            // files it under (the identity and shots groups have no key of their own).
+            const auto shown = [&dir](const std::string& file, const char* slot) {
+                return Json::parse(output(dir, {"show", file, slot, "--format", "json"}));
+            };
+            EXPECT_EQ(getDotted(shown(to, "2"), groups[i]),
+                      getDotted(shown(source, "1"), groups[i]));
         }
         test::writeFileBytes(to, original);
         runSteps(dir, to,
@@ -592,6 +601,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
             }
         }
     }
+    EXPECT_EQ(Json::parse(output(dir, {"dump", path})).size(), 42u);
+    EXPECT_EQ(Json::parse(output(dir, {"dump", path, "--all"})).size(), 1600u);
     // One cell edited in a spreadsheet writes only that field's bytes.
     std::string csv = slurp(dir.file("edits.csv"));
     const std::string row = "\r\n3,0,Player3,ENG,0,,0,";

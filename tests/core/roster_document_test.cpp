@@ -98,6 +98,25 @@ TEST_F(RosterDocumentTest, AFieldSetBackToTheFilesValueIsNotPending) {
     EXPECT_EQ(changes.size(), 2U);
 }
 
+// A group of edits is reverted last first, so a field edited twice in it shows the
+// file's value again; discarding a slot drops its pending edits.
+TEST_F(RosterDocumentTest, RevertsAGroupLastFirstAndDiscardsPendingEdits) {
+    RosterDocument document(path);
+    const FieldValue inFile = field("nation").get(document.player(3).state());
+    ASSERT_NE(inFile, FieldValue{"IND"});
+    const Edit first = document.makeEdit(3, field("nation"), "IND");
+    document.apply(first);
+    const std::vector<Edit> group = {first, document.makeEdit(3, field("nation"), "PAK")};
+    document.apply(group[1]);
+    document.revert(group);
+    EXPECT_EQ(field("nation").get(document.player(3).state()), inFile);
+    EXPECT_FALSE(document.hasPending(3));
+    document.apply(group);
+    document.discard(3);
+    EXPECT_FALSE(document.hasPending(3));
+    EXPECT_EQ(field("nation").get(document.player(3).state()), inFile);
+}
+
 // A slot another program changed after its player was shown is refused, and with it
 // the whole batch; the table is read again by reload, and pending edits survive it.
 TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
