@@ -343,9 +343,16 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
     const TempDir dir;
     std::vector<std::string> groups = fieldSelectionNames();
     groups.emplace_back(); // the whole player: no --only
+    const auto shown = [&dir](const std::string& file, const char* slot) {
+        return Json::parse(output(dir, {"show", file, slot, "--format", "json"}));
+    };
     for (const std::string kind : {"pak", "sav"}) {
         const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
         const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
+        // Hands that differ, so that copying the roles changes the fielding hand.
+        const bool left = shown(from, "1")["roles"]["fieldingHand"] == "Left";
+        output(dir,
+               {"set", to, "2", left ? "roles.fieldingHand=Right" : "roles.fieldingHand=Left"});
         const std::string expected = dir.file("expected." + kind);
         const auto original = test::readFileBytes(to);
         for (std::size_t i = 0; i < groups.size(); ++i) {
@@ -369,9 +376,6 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
             EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
             // Every field of the group is the source's now, whichever group the registry
             // files it under (the identity and shots groups have no key of their own).
-            const auto shown = [&dir](const std::string& file, const char* slot) {
-                return Json::parse(output(dir, {"show", file, slot, "--format", "json"}));
-            };
             EXPECT_EQ(getDotted(shown(to, "2"), groups[i]),
                       getDotted(shown(source, "1"), groups[i]));
         }
