@@ -13,7 +13,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 #ifdef __linux__
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -349,37 +348,18 @@ TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
     EXPECT_TRUE(journals().empty());
 }
 
-#ifndef _WIN32
-// A file made immutable while the object lives, which root cannot write either; `set`
-// is false where the file system or this process's rights do not allow it.
-struct Immutable {
-    explicit Immutable(std::string file) : path(std::move(file)), set(attribute(true)) {}
-    Immutable(const Immutable&) = delete;
-    Immutable& operator=(const Immutable&) = delete;
-    ~Immutable() {
-        if (set) {
-            attribute(false);
-        }
-    }
-    bool attribute(bool on) const {
 #ifdef __linux__
-        const int descriptor = ::open(path.c_str(), O_RDONLY);
-        int flags = 0;
-        bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
-        if (descriptor >= 0) {
-            ::close(descriptor);
-        }
-        return done;
-#else
-        static_cast<void>(on);
-        return false;
-#endif
-    }
-    std::string path;
-    bool set;
-};
+// Sets or clears a file's immutable attribute, which binds root as well; false where the
+// file system or this process's rights do not allow it.
+bool setImmutable(const std::string& path, bool on) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(descriptor);
+    return done;
+}
 #endif
 
 // A name outside ASCII, and outside any one ANSI code page, reaches the file, its
@@ -399,10 +379,12 @@ TEST_F(SafetyFixture, AnyFileNameSavesAndAReadOnlyFileIsRefused) {
                     fs::perm_options::remove);
     const auto before = test::readFileBytes(path);
 #ifndef _WIN32 // Windows has the read-only attribute, which binds every user
-    std::optional<Immutable> immutable;
-    if (std::ofstream(nativePath(path), std::ios::app)) { // root: the attribute binds it
-        immutable.emplace(path);
-        if (!immutable->set) {
+    bool immutable = false;
+    if (std::ofstream(nativePath(path), std::ios::app)) { // root
+#ifdef __linux__
+        immutable = setImmutable(path, true);
+#endif
+        if (!immutable) {
             GTEST_SKIP() << "this user may write read-only files, and " << dir.path()
                          << " cannot be made immutable";
         }
@@ -411,6 +393,11 @@ TEST_F(SafetyFixture, AnyFileNameSavesAndAReadOnlyFileIsRefused) {
     EXPECT_THROW(writeSlotSafely(file, 1, edited(loaded), loaded, options()), FileError);
     EXPECT_EQ(test::readFileBytes(path), before);
     EXPECT_TRUE(journals().empty());
+#ifdef __linux__
+    if (immutable) {
+        setImmutable(path, false); // else the folder cannot be removed
+    }
+#endif
 }
 
 TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {

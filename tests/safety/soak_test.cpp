@@ -1,7 +1,7 @@
 // Random edit-and-save cycles on one roster, through the editor's core path and the
 // command-line tool's path in turn, each checked against a model of the file: only the
-// edited field changes. FieldRegistry.EachFieldStoresItsValueAndNoOther checks every
-// field once; this mixes them over many saves of one file (QB_SOAK_CYCLES for more).
+// edited field changes. FieldRegistry.EveryValueAFieldStoresShowsBackAndChangesNoOtherField checks
+// every field once; this mixes them over many saves of one file (QB_SOAK_CYCLES for more).
 #include "cli/edits.h"
 #include "codecs/demo_roster.h"
 #include "codecs/identity.h"
