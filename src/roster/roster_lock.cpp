@@ -1,5 +1,6 @@
 #include "roster/roster_lock.h"
 
+#include "roster/faults.h"
 #include "roster/file_handle.h"
 
 #include <map>
@@ -61,6 +62,9 @@ RosterLock::RosterLock(const std::string& path, std::chrono::milliseconds wait) 
             return;
         }
     }
+    // Where a test lets another process write before this one holds the lock: a command
+    // that read the file before this point would compute its edits from stale bytes.
+    faults::crashPoint("before-lock");
     auto [key, file] = lockFile(path, wait);
     heldLocks().emplace(key, Held{std::move(file), 1});
     file_ = {key.device, key.inode};

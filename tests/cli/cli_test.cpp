@@ -190,6 +190,8 @@ TEST(Cli, RepairMakesLockedSlotsEditableAgain) {
          {{"set", path, "1", "commentary=1016"}, 2},
          {{"set", path, "1", "ratings.bowling.Accuracy=5"}, 0},
          {{"repair", path, "5"}, 1}}); // an empty slot
+    // Of the two saves, only the one without --no-backup backed the file up.
+    EXPECT_EQ(Json::parse(output(dir, {"backups", path, "--format", "json"})).size(), 1u);
 }
 
 // One roster for every refusal: a healthy player at 0 and 10, a face out of range at 1, a
@@ -371,9 +373,16 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
     const TempDir dir;
     std::vector<std::string> groups = fieldSelectionNames();
     groups.emplace_back(); // the whole player: no --only
+    const auto shown = [&dir](const std::string& file, const char* slot) {
+        return Json::parse(output(dir, {"show", file, slot, "--format", "json"}));
+    };
     for (const std::string kind : {"pak", "sav"}) {
         const std::string from = test::generatedPlayers(1, 3).write(dir, "from." + kind);
         const std::string to = test::generatedPlayers(2, 3).write(dir, "to." + kind);
+        // Hands that differ, so that copying the roles changes the fielding hand.
+        const bool left = shown(from, "1")["roles"]["fieldingHand"] == "Left";
+        output(dir,
+               {"set", to, "2", left ? "roles.fieldingHand=Right" : "roles.fieldingHand=Left"});
         const std::string expected = dir.file("expected." + kind);
         const auto original = test::readFileBytes(to);
         for (std::size_t i = 0; i < groups.size(); ++i) {
@@ -395,6 +404,10 @@ TEST(Cli, CopyWritesWhatSetWritesForTheSameValues) {
             EXPECT_EQ(copy.out, output(dir, set));
             EXPECT_THAT(copy.out, HasSubstr("wrote"));
             EXPECT_EQ(test::readFileBytes(to), test::readFileBytes(expected));
+            // Every field of the group is the source's now, whichever group the registry
+            // files it under (the identity and shots groups have no key of their own).
+            EXPECT_EQ(getDotted(shown(to, "2"), groups[i]),
+                      getDotted(shown(source, "1"), groups[i]));
         }
         test::writeFileBytes(to, original);
         runSteps(dir, to,
@@ -627,6 +640,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
             }
         }
     }
+    EXPECT_EQ(Json::parse(output(dir, {"dump", path})).size(), 42u);
+    EXPECT_EQ(Json::parse(output(dir, {"dump", path, "--all"})).size(), 1600u);
     // One cell edited in a spreadsheet writes only that field's bytes.
     std::string csv = slurp(dir.file("edits.csv"));
     const std::string row = "\r\n3,0,Player3,ENG,0,,0,";

@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace qb {
 namespace {
@@ -155,24 +157,41 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     EXPECT_NE(check.out.find("set aside"), std::string::npos);
 }
 
-// A writer that runs while another command is stopped after reading what its edits are
-// computed from: a Quillbay process waits for it; a program that ignores the lock (the
-// game) makes it refuse. Either way no exit-0 change is lost.
+// A writer that runs while another command is stopped before it takes the lock, or
+// after reading what its edits are computed from: a Quillbay process waits for it; a
+// program that ignores the lock (the game) makes it refuse. Either way no exit-0 change
+// is lost, and nothing is read before the lock.
 TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
-    for (const bool otherIsQuillbay : {true, false}) { // else the game writes slot 2's name
-        SCOPED_TRACE(otherIsQuillbay ? "bulk then set" : "bulk then the game");
+    struct Row {
+        bool otherIsQuillbay; // else the game writes slot 2's name
+        const char* stopAt;
+        int exitCode;
+        int accuracy; // of slot 2 after both
+        bool force = false;
+    };
+    for (const Row& row :
+         {Row{true, "before-edits", 0, 50}, Row{false, "before-edits", 1, 0},
+          Row{false, "before-edits", 0, 5, true}, Row{true, "before-lock", 0, 55}}) {
+        SCOPED_TRACE(std::string(row.otherIsQuillbay ? "set" : "the game") + " " + row.stopAt +
+                     (row.force ? " --force" : ""));
         const TempDir dir;
         const std::string path = RosterMaker()
                                      .player(0, "Smith")
                                      .player(1, "Jones")
                                      .player(2, "Brown")
                                      .write(dir, "r.pak");
-        const Started first = start(dir, {"bulk", path, "--set", "ratings.bowling.Accuracy+=5"},
-                                    "first", "before-edits");
+        std::vector<std::string> bulk = {"bulk", path, "--set", "ratings.bowling.Accuracy+=5"};
+        if (row.force) {
+            bulk.emplace_back("--force");
+        }
+        const Started first = start(dir, bulk, "first", row.stopAt);
         awaitStop(first);
         std::optional<Started> other;
-        if (otherIsQuillbay) {
+        if (row.otherIsQuillbay) {
             other = start(dir, {"set", path, "2", "ratings.bowling.Accuracy=50"}, "other");
+            if (std::string(row.stopAt) == "before-lock") {
+                EXPECT_EQ(finish(*std::exchange(other, std::nullopt)).exitCode, 0);
+            }
         } else {
             auto bytes = test::readFileBytes(path);
             bytes[2 * 348 + 8] = 'x'; // "Brown" becomes "Browx"
@@ -180,16 +199,38 @@ TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
         }
         resume(first);
         const Finished done = finish(first);
-        EXPECT_EQ(done.exitCode, otherIsQuillbay ? 0 : 1) << done.err;
+        EXPECT_EQ(done.exitCode, row.exitCode) << done.err;
         if (other) {
             EXPECT_EQ(finish(*other).exitCode, 0);
-        } else {
+        } else if (row.exitCode != 0) {
             EXPECT_NE(done.err.find("changed by another program"), std::string::npos) << done.err;
         }
         const nlohmann::json brown = shown(dir, path, 2);
-        EXPECT_EQ(brown["ratings"]["bowling"]["Accuracy"], otherIsQuillbay ? 50 : 0);
-        EXPECT_EQ(brown["name"], otherIsQuillbay ? "Brown" : "Browx");
+        EXPECT_EQ(brown["ratings"]["bowling"]["Accuracy"], row.accuracy);
+        EXPECT_EQ(brown["name"], row.otherIsQuillbay ? "Brown" : "Browx");
     }
+}
+
+// An import checks the player's ID against the file as it is under the lock: an ID the
+// game gave another slot while the import waited is refused.
+TEST(TwoProcesses, AnImportChecksItsIdUnderTheLock) {
+    const TempDir dir;
+    const std::string source =
+        RosterMaker().player(0, "Smith").set(0, 0, {105}).write(dir, "s.pak");
+    ASSERT_EQ(run(dir, {"export", source, "0", dir.file("p.data")}, "export").exitCode, 0);
+    const std::string path = RosterMaker().write(dir, "r.pak");
+    const Started importing =
+        start(dir, {"import", path, "3", dir.file("p.data"), "--yes"}, "import", "before-lock");
+    awaitStop(importing);
+    auto bytes = test::readFileBytes(path);
+    bytes[4 * 348] = 105; // the game writes a player of ID 105 into slot 4
+    test::writeFileBytes(path, bytes);
+    resume(importing);
+    const Finished done = finish(importing);
+    EXPECT_EQ(done.exitCode, 1);
+    EXPECT_NE(done.err.find("Duplicate ID: ID 105 is held by slot 4"), std::string::npos)
+        << done.err;
+    EXPECT_EQ(test::readFileBytes(path), bytes);
 }
 
 // Matched by ID, apply and copy find each player's slot under the lock, in the bytes the

@@ -55,8 +55,7 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
     }
 }
 
-// Literal bits pin the runs; the table of flags must name the bit the runs use.
-TEST(Flags, ShownFromAndStoredToTheirBits) {
+TEST(Flags, ShownFromTheirBits) {
     PlayerSheet state;
     readSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
     readShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
@@ -66,17 +65,6 @@ TEST(Flags, ShownFromAndStoredToTheirBits) {
         EXPECT_EQ(state.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
     }
     EXPECT_THROW(readSkills(test::recordWith({{198, 3}}), state), ShowError);
-    for (const FlagBit& flag : kFlagBits) {
-        PlayerSheet one;
-        flagBox(one, flag.control, flag.index) = 1;
-        Record r{};
-        writeShotFlags(one, r);
-        writeSkills(one, r);
-        const int bit = flag.offset * 8 + flag.bit;
-        const Record expected =
-            test::recordWith({{bit / 8, static_cast<std::uint8_t>(1 << bit % 8)}});
-        EXPECT_EQ(r, expected) << flag.caption;
-    }
 }
 
 TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {

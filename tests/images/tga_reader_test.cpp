@@ -48,6 +48,10 @@ TEST(TgaReader, DecodedPixels) {
     Bytes longRow(rawPacket.begin() + 1, rawPacket.end());
     longRow.insert(longRow.end(), {0xEE, 0, 0, 0}); // a run of one, then row padding
     rawPacket.insert(rawPacket.end(), {0x80, 0xEE});
+    Bytes widest; // 4096 pixels, the widest image read, in 32 runs of 128
+    for (int run = 0; run < 32; ++run) {
+        widest.insert(widest.end(), {0xFF, 5});
+    }
     const Bytes sixBgr0 = {1,  2,  3,  0, 4,  5,  6,  0, 7,  8,  9,  0,
                            10, 11, 12, 0, 13, 14, 15, 0, 16, 17, 18, 0};
     struct Row {
@@ -71,6 +75,7 @@ TEST(TgaReader, DecodedPixels) {
          {1, 2, 3, 0, 4, 0, 0, 0, 0, 0, 0, 0}},
         {"run short of input", header(10, 24, 3, 1) + Bytes{0x80, 1}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"128-pixel raw packet", header(11, 8, 129, 1) + rawPacket, longRow},
+        {"4096 wide", header(11, 8, 4096, 1) + widest, Bytes(4096, 5)},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -85,6 +90,10 @@ TEST(TgaReader, DecodedPixels) {
     EXPECT_EQ(Bytes(map.bitmap()->colourTable.begin(), map.bitmap()->colourTable.begin() + 12),
               (Bytes{0, 0, 0, 0, 10, 20, 30, 0, 0, 0, 0, 0}));
     EXPECT_EQ(loaded(rows[5].file).bitmap()->colourTable[4 * 77 + 1], 77); // a grey ramp
+    // ... unless the greyscale image brings a colour map.
+    const TgaReader mapped = loaded(header(3, 8, 1, 1, 0, 0, 1, 1, 24) + Bytes{10, 20, 30, 0});
+    EXPECT_EQ(Bytes(mapped.bitmap()->colourTable.begin(), mapped.bitmap()->colourTable.begin() + 4),
+              (Bytes{10, 20, 30, 0}));
     // 16-bit map entries widen 5 bits to 8: red 31, green 0, blue 16.
     const TgaReader fifteen = loaded(header(1, 8, 1, 1, 0, 0, 1, 1, 16) + Bytes{0x10, 0x7C, 0});
     EXPECT_EQ(
@@ -106,14 +115,15 @@ TEST(TgaReader, Properties) {
               (std::array<long, 2>{-2, 0}));
 }
 
+// 130 equal pixels first: the longest run packet holds 128.
 TEST(TgaReader, WriterAndReaderAgreeOnEveryDepth) {
     TgaPicture picture;
-    picture.width = 5;
+    picture.width = 45;
     picture.height = 3;
     Bytes rgb;      // what every depth but 16 shows
     Bytes fiveBits; // 16 bits keep the top five bits of each channel
-    for (int i = 0; i < 15; ++i) {
-        const auto v = static_cast<std::uint8_t>(i < 6 ? 0x40 : 8 * i);
+    for (int i = 0; i < 135; ++i) {
+        const auto v = static_cast<std::uint8_t>(i < 130 ? 0x40 : 8 * i);
         picture.colours.push_back({v, static_cast<std::uint8_t>(255 - v), 0x80, 0xFF});
         for (const int channel : {2, 1, 0}) {
             const int value = picture.colours.back()[static_cast<std::size_t>(channel)];

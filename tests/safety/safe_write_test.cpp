@@ -13,6 +13,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace qb {
 namespace {
@@ -198,16 +204,17 @@ TEST_F(SafetyFixture, FailuresPartWayPutTheSlotBack) {
 }
 
 TEST_F(SafetyFixture, AWriteThatNeverLandsIsFoundByReadingBack) {
-    const std::string path = roster();
-    const RosterFile file(path);
-    const Record loaded = file.readSlot(1);
-    // The backup and the journal land, the first run of the slot does not.
-    faults::failNth(faults::Op::Write, 3, faults::kLostWrite);
-    try {
-        writeSlotSafely(file, 1, loaded, edited(loaded), options());
-        ADD_FAILURE() << "saved";
-    } catch (const FileError& error) {
-        EXPECT_NE(std::string(error.what()).find("other bytes"), std::string::npos);
+    // The backup and the journal land, then the first run of slot 1 does not; or, in a
+    // batch of three, slot 1's three runs land and the first of slot 2 does not.
+    for (const auto& [slots, lost] : {std::pair{1, 3}, std::pair{3, 6}}) {
+        const RosterFile file(roster(std::to_string(slots) + ".pak"));
+        faults::failNth(faults::Op::Write, lost, faults::kLostWrite);
+        try {
+            writeSlots(file, batch(file, slots), options());
+            ADD_FAILURE() << "saved";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find("other bytes"), std::string::npos);
+        }
     }
 }
 
@@ -341,6 +348,20 @@ TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
     EXPECT_TRUE(journals().empty());
 }
 
+#ifdef __linux__
+// Sets or clears a file's immutable attribute, which binds root as well; false where the
+// file system or this process's rights do not allow it.
+bool setImmutable(const std::string& path, bool on) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(descriptor);
+    return done;
+}
+#endif
+
 // A name outside ASCII, and outside any one ANSI code page, reaches the file, its
 // journal and its backup; a read-only file is refused with nothing written.
 TEST_F(SafetyFixture, AnyFileNameSavesAndAReadOnlyFileIsRefused) {
@@ -358,13 +379,25 @@ TEST_F(SafetyFixture, AnyFileNameSavesAndAReadOnlyFileIsRefused) {
                     fs::perm_options::remove);
     const auto before = test::readFileBytes(path);
 #ifndef _WIN32 // Windows has the read-only attribute, which binds every user
-    if (std::ofstream(nativePath(path), std::ios::app)) {
-        GTEST_SKIP() << "this user may write read-only files";
+    bool immutable = false;
+    if (std::ofstream(nativePath(path), std::ios::app)) { // root
+#ifdef __linux__
+        immutable = setImmutable(path, true);
+#endif
+        if (!immutable) {
+            GTEST_SKIP() << "this user may write read-only files, and " << dir.path()
+                         << " cannot be made immutable";
+        }
     }
 #endif
     EXPECT_THROW(writeSlotSafely(file, 1, edited(loaded), loaded, options()), FileError);
     EXPECT_EQ(test::readFileBytes(path), before);
     EXPECT_TRUE(journals().empty());
+#ifdef __linux__
+    if (immutable) {
+        setImmutable(path, false); // else the folder cannot be removed
+    }
+#endif
 }
 
 TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
@@ -376,6 +409,16 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     // Whole and checked, but naming a slot with no change: no journal is written so.
     test::writeFileBytes(dir.file("data/journal/3-0.journal"),
                          encodeJournal({identifyFile(path), {}, {SlotChange{348, {}, {}, {}}}}));
+    // A save cut off after its first byte, whose journal has one byte flipped: recovery
+    // would put 'o' back at byte 5 of slot 1, but a journal that fails its checksum
+    // is not trusted.
+    std::vector<std::uint8_t> bytes = test::readFileBytes(path);
+    bytes[348 + 5] = 'X';
+    test::writeFileBytes(path, bytes);
+    std::vector<std::uint8_t> flipped =
+        encodeJournal({identifyFile(path), {}, {SlotChange{348, {5, 6}, {'o', 'n'}, {'X', 'Y'}}}});
+    flipped[flipped.size() - 9] ^= 1; // the last new byte, before the checksum
+    test::writeFileBytes(dir.file("data/journal/4-0.journal"), flipped);
     const auto before = test::readFileBytes(path);
     EXPECT_TRUE(recoverInterruptedSaves(options().dataFolder).empty());
     EXPECT_TRUE(journals().empty());
