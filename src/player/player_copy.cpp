@@ -47,6 +47,9 @@ std::vector<Edit> editsShowing(RosterDocument& document, int slot,
     std::vector<Edit> edits;
     for (const FieldEdit& value : values) {
         if (!showsAlready(*value.field, shown.sheetFor(*value.field), value.value)) {
+            if (!value.refusal.empty()) {
+                throw EditError(value.refusal);
+            }
             edits.push_back(document.makeEdit(slot, *value.field, value.value));
         }
     }

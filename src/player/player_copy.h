@@ -33,7 +33,7 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
 
 // The edits that make the player of `slot` show these values, one per field that shows
 // another value now, in registry order; none are applied. The player must load
-// (ShowError); a value its field refuses throws FieldValueError.
+// (ShowError); a value its field refuses throws EditError with the refusal.
 std::vector<Edit> editsShowing(RosterDocument& document, int slot,
                                const std::vector<FieldEdit>& values);
 

@@ -116,7 +116,7 @@ void MainWindow::buildActions() {
         {"&File", "mnuBar1", nullptr, nullptr, {}},
         {"&File", "mnuCompare", "Compare &With...", "", [this] { chooseRosterToCompare(); }},
         {"&File", "mnuBackups", "&Backups...", "", [this] { showBackups(); }},
-        {"&File", "mnuApplyPatch", "Apply Pa&tch...", "", [this] { applyPatch(); }},
+        {"&File", "mnuApplyEdits", "Apply Edi&ts File...", "", [this] { applyEditsFile(); }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},

@@ -152,8 +152,9 @@ private:
     void compareWith(const QString& path);
     // The backups of the open roster; the one chosen is opened in the compare view.
     void showBackups();
-    // Shows what a patch changes and, once confirmed, applies it as one undoable step.
-    void applyPatch();
+    // Shows what an edits file (CSV or JSON, as `quillbay-cli apply` takes; a patch is
+    // one) changes and, once confirmed, applies it as one undoable step.
+    void applyEditsFile();
 
     // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);

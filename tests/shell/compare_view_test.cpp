@@ -148,7 +148,7 @@ private slots:
             const std::string expected = f.reference(f.mine, "expected.pak");
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
-            child<QAction>(*f.window, "mnuApplyPatch")->trigger();
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
             QVERIFY(f.dialogs.questions.value(0).startsWith(
                 QStringLiteral("Apply patch.json to mine.pak?")));
             QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("Accuracy")));
@@ -159,14 +159,59 @@ private slots:
                 {QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
         }
-        // A file that is no patch is refused before anything changes.
-        Fixture f;
-        const std::string broken = f.dir.file("broken.json");
-        test::writeFileBytes(broken, {'[', '{'});
-        f.dialogs.files << q(broken);
-        child<QAction>(*f.window, "mnuApplyPatch")->trigger();
-        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("not a JSON array")));
-        QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+    }
+
+    void editsFilesApplyAsOneStepOrNotAtAll() {
+        // A CSV as quillbay-cli apply takes it, its players named by ID (its one key
+        // column): two players change, in one step that Undo takes back.
+        {
+            Fixture f;
+            const auto original = test::readFileBytes(f.mine);
+            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string edits = f.dir.file("season.csv");
+            const std::string csv = "id,name,ratings.bowling.Accuracy\r\n101,,30\r\n"
+                                    "104,Tailor,20\r\n102,,\r\n";
+            test::writeFileBytes(edits, {csv.begin(), csv.end()});
+            f.dialogs.files << q(edits);
+            f.dialogs.answers << true;
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("matched by player ID")));
+            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("2 players, 3 fields")));
+            child<QAction>(*f.window, "mnuUndo")->trigger();
+            f.window->saveAll();
+            QVERIFY(test::readFileBytes(f.mine) == original);
+            child<QAction>(*f.window, "mnuRedo")->trigger();
+            f.window->saveAll();
+            test::runCli({QStringLiteral("apply"), q(expected), q(edits), QStringLiteral("--match"),
+                          QStringLiteral("id")});
+            QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
+            QVERIFY(test::readFileBytes(f.mine) != original);
+        }
+        // One value or a file that cannot be read refuses the whole file, naming where.
+        const struct {
+            const char* file;
+            std::string text;
+            const char* refusal;
+        } refused[] = {
+            {"bad.csv", "slot,ratings.bowling.Accuracy\n0,10\n2,64\n",
+             "bad.csv: row 3: column ratings.bowling.Accuracy: Invalid value \"64\""},
+            {"bad.json", R"([{"slot": 0, "name": "Ok"}, {"slot": 1, "nation": "Atlantis"}])",
+             "bad.json: entry 1: Invalid value \"Atlantis\" for nation"},
+            {"broken.json", "[{", "not a JSON array"},
+        };
+        for (const auto& row : refused) {
+            Fixture f;
+            const auto original = test::readFileBytes(f.mine);
+            const std::string path = f.dir.file(row.file);
+            test::writeFileBytes(path, {row.text.begin(), row.text.end()});
+            f.dialogs.files << q(path);
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QVERIFY2(f.dialogs.messages.join(u'\n').contains(QString::fromLatin1(row.refusal)),
+                     qPrintable(f.dialogs.messages.join(u'\n')));
+            QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+            f.window->saveAll();
+            QVERIFY(test::readFileBytes(f.mine) == original);
+        }
     }
 
     void backupsOpenInTheCompareViewToRestorePlayers() {
