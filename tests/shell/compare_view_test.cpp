@@ -5,6 +5,12 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLayout>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -134,6 +140,9 @@ private slots:
             const std::string patch = f.dir.file("patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "cmdSavePatch")->click();
+            QVERIFY(view.statusBar()->currentMessage().endsWith(
+                QStringLiteral("patch.json: the differences of %1 players")
+                    .arg(QByteArray(match) == "id" ? 2 : 4)));
             int differ = 0; // diff exits 1 when the rosters differ
             const QByteArray written = test::runCli(
                 {QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
@@ -212,6 +221,40 @@ private slots:
             f.window->saveAll();
             QVERIFY(test::readFileBytes(f.mine) == original);
         }
+    }
+
+    void windowsFitTheScreenAndKeepTheirButtonsInPlace() {
+        Fixture f;
+        const QRect screen = f.window->screen()->availableGeometry();
+        f.window->show();
+        f.window->move(f.window->pos() + screen.center() - f.window->frameGeometry().center());
+        // A roster deep in folders: its path does not widen its side of the view.
+        const QString deep = f.file(std::string(5, 'd')) + QStringLiteral("/") +
+                             QString(120, u'x') + QStringLiteral("/theirs.pak");
+        QDir().mkpath(QFileInfo(deep).path());
+        QFile::copy(q(f.theirs), deep);
+        QMainWindow& view = f.compareWith(deep.toStdString());
+        view.show();
+        child<QAction>(*f.window, "mnuRosterGrid")->trigger();
+        child<QAction>(*f.window, "mnuBackups")->trigger();
+        for (const char* name : {"frmRosterGrid", "frmCompare", "frmBackups"}) {
+            QVERIFY2(screen.contains(child<QWidget>(*f.window, name)->frameGeometry()), name);
+        }
+        QVERIFY((view.frameGeometry().center() - f.window->frameGeometry().center())
+                    .manhattanLength() <= 4); // centred over the editor, its frame aside
+        QCOMPARE(child<QLabel>(view, "lblRightPath")->toolTip(), QDir::toNativeSeparators(deep));
+        const int leftWidth = child<QTableView>(view, "grdLeft")->width();
+        QVERIFY(std::abs(leftWidth - child<QTableView>(view, "grdRight")->width()) < 8);
+
+        // Undo names its step in its tooltip; the buttons beside it stay where they were.
+        auto* copy = child<QPushButton>(view, "cmdSavePatch");
+        const QRect before = copy->geometry();
+        child<QTableView>(view, "grdLeft")->selectRow(1);
+        child<QPushButton>(view, "cmdCopyToLeft")->click();
+        view.layout()->activate();
+        QCOMPARE(child<QAction>(view, "mnuCompareUndo")->toolTip(),
+                 QStringLiteral("Undo Copy 1 player to the left"));
+        QCOMPARE(copy->geometry(), before);
     }
 
     void backupsOpenInTheCompareViewToRestorePlayers() {
