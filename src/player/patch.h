@@ -72,7 +72,8 @@ std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders,
 // The edits that make `document` show the patch: players named by slot or by ID (see
 // matchPlayers: an ID held by one named slot). The IDs that name no player go to
 // `unmatched`. A value a field refuses, where the player does not show it already,
-// throws EditError with the refusal (file, entry, key and value).
+// throws EditError with the refusal (file, entry, key and value); a change to an empty
+// slot throws CopyError ("slot N is empty; use import").
 std::vector<Edit> patchEdits(RosterDocument& document, const RosterEdits& players, MatchBy by,
                              std::vector<int>& unmatched);
 

@@ -207,6 +207,7 @@ private slots:
             {"bad.json", R"([{"slot": 0, "name": "Ok"}, {"slot": 1, "nation": "Atlantis"}])",
              "bad.json: entry 1: Invalid value \"Atlantis\" for nation"},
             {"broken.json", "[{", "not a JSON array"},
+            {"empty.csv", "slot,name\n9,Ghost\n", "slot 9 is empty; use import"},
         };
         for (const auto& row : refused) {
             Fixture f;
