@@ -1,4 +1,3 @@
-#include "cli/cli_errors.h"
 #include "cli/commands.h"
 #include "cli/edits.h"
 #include "roster/file_handle.h"
@@ -32,16 +31,9 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
 int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
              const EditOptions& options) {
     const std::string text = readText(editsPath);
-    const bool csv = editsPath.ends_with(".csv") || editsPath.ends_with(".CSV");
     EditBasis basis{match, {}, {}};
-    RosterEdits edits;
-    try {
-        edits = csv ? parseCsvEdits(text, editsPath, match, &basis.slotHashes)
-                    : parseJsonEdits(text, editsPath, match, &basis.slotHashes);
-    } catch (const UsageError& error) {
-        // A bad edits file is a failure of its contents, not of the command line.
-        throw QuillbayError(error.description(), editsPath);
-    }
+    // A bad edits file is a failure of its contents (exit 1), not of the command line.
+    const RosterEdits edits = parseEditsFile(text, editsPath, match, &basis.slotHashes);
     RosterDocument document(file);
     warnAboutKind(document.file());
     const EditResults results = applyEdits(document, edits, options, std::move(basis));

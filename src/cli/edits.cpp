@@ -7,7 +7,6 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
-#include "player/csv.h"
 #include "player/player_copy.h"
 #include "player/player_match.h"
 #include "roster/faults.h"
@@ -197,85 +196,6 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
         }
         edits.push_back(
             checkedEdit(assignment.substr(0, equals), assignment.substr(equals + 1), ""));
-    }
-    return edits;
-}
-
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path, MatchBy match,
-                           SlotHashes* hashes) {
-    RosterEdits edits;
-    for (PatchEntry& entry : readPatch(text, path, match)) {
-        edits[entry.player] = std::move(entry.edits);
-        if (hashes != nullptr && !entry.slotHash.empty()) {
-            (*hashes)[entry.player] = entry.slotHash;
-        }
-    }
-    return edits;
-}
-
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path, MatchBy match,
-                          SlotHashes* hashes) {
-    const auto rows = parseCsv(text, path);
-    if (rows.empty()) {
-        throw UsageError(path + ": no header row", path);
-    }
-    const std::vector<std::string>& header = rows.front();
-    const bool bySlot = match == MatchBy::Slot;
-    const std::string name = bySlot ? "slot" : "id";
-    const auto slotColumn = std::find(header.begin(), header.end(), name);
-    if (slotColumn == header.end()) {
-        const bool byId = bySlot && std::ranges::count(header, "id") != 0;
-        throw UsageError(path + ": no \"" + name + "\" column" +
-                             (byId ? " (the rows name players by \"id\": use --match id)" : ""),
-                         path);
-    }
-    const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
-    std::set<std::string> columns;
-    for (const std::string& key : header) {
-        if (!columns.insert(key).second) {
-            throw UsageError(path + ": row 1: the column " + quotedText(key) + " appears twice",
-                             path);
-        }
-        if (findObjectKey(key) == nullptr && key != kSlotHashKey) {
-            throw UsageError(path + ": row 1: unknown column " + quotedText(key), path);
-        }
-    }
-    RosterEdits edits;
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        const std::string where = path + ": row " + std::to_string(r + 1) + ": ";
-        const std::vector<std::string>& row = rows[r];
-        if (row.size() != header.size()) {
-            throw UsageError(where + "has " + std::to_string(row.size()) + " cells, the header " +
-                                 std::to_string(header.size()),
-                             path);
-        }
-        const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
-        const std::optional<int> slot = wholeNumber(slotText, 0, bySlot ? SLOT_COUNT - 1 : 0xFFFF);
-        if (!slot) {
-            throw UsageError(where + "column " + name + ": " + quotedText(slotText) + " is not " +
-                                 (bySlot ? "a slot from 0 to 1599" : "a player ID from 0 to 65535"),
-                             path);
-        }
-        if (edits.contains(*slot)) {
-            throw UsageError(where + name + " " + std::to_string(*slot) + " appears more than once",
-                             path);
-        }
-        std::vector<FieldEdit>& slotEdits = edits[*slot];
-        for (std::size_t c = 0; c < header.size(); ++c) {
-            if (row[c].empty()) {
-                continue;
-            }
-            if (header.begin() + static_cast<std::ptrdiff_t>(c) == hashColumn) {
-                if (hashes != nullptr) {
-                    (*hashes)[*slot] = row[c];
-                }
-                continue;
-            }
-            if (findObjectKey(header[c])->readOnly()) {
-                continue;
-            }
-            slotEdits.push_back(fieldEdit(header[c], row[c], where + "column " + header[c] + ": "));
-        }
     }
     return edits;
 }

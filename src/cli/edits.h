@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/slot_report.h"
+#include "player/edits_file.h"
 #include "player/patch.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
@@ -13,31 +14,12 @@
 
 namespace qb::cli {
 
-// Edits per slot, in slot order.
-using RosterEdits = std::map<int, std::vector<FieldEdit>>;
-
 // A checked edit of one key: an unknown or read-only key, or a value its field does
 // not take, throws UsageError with `where` in front of the reason.
 FieldEdit checkedEdit(const std::string& key, const std::string& value, const std::string& where);
 
 // KEY=VALUE texts of the command line.
 std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignments);
-
-// Per player (slot or ID), the hash of the slot that a dump read it from.
-using SlotHashes = std::map<int, std::string>;
-
-// Edits from a JSON array of partial player objects (player/patch.h), each with
-// "slot" (or "id", keying the edits by player ID). An unknown key throws; a value its
-// field refuses is kept with its refusal. A dump's slot hashes go to `hashes`.
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path,
-                           MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
-
-// Edits from CSV rows under a header of keys, with a "slot" column (or "id", keying
-// the edits by player ID). An empty cell
-// and a read-only column leave the field alone; a missing column leaves it alone too.
-// Values are held as in parseJsonEdits; so are the cells of a dump's slot hash column.
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path,
-                          MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
 
 // The slot records that edits were computed from, by slot.
 using SlotBasis = std::map<int, Record>;

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <utility>
 
 namespace qb {
 namespace {
@@ -156,12 +157,16 @@ std::vector<std::uint8_t> makeDemoSaveHeader() {
     return header;
 }
 
-void writeDemoFiles(const std::string& folder) {
+void writeDemoFiles(const std::string& folder, ExistingDemoFiles existing) {
     const std::filesystem::path dir = nativePath(folder);
     std::filesystem::create_directories(dir);
     const std::vector<std::uint8_t> table = makeDemoSlotTable();
-    writeFile(dir / "demo.pak", {}, table);
-    writeFile(dir / "demo.sav", makeDemoSaveHeader(), table);
+    for (const auto& [name, header] : {std::pair{"demo.pak", std::vector<std::uint8_t>{}},
+                                       std::pair{"demo.sav", makeDemoSaveHeader()}}) {
+        if (existing == ExistingDemoFiles::Replace || !std::filesystem::exists(dir / name)) {
+            writeFile(dir / name, header, table);
+        }
+    }
 }
 
 } // namespace qb

@@ -11,10 +11,6 @@
 namespace qb {
 namespace {
 
-// The deepest a player object nests below the array of players: a player, "statistics",
-// "Test", then the figure.
-constexpr int kDeepestContainer = 3;
-
 std::string jsonValueText(const Json& value, const std::string& key, const std::string& where) {
     if (value.is_array() || value.is_object()) {
         throw EditError(where + key + " takes a single value, not " +
@@ -95,7 +91,7 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
 }
 
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by) {
-    const Json document = readJsonEdits(text, path, kDeepestContainer);
+    const Json document = readJsonEdits(text, path, kPlayerObjectDepth);
     if (!document.is_array()) {
         throw EditError(path + ": not a JSON array of player objects", path);
     }
@@ -155,19 +151,18 @@ std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders,
     return found->second.front();
 }
 
-std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,
-                             MatchBy by, std::vector<int>& unmatched) {
+std::vector<Edit> patchEdits(RosterDocument& document, const RosterEdits& players, MatchBy by,
+                             std::vector<int>& unmatched) {
     const std::map<int, std::vector<int>> holders = namedSlotsById(document);
     std::vector<Edit> edits;
-    for (const PatchEntry& entry : entries) {
-        const std::optional<int> slot = by == MatchBy::Slot
-                                            ? entry.player
-                                            : slotHoldingId(holders, entry.player, document.path());
+    for (const auto& [player, values] : players) {
+        const std::optional<int> slot =
+            by == MatchBy::Slot ? player : slotHoldingId(holders, player, document.path());
         if (!slot) {
-            unmatched.push_back(entry.player);
+            unmatched.push_back(player);
             continue;
         }
-        const std::vector<Edit> slotEdits = editsShowing(document, *slot, entry.edits);
+        const std::vector<Edit> slotEdits = editsShowing(document, *slot, values);
         edits.insert(edits.end(), slotEdits.begin(), slotEdits.end());
     }
     return edits;

@@ -32,6 +32,15 @@ struct FieldEdit {
 // with its refusal.
 FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where);
 
+// Edits per player (slot or player ID), in that order.
+using RosterEdits = std::map<int, std::vector<FieldEdit>>;
+// Per player (slot or ID), the hash of the slot that a dump read it from.
+using SlotHashes = std::map<int, std::string>;
+
+// The deepest a player object nests below the array of players: a player, "statistics",
+// "Test", then the figure.
+inline constexpr int kPlayerObjectDepth = 3;
+
 // One player of a patch: its slot or its player ID, and the fields to change.
 struct PatchEntry {
     int player;
@@ -60,10 +69,12 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
 std::optional<int> slotHoldingId(const std::map<int, std::vector<int>>& holders, int id,
                                  const std::string& path);
 
-// The edits that make `document` show the patch: entries naming players by slot or
-// by ID (see matchPlayers: an ID held by one named slot). The IDs of entries that name
-// no player go to `unmatched`. A value a field refuses throws FieldValueError.
-std::vector<Edit> patchEdits(RosterDocument& document, const std::vector<PatchEntry>& entries,
-                             MatchBy by, std::vector<int>& unmatched);
+// The edits that make `document` show the patch: players named by slot or by ID (see
+// matchPlayers: an ID held by one named slot). The IDs that name no player go to
+// `unmatched`. A value a field refuses, where the player does not show it already,
+// throws EditError with the refusal (file, entry, key and value); a change to an empty
+// slot throws CopyError ("slot N is empty; use import").
+std::vector<Edit> patchEdits(RosterDocument& document, const RosterEdits& players, MatchBy by,
+                             std::vector<int>& unmatched);
 
 } // namespace qb

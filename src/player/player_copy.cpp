@@ -43,12 +43,23 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
 std::vector<Edit> editsShowing(RosterDocument& document, int slot,
                                const std::vector<FieldEdit>& values) {
     const ShownPlayer shown = shownPlayer(document, slot);
-    document.player(slot); // a player that fails to load is refused (ShowError)
-    std::vector<Edit> edits;
+    std::vector<const FieldEdit*> changing;
     for (const FieldEdit& value : values) {
         if (!showsAlready(*value.field, shown.sheetFor(*value.field), value.value)) {
-            edits.push_back(document.makeEdit(slot, *value.field, value.value));
+            if (!value.refusal.empty()) {
+                throw EditError(value.refusal);
+            }
+            changing.push_back(&value);
         }
+    }
+    if (changing.empty()) {
+        return {};
+    }
+    requireCopyTarget(document, slot); // an empty slot is filled by import
+    document.player(slot);             // a player that fails to load is refused (ShowError)
+    std::vector<Edit> edits;
+    for (const FieldEdit* value : changing) {
+        edits.push_back(document.makeEdit(slot, *value->field, value->value));
     }
     return edits;
 }

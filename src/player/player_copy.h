@@ -32,8 +32,9 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
                                     const FieldSelection& selection);
 
 // The edits that make the player of `slot` show these values, one per field that shows
-// another value now, in registry order; none are applied. The player must load
-// (ShowError); a value its field refuses throws FieldValueError.
+// another value now, in registry order; none are applied. When some value differs, the
+// slot must hold a player (CopyError, "slot N is empty; use import") that loads
+// (ShowError); a value its field refuses throws EditError with the refusal.
 std::vector<Edit> editsShowing(RosterDocument& document, int slot,
                                const std::vector<FieldEdit>& values);
 

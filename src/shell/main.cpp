@@ -45,6 +45,7 @@ bool findOutputForTheCommandLine() {
 
 struct StartOptions {
     bool demo = false;
+    bool resetDemo = false;
     QString open;
 };
 
@@ -65,6 +66,11 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
         QStringLiteral(
             "Open the built-in demo roster with a stand-in game folder and settings of its own."));
     parser.addOption(demo);
+    const QCommandLineOption reset(
+        QStringLiteral("reset"),
+        QStringLiteral(
+            "With --demo: write the demo files afresh, dropping changes saved to them."));
+    parser.addOption(reset);
     const QCommandLineOption request(
         QStringLiteral("request"),
         QStringLiteral("Ask a running editor to show entry INDEX of the roster at PATH."),
@@ -106,7 +112,13 @@ std::optional<StartOptions> readCommandLine(int argc, char** argv, int& exitCode
         }
         return std::nullopt;
     }
-    return StartOptions{parser.isSet(demo), parser.positionalArguments().value(0)};
+    if (parser.isSet(reset) && !parser.isSet(demo)) {
+        std::fprintf(stderr, "quillbay: --reset goes with --demo\n");
+        exitCode = 1;
+        return std::nullopt;
+    }
+    return StartOptions{parser.isSet(demo), parser.isSet(reset),
+                        parser.positionalArguments().value(0)};
 }
 
 } // namespace
@@ -138,8 +150,11 @@ int main(int argc, char** argv) {
     qb::SystemDialogs dialogs;
     std::unique_ptr<qb::AppSettings> settings;
     QString open = options->open;
+    std::optional<qb::DemoFolder> demo;
     if (options->demo) {
-        const qb::DemoFolder folder = qb::prepareDemoFolder();
+        const qb::DemoFolder folder = qb::prepareDemoFolder(
+            options->resetDemo ? qb::DemoStart::Fresh : qb::DemoStart::KeepChanges);
+        demo = folder;
         settings = std::make_unique<qb::AppSettings>(folder.settingsFile);
         settings->setGamePath(folder.gameFolder);
         if (open.isEmpty()) {
@@ -149,6 +164,9 @@ int main(int argc, char** argv) {
         settings = std::make_unique<qb::AppSettings>();
     }
     qb::MainWindow window(*settings, dialogs);
+    if (demo) {
+        window.offerDemoReset(*demo);
+    }
     window.show();
     if (!open.isEmpty()) {
         // As the open command does: the game folder first, then the file.

@@ -116,7 +116,8 @@ void MainWindow::buildActions() {
         {"&File", "mnuBar1", nullptr, nullptr, {}},
         {"&File", "mnuCompare", "Compare &With...", "", [this] { chooseRosterToCompare(); }},
         {"&File", "mnuBackups", "&Backups...", "", [this] { showBackups(); }},
-        {"&File", "mnuApplyPatch", "Apply Pa&tch...", "", [this] { applyPatch(); }},
+        {"&File", "mnuApplyEdits", "Apply Edi&ts File...", "", [this] { applyEditsFile(); }},
+        {"&File", "mnuResetDemo", "Reset &Demo Files...", "", [this] { resetDemoFiles(); }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
@@ -157,6 +158,7 @@ void MainWindow::buildActions() {
     redoAction_ = findChild<QAction*>(QStringLiteral("mnuRedo"));
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
+    findChild<QAction*>(QStringLiteral("mnuResetDemo"))->setVisible(false); // demo mode only
 }
 
 void MainWindow::buildTopRow(QWidget* central) {

@@ -5,6 +5,7 @@
 #include "roster/player_lists.h"
 #include "roster/safe_write.h"
 #include "shell/app_settings.h"
+#include "shell/demo_mode.h"
 #include "shell/dialogs.h"
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 
 class QAction;
@@ -60,6 +62,8 @@ public:
     void saveAll();
     // A request of the companion program: "index|path".
     void handleLinkRequest(const QString& command);
+    // In demo mode: File, Reset Demo Files... writes the demo files of `folder` afresh.
+    void offerDemoReset(const DemoFolder& folder);
 
     // The open roster's path; empty while none is open.
     QString openedFileName() const;
@@ -152,8 +156,12 @@ private:
     void compareWith(const QString& path);
     // The backups of the open roster; the one chosen is opened in the compare view.
     void showBackups();
-    // Shows what a patch changes and, once confirmed, applies it as one undoable step.
-    void applyPatch();
+    // Shows what an edits file (CSV or JSON, as `quillbay-cli apply` takes; a patch is
+    // one) changes and, once confirmed, applies it as one undoable step.
+    void applyEditsFile();
+
+    // Fresh demo files, after a question that names what is lost (main_window_demo.cpp).
+    void resetDemoFiles();
 
     // The companion's requests (main_window_link.cpp).
     void openRequestedRoster(const QString& path, int entry);
@@ -186,6 +194,7 @@ private:
     // The entries of the player list marked as holding unsaved edits.
     std::set<int> markedSlots_;
     QString gamePath_;
+    std::optional<DemoFolder> demo_; // in demo mode
     QString tempPath_;
     std::unique_ptr<QTemporaryDir> tempDir_;
     bool showingState_ = false;

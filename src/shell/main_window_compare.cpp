@@ -1,6 +1,6 @@
-// The compare view, the backups of the open roster and patches: each works on the open
-// roster through its document and its undo history.
-#include "player/patch.h"
+// The compare view, the backups of the open roster and edits files (patches among them):
+// each works on the open roster through its document and its undo history.
+#include "player/edits_file.h"
 #include "roster/backups.h"
 #include "roster/file_identity.h"
 #include "shell/compare/backups_window.h"
@@ -15,27 +15,6 @@
 #include <span>
 
 namespace qb {
-namespace {
-
-// A patch names its players by player ID or by slot; it is read the way its entries
-// name them. When neither reading takes it, the error of the reading by ID is the one
-// shown.
-std::vector<PatchEntry> readEitherPatch(const std::string& text, const std::string& path,
-                                        MatchBy& by) {
-    try {
-        by = MatchBy::Id;
-        return readPatch(text, path, by);
-    } catch (const EditError& byId) {
-        try {
-            by = MatchBy::Slot;
-            return readPatch(text, path, by);
-        } catch (const EditError&) {
-            throw byId;
-        }
-    }
-}
-
-} // namespace
 
 void MainWindow::chooseRosterToCompare() {
     if (!document_) {
@@ -87,13 +66,13 @@ void MainWindow::showBackups() {
     });
 }
 
-void MainWindow::applyPatch() {
+void MainWindow::applyEditsFile() {
     if (!document_) {
         return;
     }
-    const QString path =
-        dialogs_.openFile(this, QStringLiteral("Select the patch to apply"), QString(),
-                          QStringLiteral("Patch (*.json);;All files (*)"));
+    const QString path = dialogs_.openFile(
+        this, QStringLiteral("Select the edits file or patch to apply"), QString(),
+        QStringLiteral("Edits file or patch (*.csv *.json);;All files (*)"));
     if (path.isEmpty()) {
         return;
     }
@@ -103,15 +82,15 @@ void MainWindow::applyPatch() {
                 QStringLiteral("%1 could not be read: %2").arg(path, file.errorString()));
         return;
     }
-    const QByteArray text = file.readAll();
+    const std::string text = file.readAll().toStdString();
     commitEditors();
+    // As `quillbay-cli apply`, with --match as the file's own column or keys say.
+    const MatchBy by = editsFileMatch(text, path.toStdString());
     auto edits = std::make_shared<std::vector<Edit>>();
     std::vector<int> unmatched;
     if (!attempt([&] {
-            MatchBy by = MatchBy::Id;
-            const std::vector<PatchEntry> entries =
-                readEitherPatch(text.toStdString(), path.toStdString(), by);
-            *edits = patchEdits(*document_, entries, by, unmatched);
+            *edits =
+                patchEdits(*document_, parseEditsFile(text, path.toStdString(), by), by, unmatched);
         })) {
         return;
     }
@@ -121,10 +100,13 @@ void MainWindow::applyPatch() {
         message(QMessageBox::Information, preview);
         return;
     }
-    if (!dialogs_.question(this,
-                           QStringLiteral("Apply %1 to %2?\n\n%3")
-                               .arg(name, QFileInfo(openedFileName()).fileName(), preview),
-                           QStringLiteral("Apply Patch"))) {
+    if (!dialogs_.question(
+            this,
+            QStringLiteral("Apply %1 to %2?\nIts players are matched by %3.\n\n%4")
+                .arg(name, QFileInfo(openedFileName()).fileName(),
+                     by == MatchBy::Id ? QStringLiteral("player ID") : QStringLiteral("slot"),
+                     preview),
+            QStringLiteral("Apply Edits File"))) {
         return;
     }
     RosterDocument& document = *document_;

@@ -15,7 +15,6 @@ void MainWindow::showRosterGrid() {
     }
     if (!grid_) {
         grid_ = new RosterGridWindow(*document_, settings_, dialogs_, this);
-        grid_->setWindowFlag(Qt::Window);
         grid_->view().model().setHistory(
             [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
                 pushGridStep(text, std::move(redo), std::move(undo));

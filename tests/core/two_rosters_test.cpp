@@ -1,6 +1,6 @@
 // Two open rosters: players paired by slot or ID, the fields that differ, copies by
 // field group and patches, each made as pending edits of the target document.
-#include "player/patch.h"
+#include "player/edits_file.h"
 #include "player/player_compare.h"
 #include "player/player_copy.h"
 #include "support/record_generator.h"
@@ -19,9 +19,9 @@ TEST(TwoRosters, APatchByIdListsUnmatchedIdsAndRefusesOnesHeldTwice) {
     const TempDir dir;
     RosterDocument a(test::generatedPlayers(9, 4).write(dir, "a.pak"));
     RosterDocument b(test::generatedPlayers(10, 4).write(dir, "b.pak"));
-    const std::vector<PatchEntry> patch =
-        readPatch(writePatch(a, b, matchPlayers(a, b, MatchBy::Id).pairs, MatchBy::Id), "p.json",
-                  MatchBy::Id);
+    const RosterEdits patch =
+        parseJsonEdits(writePatch(a, b, matchPlayers(a, b, MatchBy::Id).pairs, MatchBy::Id),
+                       "p.json", MatchBy::Id);
     const RosterFile aFile(a.path());
     Record stranger = aFile.readSlot(3);
     stranger[OFFSET_ID] = 200;

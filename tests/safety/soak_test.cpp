@@ -70,7 +70,7 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
             field.set(editor.state(), value);
             editor.save(roster, false, safety);
         } else {
-            cli::RosterEdits edits;
+            RosterEdits edits;
             edits[slot] = {cli::checkedEdit(field.key, value, "")};
             RosterDocument document(path);
             cli::applyEdits(document, edits, {.safety = safety});

@@ -5,6 +5,12 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLayout>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -134,6 +140,9 @@ private slots:
             const std::string patch = f.dir.file("patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "cmdSavePatch")->click();
+            QVERIFY(view.statusBar()->currentMessage().endsWith(
+                QStringLiteral("patch.json: the differences of %1 players")
+                    .arg(QByteArray(match) == "id" ? 2 : 4)));
             int differ = 0; // diff exits 1 when the rosters differ
             const QByteArray written = test::runCli(
                 {QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
@@ -148,7 +157,7 @@ private slots:
             const std::string expected = f.reference(f.mine, "expected.pak");
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
-            child<QAction>(*f.window, "mnuApplyPatch")->trigger();
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
             QVERIFY(f.dialogs.questions.value(0).startsWith(
                 QStringLiteral("Apply patch.json to mine.pak?")));
             QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("Accuracy")));
@@ -159,14 +168,94 @@ private slots:
                 {QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
         }
-        // A file that is no patch is refused before anything changes.
+    }
+
+    void editsFilesApplyAsOneStepOrNotAtAll() {
+        // A CSV as quillbay-cli apply takes it, its players named by ID (its one key
+        // column): two players change, in one step that Undo takes back.
+        {
+            Fixture f;
+            const auto original = test::readFileBytes(f.mine);
+            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string edits = f.dir.file("season.csv");
+            const std::string csv = "id,name,ratings.bowling.Accuracy\r\n101,,30\r\n"
+                                    "104,Tailor,20\r\n102,,\r\n";
+            test::writeFileBytes(edits, {csv.begin(), csv.end()});
+            f.dialogs.files << q(edits);
+            f.dialogs.answers << true;
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("matched by player ID")));
+            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("2 players, 3 fields")));
+            child<QAction>(*f.window, "mnuUndo")->trigger();
+            f.window->saveAll();
+            QVERIFY(test::readFileBytes(f.mine) == original);
+            child<QAction>(*f.window, "mnuRedo")->trigger();
+            f.window->saveAll();
+            test::runCli({QStringLiteral("apply"), q(expected), q(edits), QStringLiteral("--match"),
+                          QStringLiteral("id")});
+            QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
+            QVERIFY(test::readFileBytes(f.mine) != original);
+        }
+        // One value or a file that cannot be read refuses the whole file, naming where.
+        const struct {
+            const char* file;
+            std::string text;
+            const char* refusal;
+        } refused[] = {
+            {"bad.csv", "slot,ratings.bowling.Accuracy\n0,10\n2,64\n",
+             "bad.csv: row 3: column ratings.bowling.Accuracy: Invalid value \"64\""},
+            {"bad.json", R"([{"slot": 0, "name": "Ok"}, {"slot": 1, "nation": "Atlantis"}])",
+             "bad.json: entry 1: Invalid value \"Atlantis\" for nation"},
+            {"broken.json", "[{", "not a JSON array"},
+            {"empty.csv", "slot,name\n9,Ghost\n", "slot 9 is empty; use import"},
+        };
+        for (const auto& row : refused) {
+            Fixture f;
+            const auto original = test::readFileBytes(f.mine);
+            const std::string path = f.dir.file(row.file);
+            test::writeFileBytes(path, {row.text.begin(), row.text.end()});
+            f.dialogs.files << q(path);
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QVERIFY2(f.dialogs.messages.join(u'\n').contains(QString::fromLatin1(row.refusal)),
+                     qPrintable(f.dialogs.messages.join(u'\n')));
+            QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+            f.window->saveAll();
+            QVERIFY(test::readFileBytes(f.mine) == original);
+        }
+    }
+
+    void windowsFitTheScreenAndKeepTheirButtonsInPlace() {
         Fixture f;
-        const std::string broken = f.dir.file("broken.json");
-        test::writeFileBytes(broken, {'[', '{'});
-        f.dialogs.files << q(broken);
-        child<QAction>(*f.window, "mnuApplyPatch")->trigger();
-        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("not a JSON array")));
-        QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+        const QRect screen = f.window->screen()->availableGeometry();
+        f.window->show();
+        f.window->move(f.window->pos() + screen.center() - f.window->frameGeometry().center());
+        // A roster deep in folders: its path does not widen its side of the view.
+        const QString deep = f.file(std::string(5, 'd')) + QStringLiteral("/") +
+                             QString(120, u'x') + QStringLiteral("/theirs.pak");
+        QDir().mkpath(QFileInfo(deep).path());
+        QFile::copy(q(f.theirs), deep);
+        QMainWindow& view = f.compareWith(deep.toStdString());
+        view.show();
+        child<QAction>(*f.window, "mnuRosterGrid")->trigger();
+        child<QAction>(*f.window, "mnuBackups")->trigger();
+        for (const char* name : {"frmRosterGrid", "frmCompare", "frmBackups"}) {
+            QVERIFY2(screen.contains(child<QWidget>(*f.window, name)->frameGeometry()), name);
+        }
+        QVERIFY((view.frameGeometry().center() - f.window->frameGeometry().center())
+                    .manhattanLength() <= 4); // centred over the editor, its frame aside
+        QCOMPARE(child<QLabel>(view, "lblRightPath")->toolTip(), QDir::toNativeSeparators(deep));
+        const int leftWidth = child<QTableView>(view, "grdLeft")->width();
+        QVERIFY(std::abs(leftWidth - child<QTableView>(view, "grdRight")->width()) < 8);
+
+        // Undo names its step in its tooltip; the buttons beside it stay where they were.
+        auto* copy = child<QPushButton>(view, "cmdSavePatch");
+        const QRect before = copy->geometry();
+        child<QTableView>(view, "grdLeft")->selectRow(1);
+        child<QPushButton>(view, "cmdCopyToLeft")->click();
+        view.layout()->activate();
+        QCOMPARE(child<QAction>(view, "mnuCompareUndo")->toolTip(),
+                 QStringLiteral("Undo Copy 1 player to the left"));
+        QCOMPARE(copy->geometry(), before);
     }
 
     void backupsOpenInTheCompareViewToRestorePlayers() {

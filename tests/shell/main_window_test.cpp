@@ -2,6 +2,7 @@
 #include "companion_standin.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
+#include "shell/demo_mode.h"
 #include "shell/editors.h"
 #include "shell/pages/page.h"
 #include "shell/picture_box.h"
@@ -763,6 +764,7 @@ private slots:
             {{QStringLiteral("--request"), QStringLiteral("1|/x.pak")},
              1,
              "no Quillbay editor is running"},
+            {{QStringLiteral("--reset")}, 1, "--reset goes with --demo"},
         };
         for (const Row& row : rows) {
             QProcess process;
@@ -806,6 +808,43 @@ private slots:
 
     // Opening another file, the last file, the companion's request to open one and
     // closing: each asks first; Cancel loses nothing, Save All writes, Discard goes on.
+    void theDemoKeepsWhatWasSavedUntilItIsReset() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const QString root = f.file("demo");
+        const DemoFolder demo = prepareDemoFolder(root);
+        const std::string roster = demo.roster.toStdString();
+        const auto fresh = test::readFileBytes(roster);
+        auto* reset = child<QAction>(w, "mnuResetDemo");
+        QVERIFY(!reset->isVisible()); // there is no demo to reset outside demo mode
+        w.offerDemoReset(demo);
+        QVERIFY(reset->isVisible());
+        w.openRoster(demo.roster);
+        auto* slider = child<RatingSlider>(w, "sldBowling_4");
+        const auto nudge = [slider] { slider->setValue(slider->value() == 0 ? 1 : 0); };
+        nudge();
+        w.saveAll();
+        const auto saved = test::readFileBytes(roster);
+        QVERIFY(saved != fresh);
+        prepareDemoFolder(root); // the next start of the demo
+        QVERIFY(test::readFileBytes(roster) == saved);
+
+        // Reset asks first, naming the unsaved edits it drops; No keeps everything.
+        nudge();
+        reset->trigger();
+        QVERIFY(f.dialogs.questions.last().contains(
+            QStringLiteral("unsaved changes to 1 player of demo.pak are lost too")));
+        QVERIFY(test::readFileBytes(roster) == saved);
+        QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
+        f.dialogs.answers = {true};
+        reset->trigger();
+        QVERIFY(test::readFileBytes(roster) == fresh);
+        QVERIFY(child<QLabel>(w, "lblUnsaved")->text().isEmpty());
+        QVERIFY(!child<QAction>(w, "mnuUndo")->isEnabled());
+        w.saveAll();
+        QVERIFY(test::readFileBytes(roster) == fresh);
+    }
+
     void everyWayOutAsksAboutUnsavedEdits() {
         using Unsaved = Dialogs::Unsaved;
         const std::function<bool(Fixture&, const QString&)> ways[] = {

@@ -1,6 +1,7 @@
 #include "shell/compare/backups_window.h"
 
 #include "shell/pages/widgets.h"
+#include "shell/window_placement.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
     connect(backupTable_, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::compareChosen);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
-    resize(560, 320);
+    placeOnScreen(*this, parent, 0.6, {560, 320});
 }
 
 void BackupsWindow::compareChosen() {

@@ -2,11 +2,14 @@
 
 #include "player/patch.h"
 #include "player/player_copy.h"
+#include "shell/compare/elided_label.h"
 #include "shell/compare/matched_rows_model.h"
 #include "shell/dialogs.h"
 #include "shell/edit_command.h"
+#include "shell/grid/cell_colours.h"
 #include "shell/grid/field_delegate.h"
 #include "shell/pages/widgets.h"
+#include "shell/window_placement.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,6 +26,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QUndoGroup>
@@ -80,6 +84,7 @@ CompareWindow::CompareWindow(MainSide left, std::unique_ptr<RosterDocument> righ
     }
     unlockRight(false);
     rematch();
+    placeOnScreen(*this, parent, 0.85);
 }
 
 CompareWindow::~CompareWindow() = default;
@@ -90,8 +95,10 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
     auto* frame = new QWidget(parent);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QDir::toNativeSeparators(QString::fromStdString(document.path())),
-                                 frame)); // backslashes on Windows
+    layout->addWidget(named(
+        new ElidedLabel(QDir::toNativeSeparators(QString::fromStdString(document.path())), frame),
+        at == kLeft ? QStringLiteral("lblLeftPath")
+                    : QStringLiteral("lblRightPath"))); // backslashes on Windows
     auto* grid = new RosterGridModel(document, this);
     grids_[at] = grid;
     if (side == CompareSide::Left) {
@@ -157,7 +164,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     for (QWidget* widget :
          {static_cast<QWidget*>(matchList_), static_cast<QWidget*>(onlyDifferingPlayers_),
           static_cast<QWidget*>(onlyDifferingFields_), static_cast<QWidget*>(unlockRight_),
-          static_cast<QWidget*>(differencesLabel_)}) {
+          static_cast<QWidget*>(differencesLabel_), buildLegend(bar)}) {
         options->addWidget(widget);
     }
     options->addStretch();
@@ -189,7 +196,9 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     button(QStringLiteral("Save &Patch..."), "cmdSavePatch", [this] { savePatch(); });
     layout->addLayout(buttons);
 
-    // Undo and Redo take back the last copy or edit of the side changed last.
+    // Undo and Redo take back the last copy or edit of the side changed last. Their
+    // buttons keep their text, so the buttons beside them stay where they are; the step
+    // is named in the tooltip.
     auto* history = new QVBoxLayout;
     for (const bool redo : {false, true}) {
         const QString verb = redo ? QStringLiteral("Re&do") : QStringLiteral("&Undo");
@@ -203,8 +212,10 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
         connect(histories_, redo ? &QUndoGroup::canRedoChanged : &QUndoGroup::canUndoChanged,
                 action, &QAction::setEnabled);
         connect(histories_, redo ? &QUndoGroup::redoTextChanged : &QUndoGroup::undoTextChanged,
-                action, [action, verb](const QString& text) {
-                    action->setText(text.isEmpty() ? verb : verb + QLatin1Char(' ') + text);
+                action, [action](const QString& text) {
+                    action->setToolTip(text.isEmpty()
+                                           ? action->iconText()
+                                           : action->iconText() + QLatin1Char(' ') + text);
                 });
         auto* tool = new QToolButton(bar);
         tool->setDefaultAction(action);
@@ -233,6 +244,25 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
         }
     });
     return bar;
+}
+
+QWidget* CompareWindow::buildLegend(QWidget* parent) {
+    auto* legend = named(new QWidget(parent), QStringLiteral("fraLegend"));
+    auto* layout = new QHBoxLayout(legend);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::pair<QColor, QString> meanings[] = {
+        {kDifferingCell, QStringLiteral("differs")},
+        {kUnsavedCell, QStringLiteral("not saved")},
+        {kUnshowableCell, QStringLiteral("cannot be shown")},
+    };
+    for (const auto& [colour, meaning] : meanings) {
+        auto* swatch = new QLabel(meaning, legend);
+        swatch->setStyleSheet(
+            QStringLiteral("background-color: %1; padding: 1px 6px;").arg(colour.name()));
+        layout->addWidget(swatch);
+    }
+    layout->addStretch();
+    return legend;
 }
 
 bool CompareWindow::attempt(const std::function<void()>& step) {
@@ -393,10 +423,12 @@ void CompareWindow::saveAll() {
 
 void CompareWindow::savePatch() {
     std::vector<PlayerPair> pairs;
+    int players = 0; // whose differences the patch holds
     for (const int row : selectedRows()) {
         const ComparedRow& pair = comparison_.rows()[static_cast<std::size_t>(row)];
         if (pair.matched()) {
             pairs.push_back({pair.left, pair.right});
+            players += pair.differing.empty() ? 0 : 1;
         }
     }
     if (pairs.empty()) {
@@ -424,7 +456,13 @@ void CompareWindow::savePatch() {
         dialogs_.message(
             this, QMessageBox::Critical,
             QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
+        return;
     }
+    statusBar()->showMessage(
+        QStringLiteral("Saved %1: the differences of %2 %3")
+            .arg(QDir::toNativeSeparators(path))
+            .arg(players)
+            .arg(players == 1 ? QStringLiteral("player") : QStringLiteral("players")));
 }
 
 bool CompareWindow::settleUnsaved() {

@@ -56,6 +56,8 @@ protected:
 private:
     QWidget* buildSide(CompareSide side, QWidget* parent);
     QWidget* buildCommands(QWidget* parent);
+    // What the colours of the cells mean.
+    static QWidget* buildLegend(QWidget* parent);
     void rematch();
     // The counts of what differs; with "only fields that differ", the columns that do.
     void showDifferences();

@@ -1,7 +1,8 @@
 #include "shell/compare/matched_rows_model.h"
 
+#include "shell/grid/cell_colours.h"
+
 #include <QBrush>
-#include <QColor>
 #include <algorithm>
 
 namespace qb {
@@ -93,7 +94,7 @@ QVariant MatchedRowsModel::data(const QModelIndex& index, int role) const {
         return differs(index);
     }
     if (role == Qt::BackgroundRole && differs(index)) {
-        return QBrush(QColor(255, 226, 140));
+        return QBrush(kDifferingCell);
     }
     const QModelIndex source = mapToSource(index);
     return source.isValid() ? sourceModel()->data(source, role) : QVariant();

@@ -34,7 +34,7 @@ QString patchPreview(const RosterDocument& document, const std::vector<Edit>& ed
     }
     QString text =
         edits.empty()
-            ? QStringLiteral("The patch changes no player of this roster.")
+            ? QStringLiteral("The file changes no player of this roster.")
             : QStringLiteral("%1 %2, %3 %4:\n")
                       .arg(players)
                       .arg(players == 1 ? QStringLiteral("player") : QStringLiteral("players"))

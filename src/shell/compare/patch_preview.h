@@ -7,9 +7,9 @@
 
 namespace qb {
 
-// What applying a patch would change, for the user to confirm: each player it changes
-// (name and slot) with its fields' values before and after, and the player IDs the
-// patch names that the roster does not hold.
+// What applying an edits file or patch would change, for the user to confirm: each player it
+// changes (name and slot) with its fields' values before and after, and the player IDs the patch
+// names that the roster does not hold.
 QString patchPreview(const RosterDocument& document, const std::vector<Edit>& edits,
                      const std::vector<int>& unmatchedIds);
 

@@ -4,9 +4,9 @@
 #include "roster/layout.h"
 #include "shell/artwork.h"
 #include "shell/edit_command.h"
+#include "shell/grid/cell_colours.h"
 
 #include <QBrush>
-#include <QColor>
 #include <QIcon>
 #include <memory>
 
@@ -245,10 +245,9 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         return !player.failures.empty();
     case Qt::BackgroundRole:
         if (!player.failures.empty()) {
-            return QBrush(QColor(255, 200, 200));
+            return QBrush(kUnshowableCell);
         }
-        return data(index, PendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
-                                                 : QVariant();
+        return data(index, PendingRole).toBool() ? QVariant(QBrush(kUnsavedCell)) : QVariant();
     case Qt::ToolTipRole: {
         QStringList failures;
         for (const FieldFailure& failure : player.failures) {

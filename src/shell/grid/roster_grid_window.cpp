@@ -10,6 +10,7 @@
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
+#include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -38,11 +39,12 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
     : QMainWindow(parent), view_(new RosterGridView(document, this)), settings_(settings),
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmRosterGrid"));
+    setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Roster - ") +
                    QFileInfo(QString::fromStdString(document.path())).fileName());
     setCentralWidget(view_);
-    resize(1100, 640);
+    placeOnScreen(*this, parent, 0.9, {1100, 640});
     view_->setHiddenGroups(settings_.gridHiddenGroups());
     connect(view_, &RosterGridView::groupsChanged, this,
             [this] { settings_.setGridHiddenGroups(view_->hiddenGroups()); });
