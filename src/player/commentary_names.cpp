@@ -28,7 +28,7 @@ std::optional<std::vector<std::string>> parseCommentaryNames(std::string_view te
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        if (!isCommentaryName(line) || names.size() == kCommentaryNames) {
+        if (!isCommentaryName(line) || names.size() == kCommentaryNameCount) {
             return std::nullopt;
         }
         names.emplace_back(line);
@@ -37,7 +37,7 @@ std::optional<std::vector<std::string>> parseCommentaryNames(std::string_view te
         }
         text.remove_prefix(end + 1);
     }
-    if (names.size() != kCommentaryNames) {
+    if (names.size() != kCommentaryNameCount) {
         return std::nullopt;
     }
     return names;

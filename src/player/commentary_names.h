@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codecs/identity.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +11,7 @@ namespace qb {
 
 // The commentary-name list: 1,015 names, one a line, CR LF between lines and no line
 // break after the last; each name 2 to 15 letters, spaces and hyphens with at most one
-// apostrophe. Line n belongs to commentary number n.
-inline constexpr int kCommentaryNames = 1015;
+// apostrophe. Line n belongs to commentary number n; kCommentaryNameCount counts them.
 
 // The names of a list in that form, or nothing when the text is not one. A list
 // written on Linux (LF line breaks, a final line break) is accepted too.

@@ -74,7 +74,7 @@ private:
 // made on.
 class RosterDocument {
 public:
-    explicit RosterDocument(const std::string& path, int commentaryCount = 1015);
+    explicit RosterDocument(const std::string& path, int commentaryCount = kCommentaryNameCount);
 
     const RosterFile& file() const noexcept { return file_; }
     const std::string& path() const noexcept { return file_.path(); }

@@ -39,9 +39,4 @@ std::vector<SlotWrite> restoreWrites(const RosterFile& file, const RosterFile& s
     return writes;
 }
 
-SaveReport restoreSlots(const RosterFile& file, const RosterFile& source,
-                        const std::vector<int>& slots, const SafetyOptions& options) {
-    return writeSlots(file, restoreWrites(file, source, slots), options);
-}
-
 } // namespace qb

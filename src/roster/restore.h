@@ -20,9 +20,4 @@ public:
 std::vector<SlotWrite> restoreWrites(const RosterFile& file, const RosterFile& source,
                                      const std::vector<int>& slots = {});
 
-// Writes those slots through safe writing as one batch (the file is backed up first
-// unless the options say otherwise).
-SaveReport restoreSlots(const RosterFile& file, const RosterFile& source,
-                        const std::vector<int>& slots, const SafetyOptions& options);
-
 } // namespace qb

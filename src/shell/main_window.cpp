@@ -41,7 +41,7 @@ constexpr int kTabs = 10;
 } // namespace
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNames) {
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(windowIcon());
     auto* central = new QWidget(this);
