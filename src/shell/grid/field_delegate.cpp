@@ -1,5 +1,6 @@
 #include "shell/grid/field_delegate.h"
 
+#include "player/relative_edit.h"
 #include "shell/editors.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/pages/widgets.h"
@@ -21,6 +22,43 @@ const Field* fieldOf(const QModelIndex& index) {
     return grid != nullptr ? grid->field(index.column()) : nullptr;
 }
 
+// A rating's or a number list's box that also takes "+=N" and "-=N" typed into it, as
+// the bulk dialog does: the model moves the number shown by N (see
+// RosterGridModel::typedEdit). Anything else is a number in the box's range.
+class RelativeSpinBox : public QSpinBox {
+public:
+    RelativeSpinBox(const Field& field, QWidget* parent) : QSpinBox(parent), field_(field) {
+        setRange(field.low, field.high);
+    }
+
+    // The relative edit typed, or nothing when the box holds a number.
+    QString relativeText() const {
+        const QString typed = text().trimmed();
+        return typedStep(field_, typed.toStdString()) ? typed : QString();
+    }
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override {
+        const QString typed = input.trimmed();
+        if (!typed.startsWith(QLatin1Char('+')) && !typed.startsWith(QLatin1Char('-'))) {
+            return QSpinBox::validate(input, pos);
+        }
+        if (typedStep(field_, typed.toStdString())) {
+            return QValidator::Acceptable;
+        }
+        // "+", "-=", "+= " on the way to a relative edit.
+        return typed.size() == 1 || typed == QLatin1String("+=") || typed == QLatin1String("-=")
+                   ? QValidator::Intermediate
+                   : QValidator::Invalid;
+    }
+    int valueFromText(const QString& text) const override {
+        return relativeText().isEmpty() ? QSpinBox::valueFromText(text) : value();
+    }
+
+private:
+    const Field& field_;
+};
+
 } // namespace
 
 QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -38,11 +76,8 @@ QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         return list;
     }
     case FieldKind::Rating:
-    case FieldKind::NumberList: {
-        auto* box = new QSpinBox(parent);
-        box->setRange(field->low, field->high);
-        return box;
-    }
+    case FieldKind::NumberList:
+        return new RelativeSpinBox(*field, parent);
     case FieldKind::Flag:
         return new QCheckBox(parent);
     case FieldKind::ThreeState:
@@ -72,8 +107,8 @@ void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     QString value;
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
         value = list->currentText();
-    } else if (auto* box = qobject_cast<QSpinBox*>(editor)) {
-        value = QString::number(box->value());
+    } else if (auto* box = dynamic_cast<RelativeSpinBox*>(editor)) {
+        value = box->relativeText().isEmpty() ? QString::number(box->value()) : box->relativeText();
     } else if (auto* threeState = qobject_cast<ThreeStateBox*>(editor)) {
         value = QString::number(threeState->state());
     } else if (auto* check = qobject_cast<QCheckBox*>(editor)) {
