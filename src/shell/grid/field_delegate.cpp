@@ -29,13 +29,16 @@ class RelativeSpinBox : public QSpinBox {
 public:
     RelativeSpinBox(const Field& field, QWidget* parent) : QSpinBox(parent), field_(field) {
         setRange(field.low, field.high);
+        // Kept as typed: on Return the box puts its number back before the delegate
+        // reads what was typed.
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+            const QString typed = text.trimmed();
+            relative_ = typedStep(field_, typed.toStdString()) ? typed : QString();
+        });
     }
 
     // The relative edit typed, or nothing when the box holds a number.
-    QString relativeText() const {
-        const QString typed = text().trimmed();
-        return typedStep(field_, typed.toStdString()) ? typed : QString();
-    }
+    const QString& relativeText() const { return relative_; }
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override {
@@ -52,11 +55,12 @@ protected:
                    : QValidator::Invalid;
     }
     int valueFromText(const QString& text) const override {
-        return relativeText().isEmpty() ? QSpinBox::valueFromText(text) : value();
+        return relative_.isEmpty() ? QSpinBox::valueFromText(text) : value();
     }
 
 private:
     const Field& field_;
+    QString relative_;
 };
 
 } // namespace
