@@ -385,6 +385,16 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(f.value(4, "ratings.bowling.Accuracy"), QString::fromLatin1(row.after));
         }
+        // Ctrl+Return puts it into every selected row of the column, as one step.
+        f.select({2, 4});
+        f.table().selectionModel()->setCurrentIndex(accuracy, QItemSelectionModel::NoUpdate);
+        QTest::keyClicks(&f.table(), QStringLiteral("+"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("=2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy") + f.value(4, "ratings.bowling.Accuracy"),
+                 QStringLiteral("514")); // 3 (set above) and 12
+        child<QAction>(*f.grid, "gridUndo")->trigger();
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), QStringLiteral("3"));
         QVERIFY(!f.table().model()->setData(f.cell(4, "nation"), QStringLiteral("+=1")));
         QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("+= takes a whole number")));
 

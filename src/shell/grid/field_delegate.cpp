@@ -7,6 +7,7 @@
 
 #include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -106,21 +107,41 @@ void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     }
 }
 
+QString FieldDelegate::editorValue(const QWidget* editor) {
+    if (const auto* list = qobject_cast<const QComboBox*>(editor)) {
+        return list->currentText();
+    }
+    if (const auto* box = dynamic_cast<const RelativeSpinBox*>(editor)) {
+        return box->relativeText().isEmpty() ? QString::number(box->value()) : box->relativeText();
+    }
+    if (const auto* threeState = qobject_cast<const ThreeStateBox*>(editor)) {
+        return QString::number(threeState->state());
+    }
+    if (const auto* check = qobject_cast<const QCheckBox*>(editor)) {
+        return check->isChecked() ? QStringLiteral("true") : QStringLiteral("false");
+    }
+    if (const auto* text = qobject_cast<const QLineEdit*>(editor)) {
+        return text->text();
+    }
+    return {};
+}
+
 void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                  const QModelIndex& index) const {
-    QString value;
-    if (auto* list = qobject_cast<QComboBox*>(editor)) {
-        value = list->currentText();
-    } else if (auto* box = dynamic_cast<RelativeSpinBox*>(editor)) {
-        value = box->relativeText().isEmpty() ? QString::number(box->value()) : box->relativeText();
-    } else if (auto* threeState = qobject_cast<ThreeStateBox*>(editor)) {
-        value = QString::number(threeState->state());
-    } else if (auto* check = qobject_cast<QCheckBox*>(editor)) {
-        value = check->isChecked() ? QStringLiteral("true") : QStringLiteral("false");
-    } else if (auto* text = qobject_cast<QLineEdit*>(editor)) {
-        value = text->text();
+    model->setData(index, editorValue(editor), Qt::EditRole);
+}
+
+bool FieldDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    if (editor == nullptr || key == nullptr || !key->modifiers().testFlag(Qt::ControlModifier) ||
+        (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) {
+        return QStyledItemDelegate::eventFilter(object, event);
     }
-    model->setData(index, value, Qt::EditRole);
+    const QString value = editorValue(editor);
+    emit closeEditor(editor, NoHint);
+    emit fillSelection(value);
+    return true;
 }
 
 } // namespace qb

@@ -6,6 +6,7 @@
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 #include "shell/grid/bulk_set_dialog.h"
+#include "shell/grid/field_delegate.h"
 #include "shell/grid/grid_csv.h"
 #include "shell/grid/grid_selection.h"
 #include "shell/grid/paste_plan.h"
@@ -53,6 +54,13 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
     connect(&view_->table(), &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& cell) {
                 emit openPlayer(view_->filter().mapToSource(cell).row());
+            });
+    connect(qobject_cast<FieldDelegate*>(view_->table().itemDelegate()),
+            &FieldDelegate::fillSelection, this, [this](const QString& value) {
+                if (const Field* field =
+                        view_->model().field(view_->table().currentIndex().column())) {
+                    setField(*field, QStringLiteral("="), value);
+                }
             });
     buildActions();
 }
