@@ -121,39 +121,49 @@ void RosterGridWindow::refuse(const QString& text) {
     dialogs_.message(this, QMessageBox::Critical, text);
 }
 
-bool RosterGridWindow::setField(const Field& field, const QString& op, const QString& value) {
+std::optional<int> RosterGridWindow::putTyped(const Field& field,
+                                              const std::vector<int>& chosenFrom,
+                                              const QString& typed,
+                                              const std::function<bool(int slot)>& chosen,
+                                              const QString& step, const QString& refused) {
     RosterGridModel& model = view_->model();
     std::vector<Edit> edits;
-    int slot = -1;
-    try {
-        if (field.readOnly()) {
-            throw CellRefusal(field.key + " is computed from other figures");
+    for (const int slot : chosenFrom) {
+        if (!chosen(slot)) {
+            continue;
         }
-        if (value.trimmed().isEmpty()) {
-            throw CellRefusal("no value was given");
-        }
-        const QString typed = op == QLatin1String("=") ? value : op + value.trimmed();
-        for (const int selected : view_->selectedSlots()) {
-            slot = selected;
-            if (model.isEmptySlot(slot)) {
-                continue;
-            }
+        try {
             Edit edit = model.typedEdit(slot, field, typed);
             if (edit.before != edit.after) {
                 edits.push_back(std::move(edit));
             }
+        } catch (const QuillbayError& error) {
+            refuse(refused + QStringLiteral("Slot %1: %2\nNo player was changed.")
+                                 .arg(slot)
+                                 .arg(QString::fromStdString(error.description())));
+            return std::nullopt;
         }
-    } catch (const QuillbayError& error) {
-        const QString where = slot >= 0 ? QStringLiteral("Slot %1: ").arg(slot) : QString();
-        refuse(where + QString::fromStdString(error.description()) +
+    }
+    const auto count = static_cast<int>(edits.size());
+    model.submit(step.arg(count), std::move(edits));
+    return count;
+}
+
+bool RosterGridWindow::setField(const Field& field, const QString& op, const QString& value) {
+    if (field.readOnly() || value.trimmed().isEmpty()) {
+        refuse(QString::fromStdString(field.readOnly()
+                                          ? field.key + " is computed from other figures"
+                                          : std::string("No value was given")) +
                QStringLiteral("\nNo player was changed."));
         return false;
     }
-    const auto count = static_cast<int>(edits.size());
-    model.submit(
-        QStringLiteral("Set %1 %2 %3 (%4 players)").arg(columnTitle(field), op, value).arg(count),
-        std::move(edits));
-    return true;
+    const RosterGridModel& model = view_->model();
+    return putTyped(field, view_->selectedSlots(),
+                    op == QLatin1String("=") ? value : op + value.trimmed(),
+                    [&model](int slot) { return !model.isEmptySlot(slot); },
+                    QStringLiteral("Set %1 %2 %3 (%4 players)").arg(columnTitle(field), op, value),
+                    {})
+        .has_value();
 }
 
 void RosterGridWindow::askSetField() {
@@ -179,43 +189,30 @@ void RosterGridWindow::askSetField() {
 }
 
 std::optional<int> RosterGridWindow::replaceInColumn(int column, const ColumnReplace& replace) {
-    RosterGridModel& model = view_->model();
+    const RosterGridModel& model = view_->model();
     const Field* field = model.field(column);
     const QString find = replace.find.trimmed();
-    std::vector<Edit> edits;
-    int slot = -1;
-    try {
-        if (field == nullptr || field->readOnly()) {
-            throw CellRefusal("choose a cell of a column that can be changed");
-        }
-        if (find.isEmpty() || replace.replacement.trimmed().isEmpty()) {
-            throw CellRefusal("give both the value to find and the value to put instead");
-        }
-        for (const int shown :
-             replace.selectedRows ? view_->selectedSlots() : view_->shownSlots()) {
-            slot = shown;
-            if (!model.flags(model.index(slot, column)).testFlag(Qt::ItemIsEditable) ||
-                model.valueText(slot, *field).compare(find, Qt::CaseInsensitive) != 0) {
-                continue; // an empty slot, a player that cannot be shown, another value
-            }
-            Edit edit = model.typedEdit(slot, *field, replace.replacement);
-            if (edit.before != edit.after) {
-                edits.push_back(std::move(edit));
-            }
-        }
-    } catch (const QuillbayError& error) {
-        const QString where = slot >= 0 ? QStringLiteral("Slot %1: ").arg(slot) : QString();
-        refuse(QStringLiteral("Cannot replace: ") + where +
-               QString::fromStdString(error.description()) +
+    const QString refused = QStringLiteral("Cannot replace: ");
+    if (field == nullptr || field->readOnly() || find.isEmpty() ||
+        replace.replacement.trimmed().isEmpty()) {
+        refuse(refused +
+               (field == nullptr || field->readOnly()
+                    ? QStringLiteral("choose a cell of a column that can be changed")
+                    : QStringLiteral("give both the value to find and the value to put instead")) +
                QStringLiteral("\nNo player was changed."));
         return std::nullopt;
     }
-    const auto count = static_cast<int>(edits.size());
-    model.submit(QStringLiteral("Replace %1 with %2 in %3 (%4 players)")
-                     .arg(find, replace.replacement, columnTitle(*field))
-                     .arg(count),
-                 std::move(edits));
-    return count;
+    return putTyped(
+        *field, replace.selectedRows ? view_->selectedSlots() : view_->shownSlots(),
+        replace.replacement,
+        [&model, column, field, &find](int slot) {
+            // Not an empty slot, a player that cannot be shown, or another value.
+            return model.flags(model.index(slot, column)).testFlag(Qt::ItemIsEditable) &&
+                   model.valueText(slot, *field).compare(find, Qt::CaseInsensitive) == 0;
+        },
+        QStringLiteral("Replace %1 with %2 in %3 (%4 players)")
+            .arg(find, replace.replacement, columnTitle(*field)),
+        refused);
 }
 
 void RosterGridWindow::askReplace() {
