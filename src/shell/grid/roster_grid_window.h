@@ -64,10 +64,11 @@ private:
     void repairSelected();
     void askExport();
     void refuse(const QString& text);
-    // Puts `typed` (a value, "+=N" or "-=N") into `field` of the players of `chosenFrom` that
-    // `chosen` takes, as one step described by `step` (its %1 the number of players
-    // changed). A player refusing it changes nothing and is reported after `refused`,
-    // with its slot. Returns how many players changed; nothing when refused.
+    // Puts `typed` (a value, "+=N" or "-=N") into `field` of the players of
+    // `chosenFrom` that `chosen` takes, as one step described by `step` (its last
+    // placeholder, the number of players changed). A player refusing it changes nothing
+    // and is reported after `refused`, with its slot. Returns how many players changed;
+    // nothing when refused.
     std::optional<int> putTyped(const Field& field, const std::vector<int>& chosenFrom,
                                 const QString& typed, const std::function<bool(int slot)>& chosen,
                                 const QString& step, const QString& refused);
