@@ -14,6 +14,7 @@ public:
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
     bool question(QWidget*, const QString&, const QString&) override { return false; }
+    bool questionDefaultNo(QWidget*, const QString&) override { return false; }
     QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }

@@ -15,6 +15,25 @@ std::optional<int> relativeStep(const Field& field, std::string_view text) {
     return step;
 }
 
+bool isRelativeText(std::string_view text) {
+    return text.starts_with("+=") || text.starts_with("-=");
+}
+
+std::optional<int> typedStep(const Field& field, std::string_view text) {
+    if (!isRelativeText(text)) {
+        return std::nullopt;
+    }
+    std::string_view number = text.substr(2);
+    while (number.starts_with(' ')) {
+        number.remove_prefix(1); // "+= 5" as the bulk dialog shows it
+    }
+    const std::optional<int> step = relativeStep(field, number);
+    if (!step) {
+        return std::nullopt;
+    }
+    return text.front() == '-' ? -*step : *step;
+}
+
 std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step) {
     long long current = 0;
     if (const auto* whole = std::get_if<long long>(&shown)) {

@@ -13,6 +13,12 @@ namespace qb {
 // other text or field.
 std::optional<int> relativeStep(const Field& field, std::string_view text);
 
+// A relative edit typed where a value goes ("+=5", "-=3" in a grid cell): its step,
+// negative for "-=", checked by relativeStep. Nothing when `text` is no relative edit
+// (see isRelativeText) or its N is refused.
+bool isRelativeText(std::string_view text);
+std::optional<int> typedStep(const Field& field, std::string_view text);
+
 // The value a relative edit puts into a ranged field: the value the field shows,
 // rounded to a whole number, moved by `step` and clamped to the field's range (a
 // rating raised by 10 from 60 becomes 63). Nothing when the field shows no number to

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "player/field_registry.h"
 #include "player/shown_player.h"

@@ -16,6 +16,13 @@ bool SystemDialogs::question(QWidget* owner, const QString& text, const QString&
     return box.exec() == QMessageBox::Yes;
 }
 
+bool SystemDialogs::questionDefaultNo(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quillbay"), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString SystemDialogs::openFile(QWidget* owner, const QString& title, const QString& proposed,
                                 const QString& filters) {
     return QFileDialog::getOpenFileName(owner, title, proposed, filters);

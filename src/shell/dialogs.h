@@ -17,6 +17,9 @@ public:
                          const QString& title = QStringLiteral("Quillbay")) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget* owner, const QString& text, const QString& title) = 0;
+    // A Yes/No question before a change that is easy to make by mistake and hard to see
+    // whole (renaming many players at once): No is the default, so Enter changes nothing.
+    virtual bool questionDefaultNo(QWidget* owner, const QString& text) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QString openFile(QWidget* owner, const QString& title, const QString& proposed,
                              const QString& filters) = 0;
@@ -38,6 +41,7 @@ public:
     void message(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                  const QString& title) override;
     bool question(QWidget* owner, const QString& text, const QString& title) override;
+    bool questionDefaultNo(QWidget* owner, const QString& text) override;
     QString openFile(QWidget* owner, const QString& title, const QString& proposed,
                      const QString& filters) override;
     QString saveFile(QWidget* owner, const QString& title, const QString& proposed,

@@ -23,6 +23,9 @@ public:
         questions << text;
         return !answers.isEmpty() && answers.takeFirst();
     }
+    bool questionDefaultNo(QWidget* owner, const QString& text) override {
+        return question(owner, text, {});
+    }
     QString openFile(QWidget*, const QString&, const QString& proposed, const QString&) override {
         openedIn << proposed;
         return files.isEmpty() ? QString() : files.takeFirst();

@@ -2,6 +2,7 @@
 #include "player/roster_document.h"
 #include "shell/editors.h"
 #include "shell/grid/field_delegate.h"
+#include "shell/grid/replace_dialog.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
@@ -10,10 +11,13 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QListView>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 
 namespace qb {
 
@@ -220,13 +224,13 @@ private slots:
         // A paste is checked cell by cell before anything changes.
         f.table().setCurrentIndex(f.cell(3, "name"));
         QVERIFY(!f.grid->paste(QStringLiteral("Newname\tENG\nOther\tXYZ\n")));
-        QVERIFY(f.dialogs.messages.takeLast().startsWith(
-            QStringLiteral("Cannot paste: Row 2, column 2 (slot 4, Nation): ")));
+        QVERIFY(f.dialogs.messages.takeLast().startsWith(QStringLiteral(
+            "Cannot paste \"XYZ\" into slot 4, Nation (row 2, column 2 of the pasted block): ")));
         QCOMPARE(f.value(3, "name"), QStringLiteral("Smithers"));
         f.table().setCurrentIndex(f.cell(4, "name"));
         QVERIFY(
             !f.grid->paste(QStringLiteral("Taylor\tENG\nGood\tENG\n"))); // Bad, empty slots last
-        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("(slot 6, Name)")));
+        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("into slot 6, Name (")));
         f.table().setCurrentIndex(f.cell(3, "name"));
         QVERIFY(f.grid->paste(QStringLiteral("Newname\tENG\r\n\tAUS\r\n"))); // a blank keeps
         QCOMPARE(f.value(3, "nation"), QStringLiteral("ENG"));
@@ -260,6 +264,166 @@ private slots:
                  0);
         QCOMPARE(set(4, {"nation=AUS"}), 0);
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
+    }
+
+    // A paste goes where a spreadsheet puts it, in the view as shown (here filtered and
+    // sorted by slot downwards): from the top-left of a selection made by a click and a
+    // Shift+click, never past it; one value fills it; a block from a single cell runs
+    // down the rows shown. Each paste is one step; a refused one changes nothing.
+    void pastesLikeASpreadsheet() {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(f.grid));
+        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("nation = ENG"));
+        f.table().sortByColumn(RosterGridModel::kSlotColumn, Qt::DescendingOrder);
+        QCOMPARE(f.view().shownSlots(), (std::vector<int>{6, 4, 2, 0}));
+        const auto click = [&f](int slot, Qt::KeyboardModifiers keys) {
+            const QModelIndex cell = f.cell(slot, "ratings.bowling.Accuracy");
+            f.table().scrollTo(cell);
+            QTest::mouseClick(f.table().viewport(), Qt::LeftButton, keys,
+                              f.table().visualRect(cell).center());
+        };
+        const std::vector<int> players = {0, 2, 4};
+        const auto accuracies = [&f, &players] {
+            QStringList values;
+            for (const int slot : players) {
+                values << f.value(slot, "ratings.bowling.Accuracy");
+            }
+            return values.join(QLatin1Char(' '));
+        };
+        const QString before = accuracies(); // slots 0, 2, 4
+        struct Paste {
+            int from;
+            int to; // Shift+clicked; -1 for a single cell
+            const char* text;
+            const char* after; // Accuracy of slots 0, 2, 4; empty when refused
+            const char* refusal;
+        };
+        const Paste pastes[] = {
+            {4, 0, "11\n12\n13\n", "13 12 11", ""},
+            {0, 4, "11\r\n12\r\n13\r\n", "13 12 11", ""}, // upwards: the same cells
+            {4, 0, "7", "7 7 7", ""},
+            {4, 0, "5\n6\n", "40 6 5", ""}, // once: two lines do not fill three rows
+            {4, 2, "5\n6\n5\n6\n", "", "larger than the 2 rows by 1 column selected"},
+            {2, -1, "21\n22\n", "22 21 50", ""},
+            {2, -1, "21\n22\n23\n", "", "past the end of the grid"},
+            {4, 0, "10\n64\n12", "", "\"64\" into slot 2, Accuracy (row 2, column 1 "},
+        };
+        for (const Paste& paste : pastes) {
+            f.table().clearSelection(); // a click on a selected cell would open its editor
+            click(paste.from, Qt::NoModifier);
+            if (paste.to >= 0) {
+                click(paste.to, Qt::ShiftModifier);
+            }
+            const bool done = f.grid->paste(QString::fromLatin1(paste.text));
+            QCOMPARE(done, *paste.refusal == '\0');
+            if (done) {
+                QCOMPARE(accuracies(), QString::fromLatin1(paste.after));
+                child<QAction>(*f.grid, "gridUndo")->trigger();
+            } else {
+                QVERIFY2(f.dialogs.messages.takeLast().contains(QString::fromLatin1(paste.refusal)),
+                         paste.text);
+            }
+            QCOMPARE(accuracies(), before);
+            QVERIFY(f.dialogs.messages.isEmpty());
+        }
+    }
+
+    // Set Field (Ctrl+E) starts on the current cell's field, counts the players selected
+    // (not empty slots) and asks before renaming many; "+=N" and "-=N" typed into a cell
+    // or given to Replace in Column move the number shown; Replace is one step.
+    void setsByDialogTypingAndReplace() {
+        Fixture f;
+        const auto answerNext = [](const QString& value, QString* title, QString* field) {
+            QTimer::singleShot(0, [=] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                *title = dialog->windowTitle();
+                *field = child<QComboBox>(*dialog, "bulkField")->currentText().trimmed();
+                child<QLineEdit>(*dialog, "bulkValue")->setText(value);
+                dialog->accept();
+            });
+        };
+        QString title;
+        QString shownField;
+        f.select({0, 1, 2, 5}); // 5 is empty
+        f.table().selectionModel()->setCurrentIndex(f.cell(2, "ratings.bowling.Accuracy"),
+                                                    QItemSelectionModel::NoUpdate);
+        answerNext(QStringLiteral("3"), &title, &shownField);
+        child<QAction>(*f.grid, "gridSetField")->trigger();
+        QCOMPARE(title, QStringLiteral("Set a Field of 3 Players"));
+        QCOMPARE(shownField, QStringLiteral("Accuracy"));
+        QCOMPARE(f.value(1, "ratings.bowling.Accuracy"), QStringLiteral("3"));
+        // Renaming many asks first; No (the default) changes nothing.
+        f.table().selectionModel()->setCurrentIndex(f.cell(2, "name"),
+                                                    QItemSelectionModel::NoUpdate);
+        for (const bool yes : {false, true}) {
+            f.dialogs.answers << yes;
+            answerNext(QStringLiteral("Same"), &title, &shownField);
+            child<QAction>(*f.grid, "gridSetField")->trigger();
+            QCOMPARE(shownField, QStringLiteral("Name"));
+            QVERIFY(f.dialogs.questions.takeLast().startsWith(
+                QStringLiteral("Rename all 3 selected players to \"Same\"?")));
+            QCOMPARE(f.value(0, "name"), yes ? QStringLiteral("Same") : QStringLiteral("Adams"));
+        }
+
+        // Typed into a rating's cell and committed with Return: the value, or a step
+        // from the number shown.
+        f.grid->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.grid));
+        const QModelIndex accuracy = f.cell(4, "ratings.bowling.Accuracy"); // 50
+        struct Typed {
+            const char* keys;
+            const char* after;
+        };
+        const Typed typed[] = {{"+=5", "55"}, {"-= 60", "0"}, {"+=x", "0"}, {"12", "12"}};
+        for (const Typed& row : typed) {
+            f.table().setCurrentIndex(accuracy);
+            const QString keys = QString::fromLatin1(row.keys);
+            QTest::keyClicks(&f.table(), keys.left(1)); // opens the cell's editor
+            QTest::keyClicks(QApplication::focusWidget(), keys.mid(1));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+            QCOMPARE(f.value(4, "ratings.bowling.Accuracy"), QString::fromLatin1(row.after));
+        }
+        // Ctrl+Return puts it into every selected row of the column, as one step.
+        f.select({2, 4});
+        f.table().selectionModel()->setCurrentIndex(accuracy, QItemSelectionModel::NoUpdate);
+        QTest::keyClicks(&f.table(), QStringLiteral("+"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("=2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy") + f.value(4, "ratings.bowling.Accuracy"),
+                 QStringLiteral("514")); // 3 (set above) and 12
+        child<QAction>(*f.grid, "gridUndo")->trigger();
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), QStringLiteral("3"));
+        QVERIFY(!f.table().model()->setData(f.cell(4, "nation"), QStringLiteral("+=1")));
+        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("+= takes a whole number")));
+
+        // Replace in Column: the rows shown or the selected ones, any case, one step.
+        struct Replace {
+            const char* key;
+            ColumnReplace replace;
+            std::optional<int> changed;
+            const char* slotZero; // the field of slot 0 after
+        };
+        const Replace replaces[] = {
+            {"nation", {"eng", "AUS", false}, 3, "AUS"}, // 0, 2 and 4; Bad cannot be shown
+            {"nation", {"ENG", "SAF", true}, 1, "SAF"},  // slots 0 and 1 selected
+            {"nation", {"ENG", "XYZ", false}, std::nullopt, "ENG"},
+            {"ratings.bowling.Accuracy", {"3", "+=10", false}, 3, "13"}, // set above
+        };
+        f.select({0, 1});
+        for (const Replace& row : replaces) {
+            const std::optional<int> changed =
+                f.grid->replaceInColumn(f.model().column(field(row.key)), row.replace);
+            QVERIFY(changed == row.changed);
+            QCOMPARE(f.value(0, row.key), QString::fromLatin1(row.slotZero));
+            QCOMPARE(f.dialogs.messages.size(), row.changed ? 0 : 1);
+            f.dialogs.messages.clear();
+            if (row.changed) {
+                child<QAction>(*f.grid, "gridUndo")->trigger();
+            }
+        }
+        QCOMPARE(f.value(2, "nation"), QStringLiteral("ENG"));
     }
 
     // The export holds the rows and columns shown, pending edits included, as the CSV

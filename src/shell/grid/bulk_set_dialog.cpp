@@ -9,19 +9,47 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
 namespace qb {
+namespace {
 
-std::optional<BulkSet> askBulkSet(QWidget* parent, int players) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Set a Field of %1 Players").arg(players));
-    auto* fields = named(new QComboBox(&dialog), QStringLiteral("bulkField"));
-    for (const Field& field : fieldRegistry()) {
-        if (!field.readOnly()) {
-            fields->addItem(QString::fromStdString(field.key),
-                            QVariant::fromValue(&field - fieldRegistry().data()));
+// The fields that can be set, by column title under a heading per column group (the
+// headings cannot be chosen). Starts on `current`, or else on the first field after
+// the name: a value and Enter must not rename every player by accident.
+QComboBox* fieldList(QWidget* parent, const Field* current) {
+    auto* fields = named(new QComboBox(parent), QStringLiteral("bulkField"));
+    auto* items = qobject_cast<QStandardItemModel*>(fields->model());
+    for (const ColumnGroup& group : RosterGridModel::groups()) {
+        auto* heading = new QStandardItem(group.name);
+        heading->setFlags(Qt::NoItemFlags);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        items->appendRow(heading);
+        for (int column = group.first; column <= group.last; ++column) {
+            const auto index =
+                static_cast<std::size_t>(column - RosterGridModel::kFirstFieldColumn);
+            const Field& field = fieldRegistry()[index];
+            if (!field.readOnly()) {
+                fields->addItem(QStringLiteral("    ") + columnTitle(field),
+                                QVariant::fromValue(static_cast<qlonglong>(index)));
+            }
         }
     }
+    const Field& start = current != nullptr && !current->readOnly() ? *current : fieldRegistry()[1];
+    fields->setCurrentIndex(fields->findData(
+        QVariant::fromValue(static_cast<qlonglong>(&start - fieldRegistry().data()))));
+    return fields;
+}
+
+} // namespace
+
+std::optional<BulkSet> askBulkSet(QWidget* parent, int players, const Field* current) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("dlgBulkSet"));
+    dialog.setWindowTitle(QStringLiteral("Set a Field of %1 Players").arg(players));
+    QComboBox* fields = fieldList(&dialog, current);
     auto* op = named(new QComboBox(&dialog), QStringLiteral("bulkOp"));
     op->addItems({QStringLiteral("="), QStringLiteral("+="), QStringLiteral("-=")});
     auto* value = named(new QLineEdit(&dialog), QStringLiteral("bulkValue"));
@@ -33,6 +61,7 @@ std::optional<BulkSet> askBulkSet(QWidget* parent, int players) {
     form->addRow(QStringLiteral("&How"), op);
     form->addRow(QStringLiteral("&Value"), value);
     form->addRow(buttons);
+    value->setFocus();
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

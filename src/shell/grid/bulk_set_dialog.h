@@ -17,6 +17,8 @@ struct BulkSet {
 };
 
 // Asks which field to set on `players` players, how and to what; nothing when cancelled.
-std::optional<BulkSet> askBulkSet(QWidget* parent, int players);
+// The fields are listed by their column titles under the grid's column groups, and the
+// list starts on `current` (the current cell's field) when it can be set.
+std::optional<BulkSet> askBulkSet(QWidget* parent, int players, const Field* current);
 
 } // namespace qb

@@ -1,6 +1,7 @@
 #include "shell/grid/roster_grid_model.h"
 
 #include "codecs/field_keys.h"
+#include "player/relative_edit.h"
 #include "roster/layout.h"
 #include "shell/artwork.h"
 #include "shell/edit_command.h"
@@ -132,6 +133,23 @@ void RosterGridModel::step(const QString& text, std::function<void()> redo,
     } else {
         redo();
     }
+}
+
+Edit RosterGridModel::typedEdit(int slot, const Field& field, const QString& typed) const {
+    const std::string text = typed.trimmed().toStdString();
+    if (!isRelativeText(text)) {
+        return document_.makeEdit(slot, field, typed.toStdString());
+    }
+    const std::optional<int> step = typedStep(field, text);
+    if (!step) {
+        throw QuillbayError(text.substr(0, 2) + " takes a whole number and a numeric field");
+    }
+    const std::optional<std::string> stepped = steppedValue(field, shown(slot).value(field), *step);
+    if (!stepped) {
+        throw QuillbayError(field.key +
+                            " has no value the editor shows, so it cannot be raised or lowered");
+    }
+    return document_.makeEdit(slot, field, *stepped);
 }
 
 const Field* RosterGridModel::field(int column) const {
@@ -298,7 +316,7 @@ bool RosterGridModel::setData(const QModelIndex& index, const QVariant& value, i
         return true;
     }
     try {
-        Edit edit = document_.makeEdit(slot, *shownField, text.toStdString());
+        Edit edit = typedEdit(slot, *shownField, text);
         submit(editText(edit), {std::move(edit)});
         return true;
     } catch (const QuillbayError& error) {

@@ -54,6 +54,12 @@ public:
     // RosterDocument::repair); undoing it drops the repairs.
     void repair(int slot);
 
+    // The edit that a value typed for the slot's field makes: the value as the field
+    // takes it, or "+=N" / "-=N" moving the number shown, clamped to the field's range
+    // (the step read as `quillbay-cli bulk` reads it). Throws a QuillbayError saying why
+    // a value is refused.
+    Edit typedEdit(int slot, const Field& field, const QString& typed) const;
+
     // The field of a column; null for the slot and ID columns.
     const Field* field(int column) const;
     // The column of a field.

@@ -1,12 +1,16 @@
 #include "shell/grid/roster_grid_window.h"
 
-#include "player/relative_edit.h"
+#include "codecs/field_keys.h"
 #include "player/roster_document.h"
 #include "roster/errors.h"
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 #include "shell/grid/bulk_set_dialog.h"
+#include "shell/grid/field_delegate.h"
 #include "shell/grid/grid_csv.h"
+#include "shell/grid/grid_selection.h"
+#include "shell/grid/paste_plan.h"
+#include "shell/grid/replace_dialog.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
@@ -53,6 +57,13 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
             [this](const QModelIndex& cell) {
                 emit openPlayer(view_->filter().mapToSource(cell).row());
             });
+    connect(qobject_cast<FieldDelegate*>(view_->table().itemDelegate()),
+            &FieldDelegate::fillSelection, this, [this](const QString& value) {
+                if (const Field* field =
+                        view_->model().field(view_->table().currentIndex().column())) {
+                    setField(*field, QStringLiteral("="), value);
+                }
+            });
     buildActions();
 }
 
@@ -78,6 +89,7 @@ void RosterGridWindow::buildActions() {
          [this] { paste(QApplication::clipboard()->text()); }, true},
         {"&Edit", "gridSetField", "&Set Field of Selected Players...", "Ctrl+E",
          [this] { askSetField(); }, true},
+        {"&Edit", "gridReplace", "Replace in Colu&mn...", "Ctrl+H", [this] { askReplace(); }, true},
         {"&Edit", "gridRepair", "R&epair Selected Players", "", [this] { repairSelected(); }, true},
         {"&Edit", "gridOpenPlayer", "&Open in Main Window", "",
          [this] {
@@ -111,64 +123,113 @@ void RosterGridWindow::refuse(const QString& text) {
     dialogs_.message(this, QMessageBox::Critical, text);
 }
 
-bool RosterGridWindow::setField(const Field& field, const QString& op, const QString& value) {
+std::optional<int> RosterGridWindow::putTyped(const Field& field,
+                                              const std::vector<int>& chosenFrom,
+                                              const QString& typed,
+                                              const std::function<bool(int slot)>& chosen,
+                                              const QString& step, const QString& refused) {
     RosterGridModel& model = view_->model();
-    RosterDocument& document = model.document();
     std::vector<Edit> edits;
-    int slot = -1;
-    try {
-        if (field.readOnly()) {
-            throw CellRefusal(field.key + " is computed from other figures");
+    for (const int slot : chosenFrom) {
+        if (!chosen(slot)) {
+            continue;
         }
-        if (value.trimmed().isEmpty()) {
-            throw CellRefusal("no value was given");
-        }
-        const bool relative = op != QLatin1String("=");
-        const std::optional<int> step =
-            relative ? relativeStep(field, value.trimmed().toStdString()) : 0;
-        if (!step) {
-            throw CellRefusal(op.toStdString() + " takes a whole number and a numeric field");
-        }
-        for (const int selected : view_->selectedSlots()) {
-            slot = selected;
-            if (model.isEmptySlot(slot)) {
-                continue;
-            }
-            std::string text = value.toStdString();
-            if (relative) {
-                const auto stepped = steppedValue(field, model.shown(slot).value(field),
-                                                  op == QLatin1String("-=") ? -*step : *step);
-                if (!stepped) {
-                    throw CellRefusal(field.key + " has no value the editor shows, so it "
-                                                  "cannot be raised or lowered");
-                }
-                text = *stepped;
-            }
-            Edit edit = document.makeEdit(slot, field, text);
+        try {
+            Edit edit = model.typedEdit(slot, field, typed);
             if (edit.before != edit.after) {
                 edits.push_back(std::move(edit));
             }
+        } catch (const QuillbayError& error) {
+            refuse(refused + QStringLiteral("Slot %1: %2\nNo player was changed.")
+                                 .arg(slot)
+                                 .arg(QString::fromStdString(error.description())));
+            return std::nullopt;
         }
-    } catch (const QuillbayError& error) {
-        const QString where = slot >= 0 ? QStringLiteral("Slot %1: ").arg(slot) : QString();
-        refuse(where + QString::fromStdString(error.description()) +
+    }
+    const auto count = static_cast<int>(edits.size());
+    model.submit(step.arg(count), std::move(edits));
+    return count;
+}
+
+bool RosterGridWindow::setField(const Field& field, const QString& op, const QString& value) {
+    if (field.readOnly() || value.trimmed().isEmpty()) {
+        refuse(QString::fromStdString(field.readOnly()
+                                          ? field.key + " is computed from other figures"
+                                          : std::string("No value was given")) +
                QStringLiteral("\nNo player was changed."));
         return false;
     }
-    const auto count = static_cast<int>(edits.size());
-    model.submit(
-        QStringLiteral("Set %1 %2 %3 (%4 players)").arg(columnTitle(field), op, value).arg(count),
-        std::move(edits));
-    return true;
+    const RosterGridModel& model = view_->model();
+    return putTyped(field, view_->selectedSlots(),
+                    op == QLatin1String("=") ? value : op + value.trimmed(),
+                    [&model](int slot) { return !model.isEmptySlot(slot); },
+                    QStringLiteral("Set %1 %2 %3 (%4 players)").arg(columnTitle(field), op, value),
+                    {})
+        .has_value();
 }
 
 void RosterGridWindow::askSetField() {
-    const std::vector<int> chosen = view_->selectedSlots();
-    if (chosen.empty()) {
+    RosterGridModel& model = view_->model();
+    const auto players = static_cast<int>(std::ranges::count_if(
+        view_->selectedSlots(), [&model](int slot) { return !model.isEmptySlot(slot); }));
+    if (players == 0) {
         return;
     }
-    if (const auto asked = askBulkSet(this, static_cast<int>(chosen.size()))) {
-        setField(*asked->field, asked->op, asked->value);
+    const QModelIndex current = view_->table().currentIndex();
+    const auto asked = askBulkSet(this, players, model.field(current.column()));
+    if (!asked) {
+        return;
+    }
+    if (asked->field->key == keys::kName && players > 1 &&
+        !dialogs_.questionDefaultNo(this, QStringLiteral("Rename all %1 selected players to "
+                                                         "\"%2\"?")
+                                              .arg(players)
+                                              .arg(asked->value))) {
+        return;
+    }
+    setField(*asked->field, asked->op, asked->value);
+}
+
+std::optional<int> RosterGridWindow::replaceInColumn(int column, const ColumnReplace& replace) {
+    const RosterGridModel& model = view_->model();
+    const Field* field = model.field(column);
+    const QString find = replace.find.trimmed();
+    const QString refused = QStringLiteral("Cannot replace: ");
+    if (field == nullptr || field->readOnly() || find.isEmpty() ||
+        replace.replacement.trimmed().isEmpty()) {
+        refuse(refused +
+               (field == nullptr || field->readOnly()
+                    ? QStringLiteral("choose a cell of a column that can be changed")
+                    : QStringLiteral("give both the value to find and the value to put instead")) +
+               QStringLiteral("\nNo player was changed."));
+        return std::nullopt;
+    }
+    return putTyped(
+        *field, replace.selectedRows ? view_->selectedSlots() : view_->shownSlots(),
+        replace.replacement,
+        [&model, column, field, &find](int slot) {
+            // Not an empty slot, a player that cannot be shown, or another value.
+            return model.flags(model.index(slot, column)).testFlag(Qt::ItemIsEditable) &&
+                   model.valueText(slot, *field).compare(find, Qt::CaseInsensitive) == 0;
+        },
+        QStringLiteral("Replace %1 with %2 in %3 (%4 players)")
+            .arg(find, replace.replacement, columnTitle(*field)),
+        refused);
+}
+
+void RosterGridWindow::askReplace() {
+    const int column = view_->table().currentIndex().column();
+    const Field* field = view_->model().field(column);
+    const QString title = field != nullptr ? columnTitle(*field) : QStringLiteral("Column");
+    const auto asked = qb::askReplace(this, title, view_->selectedSlots().size() > 1);
+    if (!asked) {
+        return;
+    }
+    if (const std::optional<int> changed = replaceInColumn(column, *asked)) {
+        dialogs_.message(this, QMessageBox::Information,
+                         QStringLiteral("Replaced \"%1\" with \"%2\" in %3: %4 players changed.")
+                             .arg(asked->find.trimmed(), asked->replacement, title)
+                             .arg(*changed));
     }
 }
 
@@ -205,60 +266,41 @@ QString RosterGridWindow::copiedText() const {
 
 bool RosterGridWindow::paste(const QString& text) {
     RosterGridModel& model = view_->model();
-    const QTableView& table = view_->table();
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty()) {
-        lines.removeLast(); // a spreadsheet ends its block with a line break
-    }
-    const QModelIndex start = table.currentIndex();
-    if (lines.isEmpty() || !start.isValid()) {
+    const PastePlan plan = planPaste(pasteBlock(text), gridSelection(*view_));
+    if (!plan.refusal.isEmpty()) {
+        refuse(QStringLiteral("Cannot paste: %1.\nNothing was changed.").arg(plan.refusal));
         return false;
     }
     const std::vector<int> shownColumns = view_->shownColumns();
-    const auto firstColumn = std::ranges::find(shownColumns, start.column()) - shownColumns.begin();
     std::vector<Edit> edits;
-    for (qsizetype line = 0; line < lines.size(); ++line) {
-        QString row = lines[line];
-        if (row.endsWith(QLatin1Char('\r'))) {
-            row.chop(1);
+    for (const PastePlacement& placed : plan.cells) {
+        const int column = shownColumns[static_cast<std::size_t>(placed.column)];
+        const int slot = view_->filter().mapToSource(view_->filter().index(placed.row, 0)).row();
+        const QModelIndex cell = model.index(slot, column);
+        if (placed.value.isEmpty() || cell.data(Qt::EditRole).toString() == placed.value) {
+            // An empty cell leaves the field as it is, as in a CSV that `apply` reads:
+            // a blank in a spreadsheet never empties a name, and so the slot.
+            continue;
         }
-        const QStringList values = row.split(QLatin1Char('\t'));
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            const auto at = static_cast<std::size_t>(firstColumn + i);
-            const int viewRow = start.row() + static_cast<int>(line);
-            const QString where = QStringLiteral("Row %1, column %2").arg(line + 1).arg(i + 1);
-            if (viewRow >= table.model()->rowCount() || at >= shownColumns.size()) {
-                refuse(QStringLiteral("Cannot paste: %1 falls outside the grid.\nNothing was "
-                                      "changed.")
-                           .arg(where));
-                return false;
+        const Field* field = model.field(column);
+        try {
+            if (!model.flags(cell).testFlag(Qt::ItemIsEditable)) {
+                throw CellRefusal(model.isEmptySlot(slot) ? "the slot is empty"
+                                  : field == nullptr || field->readOnly()
+                                      ? "the column cannot be changed"
+                                      : "the player cannot be shown; repair it first");
             }
-            const int column = shownColumns[at];
-            const int slot = view_->filter().mapToSource(table.model()->index(viewRow, 0)).row();
-            const QModelIndex cell = model.index(slot, column);
-            if (values[i].isEmpty() || cell.data(Qt::EditRole).toString() == values[i]) {
-                // An empty cell leaves the field as it is, as in a CSV that `apply` reads:
-                // a blank in a spreadsheet never empties a name, and so the slot.
-                continue;
-            }
-            const Field* field = model.field(column);
-            const QString named = QStringLiteral("%1 (slot %2, %3)")
-                                      .arg(where)
-                                      .arg(slot)
-                                      .arg(model.headerData(column, Qt::Horizontal).toString());
-            try {
-                if (!model.flags(cell).testFlag(Qt::ItemIsEditable)) {
-                    throw CellRefusal(model.isEmptySlot(slot) ? "the slot is empty"
-                                      : field == nullptr || field->readOnly()
-                                          ? "the column cannot be changed"
-                                          : "the player cannot be shown; repair it first");
-                }
-                edits.push_back(model.document().makeEdit(slot, *field, values[i].toStdString()));
-            } catch (const QuillbayError& error) {
-                refuse(QStringLiteral("Cannot paste: %1: %2\nNothing was changed.")
-                           .arg(named, QString::fromStdString(error.description())));
-                return false;
-            }
+            edits.push_back(model.document().makeEdit(slot, *field, placed.value.toStdString()));
+        } catch (const QuillbayError& error) {
+            refuse(QStringLiteral("Cannot paste \"%1\" into slot %2, %3 (row %4, column %5 of "
+                                  "the pasted block): %6\nNothing was changed.")
+                       .arg(placed.value)
+                       .arg(slot)
+                       .arg(model.headerData(column, Qt::Horizontal).toString())
+                       .arg(placed.line + 1)
+                       .arg(placed.cell + 1)
+                       .arg(QString::fromStdString(error.description())));
+            return false;
         }
     }
     const auto count = static_cast<int>(edits.size());

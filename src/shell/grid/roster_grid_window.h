@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace qb {
 
@@ -9,6 +12,7 @@ class AppSettings;
 class Dialogs;
 class RosterDocument;
 class RosterGridView;
+struct ColumnReplace;
 struct Field;
 
 // The window "Roster - FILE": the roster grid of the main window's open document, with
@@ -29,11 +33,18 @@ public:
     bool setField(const Field& field, const QString& op, const QString& value);
     // The selected cells as tab-separated lines, the values as the fields take them.
     QString copiedText() const;
-    // Pastes tab-separated lines from the current cell on, rightwards over the shown
-    // columns and down the shown rows; an empty cell leaves its field as it is. Every
-    // cell is checked before anything changes; a refused paste changes nothing and says
-    // which cell and why.
+    // Pastes tab-separated lines as a spreadsheet does (see planPaste): from the one
+    // selected cell on, or into the selected cells from their top-left one, a single
+    // value filling them all; rows go down the view as shown. An empty cell leaves its
+    // field as it is. Every cell is checked before anything changes; a refused paste
+    // changes nothing and says which cell, field and value, and why. One undoable step.
     bool paste(const QString& text);
+
+    // Replaces `replace.find` in a column (cells showing it, in any case) with
+    // `replace.replacement` (a value, or "+=N" / "-=N") over the selected rows or every
+    // row shown, as one undoable step. A value refused for any player changes nothing
+    // and says which slot and why. Returns how many players changed; nothing if refused.
+    std::optional<int> replaceInColumn(int column, const ColumnReplace& replace);
 
     // Writes the rows and columns shown as the CSV that `quillbay-cli apply` reads;
     // a file that cannot be written is reported and left as it was.
@@ -49,9 +60,18 @@ signals:
 private:
     void buildActions();
     void askSetField();
+    void askReplace();
     void repairSelected();
     void askExport();
     void refuse(const QString& text);
+    // Puts `typed` (a value, "+=N" or "-=N") into `field` of the players of
+    // `chosenFrom` that `chosen` takes, as one step described by `step` (its last
+    // placeholder, the number of players changed). A player refusing it changes nothing
+    // and is reported after `refused`, with its slot. Returns how many players changed;
+    // nothing when refused.
+    std::optional<int> putTyped(const Field& field, const std::vector<int>& chosenFrom,
+                                const QString& typed, const std::function<bool(int slot)>& chosen,
+                                const QString& step, const QString& refused);
 
     RosterGridView* view_;
     AppSettings& settings_;
