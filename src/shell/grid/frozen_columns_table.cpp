@@ -8,8 +8,8 @@ namespace qb {
 // The view over the frozen columns; the table opens its editors for those cells.
 class FrozenColumnsTable::FrozenView : public QTableView {
 public:
-    using QTableView::QTableView;
     using QTableView::edit;
+    using QTableView::QTableView;
 };
 
 FrozenColumnsTable::FrozenColumnsTable(int frozenColumns, QWidget* parent)
@@ -94,10 +94,9 @@ void FrozenColumnsTable::followColumn(int column, int size) {
 void FrozenColumnsTable::placeFrozenView() {
     frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
-    frozen_->setGeometry(frameWidth() + (verticalHeader()->isVisible() ? verticalHeader()->width()
-                                                                       : 0),
-                         frameWidth(), frozenWidth(),
-                         viewport()->height() + horizontalHeader()->height());
+    frozen_->setGeometry(
+        frameWidth() + (verticalHeader()->isVisible() ? verticalHeader()->width() : 0),
+        frameWidth(), frozenWidth(), viewport()->height() + horizontalHeader()->height());
 }
 
 void FrozenColumnsTable::resizeEvent(QResizeEvent* event) {
