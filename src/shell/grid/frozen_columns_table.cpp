@@ -1,6 +1,7 @@
 #include "shell/grid/frozen_columns_table.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QScrollBar>
 
 namespace qb {
@@ -19,8 +20,13 @@ FrozenColumnsTable::FrozenColumnsTable(int frozenColumns, QWidget* parent)
     frozen_->verticalHeader()->hide();
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A right click reaches the table and its menu.
-    frozen_->setContextMenuPolicy(Qt::NoContextMenu);
+    // A right click shows the table's menu of actions.
+    frozen_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(frozen_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (contextMenuPolicy() == Qt::ActionsContextMenu && !actions().isEmpty()) {
+            QMenu::exec(actions(), frozen_->viewport()->mapToGlobal(at), nullptr, this);
+        }
+    });
     viewport()->stackUnder(frozen_);
     // Sideways by pixels, so that a column can be brought just beside the frozen ones.
     setHorizontalScrollMode(ScrollPerPixel);
