@@ -13,6 +13,11 @@ namespace qb {
 inline constexpr std::array<std::string_view, 14> kNationCodes = {"AUS", "BAN", "CAN", "ENG", "IND",
                                                                   "KEN", "NAM", "NED", "NZL", "PAK",
                                                                   "SAF", "SRL", "WIN", "ZIM"};
+// The countries the codes stand for, in the same order (what the game's flags show).
+inline constexpr std::array<std::string_view, 14> kNationNames = {
+    "Australia",    "Bangladesh", "Canada",      "England",     "India",
+    "Kenya",        "Namibia",    "Netherlands", "New Zealand", "Pakistan",
+    "South Africa", "Sri Lanka",  "West Indies", "Zimbabwe"};
 inline constexpr std::array<std::string_view, 4> kHairColours = {"Brown", "Black", "Blonde",
                                                                  "Grey"};
 // Hair colour "Grey" is stored as 8, not 3.

@@ -5,6 +5,7 @@
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
 #include "shell/compare/compare_window.h"
+#include "shell/grid/roster_grid_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
 #include "shell/pages/basic_page.h"
@@ -73,7 +74,10 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    delete compare_.data(); // it works on the document and history ending with this window
+    // They work on the document and history ending with this window: the grid commits
+    // an editor left open as it closes.
+    delete compare_.data();
+    delete grid_.data();
     qApp->removeEventFilter(this);
 }
 

@@ -2,6 +2,7 @@
 #include "player/roster_document.h"
 #include "shell/editors.h"
 #include "shell/grid/field_delegate.h"
+#include "shell/grid/frozen_columns_table.h"
 #include "shell/grid/replace_dialog.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
@@ -15,9 +16,11 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QListView>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 
 namespace qb {
 
@@ -73,6 +76,10 @@ private:
         QModelIndex cell(int slot, const char* key) const {
             return view().filter().mapFromSource(model().index(slot, model().column(field(key))));
         }
+        // The view over the slot, ID and name, which stay when the grid scrolls sideways.
+        QTableView& frozen() const {
+            return static_cast<FrozenColumnsTable&>(table()).frozenView();
+        }
 
         std::string path;
         RosterGridWindow* grid = nullptr;
@@ -94,6 +101,13 @@ private slots:
         auto* count = child<QLabel>(f.view(), "gridCount");
         QCOMPARE(f.table().model()->rowCount(), SLOT_COUNT);
         QCOMPARE(count->text(), QStringLiteral("6 of 6 players"));
+        // Titles the tabs and formats share are told apart by them.
+        QStringList titles;
+        for (int column = 0; column < f.model().columnCount(); ++column) {
+            titles << f.model().headerData(column, Qt::Horizontal).toString();
+        }
+        QCOMPARE(titles.removeDuplicates(), 0);
+        QVERIFY(titles.contains(QStringLiteral("Test: Innings")));
         // A player that cannot be shown is shown as such: red, the failure as its tip.
         const QModelIndex bad = f.model().index(6, f.model().column(field("appearance.face")));
         QVERIFY(bad.data(RosterGridModel::FailedRole).toBool());
@@ -106,14 +120,30 @@ private slots:
             bool empty;
             std::vector<int> firstSlots;
             QString count;
+            QString problem = {}; // the red box's tool tip, beginning
         };
+        const std::vector<int> all = {0, 1, 2, 3, 4, 6};
+        auto* box = child<QLineEdit>(f.view(), "gridFilter");
         const Row rows[] = {
             {"smi", "", true, {2, 3}, "2 of 6 players"},
             {"", "Accuracy >= 50", true, {1, 2, 4}, "3 of 6 players"},
             {"", "accuracy>=50, nation = aus", true, {1}, "1 of 6 players"},
             {"", "ratings.bowling.Accuracy < 50", true, {0, 3, 6}, "3 of 6 players"},
             {"", "nation != AUS", false, {0, 2, 4, 6}, "4 of 6 players"},
-            {"", "Accuracy >=", false, {0, 1, 2, 3, 4, 6}, "6 of 6 players"}, // incomplete
+            // A choice by the name of its entry or country, a column by its title shown.
+            {"", "nation = England, Accuracy >= 50", true, {2, 4}, "2 of 6 players"},
+            {"", "Nation=eng, bowling:accuracy>=50", true, {2, 4}, "2 of 6 players"},
+            {"", "nation = australia", false, {1, 3}, "2 of 6 players"},
+            // Conditions half typed, or that no player could meet, keep the rows of the
+            // last ones that could be met (here none), and say why.
+            {"", "Accuracy >=", false, all, "6 of 6 players", "\"Accuracy >=\" has no value"},
+            {"", "Acuracy >= 50", false, all, "6 of 6 players", "no column \"Acuracy\""},
+            {"", "nation = Wales", false, all, "6 of 6 players",
+             "Nation is never = Wales: it is one of AUS (Australia), BAN (Bangladesh), "},
+            {"", "Bowling: Accuracy < 0", false, all, "6 of 6 players",
+             "Bowling: Accuracy is never < 0: it runs from 0 to 63"},
+            {"", "One Day Expert = maybe", false, all, "6 of 6 players",
+             "One Day Expert is never = maybe: it is ticked or clear"},
         };
         for (const Row& row : rows) {
             QTest::keyClicks(child<QLineEdit>(f.view(), "gridSearch"), row.search);
@@ -129,6 +159,8 @@ private slots:
                                                                 ? SLOT_COUNT - 6U
                                                                 : 0U));
             QCOMPARE(count->text(), row.count);
+            QCOMPARE(box->toolTip().left(row.problem.size()), row.problem);
+            QCOMPARE(box->styleSheet().isEmpty(), row.problem.isEmpty()); // the red frame
             child<QLineEdit>(f.view(), "gridSearch")->clear();
             child<QLineEdit>(f.view(), "gridFilter")->clear();
         }
@@ -151,6 +183,13 @@ private slots:
             f.table().sortByColumn(f.model().column(field(sort.key)), sort.order);
             QCOMPARE(f.view().shownSlots(), sort.slotsShown);
         }
+        // An edited row stays in place until the next sort, here by a new filter.
+        f.table().sortByColumn(f.model().column(field("ratings.bowling.Accuracy")),
+                               Qt::DescendingOrder);
+        QVERIFY(f.table().model()->setData(f.cell(2, "ratings.bowling.Accuracy"), 0));
+        QCOMPARE(f.view().shownSlots(), std::vector<int>({2, 1, 4, 0, 3}));
+        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("face < 25"));
+        QCOMPARE(f.view().shownSlots(), std::vector<int>({1, 4, 0, 3, 2}));
         child<QLineEdit>(f.view(), "gridFilter")->clear();
         f.table().sortByColumn(f.model().column(field("name")), Qt::AscendingOrder);
         QCOMPARE(f.view().shownSlots().back(), SLOT_COUNT - 1);
@@ -218,7 +257,8 @@ private slots:
         QCOMPARE(f.value(3, "roles.bowlingStyle"), QStringLiteral("Chinaman"));
         child<QAction>(*f.grid, "gridUndo")->trigger();
         QCOMPARE(f.value(3, "roles.bowlingStyle"), style);
-        child<QAction>(*f.grid, "gridRedo")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(f.grid));
+        QTest::keyClick(&f.table(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // Redo
         QCOMPARE(f.value(3, "roles.bowlingStyle"), QStringLiteral("Chinaman"));
 
         // A paste is checked cell by cell before anything changes.
@@ -240,7 +280,6 @@ private slots:
 
         // Copy gives what paste takes.
         f.select({3, 4});
-        QVERIFY(QTest::qWaitForWindowActive(f.grid));
         QTest::keyClick(&f.table(), Qt::Key_C, Qt::ControlModifier);
         const QString copied = QApplication::clipboard()->text();
         QVERIFY(copied.startsWith(QStringLiteral("3\t")));
@@ -480,6 +519,35 @@ private slots:
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
     }
 
+    // After Ctrl+A a click selects one cell and a key then edits it; the frozen name is
+    // edited where it is shown.
+    void aClickSelectsAndAKeyEdits() {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowActive(f.grid));
+        QTableView& table = f.table();
+        table.setFocus();
+        QTest::keyClick(&table, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(f.view().selectedSlots().size(), std::size_t{SLOT_COUNT});
+        const QModelIndex accuracy = f.cell(4, "ratings.bowling.Accuracy");
+        table.scrollTo(accuracy);
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                          table.visualRect(accuracy).center());
+        QTest::qWait(QApplication::doubleClickInterval() + 100); // no editor after the wait
+        QCOMPARE(QApplication::focusWidget(), &table);
+        QCOMPARE(f.view().selectedSlots(), std::vector<int>{4});
+        QTest::keyClick(&table, '7');
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(f.value(4, "ratings.bowling.Accuracy"), QStringLiteral("7"));
+
+        table.setCurrentIndex(f.cell(3, "name"));
+        QTest::keyClick(&table, 'Z');
+        QVERIFY(f.frozen().isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ed"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(f.value(3, "name"), QStringLiteral("Zed"));
+        QTest::keyClick(&table, 'Q'); // an editor left open as the windows close
+    }
+
     // Repair from the context menu is a step; the column set outlives the window.
     void repairsAndRemembersColumns() {
         Fixture f;
@@ -491,11 +559,30 @@ private slots:
         child<QAction>(*f.grid, "gridUndo")->trigger();
         QVERIFY(face.data(RosterGridModel::FailedRole).toBool());
 
+        // A double click on the slot (which cannot be edited) shows the player.
         QVERIFY(QTest::qWaitForWindowExposed(f.grid));
-        const QRect smith = f.table().visualRect(f.cell(2, "name"));
-        QTest::mouseClick(f.table().viewport(), Qt::LeftButton, {}, smith.center());
-        QTest::mouseDClick(f.table().viewport(), Qt::LeftButton, {}, smith.center());
+        const QRect smith = f.frozen().visualRect(
+            f.view().filter().mapFromSource(f.model().index(2, RosterGridModel::kSlotColumn)));
+        QTest::mouseClick(f.frozen().viewport(), Qt::LeftButton, {}, smith.center());
+        QTest::mouseDClick(f.frozen().viewport(), Qt::LeftButton, {}, smith.center());
         QCOMPARE(child<QLineEdit>(*f.window, "txtName")->text(), QStringLiteral("Smith"));
+
+        // Ticks leave the menu open; one group alone, then all again.
+        QMenu* menu = child<QToolButton>(f.view(), "gridColumns")->menu();
+        menu->popup(f.view().mapToGlobal(QPoint()));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions().value(1)).center());
+        QVERIFY(menu->isVisible());
+        QVERIFY(!f.view().groupShown(1));
+        menu->close();
+        child<QMenu>(f.view(), "gridOnlyGroup")->actions().value(3)->trigger();
+        for (int group = 0; group < static_cast<int>(RosterGridModel::groups().size()); ++group) {
+            QCOMPARE(f.view().groupShown(group), group == 3);
+        }
+        QVERIFY(!f.table().isColumnHidden(f.model().column(field("name")))); // in no group
+        child<QAction>(f.view(), "gridShowAllGroups")->trigger();
+        QVERIFY(f.view().hiddenGroups().isEmpty());
 
         f.view().setGroupShown(1, false);
         f.grid->close(); // deleted on close

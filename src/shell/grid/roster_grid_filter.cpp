@@ -1,11 +1,17 @@
 #include "shell/grid/roster_grid_filter.h"
 
+#include "codecs/field_keys.h"
+#include "codecs/tables.h"
 #include "roster/errors.h"
 #include "roster/layout.h"
+#include "shell/edit_command.h"
 #include "shell/grid/roster_grid_model.h"
+#include "shell/pages/widgets.h"
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace qb {
 namespace {
@@ -31,18 +37,27 @@ Op opOf(const QString& symbol) {
     return Op::Equal;
 }
 
+// A name as written in the box, for comparing: no spaces, no case ("Batting: Accuracy"
+// is "batting:accuracy").
+QString squeezed(QString text) {
+    text.remove(QLatin1Char(' '));
+    return text.toLower();
+}
+
 int columnNamed(const QString& name, const RosterGridModel& model,
                 const std::vector<int>& visible) {
+    const QString wanted = squeezed(name);
     std::vector<int> titled;
     for (int column = 0; column < model.columnCount(); ++column) {
         const Field* field = model.field(column);
-        if (field != nullptr &&
-            QString::fromStdString(field->key).compare(name, Qt::CaseInsensitive) == 0) {
+        if (field != nullptr && (squeezed(QString::fromStdString(field->key)) == wanted ||
+                                 squeezed(columnTitle(*field)) == wanted)) {
             return column;
         }
-        if (model.headerData(column, Qt::Horizontal)
-                .toString()
-                .compare(name, Qt::CaseInsensitive) == 0) {
+        const QString title = field != nullptr
+                                  ? fieldTitle(*field)
+                                  : model.headerData(column, Qt::Horizontal).toString();
+        if (squeezed(title) == wanted) {
             titled.push_back(column);
         }
     }
@@ -77,6 +92,133 @@ bool holds(Op op, double order) {
     return order >= 0;
 }
 
+// The numbers a column holds; nothing for a column of texts (the name, a choice).
+struct Range {
+    double low = 0;
+    double high = 0;
+    bool whole = true;
+};
+
+std::optional<Range> numbersOf(int column, const Field* field) {
+    if (field == nullptr) {
+        return column == RosterGridModel::kSlotColumn ? Range{0, SLOT_COUNT - 1}
+                                                      : Range{0, 0xFFFF}; // the ID's 16 bits
+    }
+    switch (field->kind) {
+    case FieldKind::Text:
+    case FieldKind::Choice:
+        return std::nullopt;
+    case FieldKind::Statistic:
+        return Range{0, static_cast<double>(field->high), false};
+    case FieldKind::Rate: // computed, without a limit of its own
+        return Range{0, std::numeric_limits<double>::infinity(), false};
+    default:
+        return Range{static_cast<double>(field->low), static_cast<double>(field->high)};
+    }
+}
+
+// Whether some number of the range meets the condition.
+bool reachable(Op op, double number, const Range& range) {
+    switch (op) {
+    case Op::Equal:
+        return number >= range.low && number <= range.high &&
+               (!range.whole || std::floor(number) == number);
+    case Op::NotEqual:
+        return true;
+    case Op::Less:
+    case Op::LessOrEqual:
+        return holds(op, range.low - number);
+    default:
+        return holds(op, range.high - number);
+    }
+}
+
+// A flag's or Injury Free's state by the word the grid shows ("ticked") or the word a
+// flag takes ("true"), ignoring case.
+std::optional<double> stateNamed(const Field& field, const QString& text) {
+    for (int state = field.low; state <= field.high; ++state) {
+        if (cellText(field, state).compare(text, Qt::CaseInsensitive) == 0) {
+            return state;
+        }
+    }
+    if (field.kind == FieldKind::Flag) {
+        for (const int state : {0, 1}) {
+            if (QLatin1String(state == 1 ? "true" : "false").compare(text, Qt::CaseInsensitive) ==
+                0) {
+                return state;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// A choice's entry by its text ("ENG", "Off Spin") or, for the nation, by the country's
+// name ("England"), ignoring case.
+std::optional<std::size_t> entryNamed(const Field& field, const QString& text) {
+    for (std::size_t entry = 0; entry < field.choices.size(); ++entry) {
+        if (qView(field.choices[entry]).compare(text, Qt::CaseInsensitive) == 0 ||
+            (field.key == keys::kNation &&
+             qView(kNationNames[entry]).compare(text, Qt::CaseInsensitive) == 0)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+QString entryList(const Field& field) {
+    QStringList entries;
+    for (std::size_t entry = 0; entry < field.choices.size(); ++entry) {
+        entries << qView(field.choices[entry]) +
+                       (field.key == keys::kNation
+                            ? QStringLiteral(" (%1)").arg(qView(kNationNames[entry]))
+                            : QString());
+    }
+    return entries.join(QStringLiteral(", "));
+}
+
+// Takes the condition's value as the column holds it: a choice's entry as the cells show
+// it, a number, a state as its number. Throws when no cell of the column can meet it,
+// naming why.
+void readValue(ColumnCondition& condition, const QString& symbol, const RosterGridModel& model) {
+    const Field* field = model.field(condition.column);
+    const QString title = model.headerData(condition.column, Qt::Horizontal).toString();
+    const auto never = [&](const QString& why) {
+        return QuillbayError(QStringLiteral("%1 is never %2 %3: %4")
+                                 .arg(title, symbol, condition.text, why)
+                                 .toStdString());
+    };
+    if (field != nullptr && field->kind == FieldKind::Choice) {
+        const auto entry = entryNamed(*field, condition.text);
+        if (!entry) {
+            throw never(QStringLiteral("it is one of ") + entryList(*field));
+        }
+        condition.text = qView(field->choices[*entry]);
+        return;
+    }
+    const std::optional<Range> range = numbersOf(condition.column, field);
+    if (!range) {
+        return; // a text: any text may be compared with it
+    }
+    bool numeric = false;
+    std::optional<double> number = condition.text.toDouble(&numeric);
+    if (!numeric) {
+        number = field != nullptr ? stateNamed(*field, condition.text) : std::nullopt;
+    }
+    if (!number) {
+        throw never(field != nullptr && field->kind == FieldKind::Flag
+                        ? QStringLiteral("it is ticked or clear (true or false, 1 or 0)")
+                    : field != nullptr && field->kind == FieldKind::ThreeState
+                        ? QStringLiteral("it is clear, ticked or greyed (0, 1 or 2)")
+                        : QStringLiteral("it is a number"));
+    }
+    if (!reachable(opOf(symbol), *number, *range)) {
+        throw never(std::isinf(range->high)
+                        ? QStringLiteral("it is never below 0")
+                        : QStringLiteral("it runs from %1 to %2").arg(range->low).arg(range->high));
+    }
+    condition.number = number;
+}
+
 } // namespace
 
 std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGridModel& model,
@@ -101,11 +243,7 @@ std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGr
             throw QuillbayError("\"" + part.trimmed().toStdString() + "\" has no value");
         }
         ColumnCondition condition{column, opOf(match.captured(2)), match.captured(3), {}};
-        bool numeric = false;
-        const double number = condition.text.toDouble(&numeric);
-        if (numeric) {
-            condition.number = number;
-        }
+        readValue(condition, match.captured(2), model);
         conditions.push_back(std::move(condition));
     }
     return conditions;
@@ -168,11 +306,14 @@ bool RosterGridFilter::filterAcceptsRow(int row, const QModelIndex&) const {
 bool RosterGridFilter::meets(int slot, const ColumnCondition& condition) const {
     const QModelIndex cell = model_.index(slot, condition.column);
     const QVariant key = cell.data(RosterGridModel::SortRole);
-    if (condition.number && isNumber(key)) {
-        return holds(condition.op, key.toDouble() - *condition.number);
-    }
     if (!key.isValid()) {
         return false; // a field shown as nothing meets no condition
+    }
+    if (condition.number) {
+        // A computed rate is held as its text ("12.50").
+        bool numeric = false;
+        const double held = key.toDouble(&numeric);
+        return numeric && holds(condition.op, held - *condition.number);
     }
     const QString shown = cell.data().toString();
     return holds(condition.op, shown.compare(condition.text, Qt::CaseInsensitive));

@@ -14,14 +14,17 @@ struct ColumnCondition {
     enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
     int column = 0;
     Op op = Op::Equal;
-    QString text;
-    std::optional<double> number; // set when the text is a number
+    QString text;                 // a choice as its cells show it ("ENG" for "England")
+    std::optional<double> number; // set for a column of numbers, flags or states
 };
 
-// Conditions separated by commas; a column is named by its title ("Accuracy") or its
-// key ("ratings.bowling.Accuracy"), ignoring case. A column whose title several share
-// is the first of them among `visible` columns, else the first of all. Throws a
-// QuillbayError naming the part it cannot read.
+// Conditions separated by commas; a column is named by its title as shown ("Bowling:
+// Accuracy"), its key ("ratings.bowling.Accuracy") or its bare title ("Accuracy"),
+// ignoring case and spaces. A bare title several columns share is the first of them
+// among `visible` columns, else the first of all. A choice is named by its entry or,
+// for the nation, by the country ("England"); a flag by "ticked", "clear", "true" or
+// "false". Throws a QuillbayError naming the part it cannot read, or why no player
+// could meet it (an entry the choice lacks, a number out of the column's range).
 std::vector<ColumnCondition> parseConditions(const QString& text, const RosterGridModel& model,
                                              const std::vector<int>& visible = {});
 

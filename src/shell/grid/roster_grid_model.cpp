@@ -49,7 +49,7 @@ QString groupName(const Field& field) {
 std::vector<ColumnGroup> makeGroups() {
     std::vector<ColumnGroup> groups;
     const auto& fields = fieldRegistry();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (std::size_t i = 1; i < fields.size(); ++i) { // the name is in no group
         const int column = kFixedColumns + static_cast<int>(i);
         const QString name = groupName(fields[i]);
         if (groups.empty() || groups.back().name != name) {
@@ -97,8 +97,17 @@ QVariant sortKey(const FieldValue& value) {
 
 } // namespace
 
-QString columnTitle(const Field& field) {
+QString fieldTitle(const Field& field) {
     return words(keyPart(field, -1));
+}
+
+QString columnTitle(const Field& field) {
+    // A key of three parts names the tab, format or foot in the middle.
+    const QString middle = QString::fromStdString(field.key).count(QLatin1Char('.')) == 2
+                               ? keyPart(field, 1)
+                               : QString();
+    return middle.isEmpty() ? fieldTitle(field)
+                            : words(middle) + QStringLiteral(": ") + fieldTitle(field);
 }
 
 RosterGridModel::RosterGridModel(RosterDocument& document, QObject* parent)

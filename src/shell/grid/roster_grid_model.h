@@ -12,8 +12,8 @@
 namespace qb {
 
 // The columns shown or hidden together: identity, appearance, roles, the ratings of
-// each tab, skills, shots and the statistics of each format. The slot and ID columns
-// belong to none: they are always shown.
+// each tab, skills, shots and the statistics of each format. The slot, ID and name
+// columns belong to none: they are always shown.
 struct ColumnGroup {
     QString name;
     int first = 0; // columns first..last
@@ -105,8 +105,12 @@ private:
     ChangeSubscription listening_;
 };
 
-// A field's column title: its key's last part in words ("roles.battingStyle" is
-// "Batting Style").
+// A field's title: its key's last part in words ("roles.battingStyle" is "Batting
+// Style", "ratings.bowling.Accuracy" is "Accuracy").
+QString fieldTitle(const Field& field);
+// A field's column title: its title, a rating's preceded by its tab, a statistic's by
+// its format and a favourite shot's by its foot ("Bowling: Accuracy", "Test: Innings",
+// "Front Foot: Cover Drive"), since the tabs, formats and feet share their titles.
 QString columnTitle(const Field& field);
 
 } // namespace qb

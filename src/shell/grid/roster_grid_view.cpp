@@ -2,6 +2,7 @@
 
 #include "roster/errors.h"
 #include "shell/grid/field_delegate.h"
+#include "shell/grid/frozen_columns_table.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/pages/widgets.h"
@@ -13,12 +14,46 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace qb {
+namespace {
+
+// A menu that stays open while its ticks are set, so that several groups are shown or
+// hidden at one go; its other commands close it.
+class TickingMenu : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (!tickAt(actionAt(event->position().toPoint()))) {
+            QMenu::mouseReleaseEvent(event);
+        }
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool choose = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                            event->key() == Qt::Key_Space;
+        if (!choose || !tickAt(activeAction())) {
+            QMenu::keyPressEvent(event);
+        }
+    }
+
+private:
+    static bool tickAt(QAction* action) {
+        if (action == nullptr || !action->isCheckable() || !action->isEnabled()) {
+            return false;
+        }
+        action->trigger();
+        return true;
+    }
+};
+
+} // namespace
 
 RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
     : QWidget(parent), model_(new RosterGridModel(document, this)),
@@ -36,7 +71,10 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
     columns_ = named(new QToolButton(this), QStringLiteral("gridColumns"));
     columns_->setText(QStringLiteral("&Columns"));
     columns_->setPopupMode(QToolButton::InstantPopup);
-    auto* menu = new QMenu(columns_);
+    // The groups by their index (what setGroupShown finds), then the commands on them.
+    auto* menu = new TickingMenu(columns_);
+    auto* only = new QMenu(QStringLiteral("&Only One Group"), menu);
+    only->setObjectName(QStringLiteral("gridOnlyGroup"));
     const auto& groups = RosterGridModel::groups();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         QAction* action = menu->addAction(groups[i].name);
@@ -44,20 +82,41 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
         action->setChecked(true);
         connect(action, &QAction::toggled, this,
                 [this, i](bool shown) { setGroupShown(static_cast<int>(i), shown); });
+        connect(only->addAction(groups[i].name), &QAction::triggered, this, [this, i] {
+            for (std::size_t each = 0; each < RosterGridModel::groups().size(); ++each) {
+                setGroupShown(static_cast<int>(each), each == i);
+            }
+        });
     }
+    menu->addSeparator();
+    QAction* all = menu->addAction(QStringLiteral("Show &All"));
+    all->setObjectName(QStringLiteral("gridShowAllGroups"));
+    connect(all, &QAction::triggered, this, [this] { setHiddenGroups({}); });
+    menu->addMenu(only);
     columns_->setMenu(menu);
 
-    table_ = named(new QTableView(this), QStringLiteral("gridTable"));
+    // Slot, ID and name stay in place when the grid scrolls sideways.
+    const int frozenColumns = model_->column(fieldRegistry().front()) + 1;
+    auto* frozen = new FrozenColumnsTable(frozenColumns, this);
+    table_ = named(frozen, QStringLiteral("gridTable"));
+    // Edited rows stay where they are until the next sort: a title clicked, the filter,
+    // the name search or the empty slots changed (see resort).
+    filter_->setDynamicSortFilter(false);
     table_->setModel(filter_);
-    table_->setItemDelegate(new FieldDelegate(table_));
     table_->setSortingEnabled(true);
     table_->sortByColumn(RosterGridModel::kSlotColumn, Qt::AscendingOrder);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
-                            QAbstractItemView::SelectedClicked);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->setIconSize(QSize(18, 12));
+    for (QTableView* view : {table_, &frozen->frozenView()}) {
+        view->setItemDelegate(new FieldDelegate(view));
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // A click selects, even in a selection (then Ctrl+V pastes there); a double
+        // click, F2 or typing edits.
+        view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+        view->verticalHeader()->hide();
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+        view->setIconSize(QSize(18, 12));
+        view->setWordWrap(false);
+    }
     // Wide enough for the title, never less than a rating needs; read from the titles
     // alone, not from the 1600 rows.
     QHeaderView* header = table_->horizontalHeader();
@@ -68,7 +127,6 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
     }
     table_->setColumnWidth(model_->column(fieldRegistry()[0]), 130); // the name
     table_->setColumnWidth(model_->column(fieldRegistry()[1]), 80);  // the nation and its flag
-    table_->setWordWrap(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(search_, 1);
@@ -82,12 +140,12 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
 
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
         filter_->setNameSearch(text);
-        showCount();
+        resort();
     });
     connect(conditions_, &QLineEdit::textChanged, this, &RosterGridView::applyConditions);
     connect(showEmpty_, &QCheckBox::toggled, this, [this](bool shown) {
         filter_->setShowEmpty(shown);
-        showCount();
+        resort();
     });
     connect(model_, &QAbstractItemModel::dataChanged, this, &RosterGridView::showCount);
     showCount();
@@ -171,11 +229,19 @@ void RosterGridView::applyConditions() {
         filter_->setConditions(parseConditions(conditions_->text(), *model_, shownColumns()));
         conditions_->setToolTip({});
         conditions_->setStyleSheet({});
+        resort();
     } catch (const QuillbayError& error) {
-        // Half-typed conditions keep the rows of the last complete ones.
+        // Conditions half typed, or that no player could meet, keep the rows of the last
+        // ones that could be met; the box is framed red, the reason its tool tip.
         conditions_->setToolTip(QString::fromStdString(error.description()));
-        conditions_->setStyleSheet(QStringLiteral("color: red"));
+        conditions_->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d01818; }"));
+        showCount();
     }
+}
+
+void RosterGridView::resort() {
+    const QHeaderView* header = table_->horizontalHeader();
+    filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     showCount();
 }
 

@@ -47,6 +47,8 @@ signals:
 
 private:
     void applyConditions();
+    // Sorts the rows shown again, by the column and order last chosen.
+    void resort();
     void showCount();
 
     RosterGridModel* model_;

@@ -53,9 +53,13 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
     connect(view_, &RosterGridView::groupsChanged, this,
             [this] { settings_.setGridHiddenGroups(view_->hiddenGroups()); });
     connect(&view_->model(), &RosterGridModel::refused, this, &RosterGridWindow::refuse);
+    // A double click edits a cell that takes a value; on the slot, the ID or a cell that
+    // cannot be edited it shows the player in the main window.
     connect(&view_->table(), &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& cell) {
-                emit openPlayer(view_->filter().mapToSource(cell).row());
+                if (!cell.flags().testFlag(Qt::ItemIsEditable)) {
+                    emit openPlayer(view_->filter().mapToSource(cell).row());
+                }
             });
     connect(qobject_cast<FieldDelegate*>(view_->table().itemDelegate()),
             &FieldDelegate::fillSelection, this, [this](const QString& value) {
@@ -82,7 +86,8 @@ void RosterGridWindow::buildActions() {
         {"&File", "gridExport", "E&xport Shown Players...", "", [this] { askExport(); }, false},
         {"&File", "gridClose", "&Close", "Ctrl+W", [this] { close(); }, false},
         {"&Edit", "gridUndo", "&Undo", "Ctrl+Z", [this] { emit undoRequested(); }, false},
-        {"&Edit", "gridRedo", "&Redo", "Ctrl+Y", [this] { emit redoRequested(); }, false},
+        {"&Edit", "gridRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", [this] { emit redoRequested(); },
+         false},
         {"&Edit", "gridCopy", "&Copy", "Ctrl+C",
          [this] { QApplication::clipboard()->setText(copiedText()); }, true},
         {"&Edit", "gridPaste", "&Paste", "Ctrl+V",
@@ -110,7 +115,8 @@ void RosterGridWindow::buildActions() {
         }
         QAction* action = menu->addAction(QString::fromLatin1(command.text));
         action->setObjectName(QString::fromLatin1(command.id));
-        action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+        // Several shortcuts of one command are separated by "; ".
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, command.run);
         if (command.inContextMenu) {
