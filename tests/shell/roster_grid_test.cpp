@@ -90,10 +90,14 @@ private slots:
         auto* count = child<QLabel>(f.view(), "gridCount");
         QCOMPARE(f.table().model()->rowCount(), SLOT_COUNT);
         QCOMPARE(count->text(), QStringLiteral("6 of 6 players"));
-        // A player that cannot be shown is shown as such: red, the failure as its tip.
+        // A player that cannot be shown is shown as such: red, the failure as its tip,
+        // naming the field, the value stored and the file.
         const QModelIndex bad = f.model().index(6, f.model().column(field("appearance.face")));
         QVERIFY(bad.data(RosterGridModel::FailedRole).toBool());
-        QVERIFY(!bad.data(Qt::ToolTipRole).toString().isEmpty());
+        QCOMPARE(bad.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Invalid property value: Face (appearance.face), stored value 30\n"
+                                "File: %1, slot 6 (Bad)")
+                     .arg(QDir::toNativeSeparators(QString::fromStdString(f.path))));
         QVERIFY(!bad.flags().testFlag(Qt::ItemIsEditable));
 
         struct Row {

@@ -4,6 +4,7 @@
 #include "roster/layout.h"
 #include "shell/artwork.h"
 #include "shell/edit_command.h"
+#include "shell/unshowable_player.h"
 
 #include <QBrush>
 #include <QColor>
@@ -249,13 +250,13 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         }
         return data(index, PendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
                                                  : QVariant();
-    case Qt::ToolTipRole: {
-        QStringList failures;
-        for (const FieldFailure& failure : player.failures) {
-            failures << QString::fromStdString(failure.message);
-        }
-        return failures.isEmpty() ? QVariant() : failures.join(QLatin1Char('\n'));
-    }
+    case Qt::ToolTipRole:
+        return player.failures.empty()
+                   ? QVariant()
+                   : unshowablePlayerText(
+                         player.failures, document_.path(), slot,
+                         QString::fromStdString(
+                             document_.index().slotEntries[static_cast<std::size_t>(slot)].name()));
     default:
         return {};
     }

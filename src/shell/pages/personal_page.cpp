@@ -120,7 +120,19 @@ void PersonalPage::readSheet(PlayerSheet& sheet) const {
 }
 
 void PersonalPage::setStatus(const QString& text) {
-    statusLabel_->setText(text);
+    fileNote_ = text;
+    showNotes();
+}
+
+void PersonalPage::setPlayerNote(const QString& text) {
+    playerNote_ = text;
+    showNotes();
+}
+
+void PersonalPage::showNotes() {
+    QStringList notes{fileNote_, playerNote_};
+    notes.removeAll(QString());
+    statusLabel_->setText(notes.join(u'\n'));
 }
 
 void PersonalPage::setCommentaryNames(const QStringList& names) {
