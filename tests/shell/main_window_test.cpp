@@ -185,6 +185,9 @@ private slots:
                     QCOMPARE(child<QComboBox>(w, list)->currentIndex(), -1);
                 }
                 QVERIFY(child<QLineEdit>(w, "txtCommentary")->text().isEmpty());
+                for (const char* picture : {"picFace", "picBat"}) {
+                    QVERIFY(child<PictureBox>(w, picture)->picture().isNull());
+                }
                 QVERIFY(later->value() != 22);
                 QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(),
                          QStringLiteral("1 unsaved player"));

@@ -86,14 +86,20 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
 
     digitsOnly(commentaryBox_);
     new ListOpener(faceList);
+    // A list that shows nothing (no player, or one whose load stopped before its
+    // appearance) shows no picture either, never the previous player's.
     connect(faceList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit faceChosen(chosen);
+        } else {
+            faceBox_->clear();
         }
     });
     connect(batList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit batChosen(chosen);
+        } else {
+            batBox_->clear();
         }
     });
     connect(commentaryList_, &QComboBox::activated, this, [this](int index) {
