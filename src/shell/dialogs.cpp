@@ -35,16 +35,20 @@ QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
 namespace {
 
 // A question with two named answers and Cancel: 0 for the first, 1 for the second,
-// 2 for Cancel. With `ticked`, a box captioned `tick` below the text, whose state it
-// receives.
+// 2 for Cancel. With `enterCancels`, Enter answers Cancel; with `ticked`, a box
+// captioned `tick` below the text, whose state it receives.
 int twoAnswersOrCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                        const QString& first, QMessageBox::ButtonRole firstRole,
                        const QString& second, QMessageBox::ButtonRole secondRole,
-                       const QString& tick = {}, bool* ticked = nullptr) {
+                       bool enterCancels = false, const QString& tick = {},
+                       bool* ticked = nullptr) {
     QMessageBox box(icon, QStringLiteral("Quillbay"), text, QMessageBox::NoButton, owner);
     QPushButton* one = box.addButton(first, firstRole);
     QPushButton* two = box.addButton(second, secondRole);
-    box.addButton(QMessageBox::Cancel);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    if (enterCancels) {
+        box.setDefaultButton(cancel);
+    }
     if (ticked != nullptr) {
         box.setCheckBox(new QCheckBox(tick, &box));
     }
@@ -58,10 +62,12 @@ int twoAnswersOrCancel(QWidget* owner, QMessageBox::Icon icon, const QString& te
 } // namespace
 
 Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text, bool* applyToAll) {
+    // Enter answers Cancel, which loses nothing: Reload drops the edits without asking
+    // again and Overwrite drops the other program's change.
     constexpr Conflict answers[] = {Conflict::Overwrite, Conflict::Reload, Conflict::Cancel};
     return answers[twoAnswersOrCancel(
         owner, QMessageBox::Warning, text, QStringLiteral("&Overwrite"),
-        QMessageBox::DestructiveRole, QStringLiteral("&Reload"), QMessageBox::AcceptRole,
+        QMessageBox::DestructiveRole, QStringLiteral("&Reload"), QMessageBox::AcceptRole, true,
         QStringLiteral("&Apply to the other changed players"), applyToAll)];
 }
 
