@@ -22,7 +22,7 @@ public:
         return {};
     }
     QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    Conflict conflict(QWidget*, const QString&) override { return Conflict::Cancel; }
+    Conflict conflict(QWidget*, const QString&, bool*) override { return Conflict::Cancel; }
     Unsaved unsaved(QWidget*, const QString&) override { return Unsaved::Cancel; }
 };
 

@@ -187,14 +187,25 @@ std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
 }
 
 std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>& slots,
-                                                          const SafetyOptions& safety) {
+                                                          const SafetyOptions& safety,
+                                                          const std::set<int>& overwrite) {
     // Every player is stored first (a refused value stops the save before any write),
     // then all of them are written as one batch: all new or all as they were.
     std::vector<SlotWrite> writes;
     for (const int slot : slots) {
         PlayerEditor& editor = player(slot);
         editor.save(file_, true, safety);
-        writes.push_back({slot, editor.working(), editor.loaded()});
+        if (!overwrite.contains(slot)) {
+            writes.push_back({slot, editor.working(), editor.loaded()});
+            continue;
+        }
+        const Record now = file_.readSlot(slot);
+        Record merged = now;
+        for (const int offset : changedOffsets(editor.loaded(), editor.working())) {
+            merged[static_cast<std::size_t>(offset)] =
+                editor.working()[static_cast<std::size_t>(offset)];
+        }
+        writes.push_back({slot, merged, now});
     }
     SaveReport report = writeSlots(file_, writes, safety);
     notices_ = std::move(report.notices);
@@ -206,19 +217,33 @@ std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>
     return written;
 }
 
+std::vector<int> RosterDocument::changedInFile(const std::vector<int>& slots) const {
+    const SlotTable now = file_.readSlotTable();
+    std::vector<int> changed;
+    for (const int slot : slots) {
+        const auto shown = players_.find(slot);
+        const Record known =
+            shown != players_.end() ? shown->second.editor.loaded() : table_.copyRecord(slot);
+        if (now.copyRecord(slot) != known) {
+            changed.push_back(slot);
+        }
+    }
+    return changed;
+}
+
 // The slots as saved (or as another program wrote them) go into the table and the
 // lists, which are built again once for the batch (once per slot made a bulk save of
-// 1,600 players quadratic); their players are shown from them again on next use.
+// 1,600 players quadratic); their players are shown from them again on next use. A
+// batch is one change to the listeners: told slot by slot, a window showing every
+// player refreshed itself 1,567 times for one Save All.
 void RosterDocument::adoptStoredSlots(std::span<const SlotWrite> saved) {
     for (const SlotWrite& write : saved) {
         std::memcpy(table_.data() + static_cast<std::ptrdiff_t>(write.slot) * SLOT_SIZE,
                     write.record.data(), write.record.size());
+        players_.erase(write.slot);
     }
     index_ = buildRosterIndex(table_);
-    for (const SlotWrite& write : saved) {
-        players_.erase(write.slot);
-        notify({write.slot});
-    }
+    notify(saved.size() == 1 ? DocumentChange{saved.front().slot} : DocumentChange{});
 }
 
 void RosterDocument::notify(const DocumentChange& change) const {

@@ -131,8 +131,16 @@ public:
         return saveSlots(pendingSlots(), safety);
     }
     // Writes the players of these slots as one batch, each stored as a save stores it.
+    // A slot in `overwrite` is written over another program's change to it, as a forced
+    // save of one player is: the bytes its edits changed replace the file's, the rest of
+    // the record stays as the file holds it now. Should the slot change once more before
+    // the write, the batch is refused (SlotConflict) all the same.
     std::map<int, std::vector<int>> saveSlots(const std::vector<int>& slots,
-                                              const SafetyOptions& safety = {});
+                                              const SafetyOptions& safety = {},
+                                              const std::set<int>& overwrite = {});
+    // The slots among `slots` that another program changed in the file since their
+    // players were loaded, which a save would refuse (one read of the slot table).
+    std::vector<int> changedInFile(const std::vector<int>& slots) const;
     // What the last save wants the user to know besides its result (a failed backup).
     const std::vector<std::string>& notices() const noexcept { return notices_; }
 

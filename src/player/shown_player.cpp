@@ -32,6 +32,17 @@ ShownPlayer showEveryField(const Record& record, bool statistics) {
             player.failures.push_back({error.field(), error.description()});
         }
     }
+    if (!player.failures.empty()) {
+        // The value each failure is about, as the repair of that field reads it.
+        Record repaired = record;
+        for (const FieldRepair& repair : RepairRecord(repaired, kCommentaryNameCount)) {
+            for (FieldFailure& failure : player.failures) {
+                if (failure.field == repair.field) {
+                    failure.value = repair.before;
+                }
+            }
+        }
+    }
     return player;
 }
 

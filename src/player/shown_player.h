@@ -9,9 +9,12 @@
 
 namespace qb {
 
+// A field the window cannot show: its key, why, and the value the record holds, as a
+// user reads it ("30", "2 bits").
 struct FieldFailure {
     std::string field;
     std::string message;
+    std::string value;
 };
 
 // What the window shows of a record, each show step run on its own from a sheet that

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QPolygon>
 
 namespace qb {
@@ -179,10 +180,19 @@ void drawBall(QPainter& p, int size) {
 } // namespace
 
 QPixmap nationFlag(int entry) {
-    QPixmap flag(kW, kH);
+    // Drawn once per nation: the lists of 1,600 players ask for each flag many times.
+    const QString key = QStringLiteral("quillbay-flag-%1").arg(entry);
+    QPixmap flag;
+    if (QPixmapCache::find(key, &flag)) {
+        return flag;
+    }
+    flag = QPixmap(kW, kH);
     flag.fill(Qt::white);
-    QPainter p(&flag);
-    drawFlag(p, entry);
+    {
+        QPainter p(&flag);
+        drawFlag(p, entry);
+    }
+    QPixmapCache::insert(key, flag);
     return flag;
 }
 

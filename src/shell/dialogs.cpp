@@ -1,5 +1,6 @@
 #include "shell/dialogs.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -41,25 +42,40 @@ QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
 namespace {
 
 // A question with two named answers and Cancel: 0 for the first, 1 for the second,
-// 2 for Cancel.
+// 2 for Cancel. With `enterCancels`, Enter answers Cancel; with `ticked`, a box
+// captioned `tick` below the text, whose state it receives.
 int twoAnswersOrCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                        const QString& first, QMessageBox::ButtonRole firstRole,
-                       const QString& second, QMessageBox::ButtonRole secondRole) {
+                       const QString& second, QMessageBox::ButtonRole secondRole,
+                       bool enterCancels = false, const QString& tick = {},
+                       bool* ticked = nullptr) {
     QMessageBox box(icon, QStringLiteral("Quillbay"), text, QMessageBox::NoButton, owner);
     QPushButton* one = box.addButton(first, firstRole);
     QPushButton* two = box.addButton(second, secondRole);
-    box.addButton(QMessageBox::Cancel);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    if (enterCancels) {
+        box.setDefaultButton(cancel);
+    }
+    if (ticked != nullptr) {
+        box.setCheckBox(new QCheckBox(tick, &box));
+    }
     box.exec();
+    if (ticked != nullptr) {
+        *ticked = box.checkBox()->isChecked();
+    }
     return box.clickedButton() == one ? 0 : box.clickedButton() == two ? 1 : 2;
 }
 
 } // namespace
 
-Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text) {
+Dialogs::Conflict SystemDialogs::conflict(QWidget* owner, const QString& text, bool* applyToAll) {
+    // Enter answers Cancel, which loses nothing: Reload drops the edits without asking
+    // again and Overwrite drops the other program's change.
     constexpr Conflict answers[] = {Conflict::Overwrite, Conflict::Reload, Conflict::Cancel};
-    return answers[twoAnswersOrCancel(owner, QMessageBox::Warning, text,
-                                      QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole,
-                                      QStringLiteral("&Reload"), QMessageBox::AcceptRole)];
+    return answers[twoAnswersOrCancel(
+        owner, QMessageBox::Warning, text, QStringLiteral("&Overwrite"),
+        QMessageBox::DestructiveRole, QStringLiteral("&Reload"), QMessageBox::AcceptRole, true,
+        QStringLiteral("&Apply to the other changed players"), applyToAll)];
 }
 
 Dialogs::Unsaved SystemDialogs::unsaved(QWidget* owner, const QString& text) {

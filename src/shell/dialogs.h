@@ -27,8 +27,10 @@ public:
                              const QString& filters) = 0;
     virtual QString chooseFolder(QWidget* owner, const QString& prompt) = 0;
     // What to do about a slot another program changed: overwrite, reload or cancel.
+    // With `applyToAll`, one of several such slots: the question offers to give the
+    // same answer for the slots after it and says there whether that was ticked.
     enum class Conflict { Overwrite, Reload, Cancel };
-    virtual Conflict conflict(QWidget* owner, const QString& text) = 0;
+    virtual Conflict conflict(QWidget* owner, const QString& text, bool* applyToAll) = 0;
     // What to do about unsaved edits before they would be lost: save them all, drop
     // them, or cancel what would lose them.
     enum class Unsaved { SaveAll, Discard, Cancel };
@@ -47,7 +49,7 @@ public:
     QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
                      const QString& filters) override;
     QString chooseFolder(QWidget* owner, const QString& prompt) override;
-    Conflict conflict(QWidget* owner, const QString& text) override;
+    Conflict conflict(QWidget* owner, const QString& text, bool* applyToAll) override;
     Unsaved unsaved(QWidget* owner, const QString& text) override;
 };
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -28,6 +29,7 @@ class QUndoView;
 namespace qb {
 
 class AboutPage;
+class ShowError;
 class CompareWindow;
 class MorePage;
 class Page;
@@ -58,7 +60,9 @@ public:
     void chooseAndOpenRoster();
     void chooseGameFolder();
     void saveShownPlayer();
-    // Writes every player with unsaved edits as one batch and says how many.
+    // Writes every player with unsaved edits as one batch and says how many. A player
+    // another program changed in the file meanwhile is asked about first: overwritten,
+    // reloaded from the file (its edits dropped) or, on Cancel, nothing is saved.
     void saveAll();
     // A request of the companion program: "index|path".
     void handleLinkRequest(const QString& command);
@@ -112,7 +116,11 @@ private:
     void showSlotName(int slot);
     // Shows the player repaired and, in the status line, what the repairs changed.
     void showRepairs(const FieldRepairs& repairs);
+    // Asks before unsaved edits of the slot are dropped, then reloads it.
     void reloadPlayer(int slot);
+    void reloadPlayerDroppingEdits(int slot);
+    // The question's and the grid's account of a player the editors cannot show.
+    QString unshowableText(int slot, const ShowError& error) const;
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
     void showRepairedPlayer(int slot);
     // The player on screen: the document's, or while none could be shown, the window's
@@ -139,8 +147,20 @@ private:
     void showSheet();
     void readSheet();
     SafetyOptions safety(bool force) const;
-    // After a save: its report and notices, the lists read again, the player `entry` shown.
-    void reportSaved(const QString& report, int entry);
+    // What Save All does with the players another program changed in the file.
+    struct ChangedPlayerAnswers {
+        std::set<int> overwrite;
+        std::vector<int> reload;
+    };
+    // Asks about each such player (one answer may apply to those after it); nothing on
+    // Cancel.
+    std::optional<ChangedPlayerAnswers> askAboutChangedPlayers(const std::vector<int>& changed);
+    // After a save: `showSaved` shows the saved players in the lists and pages, then
+    // the save's report and notices.
+    void reportSaved(const QString& report, const std::function<void()>& showSaved);
+    // The names and flags of these slots in both lists and the player on screen, as
+    // the document holds them after a Save All.
+    void showSavedSlots(const std::vector<int>& saved);
     void reportRecoveredSaves(const QString& file);
 
     // The roster grid over the open document (main_window_grid.cpp).

@@ -1,6 +1,7 @@
 // The open file: opening it, listing its players, showing and saving one, importing
 // and exporting a slot.
 #include "codecs/codec_errors.h"
+#include "player/shown_player.h"
 #include "roster/codepage.h"
 #include "roster/data_folder.h"
 #include "roster/errors.h"
@@ -15,6 +16,7 @@
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
+#include "shell/unshowable_player.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +27,7 @@
 #include <QUndoStack>
 #include <QUndoView>
 #include <optional>
+#include <utility>
 
 namespace qb {
 namespace {
@@ -173,6 +176,7 @@ void MainWindow::listPlayers() {
     playerList_->setCurrentIndex(-1);
     showingState_ = false;
     more_->showSlots(names);
+    personal_->setPlayerNote({});
     markedSlots_.clear();
     showUnsaved();
     // The editors never keep a player of another file: until a player of this one is
@@ -196,7 +200,9 @@ void MainWindow::showChosenPlayer() {
 void MainWindow::showPlayer(int slot) {
     const WaitCursor wait;
     commitEditors();
-    std::optional<std::string> unshowable;
+    // A repair's note belongs to the player it repaired.
+    personal_->setPlayerNote({});
+    std::optional<QString> unshowable;
     auto inFile = RosterDocument::SlotInFile::AsLoaded;
     const bool shown = attempt(
         [&] {
@@ -209,12 +215,12 @@ void MainWindow::showPlayer(int slot) {
                 document_->player(slot);
                 shownSlot_ = slot;
             } catch (const ShowError& error) {
-                unshowable = error.description();
-                // The editors keep what they show for the steps the failed load does not
-                // reach; a save is refused.
+                unshowable = unshowableText(slot, error);
+                // The editors show what the failed load reached and nothing after it, as
+                // after opening a file (never a field of the player shown before); a save
+                // is refused.
                 shownSlot_ = -1;
                 editor_.clear();
-                readSheet();
                 try {
                     editor_.load(openedRoster(), slot);
                 } catch (const ShowError&) {
@@ -240,13 +246,22 @@ void MainWindow::showPlayer(int slot) {
     }
     if (unshowable &&
         dialogs_.question(this,
-                          qText(*unshowable) +
-                              QStringLiteral("\n\nReset the fields the editor cannot show "
-                                             "and load the player?"),
+                          *unshowable + QStringLiteral("\n\nReset the fields the editor cannot "
+                                                       "show and load the player?"),
                           QStringLiteral("Quillbay"))) {
         showRepairedPlayer(slot);
     }
     saveButton_->setEnabled(shownSlot_ >= 0);
+}
+
+QString MainWindow::unshowableText(int slot, const ShowError& error) const {
+    const std::vector<FieldFailure> failures =
+        showEveryField(document_->table().copyRecord(slot)).failures;
+    return unshowablePlayerText(
+        failures.empty() ? std::vector<FieldFailure>{{error.field(), error.description(), {}}}
+                         : failures,
+        document_->path(), slot,
+        qText(rosterIndex().slotEntries[static_cast<std::size_t>(slot)].name()));
 }
 
 void MainWindow::showSlotName(int slot) {
@@ -268,6 +283,10 @@ void MainWindow::reloadPlayer(int slot) {
             QStringLiteral("Quillbay"))) {
         return;
     }
+    reloadPlayerDroppingEdits(slot);
+}
+
+void MainWindow::reloadPlayerDroppingEdits(int slot) {
     shownSlot_ = -1;
     attempt([&] {
         document_->reload();
@@ -290,8 +309,8 @@ void MainWindow::showRepairs(const FieldRepairs& repairs) {
     for (const FieldRepair& repair : repairs) {
         changes << qText(repair.field + " " + repair.before + " -> " + repair.after);
     }
-    personal_->setStatus(QStringLiteral("Repaired, not saved: ") +
-                         changes.join(QStringLiteral(", ")));
+    personal_->setPlayerNote(QStringLiteral("Repaired, not saved: ") +
+                             changes.join(QStringLiteral(", ")));
 }
 
 PlayerEditor& MainWindow::shownPlayer() {
@@ -504,18 +523,69 @@ void MainWindow::saveShownPlayer() {
             break;
         }
         const auto answer = dialogs_.conflict(
-            this, qText(*conflict) +
-                      QStringLiteral(".\n\nOverwrite it with what the editor shows, reload it "
-                                     "from the file, or cancel?"));
+            this,
+            qText(*conflict) +
+                QStringLiteral(".\n\nOverwrite it with what the editor shows, reload it "
+                               "from the file, or cancel?"),
+            nullptr);
         if (answer != Dialogs::Conflict::Overwrite) {
+            // Reload was the answer about these edits: they are dropped without asking again.
             if (answer == Dialogs::Conflict::Reload && remembered >= 0) {
-                reloadPlayer(remembered);
+                reloadPlayerDroppingEdits(remembered);
             }
             return;
         }
         force = true;
     }
-    reportSaved(QStringLiteral("Successfully Saved"), remembered);
+    reportSaved(QStringLiteral("Successfully Saved"), [&] {
+        reloadRoster();
+        if (remembered > 0 && remembered < playerList_->count()) {
+            playerList_->setCurrentIndex(remembered);
+        }
+    });
+}
+
+std::optional<MainWindow::ChangedPlayerAnswers>
+MainWindow::askAboutChangedPlayers(const std::vector<int>& changed) {
+    ChangedPlayerAnswers answers;
+    std::optional<Dialogs::Conflict> forAll;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const int slot = changed[i];
+        bool applyToAll = false;
+        const std::size_t after = changed.size() - i - 1;
+        const Dialogs::Conflict answer =
+            forAll
+                ? *forAll
+                : dialogs_.conflict(
+                      this,
+                      QStringLiteral("Slot %1 (%2) of %3 was changed by another program since "
+                                     "it was loaded.\n\nOverwrite it with what the editor "
+                                     "shows, reload it from the file (your changes to it are "
+                                     "dropped), or cancel Save All (nothing is saved)?")
+                              .arg(slot)
+                              .arg(qText(
+                                  rosterIndex().slotEntries[static_cast<std::size_t>(slot)].name()))
+                              .arg(openedFileName()) +
+                          (after == 0 ? QString()
+                                      : QStringLiteral("\n\n%1 more changed %2 will be "
+                                                       "asked about after this one.")
+                                            .arg(after)
+                                            .arg(after == 1 ? QStringLiteral("player")
+                                                            : QStringLiteral("players"))),
+                      after > 0 ? &applyToAll : nullptr);
+        if (answer == Dialogs::Conflict::Cancel) {
+            return std::nullopt;
+        }
+        if (applyToAll) {
+            forAll = answer;
+        }
+        if (answer == Dialogs::Conflict::Overwrite) {
+            answers.overwrite.insert(slot);
+        } else {
+            answers.reload.push_back(slot);
+        }
+    }
+    return answers;
 }
 
 void MainWindow::saveAll() {
@@ -523,34 +593,91 @@ void MainWindow::saveAll() {
         return;
     }
     commitEditors();
-    const int remembered = playerList_->currentIndex();
     std::size_t written = 0;
-    const bool stored = attempt(
-        [&] {
-            const WaitCursor wait;
-            written = document_->saveAll(safety(false)).size();
-            history_->setClean();
-        },
-        {.wording = saveFailureReport});
-    if (!stored) {
-        return;
+    QStringList reloaded;
+    std::vector<int> shownAgain; // the slots saved or read from the file again
+    // Asked again should another program change a player between the answers and the
+    // write (the batch is refused whole then, nothing written).
+    for (bool changedMeanwhile = true; changedMeanwhile;) {
+        changedMeanwhile = false;
+        std::vector<int> changed;
+        if (!attempt([&] { changed = document_->changedInFile(document_->pendingSlots()); },
+                     {.wording = saveFailureReport})) {
+            return;
+        }
+        const std::optional<ChangedPlayerAnswers> answers = askAboutChangedPlayers(changed);
+        if (!answers) {
+            return; // every edit is kept, nothing written
+        }
+        const bool stored = attempt(
+            [&] {
+                const WaitCursor wait;
+                for (const int slot : answers->reload) {
+                    document_->discard(slot);
+                    document_->readSlotAgain(slot);
+                    shownAgain.push_back(slot);
+                    reloaded << QStringLiteral("%1 (slot %2)")
+                                    .arg(qText(rosterIndex()
+                                                   .slotEntries[static_cast<std::size_t>(slot)]
+                                                   .name()))
+                                    .arg(slot);
+                }
+                const std::vector<int> edited = document_->pendingSlots();
+                try {
+                    written =
+                        document_->saveSlots(edited, safety(false), answers->overwrite).size();
+                    shownAgain.insert(shownAgain.end(), edited.begin(), edited.end());
+                } catch (const SlotConflict&) {
+                    if (document_->changedInFile(edited).empty()) {
+                        throw;
+                    }
+                    changedMeanwhile = true;
+                    return;
+                }
+                history_->setClean();
+            },
+            {.wording = saveFailureReport});
+        if (!stored) {
+            return;
+        }
     }
-    reportSaved(written == 1 ? QStringLiteral("Saved 1 player")
-                             : QStringLiteral("Saved %1 players").arg(written),
-                remembered);
+    QString report = written == 1 ? QStringLiteral("Saved 1 player")
+                                  : QStringLiteral("Saved %1 players").arg(written);
+    if (!reloaded.isEmpty()) {
+        report += QStringLiteral("\nReloaded from the file, their changes dropped: ") +
+                  reloaded.join(QStringLiteral(", "));
+    }
+    reportSaved(report, [&] { showSavedSlots(shownAgain); });
 }
 
-void MainWindow::reportSaved(const QString& report, int entry) {
+void MainWindow::showSavedSlots(const std::vector<int>& saved) {
+    // Building both lists again took most of a Save All of 1,600 players; only a
+    // change to the run of listed players needs it.
+    if (std::cmp_not_equal(rosterIndex().playerCount, playerList_->count())) {
+        const int entry = playerList_->currentIndex();
+        listPlayers();
+        if (entry > 0 && entry < playerList_->count()) {
+            playerList_->setCurrentIndex(entry);
+        }
+        return;
+    }
+    for (const int slot : saved) {
+        showSlotName(slot);
+    }
+    // What the editors show is saved or dropped: none of it is an edit to commit, even
+    // where the saved record shows a value normalised by the save.
+    const int shown = std::exchange(shownSlot_, -1);
+    if (shown >= 0) {
+        showPlayer(shown);
+    }
+}
+
+void MainWindow::reportSaved(const QString& report, const std::function<void()>& showSaved) {
     // The pages show the player as saved before any dialog opens: a dialog takes the
     // focus from the box being edited, and its end of editing compares what the box
     // shows with the player on screen.
     const std::vector<std::string> notices = document_->notices();
-    attempt([&] {
-        reloadRoster();
-        if (entry > 0 && entry < playerList_->count()) {
-            playerList_->setCurrentIndex(entry);
-        }
-    });
+    attempt(showSaved);
     message(QMessageBox::Information, report);
     for (const std::string& notice : notices) {
         message(QMessageBox::Warning, qText(notice));

@@ -153,15 +153,16 @@ private slots:
         QCOMPARE(test::readFileBytes(path), after);
     }
 
-    // A player that cannot be shown: No keeps the editors as they are (a mix of both
-    // players, an unsaved edit on a later tab) and refuses a save; Yes shows the repair
-    // that a save then writes.
-    void aFailedLoadKeepsTheEditorsOrOffersTheRepair() {
+    // A player that cannot be shown: the question names each field, its stored value and
+    // the file. No shows none of the player before it (its edit on a later tab stays
+    // its own) and refuses a save; Yes shows the repair that a save then writes, noted
+    // until another player is chosen.
+    void aFailedLoadNamesWhatIsBrokenAndOffersTheRepair() {
         for (const bool repair : {false, true}) {
             Fixture f;
             MainWindow& w = *f.window;
             RosterMaker maker;
-            maker.player(0, "Good").set(0, 104, {56}).set(0, 205, {4});
+            maker.player(0, "Good").set(0, 104, {56}).set(0, 205, {4}).set(0, 206, {2});
             maker.player(1, "Bad", 0x0A).set(1, 104, {56}).set(1, 205, {30});
             const std::string path = f.open(maker);
             const auto before = test::readFileBytes(path);
@@ -170,14 +171,27 @@ private slots:
                 later->setValue(22);
             }
             f.dialogs.answers = {repair};
-            child<QComboBox>(w, "cboPlayerName")->setCurrentIndex(1);
-            QCOMPARE(f.dialogs.questions.value(0),
-                     QStringLiteral("Invalid property value\n\nReset the fields the editor cannot "
-                                    "show and load the player?"));
+            auto* playerList = child<QComboBox>(w, "cboPlayerName");
+            playerList->setCurrentIndex(1);
+            QCOMPARE(
+                f.dialogs.questions.value(0),
+                QStringLiteral("Invalid property value: Country (nation), stored value 2 bits\n"
+                               "Invalid property value: Face (appearance.face), stored value "
+                               "30\nFile: %1, slot 1 (Bad)\n\nReset the fields the editor "
+                               "cannot show and load the player?")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(path))));
             if (!repair) {
                 QCOMPARE(child<QLineEdit>(w, "txtName")->text(), QStringLiteral("Bad"));
-                QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 4);
-                QCOMPARE(later->value(), 22);
+                for (const char* list : {"cboFace", "cboBodyType", "cboBat", "cboCommentary"}) {
+                    QCOMPARE(child<QComboBox>(w, list)->currentIndex(), -1);
+                }
+                QVERIFY(child<QLineEdit>(w, "txtCommentary")->text().isEmpty());
+                for (const char* picture : {"picFace", "picBat"}) {
+                    QVERIFY(child<PictureBox>(w, picture)->picture().isNull());
+                }
+                QVERIFY(later->value() != 22);
+                QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(),
+                         QStringLiteral("1 unsaved player"));
                 w.saveShownPlayer();
                 QVERIFY(f.dialogs.messages.value(0).startsWith(
                     QStringLiteral("Unable to save because of\n")));
@@ -186,13 +200,16 @@ private slots:
                 QCOMPARE(test::readFileBytes(path), before);
                 continue;
             }
+            auto* status = child<QLabel>(w, "lblStatus");
             QCOMPARE(child<QComboBox>(w, "cboFace")->currentIndex(), 24);
             QCOMPARE(child<QComboBox>(w, "cboNation")->currentText(), QStringLiteral("BAN"));
-            QVERIFY(child<QLabel>(w, "lblStatus")
-                        ->text()
-                        .contains(QStringLiteral("appearance.face 30 -> 24")));
+            QCOMPARE(status->text(), QStringLiteral("Repaired, not saved: nation 2 bits -> BAN, "
+                                                    "appearance.face 30 -> 24"));
             QVERIFY(child<QPushButton>(w, "cmdSave")->isEnabled());
             QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), QStringLiteral("1 unsaved player"));
+            playerList->setCurrentIndex(0);
+            QVERIFY(status->text().isEmpty());
+            playerList->setCurrentIndex(1);
             w.saveShownPlayer();
             QCOMPARE(changedBytes(before, test::readFileBytes(path)),
                      (std::vector<std::size_t>{348 + 205, 348 + 216}));
@@ -605,6 +622,78 @@ private slots:
         set(1, *findField("statistics.Test.innings"), "12");
         same.saveAll();
         QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
+    }
+
+    // Save All while another program changed a player under edits: one question per
+    // such player, its answer checked by the bytes of the file. Overwrite writes the
+    // edits over the other change, Reload drops that player's edits without asking
+    // again and saves the rest, Cancel saves nothing; an answer may apply to all.
+    void saveAllAsksAboutEachPlayerAnotherProgramChanged() {
+        using Conflict = Dialogs::Conflict;
+        struct Case {
+            std::vector<int> changedOutside;
+            QList<Conflict> answers;
+            QList<bool> forAll;
+            std::vector<int> saved; // the slots whose edits the file holds afterwards
+            QString unsaved;
+        };
+        const Case cases[] = {
+            {{1}, {Conflict::Overwrite}, {}, {1, 2}, QString()},
+            {{1}, {Conflict::Reload}, {}, {2}, QString()},
+            {{1}, {Conflict::Cancel}, {}, {}, QStringLiteral("2 unsaved players")},
+            {{1, 2}, {Conflict::Overwrite}, {true}, {1, 2}, QString()},
+            {{1, 2},
+             {Conflict::Reload, Conflict::Cancel},
+             {false},
+             {},
+             QStringLiteral("2 unsaved players")},
+        };
+        const Field& accuracy = *findField("ratings.bowling.Accuracy");
+        for (const Case& c : cases) {
+            Fixture f;
+            MainWindow& w = *f.window;
+            auto* playerList = child<QComboBox>(w, "cboPlayerName");
+            auto* nameBox = child<QLineEdit>(w, "txtName");
+            w.show();
+            QApplication::setActiveWindow(&w);
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            const std::string path = f.open(smallRoster());
+            for (const int slot : {1, 2}) {
+                playerList->setCurrentIndex(slot);
+                nameBox->setText(QStringLiteral("Edited %1").arg(slot));
+                emit nameBox->editingFinished();
+            }
+            RosterDocument other(path);
+            for (const int slot : c.changedOutside) {
+                other.apply(other.makeEdit(slot, accuracy, "40"));
+            }
+            other.saveAll();
+            const std::string reference = f.dir.file("reference.pak");
+            test::writeFileBytes(reference, test::readFileBytes(path));
+            RosterDocument expected(reference);
+            for (const int slot : c.saved) {
+                expected.apply(
+                    expected.makeEdit(slot, *findField("name"), "Edited " + std::to_string(slot)));
+            }
+            expected.saveAll();
+            f.dialogs.conflicts = c.answers;
+            f.dialogs.conflictsForAll = c.forAll;
+
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(f.dialogs.questions.size(), c.answers.size());
+            QVERIFY(f.dialogs.questions.value(0).startsWith(
+                QStringLiteral("Slot 1 (Brown) of %1 was changed by another program")
+                    .arg(QString::fromStdString(path))));
+            QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
+            QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), c.unsaved);
+            if (c.answers.first() == Conflict::Reload && c.unsaved.isEmpty()) {
+                QVERIFY(f.dialogs.messages.last().endsWith(
+                    QStringLiteral("their changes dropped: Brown (slot 1)")));
+                playerList->setCurrentIndex(1);
+                QCOMPARE(nameBox->text(), QStringLiteral("Brown"));
+                QCOMPARE(child<RatingSlider>(w, "sldBowling_4")->value(), 40);
+            }
+        }
     }
 
     void commentaryNamesAndTheNumberBoxKeepInStep() {

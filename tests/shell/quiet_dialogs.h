@@ -37,9 +37,12 @@ public:
         return folders.isEmpty() ? QString() : folders.takeFirst();
     }
 
-    Conflict conflict(QWidget*, const QString& text) override {
+    Conflict conflict(QWidget*, const QString& text, bool* applyToAll) override {
         takeFocus();
         questions << text;
+        if (applyToAll != nullptr) {
+            *applyToAll = !conflictsForAll.isEmpty() && conflictsForAll.takeFirst();
+        }
         return conflicts.isEmpty() ? Conflict::Cancel : conflicts.takeFirst();
     }
     Unsaved unsaved(QWidget*, const QString& text) override {
@@ -56,6 +59,7 @@ public:
 
     QStringList messages;
     QList<Conflict> conflicts;
+    QList<bool> conflictsForAll; // whether each question offering it applied to all
     QList<Unsaved> unsavedAnswers;
     QList<QMessageBox::Icon> icons;
     QStringList questions;

@@ -108,10 +108,14 @@ private slots:
         }
         QCOMPARE(titles.removeDuplicates(), 0);
         QVERIFY(titles.contains(QStringLiteral("Test: Innings")));
-        // A player that cannot be shown is shown as such: red, the failure as its tip.
+        // A player that cannot be shown is shown as such: red, the failure as its tip,
+        // naming the field, the value stored and the file.
         const QModelIndex bad = f.model().index(6, f.model().column(field("appearance.face")));
         QVERIFY(bad.data(RosterGridModel::FailedRole).toBool());
-        QVERIFY(!bad.data(Qt::ToolTipRole).toString().isEmpty());
+        QCOMPARE(bad.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Invalid property value: Face (appearance.face), stored value 30\n"
+                                "File: %1, slot 6 (Bad)")
+                     .arg(QDir::toNativeSeparators(QString::fromStdString(f.path))));
         QVERIFY(!bad.flags().testFlag(Qt::ItemIsEditable));
 
         struct Row {

@@ -6,6 +6,7 @@
 #include "shell/artwork.h"
 #include "shell/edit_command.h"
 #include "shell/grid/cell_colours.h"
+#include "shell/unshowable_player.h"
 
 #include <QBrush>
 #include <QIcon>
@@ -274,14 +275,15 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         if (!player.failures.empty()) {
             return QBrush(kUnshowableCell);
         }
-        return data(index, PendingRole).toBool() ? QVariant(QBrush(kUnsavedCell)) : QVariant();
-    case Qt::ToolTipRole: {
-        QStringList failures;
-        for (const FieldFailure& failure : player.failures) {
-            failures << QString::fromStdString(failure.message);
-        }
-        return failures.isEmpty() ? QVariant() : failures.join(QLatin1Char('\n'));
-    }
+        return data(index, PendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
+                                                 : QVariant();
+    case Qt::ToolTipRole:
+        return player.failures.empty()
+                   ? QVariant()
+                   : unshowablePlayerText(
+                         player.failures, document_.path(), slot,
+                         QString::fromStdString(
+                             document_.index().slotEntries[static_cast<std::size_t>(slot)].name()));
     default:
         return {};
     }

@@ -86,14 +86,20 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
 
     digitsOnly(commentaryBox_);
     new ListOpener(faceList);
+    // A list that shows nothing (no player, or one whose load stopped before its
+    // appearance) shows no picture either, never the previous player's.
     connect(faceList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit faceChosen(chosen);
+        } else {
+            faceBox_->clear();
         }
     });
     connect(batList, &QComboBox::currentIndexChanged, this, [this](int chosen) {
         if (chosen >= 0) {
             emit batChosen(chosen);
+        } else {
+            batBox_->clear();
         }
     });
     connect(commentaryList_, &QComboBox::activated, this, [this](int index) {
@@ -120,7 +126,19 @@ void PersonalPage::readSheet(PlayerSheet& sheet) const {
 }
 
 void PersonalPage::setStatus(const QString& text) {
-    statusLabel_->setText(text);
+    fileNote_ = text;
+    showNotes();
+}
+
+void PersonalPage::setPlayerNote(const QString& text) {
+    playerNote_ = text;
+    showNotes();
+}
+
+void PersonalPage::showNotes() {
+    QStringList notes{fileNote_, playerNote_};
+    notes.removeAll(QString());
+    statusLabel_->setText(notes.join(u'\n'));
 }
 
 void PersonalPage::setCommentaryNames(const QStringList& names) {

@@ -12,7 +12,7 @@ namespace qb {
 class PictureBox;
 
 // Personal: name, commentary number and its file name, appearance, the face and bat
-// pictures and the status note of the open file.
+// pictures and the status note: the open file's, and below it the shown player's.
 class PersonalPage : public Page {
     Q_OBJECT
 
@@ -23,6 +23,8 @@ public:
     void readSheet(PlayerSheet& sheet) const override;
 
     void setStatus(const QString& text);
+    // A note about the player on screen (what a repair changed); empty clears it.
+    void setPlayerNote(const QString& text);
     void setCommentaryNames(const QStringList& names);
     QString commentaryNumber() const;
     void focusCommentary();
@@ -38,6 +40,7 @@ signals:
 
 private:
     void commentaryNumberChanged(const QString& text);
+    void showNotes();
 
     QLineEdit* nameBox_;
     QLineEdit* commentaryBox_;
@@ -45,6 +48,8 @@ private:
     PictureBox* faceBox_;
     PictureBox* batBox_;
     QLabel* statusLabel_;
+    QString fileNote_;
+    QString playerNote_;
 };
 
 } // namespace qb
