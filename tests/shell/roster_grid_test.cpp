@@ -266,7 +266,8 @@ private slots:
         QCOMPARE(f.value(3, "roles.bowlingStyle"), QStringLiteral("Chinaman"));
 
         // A paste is checked cell by cell before anything changes.
-        f.table().setCurrentIndex(f.cell(3, "name"));
+        f.table().selectionModel()->setCurrentIndex(f.cell(3, "name"),
+                                                    QItemSelectionModel::ClearAndSelect);
         QVERIFY(!f.grid->paste(QStringLiteral("Newname\tENG\nOther\tXYZ\n")));
         QVERIFY(f.dialogs.messages.takeLast().startsWith(QStringLiteral(
             "Cannot paste \"XYZ\" into slot 4, Nation (row 2, column 2 of the pasted block): ")));
@@ -349,7 +350,7 @@ private slots:
             {4, 2, "5\n6\n5\n6\n", "", "larger than the 2 rows by 1 column selected"},
             {2, -1, "21\n22\n", "22 21 50", ""},
             {2, -1, "21\n22\n23\n", "", "past the end of the grid"},
-            {4, 0, "10\n64\n12", "", "\"64\" into slot 2, Accuracy (row 2, column 1 "},
+            {4, 0, "10\n64\n12", "", "\"64\" into slot 2, Bowling: Accuracy (row 2, column 1 "},
         };
         for (const Paste& paste : pastes) {
             f.table().clearSelection(); // a click on a selected cell would open its editor
@@ -394,7 +395,7 @@ private slots:
         answerNext(QStringLiteral("3"), &title, &shownField);
         child<QAction>(*f.grid, "gridSetField")->trigger();
         QCOMPARE(title, QStringLiteral("Set a Field of 3 Players"));
-        QCOMPARE(shownField, QStringLiteral("Accuracy"));
+        QCOMPARE(shownField, QStringLiteral("Bowling: Accuracy"));
         QCOMPARE(f.value(1, "ratings.bowling.Accuracy"), QStringLiteral("3"));
         // Renaming many asks first; No (the default) changes nothing.
         f.table().selectionModel()->setCurrentIndex(f.cell(2, "name"),

@@ -20,6 +20,19 @@ namespace {
 QComboBox* fieldList(QWidget* parent, const Field* current) {
     auto* fields = named(new QComboBox(parent), QStringLiteral("bulkField"));
     auto* items = qobject_cast<QStandardItemModel*>(fields->model());
+    const auto addFields = [fields](int first, int last, const QString& indent) {
+        for (int column = first; column <= last; ++column) {
+            const auto index =
+                static_cast<std::size_t>(column - RosterGridModel::kFirstFieldColumn);
+            const Field& field = fieldRegistry()[index];
+            if (!field.readOnly()) {
+                fields->addItem(indent + columnTitle(field),
+                                QVariant::fromValue(static_cast<qlonglong>(index)));
+            }
+        }
+    };
+    // The name stands before the groups, in none of them, as in the grid.
+    addFields(RosterGridModel::kFirstFieldColumn, RosterGridModel::groups().front().first - 1, {});
     for (const ColumnGroup& group : RosterGridModel::groups()) {
         auto* heading = new QStandardItem(group.name);
         heading->setFlags(Qt::NoItemFlags);
@@ -27,15 +40,7 @@ QComboBox* fieldList(QWidget* parent, const Field* current) {
         bold.setBold(true);
         heading->setFont(bold);
         items->appendRow(heading);
-        for (int column = group.first; column <= group.last; ++column) {
-            const auto index =
-                static_cast<std::size_t>(column - RosterGridModel::kFirstFieldColumn);
-            const Field& field = fieldRegistry()[index];
-            if (!field.readOnly()) {
-                fields->addItem(QStringLiteral("    ") + columnTitle(field),
-                                QVariant::fromValue(static_cast<qlonglong>(index)));
-            }
-        }
+        addFields(group.first, group.last, QStringLiteral("    "));
     }
     const Field& start = current != nullptr && !current->readOnly() ? *current : fieldRegistry()[1];
     fields->setCurrentIndex(fields->findData(
