@@ -4,6 +4,7 @@
 // and an accepted value reads back from the editor state it was put into.
 #include "cli/cli_errors.h"
 #include "cli/edits.h"
+#include "player/edits_file.h"
 #include "player/field_registry.h"
 #include "roster/errors.h"
 
@@ -38,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (const bool csv : {true, false}) {
         try {
-            const qb::cli::RosterEdits edits = csv ? qb::cli::parseCsvEdits(text, "fuzz.csv")
-                                                   : qb::cli::parseJsonEdits(text, "fuzz.json");
+            const qb::RosterEdits edits =
+                csv ? qb::parseCsvEdits(text, "fuzz.csv") : qb::parseJsonEdits(text, "fuzz.json");
             (void)edits;
         } catch (const qb::QuillbayError&) {
         }
