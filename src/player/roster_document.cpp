@@ -73,6 +73,12 @@ RosterDocument::SlotInFile RosterDocument::readSlotAgain(int slot) {
 }
 
 FieldRepairs RosterDocument::repair(int slot) {
+    FieldRepairs repairs = loadRepaired(slot);
+    notify({slot});
+    return repairs;
+}
+
+FieldRepairs RosterDocument::loadRepaired(int slot) {
     requireSlot(path(), slot);
     Pending repaired{PlayerEditor(commentaryCount_), {}, {}};
     FieldRepairs repairs = repaired.editor.loadRepaired(file_, slot);
@@ -80,7 +86,6 @@ FieldRepairs RosterDocument::repair(int slot) {
         repaired.keys.insert(made.field);
     }
     players_.insert_or_assign(slot, std::move(repaired));
-    notify({slot});
     return repairs;
 }
 
@@ -135,6 +140,14 @@ void RosterDocument::revert(std::span<const Edit> edits) {
 }
 
 void RosterDocument::put(const Edit& edit) {
+    if (edit.field == nullptr) {
+        if (std::get<int>(edit.after) != 0) {
+            loadRepaired(edit.slot);
+        } else {
+            players_.erase(edit.slot);
+        }
+        return;
+    }
     const Field& field = *edit.field;
     Pending& slot = pendingFor(edit.slot, field);
     writeCell(field, slot.editor.state(), edit.after);

@@ -26,12 +26,18 @@ using CellValue = std::variant<int, std::string>;
 CellValue readCell(const Field& field, const PlayerSheet& sheet);
 
 // One change of one field of one slot. Undo reverts it; a bulk change is a group of them.
+// An edit of no field is the slot's repair (see RosterDocument::repair): `after` 1 shows
+// the slot repaired from the file, 0 as the file holds it, its pending edits dropped.
 struct Edit {
     int slot = -1;
     const Field* field = nullptr;
     CellValue before;
     CellValue after;
 };
+// The edit that repairs the slot; reverting it drops the repairs.
+inline Edit repairEdit(int slot) {
+    return {slot, nullptr, 0, 1};
+}
 
 // What changed: a slot's pending edits (a field, or every field when `field` is null),
 // or the whole roster (slot -1: opened again, saved, or many slots edited at once).
@@ -159,6 +165,7 @@ private:
     };
     Pending& pending(int slot);
     Pending& pendingFor(int slot, const Field& field);
+    FieldRepairs loadRepaired(int slot);
     // Applies the edit without telling the listeners.
     void put(const Edit& edit);
     void notify(const DocumentChange& change) const;

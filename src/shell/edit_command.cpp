@@ -2,42 +2,52 @@
 
 #include "shell/pages/widgets.h"
 
+#include <span>
+
 namespace qb {
 
-EditCommand::EditCommand(Edit edit, int tab, Show show)
-    : edit_(std::move(edit)), tab_(tab), show_(std::move(show)) {
-    setText(editText(edit_));
+EditsCommand::EditsCommand(RosterDocument& document, const QString& text, std::vector<Edit> edits,
+                           int mergeId)
+    : document_(document), edits_(std::move(edits)), mergeId_(mergeId) {
+    setText(text);
 }
 
-void EditCommand::redo() {
-    show_(edit_, false, tab_);
+EditsCommand* EditsCommand::editorStep(RosterDocument& document, Edit edit) {
+    const QString text = editText(edit);
+    return new EditsCommand(document, text, {std::move(edit)}, kEditorStep);
 }
 
-void EditCommand::undo() {
-    show_(edit_, true, tab_);
-}
-
-int EditCommand::id() const {
-    if (edit_.field->kind != FieldKind::Rating) {
-        return -1;
+// One edit is told to the document's listeners as the change of its field; many as one
+// change of the roster.
+void EditsCommand::redo() {
+    if (edits_.size() == 1) {
+        document_.apply(edits_.front());
+    } else {
+        document_.apply(std::span<const Edit>(edits_));
     }
-    return static_cast<int>(edit_.field - fieldRegistry().data());
 }
 
-bool EditCommand::mergeWith(const QUndoCommand* other) {
-    const auto* next = static_cast<const EditCommand*>(other);
-    if (next->edit_.slot != edit_.slot || next->edit_.field != edit_.field) {
+void EditsCommand::undo() {
+    if (edits_.size() == 1) {
+        document_.revert(edits_.front());
+    } else {
+        document_.revert(std::span<const Edit>(edits_));
+    }
+}
+
+bool EditsCommand::mergeWith(const QUndoCommand* other) {
+    const auto& next = static_cast<const EditsCommand*>(other)->edits_;
+    if (edits_.size() != 1 || next.size() != 1) {
         return false;
     }
-    edit_.after = next->edit_.after;
-    setText(editText(edit_));
+    Edit& edit = edits_.front();
+    if (next.front().slot != edit.slot || next.front().field != edit.field ||
+        edit.field->kind != FieldKind::Rating) {
+        return false;
+    }
+    edit.after = next.front().after;
+    setText(editText(edit));
     return true;
-}
-
-StepCommand::StepCommand(const QString& text, std::function<void()> redo,
-                         std::function<void()> undo)
-    : redo_(std::move(redo)), undo_(std::move(undo)) {
-    setText(text);
 }
 
 QString editText(const Edit& edit) {

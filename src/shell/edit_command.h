@@ -3,46 +3,37 @@
 #include "player/roster_document.h"
 
 #include <QUndoCommand>
-#include <functional>
+#include <vector>
 
 namespace qb {
 
-// One change a user made to one field of one player, as a step of the open roster's
-// undo history: redo applies the edit to the document, undo reverts it. Steps of one
-// slider of one player in a row (a drag, repeated keys) merge into one.
-class EditCommand : public QUndoCommand {
+// A step of a roster's undo history: edits of its document (the editors' change of one
+// field, a grid's cell, bulk set or paste, a compare copy, an edits file, a repair).
+// Redo applies them in order and undo reverts them last first, each through the
+// document, whose listeners show what changed. The merge id names the kind of step: the
+// editors' steps of one rating of one player in a row (a drag, repeated keys) merge
+// into one; steps of id -1 never merge.
+class EditsCommand : public QUndoCommand {
 public:
-    // Applies (`reverted` false) or reverts the edit in the document and brings its
-    // player and the tab it was made on back on screen.
-    using Show = std::function<void(const Edit& edit, bool reverted, int tab)>;
+    static constexpr int kNoMerge = -1;
+    static constexpr int kEditorStep = 1;
 
-    EditCommand(Edit edit, int tab, Show show);
+    EditsCommand(RosterDocument& document, const QString& text, std::vector<Edit> edits,
+                 int mergeId = kNoMerge);
+    // The editors' change of one field of their player, titled by editText.
+    static EditsCommand* editorStep(RosterDocument& document, Edit edit);
 
     void redo() override;
     void undo() override;
-    int id() const override;
+    int id() const override { return mergeId_; }
     bool mergeWith(const QUndoCommand* other) override;
 
-    const Edit& edit() const { return edit_; }
+    const std::vector<Edit>& edits() const { return edits_; }
 
 private:
-    Edit edit_;
-    int tab_;
-    Show show_;
-};
-
-// A step of the history made of two actions: what the roster grid does to the document
-// (a cell, a bulk set or a paste applied as one change, a repair) and what takes it back.
-class StepCommand : public QUndoCommand {
-public:
-    StepCommand(const QString& text, std::function<void()> redo, std::function<void()> undo);
-
-    void redo() override { redo_(); }
-    void undo() override { undo_(); }
-
-private:
-    std::function<void()> redo_;
-    std::function<void()> undo_;
+    RosterDocument& document_;
+    std::vector<Edit> edits_;
+    int mergeId_;
 };
 
 // "Attack 40 → 45": the field's caption, its value before and after.

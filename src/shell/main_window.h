@@ -128,8 +128,10 @@ private:
     PlayerEditor& shownPlayer();
     // Makes what the editors show and the shown player does not into undoable edits.
     void commitEditors();
-    // Applies or reverts an edit of the undo history and shows it where it was made.
-    void showEdit(const Edit& edit, bool reverted, int tab);
+    // After the history moved (a step pushed, undone or redone): the last of the editors'
+    // steps it went over brings its player and tab back on screen; the editors show
+    // what any step did to their player.
+    void historyMoved(int index);
     void undoOrRedo(bool redo);
     // The title's asterisk, the count of unsaved players and their marks in the player list.
     void showUnsaved();
@@ -165,9 +167,9 @@ private:
 
     // The roster grid over the open document (main_window_grid.cpp).
     void showRosterGrid();
-    // A step of the grid into the open roster's history: the editors' own changes are
-    // committed first, and the editors show what the step did to their player.
-    void pushGridStep(const QString& text, std::function<void()> redo, std::function<void()> undo);
+    // Edits of the grid, the compare view or an edits file as one step of the open
+    // roster's history: the editors' own changes are committed first.
+    void pushEdits(const QString& text, std::vector<Edit> edits);
     void openGridPlayer(int slot);
 
     // The compare view, backups and patches (main_window_compare.cpp).
@@ -211,6 +213,7 @@ private:
     QPointer<CompareWindow> compare_;
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot_ = -1;
+    int historyIndex_ = 0; // where the history was before it last moved
     // The entries of the player list marked as holding unsaved edits.
     std::set<int> markedSlots_;
     QString gamePath_;

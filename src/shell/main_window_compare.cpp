@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QUndoStack>
 #include <memory>
-#include <span>
 
 namespace qb {
 
@@ -42,12 +41,12 @@ void MainWindow::compareWith(const QString& path) {
         auto right = std::make_unique<RosterDocument>(path.toStdString());
         commitEditors();
         delete compare_.data();
-        const CompareWindow::MainSide left{
-            *document_, *history_,
-            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
-                pushGridStep(text, std::move(redo), std::move(undo));
-            },
-            [this](bool redo) { undoOrRedo(redo); }, [this] { saveAll(); }};
+        const CompareWindow::MainSide left{*document_, *history_,
+                                           [this](const QString& text, std::vector<Edit> edits) {
+                                               pushEdits(text, std::move(edits));
+                                           },
+                                           [this](bool redo) { undoOrRedo(redo); },
+                                           [this] { saveAll(); }};
         compare_ = new CompareWindow(left, std::move(right), dialogs_, safety(false), this);
         compare_->show();
     });
@@ -86,17 +85,17 @@ void MainWindow::applyEditsFile() {
     commitEditors();
     // As `quillbay-cli apply`, with --match as the file's own column or keys say.
     const MatchBy by = editsFileMatch(text, path.toStdString());
-    auto edits = std::make_shared<std::vector<Edit>>();
+    std::vector<Edit> edits;
     std::vector<int> unmatched;
     if (!attempt([&] {
-            *edits =
+            edits =
                 patchEdits(*document_, parseEditsFile(text, path.toStdString(), by), by, unmatched);
         })) {
         return;
     }
     const QString name = QFileInfo(path).fileName();
-    const QString preview = patchPreview(*document_, *edits, unmatched);
-    if (edits->empty()) {
+    const QString preview = patchPreview(*document_, edits, unmatched);
+    if (edits.empty()) {
         message(QMessageBox::Information, preview);
         return;
     }
@@ -109,11 +108,7 @@ void MainWindow::applyEditsFile() {
             QStringLiteral("Apply Edits File"))) {
         return;
     }
-    RosterDocument& document = *document_;
-    pushGridStep(
-        QStringLiteral("Apply %1").arg(name),
-        [&document, edits] { document.apply(std::span<const Edit>(*edits)); },
-        [&document, edits] { document.revert(std::span<const Edit>(*edits)); });
+    pushEdits(QStringLiteral("Apply %1").arg(name), std::move(edits));
 }
 
 } // namespace qb

@@ -15,10 +15,9 @@ void MainWindow::showRosterGrid() {
     }
     if (!grid_) {
         grid_ = new RosterGridWindow(*document_, settings_, dialogs_, this);
-        grid_->view().model().setHistory(
-            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
-                pushGridStep(text, std::move(redo), std::move(undo));
-            });
+        grid_->view().model().setHistory([this](const QString& text, std::vector<Edit> edits) {
+            pushEdits(text, std::move(edits));
+        });
         connect(grid_, &RosterGridWindow::openPlayer, this, &MainWindow::openGridPlayer);
         connect(grid_, &RosterGridWindow::saveAllRequested, this, &MainWindow::saveAll);
         connect(grid_, &RosterGridWindow::undoRequested, this, [this] { undoOrRedo(false); });
@@ -29,18 +28,9 @@ void MainWindow::showRosterGrid() {
     grid_->activateWindow();
 }
 
-void MainWindow::pushGridStep(const QString& text, std::function<void()> redo,
-                              std::function<void()> undo) {
+void MainWindow::pushEdits(const QString& text, std::vector<Edit> edits) {
     commitEditors();
-    const auto showing = [this](const std::function<void()>& step) {
-        return [this, step] {
-            step();
-            if (shownSlot_ >= 0) {
-                showSheet();
-            }
-        };
-    };
-    attempt([&] { history_->push(new StepCommand(text, showing(redo), showing(undo))); });
+    attempt([&] { history_->push(new EditsCommand(*document_, text, std::move(edits))); });
 }
 
 void MainWindow::openGridPlayer(int slot) {

@@ -26,6 +26,8 @@
 #include <QStyle>
 #include <QUndoStack>
 #include <QUndoView>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -135,6 +137,8 @@ void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     delete compare_.data(); // it compares the roster that was open
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();
+    historyIndex_ = 0;
+    connect(history_.get(), &QUndoStack::indexChanged, this, &MainWindow::historyMoved);
     if (document_) {
         listening_ = document_->onChange([this](const DocumentChange&) { showUnsaved(); });
     }
@@ -326,37 +330,56 @@ void MainWindow::commitEditors() {
         return;
     }
     // Every change is read before the first is applied: applying shows the player again.
-    std::vector<std::pair<int, Page::FieldChange>> changes;
+    std::vector<Page::FieldChange> changes;
     for (const Page* page : pages_) {
-        for (Page::FieldChange& change : page->changes(shownPlayer().state())) {
-            changes.emplace_back(page->tab(), std::move(change));
-        }
+        std::ranges::move(page->changes(shownPlayer().state()), std::back_inserter(changes));
     }
-    for (auto& [tab, change] : changes) {
+    for (Page::FieldChange& change : changes) {
         Edit edit = document_->makeCellEdit(shownSlot_, *change.field, std::move(change.value));
-        history_->push(new EditCommand(std::move(edit), tab,
-                                       [this](const Edit& made, bool reverted, int shownTab) {
-                                           showEdit(made, reverted, shownTab);
-                                       }));
+        history_->push(EditsCommand::editorStep(*document_, std::move(edit)));
     }
 }
 
-void MainWindow::showEdit(const Edit& edit, bool reverted, int tab) {
-    if (reverted) {
-        document_->revert(edit);
-    } else {
-        document_->apply(edit);
+void MainWindow::historyMoved(int index) {
+    const int from = std::exchange(historyIndex_, index);
+    if (history_->count() == 0) {
+        return; // a history let go of: its steps are gone, nothing to show
     }
-    if (edit.slot != shownSlot_) {
-        shownSlot_ = edit.slot;
+    const auto editorEdit = [this](int at) -> const Edit* {
+        const auto* step = static_cast<const EditsCommand*>(history_->command(at));
+        return step->id() == EditsCommand::kEditorStep ? &step->edits().front() : nullptr;
+    };
+    // The steps gone over, the last done first: pushed or redone (a step merged into the
+    // last keeps the index), or undone.
+    const Edit* shown = nullptr;
+    if (index >= from) {
+        for (int at = index - 1; shown == nullptr && at >= 0 && at >= std::min(from, index - 1);
+             --at) {
+            shown = editorEdit(at);
+        }
+    } else {
+        for (int at = index; shown == nullptr && at < from; ++at) {
+            shown = editorEdit(at);
+        }
+    }
+    if (shown == nullptr) {
+        if (shownSlot_ >= 0) {
+            showSheet();
+        }
+        return;
+    }
+    if (shown->slot != shownSlot_) {
+        shownSlot_ = shown->slot;
         showingState_ = true;
-        playerList_->setCurrentIndex(edit.slot < playerList_->count() ? edit.slot : -1);
+        playerList_->setCurrentIndex(shown->slot < playerList_->count() ? shown->slot : -1);
         showingState_ = false;
         saveButton_->setEnabled(true);
     }
     showSheet();
-    if (tabStrip_->selectedTab() != tab) {
-        tabStrip_->selectTab(tab);
+    const auto page = std::ranges::find_if(
+        pages_, [shown](const Page* held) { return held->holds(shown->field->key); });
+    if (page != pages_.end() && tabStrip_->selectedTab() != (*page)->tab()) {
+        tabStrip_->selectTab((*page)->tab());
     }
 }
 

@@ -1,5 +1,6 @@
 // The roster grid, driven in the real window on the offscreen platform.
 #include "player/roster_document.h"
+#include "shell/edit_command.h"
 #include "shell/editors.h"
 #include "shell/grid/field_delegate.h"
 #include "shell/grid/frozen_columns_table.h"
@@ -21,6 +22,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace qb {
 
@@ -95,6 +97,35 @@ private:
     }
 
 private slots:
+    // A step reverts its edits last first; the editors' steps of one rating of one player
+    // in a row merge, of another player they do not.
+    void aStepRevertsLastFirstAndMerges() {
+        Fixture f;
+        RosterDocument& document = f.model().document();
+        const Field& accuracy = field("ratings.bowling.Accuracy");
+        const auto shown = [&](int slot) {
+            return std::get<int>(readCell(accuracy, document.player(slot).state()));
+        };
+        const Edit first = document.makeEdit(0, accuracy, "45");
+        Edit second = document.makeEdit(0, accuracy, "50");
+        second.before = first.after;
+        QUndoStack history;
+        history.push(new EditsCommand(document, QStringLiteral("Two"), {first, second}));
+        QCOMPARE(shown(0), 50);
+        history.undo();
+        QCOMPARE(shown(0), 40);
+
+        history.push(EditsCommand::editorStep(document, first));
+        history.push(EditsCommand::editorStep(document, second));
+        history.push(EditsCommand::editorStep(document, document.makeEdit(1, accuracy, "60")));
+        QCOMPARE(history.count(), 2);
+        QCOMPARE(history.text(0), QStringLiteral("Accuracy 40 → 50"));
+        history.undo();
+        history.undo();
+        QCOMPARE(shown(0), 40);
+        QVERIFY(document.pendingSlots().empty());
+    }
+
     void sortsAndFilters() {
         Fixture f;
         QCOMPARE(f.grid->windowTitle(), QStringLiteral("Roster - r.pak"));

@@ -102,19 +102,16 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
     auto* grid = new RosterGridModel(document, this);
     grids_[at] = grid;
     if (side == CompareSide::Left) {
-        grid->setHistory(
-            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
-                histories_->setActiveStack(&left_.history);
-                left_.step(text, std::move(redo), std::move(undo));
-            });
+        grid->setHistory([this](const QString& text, std::vector<Edit> edits) {
+            histories_->setActiveStack(&left_.history);
+            left_.step(text, std::move(edits));
+        });
     } else {
-        grid->setHistory(
-            [this](const QString& text, std::function<void()> redo, std::function<void()> undo) {
-                histories_->setActiveStack(rightHistory_.get());
-                attempt([&] {
-                    rightHistory_->push(new StepCommand(text, std::move(redo), std::move(undo)));
-                });
-            });
+        grid->setHistory([this](const QString& text, std::vector<Edit> edits) {
+            histories_->setActiveStack(rightHistory_.get());
+            attempt(
+                [&] { rightHistory_->push(new EditsCommand(*right_, text, std::move(edits))); });
+        });
     }
     connect(grid, &RosterGridModel::refused, this, [this](const QString& reason) {
         dialogs_.message(this, QMessageBox::Critical, reason);

@@ -10,7 +10,6 @@
 
 #include <QBrush>
 #include <QIcon>
-#include <memory>
 
 namespace qb {
 namespace {
@@ -122,27 +121,15 @@ void RosterGridModel::submit(const QString& text, std::vector<Edit> edits) {
     if (edits.empty()) {
         return;
     }
-    auto held = std::make_shared<const std::vector<Edit>>(std::move(edits));
-    RosterDocument& document = document_;
-    step(
-        text, [&document, held] { document.apply(std::span<const Edit>(*held)); },
-        [&document, held] { document.revert(std::span<const Edit>(*held)); });
+    if (history_) {
+        history_(text, std::move(edits));
+    } else {
+        EditsCommand(document_, text, std::move(edits)).redo();
+    }
 }
 
 void RosterGridModel::repair(int slot) {
-    RosterDocument& document = document_;
-    step(
-        QStringLiteral("Repair slot %1").arg(slot), [&document, slot] { document.repair(slot); },
-        [&document, slot] { document.discard(slot); });
-}
-
-void RosterGridModel::step(const QString& text, std::function<void()> redo,
-                           std::function<void()> undo) {
-    if (history_) {
-        history_(text, std::move(redo), std::move(undo));
-    } else {
-        redo();
-    }
+    submit(QStringLiteral("Repair slot %1").arg(slot), {repairEdit(slot)});
 }
 
 Edit RosterGridModel::typedEdit(int slot, const Field& field, const QString& typed) const {

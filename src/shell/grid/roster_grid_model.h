@@ -40,9 +40,8 @@ public:
     static constexpr int kIdColumn = 1;
     static constexpr int kFirstFieldColumn = 2;
 
-    // Takes a step described by `text`: does `redo` now, keeps `undo` to take it back.
-    using History = std::function<void(const QString& text, std::function<void()> redo,
-                                       std::function<void()> undo)>;
+    // Takes a step described by `text`: applies the edits now, keeps them to revert.
+    using History = std::function<void(const QString& text, std::vector<Edit> edits)>;
 
     explicit RosterGridModel(RosterDocument& document, QObject* parent = nullptr);
 
@@ -92,7 +91,6 @@ private:
     QVariant displayed(int slot, const Field& field) const;
 
     RosterDocument& document_;
-    void step(const QString& text, std::function<void()> redo, std::function<void()> undo);
 
     void findEmptySlots();
 

@@ -36,6 +36,8 @@ public:
     // Marks the captions of the fields shown whose keys are `changed`; returns whether the
     // page holds any of them.
     bool markChanged(const std::set<std::string>& changed, const PlayerSheet& sheet);
+    // Whether the field of `key` is edited on this page.
+    virtual bool holds(const std::string& key) const;
 
 signals:
     // A user finished a change in an editor: a text box lost the focus or took Return,
@@ -53,8 +55,6 @@ protected:
 
     // The field whose value a bound editor shows while `sheet` is on screen.
     virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
-    // Whether the field of `key` is edited on this page.
-    virtual bool holds(const std::string& key) const;
 
     void bind(const Field& field, QWidget* editor);
     // A text box (text and number fields) or a drop-down list filled with the field's
