@@ -12,8 +12,6 @@ CellValue readCell(const Field& field, const PlayerSheet& sheet) {
                       field.cell(const_cast<PlayerSheet&>(sheet)));
 }
 
-namespace {
-
 void writeCell(const Field& field, PlayerSheet& sheet, const CellValue& value) {
     std::visit(
         [&value](auto* held) {
@@ -22,8 +20,6 @@ void writeCell(const Field& field, PlayerSheet& sheet, const CellValue& value) {
         },
         field.cell(sheet));
 }
-
-} // namespace
 
 RosterDocument::RosterDocument(const std::string& path, int commentaryCount)
     : file_(path), commentaryCount_(commentaryCount) {

@@ -24,6 +24,7 @@ namespace qb {
 // A field's raw editor value: a list index, slider value or box state, or a text.
 using CellValue = std::variant<int, std::string>;
 CellValue readCell(const Field& field, const PlayerSheet& sheet);
+void writeCell(const Field& field, PlayerSheet& sheet, const CellValue& value);
 
 // One change of one field of one slot. Undo reverts it; a bulk change is a group of them.
 // An edit of no field is the slot's repair (see RosterDocument::repair): `after` 1 shows

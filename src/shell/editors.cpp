@@ -1,7 +1,9 @@
 #include "shell/editors.h"
 
 #include "codecs/ratings.h"
+#include "player/relative_edit.h"
 
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QToolTip>
@@ -53,6 +55,35 @@ void ThreeStateBox::setState(int state) {
 
 void ThreeStateBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+RelativeSpinBox::RelativeSpinBox(const Field& field, QWidget* parent)
+    : QSpinBox(parent), field_(field) {
+    setRange(field.low, field.high);
+    // Kept as typed: on Return the box puts its number back before the delegate reads
+    // what was typed.
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString typed = text.trimmed();
+        relative_ = typedStep(field_, typed.toStdString()) ? typed : QString();
+    });
+}
+
+QValidator::State RelativeSpinBox::validate(QString& input, int& pos) const {
+    const QString typed = input.trimmed();
+    if (!typed.startsWith(QLatin1Char('+')) && !typed.startsWith(QLatin1Char('-'))) {
+        return QSpinBox::validate(input, pos);
+    }
+    if (typedStep(field_, typed.toStdString())) {
+        return QValidator::Acceptable;
+    }
+    // "+", "-=", "+= " on the way to a relative edit.
+    return typed.size() == 1 || typed == QLatin1String("+=") || typed == QLatin1String("-=")
+               ? QValidator::Intermediate
+               : QValidator::Invalid;
+}
+
+int RelativeSpinBox::valueFromText(const QString& text) const {
+    return relative_.isEmpty() ? QSpinBox::valueFromText(text) : value();
 }
 
 } // namespace qb

@@ -2,8 +2,11 @@
 
 #include <QCheckBox>
 #include <QSlider>
+#include <QSpinBox>
 
 namespace qb {
+
+struct Field;
 
 // A rating slider, 0 to 63, whose tips show the rating as a percentage: on hover,
 // and beside the thumb while it moves.
@@ -30,6 +33,26 @@ public:
 
 protected:
     void nextCheckState() override;
+};
+
+// A grid cell's box for a rating or a number list that also takes "+=N" and "-=N" typed
+// into it, as the bulk dialog does: the model moves the number shown by N (see
+// RosterGridModel::typedEdit). Anything else is a number in the field's range.
+class RelativeSpinBox : public QSpinBox {
+    Q_OBJECT
+
+public:
+    RelativeSpinBox(const Field& field, QWidget* parent);
+    // The relative edit typed, or nothing when the box holds a number.
+    const QString& relativeText() const { return relative_; }
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    int valueFromText(const QString& text) const override;
+
+private:
+    const Field& field_;
+    QString relative_;
 };
 
 } // namespace qb

@@ -4,10 +4,11 @@
 
 namespace qb {
 
-// Edits a grid cell with its field's own editor: a list for a choice, a spin box for a
-// rating (0-63) or a number list (which also takes "+=N" and "-=N"), a check box for a flag (three
-// states for Injury Free), a text box for a name, the commentary number or a statistic. The value
-// goes back as the text the field takes, so the registry checks it.
+// Edits a grid cell with its field's own editor (see createFieldEditor, EditorPlace::Cell): a
+// list for a choice, a spin box for a rating (0-63) or a number list (which also takes "+=N" and
+// "-=N"), a check box for a flag (three states for Injury Free), a text box for a name, the
+// commentary number or a statistic. The value goes back as the text the field takes, so the
+// registry checks it.
 class FieldDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -19,9 +20,6 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
-
-    // What an editor holds, as the field takes it ("+=N" and "-=N" included).
-    static QString editorValue(const QWidget* editor);
 
 signals:
     // Ctrl+Return in an editor: its value is meant for every selected row of its column,

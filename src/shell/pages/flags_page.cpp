@@ -1,6 +1,6 @@
 #include "shell/pages/flags_page.h"
 
-#include "shell/editors.h"
+#include "shell/field_editor.h"
 #include "shell/pages/widgets.h"
 
 #include <QGroupBox>
@@ -70,9 +70,8 @@ void FlagsPage::addFlags() {
         const auto bit = std::ranges::find(kFlagBits, flag->key, flagKey);
         const bool single = bit != kFlagBits.end();
         const QString name = prefix + QString::number(single ? bit->index : kInjuryFreeIndex);
-        QCheckBox* box = single ? new QCheckBox(captionOf(*flag), this)
-                                : new ThreeStateBox(captionOf(*flag), this);
-        frames_[single ? bit->frame : kInjuryFreeFrame]->addWidget(named(box, name));
+        QWidget* box = named(createFieldEditor(*flag, EditorPlace::Page, this), name);
+        frames_[single ? bit->frame : kInjuryFreeFrame]->addWidget(box);
         bind(*flag, box);
     }
 }

@@ -1,44 +1,21 @@
 #include "shell/pages/page.h"
 
-#include "shell/editors.h"
+#include "shell/field_editor.h"
 #include "shell/pages/widgets.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSlider>
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
 
 namespace qb {
 namespace {
-
-void showNumber(QWidget* editor, int value) {
-    if (auto* box = qobject_cast<ThreeStateBox*>(editor)) {
-        box->setState(value);
-    } else if (auto* flag = qobject_cast<QCheckBox*>(editor)) {
-        flag->setChecked(value == 1);
-    } else if (auto* slider = qobject_cast<QSlider*>(editor)) {
-        slider->setValue(value);
-    } else {
-        qobject_cast<QComboBox*>(editor)->setCurrentIndex(value);
-    }
-}
-
-int readNumber(const QWidget* editor) {
-    if (const auto* box = qobject_cast<const ThreeStateBox*>(editor)) {
-        return box->state();
-    }
-    if (const auto* flag = qobject_cast<const QCheckBox*>(editor)) {
-        return flag->isChecked() ? 1 : 0;
-    }
-    if (const auto* slider = qobject_cast<const QSlider*>(editor)) {
-        return slider->value();
-    }
-    return qobject_cast<const QComboBox*>(editor)->currentIndex();
-}
 
 bool typed(const Field& field) {
     return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
@@ -128,24 +105,8 @@ void Page::bind(const Field& field, QWidget* editor) {
 }
 
 QWidget* Page::addEditor(const Field& field, QWidget* parent) {
-    const QString name = QString::fromStdString(editorNameOf(field));
-    QWidget* editor = nullptr;
-    if (typed(field)) {
-        editor = named(new QLineEdit(parent), name);
-    } else {
-        auto* list = choiceList(parent, name);
-        for (const std::string_view entry : field.choices) {
-            list->addItem(qView(entry));
-        }
-        if (field.kind == FieldKind::NumberList) {
-            for (int number = field.low; number <= field.high; ++number) {
-                list->addItem(QString::number(number));
-            }
-        }
-        // Filling a list selects its first entry; nothing is selected until a player is shown.
-        list->setCurrentIndex(-1);
-        editor = list;
-    }
+    QWidget* editor = named(createFieldEditor(field, EditorPlace::Page, parent),
+                            QString::fromStdString(editorNameOf(field)));
     bind(field, editor);
     return editor;
 }
@@ -153,11 +114,7 @@ QWidget* Page::addEditor(const Field& field, QWidget* parent) {
 void Page::showSheet(const PlayerSheet& sheet) {
     for (Binding& binding : bindings_) {
         binding.shown = &fieldShown(*binding.field, sheet);
-        if (auto* box = qobject_cast<QLineEdit*>(binding.editor)) {
-            box->setText(QString::fromStdString(binding.field->text(sheet)));
-        } else {
-            showNumber(binding.editor, binding.field->number(sheet));
-        }
+        showEditorValue(binding.editor, readCell(*binding.field, sheet));
     }
 }
 
@@ -171,9 +128,7 @@ std::vector<Page::FieldChange> Page::changes(const PlayerSheet& sheet) const {
         if (binding.shown != &shown) {
             continue;
         }
-        const auto* box = qobject_cast<const QLineEdit*>(binding.editor);
-        CellValue value = box != nullptr ? CellValue(box->text().toStdString())
-                                         : CellValue(readNumber(binding.editor));
+        CellValue value = editorValue(binding.editor);
         if (value != readCell(shown, sheet)) {
             found.push_back({&shown, std::move(value)});
         }
@@ -183,12 +138,7 @@ std::vector<Page::FieldChange> Page::changes(const PlayerSheet& sheet) const {
 
 void Page::readSheet(PlayerSheet& sheet) const {
     for (const Binding& binding : bindings_) {
-        const SheetCell cell = binding.field->cell(sheet);
-        if (auto* const* text = std::get_if<std::string*>(&cell)) {
-            **text = qobject_cast<const QLineEdit*>(binding.editor)->text().toStdString();
-        } else {
-            *std::get<int*>(cell) = readNumber(binding.editor);
-        }
+        writeCell(*binding.field, sheet, editorValue(binding.editor));
     }
 }
 

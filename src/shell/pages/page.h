@@ -57,9 +57,9 @@ protected:
     virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
 
     void bind(const Field& field, QWidget* editor);
-    // A text box (text and number fields) or a drop-down list filled with the field's
-    // entries, under `parent`, bound to the field and named as scripts know it: "txt"
-    // or "cbo" and the last part of the key, capitalised (the batting hand: cboBattingHand).
+    // The field's page editor (see createFieldEditor) under `parent`, bound to the field
+    // and named as scripts know it: "txt" for a text or number box, "cbo" for a list, and
+    // the last part of the key, capitalised (the batting hand: cboBattingHand).
     QWidget* addEditor(const Field& field, QWidget* parent);
 
 private:

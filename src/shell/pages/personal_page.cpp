@@ -84,7 +84,6 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     statusLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     statusLabel_->setStyleSheet(QStringLiteral("color: #000080;"));
 
-    digitsOnly(commentaryBox_);
     new ListOpener(faceList);
     // A list that shows nothing (no player, or one whose load stopped before its
     // appearance) shows no picture either, never the previous player's.

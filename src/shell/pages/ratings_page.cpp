@@ -1,10 +1,11 @@
 #include "shell/pages/ratings_page.h"
 
-#include "shell/editors.h"
+#include "shell/field_editor.h"
 #include "shell/pages/widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace qb {
@@ -38,7 +39,8 @@ RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab
             }
         }
         auto* slider =
-            named(new RatingSlider(this), QStringLiteral("%1_%2").arg(arrayName).arg(index));
+            named(static_cast<QSlider*>(createFieldEditor(*rating, EditorPlace::Page, this)),
+                  QStringLiteral("%1_%2").arg(arrayName).arg(index));
         grid->addWidget(caption(this, captionOf(*rating), slider), index, 0);
         grid->addWidget(slider, index, 1);
         // The value as a number beside its slider, so ratings compare at a glance.

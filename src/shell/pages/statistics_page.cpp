@@ -2,6 +2,7 @@
 
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
+#include "shell/field_editor.h"
 #include "shell/pages/widgets.h"
 
 #include <QFormLayout>
@@ -61,15 +62,12 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
         // The sheet holds the figures of the format on screen: each format's field of a
         // figure keeps them in the same place.
         const Field& shown = statisticsField(0, figure);
-        auto* edit = named(new QLineEdit(this), QString::fromLatin1(name));
+        auto* edit =
+            named(static_cast<QLineEdit*>(createFieldEditor(shown, EditorPlace::Page, this)),
+                  QString::fromLatin1(name));
         boxOf(boxes_, figure) = edit;
         auto* label = new QLabel(captionOf(shown), this);
         label->setBuddy(edit);
-        if (shown.readOnly()) {
-            edit->setReadOnly(true);
-        } else {
-            digitsOnly(edit);
-        }
         const bool bestBowling =
             figure == Figure::BestBowlingRuns || figure == Figure::BestBowlingWickets;
         const bool batting = figure <= Figure::Fifties;
