@@ -62,7 +62,7 @@ void ShowAppearance(const Record& loaded, PlayerSheet& state) {
 }
 
 void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
-    const int number = littleEndian(loaded[OFFSET_COMMENTARY], loaded[OFFSET_COMMENTARY + 1]);
+    const int number = read16(loaded.data(), OFFSET_COMMENTARY);
     state.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
@@ -116,7 +116,7 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
                                                                 : std::to_string(value)});
         }
     }
-    const int commentary = littleEndian(record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1]);
+    const int commentary = read16(record.data(), OFFSET_COMMENTARY);
     if (commentary > commentaryCount) {
         std::uint8_t scratch = 0;
         storeLittleEndian(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],
