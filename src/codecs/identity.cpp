@@ -6,6 +6,7 @@
 #include "codecs/tables.h"
 #include "roster/codepage.h"
 #include "roster/player_lists.h"
+#include "roster/trimmed.h"
 
 #include <algorithm>
 #include <bit>
@@ -72,11 +73,7 @@ void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCoun
 }
 
 std::string trimName(std::string_view name) {
-    const auto first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
+    return std::string(trimmed(name));
 }
 
 void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) {

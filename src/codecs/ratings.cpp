@@ -21,8 +21,8 @@ int storedRating(const Record& r, const RatingLocation& location) {
     switch (location.storage) {
     case RatingStorage::Group: {
         const int offset = location.offset;
-        const std::string text = sixBitGroupsText(
-            littleEndian(&r[static_cast<std::size_t>(offset)], 3));
+        const std::string text =
+            sixBitGroupsText(littleEndian(&r[static_cast<std::size_t>(offset)], 3));
         return sixBitsOf(text, location.shift);
     }
     case RatingStorage::Byte:

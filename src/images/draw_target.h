@@ -7,8 +7,8 @@ namespace qb {
 // Sizes of pictures and windows are given in twips, 15 to a pixel on a usual screen.
 inline constexpr int kTwipsPerPixel = 15;
 
-// What the TGA reader draws into: a picture box of the window. Sizes are in twips. The outer size includes a border, the inner
-// size is the drawing area.
+// What the TGA reader draws into: a picture box of the window. Sizes are in twips. The outer size
+// includes a border, the inner size is the drawing area.
 class DrawTarget {
 public:
     virtual ~DrawTarget() = default;
