@@ -2,11 +2,9 @@
 // beside a copy in which every player differs: opening the view to its first paint,
 // matching by player ID instead of slot, and copying the ratings of every player to the
 // left as one step. Prints one "name milliseconds" line each.
-#include "no_dialogs.h"
+#include "demo_window.h"
 #include "player/field_registry.h"
 #include "player/roster_document.h"
-#include "shell/demo_mode.h"
-#include "shell/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,22 +13,9 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
-
-// Dialogs that choose the roster to compare with.
-class ChoosingDialogs : public qb::bench::NoDialogs {
-public:
-    explicit ChoosingDialogs(QString chosen) : chosen_(std::move(chosen)) {}
-    QString openFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return chosen_;
-    }
-
-private:
-    QString chosen_;
-};
 
 double millisecondsOf(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
@@ -44,8 +29,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: compare_bench FULL_ROSTER.pak\n");
         return 2;
     }
-    QTemporaryDir scratch;
-    const QString other = scratch.filePath(QStringLiteral("other.pak"));
+    qb::test::DemoWindow demo;
+    qb::MainWindow& window = *demo.window;
+    const QString other = demo.scratch.filePath(QStringLiteral("other.pak"));
     QFile::copy(QString::fromLocal8Bit(argv[1]), other);
     {
         // Every player of the copy bowls a little more accurately.
@@ -56,12 +42,7 @@ int main(int argc, char** argv) {
         }
         edited.saveAll();
     }
-    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
-    qb::AppSettings settings(demo.settingsFile);
-    settings.setGamePath(demo.gameFolder);
-    ChoosingDialogs dialogs(other);
-    qb::MainWindow window(settings, dialogs);
-    window.show();
+    demo.dialogs.files << other; // the roster to compare with
     window.openRoster(QString::fromLocal8Bit(argv[1]));
     QApplication::processEvents();
 
@@ -85,5 +66,6 @@ int main(int argc, char** argv) {
     std::printf("compare_open_ms %.2f\n", open);
     std::printf("compare_match_id_ms %.2f\n", byId);
     std::printf("compare_copy_ms %.2f\n", copy);
+    demo.reportMessages();
     return 0;
 }

@@ -3,13 +3,11 @@
 // column, a keystroke in the name search, a bulk `+=` over every player until the
 // document holds it, and Save All of those players (Ctrl+Shift+S) until the window shows
 // the roster as saved. Prints one "name milliseconds" line each.
-#include "no_dialogs.h"
+#include "demo_window.h"
 #include "player/field_registry.h"
-#include "shell/demo_mode.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
 #include "shell/grid/roster_grid_window.h"
-#include "shell/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +15,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -41,15 +38,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: grid_bench FULL_ROSTER.pak\n");
         return 2;
     }
-    QTemporaryDir scratch;
-    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
-    qb::AppSettings settings(demo.settingsFile);
-    settings.setGamePath(demo.gameFolder);
-    qb::bench::NoDialogs dialogs;
-    qb::MainWindow window(settings, dialogs);
-    window.show();
+    const qb::test::DemoWindow demo;
+    qb::MainWindow& window = *demo.window;
     // Save All writes the roster: a copy, so every run starts from the same file.
-    const QString roster = scratch.filePath(QStringLiteral("full.pak"));
+    const QString roster = demo.scratch.filePath(QStringLiteral("full.pak"));
     QFile::copy(QString::fromLocal8Bit(argv[1]), roster);
     window.openRoster(roster);
     QApplication::processEvents();
@@ -100,5 +92,6 @@ int main(int argc, char** argv) {
     std::printf("grid_keystroke_ms %.3f\n", median(keystrokes));
     std::printf("grid_bulk_ms %.2f\n", bulk);
     std::printf("grid_save_all_ms %.2f\n", saveAll);
+    demo.reportMessages();
     return 0;
 }

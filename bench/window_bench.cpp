@@ -1,16 +1,13 @@
 // The window's figures in demo mode: the time from the process's start to the first
 // paint, from opening the roster to the first player shown, and of switching players.
 // Prints one "name milliseconds" line each and the peak memory in kilobytes.
-#include "no_dialogs.h"
-#include "shell/demo_mode.h"
-#include "shell/main_window.h"
+#include "demo_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -50,20 +47,15 @@ long peakKilobytes() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QTemporaryDir scratch;
-    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
-    qb::AppSettings settings(demo.settingsFile);
-    settings.setGamePath(demo.gameFolder);
-    qb::bench::NoDialogs dialogs;
-    qb::MainWindow window(settings, dialogs);
-    window.show();
+    const qb::test::DemoWindow demo;
+    qb::MainWindow& window = *demo.window;
     QApplication::processEvents();
     (void)window.grab(); // the first paint
     const double firstPaint = sinceProcessStart();
 
     QElapsedTimer timer;
     timer.start();
-    window.openRoster(demo.roster);
+    window.openRoster(demo.demo.roster);
     const double open = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     std::vector<double> switches;
@@ -93,5 +85,6 @@ int main(int argc, char** argv) {
     std::printf("window_switch_ms %.3f\n", switches[switches.size() / 2]);
     std::printf("window_undo_redo_ms %.3f\n", steps[steps.size() / 2]);
     std::printf("window_peak_kb %ld\n", peakKilobytes());
+    demo.reportMessages();
     return 0;
 }

@@ -130,15 +130,13 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
                 slotEdits.push_back({edit.field, edit.value});
                 continue;
             }
-            const std::optional<std::string> stepped =
-                steppedValue(*edit.field, shown.value(*edit.field), edit.step);
-            if (!stepped) {
-                throw QuillbayError(
-                    "slot " + std::to_string(slot) + ": " + edit.field->key +
-                        " has no value the editor shows, so it cannot be raised or lowered",
-                    file);
+            try {
+                slotEdits.push_back(
+                    {edit.field, steppedValue(*edit.field, shown.value(*edit.field), edit.step)});
+            } catch (const QuillbayError& error) {
+                throw QuillbayError("slot " + std::to_string(slot) + ": " + error.description(),
+                                    file);
             }
-            slotEdits.push_back({edit.field, *stepped});
         }
     }
     printBatch(applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots,

@@ -23,10 +23,6 @@ std::uint32_t binaryValue(std::string_view digits) {
     return total;
 }
 
-std::int32_t littleEndian(std::uint8_t low, std::uint8_t middle, std::uint8_t high) {
-    return low + 256 * middle + 65536 * high;
-}
-
 void storeLittleEndian(std::int64_t value, std::uint8_t& low, std::uint8_t& middle,
                        std::uint8_t& high) {
     if (value < 0 || value > 0xFFFFFF) {

@@ -14,9 +14,6 @@ std::string binaryDigits(std::uint32_t value);
 // counts its decimal value (a "2" counts twice its weight), any other character 0.
 std::uint32_t binaryValue(std::string_view digits);
 
-// low + 256 * middle + 65536 * high.
-std::int32_t littleEndian(std::uint8_t low, std::uint8_t middle, std::uint8_t high = 0);
-
 // The three little-endian bytes of a value 0 to 16777215. A caller that needs two
 // bytes passes a scratch byte for `high`. Values outside that range fail with "Overflow".
 void storeLittleEndian(std::int64_t value, std::uint8_t& low, std::uint8_t& middle,

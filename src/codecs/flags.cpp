@@ -3,6 +3,7 @@
 #include "codecs/bits.h"
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
+#include "roster/little_endian.h"
 
 #include <algorithm>
 #include <string>
@@ -27,7 +28,7 @@ constexpr std::array<FlagRun, 4> kRuns = {{
 
 int storedRunValue(const Record& r, const FlagRun& run) {
     const auto offset = static_cast<std::size_t>(run.offset);
-    return run.length > 8 ? littleEndian(r[offset], r[offset + 1]) : r[offset];
+    return run.length > 8 ? static_cast<int>(littleEndian(&r[offset], 2)) : r[offset];
 }
 
 // Bit 0 first, padded with zeros to the run's length; bits past the run are ignored.

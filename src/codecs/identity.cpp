@@ -6,6 +6,7 @@
 #include "codecs/tables.h"
 #include "roster/codepage.h"
 #include "roster/player_lists.h"
+#include "roster/trimmed.h"
 
 #include <algorithm>
 #include <bit>
@@ -62,7 +63,7 @@ void ShowAppearance(const Record& loaded, PlayerSheet& state) {
 }
 
 void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
-    const int number = littleEndian(loaded[OFFSET_COMMENTARY], loaded[OFFSET_COMMENTARY + 1]);
+    const int number = read16(loaded.data(), OFFSET_COMMENTARY);
     state.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
@@ -72,11 +73,7 @@ void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCoun
 }
 
 std::string trimName(std::string_view name) {
-    const auto first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
+    return std::string(trimmed(name));
 }
 
 void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) {
@@ -116,7 +113,7 @@ void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) 
                                                                 : std::to_string(value)});
         }
     }
-    const int commentary = littleEndian(record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1]);
+    const int commentary = read16(record.data(), OFFSET_COMMENTARY);
     if (commentary > commentaryCount) {
         std::uint8_t scratch = 0;
         storeLittleEndian(commentaryCount, record[OFFSET_COMMENTARY], record[OFFSET_COMMENTARY + 1],

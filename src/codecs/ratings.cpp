@@ -3,6 +3,7 @@
 #include "codecs/bits.h"
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
+#include "roster/little_endian.h"
 
 #include <string>
 
@@ -20,9 +21,8 @@ int storedRating(const Record& r, const RatingLocation& location) {
     switch (location.storage) {
     case RatingStorage::Group: {
         const int offset = location.offset;
-        const std::string text = sixBitGroupsText(littleEndian(
-            r[static_cast<std::size_t>(offset)], r[static_cast<std::size_t>(offset + 1)],
-            r[static_cast<std::size_t>(offset + 2)]));
+        const std::string text =
+            sixBitGroupsText(littleEndian(&r[static_cast<std::size_t>(offset)], 3));
         return sixBitsOf(text, location.shift);
     }
     case RatingStorage::Byte:

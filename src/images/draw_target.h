@@ -4,9 +4,11 @@
 
 namespace qb {
 
-// What the TGA reader draws into: a picture box of the window. Sizes are in twips
-// (15 to a pixel on a usual screen). The outer size includes a border, the inner
-// size is the drawing area.
+// Sizes of pictures and windows are given in twips, 15 to a pixel on a usual screen.
+inline constexpr int kTwipsPerPixel = 15;
+
+// What the TGA reader draws into: a picture box of the window. Sizes are in twips. The outer size
+// includes a border, the inner size is the drawing area.
 class DrawTarget {
 public:
     virtual ~DrawTarget() = default;

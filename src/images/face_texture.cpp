@@ -2,6 +2,7 @@
 
 #include "images/dib.h"
 #include "roster/file_handle.h"
+#include "roster/little_endian.h"
 
 #include <algorithm>
 #include <array>
@@ -52,13 +53,6 @@ private:
     std::int64_t size_ = 0;
     std::unique_ptr<FileHandle> file_;
 };
-
-std::int32_t littleEndian32(const std::uint8_t* bytes) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
-                                     (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                                     (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                                     (static_cast<std::uint32_t>(bytes[3]) << 24));
-}
 
 // The 14-byte file header and the 40-byte information header of an 8-bit bottom-up bitmap.
 std::vector<std::uint8_t> bmpHeaders(std::int32_t width, std::int32_t height) {
@@ -113,8 +107,8 @@ void copyFaceToBmp(const std::string& archivePath, int face, const std::string& 
     const File archive(archivePath, OpenMode::Read);
     std::array<std::uint8_t, 8> size{};
     archive.readAt(size.data(), size.size(), p - 16);
-    const std::int32_t width = littleEndian32(size.data());
-    const std::int32_t height = littleEndian32(size.data() + 4);
+    const std::int32_t width = static_cast<std::int32_t>(littleEndian(size.data(), 4));
+    const std::int32_t height = static_cast<std::int32_t>(littleEndian(size.data() + 4, 4));
     if (width < 0 || width > kMostSide || height < 0 || height > kMostSide) {
         throw FaceSizeError();
     }

@@ -142,7 +142,7 @@ Dib makeDib(const TgaHeader& h, std::vector<std::uint8_t> pixels, std::size_t wi
 }
 
 int twipsToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / TgaReader::kTwipsPerPixel));
+    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
 } // namespace

@@ -19,7 +19,6 @@ class TgaReader {
 public:
     // Neither side of an image may exceed this; the game's textures are far smaller.
     static constexpr int kMaxSide = 4096;
-    static constexpr int kTwipsPerPixel = 15;
 
     // Reads and decodes a file. Fails with ImageError when the file cannot be read
     // or its header is refused; an unknown pixel depth makes no bitmap and no error.

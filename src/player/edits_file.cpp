@@ -37,13 +37,11 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         throw EditError(path + ": no header row", path);
     }
     const std::vector<std::string>& header = rows.front();
-    const bool bySlot = match == MatchBy::Slot;
-    const std::string name = bySlot ? "slot" : "id";
-    const auto slotColumn = std::find(header.begin(), header.end(), name);
+    const PlayerNaming naming(match);
+    const auto slotColumn = std::find(header.begin(), header.end(), naming.key);
     if (slotColumn == header.end()) {
-        const bool byId = bySlot && std::ranges::count(header, "id") != 0;
-        throw EditError(path + ": no \"" + name + "\" column" +
-                            (byId ? " (the rows name players by \"id\": use --match id)" : ""),
+        throw EditError(path + ": no \"" + naming.key + "\" column" +
+                            naming.byIdHint(std::ranges::count(header, "id") != 0, "rows"),
                         path);
     }
     const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
@@ -67,15 +65,15 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
                             path);
         }
         const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
-        const std::optional<int> slot = wholeNumber(slotText, 0, bySlot ? SLOT_COUNT - 1 : 0xFFFF);
+        const std::optional<int> slot = naming.fromText(slotText);
         if (!slot) {
-            throw EditError(where + "column " + name + ": " + quotedText(slotText) + " is not " +
-                                (bySlot ? "a slot from 0 to 1599" : "a player ID from 0 to 65535"),
+            throw EditError(where + "column " + naming.key + ": " + quotedText(slotText) +
+                                " is not " + (naming.bySlot ? "a slot" : "a player ID") +
+                                " from 0 to " + std::to_string(naming.highest),
                             path);
         }
         if (edits.contains(*slot)) {
-            throw EditError(where + name + " " + std::to_string(*slot) + " appears more than once",
-                            path);
+            throw EditError(where + naming.repeated(*slot), path);
         }
         std::vector<FieldEdit>& slotEdits = edits[*slot];
         for (std::size_t c = 0; c < header.size(); ++c) {

@@ -1,6 +1,7 @@
 #include "player/field_groups.h"
 
 #include "roster/quoted_text.h"
+#include "roster/trimmed.h"
 
 #include <algorithm>
 #include <array>
@@ -20,16 +21,8 @@ std::string formatName(const Field& field) {
     return field.key.substr(0, field.key.rfind('.'));
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
+// A group list may be spaced with spaces or tabs around its commas.
+constexpr std::string_view kListBlanks = " \t";
 
 } // namespace
 
@@ -53,14 +46,14 @@ std::vector<std::string> fieldSelectionNames() {
 
 FieldSelection parseFieldSelection(std::string_view commaSeparated, bool emptyIsAll) {
     FieldSelection selection;
-    if (emptyIsAll && trimmed(commaSeparated).empty()) {
+    if (emptyIsAll && trimmed(commaSeparated, kListBlanks).empty()) {
         return selection;
     }
     const std::vector<std::string> known = fieldSelectionNames();
     std::size_t start = 0;
     while (start <= commaSeparated.size()) {
         const std::size_t comma = std::min(commaSeparated.find(',', start), commaSeparated.size());
-        const std::string name(trimmed(commaSeparated.substr(start, comma - start)));
+        const std::string name(trimmed(commaSeparated.substr(start, comma - start), kListBlanks));
         if (std::ranges::find(known, name) == known.end()) {
             std::string expected;
             for (const std::string& entry : known) {

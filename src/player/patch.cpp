@@ -33,18 +33,31 @@ void flatten(const Json& node, const std::string& prefix,
     }
 }
 
-// The slot or player ID a JSON value names: a whole number up to `highest`, nothing
-// for any other value (a larger or negative number, a fraction, a text).
-std::optional<int> playerOfJson(const Json& value, int highest) {
-    // The reader gives every whole number of 0 or more this type; negative, fractional
-    // and text values are of other types.
-    if (value.is_number_unsigned() && value.get<std::uint64_t>() <= std::uint64_t(highest)) {
-        return static_cast<int>(value.get<std::uint64_t>());
-    }
-    return std::nullopt;
+} // namespace
+
+PlayerNaming::PlayerNaming(MatchBy by)
+    : bySlot(by == MatchBy::Slot), key(bySlot ? "slot" : "id"),
+      highest(bySlot ? SLOT_COUNT - 1 : 0xFFFF) {}
+
+std::optional<int> PlayerNaming::fromText(std::string_view text) const {
+    return wholeNumber(text, 0, highest);
 }
 
-} // namespace
+std::optional<int> PlayerNaming::fromJson(const Json& value) const {
+    // The reader gives every whole number of 0 or more this type; negative, fractional
+    // and text values are of other types.
+    return value.is_number_unsigned() ? fromText(value.dump()) : std::nullopt;
+}
+
+std::string PlayerNaming::byIdHint(bool namesById, std::string_view players) const {
+    return bySlot && namesById
+               ? " (the " + std::string(players) + " name players by \"id\": use --match id)"
+               : "";
+}
+
+std::string PlayerNaming::repeated(int number) const {
+    return key + " " + std::to_string(number) + " appears more than once";
+}
 
 FieldEdit fieldEdit(const std::string& key, const std::string& value, const std::string& where) {
     const ObjectKey* known = findObjectKey(key);
@@ -95,29 +108,24 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
     if (!document.is_array()) {
         throw EditError(path + ": not a JSON array of player objects", path);
     }
-    const bool bySlot = by == MatchBy::Slot;
-    const std::string name = bySlot ? "slot" : "id";
-    const int highest = bySlot ? SLOT_COUNT - 1 : 0xFFFF;
+    const PlayerNaming naming(by);
     std::vector<PatchEntry> entries;
     std::set<int> seen;
     for (std::size_t row = 0; row < document.size(); ++row) {
         const std::string where = path + ": entry " + std::to_string(row) + ": ";
         const Json& player = document[row];
         const std::optional<int> named =
-            playerOfJson(player.is_object() ? player.value(name, Json()) : Json(), highest);
+            naming.fromJson(player.is_object() ? player.value(naming.key, Json()) : Json());
         if (!named) {
             // A patch by ID read by slot: say how it is read.
             const bool byId =
-                bySlot && player.is_object() && player.contains("id") && !player.contains("slot");
-            throw EditError(
-                where + "needs \"" + name + "\", a whole number from 0 to " +
-                    std::to_string(highest) +
-                    (byId ? " (the entries name players by \"id\": use --match id)" : ""),
-                path);
+                player.is_object() && player.contains("id") && !player.contains("slot");
+            throw EditError(where + "needs \"" + naming.key + "\", a whole number from 0 to " +
+                                std::to_string(naming.highest) + naming.byIdHint(byId, "entries"),
+                            path);
         }
         if (!seen.insert(*named).second) {
-            throw EditError(where + name + " " + std::to_string(*named) + " appears more than once",
-                            path);
+            throw EditError(where + naming.repeated(*named), path);
         }
         PatchEntry& entry = entries.emplace_back(PatchEntry{*named, {}});
         std::set<std::string> keys; // "a.b" may come nested and dotted

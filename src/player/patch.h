@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qb {
@@ -40,6 +41,25 @@ using SlotHashes = std::map<int, std::string>;
 // The deepest a player object nests below the array of players: a player, "statistics",
 // "Test", then the figure.
 inline constexpr int kPlayerObjectDepth = 3;
+
+// How a patch or an edits file names its players, as `by` says: by "slot", 0 to
+// 1599, or by player "id", 0 to 65535. The JSON and the CSV reader both take the
+// number and what they say about it from here.
+struct PlayerNaming {
+    explicit PlayerNaming(MatchBy by);
+    // The number a CSV cell or a JSON value names: a whole number from 0 to `highest`;
+    // nothing for anything else (a larger or negative number, a fraction, a text).
+    std::optional<int> fromText(std::string_view text) const;
+    std::optional<int> fromJson(const Json& value) const;
+    // What to add when a file read by slot names its `players` (entries, rows) by "id".
+    std::string byIdHint(bool namesById, std::string_view players) const;
+    // "slot 5 appears more than once".
+    std::string repeated(int number) const;
+
+    bool bySlot;
+    std::string key;
+    int highest;
+};
 
 // One player of a patch: its slot or its player ID, and the fields to change.
 struct PatchEntry {

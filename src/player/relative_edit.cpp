@@ -1,5 +1,7 @@
 #include "player/relative_edit.h"
 
+#include "roster/errors.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -34,14 +36,15 @@ std::optional<int> typedStep(const Field& field, std::string_view text) {
     return text.front() == '-' ? -*step : *step;
 }
 
-std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step) {
+std::string steppedValue(const Field& field, const FieldValue& shown, int step) {
     long long current = 0;
     if (const auto* whole = std::get_if<long long>(&shown)) {
         current = *whole;
     } else if (const auto* figure = std::get_if<double>(&shown)) {
         current = std::llround(*figure);
     } else {
-        return std::nullopt;
+        throw QuillbayError(field.key +
+                            " has no value the editor shows, so it cannot be raised or lowered");
     }
     return std::to_string(std::clamp<long long>(current + step, field.low, field.high));
 }

@@ -21,8 +21,9 @@ std::optional<int> typedStep(const Field& field, std::string_view text);
 
 // The value a relative edit puts into a ranged field: the value the field shows,
 // rounded to a whole number, moved by `step` and clamped to the field's range (a
-// rating raised by 10 from 60 becomes 63). Nothing when the field shows no number to
-// move (an empty statistics box, a field the editor cannot show).
-std::optional<std::string> steppedValue(const Field& field, const FieldValue& shown, int step);
+// rating raised by 10 from 60 becomes 63). When the field shows no number to
+// move (an empty statistics box, a field the editor cannot show) it fails naming the
+// field; the bulk set of the batch tool and of the grid both say so in these words.
+std::string steppedValue(const Field& field, const FieldValue& shown, int step);
 
 } // namespace qb

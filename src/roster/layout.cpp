@@ -1,6 +1,7 @@
 #include "roster/layout.h"
 
 #include "roster/codepage.h"
+#include "roster/little_endian.h"
 
 #include <span>
 
@@ -47,7 +48,7 @@ bool isValidSlot(int slot) {
 }
 
 std::uint16_t read16(const std::uint8_t* record, int offset) {
-    return static_cast<std::uint16_t>(record[offset] | (record[offset + 1] << 8));
+    return static_cast<std::uint16_t>(littleEndian(record + offset, 2));
 }
 
 std::string recordName(const std::uint8_t* record) {

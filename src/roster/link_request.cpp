@@ -1,26 +1,14 @@
 #include "roster/link_request.h"
 
 #include "roster/quoted_text.h"
+#include "roster/trimmed.h"
 
 #include <charconv>
 
 namespace qb {
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view kSpace = " \t\n\v\f\r";
-    const auto first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
-} // namespace
-
 LinkRequest parseLinkRequest(std::string_view line) {
     const auto bar = line.find('|');
-    std::string_view number = trimmed(line.substr(0, bar));
+    std::string_view number = trimmed(line.substr(0, bar), " \t\n\v\f\r");
     if (number.starts_with('+')) {
         number.remove_prefix(1);
     }

@@ -4,22 +4,13 @@
 #include "roster/file_handle.h"
 #include "roster/native_path.h"
 #include "roster/process.h"
+#include "roster/trimmed.h"
 
 #include <atomic>
 #include <filesystem>
 
 namespace qb {
 namespace {
-
-std::string_view trimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // The partial file's name, unique to this process and this write; creating it refuses
 // anything already there, a link planted under the name included.
@@ -62,9 +53,9 @@ void writeWholeFile(const std::string& path, const Record& record) {
 } // namespace
 
 ExportTarget planExport(std::string_view chosenPath) {
-    const std::string_view trimmed = trimSpaces(chosenPath);
-    ExportTarget target{std::string(trimmed), false};
-    if (!trimmed.ends_with("data")) {
+    const std::string_view path = trimmed(chosenPath);
+    ExportTarget target{std::string(path), false};
+    if (!path.ends_with("data")) {
         target.path += ".data";
         std::error_code ignored;
         target.needsOverwriteQuestion = std::filesystem::exists(nativePath(target.path), ignored);
@@ -126,8 +117,7 @@ void requireUnusedId(const SlotTable& table, std::uint16_t id, const std::string
 }
 
 std::string importConfirmationText(std::string_view targetName, std::string_view chosenPath) {
-    const std::string fileName =
-        utf8Path(nativePath(std::string(trimSpaces(chosenPath))).filename());
+    const std::string fileName = utf8Path(nativePath(std::string(trimmed(chosenPath))).filename());
     return "Are you sure that you want to replace " + std::string(targetName) + " with " + "\n\t" +
            fileName;
 }

@@ -6,6 +6,38 @@
 
 namespace qb {
 
+bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step,
+             const OnError& onError) {
+    try {
+        step();
+        return true;
+    } catch (const QuillbayError& error) {
+        if (onError.first) {
+            onError.first();
+        }
+        dialogs.message(
+            owner, QMessageBox::Critical,
+            QString::fromStdString(onError.wording ? onError.wording(error) : error.description()));
+        return false;
+    }
+}
+
+bool settleUnsaved(Dialogs& dialogs, QWidget* owner, std::size_t count, const QString& question,
+                   const std::function<bool()>& saveAll) {
+    if (count == 0) {
+        return true;
+    }
+    switch (dialogs.unsaved(owner, question)) {
+    case Dialogs::Unsaved::SaveAll:
+        return saveAll();
+    case Dialogs::Unsaved::Discard:
+        return true;
+    case Dialogs::Unsaved::Cancel:
+        break;
+    }
+    return false;
+}
+
 void SystemDialogs::message(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                             const QString& title) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, owner);

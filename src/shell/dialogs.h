@@ -1,7 +1,12 @@
 #pragma once
 
+#include "roster/errors.h"
+
 #include <QMessageBox>
 #include <QString>
+#include <cstddef>
+#include <functional>
+#include <string>
 
 class QWidget;
 
@@ -36,6 +41,25 @@ public:
     enum class Unsaved { SaveAll, Discard, Cancel };
     virtual Unsaved unsaved(QWidget* owner, const QString& text) = 0;
 };
+
+// What a failed step shows: `first` runs before the message, `wording` words it (the
+// error's own description when there is none).
+struct OnError {
+    std::function<void()> first;
+    std::function<std::string(const QuillbayError&)> wording;
+};
+
+// Runs one step of a command for `owner`; an error it raises is shown as a critical
+// message. Returns whether the step succeeded.
+bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step,
+             const OnError& onError = {});
+
+// Before the unsaved edits of `count` players would be lost: asks `question` when there
+// are any. Save All runs `saveAll`, which says whether nothing is left unsaved (a save
+// that failed keeps the edits, and what would have lost them is not done); Discard goes
+// on. Returns whether to go on.
+bool settleUnsaved(Dialogs& dialogs, QWidget* owner, std::size_t count, const QString& question,
+                   const std::function<bool()>& saveAll);
 
 // The platform's dialogs.
 class SystemDialogs : public Dialogs {

@@ -81,21 +81,6 @@ MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
 }
 
-bool MainWindow::attempt(const std::function<void()>& step, const OnError& onError) {
-    try {
-        step();
-        return true;
-    } catch (const QuillbayError& error) {
-        if (onError.first) {
-            onError.first();
-        }
-        const std::string& text = error.description();
-        message(QMessageBox::Critical,
-                QString::fromStdString(onError.wording ? onError.wording(error) : text));
-        return false;
-    }
-}
-
 void MainWindow::message(QMessageBox::Icon icon, const QString& text) {
     dialogs_.message(this, icon, text);
 }

@@ -78,14 +78,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // What a failed step shows: `first` runs before the message, `wording` words it.
-    struct OnError {
-        std::function<void()> first;
-        std::function<std::string(const QuillbayError&)> wording;
-    };
     // Runs one step of a command; an error it raises is shown as a critical message.
     // Returns whether the step succeeded.
-    bool attempt(const std::function<void()>& step, const OnError& onError = {});
+    bool attempt(const std::function<void()>& step, const OnError& onError = {}) {
+        return qb::attempt(dialogs_, this, step, onError);
+    }
     void message(QMessageBox::Icon icon, const QString& text);
 
     // Assembly (main_window.cpp).

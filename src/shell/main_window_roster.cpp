@@ -434,22 +434,13 @@ bool MainWindow::settleUnsaved() {
     }
     commitEditors();
     const std::size_t count = document_->pendingSlots().size();
-    if (count == 0) {
-        return true;
-    }
-    switch (dialogs_.unsaved(
-        this, count == 1 ? QStringLiteral("Save changes to 1 player?")
-                         : QStringLiteral("Save changes to %1 players?").arg(count))) {
-    case Dialogs::Unsaved::SaveAll:
-        saveAll();
-        // A save that failed keeps the edits and what would have lost them is not done.
-        return document_ && document_->pendingSlots().empty();
-    case Dialogs::Unsaved::Discard:
-        return true;
-    case Dialogs::Unsaved::Cancel:
-        break;
-    }
-    return false;
+    return qb::settleUnsaved(dialogs_, this, count,
+                             count == 1 ? QStringLiteral("Save changes to 1 player?")
+                                        : QStringLiteral("Save changes to %1 players?").arg(count),
+                             [this] {
+                                 saveAll();
+                                 return document_ && document_->pendingSlots().empty();
+                             });
 }
 
 void MainWindow::undoOrRedo(bool redo) {

@@ -21,7 +21,8 @@ void PictureBox::clear() {
 }
 
 void PictureBox::setOuterSize(int width, int height) {
-    resize((width + kTwips / 2) / kTwips, (height + kTwips / 2) / kTwips);
+    resize((width + kTwipsPerPixel / 2) / kTwipsPerPixel,
+           (height + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
 void PictureBox::drawStretched(const Dib& bitmap, int widthPixels, int heightPixels) {

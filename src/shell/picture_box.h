@@ -8,20 +8,19 @@
 namespace qb {
 
 // A picture box: shows a persistent picture that survives repaints, and is a target
-// the TGA reader can size and draw into. One logical pixel is 15 twips.
+// the TGA reader can size and draw into.
 class PictureBox : public QLabel, public DrawTarget {
 public:
-    static constexpr int kTwips = 15;
     explicit PictureBox(QWidget* parent = nullptr);
 
     // Shows `picture` scaled into the box's drawing area.
     void showScaled(const QPixmap& picture);
 
     void clear() override;
-    int outerWidth() const override { return width() * kTwips; }
-    int outerHeight() const override { return height() * kTwips; }
-    int innerWidth() const override { return contentsRect().width() * kTwips; }
-    int innerHeight() const override { return contentsRect().height() * kTwips; }
+    int outerWidth() const override { return width() * kTwipsPerPixel; }
+    int outerHeight() const override { return height() * kTwipsPerPixel; }
+    int innerWidth() const override { return contentsRect().width() * kTwipsPerPixel; }
+    int innerHeight() const override { return contentsRect().height() * kTwipsPerPixel; }
     void setOuterSize(int width, int height) override;
     void drawStretched(const Dib& bitmap, int widthPixels, int heightPixels) override;
     void keepPicture() override;

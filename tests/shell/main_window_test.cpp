@@ -151,6 +151,12 @@ private slots:
         w.saveShownPlayer();
         QVERIFY(f.dialogs.messages.last().contains(QStringLiteral("\u2603")));
         QCOMPARE(test::readFileBytes(path), after);
+        // Saving trims spaces only, as the core does: a trailing tab stays and is refused.
+        const auto refusals = f.dialogs.messages.size();
+        child<QLineEdit>(w, "txtName")->setText(QStringLiteral(" Tab\t"));
+        w.saveShownPlayer();
+        QCOMPARE(f.dialogs.messages.size(), refusals + 1);
+        QCOMPARE(test::readFileBytes(path), after);
     }
 
     // A player that cannot be shown: the question names each field, its stored value and

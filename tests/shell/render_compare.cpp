@@ -1,39 +1,31 @@
 // Renders the compare view of the demo roster and an edited copy of it to PNG:
 // render_compare OUTPUT_FOLDER writes compare.png. Run it with QT_QPA_PLATFORM=offscreen.
+#include "demo_window.h"
 #include "find_widget.h"
 #include "player/roster_document.h"
-#include "quiet_dialogs.h"
-#include "shell/demo_mode.h"
-#include "shell/main_window.h"
+#include "render_folder.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <iostream>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-#ifdef Q_OS_WIN
-    QApplication::setStyle(QStringLiteral("windowsvista")); // as quillbay.exe
-#else
-    QApplication::setStyle(QStringLiteral("Fusion"));
-#endif
-    if (argc != 2) {
-        std::cerr << "usage: render_compare OUTPUT_FOLDER\n";
+    const std::optional<QString> folder = qb::test::renderFolder(argc, argv, "render_compare");
+    if (!folder) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    QTemporaryDir scratch;
-    qputenv("XDG_DATA_HOME", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
-    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
+    const QString& out = *folder;
+    const QTemporaryDir data; // the backups and journals of the edit below
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    qb::test::DemoWindow demo;
+    qb::MainWindow& window = *demo.window;
     // "An update": the demo roster with a few ratings and a name changed.
-    const QString update = scratch.filePath(QStringLiteral("update.pak"));
-    QFile::copy(demo.roster, update);
+    const QString update = demo.scratch.filePath(QStringLiteral("update.pak"));
+    QFile::copy(demo.demo.roster, update);
     {
         qb::RosterDocument edited(update.toStdString());
         const auto set = [&edited](int slot, const char* key, const std::string& text) {
@@ -45,13 +37,8 @@ int main(int argc, char** argv) {
         set(4, "name", "Newcomer");
         edited.saveAll();
     }
-    qb::AppSettings settings(demo.settingsFile);
-    settings.setGamePath(demo.gameFolder);
-    qb::test::QuietDialogs dialogs;
-    qb::MainWindow window(settings, dialogs);
-    window.show();
-    window.openRoster(demo.roster);
-    dialogs.files << update;
+    window.openRoster(demo.demo.roster);
+    demo.dialogs.files << update;
     qb::test::child<QAction>(window, "mnuCompare")->trigger();
     auto& view = *qb::test::child<QMainWindow>(window, "frmCompare");
     view.resize(1280, 560);
@@ -61,8 +48,5 @@ int main(int argc, char** argv) {
     qb::test::child<QTableView>(view, "grdLeft")->selectRow(0);
     QApplication::processEvents();
     view.grab().save(QStringLiteral("%1/compare.png").arg(out));
-    for (const QString& message : dialogs.messages) {
-        std::cerr << "message: " << message.toStdString() << '\n';
-    }
-    return dialogs.messages.isEmpty() ? 0 : 1;
+    return demo.reportMessages() ? 1 : 0;
 }

@@ -1,44 +1,29 @@
 // Renders every tab of the demo and the roster grid to PNG files: render_tabs
 // OUTPUT_FOLDER. Run it with QT_QPA_PLATFORM=offscreen (and QT_SCALE_FACTOR=1.5 for the
 // scaled look).
+#include "demo_window.h"
 #include "find_widget.h"
-#include "quiet_dialogs.h"
-#include "shell/demo_mode.h"
+#include "render_folder.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
 #include "shell/grid/roster_grid_window.h"
-#include "shell/main_window.h"
 #include "shell/pages/about_page.h"
 #include "shell/tab_strip.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QSlider>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <iostream>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-#ifdef Q_OS_WIN
-    QApplication::setStyle(QStringLiteral("windowsvista")); // as quillbay.exe
-#else
-    QApplication::setStyle(QStringLiteral("Fusion"));
-#endif
-    if (argc != 2) {
-        std::cerr << "usage: render_tabs OUTPUT_FOLDER\n";
+    const std::optional<QString> folder = qb::test::renderFolder(argc, argv, "render_tabs");
+    if (!folder) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    QTemporaryDir scratch;
-    const qb::DemoFolder demo = qb::prepareDemoFolder(scratch.path());
-    qb::AppSettings settings(demo.settingsFile);
-    settings.setGamePath(demo.gameFolder);
-    qb::test::QuietDialogs dialogs;
-    qb::MainWindow window(settings, dialogs);
-    window.show();
-    window.openRoster(demo.roster);
+    const QString& out = *folder;
+    const qb::test::DemoWindow demo;
+    qb::MainWindow& window = *demo.window;
+    window.openRoster(demo.demo.roster);
     qb::test::child<QComboBox>(window, "cboPlayerName")->setCurrentIndex(3);
     // One unsaved edit, so the pictures show its marks: the title, the status line, the
     // player list, the Bowling tab and the caption of the rating.
@@ -81,8 +66,5 @@ int main(int argc, char** argv) {
         Qt::DescendingOrder);
     save("grid-ratings-sorted");
     grid->view().setHiddenGroups({}); // the settings are the demo's own, but leave them whole
-    for (const QString& message : dialogs.messages) {
-        std::cerr << "message: " << message.toStdString() << '\n';
-    }
-    return dialogs.messages.isEmpty() ? 0 : 1;
+    return demo.reportMessages() ? 1 : 0;
 }

@@ -263,13 +263,7 @@ QWidget* CompareWindow::buildLegend(QWidget* parent) {
 }
 
 bool CompareWindow::attempt(const std::function<void()>& step) {
-    try {
-        step();
-        return true;
-    } catch (const QuillbayError& error) {
-        dialogs_.message(this, QMessageBox::Critical, QString::fromStdString(error.description()));
-        return false;
-    }
+    return qb::attempt(dialogs_, this, step);
 }
 
 void CompareWindow::rematch() {
@@ -464,22 +458,15 @@ void CompareWindow::savePatch() {
 
 bool CompareWindow::settleUnsaved() {
     const std::size_t count = right_->pendingSlots().size();
-    if (count == 0) {
-        return true;
-    }
-    switch (dialogs_.unsaved(this, QStringLiteral("Save changes to %1 of %2?")
-                                       .arg(count == 1 ? QStringLiteral("1 player")
-                                                       : QStringLiteral("%1 players").arg(count),
-                                            fileName(*right_)))) {
-    case Dialogs::Unsaved::SaveAll:
-        attempt([this] { right_->saveAll(safety_); });
-        return right_->pendingSlots().empty();
-    case Dialogs::Unsaved::Discard:
-        return true;
-    case Dialogs::Unsaved::Cancel:
-        break;
-    }
-    return false;
+    return qb::settleUnsaved(
+        dialogs_, this, count,
+        QStringLiteral("Save changes to %1 of %2?")
+            .arg(count == 1 ? QStringLiteral("1 player") : QStringLiteral("%1 players").arg(count),
+                 fileName(*right_)),
+        [this] {
+            attempt([this] { right_->saveAll(safety_); });
+            return right_->pendingSlots().empty();
+        });
 }
 
 void CompareWindow::closeEvent(QCloseEvent* event) {

@@ -141,12 +141,7 @@ Edit RosterGridModel::typedEdit(int slot, const Field& field, const QString& typ
     if (!step) {
         throw QuillbayError(text.substr(0, 2) + " takes a whole number and a numeric field");
     }
-    const std::optional<std::string> stepped = steppedValue(field, shown(slot).value(field), *step);
-    if (!stepped) {
-        throw QuillbayError(field.key +
-                            " has no value the editor shows, so it cannot be raised or lowered");
-    }
-    return document_.makeEdit(slot, field, *stepped);
+    return document_.makeEdit(slot, field, steppedValue(field, shown(slot).value(field), *step));
 }
 
 const Field* RosterGridModel::field(int column) const {

@@ -158,7 +158,7 @@ void PersonalPage::focusCommentary() {
 }
 
 void PersonalPage::trimName() {
-    nameBox_->setText(nameBox_->text().trimmed());
+    nameBox_->setText(QString::fromStdString(qb::trimName(nameBox_->text().toStdString())));
 }
 
 void PersonalPage::showFace(const QPixmap& picture) {

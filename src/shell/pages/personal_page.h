@@ -28,7 +28,8 @@ public:
     void setCommentaryNames(const QStringList& names);
     QString commentaryNumber() const;
     void focusCommentary();
-    // Saving stores the name without leading and trailing blanks.
+    // Saving stores the name without leading and trailing spaces, by the core's rule (a
+    // tab stays, and the save refuses it).
     void trimName();
     void showFace(const QPixmap& picture);
     PictureBox& batBox();

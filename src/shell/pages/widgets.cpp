@@ -10,7 +10,7 @@
 namespace qb {
 
 QRect twips(int left, int top, int width, int height) {
-    constexpr int k = PictureBox::kTwips;
+    constexpr int k = kTwipsPerPixel;
     return {left / k, top / k, width / k, height / k};
 }
 
