@@ -41,9 +41,9 @@ using SlotHashes = std::map<int, std::string>;
 // "Test", then the figure.
 inline constexpr int kPlayerObjectDepth = 3;
 
-// One player of a patch: its slot or its player ID, and the fields to change.
+// One player of a patch: the fields to change and the player they go to.
 struct PatchEntry {
-    int player;
+    int slotOrId; // a slot or a player ID, as the patch was read (MatchBy)
     std::vector<FieldEdit> edits;
     std::string slotHash; // the slot as a dump read it (kSlotHashKey); empty when not given
 };
