@@ -133,9 +133,9 @@ void savePlayer(benchmark::State& state, bool durable) {
     editor.load(roster, 5);
     int value = 0;
     for (auto _ : state) {
-        editor.state().bowlingRatings[4] = value;
+        editor.sheet().bowlingRatings[4] = value;
         value = (value + 1) % 64;
-        benchmark::DoNotOptimize(editor.save(roster, false, safety));
+        benchmark::DoNotOptimize(editor.save(roster, safety));
     }
 }
 void BM_SavePlayer(benchmark::State& state) {

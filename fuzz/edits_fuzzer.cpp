@@ -1,7 +1,7 @@
 // libFuzzer target: any text as a CSV or JSON edits file, as a slot number and as the
 // value of one key (the first byte picks the key). Each is read or refused with a
 // message; nothing else may happen. An accepted slot is the decimal number written,
-// and an accepted value reads back from the editor state it was put into.
+// and an accepted value reads back from the sheet it was put into.
 #include "cli/cli_errors.h"
 #include "cli/edits.h"
 #include "player/edits_file.h"
@@ -28,9 +28,9 @@ void feedValueParser(const qb::Field& field, const std::string& value) {
     } catch (const qb::cli::UsageError&) {
         return;
     }
-    qb::PlayerSheet state = qb::unshownSheet();
-    field.set(state, value);
-    (void)field.get(state);
+    qb::PlayerSheet sheet = qb::unshownSheet();
+    field.set(sheet, value);
+    (void)field.get(sheet);
 }
 
 } // namespace

@@ -12,25 +12,25 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qb::Record loaded{};
     std::memcpy(loaded.data(), data, std::min(size, loaded.size()));
-    qb::PlayerSheet state;
+    qb::PlayerSheet sheet;
     qb::Record working = loaded;
     try {
-        state.name = qb::recordName(loaded.data());
+        sheet.name = qb::recordName(loaded.data());
         for (const qb::ShowStep& step : qb::kShowSequence) {
-            step.run(loaded, working, state, qb::kCommentaryNameCount);
+            step.run(loaded, working, sheet, qb::kCommentaryNameCount);
         }
     } catch (const qb::ShowError&) {
         return 0;
     }
     for (int format = 1; format < qb::kStatisticsFormatCount; ++format) {
         try {
-            qb::SwitchStatisticsFormat(state, working, format);
+            qb::switchStatisticsFormat(sheet, working, format);
         } catch (const qb::QuillbayError&) {
             return 0;
         }
     }
     try {
-        qb::StoreSequence(state, working, qb::kCommentaryNameCount);
+        qb::storeSheet(sheet, working, qb::kCommentaryNameCount);
     } catch (const qb::QuillbayError&) {
         return 0;
     }
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         step.run(working, reloaded, again, qb::kCommentaryNameCount);
     }
     qb::Record second = reloaded;
-    qb::StoreSequence(again, second, qb::kCommentaryNameCount);
+    qb::storeSheet(again, second, qb::kCommentaryNameCount);
     if (second != reloaded) {
         std::abort();
     }

@@ -123,7 +123,7 @@ int runCheck(const std::string& file, Format format) {
         }
         Record figures = table.copyRecord(slot);
         FieldRepairs outOfRange;
-        RepairStoredFigures(figures, outOfRange);
+        repairStoredFigures(figures, outOfRange);
         for (const FieldRepair& figure : outOfRange) {
             findings.push_back({slot, name, figure.field,
                                 "shows " + figure.before +

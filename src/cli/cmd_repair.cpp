@@ -52,7 +52,7 @@ int runRepair(const std::string& file, const std::vector<int>& slots, const Repo
         SlotResult& result = repaired.emplace_back(SlotResult{slot, {}});
         result.changes = std::move(changes);
         if (!result.changes->empty()) {
-            result.written = editor.save(roster, true, safety);
+            result.written = editor.store(roster);
             writes.push_back({slot, editor.working(), editor.loaded()});
         }
     }

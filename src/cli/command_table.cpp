@@ -46,9 +46,9 @@ void addSlot(CLI::App& sub, int& slot) {
 struct FormatChoice {
     std::string name;
     Format format() const {
-        static const std::map<std::string, Format> kFormats = {
+        static const std::map<std::string, Format> formats = {
             {"text", Format::Text}, {"json", Format::Json}, {"csv", Format::Csv}};
-        return kFormats.at(name);
+        return formats.at(name);
     }
 };
 
@@ -152,12 +152,17 @@ std::function<int()> defineListing(CLI::App& sub, bool dump) {
     };
 }
 
-struct SlotArguments {
-    std::string file;
-    int slot = -1;
-    std::string other; // the edits, player or bitmap file
-    std::vector<std::string> texts;
-    std::vector<std::string> wheres;
+// What one command line names; each command fills the members it takes.
+struct CommandArguments {
+    std::string file; // the roster (the game folder of face, the TGA file of tga)
+    int slot = -1;    // the slot (the face number of face)
+    // The command's second file: the edits, the player file, FILE_B, the backup, the
+    // bitmap written.
+    std::string secondFile;
+    std::string groups;                    // copy --only: field groups, comma-separated
+    std::vector<std::string> edits;        // KEY=VALUE (set, bulk --set)
+    std::vector<std::string> wheres;       // bulk --where KEY=VALUE
+    std::vector<std::string> copyOperands; // copy: FROM FROM_SLOT TO TO_SLOT, or FROM TO
     std::vector<int> slots;
     FormatChoice format;
     MatchChoice match;
@@ -165,14 +170,14 @@ struct SlotArguments {
 };
 
 // copy FROM FROM_SLOT TO TO_SLOT, or copy FROM TO --match slot|id.
-CopyRequest copyRequest(const SlotArguments& a, bool matched) {
-    const std::vector<std::string>& files = a.texts;
+CopyRequest copyRequest(const CommandArguments& a, bool matched) {
+    const std::vector<std::string>& files = a.copyOperands;
     if (files.size() != (matched ? 2U : 4U)) {
         throw UsageError(matched
                              ? "copy with --match takes FROM TO"
                              : "copy takes FROM FROM_SLOT TO TO_SLOT, or FROM TO --match slot|id");
     }
-    CopyRequest request{files[0], files[matched ? 1 : 2], std::nullopt, std::nullopt, a.other};
+    CopyRequest request{files[0], files[matched ? 1 : 2], std::nullopt, std::nullopt, a.groups};
     if (matched) {
         request.match = a.match.by();
         return request;
@@ -197,7 +202,7 @@ std::vector<Command> makeTable() {
         {"show", "Show one slot as the editor shows it",
          "quillbay-cli show roster.pak 12 --format json",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addSlot(sub, a->slot);
              addFormat(sub, a->format, {"text", "json"});
@@ -213,62 +218,62 @@ std::vector<Command> makeTable() {
          "quillbay-cli set roster.pak 5 roles.bowlingStyle=Chinaman "
          "\"ratings.bowling.Accuracy=50\"",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addSlot(sub, a->slot);
-             sub.add_option("KEY=VALUE", a->texts, "Fields to change")->required();
+             sub.add_option("KEY=VALUE", a->edits, "Fields to change")->required();
              addEditing(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runSet(a->file, a->slot, a->texts, a->write.editing());
+                 return runSet(a->file, a->slot, a->edits, a->write.editing());
              };
          }},
         {"apply", "Apply edits from a JSON or CSV file",
          "quillbay-cli apply roster.pak edits.csv --dry-run",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
-             sub.add_option("EDITS", a->other, "EDITS.json or EDITS.csv")->required();
+             sub.add_option("EDITS", a->secondFile, "EDITS.json or EDITS.csv")->required();
              addMatch(sub, a->match, "Entries name their player by slot (default) or by id");
              addEditing(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runApply(a->file, a->other, a->match.by(), a->write.editing());
+                 return runApply(a->file, a->secondFile, a->match.by(), a->write.editing());
              };
          }},
         {"export", "Write one slot to a .data player file",
          "quillbay-cli export roster.pak 12 smith.data",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addSlot(sub, a->slot);
-             sub.add_option("OUT", a->other,
+             sub.add_option("OUT", a->secondFile,
                             "Player file; .data is appended unless the name ends in data")
                  ->required();
              sub.add_flag("--yes", a->write.yes, "Replace an existing file without asking");
              return [a] {
                  warnAboutCutOffSave(a->file);
-                 return runExport(a->file, a->slot, a->other, a->write.yes);
+                 return runExport(a->file, a->slot, a->secondFile, a->write.yes);
              };
          }},
         {"import", "Read a .data player file over one slot",
          "quillbay-cli import roster.pak 12 smith.data --yes",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addSafety(sub, a->write);
              addSlot(sub, a->slot);
-             sub.add_option("IN", a->other, "Player file of exactly 348 bytes")->required();
+             sub.add_option("IN", a->secondFile, "Player file of exactly 348 bytes")->required();
              sub.add_flag("--yes", a->write.yes, "Do not ask for confirmation");
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runImport(a->file, a->slot, a->other, a->write.yes, a->write.safety());
+                 return runImport(a->file, a->slot, a->secondFile, a->write.yes, a->write.safety());
              };
          }},
         {"check", "Report what would surprise a user of the editor",
          "quillbay-cli check roster.pak --format json",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addFormat(sub, a->format, {"text", "json"});
              return [a] { return runCheck(a->file, a->format.format()); };
@@ -276,40 +281,40 @@ std::vector<Command> makeTable() {
         {"diff", "Field-level differences between two rosters",
          "quillbay-cli diff before.pak after.pak",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              sub.add_option("FILE_A", a->file, "First roster or saved game")->required();
-             sub.add_option("FILE_B", a->other, "Second roster or saved game")->required();
+             sub.add_option("FILE_B", a->secondFile, "Second roster or saved game")->required();
              addFormat(sub, a->format, {"text", "json", "patch"});
              addMatch(sub, a->match, "Pair players by slot (default) or by player ID");
              return [a] {
                  warnAboutCutOffSave(a->file);
-                 warnAboutCutOffSave(a->other);
+                 warnAboutCutOffSave(a->secondFile);
                  return a->format.name == "patch"
-                            ? runPatch(a->file, a->other, a->match.by())
-                            : runDiff(a->file, a->other, a->format.format(), a->match.by());
+                            ? runPatch(a->file, a->secondFile, a->match.by())
+                            : runDiff(a->file, a->secondFile, a->format.format(), a->match.by());
              };
          }},
         {"bulk", "One edit over many players",
          "quillbay-cli bulk roster.pak --where nation=ENG --set \"ratings.bowling.Accuracy+=5\"",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              sub.add_option("--where", a->wheres,
                             "KEY=VALUE: only named slots whose field has this value");
-             sub.add_option("--set", a->texts,
+             sub.add_option("--set", a->edits,
                             "KEY=VALUE, KEY+=N or KEY-=N (clamped to the field's range)")
                  ->required();
              addEditing(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runBulk(a->file, a->wheres, a->texts, a->write.editing());
+                 return runBulk(a->file, a->wheres, a->edits, a->write.editing());
              };
          }},
         {"copy", "Copy a player's fields, or every matched player's, into another roster",
          "quillbay-cli copy patch.pak mine.pak --match id --only ratings",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
-             sub.add_option("FROM FROM_SLOT TO TO_SLOT", a->texts,
+             auto a = std::make_shared<CommandArguments>();
+             sub.add_option("FROM FROM_SLOT TO TO_SLOT", a->copyOperands,
                             "The source roster and slot, then the target roster and slot; "
                             "FROM TO with --match")
                  ->required()
@@ -318,7 +323,7 @@ std::vector<Command> makeTable() {
                                            "Copy every named player of FROM into the player of "
                                            "TO in the same slot or with the same player ID");
              CLI::Option* only = sub.add_option(
-                 "--only", a->other,
+                 "--only", a->groups,
                  "Field groups: identity, appearance, roles, ratings, skills, shots, "
                  "statistics or statistics.<format>, comma-separated");
              addEditing(sub, a->write);
@@ -334,7 +339,7 @@ std::vector<Command> makeTable() {
         {"repair", "Reset the fields the editor cannot show to values it can show",
          "quillbay-cli repair roster.pak 12 --dry-run",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addSafety(sub, a->write);
              sub.add_option("SLOT", a->slots,
@@ -349,7 +354,7 @@ std::vector<Command> makeTable() {
         {"backups", "List the backups the tools made of a file, newest first",
          "quillbay-cli backups roster.pak",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
              addFormat(sub, a->format, {"text", "json"});
              return [a] { return runBackups(a->file, a->format.format()); };
@@ -357,9 +362,9 @@ std::vector<Command> makeTable() {
         {"restore", "Write slots of a backup (or any file of the same kind and size) into a file",
          "quillbay-cli restore roster.pak roster-20261207-011300-123.pak --slots 4,17,230",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              addFile(sub, a->file);
-             sub.add_option("SOURCE", a->other, "The backup or file whose slots are written")
+             sub.add_option("SOURCE", a->secondFile, "The backup or file whose slots are written")
                  ->required();
              sub.add_option("--slots", a->slots,
                             "Slots, 0 to 1599 (default: every slot that differs)")
@@ -369,28 +374,28 @@ std::vector<Command> makeTable() {
              addDryRun(sub, a->write);
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runRestore(a->file, a->other, a->slots, a->write.style(),
+                 return runRestore(a->file, a->secondFile, a->slots, a->write.style(),
                                    a->write.safety());
              };
          }},
         {"face", "Copy a face from the game archive into a bitmap file",
          "quillbay-cli face ~/Games/Cricket2004 7 face7.bmp",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              sub.add_option("GAME_FOLDER", a->file, "The game's installation folder")->required();
              sub.add_option("FACE", a->slot, "Face number, 0 to 24")
                  ->required()
                  ->transform(decimalFrom(0, 24));
-             sub.add_option("OUT", a->other, "Bitmap file to write")->required();
-             return [a] { return runFace(a->file, a->slot, a->other); };
+             sub.add_option("OUT", a->secondFile, "Bitmap file to write")->required();
+             return [a] { return runFace(a->file, a->slot, a->secondFile); };
          }},
         {"tga", "Report what the TGA reader makes of a file, or write it as a bitmap",
          "quillbay-cli tga bat01.tga bat01.bmp",
          [](CLI::App& sub) -> std::function<int()> {
-             auto a = std::make_shared<SlotArguments>();
+             auto a = std::make_shared<CommandArguments>();
              sub.add_option("IN", a->file, "TGA file")->required();
-             sub.add_option("OUT", a->other, "Bitmap file to write");
-             return [a] { return runTga(a->file, a->other); };
+             sub.add_option("OUT", a->secondFile, "Bitmap file to write");
+             return [a] { return runTga(a->file, a->secondFile); };
          }},
     };
 }

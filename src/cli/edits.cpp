@@ -79,20 +79,20 @@ bool editSlot(RosterDocument& document, int slot, const std::vector<FieldEdit>& 
                 continue;
             }
             const Edit edit = document.makeEdit(slot, field, edits[i].value);
-            const Json shown = toJson(field.get(editor.state()));
+            const Json shown = toJson(field.get(editor.sheet()));
             document.apply(edit);
-            asked[i] = toJson(field.get(editor.state()));
+            asked[i] = toJson(field.get(editor.sheet()));
             changed = changed || shown != asked[i];
         }
     }
     if (!changed) {
         return false;
     }
-    if (editor.state().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
+    if (editor.sheet().name.empty() && !before.shown.name.empty() && !options.mayEmptyNames) {
         throw FieldError(keys::kName, "an empty name empties the slot and hides the player; "
                                       "nothing was written (--yes empties it)");
     }
-    editor.save(document.file(), true, options.safety); // stores the edits, writes nothing
+    editor.store(document.file());
     requireShownBack(editor.working(), edits, asked);
     return true;
 }

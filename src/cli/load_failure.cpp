@@ -24,7 +24,7 @@ std::string commandLineWord(const std::string& path) {
 
 std::optional<FieldRepair> repairOfField(const Record& record, const std::string& field) {
     Record repaired = record;
-    for (FieldRepair& repair : RepairRecord(repaired, kCommentaryNameCount)) {
+    for (FieldRepair& repair : repairRecord(repaired, kCommentaryNameCount)) {
         if (repair.field == field) {
             return std::move(repair);
         }

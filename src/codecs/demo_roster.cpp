@@ -73,7 +73,7 @@ void fillStatistics(PlayerSheet& s, Record& r, DemoRandom& random) {
         s.bowlingAverage = std::to_string(wickets == 0 ? 0 : random.between(18, 60));
         s.bestBowlingRuns = std::to_string(wickets == 0 ? 0 : random.between(8, 90));
         s.bestBowlingWickets = std::to_string(wickets == 0 ? 0 : random.between(1, 9));
-        writeStatistics(s, r, format);
+        storeStatistics(s, r, format);
     }
 }
 
@@ -111,17 +111,17 @@ Record demoPlayer(int slot, DemoRandom& random) {
     }
     s.skills[kInjuryFreeIndex] = random.below(3);
 
-    StoreName(s, r);
-    StoreNation(s, r);
-    writeBattingRole(s, r);
-    writeBowlingRole(s, r);
-    writeFieldingRole(s, r);
+    storeName(s, r);
+    storeNation(s, r);
+    storeBattingRole(s, r);
+    storeBowlingRole(s, r);
+    storeFieldingRole(s, r);
     fillStatistics(s, r, random);
-    writeRatings(s, r);
-    writeShotFlags(s, r);
-    writeSkills(s, r);
-    StoreCommentary(s, r, kCommentaryNameCount);
-    StoreAppearance(s, r);
+    storeRatings(s, r);
+    storeShotFlags(s, r);
+    storeSkills(s, r);
+    storeCommentary(s, r, kCommentaryNameCount);
+    storeAppearance(s, r);
     return r;
 }
 

@@ -21,9 +21,9 @@ struct FlagRun {
 
 constexpr std::array<FlagRun, 4> kRuns = {{
     {FlagControl::Skills, 1, 16, 196},
-    {FlagControl::Batting2, 1, 8, 188},
-    {FlagControl::Batting2, 9, 8, 192},
-    {FlagControl::Batting2, 17, 5, 193},
+    {FlagControl::Shots, 1, 8, 188},
+    {FlagControl::Shots, 9, 8, 192},
+    {FlagControl::Shots, 17, 5, 193},
 }};
 
 int storedRunValue(const Record& r, const FlagRun& run) {
@@ -32,20 +32,20 @@ int storedRunValue(const Record& r, const FlagRun& run) {
 }
 
 // Bit 0 first, padded with zeros to the run's length; bits past the run are ignored.
-void showRun(const Record& loaded, const FlagRun& run, PlayerSheet& state) {
+void showRun(const Record& loaded, const FlagRun& run, PlayerSheet& sheet) {
     std::string bits = binaryDigits(static_cast<std::uint32_t>(storedRunValue(loaded, run)));
     std::reverse(bits.begin(), bits.end());
     bits.resize(std::max(bits.size(), static_cast<std::size_t>(run.length)), '0');
     for (int j = 0; j < run.length; ++j) {
-        flagBox(state, run.control, run.firstIndex + j) = bits[static_cast<std::size_t>(j)] - '0';
+        flagBox(sheet, run.control, run.firstIndex + j) = bits[static_cast<std::size_t>(j)] - '0';
     }
 }
 
-void storeRun(const PlayerSheet& state, const FlagRun& run, Record& working) {
+void storeRun(const PlayerSheet& sheet, const FlagRun& run, Record& working) {
     std::string bits;
     for (int j = run.length - 1; j >= 0; --j) {
         const int index = run.firstIndex + j;
-        const int box = flagBox(state, run.control, index);
+        const int box = flagBox(sheet, run.control, index);
         if (box != 0 && box != 1) {
             const auto* flag =
                 std::find_if(kFlagBits.begin(), kFlagBits.end(), [&](const FlagBit& candidate) {
@@ -68,26 +68,26 @@ void storeRun(const PlayerSheet& state, const FlagRun& run, Record& working) {
 
 } // namespace
 
-int& flagBox(PlayerSheet& state, FlagControl control, int index) {
+int& flagBox(PlayerSheet& sheet, FlagControl control, int index) {
     const auto i = static_cast<std::size_t>(index);
-    return control == FlagControl::Skills ? state.skills.at(i) : state.shots.at(i);
+    return control == FlagControl::Skills ? sheet.skills.at(i) : sheet.shots.at(i);
 }
 
-int flagBox(const PlayerSheet& state, FlagControl control, int index) {
-    return flagBox(const_cast<PlayerSheet&>(state), control, index);
+int flagBox(const PlayerSheet& sheet, FlagControl control, int index) {
+    return flagBox(const_cast<PlayerSheet&>(sheet), control, index);
 }
 
-void readSkills(const Record& loaded, PlayerSheet& state) {
-    showRun(loaded, kRuns[0], state);
+void showSkills(const Record& loaded, PlayerSheet& sheet) {
+    showRun(loaded, kRuns[0], sheet);
     const int injuryFree = loaded[kInjuryFreeOffset];
     if (injuryFree > 2) {
         throw ShowError("skills." + std::string(kInjuryFreeCaption),
                         std::string(kInvalidPropertyValue));
     }
-    state.skills[kInjuryFreeIndex] = injuryFree;
+    sheet.skills[kInjuryFreeIndex] = injuryFree;
 }
 
-void RepairSkills(Record& record, FieldRepairs& repairs) {
+void repairSkills(Record& record, FieldRepairs& repairs) {
     std::uint8_t& injuryFree = record[kInjuryFreeOffset];
     if (injuryFree > 2) {
         repairs.push_back(
@@ -96,25 +96,25 @@ void RepairSkills(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void writeSkills(const PlayerSheet& state, Record& working) {
-    const int injuryFree = state.skills[kInjuryFreeIndex];
+void storeSkills(const PlayerSheet& sheet, Record& working) {
+    const int injuryFree = sheet.skills[kInjuryFreeIndex];
     if (injuryFree < 0 || injuryFree > 2) {
         throw StoreError("skills." + std::string(kInjuryFreeCaption),
                          "Injury Free must be 0, 1 or 2");
     }
-    storeRun(state, kRuns[0], working);
+    storeRun(sheet, kRuns[0], working);
     working[kInjuryFreeOffset] = static_cast<std::uint8_t>(injuryFree);
 }
 
-void readShotFlags(const Record& loaded, PlayerSheet& state) {
+void showShotFlags(const Record& loaded, PlayerSheet& sheet) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
-        showRun(loaded, kRuns[i], state);
+        showRun(loaded, kRuns[i], sheet);
     }
 }
 
-void writeShotFlags(const PlayerSheet& state, Record& working) {
+void storeShotFlags(const PlayerSheet& sheet, Record& working) {
     for (std::size_t i = 1; i < kRuns.size(); ++i) {
-        storeRun(state, kRuns[i], working);
+        storeRun(sheet, kRuns[i], working);
     }
 }
 

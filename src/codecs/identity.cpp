@@ -40,43 +40,43 @@ std::uint8_t selectedEntry(int index, std::size_t count, const char* key, const 
 
 } // namespace
 
-void ShowNation(const Record& loaded, PlayerSheet& state) {
+void showNation(const Record& loaded, PlayerSheet& sheet) {
     const int entry = singleBitIndex(read16(loaded.data(), OFFSET_NATION));
     if (entry == 0) {
         throw ShowError(keys::kNation, std::string(kInvalidPropertyValue));
     }
-    state.nation = entry - 1;
+    sheet.nation = entry - 1;
 }
 
-void ShowAppearance(const Record& loaded, PlayerSheet& state) {
-    state.face = numberEntry(loaded[kFaceOffset], kFaceCount, keys::kFace);
+void showAppearance(const Record& loaded, PlayerSheet& sheet) {
+    sheet.face = numberEntry(loaded[kFaceOffset], kFaceCount, keys::kFace);
     const int body = loaded[kBodyTypeOffset];
-    state.bodyType = body < kBodyTypeCount ? body : kFallbackBodyType;
+    sheet.bodyType = body < kBodyTypeCount ? body : kFallbackBodyType;
     const int hair = loaded[kHairColourOffset];
     const auto* code = std::find(kHairColourCodes.begin(), kHairColourCodes.end(), hair);
-    state.hairColour =
+    sheet.hairColour =
         code == kHairColourCodes.end() ? 0 : static_cast<int>(code - kHairColourCodes.begin());
-    state.hairStyle = numberEntry(loaded[kHairStyleOffset], kHairStyleCount, keys::kHairStyle);
-    state.facialHair = numberEntry(loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()),
+    sheet.hairStyle = numberEntry(loaded[kHairStyleOffset], kHairStyleCount, keys::kHairStyle);
+    sheet.facialHair = numberEntry(loaded[kFacialHairOffset], static_cast<int>(kFacialHair.size()),
                                    keys::kFacialHair);
-    state.bat = numberEntry(loaded[kBatOffset], kBatCount, keys::kBat);
+    sheet.bat = numberEntry(loaded[kBatOffset], kBatCount, keys::kBat);
 }
 
-void ShowCommentary(const Record& loaded, PlayerSheet& state, int commentaryCount) {
+void showCommentary(const Record& loaded, PlayerSheet& sheet, int commentaryCount) {
     const int number = read16(loaded.data(), OFFSET_COMMENTARY);
-    state.commentary = std::to_string(number);
+    sheet.commentary = std::to_string(number);
     // Number 0 selects nothing; a number past the list cannot be selected.
     if (number > commentaryCount) {
         throw ShowError(keys::kCommentary, std::string(kInvalidPropertyValue));
     }
-    state.commentaryEntry = number - 1;
+    sheet.commentaryEntry = number - 1;
 }
 
 std::string trimName(std::string_view name) {
     return std::string(trimmed(name));
 }
 
-void RepairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) {
+void repairIdentity(Record& record, int commentaryCount, FieldRepairs& repairs) {
     // Nation: exactly one of the 14 nation bits. With several, the first of them;
     // with none, the list's first entry.
     const std::uint16_t nation = read16(record.data(), OFFSET_NATION);
@@ -132,8 +132,8 @@ std::optional<std::string> nameRefusal(std::string_view name) {
     return std::nullopt;
 }
 
-void StoreName(const PlayerSheet& state, Record& working) {
-    const std::string name = trimName(state.name);
+void storeName(const PlayerSheet& sheet, Record& working) {
+    const std::string name = trimName(sheet.name);
     // A name the record already holds is kept as it is, whatever it holds.
     if (name != trimName(recordName(working.data()))) {
         if (const auto refusal = nameRefusal(name)) {
@@ -166,15 +166,15 @@ void StoreName(const PlayerSheet& state, Record& working) {
     }
 }
 
-void StoreNation(const PlayerSheet& state, Record& working) {
-    const int entry = selectedEntry(state.nation, kNationCodes.size(), keys::kNation, "country");
+void storeNation(const PlayerSheet& sheet, Record& working) {
+    const int entry = selectedEntry(sheet.nation, kNationCodes.size(), keys::kNation, "country");
     std::uint8_t scratch = 0;
     storeLittleEndian(std::int64_t{1} << entry, working[OFFSET_NATION], working[OFFSET_NATION + 1],
                       scratch);
 }
 
-void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCount) {
-    const std::string& text = state.commentary;
+void storeCommentary(const PlayerSheet& sheet, Record& working, int commentaryCount) {
+    const std::string& text = sheet.commentary;
     const bool wholeNumber =
         !text.empty() && text.size() <= 4 &&
         std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
@@ -193,17 +193,17 @@ void StoreCommentary(const PlayerSheet& state, Record& working, int commentaryCo
     storeLittleEndian(number, working[OFFSET_COMMENTARY], working[OFFSET_COMMENTARY + 1], scratch);
 }
 
-void StoreAppearance(const PlayerSheet& state, Record& working) {
-    working[kFaceOffset] = selectedEntry(state.face, kFaceCount, keys::kFace, "face");
+void storeAppearance(const PlayerSheet& sheet, Record& working) {
+    working[kFaceOffset] = selectedEntry(sheet.face, kFaceCount, keys::kFace, "face");
     working[kBodyTypeOffset] =
-        selectedEntry(state.bodyType, kBodyTypeCount, keys::kBodyType, "body type");
+        selectedEntry(sheet.bodyType, kBodyTypeCount, keys::kBodyType, "body type");
     working[kHairColourOffset] = kHairColourCodes[selectedEntry(
-        state.hairColour, kHairColours.size(), keys::kHairColour, "hair colour")];
+        sheet.hairColour, kHairColours.size(), keys::kHairColour, "hair colour")];
     working[kHairStyleOffset] =
-        selectedEntry(state.hairStyle, kHairStyleCount, keys::kHairStyle, "hair style");
+        selectedEntry(sheet.hairStyle, kHairStyleCount, keys::kHairStyle, "hair style");
     working[kFacialHairOffset] =
-        selectedEntry(state.facialHair, kFacialHair.size(), keys::kFacialHair, "facial hair");
-    working[kBatOffset] = selectedEntry(state.bat, kBatCount, keys::kBat, "bat");
+        selectedEntry(sheet.facialHair, kFacialHair.size(), keys::kFacialHair, "facial hair");
+    working[kBatOffset] = selectedEntry(sheet.bat, kBatCount, keys::kBat, "bat");
 }
 
 } // namespace qb

@@ -14,51 +14,51 @@
 namespace qb {
 
 const std::array<ShowStep, 10> kShowSequence = {{
-    {keys::kNation, [](const Record& r, const Record&, PlayerSheet& s, int) { ShowNation(r, s); }},
+    {keys::kNation, [](const Record& r, const Record&, PlayerSheet& s, int) { showNation(r, s); }},
     {"statistics",
      [](const Record&, const Record& working, PlayerSheet& s, int) {
          s.statisticsFormat = 0;
          s.economyRate.clear();
          s.strikeRate.clear();
-         readStatistics(s, working);
+         showStatistics(s, working);
      }},
     {"battingRole", [](const Record& r, const Record&, PlayerSheet& s,
-                       int) { readBattingRole(r[106], r[107], s); }},
+                       int) { showBattingRole(r[106], r[107], s); }},
     {"bowlingRole",
-     [](const Record& r, const Record&, PlayerSheet& s, int) { readBowlingRole(r[108], s); }},
+     [](const Record& r, const Record&, PlayerSheet& s, int) { showBowlingRole(r[108], s); }},
     {"fieldingRole", [](const Record& r, const Record&, PlayerSheet& s,
-                        int) { readFieldingRole(r[109], r[110], s); }},
+                        int) { showFieldingRole(r[109], r[110], s); }},
     {"appearance",
-     [](const Record& r, const Record&, PlayerSheet& s, int) { ShowAppearance(r, s); }},
-    {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { readSkills(r, s); }},
-    {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { readShotFlags(r, s); }},
-    {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { readRatings(r, s); }},
+     [](const Record& r, const Record&, PlayerSheet& s, int) { showAppearance(r, s); }},
+    {"skills", [](const Record& r, const Record&, PlayerSheet& s, int) { showSkills(r, s); }},
+    {"shotFlags", [](const Record& r, const Record&, PlayerSheet& s, int) { showShotFlags(r, s); }},
+    {"ratings", [](const Record& r, const Record&, PlayerSheet& s, int) { showRatings(r, s); }},
     {keys::kCommentary, [](const Record& r, const Record&, PlayerSheet& s,
-                           int count) { ShowCommentary(r, s, count); }},
+                           int count) { showCommentary(r, s, count); }},
 }};
 
-void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount) {
-    state.name = trimName(state.name);
-    StoreName(state, working);
-    StoreNation(state, working);
-    writeBattingRole(state, working);
-    writeBowlingRole(state, working);
-    writeFieldingRole(state, working);
-    writeStatistics(state, working, state.statisticsFormat);
-    writeRatings(state, working);
-    writeShotFlags(state, working);
-    writeSkills(state, working);
-    StoreCommentary(state, working, commentaryCount);
-    StoreAppearance(state, working);
+void storeSheet(PlayerSheet& sheet, Record& working, int commentaryCount) {
+    sheet.name = trimName(sheet.name);
+    storeName(sheet, working);
+    storeNation(sheet, working);
+    storeBattingRole(sheet, working);
+    storeBowlingRole(sheet, working);
+    storeFieldingRole(sheet, working);
+    storeStatistics(sheet, working, sheet.statisticsFormat);
+    storeRatings(sheet, working);
+    storeShotFlags(sheet, working);
+    storeSkills(sheet, working);
+    storeCommentary(sheet, working, commentaryCount);
+    storeAppearance(sheet, working);
 }
 
-FieldRepairs RepairRecord(Record& record, int commentaryCount) {
+FieldRepairs repairRecord(Record& record, int commentaryCount) {
     FieldRepairs repairs;
-    RepairIdentity(record, commentaryCount, repairs);
+    repairIdentity(record, commentaryCount, repairs);
     repairFieldingRole(record, repairs);
-    RepairSkills(record, repairs);
-    RepairRatings(record, repairs);
-    RepairStatistics(record, repairs);
+    repairSkills(record, repairs);
+    repairRatings(record, repairs);
+    repairStatistics(record, repairs);
     return repairs;
 }
 
@@ -82,7 +82,7 @@ void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored
 FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
     const Record record = roster.readSlot(slot);
     Record repaired = record;
-    FieldRepairs repairs = RepairRecord(repaired, commentaryCount_);
+    FieldRepairs repairs = repairRecord(repaired, commentaryCount_);
     show(roster, slot, record, repaired);
     return repairs;
 }
@@ -94,41 +94,39 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
     source_ = roster.path();
     loaded_ = stored;
     working_ = shown;
-    state_.name = recordName(shown.data());
+    sheet_.name = recordName(shown.data());
     for (const ShowStep& step : kShowSequence) {
-        step.run(shown, working_, state_, commentaryCount_);
+        step.run(shown, working_, sheet_, commentaryCount_);
     }
     complete_ = true;
 }
 
 void PlayerEditor::clear() {
-    state_ = PlayerSheet();
+    sheet_ = PlayerSheet();
     slot_.reset();
     source_.clear();
     complete_ = false;
 }
 
 FieldRepairs PlayerEditor::figureRepairs() const {
-    PlayerSheet state = state_;
+    PlayerSheet sheet = sheet_;
     Record working = working_;
     FieldRepairs repairs;
-    RepairFiguresOnScreen(state, working, repairs);
+    repairFiguresOnScreen(sheet, working, repairs);
     return repairs;
 }
 
 FieldRepairs PlayerEditor::repairFigures() {
     FieldRepairs repairs;
-    RepairFiguresOnScreen(state_, working_, repairs);
+    repairFiguresOnScreen(sheet_, working_, repairs);
     return repairs;
 }
 
 void PlayerEditor::switchStatisticsFormat(int format) {
-    SwitchStatisticsFormat(state_, working_, format);
+    qb::switchStatisticsFormat(sheet_, working_, format);
 }
 
-std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
-                                    const SafetyOptions& safety) {
-    notices_.clear();
+std::vector<int> PlayerEditor::store(const RosterFile& roster) {
     if (!slot_) {
         throw QuillbayError("No player is loaded");
     }
@@ -142,7 +140,7 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
                             " was not loaded completely; load a player again before saving");
     }
     try {
-        StoreSequence(state_, working_, commentaryCount_);
+        storeSheet(sheet_, working_, commentaryCount_);
     } catch (const StoreError& refused) {
         // A figure the file itself holds out of range refuses every save of the player,
         // whatever was edited: say so, and what brings it back.
@@ -157,9 +155,12 @@ std::vector<int> PlayerEditor::save(const RosterFile& roster, bool dryRun,
         }
         throw;
     }
-    if (dryRun) {
-        return changedOffsets(loaded_, working_);
-    }
+    return changedOffsets(loaded_, working_);
+}
+
+std::vector<int> PlayerEditor::save(const RosterFile& roster, const SafetyOptions& safety) {
+    notices_.clear();
+    store(roster);
     SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
     notices_ = std::move(report.notices);
     load(roster, *slot_);

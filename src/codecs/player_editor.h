@@ -19,7 +19,7 @@ namespace qb {
 // step changes a record.
 struct ShowStep {
     std::string_view name;
-    std::function<void(const Record& loaded, const Record& working, PlayerSheet& state,
+    std::function<void(const Record& loaded, const Record& working, PlayerSheet& sheet,
                        int commentaryCount)>
         run;
 };
@@ -32,25 +32,25 @@ extern const std::array<ShowStep, 10> kShowSequence;
 // The fixed order in which a player is stored into the working record: name, nation,
 // the three roles, the statistics of the format on screen, ratings, shot flags,
 // skills, commentary number, appearance.
-void StoreSequence(PlayerSheet& state, Record& working, int commentaryCount);
+void storeSheet(PlayerSheet& sheet, Record& working, int commentaryCount);
 
 // Sets every field of `record` that its editor cannot show to a value it can show: the
 // first entry whose bit is set where several are, else the nearest value in range,
 // else the list's first entry. Fields that show are kept. Returns what was changed.
-FieldRepairs RepairRecord(Record& record, int commentaryCount);
+FieldRepairs repairRecord(Record& record, int commentaryCount);
 
 // The text of a failed save: a failure of the file adds that another program may hold it.
 std::string saveFailureReport(const QuillbayError& error);
 
 // The player being edited: the loaded and working records of one slot and the
-// editor state that shows them. The window and the command-line tool both edit
+// sheet of editor values that shows them. The window and the command-line tool both edit
 // through it, so the same change writes the same bytes.
 class PlayerEditor {
 public:
     explicit PlayerEditor(int commentaryCount);
 
-    PlayerSheet& state() noexcept { return state_; }
-    const PlayerSheet& state() const noexcept { return state_; }
+    PlayerSheet& sheet() noexcept { return sheet_; }
+    const PlayerSheet& sheet() const noexcept { return sheet_; }
     const Record& loaded() const noexcept { return loaded_; }
     const Record& working() const noexcept { return working_; }
     std::optional<int> slot() const noexcept { return slot_; }
@@ -63,7 +63,7 @@ public:
     // The same for `stored`, the slot's bytes as the caller read them with the rest of
     // the slot table.
     void load(const RosterFile& roster, int slot, const Record& stored);
-    // Reads the slot, repairs what its editors cannot show (see RepairRecord) and shows
+    // Reads the slot, repairs what its editors cannot show (see repairRecord) and shows
     // the repaired player; the repairs are unsaved edits that a save writes.
     FieldRepairs loadRepaired(const RosterFile& roster, int slot);
     // Forgets the player: the editors show nothing and a save is refused.
@@ -77,13 +77,15 @@ public:
     // Stores the format on screen, then shows `format`.
     void switchStatisticsFormat(int format);
 
-    // Trims the name, runs the store sequence, writes the bytes that differ from
-    // the loaded record and loads the slot again. Returns the record offsets written.
-    // With `dryRun` nothing is written and nothing reloaded. Refused while no player
-    // is loaded, the last load stopped part-way, or `roster` is not the file the player
-    // was loaded from, so a mix of two players is never written into a slot.
-    std::vector<int> save(const RosterFile& roster, bool dryRun = false,
-                          const SafetyOptions& safety = {});
+    // Trims the name and runs the store sequence into the working record; writes
+    // nothing. Returns the record offsets that differ from the loaded record. Refused
+    // while no player is loaded, the last load stopped part-way, or `roster` is not the
+    // file the player was loaded from, so a mix of two players is never written into a
+    // slot.
+    std::vector<int> store(const RosterFile& roster);
+    // Stores (as `store`), writes the bytes that differ from the loaded record and loads
+    // the slot again. Returns the record offsets written.
+    std::vector<int> save(const RosterFile& roster, const SafetyOptions& safety = {});
     // What the last save wants the user to know besides its result (a failed backup).
     const std::vector<std::string>& notices() const noexcept { return notices_; }
 
@@ -92,7 +94,7 @@ private:
     void show(const RosterFile& roster, int slot, const Record& stored, const Record& shown);
 
     int commentaryCount_;
-    PlayerSheet state_;
+    PlayerSheet sheet_;
     Record loaded_{};
     Record working_{};
     std::optional<int> slot_;

@@ -51,34 +51,34 @@ constexpr std::array<int, 64> kPercent = {
 
 } // namespace
 
-int& ratingSlider(PlayerSheet& state, RatingTab tab, int index) {
+int& ratingSlider(PlayerSheet& sheet, RatingTab tab, int index) {
     const auto i = static_cast<std::size_t>(index);
     switch (tab) {
-    case RatingTab::Batting1:
-        return state.battingRatings.at(i);
+    case RatingTab::Batting:
+        return sheet.battingRatings.at(i);
     case RatingTab::Bowling:
-        return state.bowlingRatings.at(i);
+        return sheet.bowlingRatings.at(i);
     case RatingTab::Fielding:
         break;
     }
-    return state.fieldingRatings.at(i);
+    return sheet.fieldingRatings.at(i);
 }
 
-int ratingSlider(const PlayerSheet& state, RatingTab tab, int index) {
-    return ratingSlider(const_cast<PlayerSheet&>(state), tab, index);
+int ratingSlider(const PlayerSheet& sheet, RatingTab tab, int index) {
+    return ratingSlider(const_cast<PlayerSheet&>(sheet), tab, index);
 }
 
-void readRatings(const Record& loaded, PlayerSheet& state) {
+void showRatings(const Record& loaded, PlayerSheet& sheet) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = storedRating(loaded, location);
         if (value > kMaxRating) {
             throw ShowError(ratingKey(location), std::string(kInvalidPropertyValue));
         }
-        ratingSlider(state, location.tab, location.index) = value;
+        ratingSlider(sheet, location.tab, location.index) = value;
     }
 }
 
-void RepairRatings(Record& record, FieldRepairs& repairs) {
+void repairRatings(Record& record, FieldRepairs& repairs) {
     for (const RatingLocation& location : kRatingLocations) {
         const int value = storedRating(record, location);
         if (value <= kMaxRating) {
@@ -96,9 +96,9 @@ void RepairRatings(Record& record, FieldRepairs& repairs) {
     }
 }
 
-void requireRatingsInRange(const PlayerSheet& state) {
+void requireRatingsInRange(const PlayerSheet& sheet) {
     for (const RatingLocation& location : kRatingLocations) {
-        const int value = ratingSlider(state, location.tab, location.index);
+        const int value = ratingSlider(sheet, location.tab, location.index);
         if (value < 0 || value > kMaxRating) {
             throw StoreError(ratingKey(location), std::string(location.caption) + " must be 0 to " +
                                                       std::to_string(kMaxRating));
@@ -106,8 +106,8 @@ void requireRatingsInRange(const PlayerSheet& state) {
     }
 }
 
-void writeRatings(const PlayerSheet& state, Record& working) {
-    requireRatingsInRange(state);
+void storeRatings(const PlayerSheet& sheet, Record& working) {
+    requireRatingsInRange(sheet);
     // Each 24-bit group is joined from four two-digit texts, bits 18-23 first.
     constexpr std::array<int, 6> kGroups = {76, 80, 84, 92, 96, 100};
     for (const int group : kGroups) {
@@ -115,7 +115,7 @@ void writeRatings(const PlayerSheet& state, Record& working) {
         for (const RatingLocation& location : kRatingLocations) {
             if (location.storage == RatingStorage::Group && location.offset == group) {
                 const auto pair = static_cast<std::size_t>(6 - location.shift / 3);
-                text.replace(pair, 2, twoDigits(ratingSlider(state, location.tab, location.index)));
+                text.replace(pair, 2, twoDigits(ratingSlider(sheet, location.tab, location.index)));
             }
         }
         const auto g = static_cast<std::size_t>(group);
@@ -123,10 +123,10 @@ void writeRatings(const PlayerSheet& state, Record& working) {
     }
     // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
     // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.
-    working[111] = static_cast<std::uint8_t>(state.fieldingRatings[kSpeedRating] / 16);
+    working[111] = static_cast<std::uint8_t>(sheet.fieldingRatings[kSpeedRating] / 16);
     for (const RatingLocation& location : kRatingLocations) {
         const auto offset = static_cast<std::size_t>(location.offset);
-        const int value = ratingSlider(state, location.tab, location.index);
+        const int value = ratingSlider(sheet, location.tab, location.index);
         if (location.storage == RatingStorage::Byte) {
             working[offset] = static_cast<std::uint8_t>(value);
         } else if (location.storage == RatingStorage::ByteBits) {

@@ -36,7 +36,7 @@ std::uint8_t toByte(int value) {
 
 } // namespace
 
-void readBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
+void showBattingRole(int positionByte, int styleByte, PlayerSheet& sheet) {
     // Only bit 7 of byte 106 is the position; a byte of 9-127 is no code the game writes.
     const bool highBit = positionByte >= 128;
     if (!highBit && positionByte > 8) {
@@ -46,40 +46,40 @@ void readBattingRole(int positionByte, int styleByte, PlayerSheet& state) {
         return;
     }
     const int lowBit = styleByte % 2;
-    state.battingPosition = 2 * lowBit + (highBit ? 1 : 0);
-    state.battingStyle = styleByte / kStyleOfByte107;
+    sheet.battingPosition = 2 * lowBit + (highBit ? 1 : 0);
+    sheet.battingStyle = styleByte / kStyleOfByte107;
 }
 
-void readBowlingRole(int code, PlayerSheet& state) {
+void showBowlingRole(int code, PlayerSheet& sheet) {
     const int mentality = code / 16;
     if (mentality > 2 || code % 16 > 9) {
         return;
     }
-    selectBowlingStyle(code % 16, mentality, state);
+    selectBowlingStyle(code % 16, mentality, sheet);
 }
 
-void selectBowlingStyle(int styleIndex, int mentalityIndex, PlayerSheet& state) {
-    selectEntry(state.bowlingStyle, styleIndex, kBowlingStyles.size(), keys::kBowlingStyle);
-    selectEntry(state.bowlingMentality, mentalityIndex, kBowlingMentalities.size(),
+void selectBowlingStyle(int styleIndex, int mentalityIndex, PlayerSheet& sheet) {
+    selectEntry(sheet.bowlingStyle, styleIndex, kBowlingStyles.size(), keys::kBowlingStyle);
+    selectEntry(sheet.bowlingMentality, mentalityIndex, kBowlingMentalities.size(),
                 keys::kBowlingMentality);
 }
 
-void readFieldingRole(int handsByte, int positionByte, PlayerSheet& state) {
+void showFieldingRole(int handsByte, int positionByte, PlayerSheet& sheet) {
     const int battingHand = handsByte % 2;
     const int fieldingHand = (handsByte / 4) % 2;
     const int position1 = (handsByte / 8) % 8;
     const int position2 = 2 * (positionByte % 16) + (handsByte >= 128 ? 1 : 0);
-    selectHandsAndPositions(battingHand, position1, position2, fieldingHand, state);
+    selectHandsAndPositions(battingHand, position1, position2, fieldingHand, sheet);
 }
 
 void selectHandsAndPositions(int battingHand, int fieldingPosition1, int fieldingPosition2,
-                             int fieldingHand, PlayerSheet& state) {
-    selectEntry(state.battingHand, battingHand, kHands.size(), keys::kBattingHand);
-    selectEntry(state.fieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
+                             int fieldingHand, PlayerSheet& sheet) {
+    selectEntry(sheet.battingHand, battingHand, kHands.size(), keys::kBattingHand);
+    selectEntry(sheet.fieldingPosition1, fieldingPosition1, kFieldingPositions1.size(),
                 keys::kFieldingPosition1);
-    selectEntry(state.fieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
+    selectEntry(sheet.fieldingPosition2, fieldingPosition2, kFieldingPositions2.size(),
                 keys::kFieldingPosition2);
-    selectEntry(state.fieldingHand, fieldingHand, kHands.size(), keys::kFieldingHand);
+    selectEntry(sheet.fieldingHand, fieldingHand, kHands.size(), keys::kFieldingHand);
 }
 
 void repairFieldingRole(Record& record, FieldRepairs& repairs) {
@@ -95,18 +95,18 @@ void repairFieldingRole(Record& record, FieldRepairs& repairs) {
                        std::string(kFieldingPositions2[static_cast<std::size_t>(last)])});
 }
 
-void writeBattingRole(const PlayerSheet& state, Record& working) {
-    requireRatingsInRange(state);
-    const int temperament = state.fieldingRatings[kTemperamentRating];
-    const int consistency = state.fieldingRatings[kConsistencyRating];
+void storeBattingRole(const PlayerSheet& sheet, Record& working) {
+    requireRatingsInRange(sheet);
+    const int temperament = sheet.fieldingRatings[kTemperamentRating];
+    const int consistency = sheet.fieldingRatings[kConsistencyRating];
     int positionBit = working[106] & 0x80;
-    if (isSelected(state.battingPosition, kBattingPositions.size())) {
-        const int position = state.battingPosition;
+    if (isSelected(sheet.battingPosition, kBattingPositions.size())) {
+        const int position = sheet.battingPosition;
         positionBit = (position == 1 || position == 3) ? 0x80 : 0;
         const int lowBit = position >= 2 ? 1 : 0;
         // An unselected style keeps its stored bits 3-4.
-        const int style = isSelected(state.battingStyle, kBattingStyles.size())
-                              ? state.battingStyle * kStyleOfByte107
+        const int style = isSelected(sheet.battingStyle, kBattingStyles.size())
+                              ? sheet.battingStyle * kStyleOfByte107
                               : working[107] & 0x18;
         working[107] = toByte(lowBit + style);
     }
@@ -117,34 +117,34 @@ void writeBattingRole(const PlayerSheet& state, Record& working) {
     working[106] = toByte(positionBit + consistency / 16);
 }
 
-void writeBowlingRole(const PlayerSheet& state, Record& working) {
-    const int mentality = isSelected(state.bowlingMentality, kBowlingMentalities.size())
-                              ? state.bowlingMentality
+void storeBowlingRole(const PlayerSheet& sheet, Record& working) {
+    const int mentality = isSelected(sheet.bowlingMentality, kBowlingMentalities.size())
+                              ? sheet.bowlingMentality
                               : working[108] / 16;
-    const int style = isSelected(state.bowlingStyle, kBowlingStyles.size()) ? state.bowlingStyle
+    const int style = isSelected(sheet.bowlingStyle, kBowlingStyles.size()) ? sheet.bowlingStyle
                                                                             : working[108] % 16;
     working[108] = toByte(mentality * 16 + style);
 }
 
-void writeFieldingRole(const PlayerSheet& state, Record& working) {
+void storeFieldingRole(const PlayerSheet& sheet, Record& working) {
     const int hands = working[109];
     const auto keepOr = [](int index, std::size_t count, int stored) {
         return isSelected(index, count) ? index : stored;
     };
-    const int position2 = keepOr(state.fieldingPosition2, kFieldingPositions2.size(),
+    const int position2 = keepOr(sheet.fieldingPosition2, kFieldingPositions2.size(),
                                  2 * (working[110] % 16) + (hands >= 128 ? 1 : 0));
     const int position1 =
-        keepOr(state.fieldingPosition1, kFieldingPositions1.size(), (hands / 8) % 8);
-    const int battingHand = keepOr(state.battingHand, kHands.size(), hands % 2);
-    const int fieldingHand = keepOr(state.fieldingHand, kHands.size(), (hands / 4) % 2);
+        keepOr(sheet.fieldingPosition1, kFieldingPositions1.size(), (hands / 8) % 8);
+    const int battingHand = keepOr(sheet.battingHand, kHands.size(), hands % 2);
+    const int fieldingHand = keepOr(sheet.fieldingHand, kHands.size(), (hands / 4) % 2);
     // The left-arm flag follows the bowling style; with no style it keeps its bit.
-    const int leftArm = isSelected(state.bowlingStyle, kBowlingStyles.size())
-                            ? (isLeftArmStyle(state.bowlingStyle) ? 2 : 0)
+    const int leftArm = isSelected(sheet.bowlingStyle, kBowlingStyles.size())
+                            ? (isLeftArmStyle(sheet.bowlingStyle) ? 2 : 0)
                             : hands & 2;
     // Bit 6 of byte 109 is written 0.
     working[109] =
         toByte(position1 * 8 + battingHand + fieldingHand * 4 + (position2 % 2) * 128 + leftArm);
-    working[110] = toByte(position2 / 2 + (state.fieldingRatings[kSpeedRating] % 16) * 16);
+    working[110] = toByte(position2 / 2 + (sheet.fieldingRatings[kSpeedRating] % 16) * 16);
 }
 
 } // namespace qb

@@ -200,10 +200,10 @@ std::string rateText(double value) {
 
 // Strike rate (overs * 6 / wickets) and economy rate (runs / overs); a rate that
 // cannot be computed is empty.
-void setRates(PlayerSheet& state, std::optional<double> overs, std::optional<double> wickets,
+void setRates(PlayerSheet& sheet, std::optional<double> overs, std::optional<double> wickets,
               std::optional<double> runs) {
-    state.strikeRate = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
-    state.economyRate = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
+    sheet.strikeRate = overs && wickets && *wickets != 0 ? rateText(*overs * 6 / *wickets) : "";
+    sheet.economyRate = runs && overs && *overs != 0 ? rateText(*runs / *overs) : "";
 }
 
 } // namespace
@@ -267,8 +267,8 @@ std::string statisticsKey(int format, Figure figure) {
            std::string(boxOf(figure).key);
 }
 
-void readStatistics(PlayerSheet& state, const Record& working) {
-    const int format = state.statisticsFormat;
+void showStatistics(PlayerSheet& sheet, const Record& working) {
+    const int format = sheet.statisticsFormat;
     const int base = kFirstBlock + kBlockSize * format;
     std::array<double, kStatisticsBoxes.size()> shown{};
     for (const BlockField& block : kBlockFields) {
@@ -281,15 +281,15 @@ void readStatistics(PlayerSheet& state, const Record& working) {
             value += working[at + 1] * 256;
         }
         shown[static_cast<std::size_t>(block.figure)] = value;
-        state.*boxOf(block.figure).box = std::to_string(value);
+        sheet.*boxOf(block.figure).box = std::to_string(value);
     }
     for (const PackedField& packed : kPackedFields[static_cast<std::size_t>(format)]) {
-        state.*boxOf(packed.figure).box = figureText(shownPackedFigure(working, format, packed));
+        sheet.*boxOf(packed.figure).box = figureText(shownPackedFigure(working, format, packed));
     }
     const auto figure = [&shown](Figure f) {
         return std::optional<double>(shown[static_cast<std::size_t>(f)]);
     };
-    setRates(state, figure(Overs), figure(Wickets), figure(BowlingRuns));
+    setRates(sheet, figure(Overs), figure(Wickets), figure(BowlingRuns));
 }
 
 namespace {
@@ -323,39 +323,39 @@ void repairPackedFigures(Record& record, int format, FieldRepairs& repairs) {
 
 } // namespace
 
-void RepairStoredFigures(Record& record, FieldRepairs& repairs) {
+void repairStoredFigures(Record& record, FieldRepairs& repairs) {
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
         repairPackedFigures(record, format, repairs);
     }
 }
 
-void RepairFiguresOnScreen(PlayerSheet& state, Record& working, FieldRepairs& repairs) {
+void repairFiguresOnScreen(PlayerSheet& sheet, Record& working, FieldRepairs& repairs) {
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
-        if (format != state.statisticsFormat) {
+        if (format != sheet.statisticsFormat) {
             repairPackedFigures(working, format, repairs);
         }
     }
-    if (state.statisticsFormat < 0) {
+    if (sheet.statisticsFormat < 0) {
         return;
     }
     // The format on screen is in the boxes; a box that holds a number a save refuses
     // gets the nearest one it stores. A box holding no number is left to its user.
     for (const PackedField& packed :
-         kPackedFields[static_cast<std::size_t>(state.statisticsFormat)]) {
-        std::string& box = state.*boxOf(packed.figure).box;
-        const int limit = figureLimit(state.statisticsFormat, packed.figure);
+         kPackedFields[static_cast<std::size_t>(sheet.statisticsFormat)]) {
+        std::string& box = sheet.*boxOf(packed.figure).box;
+        const int limit = figureLimit(sheet.statisticsFormat, packed.figure);
         const std::string_view digits = std::string_view(box).substr(box.starts_with('-') ? 1 : 0);
         if (!storedFigure(digits, std::numeric_limits<int>::max()) || storedFigure(box, limit)) {
             continue;
         }
         const long value = figureInRange(std::strtod(box.c_str(), nullptr), limit);
         repairs.push_back(
-            {statisticsKey(state.statisticsFormat, packed.figure), box, std::to_string(value)});
+            {statisticsKey(sheet.statisticsFormat, packed.figure), box, std::to_string(value)});
         box = std::to_string(value);
     }
 }
 
-void RepairStatistics(Record& record, FieldRepairs& repairs) {
+void repairStatistics(Record& record, FieldRepairs& repairs) {
     // A 16-bit figure is shown signed: one of 32768 or more reads as an overflow and
     // becomes the largest figure that shows, 32767.
     for (int format = 0; format < kStatisticsFormatCount; ++format) {
@@ -370,16 +370,16 @@ void RepairStatistics(Record& record, FieldRepairs& repairs) {
             }
         }
     }
-    RepairStoredFigures(record, repairs);
+    repairStoredFigures(record, repairs);
 }
 
-void writeStatistics(const PlayerSheet& state, Record& working, int format) {
+void storeStatistics(const PlayerSheet& sheet, Record& working, int format) {
     // Every box is checked before any byte changes.
     std::array<std::optional<long>, kStatisticsBoxes.size()> values{};
     for (const StatisticsBox& box : kStatisticsBoxes) {
         if (box.stored) {
             values[static_cast<std::size_t>(box.figure)] =
-                parsedFigure(state.*box.box, format, box.figure);
+                parsedFigure(sheet.*box.box, format, box.figure);
         }
     }
     const auto valueOf = [&values](Figure figure) {
@@ -404,14 +404,14 @@ void writeStatistics(const PlayerSheet& state, Record& working, int format) {
     }
 }
 
-void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format) {
-    writeStatistics(state, working, state.statisticsFormat);
-    state.statisticsFormat = format;
-    readStatistics(state, working);
+void switchStatisticsFormat(PlayerSheet& sheet, Record& working, int format) {
+    storeStatistics(sheet, working, sheet.statisticsFormat);
+    sheet.statisticsFormat = format;
+    showStatistics(sheet, working);
 }
 
-void UpdateRates(PlayerSheet& state) {
-    setRates(state, boxNumber(state.overs), boxNumber(state.wickets), boxNumber(state.bowlingRuns));
+void updateRates(PlayerSheet& sheet) {
+    setRates(sheet, boxNumber(sheet.overs), boxNumber(sheet.wickets), boxNumber(sheet.bowlingRuns));
 }
 
 } // namespace qb

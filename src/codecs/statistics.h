@@ -54,28 +54,28 @@ std::optional<long> storedFigure(std::string_view text, int limit);
 // record, then the two rates. A 16-bit figure of 32768 or more fails with "Overflow".
 // Showing changes no byte: a One Day highest score in the game's complement form (byte
 // 127 above 200) is shown from its plain form, which storing One Day writes.
-void readStatistics(PlayerSheet& state, const Record& working);
+void showStatistics(PlayerSheet& sheet, const Record& working);
 // Sets every figure of every format that would show "Overflow" to one that shows, and
-// every figure that shows a value a save refuses (see RepairStoredFigures) into range.
-void RepairStatistics(Record& record, FieldRepairs& repairs);
+// every figure that shows a value a save refuses (see repairStoredFigures) into range.
+void repairStatistics(Record& record, FieldRepairs& repairs);
 // Sets every figure that shows, in any format, a value a save would refuse (a Test
 // highest score of 1072 or -548 from stray upper bits) to the nearest one it stores.
-void RepairStoredFigures(Record& record, FieldRepairs& repairs);
+void repairStoredFigures(Record& record, FieldRepairs& repairs);
 // The same for a player on screen: the format shown is repaired in its boxes, the
 // others in the working record.
-void RepairFiguresOnScreen(PlayerSheet& state, Record& working, FieldRepairs& repairs);
+void repairFiguresOnScreen(PlayerSheet& sheet, Record& working, FieldRepairs& repairs);
 
 // Writes the boxes of format `format` into the working record. An empty box keeps
 // the stored figure; a shown fraction is stored as the nearest whole number. A value
 // that is not a number or is outside its field's range refuses the whole store,
 // naming the box and the limit, before any byte changes.
-void writeStatistics(const PlayerSheet& state, Record& working, int format);
+void storeStatistics(const PlayerSheet& sheet, Record& working, int format);
 
 // Stores the figures of the format being left, then shows `format`.
-void SwitchStatisticsFormat(PlayerSheet& state, Record& working, int format);
+void switchStatisticsFormat(PlayerSheet& sheet, Record& working, int format);
 
 // Strike rate (overs * 6 / wickets, "##0.00") and economy rate (runs / overs,
 // "#0.00") from the boxes; a rate that cannot be computed is empty.
-void UpdateRates(PlayerSheet& state);
+void updateRates(PlayerSheet& sheet);
 
 } // namespace qb

@@ -56,7 +56,7 @@ bool isLeftArmStyle(int styleIndex);
 
 // ---- Ratings ----------------------------------------------------------------
 
-enum class RatingTab { Batting1, Bowling, Fielding };
+enum class RatingTab { Batting, Bowling, Fielding };
 inline constexpr std::array<int, 3> kRatingCounts = {13, 14, 9};
 
 // How a rating is kept in the record.
@@ -97,7 +97,9 @@ inline constexpr int kConsistencyRating = 7;
 
 // ---- Skill and shot flags ---------------------------------------------------
 
-enum class FlagControl { Skills, Batting2 };
+// The two check-box groups: the skills and the shots (batting weaknesses and favourite
+// shots).
+enum class FlagControl { Skills, Shots };
 
 struct FlagBit {
     FlagControl control;

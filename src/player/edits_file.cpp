@@ -22,9 +22,9 @@ RosterEdits parseJsonEdits(const std::string& text, const std::string& path, Mat
                            SlotHashes* hashes) {
     RosterEdits edits;
     for (PatchEntry& entry : readPatch(text, path, match)) {
-        edits[entry.player] = std::move(entry.edits);
+        edits[entry.slotOrId] = std::move(entry.edits);
         if (hashes != nullptr && !entry.slotHash.empty()) {
-            (*hashes)[entry.player] = entry.slotHash;
+            (*hashes)[entry.slotOrId] = entry.slotHash;
         }
     }
     return edits;

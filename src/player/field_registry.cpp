@@ -154,7 +154,7 @@ void addIdentity(std::vector<Field>& fields) {
 }
 
 void addRatings(std::vector<Field>& fields) {
-    for (const RatingTab tab : {RatingTab::Batting1, RatingTab::Bowling, RatingTab::Fielding}) {
+    for (const RatingTab tab : {RatingTab::Batting, RatingTab::Bowling, RatingTab::Fielding}) {
         const std::vector<std::string_view> captions = ratingCaptions(tab);
         for (std::size_t index = 0; index < captions.size(); ++index) {
             const auto i = static_cast<int>(index);
@@ -204,7 +204,7 @@ void addFlags(std::vector<Field>& fields) {
          0,
          2,
          [](PlayerSheet& sheet) -> SheetCell { return &sheet.skills[kInjuryFreeIndex]; }});
-    add(FlagControl::Batting2, FieldGroup::Shots);
+    add(FlagControl::Shots, FieldGroup::Shots);
 }
 
 void addStatistics(std::vector<Field>& fields) {

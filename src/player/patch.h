@@ -63,7 +63,7 @@ struct PlayerNaming {
 
 // One player of a patch: its slot or its player ID, and the fields to change.
 struct PatchEntry {
-    int player;
+    int slotOrId; // a slot or a player ID, as the patch was read (MatchBy)
     std::vector<FieldEdit> edits;
     std::string slotHash; // the slot as a dump read it (kSlotHashKey); empty when not given
 };

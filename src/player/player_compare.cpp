@@ -12,8 +12,8 @@ ShownPlayer shownPlayer(RosterDocument& document, int slot) {
         return showEveryField(document.table().copyRecord(slot));
     }
     ShownPlayer shown = showEveryField(editor->working());
-    shown.shown = editor->state();
-    shown.formats[static_cast<std::size_t>(editor->state().statisticsFormat)] = editor->state();
+    shown.shown = editor->sheet();
+    shown.formats[static_cast<std::size_t>(editor->sheet().statisticsFormat)] = editor->sheet();
     shown.failures.clear();
     return shown;
 }

@@ -98,7 +98,7 @@ FieldRepairs RosterDocument::repairFigures(int slot) {
 // The slot's player, showing the statistics format of the field when it has one.
 RosterDocument::Pending& RosterDocument::pendingFor(int slot, const Field& field) {
     Pending& found = pending(slot);
-    if (field.format >= 0 && found.editor.state().statisticsFormat != field.format) {
+    if (field.format >= 0 && found.editor.sheet().statisticsFormat != field.format) {
         found.editor.switchStatisticsFormat(field.format);
     }
     return found;
@@ -106,14 +106,14 @@ RosterDocument::Pending& RosterDocument::pendingFor(int slot, const Field& field
 
 Edit RosterDocument::makeEdit(int slot, const Field& field, std::string_view text) {
     PlayerEditor& editor = pendingFor(slot, field).editor;
-    PlayerSheet asked = editor.state();
+    PlayerSheet asked = editor.sheet();
     field.set(asked, text);
-    return {slot, &field, readCell(field, editor.state()), readCell(field, asked)};
+    return {slot, &field, readCell(field, editor.sheet()), readCell(field, asked)};
 }
 
 Edit RosterDocument::makeCellEdit(int slot, const Field& field, CellValue value) {
     PlayerEditor& editor = pendingFor(slot, field).editor;
-    return {slot, &field, readCell(field, editor.state()), std::move(value)};
+    return {slot, &field, readCell(field, editor.sheet()), std::move(value)};
 }
 
 void RosterDocument::apply(const Edit& edit) {
@@ -146,7 +146,7 @@ void RosterDocument::put(const Edit& edit) {
     }
     const Field& field = *edit.field;
     Pending& slot = pendingFor(edit.slot, field);
-    writeCell(field, slot.editor.state(), edit.after);
+    writeCell(field, slot.editor.sheet(), edit.after);
     // The key is pending while the field shows another value than the file's record.
     // Shown once per loaded player: bulk edits and undo apply many edits to one player.
     // The formats' statistics only once a statistic is edited: a bulk edit of a rating
@@ -189,7 +189,7 @@ std::set<std::string> RosterDocument::changedKeys(int slot) const {
 
 std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
     PlayerEditor& editor = player(slot);
-    std::vector<int> written = editor.save(file_, false, safety);
+    std::vector<int> written = editor.save(file_, safety);
     notices_ = editor.notices();
     adoptStoredSlots(std::array{SlotWrite{slot, editor.loaded(), {}}});
     return written;
@@ -203,7 +203,7 @@ std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>
     std::vector<SlotWrite> writes;
     for (const int slot : slots) {
         PlayerEditor& editor = player(slot);
-        editor.save(file_, true, safety);
+        editor.store(file_);
         if (!overwrite.contains(slot)) {
             writes.push_back({slot, editor.working(), editor.loaded()});
             continue;

@@ -107,7 +107,7 @@ public:
     // save asks before it overwrites the other program's change.
     SlotInFile readSlotAgain(int slot);
     // Reads the slot from the file and shows it with the fields its editors cannot show
-    // reset (see RepairRecord); the repairs are its pending edits.
+    // reset (see repairRecord); the repairs are its pending edits.
     FieldRepairs repair(int slot);
 
     // Sets the slot's figures that a save would refuse as the file holds them into

@@ -27,7 +27,7 @@ ShownPlayer showEveryField(const Record& record, bool statistics) {
         PlayerSheet& sheet = player.formats[static_cast<std::size_t>(format)];
         sheet.statisticsFormat = format;
         try {
-            readStatistics(sheet, record);
+            showStatistics(sheet, record);
         } catch (const ShowError& error) {
             player.failures.push_back({error.field(), error.description()});
         }
@@ -35,7 +35,7 @@ ShownPlayer showEveryField(const Record& record, bool statistics) {
     if (!player.failures.empty()) {
         // The value each failure is about, as the repair of that field reads it.
         Record repaired = record;
-        for (const FieldRepair& repair : RepairRecord(repaired, kCommentaryNameCount)) {
+        for (const FieldRepair& repair : repairRecord(repaired, kCommentaryNameCount)) {
             for (FieldFailure& failure : player.failures) {
                 if (failure.field == repair.field) {
                     failure.value = repair.before;

@@ -16,11 +16,12 @@ LinkRequest parseLinkRequest(std::string_view line) {
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), entry);
     if (bar == std::string_view::npos || number.empty() || error != std::errc() ||
         end != number.data() + number.size()) {
-        throw LinkRequestError("Error 13: the request " + quotedText(line) +
+        throw LinkRequestError("The companion program's request " + quotedText(line) +
                                " does not start with an entry number and \"|\"");
     }
     if (entry < 0) {
-        throw LinkRequestError("Error 380: there is no entry " + std::to_string(entry));
+        throw LinkRequestError("The companion program asked for entry " + std::to_string(entry) +
+                               "; the player list counts its entries from 0");
     }
     return {entry, std::string(line.substr(bar + 1))};
 }

@@ -195,7 +195,7 @@ void MainWindow::buildPages(QWidget* central) {
         10, [this]() -> const RosterIndex& { return rosterIndex(); }, central);
     pages_ = {personal_,
               new BasicPage(2, central),
-              new RatingsPage(3, RatingTab::Batting1, central),
+              new RatingsPage(3, RatingTab::Batting, central),
               FlagsPage::batting2(4, central),
               new RatingsPage(5, RatingTab::Bowling, central),
               new RatingsPage(6, RatingTab::Fielding, central),

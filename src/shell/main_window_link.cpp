@@ -32,7 +32,10 @@ void MainWindow::openRequestedRoster(const QString& path, int entry) {
             adoptRoster(std::make_unique<RosterDocument>(path.toStdString()));
             selectRequestedPlayer(entry);
         },
-        {.wording = [](const QuillbayError& error) { return "Error 53: " + error.description(); }});
+        {.wording = [](const QuillbayError& error) {
+            return "The roster the companion program asked for cannot be opened: " +
+                   error.description();
+        }});
 }
 
 void MainWindow::selectRequestedPlayer(int index) {

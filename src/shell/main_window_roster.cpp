@@ -332,7 +332,7 @@ void MainWindow::commitEditors() {
     // Every change is read before the first is applied: applying shows the player again.
     std::vector<Page::FieldChange> changes;
     for (const Page* page : pages_) {
-        std::ranges::move(page->changes(shownPlayer().state()), std::back_inserter(changes));
+        std::ranges::move(page->changes(shownPlayer().sheet()), std::back_inserter(changes));
     }
     for (Page::FieldChange& change : changes) {
         Edit edit = document_->makeCellEdit(shownSlot_, *change.field, std::move(change.value));
@@ -419,7 +419,7 @@ void MainWindow::showUnsaved() {
 void MainWindow::showChangedFields() {
     const std::set<std::string> changed =
         shownSlot_ >= 0 ? document_->changedKeys(shownSlot_) : std::set<std::string>{};
-    const PlayerSheet& sheet = shownPlayer().state();
+    const PlayerSheet& sheet = shownPlayer().sheet();
     for (Page* page : pages_) {
         markUnsaved(tabStrip_->tabButton(page->tab()), page->markChanged(changed, sheet));
     }
@@ -454,7 +454,7 @@ void MainWindow::undoOrRedo(bool redo) {
 
 void MainWindow::showSheet() {
     showingState_ = true;
-    const PlayerSheet& sheet = shownPlayer().state();
+    const PlayerSheet& sheet = shownPlayer().sheet();
     for (Page* page : pages_) {
         page->showSheet(sheet);
     }
@@ -464,12 +464,12 @@ void MainWindow::showSheet() {
 
 void MainWindow::readSheet() {
     for (const Page* page : pages_) {
-        page->readSheet(editor_.state());
+        page->readSheet(editor_.sheet());
     }
 }
 
 void MainWindow::showStatisticsFormat(int format) {
-    const int leaving = shownPlayer().state().statisticsFormat;
+    const int leaving = shownPlayer().sheet().statisticsFormat;
     if (format == leaving) {
         return;
     }
@@ -479,7 +479,7 @@ void MainWindow::showStatisticsFormat(int format) {
                  {.first = [&] { statistics_->setFormat(leaving); }})) {
         return;
     }
-    statistics_->showSheet(shownPlayer().state());
+    statistics_->showSheet(shownPlayer().sheet());
     statistics_->focusFirstFigure();
 }
 
@@ -507,7 +507,7 @@ void MainWindow::saveShownPlayer() {
                         document_->save(shownSlot_, safety(force));
                         history_->setClean();
                     } else {
-                        editor_.save(openedRoster(), false, safety(force));
+                        editor_.save(openedRoster(), safety(force));
                     }
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();

@@ -27,14 +27,14 @@ std::optional<Record> stored(const Record& record, const Field& field,
     }
     if (field.format > 0) {
         sheet.statisticsFormat = field.format;
-        readStatistics(sheet, record);
+        showStatistics(sheet, record);
     }
     Record working = record;
     try {
         if (value) {
             field.set(sheet, *value);
         }
-        StoreSequence(sheet, working, kCommentaryNameCount);
+        storeSheet(sheet, working, kCommentaryNameCount);
     } catch (const QuillbayError&) {
         return std::nullopt;
     }

@@ -38,17 +38,17 @@ TEST(Identity, AppearanceShownAndStoredBackOrRefusedNamingTheField) {
         PlayerSheet s;
         s.bat = 9;
         if (*row.field != '\0') {
-            EXPECT_THAT([&] { ShowAppearance(appearance(row.bytes), s); },
+            EXPECT_THAT([&] { showAppearance(appearance(row.bytes), s); },
                         Throws<ShowError>(test::InField(row.field)));
             EXPECT_EQ(s.bat, 9); // the last list keeps the previous player's entry
             continue;
         }
-        ShowAppearance(appearance(row.bytes), s);
+        showAppearance(appearance(row.bytes), s);
         const std::array<int, 6> shown = {s.face,      s.bodyType,   s.hairColour,
                                           s.hairStyle, s.facialHair, s.bat};
         EXPECT_EQ(shown, row.shown);
         Record r{};
-        StoreAppearance(s, r);
+        storeAppearance(s, r);
         Record expected = appearance(row.shown);
         expected[207] = row.bytes[2] == 8 ? 8 : expected[207]; // 8 shows as 3 but is kept
         EXPECT_EQ(r, expected);
@@ -58,24 +58,24 @@ TEST(Identity, AppearanceShownAndStoredBackOrRefusedNamingTheField) {
 TEST(Identity, NationAndCommentary) {
     const Record r = test::recordWith({{217, 0x20}, {2, 0x2C}, {3, 0x01}});
     PlayerSheet s;
-    ShowNation(r, s);
+    showNation(r, s);
     EXPECT_EQ(kNationCodes[static_cast<std::size_t>(s.nation)], "ZIM");
-    ShowCommentary(r, s, 1015);
+    showCommentary(r, s, 1015);
     EXPECT_EQ(s.commentary, "300");
     EXPECT_EQ(s.commentaryEntry, 299);
     Record stored = test::recordWith({{216, 0xFF}});
-    StoreNation(s, stored);
-    StoreCommentary(s, stored, kCommentaryNameCount);
+    storeNation(s, stored);
+    storeCommentary(s, stored, kCommentaryNameCount);
     EXPECT_EQ(stored, r);
 
     PlayerSheet zero;
-    ShowCommentary(Record{}, zero, 1015);
+    showCommentary(Record{}, zero, 1015);
     EXPECT_EQ(zero.commentary, "0");
     EXPECT_EQ(zero.commentaryEntry, -1);
     PlayerSheet past;
-    EXPECT_THROW(ShowCommentary(r, past, 299), ShowError);
+    EXPECT_THROW(showCommentary(r, past, 299), ShowError);
     EXPECT_EQ(past.commentary, "300");
-    EXPECT_THROW(ShowNation(test::recordWith({{216, 3}}), s), ShowError); // two nation bits
+    EXPECT_THROW(showNation(test::recordWith({{216, 3}}), s), ShowError); // two nation bits
 }
 
 TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
@@ -84,7 +84,7 @@ TEST(Identity, CommentaryBoxRefusesNumbersThatCannotShowBack) {
         s.commentary = text;
         Record r{};
         EXPECT_THAT(
-            [&] { StoreCommentary(s, r, kCommentaryNameCount); },
+            [&] { storeCommentary(s, r, kCommentaryNameCount); },
             Throws<StoreError>(testing::AllOf(
                 test::InField("commentary"),
                 test::Says(std::string_view(text) == "1016"

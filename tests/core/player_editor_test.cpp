@@ -46,7 +46,7 @@ TEST(PlayerEditor, NameEdits) {
         PlayerEditor editor(kCommentaryCount);
         editor.load(roster, 0);
         editor.save(roster); // normalising first save
-        editor.state().name = row.typed;
+        editor.sheet().name = row.typed;
         if (!row.written) {
             const auto before = test::readFileBytes(path);
             EXPECT_THROW(editor.save(roster), StoreError);
@@ -54,7 +54,7 @@ TEST(PlayerEditor, NameEdits) {
             continue;
         }
         EXPECT_EQ(editor.save(roster), *row.written);
-        EXPECT_EQ(editor.state().name, row.shown);
+        EXPECT_EQ(editor.sheet().name, row.shown);
         EXPECT_EQ(recordName(roster.readSlot(0).data()), row.shown);
         const std::string stored = row.stored;
         EXPECT_EQ(editor.loaded()[19],
@@ -77,8 +77,8 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
     for (const auto breaker : breakers) {
         PlayerEditor editor(kCommentaryCount);
         editor.load(roster, 0);
-        editor.state().name = "Changed";
-        breaker(editor.state());
+        editor.sheet().name = "Changed";
+        breaker(editor.sheet());
         EXPECT_THROW(editor.save(roster), StoreError);
         EXPECT_EQ(test::readFileBytes(path), before);
     }

@@ -23,31 +23,31 @@ const Record kRatingBytes = test::recordWith(
      {110, 0x75}, {111, 0x7E}, {112, 0x3C}});
 
 TEST(Ratings, EveryRatingIsShownFromAndStoredToItsOwnBits) {
-    PlayerSheet state; // every list unselected: role bits are kept
-    readRatings(kRatingBytes, state);
-    EXPECT_EQ(state.battingRatings, kBatting);
-    EXPECT_EQ(state.bowlingRatings, kBowling);
-    EXPECT_EQ(state.fieldingRatings, kFielding);
+    PlayerSheet sheet; // every list unselected: role bits are kept
+    showRatings(kRatingBytes, sheet);
+    EXPECT_EQ(sheet.battingRatings, kBatting);
+    EXPECT_EQ(sheet.bowlingRatings, kBowling);
+    EXPECT_EQ(sheet.fieldingRatings, kFielding);
     // Bits 0-1 of 90 and 6-7 of 103 are written 0; 110 bits 0-3 are a fielding position.
     Record r = test::recordWith({{90, 0x03}, {103, 0xC0}, {110, 0x05}});
-    writeBattingRole(state, r);
-    writeFieldingRole(state, r);
-    writeRatings(state, r);
+    storeBattingRole(sheet, r);
+    storeFieldingRole(sheet, r);
+    storeRatings(sheet, r);
     EXPECT_EQ(r, kRatingBytes);
 }
 
 TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
-    PlayerSheet state;
-    state.bowlingRatings.fill(50);
-    state.fieldingRatings.fill(50);
+    PlayerSheet sheet;
+    sheet.bowlingRatings.fill(50);
+    sheet.fieldingRatings.fill(50);
     const Record r = test::recordWith({{91, 64}, {90, 8}});
-    EXPECT_THAT([&] { readRatings(r, state); }, testing::Throws<ShowError>(testing::AllOf(
+    EXPECT_THAT([&] { showRatings(r, sheet); }, testing::Throws<ShowError>(testing::AllOf(
                                                     test::InField("ratings.bowling.Bowl to LHand"),
                                                     test::Says("Invalid property value"))));
-    EXPECT_EQ(state.bowlingRatings[0], 2);  // before it: the new player
-    EXPECT_EQ(state.bowlingRatings[1], 50); // it and after: the previous player
-    EXPECT_EQ(state.fieldingRatings[5], 50);
-    EXPECT_THROW(readRatings(test::recordWith({{106, 0x04}}), state), ShowError);
+    EXPECT_EQ(sheet.bowlingRatings[0], 2);  // before it: the new player
+    EXPECT_EQ(sheet.bowlingRatings[1], 50); // it and after: the previous player
+    EXPECT_EQ(sheet.fieldingRatings[5], 50);
+    EXPECT_THROW(showRatings(test::recordWith({{106, 0x04}}), sheet), ShowError);
     const std::pair<int, int> percents[] = {{3, 6},    {4, 7},  {8, 12}, {47, 74},
                                             {63, 100}, {64, 0}, {65, 2}, {130, 4}};
     for (const auto& [rating, percent] : percents) {
@@ -56,31 +56,31 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
 }
 
 TEST(Flags, ShownFromTheirBits) {
-    PlayerSheet state;
-    readSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), state);
-    readShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), state);
+    PlayerSheet sheet;
+    showSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), sheet);
+    showShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), sheet);
     for (int i = 1; i <= 21; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        EXPECT_EQ(i <= 17 ? state.skills[at] : 0, i == 1 || i == 16 ? 1 : i == 17 ? 2 : 0) << i;
-        EXPECT_EQ(state.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
+        EXPECT_EQ(i <= 17 ? sheet.skills[at] : 0, i == 1 || i == 16 ? 1 : i == 17 ? 2 : 0) << i;
+        EXPECT_EQ(sheet.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
     }
-    EXPECT_THROW(readSkills(test::recordWith({{198, 3}}), state), ShowError);
+    EXPECT_THROW(showSkills(test::recordWith({{198, 3}}), sheet), ShowError);
 }
 
 TEST(Flags, StoreRewritesTheirBytesAndClearsTheSpareBitsOf193) {
     const Record loaded = test::recordWith(
         {{188, 0x5A}, {192, 0xC3}, {193, 0xE3}, {196, 0x34}, {197, 0x92}, {198, 2}});
-    PlayerSheet state;
-    readSkills(loaded, state);
-    readShotFlags(loaded, state);
+    PlayerSheet sheet;
+    showSkills(loaded, sheet);
+    showShotFlags(loaded, sheet);
     Record working = loaded;
-    writeShotFlags(state, working);
-    writeSkills(state, working);
+    storeShotFlags(sheet, working);
+    storeSkills(sheet, working);
     Record expected = loaded;
     expected[193] = 0x03;
     EXPECT_EQ(working, expected);
-    state.skills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
-    EXPECT_THROW(writeSkills(state, working), StoreError);
+    sheet.skills[kInjuryFreeIndex] = 3; // the box has three states, 0 to 2
+    EXPECT_THROW(storeSkills(sheet, working), StoreError);
     EXPECT_EQ(working, expected);
 }
 

@@ -13,13 +13,13 @@ namespace {
 
 // Runs every show step, with the statistics of all four formats; throws what a step throws.
 void showEverything(const Record& record) {
-    PlayerSheet state;
+    PlayerSheet sheet;
     for (const ShowStep& step : kShowSequence) {
-        step.run(record, record, state, kCommentaryNameCount);
+        step.run(record, record, sheet, kCommentaryNameCount);
     }
     for (int format = 1; format < kStatisticsFormatCount; ++format) {
-        state.statisticsFormat = format;
-        readStatistics(state, record);
+        sheet.statisticsFormat = format;
+        showStatistics(sheet, record);
     }
 }
 
@@ -31,14 +31,14 @@ TEST(Repair, EveryRecordShowsAfterItsRepairAndShowingRecordsAreKept) {
         for (std::uint8_t& byte : record) {
             byte = static_cast<std::uint8_t>(random());
         }
-        RepairRecord(record, kCommentaryNameCount);
+        repairRecord(record, kCommentaryNameCount);
         EXPECT_NO_THROW(showEverything(record)) << i;
         const Record repaired = record;
-        EXPECT_TRUE(RepairRecord(record, kCommentaryNameCount).empty());
+        EXPECT_TRUE(repairRecord(record, kCommentaryNameCount).empty());
         EXPECT_EQ(record, repaired);
         Record healthy = generator.player();
         const Record before = healthy;
-        EXPECT_TRUE(RepairRecord(healthy, kCommentaryNameCount).empty());
+        EXPECT_TRUE(repairRecord(healthy, kCommentaryNameCount).empty());
         EXPECT_EQ(healthy, before);
     }
 }
@@ -76,7 +76,7 @@ TEST(Repair, EachFieldGetsTheRuleOfItsKind) {
         for (std::size_t i = 0; i < row.bytes.size(); ++i) {
             record[static_cast<std::size_t>(row.offset) + i] = row.bytes[i];
         }
-        const FieldRepairs repairs = RepairRecord(record, kCommentaryNameCount);
+        const FieldRepairs repairs = repairRecord(record, kCommentaryNameCount);
         ASSERT_EQ(repairs.size(), 1U) << row.field;
         EXPECT_EQ(std::tie(repairs[0].field, repairs[0].before, repairs[0].after),
                   std::tie(row.field, row.before, row.after));
@@ -120,7 +120,7 @@ TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
     const RosterFile roster(path);
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, 0);
-    editor.state().name = "Renamed";
+    editor.sheet().name = "Renamed";
     try {
         editor.save(roster);
         FAIL() << "saved a highest score of 1072";

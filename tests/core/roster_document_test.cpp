@@ -52,11 +52,11 @@ TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
         editor.switchStatisticsFormat(format);
         for (const auto& [key, value] : edits) {
             if (std::max(field(key).format, 0) == format) {
-                field(key).set(editor.state(), value);
+                field(key).set(editor.sheet(), value);
             }
         }
     }
-    editor.save(expectedFile, false, safety);
+    editor.save(expectedFile, safety);
 
     RosterDocument document(path);
     std::vector<Edit> made; // all made first: applying one must find its own format
@@ -96,19 +96,19 @@ TEST_F(RosterDocumentTest, AFieldSetBackToTheFilesValueIsNotPending) {
 // file's value again; discarding a slot drops its pending edits.
 TEST_F(RosterDocumentTest, RevertsAGroupLastFirstAndDiscardsPendingEdits) {
     RosterDocument document(path);
-    const FieldValue inFile = field("nation").get(document.player(3).state());
+    const FieldValue inFile = field("nation").get(document.player(3).sheet());
     ASSERT_NE(inFile, FieldValue{"IND"});
     const Edit first = document.makeEdit(3, field("nation"), "IND");
     document.apply(first);
     const std::vector<Edit> group = {first, document.makeEdit(3, field("nation"), "PAK")};
     document.apply(group[1]);
     document.revert(group);
-    EXPECT_EQ(field("nation").get(document.player(3).state()), inFile);
+    EXPECT_EQ(field("nation").get(document.player(3).sheet()), inFile);
     EXPECT_FALSE(document.hasPending(3));
     document.apply(group);
     document.discard(3);
     EXPECT_FALSE(document.hasPending(3));
-    EXPECT_EQ(field("nation").get(document.player(3).state()), inFile);
+    EXPECT_EQ(field("nation").get(document.player(3).sheet()), inFile);
 }
 
 // A slot another program changed after its player was shown is refused, and with it
@@ -141,13 +141,13 @@ TEST_F(RosterDocumentTest, ReadsAChosenSlotAgainFromTheFile) {
     other.saveAll(safety);
     EXPECT_EQ(document.readSlotAgain(2), RosterDocument::SlotInFile::AsLoaded);
     EXPECT_EQ(document.readSlotAgain(3), RosterDocument::SlotInFile::ReadAgain);
-    EXPECT_EQ(document.player(3).state().name, "Outside");
+    EXPECT_EQ(document.player(3).sheet().name, "Outside");
     EXPECT_EQ(document.index().slotEntries[3].name(), "Outside");
     EXPECT_EQ(document.readSlotAgain(4), RosterDocument::SlotInFile::ChangedUnderEdits);
     EXPECT_TRUE(document.hasPending(4));
     document.apply(document.makeEdit(3, field("nation"), "IND"));
     EXPECT_NO_THROW(document.save(3, safety));
-    EXPECT_EQ(RosterDocument(path).player(3).state().name, "Outside");
+    EXPECT_EQ(RosterDocument(path).player(3).sheet().name, "Outside");
 }
 
 } // namespace

@@ -20,10 +20,10 @@ Record with(Record r, const std::vector<int>& bytes) {
 }
 
 PlayerSheet shownFormat(const Record& r, int format) {
-    PlayerSheet state;
-    state.statisticsFormat = format;
-    readStatistics(state, r);
-    return state;
+    PlayerSheet sheet;
+    sheet.statisticsFormat = format;
+    showStatistics(sheet, r);
+    return sheet;
 }
 
 // Every stored figure at a value of its own, and the bytes that hold it.
@@ -60,27 +60,27 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.texts[0]);
         const Record bytes = with({}, row.bytes);
-        const PlayerSheet state = shownFormat(bytes, row.format);
+        const PlayerSheet sheet = shownFormat(bytes, row.format);
         PlayerSheet typed;
         for (std::size_t i = 0; i < row.boxes.size(); ++i) {
-            EXPECT_EQ(state.*row.boxes[i], row.texts[i]) << i;
+            EXPECT_EQ(sheet.*row.boxes[i], row.texts[i]) << i;
             typed.*row.boxes[i] = row.texts[i];
         }
         Record stored{};
-        writeStatistics(typed, stored, row.format);
+        storeStatistics(typed, stored, row.format);
         EXPECT_EQ(stored, bytes);
     }
 }
 
 TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {
     Record r = test::recordWith({{22, 0x00}, {23, 0x80}});
-    PlayerSheet state;
-    state.overs = "old";
+    PlayerSheet sheet;
+    sheet.overs = "old";
     EXPECT_THAT(
-        [&] { readStatistics(state, r); },
+        [&] { showStatistics(sheet, r); },
         Throws<ShowError>(AllOf(test::InField("statistics.Test.notOuts"), test::Says("Overflow"))));
-    EXPECT_EQ(state.innings, "0");
-    EXPECT_EQ(state.overs, "old");
+    EXPECT_EQ(sheet.innings, "0");
+    EXPECT_EQ(sheet.overs, "old");
 }
 
 // One figure shown from its bytes, then typed (an empty box keeps the stored figure) and
@@ -119,10 +119,10 @@ TEST(Statistics, OneFigureShownAndStored) {
         if (row.typed == nullptr) {
             continue;
         }
-        PlayerSheet state;
-        state.*row.box = row.typed;
+        PlayerSheet sheet;
+        sheet.*row.box = row.typed;
         const Record expected = with(r, row.after);
-        writeStatistics(state, r, row.format);
+        storeStatistics(sheet, r, row.format);
         EXPECT_EQ(r, expected);
     }
 }
@@ -148,11 +148,11 @@ TEST(Statistics, BadValuesRefuseTheWholeStore) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        PlayerSheet state;
-        state.wickets = "7";
-        state.*row.box = row.text;
+        PlayerSheet sheet;
+        sheet.wickets = "7";
+        sheet.*row.box = row.text;
         Record r{};
-        EXPECT_THAT([&] { writeStatistics(state, r, row.format); },
+        EXPECT_THAT([&] { storeStatistics(sheet, r, row.format); },
                     Throws<StoreError>(AllOf(
                         test::InField(row.field),
                         testing::Property(&std::exception::what, testing::HasSubstr(row.limit)))));

@@ -67,8 +67,8 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
         if (throughEditor) {
             PlayerEditor editor(kCommentaryNameCount);
             editor.load(roster, slot);
-            field.set(editor.state(), value);
-            editor.save(roster, false, safety);
+            field.set(editor.sheet(), value);
+            editor.save(roster, safety);
         } else {
             RosterEdits edits;
             edits[slot] = {cli::checkedEdit(field.key, value, "")};

@@ -794,20 +794,24 @@ private slots:
 
         // Hostile requests are refused with an error and change nothing.
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
-        const QStringList hostile = {QStringLiteral("abc|") + other,
-                                     QStringLiteral("-1|") + other,
-                                     QStringLiteral("7"),
-                                     QStringLiteral("1|") + f.file("missing.pak"),
-                                     QStringLiteral("1|") + f.file("short.pak"),
-                                     QStringLiteral("1|") + f.file("")};
+        const QString unreadable = QStringLiteral("The companion program's request \"");
+        const QString unopened =
+            QStringLiteral("The roster the companion program asked for cannot be opened: ");
+        const std::vector<std::pair<QString, QString>> hostile = {
+            {QStringLiteral("abc|") + other, unreadable},
+            {QStringLiteral("-1|") + other, QStringLiteral("The companion program asked for "
+                                                           "entry -1; the player list counts")},
+            {QStringLiteral("7"), unreadable},
+            {QStringLiteral("1|") + f.file("missing.pak"), unopened},
+            {QStringLiteral("1|") + f.file("short.pak"), unopened},
+            {QStringLiteral("1|") + f.file(""), unopened}};
         f.dialogs.answers = {true, true, true};
-        for (const QString& request : hostile) {
+        for (const auto& [request, says] : hostile) {
             w.handleLinkRequest(request);
+            QVERIFY2(f.dialogs.messages.constLast().startsWith(says),
+                     qPrintable(f.dialogs.messages.constLast()));
         }
-        QCOMPARE(f.dialogs.messages.size(), 1 + hostile.size());
-        for (const QString& shown : f.dialogs.messages.mid(1)) {
-            QVERIFY2(shown.startsWith(QStringLiteral("Error ")), qPrintable(shown));
-        }
+        QCOMPARE(f.dialogs.messages.size(), 1 + static_cast<qsizetype>(hostile.size()));
         QCOMPARE(w.openedFileName(), other);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 300);
         // A message far larger than any request is refused and changes nothing.

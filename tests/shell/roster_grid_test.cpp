@@ -104,7 +104,7 @@ private slots:
         RosterDocument& document = f.model().document();
         const Field& accuracy = field("ratings.bowling.Accuracy");
         const auto shown = [&](int slot) {
-            return std::get<int>(readCell(accuracy, document.player(slot).state()));
+            return std::get<int>(readCell(accuracy, document.player(slot).sheet()));
         };
         const Edit first = document.makeEdit(0, accuracy, "45");
         Edit second = document.makeEdit(0, accuracy, "50");

@@ -179,9 +179,9 @@ const ShownPlayer& RosterGridModel::shown(int slot) const {
             // The statistics of the formats off screen are in the working record.
             const PlayerEditor& editor = document_.player(slot);
             row = showEveryField(editor.working());
-            row->shown = editor.state();
-            row->formats[static_cast<std::size_t>(editor.state().statisticsFormat)] =
-                editor.state();
+            row->shown = editor.sheet();
+            row->formats[static_cast<std::size_t>(editor.sheet().statisticsFormat)] =
+                editor.sheet();
         } else {
             row = showEveryField(document_.table().copyRecord(slot));
         }

@@ -13,7 +13,7 @@ FlagsPage::FlagsPage(int tab, FlagControl control, QWidget* parent)
     : Page(tab, parent), control_(control) {}
 
 FlagsPage* FlagsPage::batting2(int tab, QWidget* parent) {
-    auto* page = new FlagsPage(tab, FlagControl::Batting2, parent);
+    auto* page = new FlagsPage(tab, FlagControl::Shots, parent);
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(0, 4, 0, 0);
     auto* left = new QVBoxLayout();
@@ -21,7 +21,7 @@ FlagsPage* FlagsPage::batting2(int tab, QWidget* parent) {
     // The frames in the order of the flag table: the first on the left, the rest under
     // "Favourite Shots" on the right.
     for (const FlagBit& flag : kFlagBits) {
-        if (flag.control != FlagControl::Batting2 || page->frames_.contains(flag.frame)) {
+        if (flag.control != FlagControl::Shots || page->frames_.contains(flag.frame)) {
             continue;
         }
         if (page->frames_.size() == 1) {

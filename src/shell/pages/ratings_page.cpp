@@ -11,7 +11,7 @@
 namespace qb {
 
 RatingsPage::RatingsPage(int tab, RatingTab ratings, QWidget* parent) : Page(tab, parent) {
-    const QLatin1String arrayName(ratings == RatingTab::Batting1  ? "sldBatting1"
+    const QLatin1String arrayName(ratings == RatingTab::Batting   ? "sldBatting1"
                                   : ratings == RatingTab::Bowling ? "sldBowling"
                                                                   : "sldFielding");
     const std::string prefix = "ratings." + std::string(ratingTabKey(ratings)) + ".";

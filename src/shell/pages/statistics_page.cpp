@@ -136,7 +136,7 @@ void StatisticsPage::refreshRates() {
     figures.overs = boxOf(boxes_, Figure::Overs)->text().toStdString();
     figures.wickets = boxOf(boxes_, Figure::Wickets)->text().toStdString();
     figures.bowlingRuns = boxOf(boxes_, Figure::BowlingRuns)->text().toStdString();
-    UpdateRates(figures);
+    updateRates(figures);
     boxOf(boxes_, Figure::StrikeRate)->setText(QString::fromStdString(figures.strikeRate));
     boxOf(boxes_, Figure::EconomyRate)->setText(QString::fromStdString(figures.economyRate));
 }
