@@ -8,6 +8,7 @@
 #include "shell/edit_command.h"
 #include "shell/grid/cell_colours.h"
 #include "shell/grid/field_delegate.h"
+#include "shell/grid/roster_grid_view.h"
 #include "shell/pages/widgets.h"
 #include "shell/window_placement.h"
 
@@ -127,6 +128,10 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     views_[at] = view;
     layout->addWidget(view);
+    // The fields shown change with the options: each set of columns is as wide as its titles.
+    fitColumnsToTitles(*view, *grid);
+    connect(models_[at], &QAbstractItemModel::modelReset, view,
+            [view, grid] { fitColumnsToTitles(*view, *grid); });
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, side] { selectSameRows(side); });
     // Row N of both sides shows one pair: the two scroll together.

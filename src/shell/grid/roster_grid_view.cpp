@@ -117,16 +117,7 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
         view->setIconSize(QSize(18, 12));
         view->setWordWrap(false);
     }
-    // Wide enough for the title, never less than a rating needs; read from the titles
-    // alone, not from the 1600 rows.
-    QHeaderView* header = table_->horizontalHeader();
-    for (int column = 0; column < model_->columnCount(); ++column) {
-        const QString title = model_->headerData(column, Qt::Horizontal).toString();
-        header->resizeSection(column,
-                              std::max(56, header->fontMetrics().horizontalAdvance(title) + 24));
-    }
-    table_->setColumnWidth(model_->column(fieldRegistry()[0]), 130); // the name
-    table_->setColumnWidth(model_->column(fieldRegistry()[1]), 80);  // the nation and its flag
+    fitColumnsToTitles(*table_, *model_);
 
     auto* top = new QHBoxLayout;
     top->addWidget(search_, 1);
@@ -248,6 +239,17 @@ void RosterGridView::resort() {
 void RosterGridView::showCount() {
     count_->setText(
         QStringLiteral("%1 of %2 players").arg(filter_->shownPlayers()).arg(filter_->allPlayers()));
+}
+
+void fitColumnsToTitles(QTableView& table, const RosterGridModel& columns) {
+    QHeaderView* header = table.horizontalHeader();
+    for (int column = 0; column < columns.columnCount(); ++column) {
+        const QString title = columns.headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(56, header->fontMetrics().horizontalAdvance(title) + 24));
+    }
+    table.setColumnWidth(columns.column(fieldRegistry()[0]), 130); // the name
+    table.setColumnWidth(columns.column(fieldRegistry()[1]), 80);  // the nation and its flag
 }
 
 } // namespace qb

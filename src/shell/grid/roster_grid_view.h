@@ -61,4 +61,9 @@ private:
     QLabel* count_;
 };
 
+// Sizes each column of `table`, whose columns are those of `columns`, to its title (never
+// narrower than a rating needs), read from the titles alone, not from the 1600 rows; the
+// name and the nation with its flag get the room their values need.
+void fitColumnsToTitles(QTableView& table, const RosterGridModel& columns);
+
 } // namespace qb
