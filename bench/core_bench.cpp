@@ -9,7 +9,7 @@
 #include "images/tga_reader.h"
 #include "player/player_object.h"
 #include "roster/player_lists.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>

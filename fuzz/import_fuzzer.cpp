@@ -3,7 +3,7 @@
 // input's size. An occupied slot keeps its ID and takes every other byte; an empty one
 // takes the whole record unless another slot holds its ID.
 #include "roster/errors.h"
-#include "roster/transfer.h"
+#include "saving/transfer.h"
 
 #include <cstdlib>
 #include <cstring>

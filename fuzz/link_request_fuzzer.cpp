@@ -1,7 +1,7 @@
 // libFuzzer target: a request line of the companion program. Parsing must either name
 // an entry of 0 or more with the path after the first '|', or refuse with a message that
 // says what the companion program sent wrong.
-#include "roster/link_request.h"
+#include "link/link_request.h"
 
 #include <cstdlib>
 #include <string_view>

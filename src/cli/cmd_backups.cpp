@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 #include "cli/edits.h"
 #include "player/player_object.h"
-#include "roster/backups.h"
-#include "roster/restore.h"
+#include "saving/backups.h"
+#include "saving/restore.h"
 
 #include <iostream>
 

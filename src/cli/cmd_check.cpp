@@ -5,7 +5,7 @@
 #include "player/player_object.h"
 #include "roster/errors.h"
 #include "roster/player_lists.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/edits.h"
-#include "roster/file_handle.h"
+#include "system/file_handle.h"
 
 #include <iostream>
 

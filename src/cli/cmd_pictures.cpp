@@ -3,8 +3,8 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_reader.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,10 +1,10 @@
 #include "cli/commands.h"
 #include "player/roster_document.h"
 #include "roster/errors.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
 #include "roster/player_lists.h"
-#include "roster/transfer.h"
+#include "saving/transfer.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <filesystem>
 #include <iostream>

@@ -6,8 +6,8 @@
 #include "player/field_registry.h"
 #include "roster/layout.h"
 #include "roster/quoted_text.h"
-#include "roster/recovery.h"
-#include "roster/roster_lock.h"
+#include "saving/recovery.h"
+#include "saving/roster_lock.h"
 
 #include <iostream>
 #include <map>

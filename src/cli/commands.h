@@ -2,7 +2,7 @@
 
 #include "cli/slot_report.h"
 #include "player/player_match.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <optional>
 #include <string>

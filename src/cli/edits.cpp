@@ -9,8 +9,8 @@
 #include "codecs/statistics.h"
 #include "player/player_copy.h"
 #include "player/player_match.h"
-#include "roster/faults.h"
 #include "roster/quoted_text.h"
+#include "system/faults.h"
 
 #include <algorithm>
 #include <iostream>

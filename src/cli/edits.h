@@ -5,7 +5,7 @@
 #include "player/patch.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <map>
 #include <optional>

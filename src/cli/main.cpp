@@ -4,7 +4,7 @@
 #include "cli/command_table.h"
 #include "images/image_error.h"
 #include "roster/layout.h"
-#include "roster/process.h"
+#include "system/process.h"
 
 #include <iostream>
 #include <string_view>

@@ -8,9 +8,9 @@
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
 #include "roster/errors.h"
-#include "roster/file_handle.h"
 #include "roster/layout.h"
-#include "roster/native_path.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <array>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include "codecs/player_sheet.h"
 #include "roster/errors.h"
 #include "roster/roster_file.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <functional>
 #include <optional>

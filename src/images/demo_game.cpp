@@ -4,8 +4,8 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_writer.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <array>
 #include <cstring>

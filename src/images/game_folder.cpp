@@ -1,7 +1,7 @@
 #include "images/game_folder.h"
 
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 
 #include "images/byte_reader.h"
 #include "images/image_error.h"
-#include "roster/file_handle.h"
+#include "system/file_handle.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "codecs/field_keys.h"
 #include "player/commentary_names.h"
-#include "roster/fnv1a.h"
+#include "saving/fnv1a.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 #include "player/shown_player.h"
 #include "roster/player_lists.h"
 #include "roster/roster_file.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <functional>
 #include <map>

@@ -1,7 +1,7 @@
 #include "roster/roster_file.h"
 
 #include "roster/errors.h"
-#include "roster/file_handle.h"
+#include "system/file_handle.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "shell/companion_link.h"
 
-#include "roster/local_link.h"
+#include "link/local_link.h"
 
 #include <QLocalSocket>
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include "codecs/player_editor.h"
 #include "player/roster_document.h"
 #include "roster/player_lists.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 #include "shell/app_settings.h"
 #include "shell/demo_mode.h"
 #include "shell/dialogs.h"

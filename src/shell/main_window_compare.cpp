@@ -1,8 +1,8 @@
 // The compare view, the backups of the open roster and edits files (patches among them):
 // each works on the open roster through its document and its undo history.
 #include "player/edits_file.h"
-#include "roster/backups.h"
-#include "roster/file_identity.h"
+#include "saving/backups.h"
+#include "saving/file_identity.h"
 #include "shell/compare/backups_window.h"
 #include "shell/compare/compare_window.h"
 #include "shell/compare/patch_preview.h"

@@ -5,13 +5,13 @@
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_reader.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
 #include "shell/main_window.h"
 #include "shell/pages/personal_page.h"
 #include "shell/picture_box.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The companion program's requests to show a player of a file.
-#include "roster/link_request.h"
+#include "link/link_request.h"
 #include "shell/main_window.h"
 
 #include <QComboBox>

@@ -3,10 +3,9 @@
 #include "codecs/codec_errors.h"
 #include "player/shown_player.h"
 #include "roster/codepage.h"
-#include "roster/data_folder.h"
 #include "roster/errors.h"
-#include "roster/recovery.h"
-#include "roster/transfer.h"
+#include "saving/recovery.h"
+#include "saving/transfer.h"
 #include "shell/compare/compare_window.h"
 #include "shell/edit_command.h"
 #include "shell/grid/roster_grid_window.h"
@@ -17,6 +16,7 @@
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
 #include "shell/unshowable_player.h"
+#include "system/data_folder.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "roster/local_link.h"
+#include "link/local_link.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "codecs/identity.h"
 #include "player/roster_document.h"
 #include "player/shown_player.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "roster/errors.h"
 #include "roster/roster_file.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 #include "support/roster_maker.h"
 
 #include <filesystem>

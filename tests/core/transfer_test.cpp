@@ -1,5 +1,5 @@
 #include "roster/errors.h"
-#include "roster/transfer.h"
+#include "saving/transfer.h"
 #include "support/roster_maker.h"
 
 #include <gmock/gmock.h>

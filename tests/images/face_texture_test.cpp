@@ -1,8 +1,8 @@
 #include "images/demo_game.h"
 #include "images/face_texture.h"
 #include "images/game_folder.h"
-#include "roster/file_handle.h"
 #include "support/roster_maker.h"
+#include "system/file_handle.h"
 
 #include <filesystem>
 #include <gmock/gmock.h>

@@ -1,11 +1,11 @@
-#include "roster/backups.h"
-#include "roster/faults.h"
-#include "roster/journal.h"
-#include "roster/native_path.h"
-#include "roster/safe_write.h"
-#include "roster/transfer.h"
+#include "saving/backups.h"
+#include "saving/journal.h"
+#include "saving/safe_write.h"
+#include "saving/transfer.h"
 #include "support/child_process.h"
 #include "support/roster_maker.h"
+#include "system/faults.h"
+#include "system/native_path.h"
 
 #include <cerrno>
 #include <cstdlib>

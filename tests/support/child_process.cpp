@@ -1,6 +1,6 @@
 #include "support/child_process.h"
 
-#include "roster/native_path.h"
+#include "system/native_path.h"
 
 #include <atomic>
 #include <chrono>

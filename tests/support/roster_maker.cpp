@@ -1,8 +1,8 @@
 #include "support/roster_maker.h"
 
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
 #include "support/child_process.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <cstdlib>
 #include <cstring>

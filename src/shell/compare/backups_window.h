@@ -1,6 +1,6 @@
 #pragma once
 
-#include "roster/backups.h"
+#include "saving/backups.h"
 
 #include <QDialog>
 #include <vector>

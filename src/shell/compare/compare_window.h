@@ -1,7 +1,7 @@
 #pragma once
 
 #include "player/field_groups.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 #include "shell/compare/roster_comparison.h"
 #include "shell/grid/roster_grid_model.h"
 

@@ -1,10 +1,10 @@
-#include "roster/file_identity.h"
+#include "saving/file_identity.h"
 
 #include "roster/errors.h"
-#include "roster/file_handle.h"
-#include "roster/fnv1a.h"
-#include "roster/native_path.h"
-#include "roster/process.h"
+#include "saving/fnv1a.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
+#include "system/process.h"
 
 #include <cstdio>
 #include <filesystem>

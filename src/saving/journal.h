@@ -1,7 +1,7 @@
 #pragma once
 
-#include "roster/file_handle.h"
-#include "roster/file_identity.h"
+#include "saving/file_identity.h"
+#include "system/file_handle.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "roster/faults.h"
+#include "system/faults.h"
 
-#include "roster/native_path.h"
-#include "roster/process.h"
+#include "system/native_path.h"
+#include "system/process.h"
 
 #include <array>
 #include <atomic>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "roster/data_folder.h"
 #include "roster/errors.h"
-#include "roster/recovery.h"
 #include "roster/roster_file.h"
-#include "roster/roster_lock.h"
+#include "saving/recovery.h"
+#include "saving/roster_lock.h"
+#include "system/data_folder.h"
 
 #include <chrono>
 #include <string>

@@ -1,5 +1,5 @@
-#include "roster/data_folder.h"
 #include "roster/errors.h"
+#include "system/data_folder.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "roster/recovery.h"
+#include "saving/recovery.h"
 
-#include "roster/data_folder.h"
-#include "roster/journal.h"
 #include "roster/layout.h"
-#include "roster/native_path.h"
-#include "roster/roster_lock.h"
+#include "saving/journal.h"
+#include "saving/roster_lock.h"
+#include "system/data_folder.h"
+#include "system/native_path.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-#include "roster/backups.h"
+#include "saving/backups.h"
 
-#include "roster/data_folder.h"
 #include "roster/errors.h"
-#include "roster/native_path.h"
 #include "roster/roster_file.h"
+#include "system/data_folder.h"
+#include "system/native_path.h"
 
 #include <algorithm>
 #include <cctype>

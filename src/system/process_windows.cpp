@@ -1,6 +1,6 @@
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
-#include "roster/process.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
+#include "system/process.h"
 
 #include <cstdio>
 #include <fcntl.h>

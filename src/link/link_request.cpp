@@ -1,4 +1,4 @@
-#include "roster/link_request.h"
+#include "link/link_request.h"
 
 #include "roster/quoted_text.h"
 #include "roster/trimmed.h"

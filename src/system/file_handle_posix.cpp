@@ -1,7 +1,7 @@
 #include "roster/errors.h"
-#include "roster/faults.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
+#include "system/faults.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "roster/roster_lock.h"
+#include "saving/roster_lock.h"
 
-#include "roster/faults.h"
-#include "roster/file_handle.h"
+#include "system/faults.h"
+#include "system/file_handle.h"
 
 #include <map>
 #include <memory>

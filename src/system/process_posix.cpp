@@ -1,5 +1,5 @@
-#include "roster/fnv1a.h"
-#include "roster/process.h"
+#include "saving/fnv1a.h"
+#include "system/process.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,10 +1,10 @@
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
-#include "roster/backups.h"
-#include "roster/faults.h"
-#include "roster/file_handle.h"
-#include "roster/journal.h"
-#include "roster/native_path.h"
+#include "saving/backups.h"
+#include "saving/journal.h"
+#include "system/faults.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <algorithm>
 #include <filesystem>

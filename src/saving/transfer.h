@@ -1,7 +1,7 @@
 #pragma once
 
 #include "roster/roster_file.h"
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <cstdint>
 #include <string>

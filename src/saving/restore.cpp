@@ -1,6 +1,6 @@
-#include "roster/restore.h"
+#include "saving/restore.h"
 
-#include "roster/file_identity.h"
+#include "saving/file_identity.h"
 
 #include <algorithm>
 

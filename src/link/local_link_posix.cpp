@@ -1,5 +1,5 @@
-#include "roster/local_link.h"
-#include "roster/local_link_name.h"
+#include "link/local_link.h"
+#include "link/local_link_name.h"
 
 #include <cstdlib>
 #include <filesystem>

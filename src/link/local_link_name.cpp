@@ -1,4 +1,4 @@
-#include "roster/local_link_name.h"
+#include "link/local_link_name.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "roster/safe_write.h"
+#include "saving/safe_write.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "roster/data_folder.h"
 #include "roster/errors.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
+#include "system/data_folder.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
 
 #include <cstdlib>
 #include <filesystem>

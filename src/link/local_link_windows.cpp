@@ -1,6 +1,6 @@
-#include "roster/local_link.h"
-#include "roster/local_link_name.h"
-#include "roster/native_path.h"
+#include "link/local_link.h"
+#include "link/local_link_name.h"
+#include "system/native_path.h"
 
 #include <memory>
 #include <vector>

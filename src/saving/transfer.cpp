@@ -1,10 +1,10 @@
-#include "roster/transfer.h"
+#include "saving/transfer.h"
 
 #include "roster/errors.h"
-#include "roster/file_handle.h"
-#include "roster/native_path.h"
-#include "roster/process.h"
 #include "roster/trimmed.h"
+#include "system/file_handle.h"
+#include "system/native_path.h"
+#include "system/process.h"
 
 #include <atomic>
 #include <filesystem>

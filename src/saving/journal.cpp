@@ -1,10 +1,10 @@
-#include "roster/journal.h"
+#include "saving/journal.h"
 
 #include "roster/errors.h"
-#include "roster/faults.h"
-#include "roster/fnv1a.h"
 #include "roster/layout.h"
-#include "roster/native_path.h"
+#include "saving/fnv1a.h"
+#include "system/faults.h"
+#include "system/native_path.h"
 
 #include <algorithm>
 #include <filesystem>
