@@ -7,7 +7,9 @@
 #include "images/face_texture.h"
 #include "images/game_folder.h"
 #include "images/tga_reader.h"
+#include "player/demo_files.h"
 #include "player/player_object.h"
+#include "player/player_save.h"
 #include "roster/player_lists.h"
 #include "saving/safe_write.h"
 
@@ -121,7 +123,7 @@ void BM_BaselineLoadPlayerByteByByte(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineLoadPlayerByteByByte);
 
-void savePlayer(benchmark::State& state, bool durable) {
+void saveOnePlayer(benchmark::State& state, bool durable) {
     const std::string path = scratch().root + (durable ? "/save-sync.pak" : "/save.pak");
     fs::copy_file(scratch().roster, path, fs::copy_options::overwrite_existing);
     const qb::RosterFile roster(path);
@@ -135,15 +137,15 @@ void savePlayer(benchmark::State& state, bool durable) {
     for (auto _ : state) {
         editor.sheet().bowlingRatings[4] = value;
         value = (value + 1) % 64;
-        benchmark::DoNotOptimize(editor.save(roster, safety));
+        benchmark::DoNotOptimize(savePlayer(editor, roster, safety));
     }
 }
 void BM_SavePlayer(benchmark::State& state) {
-    savePlayer(state, false);
+    saveOnePlayer(state, false);
 }
 BENCHMARK(BM_SavePlayer);
 void BM_SavePlayerDurable(benchmark::State& state) {
-    savePlayer(state, true);
+    saveOnePlayer(state, true);
 }
 BENCHMARK(BM_SavePlayerDurable);
 

@@ -1,5 +1,6 @@
 // Writes the built-in demo roster (demo.pak) and demo saved game (demo.sav).
 #include "codecs/demo_roster.h"
+#include "player/demo_files.h"
 #include "roster/errors.h"
 
 #include <iostream>

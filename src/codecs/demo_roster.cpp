@@ -7,17 +7,11 @@
 #include "codecs/roles.h"
 #include "codecs/statistics.h"
 #include "codecs/tables.h"
-#include "roster/errors.h"
 #include "roster/layout.h"
-#include "system/file_handle.h"
-#include "system/native_path.h"
 
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string_view>
-#include <utility>
 
 namespace qb {
 namespace {
@@ -125,18 +119,6 @@ Record demoPlayer(int slot, DemoRandom& random) {
     return r;
 }
 
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& header,
-               const std::vector<std::uint8_t>& table) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(header.data()),
-              static_cast<std::streamsize>(header.size()));
-    out.write(reinterpret_cast<const char*>(table.data()),
-              static_cast<std::streamsize>(table.size()));
-    if (!out) {
-        throw FileError("Cannot write " + utf8Path(path), utf8Path(path));
-    }
-}
-
 } // namespace
 
 std::vector<std::uint8_t> makeDemoSlotTable() {
@@ -155,18 +137,6 @@ std::vector<std::uint8_t> makeDemoSaveHeader() {
     std::vector<std::uint8_t> header(SAVE_HEADER_SIZE, ' ');
     std::memcpy(header.data(), kText.data(), kText.size());
     return header;
-}
-
-void writeDemoFiles(const std::string& folder, ExistingDemoFiles existing) {
-    const std::filesystem::path dir = nativePath(folder);
-    std::filesystem::create_directories(dir);
-    const std::vector<std::uint8_t> table = makeDemoSlotTable();
-    for (const auto& [name, header] : {std::pair{"demo.pak", std::vector<std::uint8_t>{}},
-                                       std::pair{"demo.sav", makeDemoSaveHeader()}}) {
-        if (existing == ExistingDemoFiles::Replace || !std::filesystem::exists(dir / name)) {
-            writeFile(dir / name, header, table);
-        }
-    }
 }
 
 } // namespace qb

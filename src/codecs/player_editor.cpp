@@ -62,13 +62,6 @@ FieldRepairs repairRecord(Record& record, int commentaryCount) {
     return repairs;
 }
 
-std::string saveFailureReport(const QuillbayError& error) {
-    // A value that cannot be stored has nothing to do with other programs.
-    const bool ofAField = dynamic_cast<const FieldError*>(&error) != nullptr;
-    return "Unable to save because of\n" + error.description() +
-           (ofAField ? "" : "\n\nMake sure that the file is not opened by other programs");
-}
-
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
 void PlayerEditor::load(const RosterFile& roster, int slot) {
@@ -156,15 +149,6 @@ std::vector<int> PlayerEditor::store(const RosterFile& roster) {
         throw;
     }
     return changedOffsets(loaded_, working_);
-}
-
-std::vector<int> PlayerEditor::save(const RosterFile& roster, const SafetyOptions& safety) {
-    notices_.clear();
-    store(roster);
-    SaveReport report = writeSlotSafely(roster, *slot_, loaded_, working_, safety);
-    notices_ = std::move(report.notices);
-    load(roster, *slot_);
-    return report.written.front();
 }
 
 } // namespace qb

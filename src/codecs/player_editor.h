@@ -4,7 +4,6 @@
 #include "codecs/player_sheet.h"
 #include "roster/errors.h"
 #include "roster/roster_file.h"
-#include "saving/safe_write.h"
 
 #include <functional>
 #include <optional>
@@ -38,9 +37,6 @@ void storeSheet(PlayerSheet& sheet, Record& working, int commentaryCount);
 // first entry whose bit is set where several are, else the nearest value in range,
 // else the list's first entry. Fields that show are kept. Returns what was changed.
 FieldRepairs repairRecord(Record& record, int commentaryCount);
-
-// The text of a failed save: a failure of the file adds that another program may hold it.
-std::string saveFailureReport(const QuillbayError& error);
 
 // The player being edited: the loaded and working records of one slot and the
 // sheet of editor values that shows them. The window and the command-line tool both edit
@@ -83,11 +79,6 @@ public:
     // file the player was loaded from, so a mix of two players is never written into a
     // slot.
     std::vector<int> store(const RosterFile& roster);
-    // Stores (as `store`), writes the bytes that differ from the loaded record and loads
-    // the slot again. Returns the record offsets written.
-    std::vector<int> save(const RosterFile& roster, const SafetyOptions& safety = {});
-    // What the last save wants the user to know besides its result (a failed backup).
-    const std::vector<std::string>& notices() const noexcept { return notices_; }
 
 private:
     // Shows `shown` as the player of `slot`, whose bytes in the file are `stored`.
@@ -100,7 +91,6 @@ private:
     std::optional<int> slot_;
     std::string source_; // the file the player was loaded from
     bool complete_ = false;
-    std::vector<std::string> notices_;
 };
 
 } // namespace qb

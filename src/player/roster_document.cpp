@@ -1,5 +1,6 @@
 #include "player/roster_document.h"
 
+#include "player/player_save.h"
 #include "player/shown_player.h"
 
 #include <algorithm>
@@ -189,10 +190,10 @@ std::set<std::string> RosterDocument::changedKeys(int slot) const {
 
 std::vector<int> RosterDocument::save(int slot, const SafetyOptions& safety) {
     PlayerEditor& editor = player(slot);
-    std::vector<int> written = editor.save(file_, safety);
-    notices_ = editor.notices();
+    PlayerSaved saved = savePlayer(editor, file_, safety);
+    notices_ = std::move(saved.notices);
     adoptStoredSlots(std::array{SlotWrite{slot, editor.loaded(), {}}});
-    return written;
+    return saved.written;
 }
 
 std::map<int, std::vector<int>> RosterDocument::saveSlots(const std::vector<int>& slots,

@@ -2,6 +2,7 @@
 
 #include "codecs/demo_roster.h"
 #include "images/demo_game.h"
+#include "player/demo_files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 // The open file: opening it, listing its players, showing and saving one, importing
 // and exporting a slot.
 #include "codecs/codec_errors.h"
+#include "player/player_save.h"
 #include "player/shown_player.h"
 #include "roster/codepage.h"
 #include "roster/errors.h"
@@ -507,7 +508,7 @@ void MainWindow::saveShownPlayer() {
                         document_->save(shownSlot_, safety(force));
                         history_->setClean();
                     } else {
-                        editor_.save(openedRoster(), safety(force));
+                        savePlayer(editor_, openedRoster(), safety(force));
                     }
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();

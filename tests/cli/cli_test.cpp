@@ -1,6 +1,7 @@
 #include "cli/program_under_test.h"
 #include "codecs/demo_roster.h"
 #include "images/demo_game.h"
+#include "player/demo_files.h"
 #include "player/field_groups.h"
 #include "player/player_object.h"
 #include "roster/roster_file.h"

@@ -1,6 +1,7 @@
 #include "codecs/codec_errors.h"
 #include "codecs/player_editor.h"
 #include "codecs/tables.h"
+#include "player/player_save.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
 
@@ -45,15 +46,15 @@ TEST(PlayerEditor, NameEdits) {
         const RosterFile roster(path);
         PlayerEditor editor(kCommentaryCount);
         editor.load(roster, 0);
-        editor.save(roster); // normalising first save
+        savePlayer(editor, roster); // normalising first save
         editor.sheet().name = row.typed;
         if (!row.written) {
             const auto before = test::readFileBytes(path);
-            EXPECT_THROW(editor.save(roster), StoreError);
+            EXPECT_THROW(savePlayer(editor, roster), StoreError);
             EXPECT_EQ(test::readFileBytes(path), before);
             continue;
         }
-        EXPECT_EQ(editor.save(roster), *row.written);
+        EXPECT_EQ(savePlayer(editor, roster).written, *row.written);
         EXPECT_EQ(editor.sheet().name, row.shown);
         EXPECT_EQ(recordName(roster.readSlot(0).data()), row.shown);
         const std::string stored = row.stored;
@@ -79,7 +80,7 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
         editor.load(roster, 0);
         editor.sheet().name = "Changed";
         breaker(editor.sheet());
-        EXPECT_THROW(editor.save(roster), StoreError);
+        EXPECT_THROW(savePlayer(editor, roster), StoreError);
         EXPECT_EQ(test::readFileBytes(path), before);
     }
 }
@@ -106,12 +107,12 @@ void expectSavesNormaliseOnlyTheirBits(const RosterFile& roster, int slot, const
     PlayerEditor editor(kCommentaryCount);
     editor.load(roster, slot);
     const Record before = editor.loaded();
-    editor.save(roster);
+    savePlayer(editor, roster);
     const Record after = roster.readSlot(slot);
     for (std::size_t i = 0; i < before.size(); ++i) {
         ASSERT_EQ((before[i] ^ after[i]) & ~mask[i], 0) << "slot " << slot << " offset " << i;
     }
-    ASSERT_TRUE(editor.save(roster).empty()) << "slot " << slot;
+    ASSERT_TRUE(savePlayer(editor, roster).written.empty()) << "slot " << slot;
 }
 
 TEST(PlayerEditor, LoadThenSaveChangesOnlyNormalisedBitsOverGeneratedRosters) {

@@ -2,6 +2,7 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
+#include "player/player_save.h"
 #include "roster/roster_file.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
@@ -102,9 +103,9 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
     const std::string other = dir.file("other.pak");
     const auto untouched = test::readFileBytes(path);
     test::writeFileBytes(other, untouched);
-    EXPECT_THROW(editor.save(RosterFile(other)), QuillbayError);
+    EXPECT_THROW(savePlayer(editor, RosterFile(other)), QuillbayError);
     EXPECT_EQ(test::readFileBytes(other), untouched);
-    EXPECT_EQ(editor.save(roster), std::vector<int>({205}));
+    EXPECT_EQ(savePlayer(editor, roster).written, std::vector<int>({205}));
 }
 
 // A figure the file holds out of range refuses every save of the player, a rename too,
@@ -122,7 +123,7 @@ TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
     editor.load(roster, 0);
     editor.sheet().name = "Renamed";
     try {
-        editor.save(roster);
+        savePlayer(editor, roster);
         FAIL() << "saved a highest score of 1072";
     } catch (const StoreError& refused) {
         EXPECT_EQ(refused.field(), "statistics.Test.highestScore");
@@ -132,7 +133,7 @@ TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
     const FieldRepairs repairs = editor.repairFigures();
     ASSERT_EQ(repairs.size(), 1U);
     EXPECT_EQ(repairs[0].after, "639");
-    editor.save(roster);
+    savePlayer(editor, roster);
     const Record saved = roster.readSlot(0);
     EXPECT_EQ(std::vector<int>({saved[118], saved[119]}), std::vector<int>({0xFC, 9}));
     EXPECT_EQ(recordName(saved.data()), "Renamed");

@@ -2,6 +2,8 @@
 // saved as the same bytes the player editor writes.
 #include "codecs/demo_roster.h"
 #include "codecs/identity.h"
+#include "player/demo_files.h"
+#include "player/player_save.h"
 #include "player/roster_document.h"
 #include "player/shown_player.h"
 #include "saving/safe_write.h"
@@ -56,7 +58,7 @@ TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
             }
         }
     }
-    editor.save(expectedFile, safety);
+    savePlayer(editor, expectedFile, safety);
 
     RosterDocument document(path);
     std::vector<Edit> made; // all made first: applying one must find its own format

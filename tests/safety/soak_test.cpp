@@ -7,7 +7,9 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/tables.h"
+#include "player/demo_files.h"
 #include "player/player_object.h"
+#include "player/player_save.h"
 #include "support/roster_maker.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +70,7 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
             PlayerEditor editor(kCommentaryNameCount);
             editor.load(roster, slot);
             field.set(editor.sheet(), value);
-            editor.save(roster, safety);
+            savePlayer(editor, roster, safety);
         } else {
             RosterEdits edits;
             edits[slot] = {cli::checkedEdit(field.key, value, "")};

@@ -1,0 +1,42 @@
+#include "player/demo_files.h"
+
+#include "codecs/demo_roster.h"
+#include "roster/errors.h"
+#include "system/native_path.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+namespace qb {
+namespace {
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& header,
+               const std::vector<std::uint8_t>& table) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(header.data()),
+              static_cast<std::streamsize>(header.size()));
+    out.write(reinterpret_cast<const char*>(table.data()),
+              static_cast<std::streamsize>(table.size()));
+    if (!out) {
+        throw FileError("Cannot write " + utf8Path(path), utf8Path(path));
+    }
+}
+
+} // namespace
+
+void writeDemoFiles(const std::string& folder, ExistingDemoFiles existing) {
+    const std::filesystem::path dir = nativePath(folder);
+    std::filesystem::create_directories(dir);
+    const std::vector<std::uint8_t> table = makeDemoSlotTable();
+    for (const auto& [name, header] : {std::pair{"demo.pak", std::vector<std::uint8_t>{}},
+                                       std::pair{"demo.sav", makeDemoSaveHeader()}}) {
+        if (existing == ExistingDemoFiles::Replace || !std::filesystem::exists(dir / name)) {
+            writeFile(dir / name, header, table);
+        }
+    }
+}
+
+} // namespace qb
