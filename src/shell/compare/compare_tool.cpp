@@ -8,6 +8,7 @@
 #include "shell/tools/tool_context.h"
 #include "shell/tools/tool_windows.h"
 
+#include <QPointer>
 #include <memory>
 
 namespace qb {
@@ -23,7 +24,7 @@ void chooseRosterToCompare(const ToolContext& context) {
 }
 
 void compareWith(const ToolContext& context, const QString& path) {
-    CompareWindow* shown = context.windows.find<CompareWindow>();
+    const QPointer<CompareWindow> shown = context.windows.find<CompareWindow>();
     if (shown != nullptr && !shown->settleUnsaved()) {
         return;
     }
@@ -36,7 +37,7 @@ void compareWith(const ToolContext& context, const QString& path) {
         }
         auto right = std::make_unique<RosterDocument>(path.toStdString());
         context.commitEditors();
-        delete shown;
+        delete shown.data();
         auto* view = new CompareWindow(context, std::move(right));
         context.windows.keep(view, [view] { return view->settleUnsaved(); });
         view->show();
