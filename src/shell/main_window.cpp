@@ -100,7 +100,7 @@ void MainWindow::buildActions() {
          }},
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
-        {"&File", nullptr, nullptr, nullptr, {}},
+        {"&File", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
         {"&File", "mnuResetDemo", "Reset &Demo Files...", "", [this] { resetDemoFiles(); }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
@@ -110,7 +110,7 @@ void MainWindow::buildActions() {
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { chooseGameFolder(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
         {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
-        {"&View", nullptr, nullptr, nullptr, {}},
+        {"&View", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
     };
     QMenu* menu = nullptr;
     const auto addCommand = [&](const Command& command) {

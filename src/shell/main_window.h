@@ -162,8 +162,8 @@ private:
     void showSavedSlots(const std::vector<int>& saved);
     void reportRecoveredSaves(const QString& file);
 
-    // The tools of the open document (src/shell/tools): what they are handed, and the
-    // main window's commands they use (main_window_roster.cpp).
+    // The tools of the open document (src/shell/tools): running one with what it is
+    // handed, and the main window's commands only they use (main_window_tools.cpp).
     void openTool(const DocumentTool& tool);
     ToolContext toolContext();
     // Edits of a tool as one step of the open roster's history: the editors' own changes

@@ -18,8 +18,8 @@ class ToolWindows;
 
 // What the main window hands a tool of its open document: the document and its undo
 // history, the windows that close with the document, and the few commands of the main
-// window a tool may use. A tool keeps nothing of it past its windows, which `windows`
-// deletes before the document goes.
+// window a tool may use. A tool keeps it only in its windows, which `windows` deletes
+// before the document goes.
 struct ToolContext {
     RosterDocument& document;
     QUndoStack& history;
