@@ -49,18 +49,18 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     window.findChild<QAction*>(QStringLiteral("mnuCompare"))->trigger();
-    auto* view = window.findChild<QMainWindow*>(QStringLiteral("frmCompare"));
+    auto* view = window.findChild<QMainWindow*>(QStringLiteral("compareWindow"));
     QApplication::processEvents();
     (void)view->grab(); // the first paint
     const double open = millisecondsOf(timer);
 
     timer.restart();
-    view->findChild<QComboBox*>(QStringLiteral("cboMatch"))->setCurrentIndex(1);
+    view->findChild<QComboBox*>(QStringLiteral("compareMatch"))->setCurrentIndex(1);
     const double byId = millisecondsOf(timer);
 
-    view->findChild<QTableView*>(QStringLiteral("grdLeft"))->selectAll();
+    view->findChild<QTableView*>(QStringLiteral("compareLeft"))->selectAll();
     timer.restart();
-    view->findChild<QPushButton*>(QStringLiteral("cmdCopyToLeft"))->click();
+    view->findChild<QPushButton*>(QStringLiteral("compareCopyToLeft"))->click();
     const double copy = millisecondsOf(timer);
 
     std::printf("compare_open_ms %.2f\n", open);

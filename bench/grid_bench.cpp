@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     window.findChild<QAction*>(QStringLiteral("mnuRosterGrid"))->trigger();
-    auto* grid = window.findChild<qb::RosterGridWindow*>(QStringLiteral("frmRosterGrid"));
+    auto* grid = window.findChild<qb::RosterGridWindow*>(QStringLiteral("gridWindow"));
     QApplication::processEvents();
     (void)grid->grab(); // the first paint
     const double open = static_cast<double>(timer.nsecsElapsed()) / 1e6;

@@ -4,8 +4,6 @@
 #include "shell/artwork.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
-#include "shell/compare/compare_window.h"
-#include "shell/grid/roster_grid_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
 #include "shell/pages/basic_page.h"
@@ -16,6 +14,8 @@
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
+#include "shell/tools/document_tools.h"
+#include "shell/tools/tool_windows.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -42,7 +42,8 @@ constexpr int kTabs = 10;
 } // namespace
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount) {
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount),
+      tools_(std::make_unique<ToolWindows>()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(windowIcon());
     auto* central = new QWidget(this);
@@ -74,10 +75,6 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // They work on the document and history ending with this window: the grid commits
-    // an editor left open as it closes.
-    delete compare_.data();
-    delete grid_.data();
     qApp->removeEventFilter(this);
 }
 
@@ -88,7 +85,7 @@ void MainWindow::message(QMessageBox::Icon icon, const QString& text) {
 void MainWindow::buildActions() {
     struct Command {
         const char* menu;
-        const char* id; // a separator when there is no text
+        const char* id; // a separator when there is no text; the menu's tools when none
         const char* text;
         const char* shortcut;
         std::function<void()> run;
@@ -103,9 +100,7 @@ void MainWindow::buildActions() {
          }},
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
-        {"&File", "mnuCompare", "Compare &With...", "", [this] { chooseRosterToCompare(); }},
-        {"&File", "mnuBackups", "&Backups...", "", [this] { showBackups(); }},
-        {"&File", "mnuApplyEdits", "Apply Edi&ts File...", "", [this] { applyEditsFile(); }},
+        {"&File", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
         {"&File", "mnuResetDemo", "Reset &Demo Files...", "", [this] { resetDemoFiles(); }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
         {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
@@ -115,19 +110,10 @@ void MainWindow::buildActions() {
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { chooseGameFolder(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
         {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
-        {"&View", "mnuRosterGrid", "Roster &Grid", "Ctrl+G", [this] { showRosterGrid(); }},
+        {"&View", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
     };
     QMenu* menu = nullptr;
-    for (const Command& command : commands) {
-        const QString title = QString::fromLatin1(command.menu);
-        if (menu == nullptr || menu->title() != title) {
-            menu = menuBar()->addMenu(title);
-            menu->setObjectName(QStringLiteral("mnu") + QString(title).remove(QLatin1Char('&')));
-        }
-        if (command.text == nullptr) {
-            menu->addSeparator()->setObjectName(QString::fromLatin1(command.id));
-            continue;
-        }
+    const auto addCommand = [&](const Command& command) {
         QAction* action = menu->addAction(QString::fromLatin1(command.text));
         action->setObjectName(QString::fromLatin1(command.id));
         // Several shortcuts of one command are separated by ';'.
@@ -139,6 +125,25 @@ void MainWindow::buildActions() {
         addAction(action);
         if (command.run) {
             connect(action, &QAction::triggered, this, command.run);
+        }
+    };
+    for (const Command& command : commands) {
+        const QString title = QString::fromLatin1(command.menu);
+        if (menu == nullptr || menu->title() != title) {
+            menu = menuBar()->addMenu(title);
+            menu->setObjectName(QStringLiteral("mnu") + QString(title).remove(QLatin1Char('&')));
+        }
+        if (command.id == nullptr) {
+            for (const DocumentTool& tool : documentTools()) {
+                if (QString::fromLatin1(tool.menu) == title) {
+                    addCommand({tool.menu, tool.id, tool.text, tool.shortcut,
+                                [this, &tool] { openTool(tool); }});
+                }
+            }
+        } else if (command.text == nullptr) {
+            menu->addSeparator()->setObjectName(QString::fromLatin1(command.id));
+        } else {
+            addCommand(command);
         }
     }
     lastFileAction_ = findChild<QAction*>(QStringLiteral("mnuLastFile"));

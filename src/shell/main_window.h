@@ -9,7 +9,6 @@
 #include "shell/dialogs.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
@@ -30,13 +29,14 @@ namespace qb {
 
 class AboutPage;
 class ShowError;
-class CompareWindow;
 class MorePage;
 class Page;
 class PersonalPage;
-class RosterGridWindow;
 class StatisticsPage;
 class TabStrip;
+class ToolWindows;
+struct DocumentTool;
+struct ToolContext;
 
 // The editor's one window. It assembles the pages, one per tab, the commands
 // of its menus and buttons, and the open file. It decodes nothing itself: the pages show
@@ -162,22 +162,15 @@ private:
     void showSavedSlots(const std::vector<int>& saved);
     void reportRecoveredSaves(const QString& file);
 
-    // The roster grid over the open document (main_window_grid.cpp).
-    void showRosterGrid();
-    // Edits of the grid, the compare view or an edits file as one step of the open
-    // roster's history: the editors' own changes are committed first.
+    // The tools of the open document (src/shell/tools): running one with what it is
+    // handed, and the main window's commands only they use (main_window_tools.cpp).
+    void openTool(const DocumentTool& tool);
+    ToolContext toolContext();
+    // Edits of a tool as one step of the open roster's history: the editors' own changes
+    // are committed first.
     void pushEdits(const QString& text, std::vector<Edit> edits);
-    void openGridPlayer(int slot);
-
-    // The compare view, backups and patches (main_window_compare.cpp).
-    void chooseRosterToCompare();
-    // Opens the compare view with the open roster on the left and `path` on the right.
-    void compareWith(const QString& path);
-    // The backups of the open roster; the one chosen is opened in the compare view.
-    void showBackups();
-    // Shows what an edits file (CSV or JSON, as `quillbay-cli apply` takes; a patch is
-    // one) changes and, once confirmed, applies it as one undoable step.
-    void applyEditsFile();
+    // Shows the slot's player, chosen in a tool, and brings the window to the front.
+    void presentPlayer(int slot);
 
     // Fresh demo files, after a question that names what is lost (main_window_demo.cpp).
     void resetDemoFiles();
@@ -204,10 +197,6 @@ private:
     ChangeSubscription listening_; // to the open document's changes
     // The open roster's edits, undoable; a new history for each roster opened.
     std::unique_ptr<QUndoStack> history_;
-    // The roster grid while it is open; it is closed when another roster is opened.
-    QPointer<RosterGridWindow> grid_;
-    // The compare view of the open roster, while it is open.
-    QPointer<CompareWindow> compare_;
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot_ = -1;
     int historyIndex_ = 0; // where the history was before it last moved
@@ -236,6 +225,9 @@ private:
     StatisticsPage* statistics_ = nullptr;
     AboutPage* about_ = nullptr;
     MorePage* more_ = nullptr;
+    // The windows of the open document's tools. Declared last, it is destroyed first: its
+    // windows close while the document, its history and the window they use are whole.
+    std::unique_ptr<ToolWindows> tools_;
 };
 
 } // namespace qb

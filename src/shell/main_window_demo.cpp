@@ -1,7 +1,7 @@
 // Demo mode: fresh copies of the demo files on request. Starting the demo keeps what was
 // saved into them, so a newcomer's saved change is still there at the next start.
-#include "shell/compare/compare_window.h"
 #include "shell/main_window.h"
+#include "shell/tools/tool_windows.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -34,11 +34,11 @@ void MainWindow::resetDemoFiles() {
     if (!dialogs_.question(this, text, QStringLiteral("Reset Demo Files"))) {
         return;
     }
-    // The compare view may show a demo file; its own unsaved edits are asked about.
-    if (compare_ && !compare_->settleUnsaved()) {
+    // A tool's window may hold a demo file of its own (the compare view's right roster);
+    // its own unsaved edits are asked about.
+    if (!tools_->closeOwnRosters()) {
         return;
     }
-    delete compare_.data();
     if (!attempt([this] { prepareDemoFolder(demo_->root, DemoStart::Fresh); })) {
         return;
     }

@@ -7,15 +7,14 @@
 #include "roster/errors.h"
 #include "saving/recovery.h"
 #include "saving/transfer.h"
-#include "shell/compare/compare_window.h"
 #include "shell/edit_command.h"
-#include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
 #include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
+#include "shell/tools/tool_windows.h"
 #include "shell/unshowable_player.h"
 #include "system/data_folder.h"
 
@@ -133,9 +132,9 @@ void MainWindow::openLastFile() {
 }
 
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
-    delete grid_; // it shows the document let go of here
+    // The tools' windows of the document let go of here close with it, before it goes.
+    tools_ = std::make_unique<ToolWindows>();
     shownSlot_ = -1;
-    delete compare_.data(); // it compares the roster that was open
     document_ = std::move(document);
     history_ = std::make_unique<QUndoStack>();
     historyIndex_ = 0;
@@ -430,7 +429,7 @@ bool MainWindow::settleUnsaved() {
     if (!document_) {
         return true;
     }
-    if (compare_ && !compare_->settleUnsaved()) {
+    if (!tools_->settleUnsaved()) {
         return false;
     }
     commitEditors();

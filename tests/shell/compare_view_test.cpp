@@ -61,7 +61,7 @@ private:
         QMainWindow& compareWith(const std::string& path) {
             dialogs.files << QString::fromStdString(path);
             child<QAction>(*window, "mnuCompare")->trigger();
-            return *child<QMainWindow>(*window, "frmCompare");
+            return *child<QMainWindow>(*window, "compareWindow");
         }
 
         std::string mine;
@@ -95,30 +95,32 @@ private slots:
             QMainWindow& view = f.compareWith(f.theirs);
             const std::string target = row.toRight ? f.theirs : f.mine;
             const std::string expected = f.reference(target, std::string("expected.") + row.kind);
-            child<QComboBox>(view, "cboMatch")->setCurrentIndex(row.match);
-            child<QCheckBox>(view, "chkOnlyDiffering")->setChecked(true);
-            auto* left = child<QTableView>(view, "grdLeft");
+            child<QComboBox>(view, "compareMatch")->setCurrentIndex(row.match);
+            child<QCheckBox>(view, "compareOnlyDiffering")->setChecked(true);
+            auto* left = child<QTableView>(view, "compareLeft");
             QCOMPARE(left->model()->rowCount(), row.shown);
-            QVERIFY2(child<QLabel>(view, "lblDifferences")->text().startsWith(row.counted),
+            QVERIFY2(child<QLabel>(view, "compareDifferences")->text().startsWith(row.counted),
                      row.name);
             if (row.toRight) {
-                QVERIFY(!child<QPushButton>(view, "cmdCopyToRight")->isEnabled());
-                child<QCheckBox>(view, "chkUnlockRight")->setChecked(true);
+                QVERIFY(!child<QPushButton>(view, "compareCopyToRight")->isEnabled());
+                child<QCheckBox>(view, "compareUnlockRight")->setChecked(true);
             }
             left->selectAll();
-            QCOMPARE(child<QTableView>(view, "grdRight")->selectionModel()->selectedRows().size(),
-                     row.shown);
-            auto* groups = child<QListWidget>(view, "lstGroups");
+            QCOMPARE(
+                child<QTableView>(view, "compareRight")->selectionModel()->selectedRows().size(),
+                row.shown);
+            auto* groups = child<QListWidget>(view, "compareGroups");
             for (const QString& group :
                  QString::fromLatin1(*row.group ? row.group : "whole player").split(u',')) {
                 groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
             }
-            child<QPushButton>(view, row.toRight ? "cmdCopyToRight" : "cmdCopyToLeft")->click();
+            child<QPushButton>(view, row.toRight ? "compareCopyToRight" : "compareCopyToLeft")
+                ->click();
             // The copy is one step of the target's history: undone, it leaves nothing to save.
-            child<QAction>(view, "mnuCompareUndo")->trigger();
-            QVERIFY(child<QLabel>(view, "lblDifferences")->text().startsWith(row.counted));
-            child<QAction>(view, "mnuCompareRedo")->trigger();
-            child<QPushButton>(view, "cmdSaveAll")->click();
+            child<QAction>(view, "compareUndo")->trigger();
+            QVERIFY(child<QLabel>(view, "compareDifferences")->text().startsWith(row.counted));
+            child<QAction>(view, "compareRedo")->trigger();
+            child<QPushButton>(view, "compareSaveAll")->click();
 
             QStringList arguments{QStringLiteral("copy"), q(row.toRight ? f.mine : f.theirs),
                                   q(expected), QStringLiteral("--match"),
@@ -135,11 +137,12 @@ private slots:
         for (const char* match : {"id", "slot"}) {
             Fixture f;
             QMainWindow& view = f.compareWith(f.theirs);
-            child<QComboBox>(view, "cboMatch")->setCurrentIndex(QByteArray(match) == "id" ? 1 : 0);
-            child<QTableView>(view, "grdLeft")->selectAll();
+            child<QComboBox>(view, "compareMatch")
+                ->setCurrentIndex(QByteArray(match) == "id" ? 1 : 0);
+            child<QTableView>(view, "compareLeft")->selectAll();
             const std::string patch = f.dir.file("patch.json");
             f.dialogs.files << q(patch);
-            child<QPushButton>(view, "cmdSavePatch")->click();
+            child<QPushButton>(view, "compareSavePatch")->click();
             QVERIFY(view.statusBar()->currentMessage().endsWith(
                 QStringLiteral("patch.json: the differences of %1 players")
                     .arg(QByteArray(match) == "id" ? 2 : 4)));
@@ -224,7 +227,7 @@ private slots:
         }
     }
 
-    void windowsFitTheScreenAndKeepTheirButtonsInPlace() {
+    void windowsFitTheScreenKeepTheirButtonsInPlaceAndCloseWithTheRoster() {
         Fixture f;
         const QRect screen = f.window->screen()->availableGeometry();
         f.window->show();
@@ -238,24 +241,31 @@ private slots:
         view.show();
         child<QAction>(*f.window, "mnuRosterGrid")->trigger();
         child<QAction>(*f.window, "mnuBackups")->trigger();
-        for (const char* name : {"frmRosterGrid", "frmCompare", "frmBackups"}) {
+        for (const char* name : {"gridWindow", "compareWindow", "backupsWindow"}) {
             QVERIFY2(screen.contains(child<QWidget>(*f.window, name)->frameGeometry()), name);
         }
         QVERIFY((view.frameGeometry().center() - f.window->frameGeometry().center())
                     .manhattanLength() <= 4); // centred over the editor, its frame aside
-        QCOMPARE(child<QLabel>(view, "lblRightPath")->toolTip(), QDir::toNativeSeparators(deep));
-        const int leftWidth = child<QTableView>(view, "grdLeft")->width();
-        QVERIFY(std::abs(leftWidth - child<QTableView>(view, "grdRight")->width()) < 8);
+        QCOMPARE(child<QLabel>(view, "compareRightPath")->toolTip(),
+                 QDir::toNativeSeparators(deep));
+        const int leftWidth = child<QTableView>(view, "compareLeft")->width();
+        QVERIFY(std::abs(leftWidth - child<QTableView>(view, "compareRight")->width()) < 8);
 
         // Undo names its step in its tooltip; the buttons beside it stay where they were.
-        auto* copy = child<QPushButton>(view, "cmdSavePatch");
+        auto* copy = child<QPushButton>(view, "compareSavePatch");
         const QRect before = copy->geometry();
-        child<QTableView>(view, "grdLeft")->selectRow(1);
-        child<QPushButton>(view, "cmdCopyToLeft")->click();
+        child<QTableView>(view, "compareLeft")->selectRow(1);
+        child<QPushButton>(view, "compareCopyToLeft")->click();
         view.layout()->activate();
-        QCOMPARE(child<QAction>(view, "mnuCompareUndo")->toolTip(),
+        QCOMPARE(child<QAction>(view, "compareUndo")->toolTip(),
                  QStringLiteral("Undo Copy 1 player to the left"));
         QCOMPARE(copy->geometry(), before);
+
+        // They are windows of the open roster: opening another closes them.
+        f.window->openRoster(q(f.reference(f.mine, "other.pak")));
+        for (const char* name : {"gridWindow", "compareWindow", "backupsWindow"}) {
+            QVERIFY2(f.window->findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
+        }
     }
 
     void backupsOpenInTheCompareViewToRestorePlayers() {
@@ -265,34 +275,34 @@ private slots:
         f.dialogs.files << q(f.mine);
         child<QAction>(*f.window, "mnuCompare")->trigger();
         QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("is the roster open")));
-        QVERIFY(f.window->findChild<QMainWindow*>(QStringLiteral("frmCompare")) == nullptr);
+        QVERIFY(f.window->findChild<QMainWindow*>(QStringLiteral("compareWindow")) == nullptr);
 
         QMainWindow& view = f.compareWith(f.theirs);
-        child<QComboBox>(view, "cboMatch")->setCurrentIndex(1);
+        child<QComboBox>(view, "compareMatch")->setCurrentIndex(1);
         // Slot, ID and name, then the two fields besides the name that differ.
-        child<QCheckBox>(view, "chkOnlyDifferingFields")->setChecked(true);
-        auto* grid = child<QTableView>(view, "grdRight");
+        child<QCheckBox>(view, "compareOnlyDifferingFields")->setChecked(true);
+        auto* grid = child<QTableView>(view, "compareRight");
         int shownColumns = 0;
         for (int column = 0; column < grid->model()->columnCount(); ++column) {
             shownColumns += grid->isColumnHidden(column) ? 0 : 1;
         }
         QCOMPARE(shownColumns, 5);
-        child<QTableView>(view, "grdLeft")->selectAll();
-        child<QPushButton>(view, "cmdCopyToLeft")->click();
+        child<QTableView>(view, "compareLeft")->selectAll();
+        child<QPushButton>(view, "compareCopyToLeft")->click();
         f.window->saveAll();
         QVERIFY(test::readFileBytes(f.mine) != original);
 
         child<QAction>(*f.window, "mnuBackups")->trigger();
-        auto* backups = child<QDialog>(*f.window, "frmBackups");
-        auto* list = child<QTableWidget>(*backups, "lstBackups");
+        auto* backups = child<QDialog>(*f.window, "backupsWindow");
+        auto* list = child<QTableWidget>(*backups, "backupsList");
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(list->item(0, 1)->text(), QStringLiteral("2"));
-        child<QPushButton>(*backups, "cmdCompareBackup")->click();
-        QMainWindow& restore = *child<QMainWindow>(*f.window, "frmCompare");
+        child<QPushButton>(*backups, "backupsCompare")->click();
+        QMainWindow& restore = *child<QMainWindow>(*f.window, "compareWindow");
         QVERIFY(restore.windowTitle().contains(QStringLiteral("mine-")));
-        child<QTableView>(restore, "grdLeft")->selectAll();
-        child<QPushButton>(restore, "cmdCopyToLeft")->click();
-        child<QPushButton>(restore, "cmdSaveAll")->click();
+        child<QTableView>(restore, "compareLeft")->selectAll();
+        child<QPushButton>(restore, "compareCopyToLeft")->click();
+        child<QPushButton>(restore, "compareSaveAll")->click();
         QVERIFY(test::readFileBytes(f.mine) == original);
     }
 };

@@ -40,12 +40,12 @@ int main(int argc, char** argv) {
     window.openRoster(demo.demo.roster);
     demo.dialogs.files << update;
     qb::test::child<QAction>(window, "mnuCompare")->trigger();
-    auto& view = *qb::test::child<QMainWindow>(window, "frmCompare");
+    auto& view = *qb::test::child<QMainWindow>(window, "compareWindow");
     view.resize(1280, 560);
-    qb::test::child<QComboBox>(view, "cboMatch")->setCurrentIndex(1);
-    qb::test::child<QCheckBox>(view, "chkOnlyDiffering")->setChecked(true);
-    qb::test::child<QCheckBox>(view, "chkOnlyDifferingFields")->setChecked(true);
-    qb::test::child<QTableView>(view, "grdLeft")->selectRow(0);
+    qb::test::child<QComboBox>(view, "compareMatch")->setCurrentIndex(1);
+    qb::test::child<QCheckBox>(view, "compareOnlyDiffering")->setChecked(true);
+    qb::test::child<QCheckBox>(view, "compareOnlyDifferingFields")->setChecked(true);
+    qb::test::child<QTableView>(view, "compareLeft")->selectRow(0);
     QApplication::processEvents();
     view.grab().save(QStringLiteral("%1/compare.png").arg(out));
     return demo.reportMessages() ? 1 : 0;

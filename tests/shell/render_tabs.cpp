@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     // The grid: every column group, then a filter, then the bowling ratings sorted.
     qb::test::child<QAction>(window, "mnuRosterGrid")->trigger();
-    auto* grid = qb::test::child<qb::RosterGridWindow>(window, "frmRosterGrid");
+    auto* grid = qb::test::child<qb::RosterGridWindow>(window, "gridWindow");
     const auto save = [&](const char* name) {
         QApplication::processEvents();
         grid->grab().save(QStringLiteral("%1/%2.png").arg(out, QLatin1String(name)));

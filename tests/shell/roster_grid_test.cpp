@@ -55,7 +55,7 @@ private:
             document.saveAll();
             window->openRoster(QString::fromStdString(path));
             child<QAction>(*window, "mnuRosterGrid")->trigger();
-            grid = child<RosterGridWindow>(*window, "frmRosterGrid");
+            grid = child<RosterGridWindow>(*window, "gridWindow");
         }
         RosterGridView& view() const { return grid->view(); }
         RosterGridModel& model() const { return grid->view().model(); }
@@ -142,7 +142,7 @@ private slots:
         // A player that cannot be shown is shown as such: red, the failure as its tip,
         // naming the field, the value stored and the file.
         const QModelIndex bad = f.model().index(6, f.model().column(field("appearance.face")));
-        QVERIFY(bad.data(RosterGridModel::FailedRole).toBool());
+        QVERIFY(bad.data(RosterGridModel::kFailedRole).toBool());
         QCOMPARE(bad.data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Invalid property value: Face (appearance.face), stored value 30\n"
                                 "File: %1, slot 6 (Bad)")
@@ -254,7 +254,7 @@ private slots:
         spin->setValue(41);
         delegate.setModelData(spin, f.table().model(), accuracy);
         QCOMPARE(f.value(0, "ratings.bowling.Accuracy"), QStringLiteral("41"));
-        QVERIFY(accuracy.data(RosterGridModel::PendingRole).toBool());
+        QVERIFY(accuracy.data(RosterGridModel::kPendingRole).toBool());
         // The main window shows the change on its tab (slot 0 is on screen).
         QCOMPARE(child<RatingSlider>(*f.window, "sldBowling_4")->value(), 41);
         QVERIFY(!f.table().model()->setData(accuracy, QStringLiteral("64")));
@@ -590,10 +590,10 @@ private slots:
         f.select({6});
         child<QAction>(*f.grid, "gridRepair")->trigger();
         const QModelIndex face = f.model().index(6, f.model().column(field("appearance.face")));
-        QVERIFY(!face.data(RosterGridModel::FailedRole).toBool());
+        QVERIFY(!face.data(RosterGridModel::kFailedRole).toBool());
         QVERIFY(face.flags().testFlag(Qt::ItemIsEditable));
         child<QAction>(*f.grid, "gridUndo")->trigger();
-        QVERIFY(face.data(RosterGridModel::FailedRole).toBool());
+        QVERIFY(face.data(RosterGridModel::kFailedRole).toBool());
 
         // A double click on the slot (which cannot be edited) shows the player.
         QVERIFY(QTest::qWaitForWindowExposed(f.grid));
@@ -624,7 +624,7 @@ private slots:
         f.grid->close(); // deleted on close
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         child<QAction>(*f.window, "mnuRosterGrid")->trigger();
-        auto* reopened = child<RosterGridWindow>(*f.window, "frmRosterGrid");
+        auto* reopened = child<RosterGridWindow>(*f.window, "gridWindow");
         QVERIFY(!reopened->view().groupShown(1));
         QVERIFY(reopened->view().groupShown(0));
     }

@@ -15,7 +15,7 @@ namespace qb {
 
 BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups, QWidget* parent)
     : QDialog(parent), backups_(std::move(backups)) {
-    setObjectName(QStringLiteral("frmBackups"));
+    setObjectName(QStringLiteral("backupsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Backups - %1").arg(QFileInfo(roster).fileName()));
     auto* layout = new QVBoxLayout(this);
@@ -27,7 +27,7 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
                   .arg(roster),
         this));
     backupTable_ = named(new QTableWidget(static_cast<int>(backups_.size()), 3, this),
-                         QStringLiteral("lstBackups"));
+                         QStringLiteral("backupsList"));
     backupTable_->setHorizontalHeaderLabels({QStringLiteral("Made (UTC)"),
                                              QStringLiteral("Players that differ"),
                                              QStringLiteral("File")});
@@ -55,7 +55,7 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto* compare =
         named(buttons->addButton(QStringLiteral("&Compare"), QDialogButtonBox::AcceptRole),
-              QStringLiteral("cmdCompareBackup"));
+              QStringLiteral("backupsCompare"));
     compare->setEnabled(!backups_.empty());
     connect(compare, &QPushButton::clicked, this, &BackupsWindow::compareChosen);
     connect(backupTable_, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::compareChosen);

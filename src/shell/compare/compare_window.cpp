@@ -55,12 +55,10 @@ QString fileName(const RosterDocument& document) {
 
 } // namespace
 
-CompareWindow::CompareWindow(MainSide left, std::unique_ptr<RosterDocument> right, Dialogs& dialogs,
-                             SafetyOptions safety, QWidget* parent)
-    : QMainWindow(parent), left_(std::move(left)), right_(std::move(right)), dialogs_(dialogs),
-      safety_(std::move(safety)), comparison_(left_.document, *right_),
-      rightHistory_(std::make_unique<QUndoStack>()) {
-    setObjectName(QStringLiteral("frmCompare"));
+CompareWindow::CompareWindow(ToolContext left, std::unique_ptr<RosterDocument> right)
+    : QMainWindow(&left.window), left_(std::move(left)), right_(std::move(right)),
+      comparison_(left_.document, *right_), rightHistory_(std::make_unique<QUndoStack>()) {
+    setObjectName(QStringLiteral("compareWindow"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(
@@ -72,7 +70,7 @@ CompareWindow::CompareWindow(MainSide left, std::unique_ptr<RosterDocument> righ
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* splitter = named(new QSplitter(central), QStringLiteral("splCompare"));
+    auto* splitter = named(new QSplitter(central), QStringLiteral("compareSplitter"));
     splitter->addWidget(buildSide(CompareSide::Left, splitter));
     splitter->addWidget(buildSide(CompareSide::Right, splitter));
     layout->addWidget(buildCommands(central));
@@ -85,7 +83,7 @@ CompareWindow::CompareWindow(MainSide left, std::unique_ptr<RosterDocument> righ
     }
     unlockRight(false);
     rematch();
-    placeOnScreen(*this, parent, 0.85);
+    placeOnScreen(*this, &left_.window, 0.85);
 }
 
 CompareWindow::~CompareWindow() = default;
@@ -98,14 +96,14 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(named(
         new ElidedLabel(QDir::toNativeSeparators(QString::fromStdString(document.path())), frame),
-        at == kLeft ? QStringLiteral("lblLeftPath")
-                    : QStringLiteral("lblRightPath"))); // backslashes on Windows
+        at == kLeft ? QStringLiteral("compareLeftPath")
+                    : QStringLiteral("compareRightPath"))); // backslashes on Windows
     auto* grid = new RosterGridModel(document, this);
     grids_[at] = grid;
     if (side == CompareSide::Left) {
         grid->setHistory([this](const QString& text, std::vector<Edit> edits) {
             histories_->setActiveStack(&left_.history);
-            left_.step(text, std::move(edits));
+            left_.pushEdits(text, std::move(edits));
         });
     } else {
         grid->setHistory([this](const QString& text, std::vector<Edit> edits) {
@@ -115,12 +113,12 @@ QWidget* CompareWindow::buildSide(CompareSide side, QWidget* parent) {
         });
     }
     connect(grid, &RosterGridModel::refused, this, [this](const QString& reason) {
-        dialogs_.message(this, QMessageBox::Critical, reason);
+        left_.dialogs.message(this, QMessageBox::Critical, reason);
     });
     models_[at] = new MatchedRowsModel(
         comparison_, side, grid, [grid](int column) { return grid->field(column); }, this);
-    auto* view = named(new QTableView(frame),
-                       at == kLeft ? QStringLiteral("grdLeft") : QStringLiteral("grdRight"));
+    auto* view = named(new QTableView(frame), at == kLeft ? QStringLiteral("compareLeft")
+                                                          : QStringLiteral("compareRight"));
     view->setModel(models_[at]);
     view->setItemDelegate(new FieldDelegate(view));
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -154,15 +152,15 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* options = new QVBoxLayout;
-    matchList_ = choiceList(bar, QStringLiteral("cboMatch"));
+    matchList_ = choiceList(bar, QStringLiteral("compareMatch"));
     matchList_->addItems({QStringLiteral("Match by slot"), QStringLiteral("Match by player ID")});
     onlyDifferingPlayers_ = named(new QCheckBox(QStringLiteral("&Only players that differ"), bar),
-                                  QStringLiteral("chkOnlyDiffering"));
+                                  QStringLiteral("compareOnlyDiffering"));
     onlyDifferingFields_ = named(new QCheckBox(QStringLiteral("Only &fields that differ"), bar),
-                                 QStringLiteral("chkOnlyDifferingFields"));
+                                 QStringLiteral("compareOnlyDifferingFields"));
     unlockRight_ = named(new QCheckBox(QStringLiteral("&Edit the right roster"), bar),
-                         QStringLiteral("chkUnlockRight"));
-    differencesLabel_ = named(new QLabel(bar), QStringLiteral("lblDifferences"));
+                         QStringLiteral("compareUnlockRight"));
+    differencesLabel_ = named(new QLabel(bar), QStringLiteral("compareDifferences"));
     for (QWidget* widget :
          {static_cast<QWidget*>(matchList_), static_cast<QWidget*>(onlyDifferingPlayers_),
           static_cast<QWidget*>(onlyDifferingFields_), static_cast<QWidget*>(unlockRight_),
@@ -172,7 +170,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     options->addStretch();
     layout->addLayout(options);
 
-    groupList_ = named(new QListWidget(bar), QStringLiteral("lstGroups"));
+    groupList_ = named(new QListWidget(bar), QStringLiteral("compareGroups"));
     QStringList groups{QStringLiteral("whole player")};
     for (const std::string& name : fieldSelectionNames()) {
         groups << QString::fromStdString(name);
@@ -191,11 +189,12 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
         buttons->addWidget(made);
         return made;
     };
-    button(QStringLiteral("Copy to &Left"), "cmdCopyToLeft", [this] { copyTo(CompareSide::Left); });
-    copyToRightButton_ = button(QStringLiteral("Copy to &Right"), "cmdCopyToRight",
+    button(QStringLiteral("Copy to &Left"), "compareCopyToLeft",
+           [this] { copyTo(CompareSide::Left); });
+    copyToRightButton_ = button(QStringLiteral("Copy to &Right"), "compareCopyToRight",
                                 [this] { copyTo(CompareSide::Right); });
-    button(QStringLiteral("Save &All"), "cmdSaveAll", [this] { saveAll(); });
-    button(QStringLiteral("Save &Patch..."), "cmdSavePatch", [this] { savePatch(); });
+    button(QStringLiteral("Save &All"), "compareSaveAll", [this] { saveAll(); });
+    button(QStringLiteral("Save &Patch..."), "compareSavePatch", [this] { savePatch(); });
     layout->addLayout(buttons);
 
     // Undo and Redo take back the last copy or edit of the side changed last. Their
@@ -205,8 +204,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
     for (const bool redo : {false, true}) {
         const QString verb = redo ? QStringLiteral("Re&do") : QStringLiteral("&Undo");
         auto* action = new QAction(verb, this);
-        action->setObjectName(redo ? QStringLiteral("mnuCompareRedo")
-                                   : QStringLiteral("mnuCompareUndo"));
+        action->setObjectName(redo ? QStringLiteral("compareRedo") : QStringLiteral("compareUndo"));
         action->setShortcut(redo ? QKeySequence::Redo : QKeySequence::Undo);
         action->setEnabled(false);
         addAction(action);
@@ -249,7 +247,7 @@ QWidget* CompareWindow::buildCommands(QWidget* parent) {
 }
 
 QWidget* CompareWindow::buildLegend(QWidget* parent) {
-    auto* legend = named(new QWidget(parent), QStringLiteral("fraLegend"));
+    auto* legend = named(new QWidget(parent), QStringLiteral("compareLegend"));
     auto* layout = new QHBoxLayout(legend);
     layout->setContentsMargins(0, 0, 0, 0);
     const std::pair<QColor, QString> meanings[] = {
@@ -268,7 +266,7 @@ QWidget* CompareWindow::buildLegend(QWidget* parent) {
 }
 
 bool CompareWindow::attempt(const std::function<void()>& step) {
-    return qb::attempt(dialogs_, this, step);
+    return qb::attempt(left_.dialogs, this, step);
 }
 
 void CompareWindow::rematch() {
@@ -412,7 +410,7 @@ void CompareWindow::unlockRight(bool unlocked) {
 
 void CompareWindow::saveAll() {
     left_.saveAll();
-    if (!right_->pendingSlots().empty() && attempt([this] { right_->saveAll(safety_); })) {
+    if (!right_->pendingSlots().empty() && attempt([this] { right_->saveAll(left_.safety); })) {
         rightHistory_->setClean();
     }
 }
@@ -428,13 +426,14 @@ void CompareWindow::savePatch() {
         }
     }
     if (pairs.empty()) {
-        dialogs_.message(this, QMessageBox::Information,
-                         QStringLiteral("Select the players whose differences the patch holds."));
+        left_.dialogs.message(
+            this, QMessageBox::Information,
+            QStringLiteral("Select the players whose differences the patch holds."));
         return;
     }
     const QString path =
-        dialogs_.saveFile(this, QStringLiteral("Save the differences as a patch"),
-                          QStringLiteral("patch.json"), QStringLiteral("Patch (*.json)"));
+        left_.dialogs.saveFile(this, QStringLiteral("Save the differences as a patch"),
+                               QStringLiteral("patch.json"), QStringLiteral("Patch (*.json)"));
     if (path.isEmpty()) {
         return;
     }
@@ -449,7 +448,7 @@ void CompareWindow::savePatch() {
         file.write(patch.data(), static_cast<qint64>(patch.size())) !=
             static_cast<qint64>(patch.size()) ||
         !file.commit()) {
-        dialogs_.message(
+        left_.dialogs.message(
             this, QMessageBox::Critical,
             QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
         return;
@@ -464,12 +463,12 @@ void CompareWindow::savePatch() {
 bool CompareWindow::settleUnsaved() {
     const std::size_t count = right_->pendingSlots().size();
     return qb::settleUnsaved(
-        dialogs_, this, count,
+        left_.dialogs, this, count,
         QStringLiteral("Save changes to %1 of %2?")
             .arg(count == 1 ? QStringLiteral("1 player") : QStringLiteral("%1 players").arg(count),
                  fileName(*right_)),
         [this] {
-            attempt([this] { right_->saveAll(safety_); });
+            attempt([this] { right_->saveAll(left_.safety); });
             return right_->pendingSlots().empty();
         });
 }

@@ -4,6 +4,7 @@
 #include "saving/safe_write.h"
 #include "shell/compare/roster_comparison.h"
 #include "shell/grid/roster_grid_model.h"
+#include "shell/tools/tool_context.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -20,7 +21,6 @@ class QUndoStack;
 
 namespace qb {
 
-class Dialogs;
 class MatchedRowsModel;
 
 // The compare view: the main window's roster on the left, a second roster on the right,
@@ -31,19 +31,10 @@ class CompareWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The main window's side: its document, its undo history, how a step is put on that
-    // history and how it is undone or redone (the editors show what either did to their
-    // player), and its Save All.
-    struct MainSide {
-        RosterDocument& document;
-        QUndoStack& history;
-        RosterGridModel::History step;
-        std::function<void(bool redo)> undoOrRedo;
-        std::function<void()> saveAll;
-    };
-
-    CompareWindow(MainSide left, std::unique_ptr<RosterDocument> right, Dialogs& dialogs,
-                  SafetyOptions safety, QWidget* parent);
+    // `left` is the main window's side: its document, its undo history, how a step is put
+    // on that history and how it is undone or redone (the editors show what either did to
+    // their player), and its Save All. The view is a window of the main window's.
+    CompareWindow(ToolContext left, std::unique_ptr<RosterDocument> right);
     ~CompareWindow() override;
 
     // Before the right roster's unsaved edits would be lost: asks to save them, drop them
@@ -75,10 +66,8 @@ private:
     // Runs a step; an error it raises is shown and the step reported as failed.
     bool attempt(const std::function<void()>& step);
 
-    MainSide left_;
+    ToolContext left_;
     std::unique_ptr<RosterDocument> right_;
-    Dialogs& dialogs_;
-    SafetyOptions safety_;
     RosterComparison comparison_;
     std::unique_ptr<QUndoStack> rightHistory_;
     QUndoGroup* histories_ = nullptr;

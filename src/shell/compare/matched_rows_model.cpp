@@ -90,7 +90,7 @@ QVariant MatchedRowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
-    if (role == DiffersRole) {
+    if (role == kDiffersRole) {
         return differs(index);
     }
     if (role == Qt::BackgroundRole && differs(index)) {

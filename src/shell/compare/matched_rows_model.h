@@ -17,7 +17,7 @@ class MatchedRowsModel : public QAbstractProxyModel {
 
 public:
     // True in a cell whose field differs from the matched player's.
-    static constexpr int DiffersRole = Qt::UserRole + 40;
+    static constexpr int kDiffersRole = Qt::UserRole + 40;
     // The field a column of the grid shows; null for the slot, ID and other columns.
     using FieldOfColumn = std::function<const Field*(int column)>;
 

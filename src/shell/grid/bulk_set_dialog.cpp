@@ -52,7 +52,7 @@ QComboBox* fieldList(QWidget* parent, const Field* current) {
 
 std::optional<BulkSet> askBulkSet(QWidget* parent, int players, const Field* current) {
     QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("dlgBulkSet"));
+    dialog.setObjectName(QStringLiteral("bulkDialog"));
     dialog.setWindowTitle(QStringLiteral("Set a Field of %1 Players").arg(players));
     QComboBox* fields = fieldList(&dialog, current);
     auto* op = named(new QComboBox(&dialog), QStringLiteral("bulkOp"));

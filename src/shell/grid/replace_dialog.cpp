@@ -13,7 +13,7 @@ namespace qb {
 std::optional<ColumnReplace> askReplace(QWidget* parent, const QString& column,
                                         bool manyRowsSelected) {
     QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("dlgReplace"));
+    dialog.setObjectName(QStringLiteral("replaceDialog"));
     dialog.setWindowTitle(QStringLiteral("Replace in %1").arg(column));
     auto* find = named(new QLineEdit(&dialog), QStringLiteral("replaceFind"));
     auto* replacement = named(new QLineEdit(&dialog), QStringLiteral("replaceWith"));

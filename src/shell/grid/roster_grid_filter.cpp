@@ -254,7 +254,7 @@ RosterGridFilter::RosterGridFilter(RosterGridModel& model, QObject* parent)
     // Connected before the proxy connects itself, so its sorting reads fresh keys.
     connect(&model, &QAbstractItemModel::dataChanged, this, &RosterGridFilter::refreshSortKeys);
     setSourceModel(&model);
-    setSortRole(RosterGridModel::SortRole);
+    setSortRole(RosterGridModel::kSortRole);
 }
 
 void RosterGridFilter::setNameSearch(const QString& text) {
@@ -305,7 +305,7 @@ bool RosterGridFilter::filterAcceptsRow(int row, const QModelIndex&) const {
 
 bool RosterGridFilter::meets(int slot, const ColumnCondition& condition) const {
     const QModelIndex cell = model_.index(slot, condition.column);
-    const QVariant key = cell.data(RosterGridModel::SortRole);
+    const QVariant key = cell.data(RosterGridModel::kSortRole);
     if (!key.isValid()) {
         return false; // a field shown as nothing meets no condition
     }
@@ -323,7 +323,7 @@ RosterGridFilter::SortKey RosterGridFilter::readSortKey(int slot, int column) co
     if (model_.isEmptySlot(slot)) {
         return {.empty = true};
     }
-    const QVariant value = model_.index(slot, column).data(RosterGridModel::SortRole);
+    const QVariant value = model_.index(slot, column).data(RosterGridModel::kSortRole);
     if (!value.isValid()) {
         return {};
     }

@@ -219,7 +219,7 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
     const int slot = index.row();
     const Field* shownField = field(index.column());
     const bool empty = isEmptySlot(slot);
-    if (role == EmptyRole) {
+    if (role == kEmptyRole) {
         return empty;
     }
     if (empty && role == Qt::ForegroundRole) {
@@ -229,8 +229,8 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         const QVariant number = index.column() == kSlotColumn
                                     ? slot
                                     : read16(document_.table().record(slot), OFFSET_ID);
-        return role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole ? number
-                                                                                   : QVariant();
+        return role == Qt::DisplayRole || role == Qt::EditRole || role == kSortRole ? number
+                                                                                    : QVariant();
     }
     if (empty) {
         return {};
@@ -241,7 +241,7 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
         return displayed(slot, *shownField);
     case Qt::EditRole:
         return valueOf(player.value(*shownField));
-    case SortRole:
+    case kSortRole:
         return sortKey(player.value(*shownField));
     case Qt::DecorationRole:
         if (shownField->key == keys::kNation) {
@@ -249,16 +249,16 @@ QVariant RosterGridModel::data(const QModelIndex& index, int role) const {
             return entry >= 0 ? QVariant(QIcon(nationFlag(entry))) : QVariant();
         }
         return {};
-    case PendingRole:
+    case kPendingRole:
         return document_.hasPending(slot) && document_.changedKeys(slot).contains(shownField->key);
-    case FailedRole:
+    case kFailedRole:
         return !player.failures.empty();
     case Qt::BackgroundRole:
         if (!player.failures.empty()) {
             return QBrush(kUnshowableCell);
         }
-        return data(index, PendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
-                                                 : QVariant();
+        return data(index, kPendingRole).toBool() ? QVariant(QBrush(QColor(255, 236, 150)))
+                                                  : QVariant();
     case Qt::ToolTipRole:
         return player.failures.empty()
                    ? QVariant()

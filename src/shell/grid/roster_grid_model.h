@@ -30,12 +30,10 @@ class RosterGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Role {
-        SortRole = Qt::UserRole + 1, // numbers as numbers, texts as shown
-        PendingRole,                 // the cell shows an edit not yet saved
-        FailedRole,                  // the player cannot be shown in full
-        EmptyRole,                   // the slot holds no player
-    };
+    static constexpr int kSortRole = Qt::UserRole + 1;    // numbers as numbers, texts as shown
+    static constexpr int kPendingRole = Qt::UserRole + 2; // the cell shows an edit not yet saved
+    static constexpr int kFailedRole = Qt::UserRole + 3;  // the player cannot be shown in full
+    static constexpr int kEmptyRole = Qt::UserRole + 4;   // the slot holds no player
     static constexpr int kSlotColumn = 0;
     static constexpr int kIdColumn = 1;
     static constexpr int kFirstFieldColumn = 2;

@@ -42,7 +42,7 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
                                    Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), view_(new RosterGridView(document, this)), settings_(settings),
       dialogs_(dialogs) {
-    setObjectName(QStringLiteral("frmRosterGrid"));
+    setObjectName(QStringLiteral("gridWindow"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Roster - ") +
