@@ -90,9 +90,6 @@ QVariant MatchedRowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
-    if (role == kDiffersRole) {
-        return differs(index);
-    }
     if (role == Qt::BackgroundRole && differs(index)) {
         return QBrush(kDifferingCell);
     }

@@ -16,8 +16,6 @@ class MatchedRowsModel : public QAbstractProxyModel {
     Q_OBJECT
 
 public:
-    // True in a cell whose field differs from the matched player's.
-    static constexpr int kDiffersRole = Qt::UserRole + 40;
     // The field a column of the grid shows; null for the slot, ID and other columns.
     using FieldOfColumn = std::function<const Field*(int column)>;
 
