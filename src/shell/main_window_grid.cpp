@@ -3,8 +3,9 @@
 #include "shell/grid/roster_grid_view.h"
 #include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
+#include "shell/player_name_box.h"
+#include "shell/player_presenter.h"
 
-#include <QComboBox>
 #include <QUndoStack>
 
 namespace qb {
@@ -34,10 +35,10 @@ void MainWindow::pushEdits(const QString& text, std::vector<Edit> edits) {
 }
 
 void MainWindow::openGridPlayer(int slot) {
-    if (slot < playerList_->count()) {
-        playerList_->setCurrentIndex(slot);
+    if (slot < names_->count()) {
+        names_->select(slot);
     } else {
-        showPlayer(slot);
+        presenter_->showPlayer(slot);
     }
     raise();
     activateWindow();
