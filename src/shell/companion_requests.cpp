@@ -11,9 +11,9 @@
 namespace qb {
 
 CompanionRequests::CompanionRequests(Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
-                                     PlayerNameBox& names, Opening opening)
+                                     PlayerNameBox& names, RosterHandover handover)
     : QObject(window), dialogs_(dialogs), window_(window), presenter_(presenter), names_(names),
-      opening_(std::move(opening)) {
+      handover_(std::move(handover)) {
     auto* server = new LinkServer(linkName(kEditorTopic), this);
     connect(server, &LinkServer::commandReceived, this, &CompanionRequests::handle);
 }
@@ -26,7 +26,7 @@ void CompanionRequests::handle(const QString& command) {
             selectRequestedPlayer(request.entry);
         } else if (dialogs_.question(window_, QStringLiteral("Do you want to open ") + path,
                                      QStringLiteral("Quillbay")) &&
-                   opening_.settleUnsaved()) {
+                   handover_.settleUnsaved()) {
             openRequestedRoster(path, request.entry);
         }
     });
@@ -41,7 +41,7 @@ void CompanionRequests::openRequestedRoster(const QString& path, int entry) {
             [&] {
                 // The file is checked before it replaces the open one, so a bad path never
                 // leaves a half-opened roster.
-                opening_.adopt(std::make_unique<RosterDocument>(path.toStdString()));
+                handover_.adopt(std::make_unique<RosterDocument>(path.toStdString()));
                 selectRequestedPlayer(entry);
             },
             {.wording = [](const QuillbayError& error) {

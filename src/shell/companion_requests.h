@@ -1,11 +1,9 @@
 #pragma once
 
-#include "player/roster_document.h"
 #include "shell/dialogs.h"
+#include "shell/roster_opener.h"
 
 #include <QObject>
-#include <functional>
-#include <memory>
 
 namespace qb {
 
@@ -19,15 +17,8 @@ class CompanionRequests : public QObject {
     Q_OBJECT
 
 public:
-    // What the window does for a request to open another roster.
-    struct Opening {
-        // Before unsaved edits would be lost: whether to go on.
-        std::function<bool()> settleUnsaved;
-        // Makes the document the open roster.
-        std::function<void(std::unique_ptr<RosterDocument>)> adopt;
-    };
     CompanionRequests(Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
-                      PlayerNameBox& names, Opening opening);
+                      PlayerNameBox& names, RosterHandover handover);
 
     void handle(const QString& command);
 
@@ -39,7 +30,7 @@ private:
     QWidget* window_;
     PlayerPresenter& presenter_;
     PlayerNameBox& names_;
-    Opening opening_;
+    RosterHandover handover_;
 };
 
 } // namespace qb

@@ -19,8 +19,10 @@
 #include "shell/player_file_transfer.h"
 #include "shell/player_name_box.h"
 #include "shell/player_presenter.h"
+#include "shell/roster_opener.h"
 #include "shell/roster_saver.h"
 #include "shell/tab_strip.h"
+#include "shell/text_box_undo_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +30,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -40,6 +41,11 @@ namespace {
 
 constexpr int kAboutTab = 9;
 constexpr int kTabs = 10;
+
+// The title while no file is open; an open file's name follows it.
+QString versionTitle() {
+    return QStringLiteral("Quillbay V%1.%2").arg(MainWindow::kMajor).arg(MainWindow::kMinor);
+}
 
 } // namespace
 
@@ -61,15 +67,18 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     saver_ = std::make_unique<RosterSaver>(document_, history_, settings_, dialogs_, this,
                                            *presenter_, *names_, *personal_);
     new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *more_);
-    requests_ = new CompanionRequests(
-        dialogs_, this, *presenter_, *names_,
-        {[this] { return settleUnsaved(); },
-         [this](std::unique_ptr<RosterDocument> document) { adoptRoster(std::move(document)); }});
+    const RosterHandover handover{
+        [this] { return settleUnsaved(); },
+        [this](std::unique_ptr<RosterDocument> document) { adoptRoster(std::move(document)); }};
+    requests_ = new CompanionRequests(dialogs_, this, *presenter_, *names_, handover);
     game_ = new GameAssets(settings_, dialogs_, this, personal_);
     connect(game_, &GameAssets::folderChosen, this, [this](const QString& folder) {
         gameFolderAction_->setText(folder);
         lastFileAction_->setEnabled(true);
     });
+    opener_ = std::make_unique<RosterOpener>(settings_, dialogs_, this, versionTitle(), *game_,
+                                             *personal_, *saver_, handover);
+    new TextBoxUndoKeys(this);
     // Installed after the Name box's own filter, so it runs first: a Ctrl+Tab it takes
     // never reaches the Name box's search.
     qApp->installEventFilter(this);
@@ -155,7 +164,7 @@ void MainWindow::buildActions() {
              }
          }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
-        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
+        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { opener_->openLastFile(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
         {"E&dit", "mnuUndo", "&Undo", "Ctrl+Z", [this] { undoOrRedo(false); }},
         {"E&dit", "mnuRedo", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", [this] { undoOrRedo(true); }},
@@ -255,7 +264,7 @@ void MainWindow::buildPages(QWidget* central) {
 }
 
 void MainWindow::prepareWindow() {
-    setWindowTitle(QStringLiteral("Quillbay V%1.%2").arg(kMajor).arg(kMinor));
+    setWindowTitle(versionTitle());
     tabStrip_->setEnabled(false);
     lastFileAction_->setEnabled(!game_->folder().isEmpty());
     if (game_->folder().size() >= 6) {
@@ -295,17 +304,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
          (watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))) {
         nextTab();
         return true;
-    }
-    // A text box takes Ctrl+Z and Ctrl+Shift+Z for its own typing; with nothing of its own
-    // to undo or redo it lets them through to the window's Undo and Redo.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* pressed = static_cast<QKeyEvent*>(event);
-        if (const auto* edit = qobject_cast<QLineEdit*>(watched);
-            edit != nullptr &&
-            ((pressed->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
-             (pressed->matches(QKeySequence::Redo) && !edit->isRedoAvailable()))) {
-            return true;
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -32,6 +32,7 @@ class PersonalPage;
 class PlayerNameBox;
 class PlayerPresenter;
 class RosterGridWindow;
+class RosterOpener;
 class RosterSaver;
 class StatisticsPage;
 class TabStrip;
@@ -39,9 +40,9 @@ class TabStrip;
 // The editor's one window. It owns the open roster and its undo history, and assembles
 // the pages, one per tab, the commands of its menus and buttons and the classes that do
 // the work: the player on screen (PlayerPresenter), the Name box (PlayerNameBox), saving
-// (RosterSaver), the game folder's files (GameAssets), player files (PlayerFileTransfer),
-// the companion's requests (CompanionRequests) and demo resets (DemoReset). It decodes
-// nothing itself: the pages show a PlayerSheet that the core fills from a record, and
+// (RosterSaver), opening (RosterOpener), the game folder's files (GameAssets), player files
+// (PlayerFileTransfer), the companion's requests (CompanionRequests) and demo resets (DemoReset).
+// It decodes nothing itself: the pages show a PlayerSheet that the core fills from a record, and
 // saving hands the sheet back.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -53,12 +54,9 @@ public:
     MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The open command after its dialog: title, status label, last file, reloadRoster.
+    // Opening a roster (see RosterOpener).
     void openRoster(const QString& path);
-    // Opening a file named at start: the game folder is insisted on first, as the
-    // open command does.
     void openRosterAfterGameCheck(const QString& path);
-    // The open command: insists on the game folder first, then asks for a file.
     void chooseAndOpenRoster();
     void chooseGameFolder();
     // File, Save and Save All (see RosterSaver).
@@ -93,11 +91,9 @@ private:
     void showTab(int tab);
     void nextTab();
 
-    // The open roster (main_window_roster.cpp): opening it with a fresh history, undo and
-    // redo, and the question before its unsaved edits would be lost.
-    // Makes `document` the open roster and lists its players.
+    // The open roster and its history (main_window_roster.cpp).
+    // Makes `document` the open roster with a fresh history and lists its players.
     void adoptRoster(std::unique_ptr<RosterDocument> document);
-    void openLastFile();
     void undoOrRedo(bool redo);
     // The Undo History list, beside the pages: clicking a step goes back or forward to it.
     void showHistory();
@@ -138,6 +134,7 @@ private:
     PlayerNameBox* names_ = nullptr;
     PlayerPresenter* presenter_ = nullptr;
     std::unique_ptr<RosterSaver> saver_;
+    std::unique_ptr<RosterOpener> opener_;
     CompanionRequests* requests_ = nullptr;
     std::unique_ptr<DemoReset> demoReset_; // in demo mode
 

@@ -1,72 +1,31 @@
-// The open roster: opening it with a fresh history, undo and redo, and the question
-// before its unsaved edits would be lost.
-#include "roster/codepage.h"
-#include "roster/errors.h"
+// The open roster and its history: opening one, adopting it with a fresh history, undo
+// and redo, and the question before its unsaved edits would be lost.
 #include "shell/compare/compare_window.h"
-#include "shell/game_assets.h"
 #include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
-#include "shell/pages/personal_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/player_presenter.h"
+#include "shell/roster_opener.h"
 #include "shell/roster_saver.h"
 
 #include <QAction>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QUndoStack>
 #include <QUndoView>
 #include <utility>
 
 namespace qb {
 
-void MainWindow::chooseAndOpenRoster() {
-    if (!game_->requireGameFolder() || !settleUnsaved()) {
-        return;
-    }
-    const QString path = dialogs_.openFile(
-        this, QStringLiteral("Select the file"), settings_.gamePath(),
-        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
-    if (!path.isEmpty()) {
-        openRoster(path);
-    }
+void MainWindow::openRoster(const QString& path) {
+    opener_->open(path);
 }
 
 void MainWindow::openRosterAfterGameCheck(const QString& path) {
-    if (game_->requireGameFolder()) {
-        openRoster(path);
-    }
+    opener_->openAfterGameCheck(path);
 }
 
-void MainWindow::openRoster(const QString& path) {
-    setWindowTitle(QStringLiteral("Quillbay V%1.%2 - %3")
-                       .arg(kMajor)
-                       .arg(kMinor)
-                       .arg(QFileInfo(path).fileName()));
-    personal_->setStatus({});
-    saver_->reportRecoveredSaves(path);
-    const bool opened = attempt([&] {
-        auto document = std::make_unique<RosterDocument>(path.toStdString());
-        const RosterFile& roster = document->file();
-        if (roster.kindWarning()) {
-            message(QMessageBox::Warning, QString::fromStdString(*roster.kindWarning()));
-        }
-        personal_->setStatus(QString::fromStdString(decodeCp1252(roster.readHeader())));
-        settings_.setLastFile(path);
-        adoptRoster(std::move(document));
-    });
-    if (!opened) {
-        // Nothing of the file that was open before is shown under the new title.
-        adoptRoster(nullptr);
-    }
-}
-
-void MainWindow::openLastFile() {
-    const QString path = settings_.lastFile();
-    if (path.isEmpty() || !QFileInfo::exists(path) || !settleUnsaved()) {
-        return;
-    }
-    attempt([&] { adoptRoster(std::make_unique<RosterDocument>(path.toStdString())); });
+void MainWindow::chooseAndOpenRoster() {
+    opener_->chooseAndOpen();
 }
 
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
