@@ -2,10 +2,8 @@
 
 #include "roster/errors.h"
 #include "shell/artwork.h"
-#include "shell/companion_requests.h"
 #include "shell/compare/compare_window.h"
 #include "shell/demo_reset.h"
-#include "shell/game_assets.h"
 #include "shell/grid/roster_grid_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
@@ -18,9 +16,6 @@
 #include "shell/pages/widgets.h"
 #include "shell/player_file_transfer.h"
 #include "shell/player_name_box.h"
-#include "shell/player_presenter.h"
-#include "shell/roster_opener.h"
-#include "shell/roster_saver.h"
 #include "shell/tab_strip.h"
 #include "shell/text_box_undo_keys.h"
 
@@ -93,22 +88,6 @@ MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
 }
 
-void MainWindow::chooseGameFolder() {
-    game_->chooseGameFolder();
-}
-
-void MainWindow::saveShownPlayer() {
-    saver_->saveShownPlayer();
-}
-
-void MainWindow::saveAll() {
-    saver_->saveAll();
-}
-
-void MainWindow::handleLinkRequest(const QString& command) {
-    requests_->handle(command);
-}
-
 void MainWindow::offerDemoReset(const DemoFolder& folder) {
     demoReset_ = std::make_unique<DemoReset>(
         folder, document_, dialogs_, *presenter_,
@@ -122,14 +101,6 @@ void MainWindow::offerDemoReset(const DemoFolder& folder) {
                           },
                           [this](const QString& path) { openRoster(path); }});
     findChild<QAction*>(QStringLiteral("mnuResetDemo"))->setVisible(true);
-}
-
-QString MainWindow::openedFileName() const {
-    return presenter_->openedFileName();
-}
-
-const QString& MainWindow::tempPath() const {
-    return game_->tempPath();
 }
 
 void MainWindow::message(QMessageBox::Icon icon, const QString& text) {

@@ -3,8 +3,13 @@
 #include "player/roster_document.h"
 #include "saving/safe_write.h"
 #include "shell/app_settings.h"
+#include "shell/companion_requests.h"
 #include "shell/demo_mode.h"
 #include "shell/dialogs.h"
+#include "shell/game_assets.h"
+#include "shell/player_presenter.h"
+#include "shell/roster_opener.h"
+#include "shell/roster_saver.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -22,28 +27,23 @@ class QUndoView;
 namespace qb {
 
 class AboutPage;
-class CompanionRequests;
 class CompareWindow;
 class DemoReset;
-class GameAssets;
 class MorePage;
 class Page;
 class PersonalPage;
 class PlayerNameBox;
-class PlayerPresenter;
 class RosterGridWindow;
-class RosterOpener;
-class RosterSaver;
 class StatisticsPage;
 class TabStrip;
 
 // The editor's one window. It owns the open roster and its undo history, and assembles
 // the pages, one per tab, the commands of its menus and buttons and the classes that do
-// the work: the player on screen (PlayerPresenter), the Name box (PlayerNameBox), saving
-// (RosterSaver), opening (RosterOpener), the game folder's files (GameAssets), player files
-// (PlayerFileTransfer), the companion's requests (CompanionRequests) and demo resets (DemoReset).
-// It decodes nothing itself: the pages show a PlayerSheet that the core fills from a record, and
-// saving hands the sheet back.
+// the work: the player on screen (PlayerPresenter), the Name box (PlayerNameBox),
+// saving (RosterSaver), opening (RosterOpener), the game folder's files (GameAssets),
+// player files (PlayerFileTransfer), the companion's requests (CompanionRequests) and
+// demo resets (DemoReset). It decodes nothing itself: the pages show a PlayerSheet that
+// the core fills from a record, and saving hands the sheet back.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -55,21 +55,21 @@ public:
     ~MainWindow() override;
 
     // Opening a roster (see RosterOpener).
-    void openRoster(const QString& path);
-    void openRosterAfterGameCheck(const QString& path);
-    void chooseAndOpenRoster();
-    void chooseGameFolder();
+    void openRoster(const QString& path) { opener_->open(path); }
+    void openRosterAfterGameCheck(const QString& path) { opener_->openAfterGameCheck(path); }
+    void chooseAndOpenRoster() { opener_->chooseAndOpen(); }
+    void chooseGameFolder() { game_->chooseGameFolder(); }
     // File, Save and Save All (see RosterSaver).
-    void saveShownPlayer();
-    void saveAll();
+    void saveShownPlayer() { saver_->saveShownPlayer(); }
+    void saveAll() { saver_->saveAll(); }
     // A request of the companion program: "index|path".
-    void handleLinkRequest(const QString& command);
+    void handleLinkRequest(const QString& command) { requests_->handle(command); }
     // In demo mode: File, Reset Demo Files... writes the demo files of `folder` afresh.
     void offerDemoReset(const DemoFolder& folder);
 
     // The open roster's path; empty while none is open.
-    QString openedFileName() const;
-    const QString& tempPath() const;
+    QString openedFileName() const { return presenter_->openedFileName(); }
+    const QString& tempPath() const { return game_->tempPath(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,8 +100,8 @@ private:
     // Before unsaved edits would be lost: asks to save them all, drop them or cancel.
     // Returns whether to go on.
     bool settleUnsaved();
-    void commitEditors();
-    SafetyOptions safety(bool force) const;
+    void commitEditors() { presenter_->commitEditors(); }
+    SafetyOptions safety(bool force) const { return saveSafety(settings_, force); }
 
     // The roster grid over the open document (main_window_grid.cpp).
     void showRosterGrid();

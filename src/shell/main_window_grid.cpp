@@ -4,7 +4,6 @@
 #include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
 #include "shell/player_name_box.h"
-#include "shell/player_presenter.h"
 
 #include <QUndoStack>
 

@@ -1,12 +1,9 @@
-// The open roster and its history: opening one, adopting it with a fresh history, undo
-// and redo, and the question before its unsaved edits would be lost.
+// The open roster and its history: adopting a roster with a fresh history, the Undo
+// History list, undo and redo, and the question before unsaved edits would be lost.
 #include "shell/compare/compare_window.h"
 #include "shell/grid/roster_grid_window.h"
 #include "shell/main_window.h"
 #include "shell/pages/widgets.h"
-#include "shell/player_presenter.h"
-#include "shell/roster_opener.h"
-#include "shell/roster_saver.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -15,18 +12,6 @@
 #include <utility>
 
 namespace qb {
-
-void MainWindow::openRoster(const QString& path) {
-    opener_->open(path);
-}
-
-void MainWindow::openRosterAfterGameCheck(const QString& path) {
-    opener_->openAfterGameCheck(path);
-}
-
-void MainWindow::chooseAndOpenRoster() {
-    opener_->chooseAndOpen();
-}
 
 void MainWindow::adoptRoster(std::unique_ptr<RosterDocument> document) {
     delete grid_; // it shows the document let go of here
@@ -86,14 +71,6 @@ void MainWindow::undoOrRedo(bool redo) {
     // A change still in an editor is a step of its own, undone first.
     commitEditors();
     attempt([&] { redo ? history_->redo() : history_->undo(); });
-}
-
-void MainWindow::commitEditors() {
-    presenter_->commitEditors();
-}
-
-SafetyOptions MainWindow::safety(bool force) const {
-    return saveSafety(settings_, force);
 }
 
 } // namespace qb
