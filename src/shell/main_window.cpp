@@ -2,8 +2,7 @@
 
 #include "roster/errors.h"
 #include "shell/artwork.h"
-#include "shell/commentary_names.h"
-#include "shell/companion_link.h"
+#include "shell/demo_reset.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
 #include "shell/pages/basic_page.h"
@@ -13,24 +12,23 @@
 #include "shell/pages/ratings_page.h"
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
+#include "shell/player_file_transfer.h"
+#include "shell/player_name_box.h"
 #include "shell/tab_strip.h"
+#include "shell/text_box_undo_keys.h"
 #include "shell/tools/document_tools.h"
 #include "shell/tools/tool_windows.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QDockWidget>
+#include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUndoStack>
-#include <QUndoView>
 #include <utility>
 
 namespace qb {
@@ -39,10 +37,15 @@ namespace {
 constexpr int kAboutTab = 9;
 constexpr int kTabs = 10;
 
+// The title while no file is open; an open file's name follows it.
+QString versionTitle() {
+    return QStringLiteral("Quillbay V%1.%2").arg(MainWindow::kMajor).arg(MainWindow::kMinor);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount),
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs),
       tools_(std::make_unique<ToolWindows>()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(windowIcon());
@@ -54,28 +57,40 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     unsavedLabel_ = named(new QLabel(this), QStringLiteral("lblUnsaved"));
     statusBar()->addPermanentWidget(unsavedLabel_);
     connect(tabStrip_, &TabStrip::tabSelected, this, &MainWindow::showTab);
-    connect(playerList_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!showingState_) {
-            showChosenPlayer();
-        }
+    presenter_ = new PlayerPresenter(
+        document_, history_, dialogs_, this,
+        {pages_, tabStrip_, personal_, statistics_, more_, names_, saveButton_, unsavedLabel_});
+    saver_ = std::make_unique<RosterSaver>(document_, history_, settings_, dialogs_, this,
+                                           *presenter_, *names_, *personal_);
+    new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *more_);
+    const RosterHandover handover{
+        [this] { return settleUnsaved(); },
+        [this](std::unique_ptr<RosterDocument> document) { adoptRoster(std::move(document)); }};
+    requests_ = new CompanionRequests(dialogs_, this, *presenter_, *names_, handover);
+    game_ = new GameAssets(settings_, dialogs_, this, personal_);
+    connect(game_, &GameAssets::folderChosen, this, [this](const QString& folder) {
+        gameFolderAction_->setText(folder);
+        lastFileAction_->setEnabled(true);
     });
-    // Choosing the entry that is already selected changes no index; it reloads the
-    // player from the file all the same, dropping the edits (a revert).
-    connect(playerList_, &QComboBox::activated, this, [this](int entry) {
-        if (entry == entryAtPopup_) {
-            reloadPlayer(entry);
-        }
-        entryAtPopup_ = -1;
-    });
-    connect(playerList_->lineEdit(), &QLineEdit::textEdited, this, [this] { typedInName_ = true; });
-    auto* linkServer = new LinkServer(linkName(kEditorTopic), this);
-    connect(linkServer, &LinkServer::commandReceived, this, &MainWindow::handleLinkRequest);
+    opener_ = std::make_unique<RosterOpener>(settings_, dialogs_, this, versionTitle(), *game_,
+                                             *personal_, *saver_, handover);
+    new TextBoxUndoKeys(this);
+    // Installed after the Name box's own filter, so it runs first: a Ctrl+Tab it takes
+    // never reaches the Name box's search.
     qApp->installEventFilter(this);
     prepareWindow();
 }
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+}
+
+void MainWindow::offerDemoReset(const DemoFolder& folder) {
+    demoReset_ = std::make_unique<DemoReset>(
+        folder, document_, dialogs_, *presenter_,
+        DemoReset::Window{this, [this] { return tools_->closeOwnRosters(); },
+                          [this](const QString& path) { openRoster(path); }});
+    findChild<QAction*>(QStringLiteral("mnuResetDemo"))->setVisible(true);
 }
 
 void MainWindow::message(QMessageBox::Icon icon, const QString& text) {
@@ -101,9 +116,14 @@ void MainWindow::buildActions() {
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
         {"&File", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
-        {"&File", "mnuResetDemo", "Reset &Demo Files...", "", [this] { resetDemoFiles(); }},
+        {"&File", "mnuResetDemo", "Reset &Demo Files...", "",
+         [this] {
+             if (demoReset_) {
+                 demoReset_->run();
+             }
+         }},
         {"&File", "mnuBar2", nullptr, nullptr, {}},
-        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { openLastFile(); }},
+        {"&File", "mnuLastFile", "Last File", "Ctrl+L", [this] { opener_->openLastFile(); }},
         {"&File", "mnuExit", "&Exit", "Ctrl+W", [this] { close(); }},
         {"E&dit", "mnuUndo", "&Undo", "Ctrl+Z", [this] { undoOrRedo(false); }},
         {"E&dit", "mnuRedo", "&Redo", "Ctrl+Y;Ctrl+Shift+Z", [this] { undoOrRedo(true); }},
@@ -156,12 +176,12 @@ void MainWindow::buildActions() {
 }
 
 void MainWindow::buildTopRow(QWidget* central) {
-    playerList_ = named(new QComboBox(central), QStringLiteral("cboPlayerName"));
-    playerList_->setEditable(true);
-    playerList_->setInsertPolicy(QComboBox::NoInsert);
-    playerList_->setCompleter(nullptr);
-    playerList_->setGeometry(twips(840, 120, 2055, 315));
-    named(caption(central, QStringLiteral("&Name :"), playerList_), QStringLiteral("lblName"))
+    auto* playerList = named(new QComboBox(central), QStringLiteral("cboPlayerName"));
+    playerList->setEditable(true);
+    playerList->setInsertPolicy(QComboBox::NoInsert);
+    playerList->setCompleter(nullptr);
+    playerList->setGeometry(twips(840, 120, 2055, 315));
+    named(caption(central, QStringLiteral("&Name :"), playerList), QStringLiteral("lblName"))
         ->setGeometry(twips(120, 150, 700, 255));
     // The buttons run the commands of the menu items of the same name.
     const auto button = [&](const char* name, const char* action, const QRect& place) {
@@ -174,7 +194,9 @@ void MainWindow::buildTopRow(QWidget* central) {
     saveButton_ = button("cmdSave", "mnuSave", twips(3000, 120, 735, 375));
     saveButton_->setEnabled(false);
     button("cmdOpen", "mnuOpen", twips(3720, 120, 735, 375));
-    new ListOpener(playerList_);
+    new ListOpener(playerList);
+    names_ = new PlayerNameBox(
+        playerList, [this]() -> const RosterIndex& { return presenter_->rosterIndex(); });
 
     // Access keys are distinct from the menus' (F, D, P, V), the top row's (N, S, O) and
     // every caption of the pages, so Alt and the letter always reaches its one target.
@@ -197,7 +219,7 @@ void MainWindow::buildPages(QWidget* central) {
     statistics_ = new StatisticsPage(8, central);
     about_ = new AboutPage(9, central);
     more_ = new MorePage(
-        10, [this]() -> const RosterIndex& { return rosterIndex(); }, central);
+        10, [this]() -> const RosterIndex& { return presenter_->rosterIndex(); }, central);
     pages_ = {personal_,
               new BasicPage(2, central),
               new RatingsPage(3, RatingTab::Batting, central),
@@ -208,47 +230,22 @@ void MainWindow::buildPages(QWidget* central) {
               statistics_,
               about_,
               more_};
-    connect(personal_, &PersonalPage::faceChosen, this, &MainWindow::showFace);
-    connect(personal_, &PersonalPage::batChosen, this, &MainWindow::showBat);
-    connect(personal_, &PersonalPage::commentaryRequested, this, &MainWindow::playCommentary);
-    connect(statistics_, &StatisticsPage::formatChosen, this, &MainWindow::showStatisticsFormat);
-    connect(more_, &MorePage::importRequested, this, &MainWindow::importPlayer);
-    connect(more_, &MorePage::exportRequested, this, &MainWindow::exportPlayer);
-    for (Page* page : pages_) {
-        connect(page, &Page::edited, this, &MainWindow::commitEditors);
-    }
 }
 
 void MainWindow::prepareWindow() {
-    setWindowTitle(QStringLiteral("Quillbay V%1.%2").arg(kMajor).arg(kMinor));
-    tempDir_ =
-        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quillbay-XXXXXX"));
-    tempPath_ = tempDir_->path() + QLatin1Char('/');
+    setWindowTitle(versionTitle());
     tabStrip_->setEnabled(false);
-    gamePath_ = settings_.gamePath();
-    lastFileAction_->setEnabled(!gamePath_.isEmpty());
-    if (gamePath_.size() >= 6) {
-        gameFolderAction_->setText(gamePath_);
+    lastFileAction_->setEnabled(!game_->folder().isEmpty());
+    if (game_->folder().size() >= 6) {
+        gameFolderAction_->setText(game_->folder());
     }
     centralWidget()->setFixedSize(twips(0, 0, 4680, 6500).size());
     for (Page* page : pages_) {
         page->hide();
     }
     tabStrip_->selectTab(kAboutTab);
-    loadCommentaryNames();
-    reportRecoveredSaves({});
-}
-
-void MainWindow::showHistory() {
-    if (historyView_ == nullptr) {
-        auto* dock = named(new QDockWidget(QStringLiteral("Undo History"), this),
-                           QStringLiteral("fraUndoHistory"));
-        historyView_ = named(new QUndoView(history_.get(), dock), QStringLiteral("lsvUndoHistory"));
-        historyView_->setEmptyLabel(QStringLiteral("As opened"));
-        dock->setWidget(historyView_);
-        addDockWidget(Qt::RightDockWidgetArea, dock);
-    }
-    historyView_->parentWidget()->show();
+    game_->loadCommentaryNames();
+    saver_->reportRecoveredSaves({});
 }
 
 void MainWindow::showTab(int tab) {
@@ -266,37 +263,6 @@ void MainWindow::nextTab() {
     tabStrip_->selectTab(tab + 1);
 }
 
-void MainWindow::searchAsTyped(const QKeyEvent& key) {
-    QLineEdit* edit = playerList_->lineEdit();
-    // Escape empties the box and leaves the player shown.
-    if (key.key() == Qt::Key_Escape) {
-        edit->clear();
-        typedInName_ = false;
-        return;
-    }
-    // Moving and deleting never complete. Nor does letting go of a key that typed nothing
-    // (a modifier, a shortcut, a letter whose Ctrl was let go of first).
-    if (key.key() == Qt::Key_Left || key.key() == Qt::Key_Right || key.key() == Qt::Key_Delete ||
-        key.key() == Qt::Key_Backspace) {
-        typedInName_ = false;
-    }
-    if (!std::exchange(typedInName_, false)) {
-        return;
-    }
-    const QString typed = edit->text();
-    const int found = findPlayerWithPrefix(rosterIndex(), typed.toStdString());
-    if (found >= 0) {
-        if (found == playerList_->currentIndex()) {
-            reloadPlayer(found);
-        } else {
-            playerList_->setCurrentIndex(found);
-        }
-        edit->setText(playerList_->itemText(found));
-    }
-    edit->setSelection(static_cast<int>(typed.size()),
-                       static_cast<int>(edit->text().size() - typed.size()));
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool released = event->type() == QEvent::KeyRelease;
     const auto* key = released ? static_cast<QKeyEvent*>(event) : nullptr;
@@ -308,25 +274,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         nextTab();
         return true;
     }
-    // A text box takes Ctrl+Z and Ctrl+Shift+Z for its own typing; with nothing of its own
-    // to undo or redo it lets them through to the window's Undo and Redo.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* pressed = static_cast<QKeyEvent*>(event);
-        if (const auto* edit = qobject_cast<QLineEdit*>(watched);
-            edit != nullptr &&
-            ((pressed->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
-             (pressed->matches(QKeySequence::Redo) && !edit->isRedoAvailable()))) {
-            return true;
-        }
-    }
-    if (event->type() == QEvent::Show && watched == playerList_->view()->window()) {
-        entryAtPopup_ = playerList_->currentIndex();
-    }
-    // The keyboard's keys reach the list itself, its text box's focus proxy, which hands
-    // them on without this filter seeing them again.
-    if (key != nullptr && (watched == playerList_ || watched == playerList_->lineEdit())) {
-        searchAsTyped(*key);
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -335,7 +282,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    deleteTemporaryFiles();
+    game_->deleteTemporaryFiles();
     event->accept();
 }
 

@@ -2,10 +2,10 @@
 // they may use of it, and takes their edits into the roster's history.
 #include "shell/edit_command.h"
 #include "shell/main_window.h"
+#include "shell/player_name_box.h"
 #include "shell/tools/document_tools.h"
 #include "shell/tools/tool_context.h"
 
-#include <QComboBox>
 #include <QUndoStack>
 
 namespace qb {
@@ -40,10 +40,10 @@ void MainWindow::pushEdits(const QString& text, std::vector<Edit> edits) {
 }
 
 void MainWindow::presentPlayer(int slot) {
-    if (slot < playerList_->count()) {
-        playerList_->setCurrentIndex(slot);
+    if (slot < names_->count()) {
+        names_->select(slot);
     } else {
-        showPlayer(slot);
+        presenter_->showPlayer(slot);
     }
     raise();
     activateWindow();

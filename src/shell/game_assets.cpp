@@ -1,31 +1,45 @@
-// What the window takes from the game folder and the user's files: the folder itself,
-// the face and bat pictures, and the commentary names with the companion that plays them.
+#include "shell/game_assets.h"
+
 #include "codecs/identity.h"
 #include "images/face_texture.h"
 #include "images/game_folder.h"
 #include "images/image_error.h"
 #include "images/tga_reader.h"
+#include "shell/app_settings.h"
 #include "shell/commentary_names.h"
 #include "shell/companion_link.h"
-#include "shell/main_window.h"
 #include "shell/pages/personal_page.h"
 #include "shell/picture_box.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"
 
-#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace qb {
 
-QString MainWindow::archivePath() const {
-    const auto archive = findArchive(gameFolderPath(gamePath_.toStdString()));
+GameAssets::GameAssets(AppSettings& settings, Dialogs& dialogs, QWidget* window,
+                       PersonalPage* personal)
+    : QObject(window), settings_(settings), dialogs_(dialogs), window_(window), personal_(personal),
+      folder_(settings.gamePath()), tempDir_(QDir::tempPath() + QStringLiteral("/quillbay-XXXXXX")),
+      tempPath_(tempDir_.path() + QLatin1Char('/')) {
+    connect(personal_, &PersonalPage::faceChosen, this, &GameAssets::showFace);
+    connect(personal_, &PersonalPage::batChosen, this, &GameAssets::showBat);
+    connect(personal_, &PersonalPage::commentaryRequested, this, &GameAssets::playCommentary);
+}
+
+void GameAssets::message(QMessageBox::Icon icon, const QString& text) {
+    dialogs_.message(window_, icon, text);
+}
+
+QString GameAssets::archivePath() const {
+    const auto archive = findArchive(gameFolderPath(folder_.toStdString()));
     return archive ? QString::fromStdString(utf8Path(*archive)) : QString();
 }
 
-bool MainWindow::requireGameFolder() {
-    if (!gamePath_.isEmpty() && !archivePath().isEmpty()) {
+bool GameAssets::requireGameFolder() {
+    if (!folder_.isEmpty() && !archivePath().isEmpty()) {
         return true;
     }
     message(QMessageBox::Critical, QStringLiteral("First Set the path for Cricket 2004 directory"));
@@ -33,11 +47,11 @@ bool MainWindow::requireGameFolder() {
     return false;
 }
 
-void MainWindow::chooseGameFolder() {
+void GameAssets::chooseGameFolder() {
     const QString prompt = QStringLiteral(
         "Select the path of Cricket 2004\r\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
     while (true) {
-        const QString folder = dialogs_.chooseFolder(this, prompt);
+        const QString folder = dialogs_.chooseFolder(window_, prompt);
         if (folder.isEmpty()) {
             return;
         }
@@ -45,21 +59,20 @@ void MainWindow::chooseGameFolder() {
             message(QMessageBox::Critical, QStringLiteral("Wrong Path"));
             continue;
         }
-        gamePath_ = folder;
+        folder_ = folder;
         settings_.setGamePath(folder.trimmed());
-        gameFolderAction_->setText(folder);
-        lastFileAction_->setEnabled(true);
+        emit folderChosen(folder);
         return;
     }
 }
 
-void MainWindow::showFace(int face) {
+void GameAssets::showFace(int face) {
     const QString bmp = tempPath_ + QStringLiteral("temp.bmp");
-    attempt([&] {
+    attempt(dialogs_, window_, [&] {
         const QString archive = archivePath();
         if (archive.isEmpty()) {
             throw FaceCopyError("no game archive in " +
-                                utf8Path(gameFolderPath(gamePath_.toStdString())));
+                                utf8Path(gameFolderPath(folder_.toStdString())));
         }
         copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
         // Read through QImage: QPixmap's own loading caches by file name and would show
@@ -72,10 +85,10 @@ void MainWindow::showFace(int face) {
     });
 }
 
-void MainWindow::showBat(int bat) {
+void GameAssets::showBat(int bat) {
     // A missing or undecodable bat leaves the box empty.
     TgaReader reader;
-    const auto file = findBat(gameFolderPath(gamePath_.toStdString()), bat);
+    const auto file = findBat(gameFolderPath(folder_.toStdString()), bat);
     try {
         if (file) {
             reader.load(utf8Path(*file));
@@ -93,7 +106,7 @@ void MainWindow::showBat(int bat) {
     }
 }
 
-void MainWindow::loadCommentaryNames() {
+void GameAssets::loadCommentaryNames() {
     const CommentaryList list =
         chooseCommentaryList(QFileInfo(settings_.fileName()).absolutePath());
     QFile file(tempPath_ + QStringLiteral("Commentary.txt"));
@@ -107,7 +120,7 @@ void MainWindow::loadCommentaryNames() {
     }
 }
 
-void MainWindow::playCommentary() {
+void GameAssets::playCommentary() {
     bool isNumber = false;
     const int number = personal_->commentaryNumber().toInt(&isNumber);
     if (!isNumber) {
@@ -124,7 +137,7 @@ void MainWindow::playCommentary() {
     personal_->focusCommentary();
 }
 
-void MainWindow::deleteTemporaryFiles() {
+void GameAssets::deleteTemporaryFiles() {
     QFile::remove(tempPath_ + QStringLiteral("temp.bmp"));
     QFile::remove(tempPath_ + QStringLiteral("Commentary.txt"));
 }

@@ -1,0 +1,87 @@
+#include "shell/player_file_transfer.h"
+
+#include "saving/transfer.h"
+#include "shell/pages/more_page.h"
+#include "shell/player_presenter.h"
+#include "shell/roster_saver.h"
+
+namespace qb {
+namespace {
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+const QString kPlayerFiles = QStringLiteral("Cricket 2004 player data(*.data) (*.data)");
+
+} // namespace
+
+PlayerFileTransfer::PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document,
+                                       const AppSettings& settings, Dialogs& dialogs,
+                                       QWidget* window, PlayerPresenter& presenter, MorePage& more)
+    : QObject(window), document_(document), settings_(settings), dialogs_(dialogs), window_(window),
+      presenter_(presenter), more_(more) {
+    connect(&more_, &MorePage::importRequested, this, &PlayerFileTransfer::importPlayer);
+    connect(&more_, &MorePage::exportRequested, this, &PlayerFileTransfer::exportPlayer);
+}
+
+void PlayerFileTransfer::message(QMessageBox::Icon icon, const QString& text) {
+    dialogs_.message(window_, icon, text);
+}
+
+void PlayerFileTransfer::exportPlayer() {
+    const int slot = more_.selectedSlot();
+    if (slot < 0) {
+        return;
+    }
+    const QString chosen = dialogs_.saveFile(window_, QStringLiteral("Select the file to export"),
+                                             more_.slotName(slot), kPlayerFiles);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const ExportTarget target = planExport(chosen.toStdString());
+    const QString path = qText(target.path);
+    if (target.needsOverwriteQuestion &&
+        !dialogs_.question(window_,
+                           path + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                           QStringLiteral("Confirmation"))) {
+        return;
+    }
+    attempt(dialogs_, window_, [&] {
+        exportSlot(presenter_.openedRoster(), slot, target.path);
+        message(QMessageBox::Information, qText(exportSuccessText(target.path)));
+    });
+}
+
+void PlayerFileTransfer::importPlayer() {
+    const int slot = more_.selectedSlot();
+    if (slot < 0) {
+        return;
+    }
+    const QString target = more_.slotName(slot);
+    const QString chosen = dialogs_.openFile(window_, QStringLiteral("Select the file to import"),
+                                             target, kPlayerFiles);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const std::string path = chosen.trimmed().toStdString();
+    attempt(dialogs_, window_, [&] {
+        readPlayerFile(path);
+        if (!dialogs_.question(window_, qText(importConfirmationText(target.toStdString(), path)),
+                               QStringLiteral("Confirmation"))) {
+            return;
+        }
+        std::vector<std::string> notices;
+        importSlot(presenter_.openedRoster(), slot, path, saveSafety(settings_, false), &notices);
+        // The player imported replaces the slot's unsaved edits; it is on screen before
+        // the report opens.
+        document_->discard(slot);
+        presenter_.reloadRoster();
+        message(QMessageBox::Information, qText(importSuccessText(target.toStdString())));
+        for (const std::string& notice : notices) {
+            message(QMessageBox::Warning, qText(notice));
+        }
+    });
+}
+
+} // namespace qb

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "player/roster_document.h"
+#include "shell/dialogs.h"
+
+#include <QObject>
+#include <memory>
+
+namespace qb {
+
+class AppSettings;
+class MorePage;
+class PlayerPresenter;
+
+// The More page's export of the chosen slot to a player file and import of one into it.
+// An import is written to the roster at once and replaces the slot's unsaved edits.
+class PlayerFileTransfer : public QObject {
+    Q_OBJECT
+
+public:
+    PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document, const AppSettings& settings,
+                       Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
+                       MorePage& more);
+
+private:
+    void exportPlayer();
+    void importPlayer();
+    void message(QMessageBox::Icon icon, const QString& text);
+
+    const std::unique_ptr<RosterDocument>& document_;
+    const AppSettings& settings_;
+    Dialogs& dialogs_;
+    QWidget* window_;
+    PlayerPresenter& presenter_;
+    MorePage& more_;
+};
+
+} // namespace qb
