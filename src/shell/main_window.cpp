@@ -8,11 +8,11 @@
 #include "shell/grid/roster_grid_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
-#include "shell/pages/basic_page.h"
 #include "shell/pages/flags_page.h"
-#include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/ratings_page.h"
+#include "shell/pages/roles_page.h"
+#include "shell/pages/slot_list_page.h"
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
@@ -191,10 +191,10 @@ void MainWindow::buildPages(QWidget* central) {
     personal_ = new PersonalPage(1, central);
     statistics_ = new StatisticsPage(8, central);
     about_ = new AboutPage(9, central);
-    more_ = new MorePage(
+    more_ = new SlotListPage(
         10, [this]() -> const RosterIndex& { return rosterIndex(); }, central);
     pages_ = {personal_,
-              new BasicPage(2, central),
+              new RolesPage(2, central),
               new RatingsPage(3, RatingTab::Batting, central),
               FlagsPage::batting2(4, central),
               new RatingsPage(5, RatingTab::Bowling, central),
@@ -207,8 +207,8 @@ void MainWindow::buildPages(QWidget* central) {
     connect(personal_, &PersonalPage::batChosen, this, &MainWindow::showBat);
     connect(personal_, &PersonalPage::commentaryRequested, this, &MainWindow::playCommentary);
     connect(statistics_, &StatisticsPage::formatChosen, this, &MainWindow::showStatisticsFormat);
-    connect(more_, &MorePage::importRequested, this, &MainWindow::importPlayer);
-    connect(more_, &MorePage::exportRequested, this, &MainWindow::exportPlayer);
+    connect(more_, &SlotListPage::importRequested, this, &MainWindow::importPlayer);
+    connect(more_, &SlotListPage::exportRequested, this, &MainWindow::exportPlayer);
     for (Page* page : pages_) {
         connect(page, &Page::edited, this, &MainWindow::commitEditors);
     }

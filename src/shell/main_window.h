@@ -31,7 +31,7 @@ namespace qb {
 class AboutPage;
 class ShowError;
 class CompareWindow;
-class MorePage;
+class SlotListPage;
 class Page;
 class PersonalPage;
 class RosterGridWindow;
@@ -235,7 +235,7 @@ private:
     PersonalPage* personal_ = nullptr;
     StatisticsPage* statistics_ = nullptr;
     AboutPage* about_ = nullptr;
-    MorePage* more_ = nullptr;
+    SlotListPage* more_ = nullptr;
 };
 
 } // namespace qb
