@@ -8,12 +8,10 @@
 #include "shell/grid/roster_grid_window.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
-#include "shell/pages/flags_page.h"
 #include "shell/pages/personal_page.h"
-#include "shell/pages/ratings_page.h"
-#include "shell/pages/roles_page.h"
 #include "shell/pages/slot_list_page.h"
 #include "shell/pages/statistics_page.h"
+#include "shell/pages/tab_table.h"
 #include "shell/pages/widgets.h"
 #include "shell/tab_strip.h"
 
@@ -34,12 +32,6 @@
 #include <utility>
 
 namespace qb {
-namespace {
-
-constexpr int kAboutTab = 9;
-constexpr int kTabs = 10;
-
-} // namespace
 
 MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), settings_(settings), dialogs_(dialogs), editor_(kCommentaryNameCount) {
@@ -171,16 +163,11 @@ void MainWindow::buildTopRow(QWidget* central) {
     button("cmdOpen", "mnuOpen", twips(3720, 120, 735, 375));
     new ListOpener(playerList_);
 
-    // Access keys are distinct from the menus' (F, D, P, V), the top row's (N, S, O) and
-    // every caption of the pages, so Alt and the letter always reaches its one target.
-    // The letters of the captions do not reach far enough for every tab: More has none
-    // (Ctrl+Tab from About reaches it).
-    const QStringList tabs = {QStringLiteral("Pe&rsonal"),  QStringLiteral("&Basic"),
-                              QStringLiteral("B&atting 1"), QStringLiteral("Batting &2"),
-                              QStringLiteral("Bo&wling"),   QStringLiteral("Fieldin&g"),
-                              QStringLiteral("S&kills"),    QStringLiteral("Statisti&cs"),
-                              QStringLiteral("Abo&ut"),     QStringLiteral("More")};
-    tabStrip_ = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
+    QStringList captions;
+    for (const TabRow& tab : tabTable()) {
+        captions << QString::fromLatin1(tab.caption);
+    }
+    tabStrip_ = named(new TabStrip(captions, 5, central), QStringLiteral("TabStrip1"));
     tabStrip_->setGeometry(twips(50, 600, 4560, 650));
     auto* frame = named(new QFrame(central), QStringLiteral("TabStrip1Page"));
     frame->setFrameShape(QFrame::StyledPanel);
@@ -188,21 +175,14 @@ void MainWindow::buildTopRow(QWidget* central) {
 }
 
 void MainWindow::buildPages(QWidget* central) {
-    personal_ = new PersonalPage(1, central);
-    statistics_ = new StatisticsPage(8, central);
-    about_ = new AboutPage(9, central);
-    more_ = new SlotListPage(
-        10, [this]() -> const RosterIndex& { return rosterIndex(); }, central);
-    pages_ = {personal_,
-              new RolesPage(2, central),
-              new RatingsPage(3, RatingTab::Batting, central),
-              FlagsPage::batting2(4, central),
-              new RatingsPage(5, RatingTab::Bowling, central),
-              new RatingsPage(6, RatingTab::Fielding, central),
-              FlagsPage::skills(7, central),
-              statistics_,
-              about_,
-              more_};
+    const auto index = [this]() -> const RosterIndex& { return rosterIndex(); };
+    for (const TabRow& tab : tabTable()) {
+        pages_.push_back(tab.make({static_cast<int>(pages_.size()) + 1, central, index}));
+    }
+    personal_ = central->findChild<PersonalPage*>();
+    statistics_ = central->findChild<StatisticsPage*>();
+    about_ = central->findChild<AboutPage*>();
+    more_ = central->findChild<SlotListPage*>();
     connect(personal_, &PersonalPage::faceChosen, this, &MainWindow::showFace);
     connect(personal_, &PersonalPage::batChosen, this, &MainWindow::showBat);
     connect(personal_, &PersonalPage::commentaryRequested, this, &MainWindow::playCommentary);
@@ -229,7 +209,7 @@ void MainWindow::prepareWindow() {
     for (Page* page : pages_) {
         page->hide();
     }
-    tabStrip_->selectTab(kAboutTab);
+    tabStrip_->selectTab(about_->tab());
     loadCommentaryNames();
     reportRecoveredSaves({});
 }
@@ -253,11 +233,12 @@ void MainWindow::showTab(int tab) {
     Page* shown = pages_.at(static_cast<std::size_t>(tab - 1));
     shown->show();
     shown->raise();
-    about_->setAnimating(tab == kAboutTab);
+    about_->setAnimating(shown == about_);
 }
 
 void MainWindow::nextTab() {
-    const int tab = tabStrip_->selectedTab() == kTabs ? 0 : tabStrip_->selectedTab();
+    const int tab =
+        tabStrip_->selectedTab() == tabStrip_->tabCount() ? 0 : tabStrip_->selectedTab();
     tabStrip_->selectTab(tab + 1);
 }
 

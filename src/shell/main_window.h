@@ -11,7 +11,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -231,7 +230,7 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QAction* gameFolderAction_ = nullptr;
-    std::array<Page*, 10> pages_{}; // tab 1 to 10
+    std::vector<Page*> pages_; // tab 1 first, in the order of the tab table
     PersonalPage* personal_ = nullptr;
     StatisticsPage* statistics_ = nullptr;
     AboutPage* about_ = nullptr;
