@@ -128,6 +128,18 @@ private slots:
 
     // Each editor writes only its own bytes, a 16-byte name among them; a name with a
     // character that has no code is refused whole.
+    // Every field of the registry is edited on one page, wherever the layout table or the
+    // page's own rule places it.
+    void everyFieldIsOnOnePage() {
+        Fixture f;
+        const QList<Page*> pages = f.window->findChildren<Page*>();
+        for (const Field& field : fieldRegistry()) {
+            const auto holding = std::ranges::count_if(
+                pages, [&field](const Page* page) { return page->holds(field.key); });
+            QVERIFY2(holding == 1, field.key.c_str());
+        }
+    }
+
     void editorsWriteOnlyTheirOwnBytes() {
         Fixture f;
         MainWindow& w = *f.window;

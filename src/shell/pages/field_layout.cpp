@@ -1,8 +1,11 @@
 #include "shell/pages/field_layout.h"
 
 #include "codecs/field_keys.h"
+#include "player/field_registry.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace qb {
@@ -58,6 +61,14 @@ const FieldPlace kPlaces[] = {
 };
 
 } // namespace
+
+const Field& FieldPlace::field() const {
+    const Field* found = findField(key);
+    if (found == nullptr) {
+        throw std::logic_error("no field " + std::string(key) + " to place");
+    }
+    return *found;
+}
 
 std::span<const FieldPlace> fieldPlaces(LaidOutPage page) {
     // Each page's rows stand together in the table.

@@ -6,6 +6,8 @@
 
 namespace qb {
 
+struct Field;
+
 // The pages that place their fields by this table; the other pages place every field of
 // their registry group by a rule of their own (a frame per role, a slider per rating,
 // a box per flag in its frame of the flag table).
@@ -35,6 +37,9 @@ struct FieldPlace {
     // The editor's object name where it is not made from the key (the statistics boxes
     // keep the names scripts know them by).
     const char* name = nullptr;
+
+    // The registry's field of `key`; a key the registry lacks is a programming error.
+    const Field& field() const;
 };
 
 // The fields of `page` in its order, which is also the order of its editors' focus.

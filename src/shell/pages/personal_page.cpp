@@ -19,7 +19,7 @@ namespace qb {
 PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
     int frames = 0;
     for (const FieldPlace& place : fieldPlaces(LaidOutPage::Personal)) {
-        const Field& field = *findField(place.key);
+        const Field& field = place.field();
         if (place.display == Display::PictureFrame) {
             addPictureFrame(field, place, frames++);
             continue;

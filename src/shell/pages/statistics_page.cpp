@@ -32,7 +32,7 @@ StatisticsPage::StatisticsPage(int tab, QWidget* parent) : Page(tab, parent) {
     for (const FieldPlace& place : fieldPlaces(LaidOutPage::Statistics)) {
         // The sheet holds the figures of the format on screen: each format's field of a
         // figure keeps them in the same place.
-        const Field& shown = *findField(place.key);
+        const Field& shown = place.field();
         QWidget* edit = addEditor(shown, this, place.name);
         QLabel* label = caption(this, captionOf(shown), edit);
         edit->setFixedWidth(twips(0, 0, 750, 0).width());
