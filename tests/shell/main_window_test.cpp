@@ -291,11 +291,13 @@ private slots:
         QVERIFY(!child<QWidget>(w, "picPicture_2")->isVisible());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabStrip->selectedTab(), 1);
-        // Each tab's access key, from the tab table's captions, reaches it from every tab.
+        // Each tab's access key, from the tab table's captions, reaches it from the first two
+        // tabs and the last.
         for (const int from : {1, 2, last}) {
-            for (int tab = 1; tab <= last; ++tab) {
-                const QKeySequence key =
-                    QKeySequence::mnemonic(QString::fromLatin1(tabTable()[tab - 1].caption));
+            int tab = 0;
+            for (const TabRow& row : tabTable()) {
+                ++tab;
+                const QKeySequence key = QKeySequence::mnemonic(QString::fromLatin1(row.caption));
                 if (!key.isEmpty()) {
                     tabStrip->selectTab(from);
                     QTest::keyClick(&w, key[0].key(), Qt::AltModifier);
