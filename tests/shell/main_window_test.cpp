@@ -595,11 +595,8 @@ private slots:
                  QStringLiteral("&Undo Accuracy %1 → %2").arg(rating).arg(rating + 20));
         // The value beside the slider, the caption and the tab marked as unsaved.
         QCOMPARE(child<QLabel>(w, "sldBowling_4_value")->text(), QString::number(rating + 20));
-        const auto marked = [&w](const QWidget* editor) {
-            return child<TabStrip>(w, "TabStrip1")
-                ->tabButton(tabHolding(editor))
-                ->property("unsaved")
-                .toBool();
+        const auto marked = [tabs = child<TabStrip>(w, "TabStrip1")](const QWidget* editor) {
+            return tabs->tabButton(tabHolding(editor))->property("unsaved").toBool();
         };
         QLabel* accuracy = nullptr;
         for (QLabel* label : w.findChildren<QLabel*>()) {
