@@ -1,68 +1,61 @@
 #include "codecs/flags.h"
 
-#include "codecs/bits.h"
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
-#include "roster/little_endian.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace qb {
 namespace {
 
-// A run is the flags of one control stored in one byte, or in the word at offset 196.
-struct FlagRun {
-    FlagControl control;
-    int firstIndex;
-    int length;
-    int offset;
-};
-
-constexpr std::array<FlagRun, 4> kRuns = {{
-    {FlagControl::Skills, 1, 16, 196},
-    {FlagControl::Shots, 1, 8, 188},
-    {FlagControl::Shots, 9, 8, 192},
-    {FlagControl::Shots, 17, 5, 193},
-}};
-
-int storedRunValue(const Record& r, const FlagRun& run) {
-    const auto offset = static_cast<std::size_t>(run.offset);
-    return run.length > 8 ? static_cast<int>(littleEndian(&r[offset], 2)) : r[offset];
-}
-
-// Bit 0 first, padded with zeros to the run's length; bits past the run are ignored.
-void showRun(const Record& loaded, const FlagRun& run, PlayerSheet& sheet) {
-    std::string bits = binaryDigits(static_cast<std::uint32_t>(storedRunValue(loaded, run)));
-    std::reverse(bits.begin(), bits.end());
-    bits.resize(std::max(bits.size(), static_cast<std::size_t>(run.length)), '0');
-    for (int j = 0; j < run.length; ++j) {
-        flagBox(sheet, run.control, run.firstIndex + j) = bits[static_cast<std::size_t>(j)] - '0';
-    }
-}
-
-void storeRun(const PlayerSheet& sheet, const FlagRun& run, Record& working) {
-    std::string bits;
-    for (int j = run.length - 1; j >= 0; --j) {
-        const int index = run.firstIndex + j;
-        const int box = flagBox(sheet, run.control, index);
-        if (box != 0 && box != 1) {
-            const auto* flag =
-                std::find_if(kFlagBits.begin(), kFlagBits.end(), [&](const FlagBit& candidate) {
-                    return candidate.control == run.control && candidate.index == index;
-                });
-            throw StoreError(flagKey(*flag),
-                             std::string(flag->caption) + " must be ticked or clear");
+// A run is the flags of one control stored in one byte, or in the little-endian word at
+// 196: the flags of the flag table that share a control and an offset, which stand
+// together in it. A flag's bit `bit` of the run is bit bit % 8 of byte offset + bit / 8.
+std::vector<std::span<const FlagBit>> runsOf(FlagControl control) {
+    std::vector<std::span<const FlagBit>> runs;
+    for (auto first = kFlagBits.begin(); first != kFlagBits.end();) {
+        const auto end = std::find_if(first, kFlagBits.end(), [first](const FlagBit& flag) {
+            return flag.control != first->control || flag.offset != first->offset;
+        });
+        if (first->control == control) {
+            runs.emplace_back(first, end);
         }
-        bits.push_back(static_cast<char>('0' + box));
+        first = end;
     }
-    const auto offset = static_cast<std::size_t>(run.offset);
-    const std::uint32_t value = binaryValue(bits);
-    if (run.length > 8) {
-        std::uint8_t scratch = 0;
-        storeLittleEndian(value, working[offset], working[offset + 1], scratch);
-    } else {
-        working[offset] = static_cast<std::uint8_t>(value);
+    return runs;
+}
+
+std::size_t byteOf(const FlagBit& flag) {
+    return static_cast<std::size_t>(flag.offset + flag.bit / 8);
+}
+
+void showRuns(const Record& loaded, FlagControl control, PlayerSheet& sheet) {
+    for (const std::span<const FlagBit> run : runsOf(control)) {
+        for (const FlagBit& flag : run) {
+            flagBox(sheet, control, flag.index) = (loaded[byteOf(flag)] >> (flag.bit % 8)) & 1;
+        }
+    }
+}
+
+// Each run's bytes are written whole: bits no flag has are written 0. A box neither
+// ticked nor clear refuses the store, the run's last such box named first.
+void storeRuns(const PlayerSheet& sheet, FlagControl control, Record& working) {
+    for (const std::span<const FlagBit> run : runsOf(control)) {
+        std::uint32_t value = 0;
+        for (auto flag = run.rbegin(); flag != run.rend(); ++flag) {
+            const int box = flagBox(sheet, control, flag->index);
+            if (box != 0 && box != 1) {
+                throw StoreError(flagKey(*flag),
+                                 std::string(flag->caption) + " must be ticked or clear");
+            }
+            value |= static_cast<std::uint32_t>(box) << flag->bit;
+        }
+        for (std::size_t byte = byteOf(run.front()); byte <= byteOf(run.back()); ++byte) {
+            working[byte] = static_cast<std::uint8_t>(value >> (8 * (byte - byteOf(run.front()))));
+        }
     }
 }
 
@@ -78,7 +71,7 @@ int flagBox(const PlayerSheet& sheet, FlagControl control, int index) {
 }
 
 void showSkills(const Record& loaded, PlayerSheet& sheet) {
-    showRun(loaded, kRuns[0], sheet);
+    showRuns(loaded, FlagControl::Skills, sheet);
     const int injuryFree = loaded[kInjuryFreeOffset];
     if (injuryFree > 2) {
         throw ShowError("skills." + std::string(kInjuryFreeCaption),
@@ -102,20 +95,16 @@ void storeSkills(const PlayerSheet& sheet, Record& working) {
         throw StoreError("skills." + std::string(kInjuryFreeCaption),
                          "Injury Free must be 0, 1 or 2");
     }
-    storeRun(sheet, kRuns[0], working);
+    storeRuns(sheet, FlagControl::Skills, working);
     working[kInjuryFreeOffset] = static_cast<std::uint8_t>(injuryFree);
 }
 
 void showShotFlags(const Record& loaded, PlayerSheet& sheet) {
-    for (std::size_t i = 1; i < kRuns.size(); ++i) {
-        showRun(loaded, kRuns[i], sheet);
-    }
+    showRuns(loaded, FlagControl::Shots, sheet);
 }
 
 void storeShotFlags(const PlayerSheet& sheet, Record& working) {
-    for (std::size_t i = 1; i < kRuns.size(); ++i) {
-        storeRun(sheet, kRuns[i], working);
-    }
+    storeRuns(sheet, FlagControl::Shots, working);
 }
 
 } // namespace qb

@@ -5,12 +5,10 @@
 #include "shell/demo_reset.h"
 #include "shell/list_opener.h"
 #include "shell/pages/about_page.h"
-#include "shell/pages/basic_page.h"
-#include "shell/pages/flags_page.h"
-#include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
-#include "shell/pages/ratings_page.h"
+#include "shell/pages/slot_list_page.h"
 #include "shell/pages/statistics_page.h"
+#include "shell/pages/tab_table.h"
 #include "shell/pages/widgets.h"
 #include "shell/player_file_transfer.h"
 #include "shell/player_name_box.h"
@@ -34,9 +32,6 @@
 namespace qb {
 namespace {
 
-constexpr int kAboutTab = 9;
-constexpr int kTabs = 10;
-
 // The title while no file is open; an open file's name follows it.
 QString versionTitle() {
     return QStringLiteral("Quillbay V%1.%2").arg(MainWindow::kMajor).arg(MainWindow::kMinor);
@@ -59,10 +54,10 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
     connect(tabStrip_, &TabStrip::tabSelected, this, &MainWindow::showTab);
     presenter_ = new PlayerPresenter(
         document_, history_, dialogs_, this,
-        {pages_, tabStrip_, personal_, statistics_, more_, names_, saveButton_, unsavedLabel_});
+        {pages_, tabStrip_, personal_, statistics_, slotList_, names_, saveButton_, unsavedLabel_});
     saver_ = std::make_unique<RosterSaver>(document_, history_, settings_, dialogs_, this,
                                            *presenter_, *names_, *personal_);
-    new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *more_);
+    new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *slotList_);
     const RosterHandover handover{
         [this] { return settleUnsaved(); },
         [this](std::unique_ptr<RosterDocument> document) { adoptRoster(std::move(document)); }};
@@ -198,16 +193,11 @@ void MainWindow::buildTopRow(QWidget* central) {
     names_ = new PlayerNameBox(
         playerList, [this]() -> const RosterIndex& { return presenter_->rosterIndex(); });
 
-    // Access keys are distinct from the menus' (F, D, P, V), the top row's (N, S, O) and
-    // every caption of the pages, so Alt and the letter always reaches its one target.
-    // The letters of the captions do not reach far enough for every tab: More has none
-    // (Ctrl+Tab from About reaches it).
-    const QStringList tabs = {QStringLiteral("Pe&rsonal"),  QStringLiteral("&Basic"),
-                              QStringLiteral("B&atting 1"), QStringLiteral("Batting &2"),
-                              QStringLiteral("Bo&wling"),   QStringLiteral("Fieldin&g"),
-                              QStringLiteral("S&kills"),    QStringLiteral("Statisti&cs"),
-                              QStringLiteral("Abo&ut"),     QStringLiteral("More")};
-    tabStrip_ = named(new TabStrip(tabs, 5, central), QStringLiteral("TabStrip1"));
+    QStringList captions;
+    for (const TabRow& tab : tabTable()) {
+        captions << QString::fromLatin1(tab.caption);
+    }
+    tabStrip_ = named(new TabStrip(captions, 5, central), QStringLiteral("TabStrip1"));
     tabStrip_->setGeometry(twips(50, 600, 4560, 650));
     auto* frame = named(new QFrame(central), QStringLiteral("TabStrip1Page"));
     frame->setFrameShape(QFrame::StyledPanel);
@@ -215,21 +205,14 @@ void MainWindow::buildTopRow(QWidget* central) {
 }
 
 void MainWindow::buildPages(QWidget* central) {
-    personal_ = new PersonalPage(1, central);
-    statistics_ = new StatisticsPage(8, central);
-    about_ = new AboutPage(9, central);
-    more_ = new MorePage(
-        10, [this]() -> const RosterIndex& { return presenter_->rosterIndex(); }, central);
-    pages_ = {personal_,
-              new BasicPage(2, central),
-              new RatingsPage(3, RatingTab::Batting, central),
-              FlagsPage::batting2(4, central),
-              new RatingsPage(5, RatingTab::Bowling, central),
-              new RatingsPage(6, RatingTab::Fielding, central),
-              FlagsPage::skills(7, central),
-              statistics_,
-              about_,
-              more_};
+    const auto index = [this]() -> const RosterIndex& { return presenter_->rosterIndex(); };
+    for (const TabRow& tab : tabTable()) {
+        pages_.push_back(tab.make({static_cast<int>(pages_.size()) + 1, central, index}));
+    }
+    personal_ = central->findChild<PersonalPage*>();
+    statistics_ = central->findChild<StatisticsPage*>();
+    about_ = central->findChild<AboutPage*>();
+    slotList_ = central->findChild<SlotListPage*>();
 }
 
 void MainWindow::prepareWindow() {
@@ -243,7 +226,7 @@ void MainWindow::prepareWindow() {
     for (Page* page : pages_) {
         page->hide();
     }
-    tabStrip_->selectTab(kAboutTab);
+    tabStrip_->selectTab(about_->tab());
     game_->loadCommentaryNames();
     saver_->reportRecoveredSaves({});
 }
@@ -255,11 +238,12 @@ void MainWindow::showTab(int tab) {
     Page* shown = pages_.at(static_cast<std::size_t>(tab - 1));
     shown->show();
     shown->raise();
-    about_->setAnimating(tab == kAboutTab);
+    about_->setAnimating(shown == about_);
 }
 
 void MainWindow::nextTab() {
-    const int tab = tabStrip_->selectedTab() == kTabs ? 0 : tabStrip_->selectedTab();
+    const int tab =
+        tabStrip_->selectedTab() == tabStrip_->tabCount() ? 0 : tabStrip_->selectedTab();
     tabStrip_->selectTab(tab + 1);
 }
 

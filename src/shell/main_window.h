@@ -12,7 +12,6 @@
 #include "shell/roster_saver.h"
 
 #include <QMainWindow>
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -27,10 +26,10 @@ namespace qb {
 
 class AboutPage;
 class DemoReset;
-class MorePage;
 class Page;
 class PersonalPage;
 class PlayerNameBox;
+class SlotListPage;
 class StatisticsPage;
 class TabStrip;
 class ToolWindows;
@@ -135,11 +134,11 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QAction* gameFolderAction_ = nullptr;
-    std::array<Page*, 10> pages_{}; // tab 1 to 10
+    std::vector<Page*> pages_; // tab 1 first, in the order of the tab table
     PersonalPage* personal_ = nullptr;
     StatisticsPage* statistics_ = nullptr;
     AboutPage* about_ = nullptr;
-    MorePage* more_ = nullptr;
+    SlotListPage* slotList_ = nullptr;
     // The windows of the open document's tools. Declared last, it is destroyed first: its
     // windows close while the document, its history and the window they use are whole.
     std::unique_ptr<ToolWindows> tools_;

@@ -1,7 +1,7 @@
 #include "shell/player_file_transfer.h"
 
 #include "saving/transfer.h"
-#include "shell/pages/more_page.h"
+#include "shell/pages/slot_list_page.h"
 #include "shell/player_presenter.h"
 #include "shell/roster_saver.h"
 
@@ -18,11 +18,12 @@ const QString kPlayerFiles = QStringLiteral("Cricket 2004 player data(*.data) (*
 
 PlayerFileTransfer::PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document,
                                        const AppSettings& settings, Dialogs& dialogs,
-                                       QWidget* window, PlayerPresenter& presenter, MorePage& more)
+                                       QWidget* window, PlayerPresenter& presenter,
+                                       SlotListPage& slotList)
     : QObject(window), document_(document), settings_(settings), dialogs_(dialogs), window_(window),
-      presenter_(presenter), more_(more) {
-    connect(&more_, &MorePage::importRequested, this, &PlayerFileTransfer::importPlayer);
-    connect(&more_, &MorePage::exportRequested, this, &PlayerFileTransfer::exportPlayer);
+      presenter_(presenter), slotList_(slotList) {
+    connect(&slotList_, &SlotListPage::importRequested, this, &PlayerFileTransfer::importPlayer);
+    connect(&slotList_, &SlotListPage::exportRequested, this, &PlayerFileTransfer::exportPlayer);
 }
 
 void PlayerFileTransfer::message(QMessageBox::Icon icon, const QString& text) {
@@ -30,12 +31,12 @@ void PlayerFileTransfer::message(QMessageBox::Icon icon, const QString& text) {
 }
 
 void PlayerFileTransfer::exportPlayer() {
-    const int slot = more_.selectedSlot();
+    const int slot = slotList_.selectedSlot();
     if (slot < 0) {
         return;
     }
     const QString chosen = dialogs_.saveFile(window_, QStringLiteral("Select the file to export"),
-                                             more_.slotName(slot), kPlayerFiles);
+                                             slotList_.slotName(slot), kPlayerFiles);
     if (chosen.isEmpty()) {
         return;
     }
@@ -54,11 +55,11 @@ void PlayerFileTransfer::exportPlayer() {
 }
 
 void PlayerFileTransfer::importPlayer() {
-    const int slot = more_.selectedSlot();
+    const int slot = slotList_.selectedSlot();
     if (slot < 0) {
         return;
     }
-    const QString target = more_.slotName(slot);
+    const QString target = slotList_.slotName(slot);
     const QString chosen = dialogs_.openFile(window_, QStringLiteral("Select the file to import"),
                                              target, kPlayerFiles);
     if (chosen.isEmpty()) {

@@ -9,7 +9,7 @@
 namespace qb {
 
 class AppSettings;
-class MorePage;
+class SlotListPage;
 class PlayerPresenter;
 
 // The More page's export of the chosen slot to a player file and import of one into it.
@@ -20,7 +20,7 @@ class PlayerFileTransfer : public QObject {
 public:
     PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document, const AppSettings& settings,
                        Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
-                       MorePage& more);
+                       SlotListPage& slotList);
 
 private:
     void exportPlayer();
@@ -32,7 +32,7 @@ private:
     Dialogs& dialogs_;
     QWidget* window_;
     PlayerPresenter& presenter_;
-    MorePage& more_;
+    SlotListPage& slotList_;
 };
 
 } // namespace qb

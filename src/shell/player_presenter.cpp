@@ -5,8 +5,8 @@
 #include "player/shown_player.h"
 #include "roster/errors.h"
 #include "shell/edit_command.h"
-#include "shell/pages/more_page.h"
 #include "shell/pages/personal_page.h"
+#include "shell/pages/slot_list_page.h"
 #include "shell/pages/statistics_page.h"
 #include "shell/pages/widgets.h"
 #include "shell/player_name_box.h"
@@ -95,7 +95,7 @@ void PlayerPresenter::listPlayers() {
     showingState_ = true;
     views_.names->showNames(names, static_cast<qsizetype>(index.playerCount));
     showingState_ = false;
-    views_.more->showSlots(names);
+    views_.slotList->showSlots(names);
     views_.personal->setPlayerNote({});
     showUnsaved();
     // The editors never keep a player of another file: until a player of this one is
@@ -188,7 +188,7 @@ void PlayerPresenter::showSlotName(int slot) {
     showingState_ = true;
     views_.names->showName(slot, name);
     showingState_ = false;
-    views_.more->showSlot(slot, name);
+    views_.slotList->showSlot(slot, name);
 }
 
 void PlayerPresenter::reloadPlayer(int slot) {

@@ -15,7 +15,7 @@ class QUndoStack;
 
 namespace qb {
 
-class MorePage;
+class SlotListPage;
 class Page;
 class PersonalPage;
 class PlayerNameBox;
@@ -38,7 +38,7 @@ public:
         TabStrip* tabs;
         PersonalPage* personal;
         StatisticsPage* statistics;
-        MorePage* more;
+        SlotListPage* slotList;
         PlayerNameBox* names;
         QPushButton* saveButton;
         QLabel* unsavedLabel;

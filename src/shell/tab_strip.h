@@ -7,7 +7,7 @@
 
 namespace qb {
 
-// A tab strip whose tabs wrap onto several rows, as the editor's ten tabs need in a
+// A tab strip whose tabs wrap onto several rows, as the editor's tabs need in a
 // narrow window. Tabs are numbered from 1. Each caption's "&" gives it an Alt key.
 class TabStrip : public QWidget {
     Q_OBJECT

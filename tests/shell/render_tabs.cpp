@@ -30,11 +30,12 @@ int main(int argc, char** argv) {
     auto* accuracy = qb::test::child<QSlider>(window, "sldBowling_4");
     accuracy->setValue(accuracy->value() + 5);
     auto* tabs = qb::test::child<qb::TabStrip>(window, "TabStrip1");
-    for (int tab = 1; tab <= 10; ++tab) {
+    auto* about = window.findChild<qb::AboutPage*>();
+    for (int tab = 1; tab <= tabs->tabCount(); ++tab) {
         tabs->selectTab(tab);
-        if (tab == 9) {
+        if (tab == about->tab()) {
             for (int tick = 0; tick < 80; ++tick) {
-                window.findChild<qb::AboutPage*>()->tick();
+                about->tick();
             }
         }
         QApplication::processEvents();

@@ -11,36 +11,29 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 namespace qb {
-namespace {
-
-bool typed(const Field& field) {
-    return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
-}
-
-std::string editorNameOf(const Field& field) {
-    std::string name = field.key.substr(field.key.rfind('.') + 1);
-    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-    return (typed(field) ? "txt" : "cbo") + name;
-}
-
-} // namespace
 
 Page::Page(int tab, QWidget* parent) : QWidget(parent), tab_(tab) {
     setObjectName(QStringLiteral("picPicture_%1").arg(tab));
     setGeometry(twips(200, 1250, 4300, 5070));
 }
 
-const Field& Page::fieldOf(std::string_view editorName) {
-    for (const Field& candidate : fieldRegistry()) {
-        if (editorNameOf(candidate) == editorName) {
-            return candidate;
-        }
+QString Page::editorNameOf(const Field& field) {
+    const bool typed = field.kind == FieldKind::Text || field.kind == FieldKind::Number;
+    QString name = QString::fromStdString(field.key.substr(field.key.rfind('.') + 1));
+    name[0] = name[0].toUpper();
+    return (typed ? QStringLiteral("txt") : QStringLiteral("cbo")) + name;
+}
+
+QWidget* Page::boundEditor(std::string_view key) const {
+    const auto found = std::ranges::find_if(
+        bindings_, [key](const Binding& binding) { return binding.field->key == key; });
+    if (found == bindings_.end()) {
+        throw std::logic_error("no editor for " + std::string(key));
     }
-    throw std::logic_error("no field for " + std::string(editorName));
+    return found->editor;
 }
 
 std::vector<const Field*> Page::fieldsOf(FieldGroup group) {
@@ -104,9 +97,9 @@ void Page::bind(const Field& field, QWidget* editor) {
     }
 }
 
-QWidget* Page::addEditor(const Field& field, QWidget* parent) {
+QWidget* Page::addEditor(const Field& field, QWidget* parent, const char* name) {
     QWidget* editor = named(createFieldEditor(field, EditorPlace::Page, parent),
-                            QString::fromStdString(editorNameOf(field)));
+                            name != nullptr ? QString::fromLatin1(name) : editorNameOf(field));
     bind(field, editor);
     return editor;
 }

@@ -45,9 +45,11 @@ signals:
     void edited();
 
 protected:
-    // The field an editor of this name shows (see addEditor); a name no field has is a
-    // programming error.
-    static const Field& fieldOf(std::string_view editorName);
+    // The editor bound to the field of `key`; one the page has not bound is a programming
+    // error.
+    template <typename Editor> Editor* editorOf(std::string_view key) const {
+        return static_cast<Editor*>(boundEditor(key));
+    }
     // The registry's fields of `group`, in its order.
     static std::vector<const Field*> fieldsOf(FieldGroup group);
     // The field's caption, '&' before its access key.
@@ -57,10 +59,13 @@ protected:
     virtual const Field& fieldShown(const Field& bound, const PlayerSheet& sheet) const;
 
     void bind(const Field& field, QWidget* editor);
+    // The name scripts know a field's editor by: "txt" for a text or number box, "cbo"
+    // for a list, and the last part of the key, capitalised (the batting hand:
+    // cboBattingHand).
+    static QString editorNameOf(const Field& field);
     // The field's page editor (see createFieldEditor) under `parent`, bound to the field
-    // and named as scripts know it: "txt" for a text or number box, "cbo" for a list, and
-    // the last part of the key, capitalised (the batting hand: cboBattingHand).
-    QWidget* addEditor(const Field& field, QWidget* parent);
+    // and named `name`, or by editorNameOf without one.
+    QWidget* addEditor(const Field& field, QWidget* parent, const char* name = nullptr);
 
 private:
     struct Binding {
@@ -72,6 +77,7 @@ private:
         const Field* shown = nullptr;
     };
     QWidget* captionWidget(Binding& binding) const;
+    QWidget* boundEditor(std::string_view key) const;
     int tab_;
     std::vector<Binding> bindings_;
 };

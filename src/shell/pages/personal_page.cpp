@@ -1,8 +1,10 @@
 #include "shell/pages/personal_page.h"
 
+#include "codecs/field_keys.h"
 #include "codecs/identity.h"
 #include "shell/artwork.h"
 #include "shell/list_opener.h"
+#include "shell/pages/field_layout.h"
 #include "shell/pages/widgets.h"
 #include "shell/picture_box.h"
 
@@ -15,68 +17,31 @@
 namespace qb {
 
 PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
-    const Field& name = fieldOf("txtName");
-    nameBox_ = static_cast<QLineEdit*>(addEditor(name, this));
-    nameBox_->setGeometry(twips(1560, 240, 1935, 300));
+    int frames = 0;
+    for (const FieldPlace& place : fieldPlaces(LaidOutPage::Personal)) {
+        const Field& field = place.field();
+        if (place.display == Display::PictureFrame) {
+            addPictureFrame(field, place, frames++);
+            continue;
+        }
+        QWidget* editor = addEditor(field, this);
+        editor->setGeometry(twips(place.editor));
+        QLabel* label = caption(this, captionOf(field), editor);
+        label->setGeometry(twips(place.caption));
+        if (field.key == keys::kCommentary) {
+            addCommentaryFiles(label);
+        }
+    }
+    nameBox_ = editorOf<QLineEdit>(keys::kName);
     nameBox_->setMaxLength(NAME_MAX_CHARS);
-    caption(this, captionOf(name), nameBox_)->setGeometry(twips(240, 255, 1300, 255));
-
-    const Field& commentary = fieldOf("txtCommentary");
-    commentaryBox_ = static_cast<QLineEdit*>(addEditor(commentary, this));
-    commentaryBox_->setGeometry(twips(1560, 600, 690, 300));
     commentaryBox_->setMaxLength(4);
-    auto* send = named(new QPushButton(this), QStringLiteral("cmdCommentary"));
-    send->setGeometry(twips(2280, 600, 300, 300));
-    send->setToolTip(QStringLiteral("Send the commentary number to Tonewell"));
-    send->setIcon(send->style()->standardIcon(QStyle::SP_MediaVolume));
-    commentaryList_ = choiceList(this, QStringLiteral("cboCommentary"));
-    commentaryList_->setGeometry(twips(1560, 960, 2600, 330));
-    // One label stands beside the number and the list of file names below it.
-    auto* commentaryLabel = caption(
-        this, captionOf(commentary) + QStringLiteral("          File Name"), commentaryBox_);
-    commentaryLabel->setWordWrap(true);
-    commentaryLabel->setGeometry(twips(240, 600, 1300, 700));
-
-    const auto row = [this](const char* editor, int top, int width) {
-        const Field& shown = fieldOf(editor);
-        QWidget* box = addEditor(shown, this);
-        box->setGeometry(twips(1560, top, width, 330));
-        caption(this, captionOf(shown), box)->setGeometry(twips(240, top + 30, 1300, 255));
-    };
-    row("cboBodyType", 1320, 1100);
-    row("cboHairColour", 1680, 1100);
-    row("cboHairStyle", 2040, 1100);
-    row("cboFacialHair", 2400, 2600);
-
-    const Field& nation = fieldOf("cboNation");
-    auto* nationList = static_cast<QComboBox*>(addEditor(nation, this));
-    nationList->setGeometry(twips(2835, 1680, 1300, 330));
+    auto* nationList = editorOf<QComboBox>(keys::kNation);
     nationList->setIconSize(QSize(30, 20));
     for (int i = 0; i < nationList->count(); ++i) {
         nationList->setItemIcon(i, QIcon(nationFlag(i)));
     }
-    caption(this, captionOf(nation), nationList)->setGeometry(twips(2835, 1365, 1300, 255));
-
-    // The face and the bat: a frame titled with the field's caption, the picture above
-    // the field's list.
-    const auto pictureFrame = [this](const char* editor, int frame, const QRect& place,
-                                     PictureBox*& picture, const QRect& pictureArea,
-                                     const QRect& listArea) {
-        const Field& shown = fieldOf(editor);
-        auto* box = named(new QGroupBox(captionOf(shown), this),
-                          QStringLiteral("fraPersonal_%1").arg(frame));
-        box->setGeometry(place);
-        picture = named(new PictureBox(box),
-                        QString::fromLatin1(editor).replace(0, 3, QStringLiteral("pic")));
-        picture->setGeometry(pictureArea);
-        auto* list = static_cast<QComboBox*>(addEditor(shown, box));
-        list->setGeometry(listArea);
-        return list;
-    };
-    QComboBox* faceList = pictureFrame("cboFace", 0, twips(120, 2760, 1695, 2175), faceBox_,
-                                       twips(120, 240, 1400, 1400), twips(105, 1710, 1410, 330));
-    QComboBox* batList = pictureFrame("cboBat", 1, twips(1920, 2760, 855, 2175), batBox_,
-                                      twips(75, 240, 700, 1400), twips(50, 1710, 760, 330));
+    auto* faceList = editorOf<QComboBox>(keys::kFace);
+    auto* batList = editorOf<QComboBox>(keys::kBat);
 
     statusLabel_ = named(new QLabel(this), QStringLiteral("lblStatus"));
     statusLabel_->setGeometry(twips(2880, 2880, 1335, 1815));
@@ -106,7 +71,30 @@ PersonalPage::PersonalPage(int tab, QWidget* parent) : Page(tab, parent) {
         emit edited();
     });
     connect(commentaryBox_, &QLineEdit::textChanged, this, &PersonalPage::commentaryNumberChanged);
+}
+
+void PersonalPage::addCommentaryFiles(QLabel* label) {
+    commentaryBox_ = editorOf<QLineEdit>(keys::kCommentary);
+    auto* send = named(new QPushButton(this), QStringLiteral("cmdCommentary"));
+    send->setGeometry(twips(2280, 600, 300, 300));
+    send->setToolTip(QStringLiteral("Send the commentary number to Tonewell"));
+    send->setIcon(send->style()->standardIcon(QStyle::SP_MediaVolume));
+    commentaryList_ = choiceList(this, QStringLiteral("cboCommentary"));
+    commentaryList_->setGeometry(twips(1560, 960, 2600, 330));
+    // One label stands beside the number and the list of file names below it.
+    label->setText(label->text() + QStringLiteral("          File Name"));
+    label->setWordWrap(true);
     connect(send, &QPushButton::clicked, this, &PersonalPage::commentaryRequested);
+}
+
+void PersonalPage::addPictureFrame(const Field& field, const FieldPlace& place, int frame) {
+    auto* box =
+        named(new QGroupBox(captionOf(field), this), QStringLiteral("fraPersonal_%1").arg(frame));
+    box->setGeometry(twips(place.caption));
+    PictureBox*& picture = field.key == keys::kFace ? faceBox_ : batBox_;
+    picture = named(new PictureBox(box), editorNameOf(field).replace(0, 3, QStringLiteral("pic")));
+    picture->setGeometry(twips(place.picture));
+    addEditor(field, box)->setGeometry(twips(place.editor));
 }
 
 void PersonalPage::showSheet(const PlayerSheet& sheet) {

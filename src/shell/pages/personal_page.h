@@ -10,6 +10,7 @@ class QPixmap;
 namespace qb {
 
 class PictureBox;
+struct FieldPlace;
 
 // Personal: name, commentary number and its file name, appearance, the face and bat
 // pictures and the status note: the open file's, and below it the shown player's.
@@ -40,6 +41,10 @@ signals:
     void commentaryRequested();
 
 private:
+    // The button that plays the commentary and the list of its files, beside and below
+    // the number; `label` names both.
+    void addCommentaryFiles(QLabel* label);
+    void addPictureFrame(const Field& field, const FieldPlace& place, int frame);
     void commentaryNumberChanged(const QString& text);
     void showNotes();
 

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "codecs/statistics.h"
 #include "shell/pages/page.h"
-
-#include <array>
 
 class QComboBox;
 class QLineEdit;
@@ -34,9 +33,10 @@ protected:
 
 private:
     void refreshRates();
+    // The box of a figure, which shows it in every format.
+    QLineEdit* box(Figure figure) const;
 
     QComboBox* formatList_;
-    std::array<QLineEdit*, 15> boxes_{}; // by Figure
 };
 
 } // namespace qb

@@ -14,6 +14,10 @@ QRect twips(int left, int top, int width, int height) {
     return {left / k, top / k, width / k, height / k};
 }
 
+QRect twips(const QRect& place) {
+    return twips(place.left(), place.top(), place.width(), place.height());
+}
+
 QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);

@@ -13,6 +13,7 @@ namespace qb {
 
 // Positions and sizes in twips, 15 to a logical pixel.
 QRect twips(int left, int top, int width, int height);
+QRect twips(const QRect& place);
 
 // The widget under the name scripts, tests and the companion program know it by.
 template <typename Widget> Widget* named(Widget* widget, const QString& name) {

@@ -1,4 +1,4 @@
-#include "shell/pages/more_page.h"
+#include "shell/pages/slot_list_page.h"
 
 #include "roster/player_lists.h"
 #include "shell/artwork.h"
@@ -14,7 +14,7 @@
 
 namespace qb {
 
-MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* parent)
+SlotListPage::SlotListPage(int tab, std::function<const RosterIndex&()> index, QWidget* parent)
     : Page(tab, parent), index_(std::move(index)) {
     auto* layout = new QVBoxLayout(this);
     auto* frame = named(new QGroupBox(QStringLiteral("Player Names"), this),
@@ -40,10 +40,10 @@ MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* 
     }
     layout->addLayout(buttons);
     searchBox_->installEventFilter(this);
-    connect(searchBox_, &QLineEdit::textEdited, this, &MorePage::search);
-    connect(gotoEmpty, &QPushButton::clicked, this, &MorePage::gotoEmpty);
-    connect(importButton, &QPushButton::clicked, this, &MorePage::importRequested);
-    connect(exportButton, &QPushButton::clicked, this, &MorePage::exportRequested);
+    connect(searchBox_, &QLineEdit::textEdited, this, &SlotListPage::search);
+    connect(gotoEmpty, &QPushButton::clicked, this, &SlotListPage::gotoEmpty);
+    connect(importButton, &QPushButton::clicked, this, &SlotListPage::importRequested);
+    connect(exportButton, &QPushButton::clicked, this, &SlotListPage::exportRequested);
     // Import and export need a selected slot.
     const auto updateTransfer = [this, importButton, exportButton] {
         const bool selected = nameList_->currentRow() >= 0;
@@ -54,7 +54,7 @@ MorePage::MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* 
     updateTransfer();
 }
 
-void MorePage::showSlots(const QStringList& names) {
+void SlotListPage::showSlots(const QStringList& names) {
     nameList_->clear();
     for (std::size_t slot = 0; slot < index_().slotEntries.size(); ++slot) {
         auto* item = new QListWidgetItem(names[static_cast<qsizetype>(slot)], nameList_);
@@ -64,7 +64,7 @@ void MorePage::showSlots(const QStringList& names) {
     }
 }
 
-void MorePage::showSlot(int slot, const QString& name) {
+void SlotListPage::showSlot(int slot, const QString& name) {
     if (QListWidgetItem* item = nameList_->item(slot)) {
         item->setText(name);
         const int icon = index_().slotEntries[static_cast<std::size_t>(slot)].nationIcon;
@@ -72,20 +72,20 @@ void MorePage::showSlot(int slot, const QString& name) {
     }
 }
 
-int MorePage::selectedSlot() const {
+int SlotListPage::selectedSlot() const {
     return nameList_->currentRow();
 }
 
-QString MorePage::slotName(int slot) const {
+QString SlotListPage::slotName(int slot) const {
     return nameList_->item(slot)->text();
 }
 
-void MorePage::select(int slot) {
+void SlotListPage::select(int slot) {
     nameList_->setCurrentRow(slot);
     nameList_->scrollToItem(nameList_->item(slot));
 }
 
-void MorePage::search(const QString& typed) {
+void SlotListPage::search(const QString& typed) {
     const int found = findSlotWithPrefix(index_(), typed.toStdString());
     if (found < 0) {
         return;
@@ -96,14 +96,14 @@ void MorePage::search(const QString& typed) {
                              static_cast<int>(searchBox_->text().size() - typed.size()));
 }
 
-void MorePage::gotoEmpty() {
+void SlotListPage::gotoEmpty() {
     const int found = nextEmptySlot(index_(), nameList_->currentRow());
     if (found >= 0) {
         select(found);
     }
 }
 
-bool MorePage::eventFilter(QObject* watched, QEvent* event) {
+bool SlotListPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         searchBox_->clear();

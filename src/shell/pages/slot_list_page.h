@@ -10,14 +10,14 @@ namespace qb {
 
 struct RosterIndex;
 
-// More: every slot of the file by name, a search by prefix, a jump to the next empty
-// slot, and the import and export of the selected slot.
-class MorePage : public Page {
+// Every slot of the file by name (the More tab), a search by prefix, a jump to the next
+// empty slot, and the import and export of the selected slot.
+class SlotListPage : public Page {
     Q_OBJECT
 
 public:
     // The page lists the slots of the open roster's index, which `index` gives.
-    MorePage(int tab, std::function<const RosterIndex&()> index, QWidget* parent);
+    SlotListPage(int tab, std::function<const RosterIndex&()> index, QWidget* parent);
 
     // Lists the slots under their names, converted once by the window for both lists.
     void showSlots(const QStringList& names);

@@ -1,4 +1,4 @@
-#include "shell/pages/basic_page.h"
+#include "shell/pages/roles_page.h"
 
 #include "shell/pages/widgets.h"
 
@@ -8,7 +8,7 @@
 
 namespace qb {
 
-BasicPage::BasicPage(int tab, QWidget* parent) : Page(tab, parent) {
+RolesPage::RolesPage(int tab, QWidget* parent) : Page(tab, parent) {
     // A frame per role; a field stands in the frame its key's last part starts with
     // (the bowling style in Bowling).
     auto* layout = new QVBoxLayout(this);
