@@ -67,8 +67,9 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
     const std::string path = RosterMaker().player(0, "Jones").write(dir, "r.pak");
     const RosterFile roster(path);
     const auto before = test::readFileBytes(path);
-    const std::array<void (*)(PlayerSheet&), 5> breakers = {
+    const std::array<void (*)(PlayerSheet&), 6> breakers = {
         [](PlayerSheet& s) { s.name = "Tab\tName"; }, // the window's save refuses it
+        [](PlayerSheet& s) { s.name = "Del\x7F"; },
         [](PlayerSheet& s) { s.commentary = "12345"; },
         [](PlayerSheet& s) { s.highestScore = "99999"; },
         [](PlayerSheet& s) { s.bowlingRatings[3] = 64; },
