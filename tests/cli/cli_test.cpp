@@ -15,10 +15,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace qb {
 namespace {
@@ -27,43 +25,20 @@ using test::RosterMaker;
 using test::TempDir;
 using testing::HasSubstr;
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char ch : text) {
-        out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    }
-    return out + "'";
-}
+using CliRun = test::Finished;
 
 std::string slurp(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
+    const std::vector<std::uint8_t> bytes = test::readFileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
-// Runs quillbay-cli with no terminal on its input; a run that outlives the children's
-// time limit is ended (exit code 124) and fails the test.
+// Runs quillbay-cli; a run that outlives the children's time limit fails the test.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "timeout -s KILL " + std::to_string(test::childTimeLimitSeconds());
-    for (const std::string& word : test::programUnderTest()) {
-        command += " " + quoted(word);
-    }
-    for (const std::string& arg : args) {
-        command += " " + quoted(arg);
-    }
-    command += " </dev/null >" + quoted(dir.file("out.txt")) + " 2>" + quoted(dir.file("err.txt"));
-    const int status = std::system(command.c_str());
-    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    EXPECT_NE(exitCode, 128 + SIGKILL)
+    const CliRun run = test::run(dir, args, "cli");
+    EXPECT_NE(run.exitCode, 128 + SIGALRM)
         << args[0] << " outlived the children's time limit (" << test::childTimeLimitSeconds()
         << " s, QB_TEST_CHILD_SECONDS)";
-    return {exitCode, slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+    return run;
 }
 
 // The standard output of a run that must exit with `exitCode`; any other end (a failure,
