@@ -559,6 +559,8 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_THAT(output(dir, {"diff", a, dup, "--match", "id"}, 1), HasSubstr("unpaired: " + held));
     EXPECT_THAT(output(dir, {"copy", dup, a, "--match", "id", "--dry-run"}),
                 HasSubstr(held + ", skipped"));
+    EXPECT_THAT(cli(dir, {"apply", dup, dir.file("update.json"), "--match", "id"}).err,
+                HasSubstr(held + "; nothing was written"));
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
