@@ -16,10 +16,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace qb {
 namespace {
@@ -28,43 +26,20 @@ using test::RosterMaker;
 using test::TempDir;
 using testing::HasSubstr;
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char ch : text) {
-        out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    }
-    return out + "'";
-}
+using CliRun = test::Finished;
 
 std::string slurp(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
+    const std::vector<std::uint8_t> bytes = test::readFileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
-// Runs quillbay-cli with no terminal on its input; a run that outlives the children's
-// time limit is ended (exit code 124) and fails the test.
+// Runs quillbay-cli; a run that outlives the children's time limit fails the test.
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "timeout -s KILL " + std::to_string(test::childTimeLimitSeconds());
-    for (const std::string& word : test::programUnderTest()) {
-        command += " " + quoted(word);
-    }
-    for (const std::string& arg : args) {
-        command += " " + quoted(arg);
-    }
-    command += " </dev/null >" + quoted(dir.file("out.txt")) + " 2>" + quoted(dir.file("err.txt"));
-    const int status = std::system(command.c_str());
-    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    EXPECT_NE(exitCode, 128 + SIGKILL)
+    const CliRun run = test::run(dir, args, "cli");
+    EXPECT_NE(run.exitCode, 128 + SIGALRM)
         << args[0] << " outlived the children's time limit (" << test::childTimeLimitSeconds()
         << " s, QB_TEST_CHILD_SECONDS)";
-    return {exitCode, slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
+    return run;
 }
 
 // The standard output of a run that must exit with `exitCode`; any other end (a failure,
@@ -444,9 +419,11 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     };
     RosterMaker().player(0, "Other").write(dir, "r.pak");
     test::writeFileBytes(dir.file("short.sav"), std::vector<std::uint8_t>(theirs.size() - 1));
+    test::writeFileBytes(dir.file("long.sav"), std::vector<std::uint8_t>(theirs.size() + 1));
     runSteps(dir, game,
              {{{"restore", game, dir.file("r.pak")}, 1, "is a roster file"},
               {{"restore", game, dir.file("short.sav")}, 1, "bytes"},
+              {{"restore", game, dir.file("long.sav")}, 1, "bytes"},
               {{"restore", game, source, "--slots", "1,1600"}, 2, "1599"},
               {{"restore", game, source, "--slots", "1,3", "--dry-run"}, 0}});
     EXPECT_THAT(output(dir, {"restore", game, source, "--slots", "3", "--dry-run"}),
@@ -583,6 +560,8 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     EXPECT_THAT(output(dir, {"diff", a, dup, "--match", "id"}, 1), HasSubstr("unpaired: " + held));
     EXPECT_THAT(output(dir, {"copy", dup, a, "--match", "id", "--dry-run"}),
                 HasSubstr(held + ", skipped"));
+    EXPECT_THAT(cli(dir, {"apply", dup, dir.file("update.json"), "--match", "id"}).err,
+                HasSubstr(held + "; nothing was written"));
 }
 
 TEST(Cli, ShowReportsFieldsItCannotShowAndKeepsTheRest) {
@@ -614,13 +593,13 @@ TEST(Cli, DumpAndApplyAreInverses) {
     const TempDir dir;
     RosterMaker maker;
     for (int slot = 0; slot < 40; ++slot) {
-        maker.player(slot, slot == 7 ? "O'Brien, \"Bo\"" : "Player" + std::to_string(slot),
+        maker.player(slot, slot == 7 ? "\"B\" O'Brien, J" : "Player" + std::to_string(slot),
                      static_cast<std::uint16_t>(1 << (slot % 14)));
         maker.set(slot, 104, {56});
     }
-    // Names the window shows but a typed name may not have: 16 characters, a tab.
+    // Names the window shows but a typed name may not have: 16 characters, a tab, a CR.
     maker.player(40, "SixteenCharsLong").set(40, 104, {56});
-    maker.player(41, "Tab\tName").set(41, 104, {56});
+    maker.player(41, "Tab\tand\rCR").set(41, 104, {56});
     writeDemoFiles(dir.file("demo"));
     const std::string path = maker.write(dir, "r.pak");
     for (const std::string& file : {dir.file("demo/demo.pak"), dir.file("demo/demo.sav"), path}) {
@@ -660,12 +639,13 @@ TEST(Cli, DumpAndApplyAreInverses) {
         0);
     csv.replace(csv.find("\r\n3,0,Player3,ENG,0,,4,"), 23, "\r\n3,0,Player3,ENG,0,,5,");
     writeText(dir.file("two.csv"), csv);
-    runSteps(dir, path,
-             {{{"apply", path, dir.file("two.csv")},
-               1,
-               "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
-               "(Tab\tName) changed since the dump: dump again, or --force; nothing was written"},
-              {{"apply", path, dir.file("two.csv"), "--force"}, 0}});
+    runSteps(
+        dir, path,
+        {{{"apply", path, dir.file("two.csv")},
+          1,
+          "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
+          "(Tab\tand\rCR) changed since the dump: dump again, or --force; nothing was written"},
+         {{"apply", path, dir.file("two.csv"), "--force"}, 0}});
 }
 
 TEST(Cli, ExportAndImport) {
@@ -761,10 +741,13 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     const TempDir dir;
     writeDemoFiles(dir.file("demo"));
     const std::string a = dir.file("demo/demo.pak");
+    ASSERT_EQ(cli(dir, {"set", a, "3", "nation=ENG"}).exitCode, 0);
     std::filesystem::copy_file(a, dir.file("b.pak"));
     const std::string b = dir.file("b.pak");
     EXPECT_EQ(output(dir, {"diff", a, b}), "");
-    ASSERT_EQ(cli(dir, {"set", b, "3", "name=Renamed", "roles.bowlingStyle=Chinaman"}).exitCode, 0);
+    ASSERT_EQ(cli(dir, {"set", b, "3", "name=Renamed", "nation=ZIM", "roles.bowlingStyle=Chinaman"})
+                  .exitCode,
+              0);
     ASSERT_EQ(cli(dir, {"set", b, "40", "statistics.One Day.innings=99"}).exitCode, 0);
     auto bytes = test::readFileBytes(b);
     bytes[static_cast<std::size_t>(40 * 348 + 150)] ^= 0xFF; // a byte no field covers
@@ -778,7 +761,8 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     for (const auto& f : json[0]["fields"]) {
         fields.push_back(f["field"]);
     }
-    EXPECT_EQ(fields, (std::vector<std::string>{"name", "roles.bowlingStyle"}));
+    EXPECT_EQ(fields, (std::vector<std::string>{"name", "nation", "roles.bowlingStyle"}));
+    EXPECT_EQ(json[0]["uncoveredBytes"], nlohmann::json::array()); // ZIM is byte 217
     EXPECT_EQ(json[1]["fields"][0]["field"], "statistics.One Day.innings");
     EXPECT_EQ(json[1]["uncoveredBytes"], nlohmann::json::array({150}));
 }

@@ -6,12 +6,10 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -20,64 +18,13 @@ namespace qb {
 namespace {
 
 namespace fs = std::filesystem;
+using test::finish;
+using test::Finished;
 using test::RosterMaker;
+using test::run;
+using test::start;
+using test::Started;
 using test::TempDir;
-
-struct Finished {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-struct Started {
-    pid_t pid;
-    std::string outPath;
-};
-
-// Starts quillbay-cli with its own data folder under `dir`, output to files named by `tag`.
-Started start(const TempDir& dir, const std::vector<std::string>& args, const std::string& tag,
-              const char* stopAt = nullptr) {
-    const std::string outPath = dir.file(tag);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-        if (stopAt != nullptr) {
-            ::setenv("QB_STOP_AT", stopAt, 1);
-            ::setenv("QB_STOP_FILE", (outPath + ".stop").c_str(), 1);
-        }
-        if (std::freopen("/dev/null", "r", stdin) == nullptr ||
-            std::freopen((outPath + ".out").c_str(), "w", stdout) == nullptr ||
-            std::freopen((outPath + ".err").c_str(), "w", stderr) == nullptr) {
-            ::_exit(126);
-        }
-        ::alarm(static_cast<unsigned>(test::childTimeLimitSeconds())); // kept across exec
-        std::vector<std::string> words = test::programUnderTest();
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    return {pid, outPath};
-}
-
-Finished finish(const Started& process) {
-    int status = 0;
-    ::waitpid(process.pid, &status, 0);
-    const auto text = [&process](const char* ending) {
-        const std::vector<std::uint8_t> bytes = test::readFileBytes(process.outPath + ending);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text(".out"),
-            text(".err")};
-}
-
-Finished run(const TempDir& dir, const std::vector<std::string>& args, const std::string& tag) {
-    return finish(start(dir, args, tag));
-}
 
 // Waits until the process waits at its stop point, which it tells by making its stop file.
 void awaitStop(const Started& process) {

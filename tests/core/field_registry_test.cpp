@@ -143,6 +143,8 @@ TEST(FieldRegistry, StoresTheGamesCodes) {
         {"roles.fieldingPosition2", "Covers", 109, 0x80, 0x80},
         {"roles.fieldingHand", "Left", 109, 0x05, 0x04},
         {"roles.battingHand", "Left", 109, 0x05, 0x01},
+        {"favouriteShots.frontFoot.Sweep", "true", 192, 0xFF, 0x20},
+        {"skills.Talisman", "true", 197, 0xFF, 0x80},
         // Bits 0-1 of byte 118 are written 0 beside the Test highest score at bit 2.
         {"statistics.Test.highestScore", "5", 118, 0xFF, 5 << 2, {{118, 0x03}}},
         {"statistics.Test.highestScore", "5", 119, 0xFF, 0, {{118, 0x03}}},

@@ -74,7 +74,8 @@ TEST(PlayerLists, Searches) {
         .player(1, "Smith")
         .player(2, "smithers")
         .player(4, "Zed")
-        .player(6, "Andr\xE9");
+        .player(6, "Andr\xE9")
+        .player(9, "\xF7"); // division sign
     const Lists lists(maker);
     const RosterIndex& index = lists.index;
     EXPECT_EQ(findPlayerWithPrefix(index, "smi"), 1);
@@ -86,6 +87,7 @@ TEST(PlayerLists, Searches) {
     EXPECT_EQ(findSlotWithPrefix(index, "ANDR\xC3\x89"), 6); // accented capital folds too
     EXPECT_EQ(findSlotWithPrefix(index, ""), -1);
     EXPECT_EQ(findSlotWithPrefix(index, "q"), -1);
+    EXPECT_EQ(findSlotWithPrefix(index, "\xC3\x97"), -1); // the multiplication sign has no case
     EXPECT_EQ(nextEmptySlot(index, -1), 3);
     EXPECT_EQ(nextEmptySlot(index, 3), 5);
     EXPECT_EQ(nextEmptySlot(index, 5), 7);

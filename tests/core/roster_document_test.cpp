@@ -121,13 +121,18 @@ TEST_F(RosterDocumentTest, RefusesToSaveOverAnotherProgramsChange) {
     document.apply(document.makeEdit(2, field("nation"), "IND"));
     std::vector<std::uint8_t> changed = test::readFileBytes(path);
     const RosterFile file(path);
-    changed[static_cast<std::size_t>(file.slotOffset(2)) + 120] ^= 1;
+    const auto byte120 = static_cast<std::size_t>(file.slotOffset(2)) + 120;
+    changed[byte120] ^= 1;
     test::writeFileBytes(path, changed);
     document.reload();
     EXPECT_TRUE(document.hasPending(2));
     EXPECT_THROW(document.saveAll(safety), SlotConflict);
     EXPECT_EQ(test::readFileBytes(path), changed);
     EXPECT_EQ(document.pendingSlots(), (std::vector<int>{1, 2}));
+    // Overwriting it writes the fields edited and keeps the other program's other bytes.
+    document.saveSlots({1, 2}, safety, {2});
+    EXPECT_EQ(test::readFileBytes(path)[byte120], changed[byte120]);
+    EXPECT_EQ(RosterDocument(path).player(2).sheet().nation, document.player(1).sheet().nation);
 }
 
 // Choosing a player reads its record from the file again: a slot without pending edits

@@ -2,6 +2,7 @@
 #include "roster/roster_file.h"
 #include "saving/safe_write.h"
 #include "support/roster_maker.h"
+#include "system/file_handle.h"
 
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -57,6 +58,14 @@ TEST(RosterFile, ShortFilesAreRefusedNamingTheFileAndBothSizes) {
                         testing::HasSubstr(row.needed))));
     }
     EXPECT_THROW(RosterFile(dir.file("missing.pak")), FileError);
+}
+
+// The partial files of exports and backups are created so: never over a file (or a link).
+TEST(FileHandle, CreatingANewFileRefusesOneAlreadyThere) {
+    const TempDir dir;
+    test::writeFileBytes(dir.file("taken"), {1});
+    EXPECT_THROW(FileHandle(dir.file("taken"), OpenMode::CreateNew, "writing"), FileError);
+    EXPECT_EQ(test::readFileBytes(dir.file("taken")), std::vector<std::uint8_t>{1});
 }
 
 TEST(RosterFile, AFileCutShortAfterOpeningIsNeverGrown) {

@@ -70,6 +70,9 @@ TEST(Statistics, EveryFigureIsShownFromAndStoredToItsOwnBits) {
         storeStatistics(typed, stored, row.format);
         EXPECT_EQ(stored, bytes);
     }
+    // The rates follow the block's figures: overs * 6 / wickets, and runs / overs.
+    const PlayerSheet rates = shownFormat(with({}, rows[4].bytes), 0);
+    EXPECT_EQ(rates.strikeRate + " " + rates.economyRate, "43.83 4.21");
 }
 
 TEST(Statistics, SixteenBitFigureOf32768StopsTheDisplay) {

@@ -107,6 +107,8 @@ TEST(FaceTexture, FailuresNameTheirCauseAndLeaveTheOldFile) {
                 testing::ThrowsMessage<FaceCopyError>(
                     testing::AllOf(testing::StartsWith("An error occured due to\r\n"),
                                    testing::HasSubstr("missing.gob"))));
+    EXPECT_THAT([&] { copyFaceToBmp(archive.path, kFaceEntries, bmp); },
+                testing::ThrowsMessage<FaceCopyError>(testing::HasSubstr("there is no face")));
     test::writeFileBytes(dir.file("short.gob"), Bytes(1000, 0));
     EXPECT_THROW(copyFaceToBmp(dir.file("short.gob"), 0, bmp), FaceCopyError);
     archive.size(0, 256, 256);

@@ -99,6 +99,9 @@ TEST_F(SafetyFixture, WritesOnlyTheChangedBytesAndLeavesNoJournal) {
     const SaveReport report = writeSlotSafely(file, 1, loaded, working, options());
     EXPECT_EQ(report.written.front(), (std::vector<int>{5, 79, 80, 216}));
     EXPECT_TRUE(report.notices.empty());
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(dir.file("data/journal")).permissions(), fs::perms::owner_all);
+#endif
     const auto after = test::readFileBytes(path);
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < after.size(); ++i) {
@@ -240,7 +243,14 @@ void rewriteAsSingleSlotJournal(const fs::path& journalFile) {
 // A save killed at any point is completed or undone by the next open, unless the file was
 // written since: then the journal is set aside and never undoes the later bytes.
 TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedUndoneOrSetAside) {
-    enum class Meanwhile { Nothing, EarlierJournal, OtherSpelling, SlotWritten, FileReplaced };
+    enum class Meanwhile {
+        Nothing,
+        EarlierJournal,
+        OtherSpelling,
+        SlotWritten,
+        FileReplaced,
+        FileGrown
+    };
     struct Row {
         const char* point;
         int slots; // in the batch
@@ -262,6 +272,8 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedUndoneOrSetAside) {
         {"after-first-run", 1, "restored", Meanwhile::OtherSpelling},
         {"after-first-run", 1, "the slot was left as it is and the journal set aside",
          Meanwhile::SlotWritten},
+        {"after-journal", 1, "set aside", Meanwhile::FileGrown},
+        // Last: the replaced file's inode is free for the next row's file to take.
         {"after-journal", 1, "set aside", Meanwhile::FileReplaced},
     };
     for (const Row& row : rows) {
@@ -289,6 +301,10 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedUndoneOrSetAside) {
             test::writeFileBytes(path + ".new", bytes);
             fs::rename(path + ".new", path);
             break;
+        case Meanwhile::FileGrown: // the same file, a byte longer
+            bytes.push_back(0);
+            test::writeFileBytes(path, bytes);
+            break;
         default:
             break;
         }
@@ -302,7 +318,7 @@ TEST_F(SafetyFixture, ASaveKilledAnywhereIsCompletedUndoneOrSetAside) {
         EXPECT_NE(told[0].find(fs::canonical(path).string()), std::string::npos) << told[0];
         EXPECT_TRUE(journals().empty());
         const std::vector<std::string> setAside = setAsideJournals(options().dataFolder, path);
-        if (row.meanwhile == Meanwhile::SlotWritten || row.meanwhile == Meanwhile::FileReplaced) {
+        if (row.meanwhile >= Meanwhile::SlotWritten) {
             EXPECT_EQ(test::readFileBytes(path), beforeRecovery);
             ASSERT_EQ(setAside.size(), 1u);
             EXPECT_NE(setAside[0].find(fs::canonical(path).string()), std::string::npos);
@@ -409,6 +425,10 @@ TEST_F(SafetyFixture, TornOrForeignJournalsChangeNothing) {
     // Whole and checked, but naming a slot with no change: no journal is written so.
     test::writeFileBytes(dir.file("data/journal/3-0.journal"),
                          encodeJournal({identifyFile(path), {}, {SlotChange{348, {}, {}, {}}}}));
+    // Whole and checked, but for offset 348, past the record.
+    test::writeFileBytes(
+        dir.file("data/journal/5-0.journal"),
+        encodeJournal({identifyFile(path), {}, {SlotChange{348, {348}, {0}, {1}}}}));
     // A save cut off after its first byte, whose journal has one byte flipped: recovery
     // would put 'o' back at byte 5 of slot 1, but a journal that fails its checksum
     // is not trusted.
@@ -486,6 +506,17 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndKeepTheNewestAndEachDaysFirst) {
     writeSlotSafely(other, 1, other.readSlot(1), edited(other.readSlot(1)), options());
     EXPECT_EQ(listing(theirs).size(), 11u);
     EXPECT_EQ(listing(mine), kept);
+    // A backup a day for 31 days: the oldest day's is not kept, the next 30 are.
+    const std::string monthly = roster("monthly.pak");
+    const std::string days = backupFolder(options().dataFolder, fs::canonical(monthly).string());
+    fs::create_directories(days);
+    for (int day = 1; day <= 31; ++day) {
+        const std::string dd = (day < 10 ? "0" : "") + std::to_string(day);
+        test::writeFileBytes(days + "/monthly-" + dd + "-209901" + dd + "-000000-000.pak", {1});
+    }
+    const std::vector<Backup> month = listBackups(monthly, options().dataFolder);
+    EXPECT_EQ(month.back().kept, "");
+    EXPECT_EQ(month[month.size() - 2].kept, "first of 2099-01-02");
 }
 
 TEST(DataFolder, NeverASharedFolderWithoutAHome) {
@@ -502,7 +533,7 @@ TEST(DataFolder, NeverASharedFolderWithoutAHome) {
         kept.push_back(saved(home.c_str()));
     }
     const std::string xdg = saved("XDG_DATA_HOME");
-    test::unsetEnvironment("XDG_DATA_HOME");
+    test::setEnvironment("XDG_DATA_HOME", "relative/xdg"); // as good as unset: not absolute
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home", "/"}) {
         SCOPED_TRACE(value != nullptr ? value : "HOME unset");
         for (const std::string& home : homes) {
@@ -520,9 +551,8 @@ TEST(DataFolder, NeverASharedFolderWithoutAHome) {
     for (std::size_t i = 0; i < homes.size(); ++i) {
         test::setEnvironment(homes[i], kept[i]);
     }
-    if (!xdg.empty()) {
-        test::setEnvironment("XDG_DATA_HOME", xdg);
-    }
+    xdg.empty() ? test::unsetEnvironment("XDG_DATA_HOME")
+                : test::setEnvironment("XDG_DATA_HOME", xdg);
 }
 
 TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {
