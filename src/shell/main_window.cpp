@@ -4,6 +4,7 @@
 #include "shell/artwork.h"
 #include "shell/demo_reset.h"
 #include "shell/list_opener.h"
+#include "shell/menu_commands.h"
 #include "shell/pages/about_page.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/slot_list_page.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <string_view>
 #include <utility>
 
 namespace qb {
@@ -93,14 +95,8 @@ void MainWindow::message(QMessageBox::Icon icon, const QString& text) {
 }
 
 void MainWindow::buildActions() {
-    struct Command {
-        const char* menu;
-        const char* id; // a separator when there is no text; the menu's tools when none
-        const char* text;
-        const char* shortcut;
-        std::function<void()> run;
-    };
-    const Command commands[] = {
+    // A row without an id stands for the tools of tools/document_tools.cpp in its menu.
+    const MenuCommand commands[] = {
         {"&File", "mnuOpen", "&Open", "Ctrl+O", [this] { chooseAndOpenRoster(); }},
         {"&File", "mnuSave", "&Save", "Ctrl+S",
          [this] {
@@ -110,7 +106,7 @@ void MainWindow::buildActions() {
          }},
         {"&File", "mnuSaveAll", "Save &All", "Ctrl+Shift+S", [this] { saveAll(); }},
         {"&File", "mnuBar1", nullptr, nullptr, {}},
-        {"&File", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
+        {"&File", nullptr, nullptr, nullptr, {}},
         {"&File", "mnuResetDemo", "Reset &Demo Files...", "",
          [this] {
              if (demoReset_) {
@@ -125,40 +121,19 @@ void MainWindow::buildActions() {
         {"&Path", "mnuSetPath", "&Set Path", "Ctrl+P", [this] { chooseGameFolder(); }},
         {"&Path", "mnuCricketPath", "Cricket 2004 Path", "", {}},
         {"&View", "mnuUndoHistory", "Undo &History", "", [this] { showHistory(); }},
-        {"&View", nullptr, nullptr, nullptr, {}}, // the tools of tools/document_tools.cpp
+        {"&View", nullptr, nullptr, nullptr, {}},
     };
-    QMenu* menu = nullptr;
-    const auto addCommand = [&](const Command& command) {
-        QAction* action = menu->addAction(QString::fromLatin1(command.text));
-        action->setObjectName(QString::fromLatin1(command.id));
-        // Several shortcuts of one command are separated by ';'.
-        QList<QKeySequence> shortcuts;
-        for (const QString& shortcut : QString::fromLatin1(command.shortcut).split(u';')) {
-            shortcuts << QKeySequence(shortcut);
+    for (const MenuCommand& command : commands) {
+        if (command.id != nullptr) {
+            addMenuCommand(*this, QStringLiteral("mnu"), command);
+            continue;
         }
-        action->setShortcuts(shortcuts);
-        addAction(action);
-        if (command.run) {
-            connect(action, &QAction::triggered, this, command.run);
-        }
-    };
-    for (const Command& command : commands) {
-        const QString title = QString::fromLatin1(command.menu);
-        if (menu == nullptr || menu->title() != title) {
-            menu = menuBar()->addMenu(title);
-            menu->setObjectName(QStringLiteral("mnu") + QString(title).remove(QLatin1Char('&')));
-        }
-        if (command.id == nullptr) {
-            for (const DocumentTool& tool : documentTools()) {
-                if (QString::fromLatin1(tool.menu) == title) {
-                    addCommand({tool.menu, tool.id, tool.text, tool.shortcut,
+        for (const DocumentTool& tool : documentTools()) {
+            if (std::string_view(tool.menu) == command.menu) {
+                addMenuCommand(*this, QStringLiteral("mnu"),
+                               {tool.menu, tool.id, tool.text, tool.shortcut,
                                 [this, &tool] { openTool(tool); }});
-                }
             }
-        } else if (command.text == nullptr) {
-            menu->addSeparator()->setObjectName(QString::fromLatin1(command.id));
-        } else {
-            addCommand(command);
         }
     }
     lastFileAction_ = findChild<QAction*>(QStringLiteral("mnuLastFile"));

@@ -14,6 +14,7 @@
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
+#include "shell/menu_commands.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -72,53 +73,45 @@ RosterGridWindow::RosterGridWindow(RosterDocument& document, AppSettings& settin
 }
 
 void RosterGridWindow::buildActions() {
-    struct Command {
-        const char* menu;
-        const char* id;
-        const char* text;
-        const char* shortcut;
-        std::function<void()> run;
+    // The grid's own commands; the marked ones are also on the table's context menu.
+    struct GridCommand {
+        MenuCommand command;
         bool inContextMenu;
     };
-    const Command commands[] = {
-        {"&File", "gridSaveAll", "Save &All", "Ctrl+Shift+S", [this] { emit saveAllRequested(); },
+    const GridCommand commands[] = {
+        {{"&File", "gridSaveAll", "Save &All", "Ctrl+Shift+S", [this] { emit saveAllRequested(); }},
          false},
-        {"&File", "gridExport", "E&xport Shown Players...", "", [this] { askExport(); }, false},
-        {"&File", "gridClose", "&Close", "Ctrl+W", [this] { close(); }, false},
-        {"&Edit", "gridUndo", "&Undo", "Ctrl+Z", [this] { emit undoRequested(); }, false},
-        {"&Edit", "gridRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", [this] { emit redoRequested(); },
+        {{"&File", "gridExport", "E&xport Shown Players...", "", [this] { askExport(); }}, false},
+        {{"&File", "gridClose", "&Close", "Ctrl+W", [this] { close(); }}, false},
+        {{"&Edit", "gridUndo", "&Undo", "Ctrl+Z", [this] { emit undoRequested(); }}, false},
+        {{"&Edit", "gridRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", [this] { emit redoRequested(); }},
          false},
-        {"&Edit", "gridCopy", "&Copy", "Ctrl+C",
-         [this] { QApplication::clipboard()->setText(copiedText()); }, true},
-        {"&Edit", "gridPaste", "&Paste", "Ctrl+V",
-         [this] { paste(QApplication::clipboard()->text()); }, true},
-        {"&Edit", "gridSetField", "&Set Field of Selected Players...", "Ctrl+E",
-         [this] { askSetField(); }, true},
-        {"&Edit", "gridReplace", "Replace in Colu&mn...", "Ctrl+H", [this] { askReplace(); }, true},
-        {"&Edit", "gridRepair", "R&epair Selected Players", "", [this] { repairSelected(); }, true},
-        {"&Edit", "gridOpenPlayer", "&Open in Main Window", "",
-         [this] {
-             const std::vector<int> chosen = view_->selectedSlots();
-             if (!chosen.empty()) {
-                 emit openPlayer(chosen.front());
-             }
-         },
+        {{"&Edit", "gridCopy", "&Copy", "Ctrl+C",
+          [this] { QApplication::clipboard()->setText(copiedText()); }},
+         true},
+        {{"&Edit", "gridPaste", "&Paste", "Ctrl+V",
+          [this] { paste(QApplication::clipboard()->text()); }},
+         true},
+        {{"&Edit", "gridSetField", "&Set Field of Selected Players...", "Ctrl+E",
+          [this] { askSetField(); }},
+         true},
+        {{"&Edit", "gridReplace", "Replace in Colu&mn...", "Ctrl+H", [this] { askReplace(); }},
+         true},
+        {{"&Edit", "gridRepair", "R&epair Selected Players", "", [this] { repairSelected(); }},
+         true},
+        {{"&Edit", "gridOpenPlayer", "&Open in Main Window", "",
+          [this] {
+              const std::vector<int> chosen = view_->selectedSlots();
+              if (!chosen.empty()) {
+                  emit openPlayer(chosen.front());
+              }
+          }},
          true},
     };
     QTableView& table = view_->table();
     table.setContextMenuPolicy(Qt::ActionsContextMenu);
-    QMenu* menu = nullptr;
-    for (const Command& command : commands) {
-        const QString title = QString::fromLatin1(command.menu);
-        if (menu == nullptr || menu->title() != title) {
-            menu = menuBar()->addMenu(title);
-        }
-        QAction* action = menu->addAction(QString::fromLatin1(command.text));
-        action->setObjectName(QString::fromLatin1(command.id));
-        // Several shortcuts of one command are separated by "; ".
-        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.shortcut)));
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, command.run);
+    for (const GridCommand& command : commands) {
+        QAction* action = addMenuCommand(*this, QStringLiteral("grid"), command.command);
         if (command.inContextMenu) {
             table.addAction(action);
         }
