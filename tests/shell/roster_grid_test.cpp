@@ -26,6 +26,7 @@
 
 namespace qb {
 
+using namespace Qt::StringLiterals;
 using test::child;
 using test::RosterMaker;
 
@@ -110,7 +111,7 @@ private slots:
         Edit second = document.makeEdit(0, accuracy, "50");
         second.before = first.after;
         QUndoStack history;
-        history.push(new EditsCommand(document, QStringLiteral("Two"), {first, second}));
+        history.push(new EditsCommand(document, u"Two"_s, {first, second}));
         QCOMPARE(shown(0), 50);
         history.undo();
         QCOMPARE(shown(0), 40);
@@ -119,7 +120,7 @@ private slots:
         history.push(EditsCommand::editorStep(document, second));
         history.push(EditsCommand::editorStep(document, document.makeEdit(1, accuracy, "60")));
         QCOMPARE(history.count(), 2);
-        QCOMPARE(history.text(0), QStringLiteral("Accuracy 40 → 50"));
+        QCOMPARE(history.text(0), u"Accuracy 40 → 50"_s);
         history.undo();
         history.undo();
         QCOMPARE(shown(0), 40);
@@ -128,25 +129,25 @@ private slots:
 
     void sortsAndFilters() {
         Fixture f;
-        QCOMPARE(f.grid->windowTitle(), QStringLiteral("Roster - r.pak"));
+        QCOMPARE(f.grid->windowTitle(), u"Roster - r.pak"_s);
         auto* count = child<QLabel>(f.view(), "gridCount");
         QCOMPARE(f.table().model()->rowCount(), SLOT_COUNT);
-        QCOMPARE(count->text(), QStringLiteral("6 of 6 players"));
+        QCOMPARE(count->text(), u"6 of 6 players"_s);
         // Titles the tabs and formats share are told apart by them.
         QStringList titles;
         for (int column = 0; column < f.model().columnCount(); ++column) {
             titles << f.model().headerData(column, Qt::Horizontal).toString();
         }
         QCOMPARE(titles.removeDuplicates(), 0);
-        QVERIFY(titles.contains(QStringLiteral("Test: Innings")));
+        QVERIFY(titles.contains(u"Test: Innings"_s));
         // A player that cannot be shown is shown as such: red, the failure as its tip,
         // naming the field, the value stored and the file.
         const QModelIndex bad = f.model().index(6, f.model().column(field("appearance.face")));
         QVERIFY(bad.data(RosterGridModel::kFailedRole).toBool());
         QCOMPARE(bad.data(Qt::ToolTipRole).toString(),
-                 QStringLiteral("Invalid property value: Face (appearance.face), stored value 30\n"
-                                "File: %1, slot 6 (Bad)")
-                     .arg(QDir::toNativeSeparators(QString::fromStdString(f.path))));
+                 u"Invalid property value: Face (appearance.face), stored value 30\n"
+                 "File: %1, slot 6 (Bad)"_s.arg(
+                     QDir::toNativeSeparators(QString::fromStdString(f.path))));
         QVERIFY(!bad.flags().testFlag(Qt::ItemIsEditable));
 
         struct Row {
@@ -212,7 +213,7 @@ private slots:
             {"name", Qt::DescendingOrder, {4, 3, 2, 1, 0}},
         };
         // Bad's face shows nothing, so it meets no condition on it.
-        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("face < 30"));
+        child<QLineEdit>(f.view(), "gridFilter")->setText(u"face < 30"_s);
         child<QCheckBox>(f.view(), "gridShowEmpty")->setChecked(true);
         for (const Sort& sort : sorts) {
             f.table().sortByColumn(f.model().column(field(sort.key)), sort.order);
@@ -223,7 +224,7 @@ private slots:
                                Qt::DescendingOrder);
         QVERIFY(f.table().model()->setData(f.cell(2, "ratings.bowling.Accuracy"), 0));
         QCOMPARE(f.view().shownSlots(), std::vector<int>({2, 1, 4, 0, 3}));
-        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("face < 25"));
+        child<QLineEdit>(f.view(), "gridFilter")->setText(u"face < 25"_s);
         QCOMPARE(f.view().shownSlots(), std::vector<int>({1, 4, 0, 3, 2}));
         child<QLineEdit>(f.view(), "gridFilter")->clear();
         f.table().sortByColumn(f.model().column(field("name")), Qt::AscendingOrder);
@@ -253,12 +254,12 @@ private slots:
         QCOMPARE(spin->value(), 40);
         spin->setValue(41);
         delegate.setModelData(spin, f.table().model(), accuracy);
-        QCOMPARE(f.value(0, "ratings.bowling.Accuracy"), QStringLiteral("41"));
+        QCOMPARE(f.value(0, "ratings.bowling.Accuracy"), u"41"_s);
         QVERIFY(accuracy.data(RosterGridModel::kPendingRole).toBool());
         // The main window shows the change on its tab (slot 0 is on screen).
         QCOMPARE(child<RatingSlider>(*f.window, "sldBowling_4")->value(), 41);
-        QVERIFY(!f.table().model()->setData(accuracy, QStringLiteral("64")));
-        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("64")));
+        QVERIFY(!f.table().model()->setData(accuracy, u"64"_s));
+        QVERIFY(f.dialogs.messages.takeLast().contains(u"64"_s));
         QCOMPARE(steps(), 1);
 
         // Set a field on many rows: relative edits clamp, one step for all; a refused
@@ -288,45 +289,44 @@ private slots:
             f.dialogs.messages.clear();
         }
         QCOMPARE(steps(), 3);
-        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), QStringLiteral("63")); // clamped
-        QCOMPARE(f.value(3, "roles.bowlingStyle"), QStringLiteral("Chinaman"));
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), u"63"_s); // clamped
+        QCOMPARE(f.value(3, "roles.bowlingStyle"), u"Chinaman"_s);
         child<QAction>(*f.grid, "gridUndo")->trigger();
         QCOMPARE(f.value(3, "roles.bowlingStyle"), style);
         child<QAction>(*f.grid, "gridRedo")->trigger();
-        QCOMPARE(f.value(3, "roles.bowlingStyle"), QStringLiteral("Chinaman"));
+        QCOMPARE(f.value(3, "roles.bowlingStyle"), u"Chinaman"_s);
 
         // A paste is checked cell by cell before anything changes.
         f.table().selectionModel()->setCurrentIndex(f.cell(3, "name"),
                                                     QItemSelectionModel::ClearAndSelect);
-        QVERIFY(!f.grid->paste(QStringLiteral("Newname\tENG\nOther\tXYZ\n")));
-        QVERIFY(f.dialogs.messages.takeLast().startsWith(QStringLiteral(
-            "Cannot paste \"XYZ\" into slot 4, Nation (row 2, column 2 of the pasted block): ")));
-        QCOMPARE(f.value(3, "name"), QStringLiteral("Smithers"));
+        QVERIFY(!f.grid->paste(u"Newname\tENG\nOther\tXYZ\n"_s));
+        QVERIFY(f.dialogs.messages.takeLast().startsWith(
+            u"Cannot paste \"XYZ\" into slot 4, Nation (row 2, column 2 of the pasted block): "_s));
+        QCOMPARE(f.value(3, "name"), u"Smithers"_s);
         f.table().setCurrentIndex(f.cell(4, "name"));
-        QVERIFY(
-            !f.grid->paste(QStringLiteral("Taylor\tENG\nGood\tENG\n"))); // Bad, empty slots last
-        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("into slot 6, Name (")));
+        QVERIFY(!f.grid->paste(u"Taylor\tENG\nGood\tENG\n"_s)); // Bad, empty slots last
+        QVERIFY(f.dialogs.messages.takeLast().contains(u"into slot 6, Name ("_s));
         f.table().setCurrentIndex(f.cell(3, "name"));
-        QVERIFY(f.grid->paste(QStringLiteral("Newname\tENG\r\n\tAUS\r\n"))); // a blank keeps
-        QCOMPARE(f.value(3, "nation"), QStringLiteral("ENG"));
-        QCOMPARE(f.value(4, "name"), QStringLiteral("Taylor"));
+        QVERIFY(f.grid->paste(u"Newname\tENG\r\n\tAUS\r\n"_s)); // a blank keeps
+        QCOMPARE(f.value(3, "nation"), u"ENG"_s);
+        QCOMPARE(f.value(4, "name"), u"Taylor"_s);
         QCOMPARE(steps(), 4);
         QVERIFY(f.dialogs.messages.isEmpty());
         // Rows copied start with their slot (scripts/check-shortcuts pastes copied cells).
         f.select({3, 4});
         child<QAction>(*f.grid, "gridCopy")->trigger();
-        QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("3\t")));
-        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\tTaylor\tAUS\t")));
+        QVERIFY(QApplication::clipboard()->text().startsWith(u"3\t"_s));
+        QVERIFY(QApplication::clipboard()->text().contains(u"\tTaylor\tAUS\t"_s));
 
         // Save All from the grid writes what the batch tool writes for the same values.
         const std::string reference = f.dir.file("reference.pak");
         QVERIFY(QFile::copy(QString::fromStdString(f.path), QString::fromStdString(reference)));
         child<QAction>(*f.grid, "gridSaveAll")->trigger();
-        QCOMPARE(f.dialogs.messages.takeLast(), QStringLiteral("Saved 5 players"));
+        QCOMPARE(f.dialogs.messages.takeLast(), u"Saved 5 players"_s);
         const auto set = [&reference](int slot, const QStringList& edits) {
-            return runCli(QStringList{QStringLiteral("set"), QString::fromStdString(reference),
-                                      QString::number(slot)} +
-                          edits);
+            return runCli(
+                QStringList{u"set"_s, QString::fromStdString(reference), QString::number(slot)} +
+                edits);
         };
         QCOMPARE(set(0, {"ratings.bowling.Accuracy=41", "roles.bowlingStyle=Chinaman"}), 0);
         QCOMPARE(set(1, {"ratings.bowling.Accuracy=60"}), 0);
@@ -345,7 +345,7 @@ private slots:
     void pastesLikeASpreadsheet() {
         Fixture f;
         QVERIFY(QTest::qWaitForWindowExposed(f.grid));
-        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("nation = ENG"));
+        child<QLineEdit>(f.view(), "gridFilter")->setText(u"nation = ENG"_s);
         f.table().sortByColumn(RosterGridModel::kSlotColumn, Qt::DescendingOrder);
         QCOMPARE(f.view().shownSlots(), (std::vector<int>{6, 4, 2, 0}));
         const auto click = [&f](int slot, Qt::KeyboardModifiers keys) {
@@ -420,22 +420,22 @@ private slots:
         f.select({0, 1, 2, 5}); // 5 is empty
         f.table().selectionModel()->setCurrentIndex(f.cell(2, "ratings.bowling.Accuracy"),
                                                     QItemSelectionModel::NoUpdate);
-        answerNext(QStringLiteral("3"), &title, &shownField);
+        answerNext(u"3"_s, &title, &shownField);
         child<QAction>(*f.grid, "gridSetField")->trigger();
-        QCOMPARE(title, QStringLiteral("Set a Field of 3 Players"));
-        QCOMPARE(shownField, QStringLiteral("Bowling: Accuracy"));
-        QCOMPARE(f.value(1, "ratings.bowling.Accuracy"), QStringLiteral("3"));
+        QCOMPARE(title, u"Set a Field of 3 Players"_s);
+        QCOMPARE(shownField, u"Bowling: Accuracy"_s);
+        QCOMPARE(f.value(1, "ratings.bowling.Accuracy"), u"3"_s);
         // Renaming many asks first; No (the default) changes nothing.
         f.table().selectionModel()->setCurrentIndex(f.cell(2, "name"),
                                                     QItemSelectionModel::NoUpdate);
         for (const bool yes : {false, true}) {
             f.dialogs.answers << yes;
-            answerNext(QStringLiteral("Same"), &title, &shownField);
+            answerNext(u"Same"_s, &title, &shownField);
             child<QAction>(*f.grid, "gridSetField")->trigger();
-            QCOMPARE(shownField, QStringLiteral("Name"));
+            QCOMPARE(shownField, u"Name"_s);
             QVERIFY(f.dialogs.questions.takeLast().startsWith(
-                QStringLiteral("Rename all 3 selected players to \"Same\"?")));
-            QCOMPARE(f.value(0, "name"), yes ? QStringLiteral("Same") : QStringLiteral("Adams"));
+                u"Rename all 3 selected players to \"Same\"?"_s));
+            QCOMPARE(f.value(0, "name"), yes ? u"Same"_s : u"Adams"_s);
         }
 
         // Typed into a cell and committed with Return: the value, or a step from the
@@ -467,15 +467,15 @@ private slots:
         // Ctrl+Return puts it into every selected row of the column, as one step.
         f.select({2, 4});
         f.table().selectionModel()->setCurrentIndex(accuracy, QItemSelectionModel::NoUpdate);
-        QTest::keyClicks(&f.table(), QStringLiteral("+"));
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("=2"));
+        QTest::keyClicks(&f.table(), u"+"_s);
+        QTest::keyClicks(QApplication::focusWidget(), u"=2"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(f.value(2, "ratings.bowling.Accuracy") + f.value(4, "ratings.bowling.Accuracy"),
-                 QStringLiteral("514")); // 3 (set above) and 12
+                 u"514"_s); // 3 (set above) and 12
         child<QAction>(*f.grid, "gridUndo")->trigger();
-        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), QStringLiteral("3"));
-        QVERIFY(!f.table().model()->setData(f.cell(4, "nation"), QStringLiteral("+=1")));
-        QVERIFY(f.dialogs.messages.takeLast().contains(QStringLiteral("+= takes a whole number")));
+        QCOMPARE(f.value(2, "ratings.bowling.Accuracy"), u"3"_s);
+        QVERIFY(!f.table().model()->setData(f.cell(4, "nation"), u"+=1"_s));
+        QVERIFY(f.dialogs.messages.takeLast().contains(u"+= takes a whole number"_s));
 
         // Replace in Column: the rows shown or the selected ones, any case, one step.
         struct Replace {
@@ -502,7 +502,7 @@ private slots:
                 child<QAction>(*f.grid, "gridUndo")->trigger();
             }
         }
-        QCOMPARE(f.value(2, "nation"), QStringLiteral("ENG"));
+        QCOMPARE(f.value(2, "nation"), u"ENG"_s);
         QTest::keyClick(&f.table(), 'Q'); // an editor left open as the windows close
     }
 
@@ -515,8 +515,7 @@ private slots:
         const QString all = QString::fromStdString(f.dir.file("all.csv"));
         QVERIFY(f.grid->exportCsv(all));
         QList<QByteArray> dumped =
-            test::runCli({QStringLiteral("dump"), QString::fromStdString(f.path),
-                          QStringLiteral("--format"), QStringLiteral("csv")})
+            test::runCli({u"dump"_s, QString::fromStdString(f.path), u"--format"_s, u"csv"_s})
                 .split('\n');
         const auto named = dumped[0].split(',').indexOf("commentaryName");
         for (QByteArray& line : dumped) {
@@ -535,10 +534,9 @@ private slots:
         QCOMPARE(allFile.readAll().split('\n'), dumped);
 
         f.select({0, 2});
-        QVERIFY(f.grid->setField(field("ratings.batting.Attack"), QStringLiteral("="),
-                                 QStringLiteral("33")));
-        f.view().setHiddenGroups({QStringLiteral("Appearance")});
-        child<QLineEdit>(f.view(), "gridFilter")->setText(QStringLiteral("nation = ENG"));
+        QVERIFY(f.grid->setField(field("ratings.batting.Attack"), u"="_s, u"33"_s));
+        f.view().setHiddenGroups({u"Appearance"_s});
+        child<QLineEdit>(f.view(), "gridFilter")->setText(u"nation = ENG"_s);
         const QString csv = QString::fromStdString(f.dir.file("shown.csv"));
         QVERIFY(f.grid->exportCsv(csv));
         QFile written(csv);
@@ -549,13 +547,13 @@ private slots:
         QVERIFY(lines[1].startsWith("0,0,Adams,ENG,"));
         QVERIFY(lines[4].startsWith("6,0,Bad,ENG,"));
         QVERIFY(!f.grid->exportCsv(QString::fromStdString(f.dir.file("none/x.csv"))));
-        QVERIFY(f.dialogs.messages.takeLast().startsWith(QStringLiteral("Cannot write ")));
+        QVERIFY(f.dialogs.messages.takeLast().startsWith(u"Cannot write "_s));
 
         const std::string reference = f.dir.file("reference.pak");
         QVERIFY(QFile::copy(QString::fromStdString(f.path), QString::fromStdString(reference)));
         // Bad cannot be shown, so the batch tool refuses it: apply the others.
         QVERIFY(QFile::resize(csv, written.size() - lines[4].size() - 1));
-        QCOMPARE(runCli({QStringLiteral("apply"), QString::fromStdString(reference), csv}), 0);
+        QCOMPARE(runCli({u"apply"_s, QString::fromStdString(reference), csv}), 0);
         f.window->saveAll();
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
     }
@@ -577,7 +575,7 @@ private slots:
             f.view().filter().mapFromSource(f.model().index(2, RosterGridModel::kSlotColumn)));
         QTest::mouseClick(f.frozen().viewport(), Qt::LeftButton, {}, smith.center());
         QTest::mouseDClick(f.frozen().viewport(), Qt::LeftButton, {}, smith.center());
-        QCOMPARE(child<QLineEdit>(*f.window, "txtName")->text(), QStringLiteral("Smith"));
+        QCOMPARE(child<QLineEdit>(*f.window, "txtName")->text(), u"Smith"_s);
 
         // Ticks leave the menu open; one group alone, then all again.
         QMenu* menu = child<QToolButton>(f.view(), "gridColumns")->menu();
