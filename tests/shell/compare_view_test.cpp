@@ -41,22 +41,11 @@ private:
             }
             mine = maker.write(dir, "mine." + kind);
             theirs = reversed.write(dir, "theirs." + kind);
-            RosterDocument edited(theirs);
-            const auto set = [&edited](int slot, const char* key, const std::string& text) {
-                edited.apply(edited.makeEdit(slot, *findField(key), text));
-            };
-            set(3, "ratings.bowling.Accuracy", "40");
-            set(3, "statistics.Test.innings", "12");
-            set(1, "name", "Renamed");
-            set(1, "ratings.bowling.Accuracy", "50");
-            edited.saveAll();
+            test::saveEdits(theirs, {{3, "ratings.bowling.Accuracy", "40"},
+                                     {3, "statistics.Test.innings", "12"},
+                                     {1, "name", "Renamed"},
+                                     {1, "ratings.bowling.Accuracy", "50"}});
             window->openRoster(QString::fromStdString(mine));
-        }
-        // A copy of `path` as it is now, for quillbay-cli to write the same request into.
-        std::string reference(const std::string& path, const std::string& name) const {
-            const std::string copy = dir.file(name);
-            test::writeFileBytes(copy, test::readFileBytes(path));
-            return copy;
         }
         // File → Compare With… on `path`; the compare view it opens.
         QMainWindow& compareWith(const std::string& path) {
@@ -95,7 +84,7 @@ private slots:
             Fixture f(row.kind);
             QMainWindow& view = f.compareWith(f.theirs);
             const std::string target = row.toRight ? f.theirs : f.mine;
-            const std::string expected = f.reference(target, std::string("expected.") + row.kind);
+            const std::string expected = f.copy(target, std::string("expected.") + row.kind);
             child<QComboBox>(view, "compareMatch")->setCurrentIndex(row.match);
             child<QCheckBox>(view, "compareOnlyDiffering")->setChecked(true);
             auto* left = child<QTableView>(view, "compareLeft");
@@ -156,7 +145,7 @@ private slots:
                      written);
 
             // Applied from the menu after its preview, the patch is one undoable step.
-            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string expected = f.copy(f.mine, "expected.pak");
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
@@ -175,7 +164,7 @@ private slots:
         {
             Fixture f;
             const auto original = test::readFileBytes(f.mine);
-            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string expected = f.copy(f.mine, "expected.pak");
             const std::string edits = f.dir.file("season.csv");
             const std::string csv = "id,name,ratings.bowling.Accuracy\r\n101,,30\r\n"
                                     "104,Tailor,20\r\n102,,\r\n";
@@ -257,7 +246,7 @@ private slots:
         QCOMPARE(copy->geometry(), before);
 
         // They are windows of the open roster: opening another closes them.
-        f.window->openRoster(q(f.reference(f.mine, "other.pak")));
+        f.window->openRoster(q(f.copy(f.mine, "other.pak")));
         for (const char* name : {"gridWindow", "compareWindow", "backupsWindow"}) {
             QVERIFY2(f.window->findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
         }

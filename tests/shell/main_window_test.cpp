@@ -43,15 +43,7 @@ private:
         }
     };
 
-    static RosterMaker smallRoster() {
-        RosterMaker maker;
-        const char* names[] = {"Adams", "Brown", "Smith", "Smithers", "Taylor"};
-        for (int slot = 0; slot < 5; ++slot) {
-            maker.player(slot, names[slot]).set(slot, 104, {56});
-        }
-        maker.player(6, "Hidden");
-        return maker;
-    }
+    static RosterMaker smallRoster() { return test::fivePlayers().player(6, "Hidden"); }
 
     // The tab whose page holds `widget`.
     static int tabHolding(const QWidget* widget) {
@@ -445,12 +437,10 @@ private slots:
         auto* formatList = child<QComboBox>(w, "cboStatisticsMode");
         const std::string path = f.open(smallRoster());
         inningsBox->setText(u"12"_s);
-        formatList->setCurrentIndex(2);
-        emit formatList->activated(2);
+        test::choose(formatList, 2);
         QCOMPARE(inningsBox->text(), u"0"_s);
         inningsBox->setText(u"300"_s);
-        formatList->setCurrentIndex(0);
-        emit formatList->activated(0);
+        test::choose(formatList, 0);
         QCOMPARE(inningsBox->text(), u"12"_s);
         child<QLineEdit>(w, "txtOvers")->setText(u"10"_s);
         child<QLineEdit>(w, "txtWickets")->setText(u"4"_s);
@@ -461,8 +451,7 @@ private slots:
         QVERIFY(child<QLineEdit>(w, "txtBowlingSR")->text().isEmpty());
         child<QLineEdit>(w, "txtOvers")->clear(); // no economy rate
         QVERIFY(child<QLineEdit>(w, "txtBowlingER")->text().isEmpty());
-        formatList->setCurrentIndex(3);
-        emit formatList->activated(3);
+        test::choose(formatList, 3);
         w.saveShownPlayer(); // shows the saved player in its first format
         QCOMPARE(formatList->currentIndex(), 0);
         QCOMPARE(inningsBox->text(), u"12"_s);
@@ -482,13 +471,9 @@ private slots:
         auto* nameBox = child<QLineEdit>(w, "txtName");
         const std::string path = f.open(smallRoster());
         playerList->setCurrentIndex(1);
-        nameBox->setText(u"Edited"_s);
-        emit nameBox->editingFinished();
+        test::enter(nameBox, u"Edited"_s);
         playerList->setCurrentIndex(0);
-        RosterDocument other(path);
-        other.apply(other.makeEdit(1, *findField("name"), "Outside One"));
-        other.apply(other.makeEdit(3, *findField("name"), "Outside Three"));
-        other.saveAll();
+        test::saveEdits(path, {{1, "name", "Outside One"}, {3, "name", "Outside Three"}});
         playerList->setCurrentIndex(3);
         QCOMPARE(nameBox->text(), u"Outside Three"_s);
         QCOMPARE(playerList->itemText(3), u"Outside Three"_s);
@@ -512,8 +497,7 @@ private slots:
         auto* redoAction = child<QAction>(w, "mnuRedo");
         const std::string path = f.open(smallRoster());
         const auto stored = test::readFileBytes(path);
-        const std::string reference = f.dir.file("reference.pak");
-        test::writeFileBytes(reference, stored);
+        const std::string reference = f.copy(path, "reference.pak");
 
         // A drag of 20 steps is one step of the history.
         const int rating = slider->value();
@@ -534,14 +518,11 @@ private slots:
         }
         QVERIFY(accuracy->property("unsaved").toBool());
         QVERIFY(marked(slider) && !marked(child<QWidget>(w, "sldBatting1_0")));
-        bowlingStyleList->setCurrentIndex(3);
-        emit bowlingStyleList->activated(3);
+        test::choose(bowlingStyleList, 3);
         skill->click();
         playerList->setCurrentIndex(1);
-        nameBox->setText(u"Renamed"_s);
-        emit nameBox->editingFinished();
-        inningsBox->setText(u"12"_s);
-        emit inningsBox->editingFinished();
+        test::enter(nameBox, u"Renamed"_s);
+        test::enter(inningsBox, u"12"_s);
         // The first player's edits were kept while the second was shown.
         playerList->setCurrentIndex(0);
         QCOMPARE(slider->value(), rating + 20);
@@ -578,17 +559,13 @@ private slots:
         QCOMPARE(inningsBox->text(), u"12"_s);
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), u"Saved 2 players"_s);
-        RosterDocument same(reference);
-        const auto set = [&same](int slot, const Field& field, const std::string& text) {
-            same.apply(same.makeEdit(slot, field, text));
-        };
-        set(0, *findField("ratings.bowling.Accuracy"), std::to_string(rating + 20));
-        set(0, *findField("roles.bowlingStyle"), bowlingStyleList->itemText(3).toStdString());
-        set(0, *findField("skills." + skill->text().toStdString()),
-            skill->isChecked() ? "false" : "true");
-        set(1, *findField("name"), "Renamed");
-        set(1, *findField("statistics.Test.innings"), "12");
-        same.saveAll();
+        test::saveEdits(
+            reference,
+            {{0, "ratings.bowling.Accuracy", std::to_string(rating + 20)},
+             {0, "roles.bowlingStyle", bowlingStyleList->itemText(3).toStdString()},
+             {0, "skills." + skill->text().toStdString(), skill->isChecked() ? "false" : "true"},
+             {1, "name", "Renamed"},
+             {1, "statistics.Test.innings", "12"}});
         QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
     }
 
@@ -612,7 +589,6 @@ private slots:
             {{1, 2}, {Conflict::Overwrite}, {true}, {1, 2}, QString()},
             {{1, 2}, {Conflict::Reload, Conflict::Cancel}, {false}, {}, u"2 unsaved players"_s},
         };
-        const Field& accuracy = *findField("ratings.bowling.Accuracy");
         for (const Case& c : cases) {
             Fixture f;
             MainWindow& w = *f.window;
@@ -621,22 +597,19 @@ private slots:
             const std::string path = f.open(smallRoster());
             for (const int slot : {1, 2}) {
                 playerList->setCurrentIndex(slot);
-                nameBox->setText(u"Edited %1"_s.arg(slot));
-                emit nameBox->editingFinished();
+                test::enter(nameBox, u"Edited %1"_s.arg(slot));
             }
-            RosterDocument other(path);
+            std::vector<test::FieldEdit> outside;
+            std::vector<test::FieldEdit> kept;
             for (const int slot : c.changedOutside) {
-                other.apply(other.makeEdit(slot, accuracy, "40"));
+                outside.push_back({slot, "ratings.bowling.Accuracy", "40"});
             }
-            other.saveAll();
-            const std::string reference = f.dir.file("reference.pak");
-            test::writeFileBytes(reference, test::readFileBytes(path));
-            RosterDocument expected(reference);
+            test::saveEdits(path, outside);
             for (const int slot : c.saved) {
-                expected.apply(
-                    expected.makeEdit(slot, *findField("name"), "Edited " + std::to_string(slot)));
+                kept.push_back({slot, "name", "Edited " + std::to_string(slot)});
             }
-            expected.saveAll();
+            const std::string reference = f.copy(path, "reference.pak");
+            test::saveEdits(reference, kept);
             f.dialogs.conflicts = c.answers;
             f.dialogs.conflictsForAll = c.forAll;
 
@@ -666,8 +639,7 @@ private slots:
         QFile written(w.tempPath() + u"Commentary.txt"_s);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 1014);
-        commentaryList->setCurrentIndex(99);
-        emit commentaryList->activated(99);
+        test::choose(commentaryList, 99);
         QCOMPARE(commentaryBox->text(), u"100"_s);
         commentaryBox->clear();
         QTest::keyClicks(commentaryBox, u"7"_s);

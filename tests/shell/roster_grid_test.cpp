@@ -38,22 +38,13 @@ private:
     // window with the grid open on them.
     struct Fixture : test::WindowFixture {
         Fixture() {
-            RosterMaker maker;
-            const char* names[] = {"Adams", "Brown", "Smith", "Smithers", "Taylor"};
-            for (int slot = 0; slot < 5; ++slot) {
-                maker.player(slot, names[slot]);
+            path = test::fivePlayers().player(6, "Bad").set(6, 205, {30}).write(dir, "r.pak");
+            std::vector<test::FieldEdit> edits = {{1, "nation", "AUS"}, {3, "nation", "AUS"}};
+            for (const int slot : {0, 1, 2, 3, 4}) {
+                const int accuracy[] = {40, 55, 62, 9, 50};
+                edits.push_back({slot, "ratings.bowling.Accuracy", std::to_string(accuracy[slot])});
             }
-            maker.player(6, "Bad").set(6, 205, {30});
-            path = maker.write(dir, "r.pak");
-            RosterDocument document(path);
-            const int accuracy[] = {40, 55, 62, 9, 50};
-            for (int slot = 0; slot < 5; ++slot) {
-                document.apply(document.makeEdit(slot, field("ratings.bowling.Accuracy"),
-                                                 std::to_string(accuracy[slot])));
-            }
-            document.apply(document.makeEdit(1, field("nation"), "AUS"));
-            document.apply(document.makeEdit(3, field("nation"), "AUS"));
-            document.saveAll();
+            test::saveEdits(path, edits);
             window->openRoster(QString::fromStdString(path));
             child<QAction>(*window, "mnuRosterGrid")->trigger();
             grid = child<RosterGridWindow>(*window, "gridWindow");
@@ -319,8 +310,7 @@ private slots:
         QVERIFY(QApplication::clipboard()->text().contains(u"\tTaylor\tAUS\t"_s));
 
         // Save All from the grid writes what the batch tool writes for the same values.
-        const std::string reference = f.dir.file("reference.pak");
-        QVERIFY(QFile::copy(QString::fromStdString(f.path), QString::fromStdString(reference)));
+        const std::string reference = f.copy(f.path, "reference.pak");
         child<QAction>(*f.grid, "gridSaveAll")->trigger();
         QCOMPARE(f.dialogs.messages.takeLast(), u"Saved 5 players"_s);
         const auto set = [&reference](int slot, const QStringList& edits) {
@@ -549,8 +539,7 @@ private slots:
         QVERIFY(!f.grid->exportCsv(QString::fromStdString(f.dir.file("none/x.csv"))));
         QVERIFY(f.dialogs.messages.takeLast().startsWith(u"Cannot write "_s));
 
-        const std::string reference = f.dir.file("reference.pak");
-        QVERIFY(QFile::copy(QString::fromStdString(f.path), QString::fromStdString(reference)));
+        const std::string reference = f.copy(f.path, "reference.pak");
         // Bad cannot be shown, so the batch tool refuses it: apply the others.
         QVERIFY(QFile::resize(csv, written.size() - lines[4].size() - 1));
         QCOMPARE(runCli({u"apply"_s, QString::fromStdString(reference), csv}), 0);
