@@ -279,18 +279,16 @@ private slots:
         QVERIFY(!child<QWidget>(w, "picPicture_2")->isVisible());
         QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabStrip->selectedTab(), 1);
-        // Each tab's access key, from the tab table's captions, reaches it from the first two
-        // tabs and the last.
-        for (const int from : {1, 2, last}) {
-            int tab = 0;
-            for (const TabRow& row : tabTable()) {
-                ++tab;
-                const QKeySequence key = QKeySequence::mnemonic(QString::fromLatin1(row.caption));
-                if (!key.isEmpty()) {
-                    tabStrip->selectTab(from);
-                    QTest::keyClick(&w, key[0].key(), Qt::AltModifier);
-                    QTRY_COMPARE(tabStrip->selectedTab(), tab);
-                }
+        // Each tab's access key, from the tab table's captions, reaches it from the last tab
+        // (that no page's own key takes it is everyAccessKeyHasOneTargetOnEachPage's).
+        int tab = 0;
+        for (const TabRow& row : tabTable()) {
+            ++tab;
+            const QKeySequence key = QKeySequence::mnemonic(QString::fromLatin1(row.caption));
+            if (!key.isEmpty()) {
+                tabStrip->selectTab(last);
+                QTest::keyClick(&w, key[0].key(), Qt::AltModifier);
+                QTRY_COMPARE(tabStrip->selectedTab(), tab);
             }
         }
         for (const char* menu : {"mnuFile", "mnuPath"}) {
