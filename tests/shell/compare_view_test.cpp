@@ -18,6 +18,7 @@ namespace qb {
 
 using namespace Qt::StringLiterals;
 using test::child;
+using test::q;
 using test::RosterMaker;
 
 class CompareViewTest : public QObject {
@@ -45,11 +46,11 @@ private:
                                      {3, "statistics.Test.innings", "12"},
                                      {1, "name", "Renamed"},
                                      {1, "ratings.bowling.Accuracy", "50"}});
-            window->openRoster(QString::fromStdString(mine));
+            window->openRoster(q(mine));
         }
         // File → Compare With… on `path`; the compare view it opens.
         QMainWindow& compareWith(const std::string& path) {
-            dialogs.files << QString::fromStdString(path);
+            dialogs.files << q(path);
             child<QAction>(*window, "mnuCompare")->trigger();
             return *child<QMainWindow>(*window, "compareWindow");
         }
@@ -57,8 +58,6 @@ private:
         std::string mine;
         std::string theirs;
     };
-
-    static QString q(const std::string& text) { return QString::fromStdString(text); }
 
 private slots:
     void copiesSaveWhatCopyWrites() {
@@ -100,8 +99,7 @@ private slots:
                 child<QTableView>(view, "compareRight")->selectionModel()->selectedRows().size(),
                 row.shown);
             auto* groups = child<QListWidget>(view, "compareGroups");
-            for (const QString& group :
-                 QString::fromLatin1(*row.group ? row.group : "whole player").split(u',')) {
+            for (const QString& group : q(*row.group ? row.group : "whole player").split(u',')) {
                 groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
             }
             child<QPushButton>(view, row.toRight ? "compareCopyToRight" : "compareCopyToLeft")
@@ -203,7 +201,7 @@ private slots:
             test::writeFileBytes(path, {row.text.begin(), row.text.end()});
             f.dialogs.files << q(path);
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
-            QVERIFY2(f.dialogs.messages.join(u'\n').contains(QString::fromLatin1(row.refusal)),
+            QVERIFY2(f.dialogs.messages.join(u'\n').contains(q(row.refusal)),
                      qPrintable(f.dialogs.messages.join(u'\n')));
             QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
             f.window->saveAll();
@@ -248,7 +246,7 @@ private slots:
         // They are windows of the open roster: opening another closes them.
         f.window->openRoster(q(f.copy(f.mine, "other.pak")));
         for (const char* name : {"gridWindow", "compareWindow", "backupsWindow"}) {
-            QVERIFY2(f.window->findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
+            QVERIFY2(f.window->findChild<QWidget*>(q(name)) == nullptr, name);
         }
     }
 

@@ -26,6 +26,7 @@ namespace qb {
 
 using namespace Qt::StringLiterals;
 using test::child;
+using test::q;
 using test::RosterMaker;
 using test::TempDir;
 
@@ -38,7 +39,7 @@ private:
         // Writes the roster and opens it in the window; returns its path.
         std::string open(const RosterMaker& maker, const std::string& name = "r.pak") const {
             const std::string path = maker.write(dir, name);
-            window->openRoster(QString::fromStdString(path));
+            window->openRoster(q(path));
             return path;
         }
     };
@@ -111,7 +112,7 @@ private slots:
 
         // A saved game named in upper case is read as a roster file, with a warning. (Its
         // own name: on Windows LEAGUE.SAV would be league.sav.)
-        QVERIFY(QFile::copy(QString::fromStdString(sav), f.file("SEASON.SAV")));
+        QVERIFY(QFile::copy(q(sav), f.file("SEASON.SAV")));
         w.openRoster(f.file("SEASON.SAV"));
         QVERIFY(!f.dialogs.messages.isEmpty());
         QVERIFY(f.dialogs.messages.first().contains(u"rename it to"_s));
@@ -196,8 +197,7 @@ private slots:
                      u"Invalid property value: Country (nation), stored value 2 bits\n"
                      "Invalid property value: Face (appearance.face), stored value "
                      "30\nFile: %1, slot 1 (Bad)\n\nReset the fields the editor "
-                     "cannot show and load the player?"_s.arg(
-                         QDir::toNativeSeparators(QString::fromStdString(path))));
+                     "cannot show and load the player?"_s.arg(QDir::toNativeSeparators(q(path))));
             if (!repair) {
                 QCOMPARE(child<QLineEdit>(w, "txtName")->text(), u"Bad"_s);
                 for (const char* list : {"cboFace", "cboBodyType", "cboBat", "cboCommentary"}) {
@@ -239,7 +239,7 @@ private slots:
         child<QLineEdit>(w, "txtName")->setText(u"Edited"_s);
         const std::string other = RosterMaker().player(3, "Later").write(f.dir, "b.pak");
         const auto before = test::readFileBytes(other);
-        w.openRoster(QString::fromStdString(other));
+        w.openRoster(q(other));
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 0);
         QVERIFY(child<QLineEdit>(w, "txtName")->text().isEmpty());
         QVERIFY(!child<QPushButton>(w, "cmdSave")->isEnabled());
@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(test::readFileBytes(other), before);
         // A file that cannot be opened leaves none open: the lists of the one before go.
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
-        w.openRoster(QString::fromStdString(f.dir.file("short.pak")));
+        w.openRoster(q(f.dir.file("short.pak")));
         QVERIFY(w.openedFileName().isEmpty());
         QCOMPARE(child<QListWidget>(w, "lsvPlayerName")->count(), 0);
     }
@@ -284,7 +284,7 @@ private slots:
         int tab = 0;
         for (const TabRow& row : tabTable()) {
             ++tab;
-            const QKeySequence key = QKeySequence::mnemonic(QString::fromLatin1(row.caption));
+            const QKeySequence key = QKeySequence::mnemonic(q(row.caption));
             if (!key.isEmpty()) {
                 tabStrip->selectTab(last);
                 QTest::keyClick(&w, key[0].key(), Qt::AltModifier);
@@ -292,7 +292,7 @@ private slots:
             }
         }
         for (const char* menu : {"mnuFile", "mnuPath"}) {
-            auto* popup = w.findChild<QMenu*>(QString::fromLatin1(menu));
+            auto* popup = w.findChild<QMenu*>(q(menu));
             QTest::keyClick(&w, static_cast<Qt::Key>(popup->title().at(1).toLatin1()),
                             Qt::AltModifier);
             QTRY_VERIFY(popup->isVisible());
@@ -614,8 +614,7 @@ private slots:
             w.saveAll();
             QCOMPARE(f.dialogs.questions.size(), c.answers.size());
             QVERIFY(f.dialogs.questions.value(0).startsWith(
-                u"Slot 1 (Brown) of %1 was changed by another program"_s.arg(
-                    QString::fromStdString(path))));
+                u"Slot 1 (Brown) of %1 was changed by another program"_s.arg(q(path))));
             QCOMPARE(test::readFileBytes(path), test::readFileBytes(reference));
             QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), c.unsaved);
             if (c.answers.first() == Conflict::Reload && c.unsaved.isEmpty()) {
@@ -671,7 +670,7 @@ private slots:
                 const QByteArray text = names.join(u"\r\n"_s).toLatin1();
                 return std::vector<std::uint8_t>(text.begin(), text.end());
             }());
-            AppSettings settings(QString::fromStdString(dir.file("settings.ini")));
+            AppSettings settings(q(dir.file("settings.ini")));
             test::QuietDialogs dialogs;
             MainWindow w(settings, dialogs);
             QCOMPARE(child<QComboBox>(w, "cboCommentary")->itemText(0) == u"Nameaa.ogg"_s, valid);
@@ -688,8 +687,8 @@ private slots:
             maker.player(slot, "P" + std::to_string(slot));
         }
         maker.player(301, "AfterGap");
-        const QString open = QString::fromStdString(maker.write(f.dir, "open.pak"));
-        const QString other = QString::fromStdString(maker.write(f.dir, "other.pak"));
+        const QString open = q(maker.write(f.dir, "open.pak"));
+        const QString other = q(maker.write(f.dir, "other.pak"));
         w.openRoster(open);
         SendOutcome outcome;
         std::thread sender(
@@ -887,7 +886,7 @@ private slots:
                 MainWindow& w = *f.window;
                 auto* slider = child<RatingSlider>(w, "sldBowling_4");
                 const std::string path = f.open(smallRoster());
-                const QString other = QString::fromStdString(smallRoster().write(f.dir, "b.pak"));
+                const QString other = q(smallRoster().write(f.dir, "b.pak"));
                 const auto stored = test::readFileBytes(path);
                 slider->setValue(slider->value() + 5);
                 const int edited = slider->value();

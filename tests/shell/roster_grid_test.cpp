@@ -28,6 +28,7 @@ namespace qb {
 
 using namespace Qt::StringLiterals;
 using test::child;
+using test::q;
 using test::RosterMaker;
 
 class RosterGridTest : public QObject {
@@ -45,7 +46,7 @@ private:
                 edits.push_back({slot, "ratings.bowling.Accuracy", std::to_string(accuracy[slot])});
             }
             test::saveEdits(path, edits);
-            window->openRoster(QString::fromStdString(path));
+            window->openRoster(q(path));
             child<QAction>(*window, "mnuRosterGrid")->trigger();
             grid = child<RosterGridWindow>(*window, "gridWindow");
         }
@@ -137,8 +138,7 @@ private slots:
         QVERIFY(bad.data(RosterGridModel::kFailedRole).toBool());
         QCOMPARE(bad.data(Qt::ToolTipRole).toString(),
                  u"Invalid property value: Face (appearance.face), stored value 30\n"
-                 "File: %1, slot 6 (Bad)"_s.arg(
-                     QDir::toNativeSeparators(QString::fromStdString(f.path))));
+                 "File: %1, slot 6 (Bad)"_s.arg(QDir::toNativeSeparators(q(f.path))));
         QVERIFY(!bad.flags().testFlag(Qt::ItemIsEditable));
 
         struct Row {
@@ -265,9 +265,7 @@ private slots:
         const QString style = f.value(3, "roles.bowlingStyle");
         for (const Set& set : sets) {
             f.select(set.chosen);
-            QCOMPARE(f.grid->setField(field(set.key), QString::fromLatin1(set.op),
-                                      QString::fromLatin1(set.value)),
-                     set.done);
+            QCOMPARE(f.grid->setField(field(set.key), q(set.op), q(set.value)), set.done);
             QCOMPARE(f.dialogs.messages.isEmpty(), set.done);
             f.dialogs.messages.clear();
         }
@@ -314,9 +312,7 @@ private slots:
               "nation=ENG"}},
             {4, {"nation=AUS"}}};
         for (const auto& [slot, edits] : sameSets) {
-            test::runCli(
-                QStringList{u"set"_s, QString::fromStdString(reference), QString::number(slot)} +
-                edits);
+            test::runCli(QStringList{u"set"_s, q(reference), QString::number(slot)} + edits);
         }
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
     }
@@ -369,14 +365,13 @@ private slots:
             if (paste.to >= 0) {
                 click(paste.to, Qt::ShiftModifier);
             }
-            const bool done = f.grid->paste(QString::fromLatin1(paste.text));
+            const bool done = f.grid->paste(q(paste.text));
             QCOMPARE(done, *paste.refusal == '\0');
             if (done) {
-                QCOMPARE(accuracies(), QString::fromLatin1(paste.after));
+                QCOMPARE(accuracies(), q(paste.after));
                 child<QAction>(*f.grid, "gridUndo")->trigger();
             } else {
-                QVERIFY2(f.dialogs.messages.takeLast().contains(QString::fromLatin1(paste.refusal)),
-                         paste.text);
+                QVERIFY2(f.dialogs.messages.takeLast().contains(q(paste.refusal)), paste.text);
             }
             QCOMPARE(accuracies(), before);
             QVERIFY(f.dialogs.messages.isEmpty());
@@ -439,13 +434,13 @@ private slots:
                                {3, "name", "Zed", "Zed"}};
         for (const Typed& row : typed) {
             f.table().setCurrentIndex(f.cell(row.slot, row.key));
-            const QString keys = QString::fromLatin1(row.keys);
+            const QString keys = q(row.keys);
             QTest::keyClicks(&f.table(), keys.left(1)); // opens the cell's editor
             QCOMPARE(f.frozen().isAncestorOf(QApplication::focusWidget()), row.slot == 3);
             QTest::keyClicks(QApplication::focusWidget(), keys.mid(1));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCoreApplication::processEvents();
-            QCOMPARE(f.value(row.slot, row.key), QString::fromLatin1(row.after));
+            QCOMPARE(f.value(row.slot, row.key), q(row.after));
         }
         // Ctrl+Return puts it into every selected row of the column, as one step.
         f.select({2, 4});
@@ -478,7 +473,7 @@ private slots:
             const std::optional<int> changed =
                 f.grid->replaceInColumn(f.model().column(field(row.key)), row.replace);
             QVERIFY(changed == row.changed);
-            QCOMPARE(f.value(0, row.key), QString::fromLatin1(row.slotZero));
+            QCOMPARE(f.value(0, row.key), q(row.slotZero));
             QCOMPARE(f.dialogs.messages.size(), row.changed ? 0 : 1);
             f.dialogs.messages.clear();
             if (row.changed) {
@@ -495,11 +490,10 @@ private slots:
         Fixture f;
         // Every column of every player: what `dump --format csv` writes, less the
         // commentary's name, which no edit takes, and the dump's slot hashes.
-        const QString all = QString::fromStdString(f.dir.file("all.csv"));
+        const QString all = q(f.dir.file("all.csv"));
         QVERIFY(f.grid->exportCsv(all));
         QList<QByteArray> dumped =
-            test::runCli({u"dump"_s, QString::fromStdString(f.path), u"--format"_s, u"csv"_s})
-                .split('\n');
+            test::runCli({u"dump"_s, q(f.path), u"--format"_s, u"csv"_s}).split('\n');
         const auto named = dumped[0].split(',').indexOf("commentaryName");
         for (QByteArray& line : dumped) {
             QList<QByteArray> cells = line.split(',');
@@ -520,7 +514,7 @@ private slots:
         QVERIFY(f.grid->setField(field("ratings.batting.Attack"), u"="_s, u"33"_s));
         f.view().setHiddenGroups({u"Appearance"_s});
         child<QLineEdit>(f.view(), "gridFilter")->setText(u"nation = ENG"_s);
-        const QString csv = QString::fromStdString(f.dir.file("shown.csv"));
+        const QString csv = q(f.dir.file("shown.csv"));
         QVERIFY(f.grid->exportCsv(csv));
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
@@ -529,13 +523,13 @@ private slots:
         QCOMPARE(lines.size(), 5 + 1); // header, four players, nothing after the last break
         QVERIFY(lines[1].startsWith("0,0,Adams,ENG,"));
         QVERIFY(lines[4].startsWith("6,0,Bad,ENG,"));
-        QVERIFY(!f.grid->exportCsv(QString::fromStdString(f.dir.file("none/x.csv"))));
+        QVERIFY(!f.grid->exportCsv(q(f.dir.file("none/x.csv"))));
         QVERIFY(f.dialogs.messages.takeLast().startsWith(u"Cannot write "_s));
 
         const std::string reference = f.copy(f.path, "reference.pak");
         // Bad cannot be shown, so the batch tool refuses it: apply the others.
         QVERIFY(QFile::resize(csv, written.size() - lines[4].size() - 1));
-        QCOMPARE(runCli({u"apply"_s, QString::fromStdString(reference), csv}), 0);
+        QCOMPARE(runCli({u"apply"_s, q(reference), csv}), 0);
         f.window->saveAll();
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
     }

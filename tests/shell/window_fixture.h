@@ -15,6 +15,11 @@
 
 namespace qb::test {
 
+// Text of the tests' own (ASCII, or UTF-8 paths) as Qt takes it.
+inline QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 // A game folder, a settings file naming it (unless `withGame` is false) and a window on them.
 struct WindowFixture {
     explicit WindowFixture(bool withGame = true) {
