@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <atomic>
 #include <thread>
 #ifndef Q_OS_WIN
 #include <unistd.h>
