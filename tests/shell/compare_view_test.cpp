@@ -16,7 +16,9 @@
 
 namespace qb {
 
+using namespace Qt::StringLiterals;
 using test::child;
+using test::q;
 using test::RosterMaker;
 
 class CompareViewTest : public QObject {
@@ -40,26 +42,15 @@ private:
             }
             mine = maker.write(dir, "mine." + kind);
             theirs = reversed.write(dir, "theirs." + kind);
-            RosterDocument edited(theirs);
-            const auto set = [&edited](int slot, const char* key, const std::string& text) {
-                edited.apply(edited.makeEdit(slot, *findField(key), text));
-            };
-            set(3, "ratings.bowling.Accuracy", "40");
-            set(3, "statistics.Test.innings", "12");
-            set(1, "name", "Renamed");
-            set(1, "ratings.bowling.Accuracy", "50");
-            edited.saveAll();
-            window->openRoster(QString::fromStdString(mine));
-        }
-        // A copy of `path` as it is now, for quillbay-cli to write the same request into.
-        std::string reference(const std::string& path, const std::string& name) const {
-            const std::string copy = dir.file(name);
-            test::writeFileBytes(copy, test::readFileBytes(path));
-            return copy;
+            test::saveEdits(theirs, {{3, "ratings.bowling.Accuracy", "40"},
+                                     {3, "statistics.Test.innings", "12"},
+                                     {1, "name", "Renamed"},
+                                     {1, "ratings.bowling.Accuracy", "50"}});
+            window->openRoster(q(mine));
         }
         // File → Compare With… on `path`; the compare view it opens.
         QMainWindow& compareWith(const std::string& path) {
-            dialogs.files << QString::fromStdString(path);
+            dialogs.files << q(path);
             child<QAction>(*window, "mnuCompare")->trigger();
             return *child<QMainWindow>(*window, "compareWindow");
         }
@@ -67,8 +58,6 @@ private:
         std::string mine;
         std::string theirs;
     };
-
-    static QString q(const std::string& text) { return QString::fromStdString(text); }
 
 private slots:
     void copiesSaveWhatCopyWrites() {
@@ -94,7 +83,7 @@ private slots:
             Fixture f(row.kind);
             QMainWindow& view = f.compareWith(f.theirs);
             const std::string target = row.toRight ? f.theirs : f.mine;
-            const std::string expected = f.reference(target, std::string("expected.") + row.kind);
+            const std::string expected = f.copy(target, std::string("expected.") + row.kind);
             child<QComboBox>(view, "compareMatch")->setCurrentIndex(row.match);
             child<QCheckBox>(view, "compareOnlyDiffering")->setChecked(true);
             auto* left = child<QTableView>(view, "compareLeft");
@@ -110,8 +99,7 @@ private slots:
                 child<QTableView>(view, "compareRight")->selectionModel()->selectedRows().size(),
                 row.shown);
             auto* groups = child<QListWidget>(view, "compareGroups");
-            for (const QString& group :
-                 QString::fromLatin1(*row.group ? row.group : "whole player").split(u',')) {
+            for (const QString& group : q(*row.group ? row.group : "whole player").split(u',')) {
                 groups->findItems(group, Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
             }
             child<QPushButton>(view, row.toRight ? "compareCopyToRight" : "compareCopyToLeft")
@@ -122,11 +110,10 @@ private slots:
             child<QAction>(view, "compareRedo")->trigger();
             child<QPushButton>(view, "compareSaveAll")->click();
 
-            QStringList arguments{QStringLiteral("copy"), q(row.toRight ? f.mine : f.theirs),
-                                  q(expected), QStringLiteral("--match"),
-                                  row.match == 1 ? QStringLiteral("id") : QStringLiteral("slot")};
+            QStringList arguments{u"copy"_s, q(row.toRight ? f.mine : f.theirs), q(expected),
+                                  u"--match"_s, row.match == 1 ? u"id"_s : u"slot"_s};
             if (*row.group) {
-                arguments << QStringLiteral("--only") << row.group;
+                arguments << u"--only"_s << row.group;
             }
             test::runCli(arguments);
             QVERIFY2(test::readFileBytes(target) == test::readFileBytes(expected), row.name);
@@ -144,12 +131,11 @@ private slots:
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "compareSavePatch")->click();
             QVERIFY(view.statusBar()->currentMessage().endsWith(
-                QStringLiteral("patch.json: the differences of %1 players")
-                    .arg(QByteArray(match) == "id" ? 2 : 4)));
+                u"patch.json: the differences of %1 players"_s.arg(QByteArray(match) == "id" ? 2
+                                                                                             : 4)));
             int differ = 0; // diff exits 1 when the rosters differ
             const QByteArray written = test::runCli(
-                {QStringLiteral("diff"), q(f.mine), q(f.theirs), QStringLiteral("--format"),
-                 QStringLiteral("patch"), QStringLiteral("--match"), match},
+                {u"diff"_s, q(f.mine), q(f.theirs), u"--format"_s, u"patch"_s, u"--match"_s, match},
                 &differ);
             QCOMPARE(differ, 1);
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(test::readFileBytes(patch).data()),
@@ -157,18 +143,15 @@ private slots:
                      written);
 
             // Applied from the menu after its preview, the patch is one undoable step.
-            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string expected = f.copy(f.mine, "expected.pak");
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
-            QVERIFY(f.dialogs.questions.value(0).startsWith(
-                QStringLiteral("Apply patch.json to mine.pak?")));
-            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("Accuracy")));
-            QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(),
-                     QStringLiteral("&Undo Apply patch.json"));
+            QVERIFY(f.dialogs.questions.value(0).startsWith(u"Apply patch.json to mine.pak?"_s));
+            QVERIFY(f.dialogs.questions.value(0).contains(u"Accuracy"_s));
+            QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(), u"&Undo Apply patch.json"_s);
             f.window->saveAll();
-            test::runCli(
-                {QStringLiteral("apply"), q(expected), q(patch), QStringLiteral("--match"), match});
+            test::runCli({u"apply"_s, q(expected), q(patch), u"--match"_s, match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
         }
     }
@@ -179,7 +162,7 @@ private slots:
         {
             Fixture f;
             const auto original = test::readFileBytes(f.mine);
-            const std::string expected = f.reference(f.mine, "expected.pak");
+            const std::string expected = f.copy(f.mine, "expected.pak");
             const std::string edits = f.dir.file("season.csv");
             const std::string csv = "id,name,ratings.bowling.Accuracy\r\n101,,30\r\n"
                                     "104,Tailor,20\r\n102,,\r\n";
@@ -187,15 +170,14 @@ private slots:
             f.dialogs.files << q(edits);
             f.dialogs.answers << true;
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
-            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("matched by player ID")));
-            QVERIFY(f.dialogs.questions.value(0).contains(QStringLiteral("2 players, 3 fields")));
+            QVERIFY(f.dialogs.questions.value(0).contains(u"matched by player ID"_s));
+            QVERIFY(f.dialogs.questions.value(0).contains(u"2 players, 3 fields"_s));
             child<QAction>(*f.window, "mnuUndo")->trigger();
             f.window->saveAll();
             QVERIFY(test::readFileBytes(f.mine) == original);
             child<QAction>(*f.window, "mnuRedo")->trigger();
             f.window->saveAll();
-            test::runCli({QStringLiteral("apply"), q(expected), q(edits), QStringLiteral("--match"),
-                          QStringLiteral("id")});
+            test::runCli({u"apply"_s, q(expected), q(edits), u"--match"_s, u"id"_s});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
             QVERIFY(test::readFileBytes(f.mine) != original);
         }
@@ -219,7 +201,7 @@ private slots:
             test::writeFileBytes(path, {row.text.begin(), row.text.end()});
             f.dialogs.files << q(path);
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
-            QVERIFY2(f.dialogs.messages.join(u'\n').contains(QString::fromLatin1(row.refusal)),
+            QVERIFY2(f.dialogs.messages.join(u'\n').contains(q(row.refusal)),
                      qPrintable(f.dialogs.messages.join(u'\n')));
             QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
             f.window->saveAll();
@@ -233,8 +215,8 @@ private slots:
         f.window->show();
         f.window->move(f.window->pos() + screen.center() - f.window->frameGeometry().center());
         // A roster deep in folders: its path does not widen its side of the view.
-        const QString deep = f.file(std::string(5, 'd')) + QStringLiteral("/") +
-                             QString(120, u'x') + QStringLiteral("/theirs.pak");
+        const QString deep =
+            f.file(std::string(5, 'd')) + u"/"_s + QString(120, u'x') + u"/theirs.pak"_s;
         QDir().mkpath(QFileInfo(deep).path());
         QFile::copy(q(f.theirs), deep);
         QMainWindow& view = f.compareWith(deep.toStdString());
@@ -258,13 +240,13 @@ private slots:
         child<QPushButton>(view, "compareCopyToLeft")->click();
         view.layout()->activate();
         QCOMPARE(child<QAction>(view, "compareUndo")->toolTip(),
-                 QStringLiteral("Undo Copy 1 player to the left"));
+                 u"Undo Copy 1 player to the left"_s);
         QCOMPARE(copy->geometry(), before);
 
         // They are windows of the open roster: opening another closes them.
-        f.window->openRoster(q(f.reference(f.mine, "other.pak")));
+        f.window->openRoster(q(f.copy(f.mine, "other.pak")));
         for (const char* name : {"gridWindow", "compareWindow", "backupsWindow"}) {
-            QVERIFY2(f.window->findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
+            QVERIFY2(f.window->findChild<QWidget*>(q(name)) == nullptr, name);
         }
     }
 
@@ -274,8 +256,8 @@ private slots:
         // The open roster cannot be compared with itself.
         f.dialogs.files << q(f.mine);
         child<QAction>(*f.window, "mnuCompare")->trigger();
-        QVERIFY(f.dialogs.messages.join(u'\n').contains(QStringLiteral("is the roster open")));
-        QVERIFY(f.window->findChild<QMainWindow*>(QStringLiteral("compareWindow")) == nullptr);
+        QVERIFY(f.dialogs.messages.join(u'\n').contains(u"is the roster open"_s));
+        QVERIFY(f.window->findChild<QMainWindow*>(u"compareWindow"_s) == nullptr);
 
         QMainWindow& view = f.compareWith(f.theirs);
         child<QComboBox>(view, "compareMatch")->setCurrentIndex(1);
@@ -296,10 +278,10 @@ private slots:
         auto* backups = child<QDialog>(*f.window, "backupsWindow");
         auto* list = child<QTableWidget>(*backups, "backupsList");
         QCOMPARE(list->rowCount(), 1);
-        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("2"));
+        QCOMPARE(list->item(0, 1)->text(), u"2"_s);
         child<QPushButton>(*backups, "backupsCompare")->click();
         QMainWindow& restore = *child<QMainWindow>(*f.window, "compareWindow");
-        QVERIFY(restore.windowTitle().contains(QStringLiteral("mine-")));
+        QVERIFY(restore.windowTitle().contains(u"mine-"_s));
         child<QTableView>(restore, "compareLeft")->selectAll();
         child<QPushButton>(restore, "compareCopyToLeft")->click();
         child<QPushButton>(restore, "compareSaveAll")->click();
