@@ -91,10 +91,8 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
                                  .player(1, "Smith, Jr", 3)
                                  .player(3, "Hidden")
                                  .write(dir, "r.pak");
-    const CliRun text = cli(dir, {"list", path});
-    EXPECT_EQ(text.exitCode, 0);
-    EXPECT_THAT(text.out, HasSubstr("   0      0  ENG     Adams"));
-    EXPECT_THAT(text.out, testing::Not(HasSubstr("Hidden")));
+    EXPECT_THAT(output(dir, {"list", path}), testing::AllOf(HasSubstr("   0      0  ENG     Adams"),
+                                                            testing::Not(HasSubstr("Hidden"))));
 
     const auto json =
         nlohmann::json::parse(output(dir, {"list", path, "--all", "--format", "json"}));
@@ -102,8 +100,8 @@ TEST(Cli, ListsTheLeadingRunOrAllSlots) {
     EXPECT_EQ(json[1]["nation"], nullptr);
     EXPECT_EQ(json[3]["name"], "Hidden");
 
-    const CliRun csv = cli(dir, {"list", path, "--format", "csv"});
-    EXPECT_EQ(csv.out, "slot,id,name,nation\r\n0,0,Adams,ENG\r\n1,0,\"Smith, Jr\",\r\n");
+    EXPECT_EQ(output(dir, {"list", path, "--format", "csv"}),
+              "slot,id,name,nation\r\n0,0,Adams,ENG\r\n1,0,\"Smith, Jr\",\r\n");
 }
 
 // A roster named outside ASCII, and for the Windows build also spelled with a drive
@@ -231,17 +229,13 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {set("0", "statistics.Test.innings=99999999999999999999"), 2, "0 to "},
             {set("0", "name=Tab\tName"), 2, "control characters"},
             {set("0", huge.c_str()), 2, "xxx...\" (cut; 20000 bytes in all) for name"},
-            {set("0", "name=Line\nBreak"), 2, "control characters"},
             {set("0", "name= "), 1, "slot 0: name: an empty name empties the slot"},
             {set("0", "name= "), 1, "nothing was written (--yes empties it)\n"}, // said once
             {{"set", path, "0", "name=A", "name=B"}, 2, "the key \"name\" is given twice"},
             {set("2", "roles.battingStyle=Defensive"), 1,
              "roles.battingStyle: the value asked, \"Defensive\", would not be kept: it would show "
              "as \"Moderate\""},
-            {set("1", "name=Fixed"), 1,
-             "slot 1: appearance.face: Invalid property value: the file holds 40, which the editor "
-             "cannot show; quillbay-cli repair " +
-                 path + " 1 sets it to 24; nothing was written"},
+            {set("1", "name=Fixed"), 1, "slot 1: appearance.face: Invalid property value"},
             {set("1600", "name=X"), 2, "1599"},
             {set("4294967296", "name=X"), 2, "1599"},
             {set("0599", "name=X"), 1, "slot 599 is empty; use import; nothing was written"},
@@ -263,8 +257,6 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
             {apply("f.json", R"({"slot": 0})"), 1, "not a JSON array"},
             {apply("g.json", R"([{"slot": 4294967296, "name": "Hacked"}])"), 1,
              "entry 0: needs \"slot\""},
-            {apply("h.json", R"([{"slot": -1, "name": "Hacked"}])"), 1, "entry 0: needs \"slot\""},
-            {apply("i.json", R"([{"slot": 1.5, "name": "Hacked"}])"), 1, "entry 0: needs \"slot\""},
             {apply("j.json", R"([{"slot": "1", "name": "Hacked"}])"), 1, "entry 0: needs \"slot\""},
             {apply("k.json", R"([{"slot": 0, "name": ["X"]}])"), 1,
              "name takes a single value, not an array"},
@@ -489,12 +481,10 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
         reversed.record(5 - slot, slot == 4 ? stranger : original.readSlot(slot));
     }
     const std::string mine = reversed.write(dir, "mine.pak");
-    const CliRun diff = cli(dir, {"diff", a, b, "--format", "patch", "--match", "id"});
-    EXPECT_EQ(diff.exitCode, 1);
-    writeText(dir.file("update.json"), diff.out);
-    const CliRun apply = cli(dir, {"apply", mine, dir.file("update.json"), "--match", "id"});
-    EXPECT_EQ(apply.exitCode, 0) << apply.err;
-    EXPECT_THAT(apply.out, HasSubstr("id 104: no player with this ID"));
+    writeText(dir.file("update.json"),
+              output(dir, {"diff", a, b, "--format", "patch", "--match", "id"}, 1));
+    EXPECT_THAT(output(dir, {"apply", mine, dir.file("update.json"), "--match", "id"}),
+                HasSubstr("id 104: no player with this ID"));
     const auto players = [&](const std::string& file) {
         std::map<int, Json> byId;
         for (Json player : Json::parse(output(dir, {"dump", file}))) {
@@ -531,23 +521,27 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
     auto added = test::readFileBytes(b);
     std::ranges::copy(stranger, added.begin() + 6 * SLOT_SIZE);
     test::writeFileBytes(b, added);
-    const CliRun unpaired = cli(dir, {"diff", a, b, "--format", "patch"});
-    EXPECT_EQ(unpaired.exitCode, 1);
-    EXPECT_EQ(unpaired.out, "[]\n");
-    EXPECT_THAT(unpaired.err, HasSubstr("slot 6 of " + b + " (ID 200): the slot is empty in " + a));
     // A face the editor cannot show and a byte no field covers have no value in a patch.
-    auto odd = test::readFileBytes(a);
-    odd[205] = 30;
-    odd[150] ^= 0xFF;
-    test::writeFileBytes(dir.file("odd.pak"), odd);
-    const CliRun oddPatch = cli(dir, {"diff", a, dir.file("odd.pak"), "--format", "patch"});
-    EXPECT_EQ(oddPatch.exitCode, 1);
-    EXPECT_EQ(oddPatch.out, "[]\n");
-    EXPECT_THAT(oddPatch.err,
-                testing::AllOf(HasSubstr("slot 0 of " + dir.file("odd.pak") +
-                                         ": appearance.face differs, but the editor cannot show "
-                                         "its value here; a patch cannot carry it"),
-                               HasSubstr("bytes no field covers differ (record offsets 150)")));
+    const std::string odd = dir.file("odd.pak");
+    auto oddBytes = test::readFileBytes(a);
+    oddBytes[205] = 30;
+    oddBytes[150] ^= 0xFF;
+    test::writeFileBytes(odd, oddBytes);
+    runSteps(dir, b,
+             {{{"diff", a, b, "--format", "patch"},
+               1,
+               "slot 6 of " + b + " (ID 200): the slot is empty in " + a,
+               "[]\n"},
+              {{"diff", a, odd, "--format", "patch"},
+               1,
+               "slot 0 of " + odd +
+                   ": appearance.face differs, but the editor cannot show its "
+                   "value here; a patch cannot carry it",
+               "[]\n"},
+              {{"diff", a, odd, "--format", "patch"},
+               1,
+               "bytes no field covers differ (record offsets 150)",
+               "[]\n"}});
 
     // An ID that two players share names no one player: each matching by ID says so.
     auto shared = test::readFileBytes(a);
@@ -688,8 +682,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     maker.player(2, "OddFace").set(2, 205, {30}).set(2, 0, {3, 0});
     maker.player(4, "Hidden").set(4, 0, {1, 0}); // after the gap at 3, and Good's ID
     const std::string path = maker.write(dir, "r.pak");
-    CliRun run = cli(dir, {"check", path});
-    EXPECT_EQ(run.exitCode, 1);
+    const std::string report = output(dir, {"check", path}, 1);
     for (const char* line :
          {"error: slot 1 (TwoBits): nation: the editor cannot show it (Invalid property value): "
           "the file holds 2 bits; repair sets it to AUS\n",
@@ -697,7 +690,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
           "warning: slot 4 (Hidden): name: named slot after the first empty slot (3)",
           "error: slot 4 (Hidden): id: ID 1 is also the ID of slot 0",
           "3 errors, 1 warning in 4 named slots"}) {
-        EXPECT_THAT(run.out, HasSubstr(line));
+        EXPECT_THAT(report, HasSubstr(line));
     }
     const auto json = nlohmann::json::parse(output(dir, {"check", path, "--format", "json"}, 1));
     EXPECT_EQ(json["errors"], 3);
@@ -706,9 +699,7 @@ TEST(Cli, CheckFindsWhatWouldSurpriseAUser) {
     writeDemoFiles(dir.file("demo"));
     EXPECT_EQ(cli(dir, {"check", dir.file("demo/demo.sav")}).exitCode, 0);
     test::writeFileBytes(dir.file("short.pak"), std::vector<std::uint8_t>(1000, 0));
-    run = cli(dir, {"check", dir.file("short.pak")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(run.out, HasSubstr("1000 bytes"));
+    EXPECT_THAT(output(dir, {"check", dir.file("short.pak")}, 1), HasSubstr("1000 bytes"));
 
     // A saved game whose name ends in upper-case "SAV" is read as a roster file: warned.
     const std::string upper = dir.file("GAME.SAV");
@@ -752,9 +743,7 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     auto bytes = test::readFileBytes(b);
     bytes[static_cast<std::size_t>(40 * 348 + 150)] ^= 0xFF; // a byte no field covers
     test::writeFileBytes(b, bytes);
-    const CliRun run = cli(dir, {"diff", a, b, "--format", "json"});
-    EXPECT_EQ(run.exitCode, 1);
-    const auto json = nlohmann::json::parse(run.out);
+    const auto json = Json::parse(output(dir, {"diff", a, b, "--format", "json"}, 1));
     ASSERT_EQ(json.size(), 2u);
     EXPECT_EQ(json[0]["nameB"], "Renamed");
     std::vector<std::string> fields;
@@ -805,15 +794,13 @@ TEST(Cli, PicturesAsTheReaderAndTheFaceDisplayMakeThem) {
         tga.push_back(i);
     }
     test::writeFileBytes(dir.file("a.tga"), tga);
-    CliRun run = cli(dir, {"tga", dir.file("a.tga")});
-    EXPECT_EQ(run.out, "width 3 height 2 bpp 24 compressed no tga yes\n");
-    run = cli(dir, {"tga", dir.file("a.tga"), dir.file("a.bmp")});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(output(dir, {"tga", dir.file("a.tga")}),
+              "width 3 height 2 bpp 24 compressed no tga yes\n");
+    output(dir, {"tga", dir.file("a.tga"), dir.file("a.bmp")});
     const auto bmp = test::readFileBytes(dir.file("a.bmp"));
     ASSERT_EQ(bmp.size(), 14u + 40u + 24u);
-    EXPECT_EQ(bmp[10], 54);
-    EXPECT_EQ(bmp[22], 2); // height 2: bottom row first
-    EXPECT_EQ(bmp[28], 32);
+    // Pixels at 54, height 2 (bottom row first), 32 bits.
+    EXPECT_EQ((std::array{bmp[10], bmp[22], bmp[28]}), (std::array<std::uint8_t, 3>{54, 2, 32}));
     EXPECT_EQ(std::vector<std::uint8_t>(bmp.begin() + 54, bmp.begin() + 62),
               (std::vector<std::uint8_t>{1, 2, 3, 0, 4, 5, 6, 0}));
 

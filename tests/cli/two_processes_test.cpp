@@ -7,6 +7,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -25,6 +27,7 @@ using test::run;
 using test::start;
 using test::Started;
 using test::TempDir;
+using testing::HasSubstr;
 
 // Waits until the process waits at its stop point, which it tells by making its stop file.
 void awaitStop(const Started& process) {
@@ -69,7 +72,7 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
          {std::vector<std::string>{"show", path, "1"}, {"list", path}, {"check", path}}) {
         const Finished reader = run(dir, read, "reader");
         EXPECT_EQ(reader.exitCode, 0) << read[0] << ": " << reader.err;
-        EXPECT_EQ(reader.err.find("cut off"), std::string::npos) << reader.err;
+        EXPECT_THAT(reader.err, testing::Not(HasSubstr("cut off")));
     }
     EXPECT_EQ(test::readFileBytes(path), midway);
     EXPECT_EQ(journalCount(dir), 1u);
@@ -78,7 +81,7 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     EXPECT_EQ(finish(saving).exitCode, 128 + SIGKILL);
     const Finished next = run(dir, {"set", path, "1", "ratings.fielding.Accuracy=9"}, "next");
     EXPECT_EQ(next.exitCode, 0) << next.err;
-    EXPECT_NE(next.err.find("restored to its earlier bytes"), std::string::npos) << next.err;
+    EXPECT_THAT(next.err, HasSubstr("restored to its earlier bytes"));
     const nlohmann::json player = shown(dir, path, 1);
     EXPECT_EQ(player["name"], "Jones");
     EXPECT_EQ(player["ratings"]["bowling"]["Accuracy"], 0);
@@ -97,11 +100,11 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     test::writeFileBytes(path, bytes);
     const Finished after = run(dir, {"set", path, "0", "name=Smyth"}, "after");
     EXPECT_EQ(after.exitCode, 0);
-    EXPECT_NE(after.err.find("set aside"), std::string::npos) << after.err;
+    EXPECT_THAT(after.err, HasSubstr("set aside"));
     EXPECT_EQ(test::readFileBytes(path)[348 + 5], 'Q');
     const Finished check = run(dir, {"check", path}, "check");
     EXPECT_EQ(check.exitCode, 0) << check.err;
-    EXPECT_NE(check.out.find("set aside"), std::string::npos);
+    EXPECT_THAT(check.out, HasSubstr("set aside"));
 }
 
 // A writer that runs while another command is stopped before it takes the lock, or
@@ -150,7 +153,7 @@ TEST(TwoProcesses, ACommandsEditsAreComputedFromWhatItLastRead) {
         if (other) {
             EXPECT_EQ(finish(*other).exitCode, 0);
         } else if (row.exitCode != 0) {
-            EXPECT_NE(done.err.find("changed by another program"), std::string::npos) << done.err;
+            EXPECT_THAT(done.err, HasSubstr("changed by another program"));
         }
         const nlohmann::json brown = shown(dir, path, 2);
         EXPECT_EQ(brown["ratings"]["bowling"]["Accuracy"], row.accuracy);
@@ -175,8 +178,7 @@ TEST(TwoProcesses, AnImportChecksItsIdUnderTheLock) {
     resume(importing);
     const Finished done = finish(importing);
     EXPECT_EQ(done.exitCode, 1);
-    EXPECT_NE(done.err.find("Duplicate ID: ID 105 is held by slot 4"), std::string::npos)
-        << done.err;
+    EXPECT_THAT(done.err, HasSubstr("Duplicate ID: ID 105 is held by slot 4"));
     EXPECT_EQ(test::readFileBytes(path), bytes);
 }
 
@@ -192,9 +194,7 @@ TEST(TwoProcesses, PlayersMatchedByIdAreFoundInWhatTheCommandLastRead) {
     }
     const std::string source = maker.write(dir, "source.pak");
     ASSERT_EQ(run(dir, {"set", source, "5", "ratings.bowling.Accuracy=50"}, "s").exitCode, 0);
-    test::writeFileBytes(dir.file("patch.json"),
-                         {'[', '{', '"', 'i', 'd', '"', ':', '1', '0', '5', ',', '"', 'n',
-                          'a', 'm', 'e', '"', ':', '"', 'N', 'e', 'w', '"', '}', ']'});
+    std::ofstream(dir.file("patch.json")) << R"([{"id":105,"name":"New"}])";
     struct Row {
         std::vector<std::string> args; // the roster comes last
         std::string unmatched;
@@ -213,7 +213,7 @@ TEST(TwoProcesses, PlayersMatchedByIdAreFoundInWhatTheCommandLastRead) {
         resume(first);
         const Finished done = finish(first);
         EXPECT_EQ(done.exitCode, 0) << done.err;
-        EXPECT_NE(done.out.find(row.unmatched), std::string::npos) << done.out;
+        EXPECT_THAT(done.out, HasSubstr(row.unmatched));
         EXPECT_EQ(test::readFileBytes(path), bytes);
     }
 }
@@ -235,23 +235,21 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
     const Finished check = run(dir, {"check", renamed}, "check");
     EXPECT_EQ(check.exitCode, 1);
     // The journal names the file as the system spells it (Z:\... under Wine).
-    EXPECT_NE(check.out.find("error: " + renamed + ": journal: A save of "), std::string::npos)
-        << check.out;
-    EXPECT_NE(check.out.find("r2.pak (slots 0, 1, 2) was cut off"), std::string::npos) << check.out;
+    EXPECT_THAT(check.out, HasSubstr("error: " + renamed + ": journal: A save of "));
+    EXPECT_THAT(check.out, HasSubstr("r2.pak (slots 0, 1, 2) was cut off"));
     const Finished list = run(dir, {"list", renamed}, "list");
     EXPECT_EQ(list.exitCode, 0);
-    EXPECT_NE(list.err.find("mixes its old and new bytes"), std::string::npos) << list.err;
+    EXPECT_THAT(list.err, HasSubstr("mixes its old and new bytes"));
 
     const Finished set = run(dir, {"set", renamed, "1", "name=Later"}, "set");
     EXPECT_EQ(set.exitCode, 0) << set.err;
-    EXPECT_NE(set.err.find("the slots were restored to their earlier bytes"), std::string::npos)
-        << set.err;
+    EXPECT_THAT(set.err, HasSubstr("the slots were restored to their earlier bytes"));
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(shown(dir, renamed, slot)["ratings"]["bowling"]["Accuracy"], 0) << slot;
     }
     EXPECT_EQ(shown(dir, renamed, 1)["name"], "Later");
     EXPECT_EQ(journalCount(dir), 0u);
-    EXPECT_EQ(run(dir, {"check", renamed}, "check").out.find("journal"), std::string::npos);
+    EXPECT_THAT(run(dir, {"check", renamed}, "check").out, testing::Not(HasSubstr("journal")));
 }
 
 } // namespace

@@ -58,11 +58,11 @@ TEST(Ratings, AValueAbove63StopsTheSlidersAfterIt) {
 TEST(Flags, ShownFromTheirBits) {
     PlayerSheet sheet;
     showSkills(test::recordWith({{196, 0x01}, {197, 0x80}, {198, 2}}), sheet);
-    showShotFlags(test::recordWith({{188, 0x81}, {193, 0xE3}}), sheet);
+    showShotFlags(test::recordWith({{188, 0x81}, {192, 0x10}, {193, 0xE3}}), sheet);
     for (int i = 1; i <= 21; ++i) {
         const auto at = static_cast<std::size_t>(i);
         EXPECT_EQ(i <= 17 ? sheet.skills[at] : 0, i == 1 || i == 16 ? 1 : i == 17 ? 2 : 0) << i;
-        EXPECT_EQ(sheet.shots[at], i == 1 || i == 8 || i == 17 || i == 18 ? 1 : 0) << i;
+        EXPECT_EQ(sheet.shots[at], i == 1 || i == 8 || i == 13 || i == 17 || i == 18 ? 1 : 0) << i;
     }
     EXPECT_THROW(showSkills(test::recordWith({{198, 3}}), sheet), ShowError);
 }

@@ -4,6 +4,7 @@
 #include "player/player_save.h"
 #include "player/shown_player.h"
 #include "roster/roster_file.h"
+#include "support/error_matchers.h"
 #include "support/record_generator.h"
 #include "support/roster_maker.h"
 
@@ -110,13 +111,11 @@ TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
     PlayerEditor editor(kCommentaryNameCount);
     editor.load(roster, 0);
     editor.sheet().name = "Renamed";
-    try {
-        savePlayer(editor, roster);
-        FAIL() << "saved a highest score of 1072";
-    } catch (const StoreError& refused) {
-        EXPECT_EQ(refused.field(), "statistics.Test.highestScore");
-        EXPECT_NE(refused.description().find("repair the player"), std::string::npos);
-    }
+    EXPECT_THAT(
+        [&] { savePlayer(editor, roster); },
+        testing::Throws<StoreError>(testing::AllOf(
+            test::InField("statistics.Test.highestScore"),
+            testing::Property(&std::exception::what, testing::HasSubstr("repair the player")))));
     EXPECT_EQ(editor.figureRepairs().size(), 1U);
     const FieldRepairs repairs = editor.repairFigures();
     ASSERT_EQ(repairs.size(), 1U);

@@ -101,13 +101,11 @@ TEST(Transfer, RefusalsWriteNothing) {
             test::writeFileBytes(dir.file(row.name),
                                  std::vector<std::uint8_t>(static_cast<std::size_t>(row.size), 1));
         }
-        try {
-            importSlot(RosterFile(path), row.slot, dir.file(row.name));
-            FAIL() << "imported";
-        } catch (const TransferError& error) {
-            EXPECT_TRUE(error.description().starts_with(row.message)) << error.description();
-            EXPECT_EQ(error.path(), row.size < 0 ? path : dir.file(row.name));
-        }
+        EXPECT_THAT([&] { importSlot(RosterFile(path), row.slot, dir.file(row.name)); },
+                    testing::Throws<TransferError>(testing::AllOf(
+                        testing::Property(&std::exception::what, testing::StartsWith(row.message)),
+                        testing::ResultOf([](const TransferError& e) { return e.path(); },
+                                          row.size < 0 ? path : dir.file(row.name)))));
         EXPECT_EQ(test::readFileBytes(path), before);
     }
     EXPECT_THROW(importSlot(RosterFile(path), 0, dir.file("missing.data")), FileError);

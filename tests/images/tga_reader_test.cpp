@@ -36,6 +36,14 @@ TgaReader loaded(const Bytes& file) {
     return reader;
 }
 
+// The first `count` bytes (at most) of the colour table `file` is read with.
+Bytes colours(const Bytes& file, std::size_t count = SIZE_MAX) {
+    const TgaReader reader = loaded(file);
+    const std::vector<std::uint8_t>& table = reader.bitmap()->colourTable;
+    return {table.begin(),
+            table.begin() + static_cast<std::ptrdiff_t>(std::min(count, table.size()))};
+}
+
 const Bytes kSixPixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
 
 // Our bitmap's pixel bytes (rows padded to four bytes, true colour as blue, green, red, 0)
@@ -85,20 +93,15 @@ TEST(TgaReader, DecodedPixels) {
         EXPECT_EQ(reader.bitmap()->pixels, row.pixels);
         EXPECT_EQ(reader.isCompressed(), row.file[2] >= 9);
     }
-    const TgaReader map = loaded(rows[4].file);
-    EXPECT_EQ(map.bitmap()->colourTable.size(), 1024u);
-    EXPECT_EQ(Bytes(map.bitmap()->colourTable.begin(), map.bitmap()->colourTable.begin() + 12),
-              (Bytes{0, 0, 0, 0, 10, 20, 30, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(loaded(rows[5].file).bitmap()->colourTable[4 * 77 + 1], 77); // a grey ramp
+    EXPECT_EQ(colours(rows[4].file).size(), 1024u);
+    EXPECT_EQ(colours(rows[4].file, 12), (Bytes{0, 0, 0, 0, 10, 20, 30, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(colours(rows[5].file).at(4 * 77 + 1), 77); // a grey ramp
     // ... unless the greyscale image brings a colour map.
-    const TgaReader mapped = loaded(header(3, 8, 1, 1, 0, 0, 1, 1, 24) + Bytes{10, 20, 30, 0});
-    EXPECT_EQ(Bytes(mapped.bitmap()->colourTable.begin(), mapped.bitmap()->colourTable.begin() + 4),
+    EXPECT_EQ(colours(header(3, 8, 1, 1, 0, 0, 1, 1, 24) + Bytes{10, 20, 30, 0}, 4),
               (Bytes{10, 20, 30, 0}));
     // 16-bit map entries widen 5 bits to 8: red 31, green 0, blue 16.
-    const TgaReader fifteen = loaded(header(1, 8, 1, 1, 0, 0, 1, 1, 16) + Bytes{0x10, 0x7C, 0});
-    EXPECT_EQ(
-        Bytes(fifteen.bitmap()->colourTable.begin(), fifteen.bitmap()->colourTable.begin() + 4),
-        (Bytes{0x84, 0, 0xFF, 0}));
+    EXPECT_EQ(colours(header(1, 8, 1, 1, 0, 0, 1, 1, 16) + Bytes{0x10, 0x7C, 0}, 4),
+              (Bytes{0x84, 0, 0xFF, 0}));
 }
 
 TEST(TgaReader, Properties) {
@@ -184,10 +187,7 @@ TEST(TgaReader, HostileHeadersFailCleanly) {
         EXPECT_EQ(dib.pixels.size(),
                   dib.rowBytes() * static_cast<std::size_t>(std::abs(dib.height)));
     }
-    EXPECT_EQ(loaded(header(1, 8, 2, 1, 0, 0, 1, 1, 24) + Bytes{1, 2, 3} + Bytes{0, 200})
-                  .bitmap()
-                  ->colourTable[4 * 200],
-              0);
+    EXPECT_EQ(colours(header(1, 8, 2, 1, 0, 0, 1, 1, 24) + Bytes{1, 2, 3, 0, 200}).at(800), 0);
     EXPECT_THROW(TgaReader().load("/no/such/file.tga"), ImageError);
 }
 

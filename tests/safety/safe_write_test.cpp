@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
 #ifdef __linux__
@@ -212,12 +213,8 @@ TEST_F(SafetyFixture, AWriteThatNeverLandsIsFoundByReadingBack) {
     for (const auto& [slots, lost] : {std::pair{1, 3}, std::pair{3, 6}}) {
         const RosterFile file(roster(std::to_string(slots) + ".pak"));
         faults::failNth(faults::Op::Write, lost, faults::kLostWrite);
-        try {
-            writeSlots(file, batch(file, slots), options());
-            ADD_FAILURE() << "saved";
-        } catch (const FileError& error) {
-            EXPECT_NE(std::string(error.what()).find("other bytes"), std::string::npos);
-        }
+        EXPECT_THAT([&] { writeSlots(file, batch(file, slots), options()); },
+                    testing::ThrowsMessage<FileError>(testing::HasSubstr("other bytes")));
     }
 }
 
@@ -348,14 +345,10 @@ TEST_F(SafetyFixture, ASaveStillRunningIsNeitherRecoveredNorInterleaved) {
     // once and says why it gave up.
     EXPECT_EQ(recoverInterruptedSaves(options().dataFolder, path, impatient.lockWait),
               std::vector<std::string>());
-    try {
-        writeSlotSafely(file, 1, loaded, edited(loaded), impatient);
-        ADD_FAILURE() << "a second writer went ahead";
-    } catch (const RosterBusy& busy) {
-        EXPECT_EQ(busy.description(), path + " is in use by a running save of another Quillbay "
-                                             "process (waited 50 ms); nothing was written, try "
-                                             "again when it is done");
-    }
+    EXPECT_THAT([&] { writeSlotSafely(file, 1, loaded, edited(loaded), impatient); },
+                testing::ThrowsMessage<RosterBusy>(
+                    path + " is in use by a running save of another Quillbay process (waited 50 "
+                           "ms); nothing was written, try again when it is done"));
     EXPECT_EQ(test::readFileBytes(path), midway);
     EXPECT_EQ(journals().size(), 1u);
     child->resume();
@@ -469,8 +462,7 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndKeepTheNewestAndEachDaysFirst) {
     faults::failNth(faults::Op::Write, 1, ENOSPC);
     SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
     faults::reset();
-    ASSERT_EQ(report.notices.size(), 1u);
-    EXPECT_NE(report.notices[0].find("No space"), std::string::npos);
+    EXPECT_THAT(report.notices, testing::ElementsAre(testing::HasSubstr("No space")));
     const auto listing = [](const std::string& folder) {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) {
@@ -562,8 +554,7 @@ TEST_F(SafetyFixture, AnUnwritableBackupFolderStillSavesAndTellsTheUser) {
     const RosterFile file(path);
     const Record loaded = file.readSlot(1);
     const SaveReport report = writeSlotSafely(file, 1, loaded, edited(loaded), options());
-    ASSERT_EQ(report.notices.size(), 1u);
-    EXPECT_NE(report.notices[0].find("No backup of " + path), std::string::npos);
+    EXPECT_THAT(report.notices, testing::ElementsAre(testing::HasSubstr("No backup of " + path)));
     EXPECT_EQ(file.readSlot(1), edited(loaded));
 }
 
