@@ -12,6 +12,10 @@ class QWidget;
 
 namespace qb {
 
+// The file dialogs' filters for a roster or saved game, as the open command offers them.
+inline const QString kRosterFileFilters =
+    QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)");
+
 // Every question the window puts to the user goes through here, so tests can answer
 // them and record what was shown.
 class Dialogs {

@@ -22,9 +22,8 @@ void RosterOpener::chooseAndOpen() {
     if (!game_.requireGameFolder() || !handover_.settleUnsaved()) {
         return;
     }
-    const QString path = dialogs_.openFile(
-        window_, QStringLiteral("Select the file"), settings_.gamePath(),
-        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
+    const QString path = dialogs_.openFile(window_, QStringLiteral("Select the file"),
+                                           settings_.gamePath(), kRosterFileFilters);
     if (!path.isEmpty()) {
         open(path);
     }

@@ -16,8 +16,7 @@ namespace qb {
 void chooseRosterToCompare(const ToolContext& context) {
     const QString path = context.dialogs.openFile(
         &context.window, QStringLiteral("Select the roster to compare with"),
-        context.settings.gamePath(),
-        QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)"));
+        context.settings.gamePath(), kRosterFileFilters);
     if (!path.isEmpty()) {
         compareWith(context, path);
     }
