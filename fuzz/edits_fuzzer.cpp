@@ -39,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (const bool csv : {true, false}) {
         try {
-            const qb::RosterEdits edits =
-                csv ? qb::parseCsvEdits(text, "fuzz.csv") : qb::parseJsonEdits(text, "fuzz.json");
+            const qb::EditsFile edits = qb::readEditsFile(text, csv ? "fuzz.csv" : "fuzz.json");
             (void)edits;
         } catch (const qb::QuillbayError&) {
         }

@@ -139,7 +139,7 @@ int runBulk(const std::string& file, const std::vector<std::string>& wheres,
             }
         }
     }
-    printBatch(applyEdits(document, edits, options, {MatchBy::Slot, std::move(basis), {}}).slots,
+    printBatch(applyEdits(document, editsOf(std::move(edits)), options, std::move(basis)).slots,
                options.style());
     return 0;
 }

@@ -66,7 +66,7 @@ int runCopy(const CopyRequest& request, const EditOptions& options) {
         to.discard(pair.right); // applyEdits loads it again under the roster's lock
     }
     const EditResults results =
-        applyEdits(to, edits, options, {byId ? MatchBy::Id : MatchBy::Slot, {}, {}});
+        applyEdits(to, editsOf(std::move(edits), byId ? MatchBy::Id : MatchBy::Slot), options);
     for (const SlotResult& result : results.slots) {
         printSlot(result, options.style());
     }

@@ -1,28 +1,17 @@
 #include "cli/commands.h"
 #include "cli/edits.h"
-#include "system/file_handle.h"
 
 #include <iostream>
 
 namespace qb::cli {
-namespace {
-
-std::string readText(const std::string& path) {
-    const FileHandle in(path, OpenMode::Read, "reading");
-    std::string text(static_cast<std::size_t>(in.size()), '\0');
-    in.readAt(reinterpret_cast<std::uint8_t*>(text.data()), text.size(), 0);
-    return text;
-}
-
-} // namespace
-
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
            const EditOptions& options) {
     RosterEdits edits;
     edits[slot] = parseAssignments(assignments);
     RosterDocument document(file);
     warnAboutKind(document.file());
-    for (const SlotResult& result : applyEdits(document, edits, options).slots) {
+    for (const SlotResult& result :
+         applyEdits(document, editsOf(std::move(edits)), options).slots) {
         printSlot(result, options.style());
     }
     return 0;
@@ -30,13 +19,19 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
 
 int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
              const EditOptions& options) {
-    const std::string text = readText(editsPath);
-    EditBasis basis{match, {}, {}};
     // A bad edits file is a failure of its contents (exit 1), not of the command line.
-    const RosterEdits edits = parseEditsFile(text, editsPath, match, &basis.slotHashes);
+    EditsFile edits = readEditsFile(readEditsFileBytes(editsPath), editsPath, match);
+    for (const std::string& note : edits.notes) {
+        std::cerr << "quillbay-cli: " << note << '\n';
+    }
+    if (!edits.hasHashColumn) {
+        std::cerr << "quillbay-cli: " << editsPath << " has no " << kSlotHashKey
+                  << " column: rows of players changed in " << file
+                  << " since the file was made cannot be told and are applied as they are\n";
+    }
     RosterDocument document(file);
     warnAboutKind(document.file());
-    const EditResults results = applyEdits(document, edits, options, std::move(basis));
+    const EditResults results = applyEdits(document, std::move(edits), options);
     for (const int id : results.unmatched) {
         std::cout << "id " << id << ": no player with this ID in " << file << '\n';
     }

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "codecs/field_keys.h"
 #include "player/csv.h"
+#include "player/dump_check.h"
 #include "player/player_object.h"
 #include "player/roster_document.h"
 #include "roster/roster_file.h"
@@ -71,7 +72,9 @@ int runDump(const std::string& file, bool all, Format format) {
     const SlotTable& table = document.table();
     // Written player by player, so a whole roster is never held as one document. Each
     // player ends with the hash of its slot as read (kSlotHashKey), which apply checks.
+    // CSV starts with a byte order mark, so spreadsheets read it as UTF-8.
     if (format == Format::Csv) {
+        std::cout << kUtf8ByteOrderMark;
         std::vector<std::string> header = csvRow([](const ObjectKey& field) { return field.key; });
         header.emplace_back(kSlotHashKey);
         std::cout << csvLine(header);

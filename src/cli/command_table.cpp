@@ -236,9 +236,16 @@ std::vector<Command> makeTable() {
              sub.add_option("EDITS", a->secondFile, "EDITS.json or EDITS.csv")->required();
              addMatch(sub, a->match, "Entries name their player by slot (default) or by id");
              addEditing(sub, a->write);
+             sub.add_option("--force-slots", a->slots,
+                            "Write these slots (N,N,...) even when the dump's hash says another "
+                            "program changed them since, or a spreadsheet damaged the hash")
+                 ->delimiter(',')
+                 ->transform(decimalFrom(0, SLOT_COUNT - 1));
              return [a] {
                  const auto held = a->write.lockAndRecover(a->file);
-                 return runApply(a->file, a->secondFile, a->match.by(), a->write.editing());
+                 EditOptions options = a->write.editing();
+                 options.forcedSlots = {a->slots.begin(), a->slots.end()};
+                 return runApply(a->file, a->secondFile, a->match.by(), options);
              };
          }},
         {"export", "Write one slot to a .data player file",

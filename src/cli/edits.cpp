@@ -7,6 +7,7 @@
 #include "codecs/identity.h"
 #include "codecs/player_editor.h"
 #include "codecs/statistics.h"
+#include "player/dump_check.h"
 #include "player/player_copy.h"
 #include "player/player_match.h"
 #include "roster/quoted_text.h"
@@ -126,45 +127,41 @@ void writeBatch(RosterDocument& document, const std::vector<int>& slots,
     }
 }
 
-// The edits keyed by slot. Edits by player ID go to the one named slot holding each ID
-// in the document as read now (under the lock), their basis with them; the IDs no named
-// slot holds go to `unmatched`.
-RosterEdits bySlot(RosterDocument& document, const RosterEdits& edits, EditBasis& basis,
-                   std::vector<int>& unmatched) {
-    if (basis.by == MatchBy::Slot) {
-        return edits;
-    }
-    const auto holders = namedSlotsById(document);
-    RosterEdits slots;
-    SlotHashes hashes;
-    for (const auto& [id, fields] : edits) {
-        const std::optional<int> slot = slotHoldingId(holders, id, document.path());
-        if (!slot) {
-            unmatched.push_back(id);
-            continue;
+// Refuses the edits when the dump's hashes say a slot they change was changed by another
+// program since (unless forced), or a hash cell was damaged, or a read-only cell differs
+// from the roster.
+void checkAgainstTheDump(const RosterDocument& document, const EditsFile& edits,
+                         const std::vector<int>& edited, const EditOptions& options) {
+    const SlotTable& table = document.table();
+    if (!options.safety.force) {
+        const DumpCheck check = checkAgainstDump(table, edits.hashes, edited, options.forcedSlots);
+        if (!check.passed()) {
+            std::vector<int> slots = check.changed;
+            slots.insert(slots.end(), check.damaged.begin(), check.damaged.end());
+            std::ranges::sort(slots);
+            std::string list;
+            for (const int slot : slots) {
+                list += (list.empty() ? "" : ",") + std::to_string(slot);
+            }
+            throw nothingWritten(document.file(),
+                                 dumpCheckText(check, table) +
+                                     ": dump again, or overwrite with --force-slots " + list);
         }
-        slots[*slot] = fields;
-        if (const auto hash = basis.slotHashes.find(id); hash != basis.slotHashes.end()) {
-            hashes[*slot] = hash->second;
+    }
+    std::vector<int> all;
+    for (const auto& entry : edits.players) {
+        all.push_back(entry.first);
+    }
+    const DumpCheck stale = checkAgainstDump(table, edits.hashes, all, {});
+    const std::vector<std::string> readOnly =
+        changedReadOnlyCells(table, edits, {stale.changed.begin(), stale.changed.end()});
+    if (!readOnly.empty()) {
+        std::string text;
+        for (const std::string& cell : readOnly) {
+            text += (text.empty() ? "" : "\n") + cell;
         }
+        throw nothingWritten(document.file(), text + "\n(empty such a cell, or dump again)");
     }
-    basis.slotHashes = std::move(hashes);
-    return slots;
-}
-
-// "slot 12 (K Salshaw) changed since the dump: dump again, or --force", naming up to
-// five of the slots.
-std::string changedSinceDump(const RosterDocument& document, const std::vector<int>& slots) {
-    constexpr std::size_t kNamed = 5;
-    std::string text = slots.size() == 1 ? "slot " : "slots ";
-    for (std::size_t i = 0; i < slots.size() && i < kNamed; ++i) {
-        text += (i == 0 ? "" : ", ") + std::to_string(slots[i]) + " (" +
-                recordName(document.table().record(slots[i])) + ")";
-    }
-    if (slots.size() > kNamed) {
-        text += " and " + std::to_string(slots.size() - kNamed) + " more";
-    }
-    return text + " changed since the dump: dump again, or --force";
 }
 
 } // namespace
@@ -200,8 +197,15 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
     return edits;
 }
 
-EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
-                       const EditOptions& options, EditBasis basis) {
+EditsFile editsOf(RosterEdits players, MatchBy by) {
+    EditsFile edits;
+    edits.by = by;
+    edits.players = std::move(players);
+    return edits;
+}
+
+EditResults applyEdits(RosterDocument& document, EditsFile requested, const EditOptions& options,
+                       SlotBasis records) {
     std::optional<RosterLock> lock;
     if (!options.dryRun) {
         lock.emplace(document.path(), options.safety.lockWait);
@@ -209,17 +213,16 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
     faults::crashPoint("before-edits");
     document.reload(); // under the lock
     EditResults results;
-    const RosterEdits edits = bySlot(document, requested, basis, results.unmatched);
+    const EditsFile edits = keyedBySlot(std::move(requested), document, results.unmatched);
     std::vector<int> edited;
-    std::vector<int> stale;
-    for (const auto& entry : edits) {
+    for (const auto& entry : edits.players) {
         // A named copy: structured bindings cannot be captured by every compiler.
         const int slot = entry.first;
         const auto failed = [&](const std::string& description) {
             return nothingWritten(document.file(), description);
         };
         try {
-            if (!editSlot(document, slot, entry.second, options, basis.records)) {
+            if (!editSlot(document, slot, entry.second, options, records)) {
                 results.slots.push_back({slot, {}});
                 continue;
             }
@@ -227,10 +230,6 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
             results.slots.push_back({slot, changedOffsets(editor.loaded(), editor.working()),
                                      editor.loaded(), editor.working()});
             edited.push_back(slot);
-            const auto dumped = basis.slotHashes.find(slot);
-            if (dumped != basis.slotHashes.end() && dumped->second != slotHash(editor.loaded())) {
-                stale.push_back(slot);
-            }
         } catch (const SlotConflict& error) {
             throw failed(error.description() + " (--force overwrites it)");
         } catch (const CopyError& error) {
@@ -245,9 +244,7 @@ EditResults applyEdits(RosterDocument& document, const RosterEdits& requested,
             throw failed("slot " + std::to_string(slot) + ": " + error.description());
         }
     }
-    if (!stale.empty() && !options.safety.force) {
-        throw nothingWritten(document.file(), changedSinceDump(document, stale));
-    }
+    checkAgainstTheDump(document, edits, edited, options);
     if (options.dryRun) {
         return results;
     }

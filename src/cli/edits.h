@@ -9,6 +9,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,18 +25,9 @@ std::vector<FieldEdit> parseAssignments(const std::vector<std::string>& assignme
 // The slot records that edits were computed from, by slot.
 using SlotBasis = std::map<int, Record>;
 
-// How edits name their players and what they were computed from.
-struct EditBasis {
-    // By player ID, each resolved, under the roster's lock, to the one named slot that
-    // holds it then.
-    MatchBy by = MatchBy::Slot;
-    // The record a slot's edits were computed from (bulk); by default what is read under
-    // the lock.
-    SlotBasis records;
-    // A player whose slot no longer has this hash (a row of a dump older than the file)
-    // is not written unless forced.
-    SlotHashes slotHashes;
-};
+// Edits given by the command line or computed by a command: no dump's hashes, no
+// read-only cells.
+EditsFile editsOf(RosterEdits players, MatchBy by = MatchBy::Slot);
 
 struct EditResults {
     std::vector<SlotResult> slots;
@@ -49,6 +41,9 @@ struct EditOptions {
     bool mayEmptyNames = false;
     SafetyOptions safety;
     bool verbose = false; // how the results are printed (slot_report.h)
+    // Slots written even when another program changed them since the dump (--force-slots);
+    // --force (safety.force) writes every slot.
+    std::set<int> forcedSlots = {};
 
     ReportStyle style() const { return {dryRun, verbose}; }
 };
@@ -60,10 +55,12 @@ struct EditOptions {
 // the value asked for after the store; any failure refuses the whole set before a byte
 // is written. Unless it is a dry run, every changed slot is then written in one batch
 // (roster/safe_write.h: one journal, all slots or none), and the roster's lock is held
-// from the first read to the last write. A slot that no longer holds its basis record
-// is a SlotConflict, and one whose dump hash differs is refused, naming every such slot,
-// unless forced. A failure says that nothing was written.
-EditResults applyEdits(RosterDocument& document, const RosterEdits& edits,
-                       const EditOptions& options, EditBasis basis = {});
+// from the first read to the last write. Players named by ID go to the one named slot
+// holding the ID under the lock. A slot that no longer holds its record in `records`
+// (what bulk computed from) is a SlotConflict; one whose dump hash differs or is damaged
+// (player/dump_check.h) is refused, naming every such slot, unless forced; so is a
+// read-only cell that differs from the roster. A failure says that nothing was written.
+EditResults applyEdits(RosterDocument& document, EditsFile edits, const EditOptions& options,
+                       SlotBasis records = {});
 
 } // namespace qb::cli

@@ -2,11 +2,11 @@
 
 #include "player/csv.h"
 #include "player/json_reader.h"
+#include "player/player_object.h"
 #include "roster/quoted_text.h"
+#include "system/file_handle.h"
 
 #include <algorithm>
-#include <functional>
-#include <optional>
 #include <set>
 
 namespace qb {
@@ -16,35 +16,85 @@ bool isCsvPath(const std::string& path) {
     return path.ends_with(".csv") || path.ends_with(".CSV");
 }
 
-} // namespace
-
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path, MatchBy match,
-                           SlotHashes* hashes) {
-    RosterEdits edits;
-    for (PatchEntry& entry : readPatch(text, path, match)) {
-        edits[entry.slotOrId] = std::move(entry.edits);
-        if (hashes != nullptr && !entry.slotHash.empty()) {
-            (*hashes)[entry.slotOrId] = entry.slotHash;
-        }
-    }
-    return edits;
+// By slot when `names("slot")`, else by ID when `names("id")`, else by slot.
+template <typename Names> MatchBy matchNamed(const Names& names) {
+    return names("slot") || !names("id") ? MatchBy::Slot : MatchBy::Id;
 }
 
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path, MatchBy match,
-                          SlotHashes* hashes) {
-    const auto rows = parseCsv(text, path);
+// A figure as a spreadsheet with a decimal comma writes it ("12,5") where the comma is
+// not the separator, as the program reads figures ("12.5"); any other text as it is.
+std::string withDecimalPoint(const Field* field, std::string cell, char separator) {
+    const bool figure =
+        field != nullptr && (field->kind == FieldKind::Statistic || field->kind == FieldKind::Rate);
+    const auto comma = cell.find(',');
+    const auto digits = [&cell](std::size_t from, std::size_t to) {
+        return to > from && std::all_of(cell.begin() + static_cast<std::ptrdiff_t>(from),
+                                        cell.begin() + static_cast<std::ptrdiff_t>(to),
+                                        [](char ch) { return ch >= '0' && ch <= '9'; });
+    };
+    if (figure && separator != ',' && comma != std::string::npos &&
+        digits(cell.starts_with('-') ? 1 : 0, comma) && digits(comma + 1, cell.size())) {
+        cell[comma] = '.';
+    }
+    return cell;
+}
+
+EditsFile readJson(const std::string& text, const std::string& path, std::optional<MatchBy> by) {
+    EditsFile file;
+    file.by = by.value_or(MatchBy::Slot);
+    if (!by) {
+        try {
+            const Json entries = readJsonEdits(text, path, kPlayerObjectDepth);
+            const Json first = entries.is_array() && !entries.empty() ? entries.front() : Json();
+            file.by = matchNamed(
+                [&first](const char* key) { return first.is_object() && first.contains(key); });
+        } catch (const QuillbayError&) {
+            // reading it below says what is wrong with it
+        }
+    }
+    for (PatchEntry& entry : readPatch(text, path, file.by)) {
+        file.players[entry.slotOrId] = std::move(entry.edits);
+        if (entry.slotHash) {
+            file.hashes[entry.slotOrId] = *entry.slotHash;
+        }
+    }
+    return file;
+}
+
+EditsFile readCsvFile(const std::string& bytes, const std::string& path,
+                      std::optional<MatchBy> by) {
+    const CsvTable table = readCsv(bytes, path);
+    const auto& rows = table.rows;
     if (rows.empty()) {
         throw EditError(path + ": no header row", path);
     }
     const std::vector<std::string>& header = rows.front();
-    const PlayerNaming naming(match);
-    const auto slotColumn = std::find(header.begin(), header.end(), naming.key);
-    if (slotColumn == header.end()) {
+    // The UTF-8 byte order mark, read as Windows-1252 and saved again: every name after
+    // it was garbled the same way.
+    if (!header.empty() && header.front().starts_with("\u00EF\u00BB\u00BF")) {
+        throw EditError(
+            path +
+                ": row 1: column 1 starts with \"\u00EF\u00BB\u00BF\", the mark of a UTF-8 "
+                "file read as Windows-1252: the spreadsheet opened the UTF-8 file "
+                "in the wrong encoding, and its names would be written garbled. " +
+                kImportAsUtf8,
+            path);
+    }
+    const auto names = [&header](const char* key) { return std::ranges::count(header, key) != 0; };
+    EditsFile file;
+    file.by = by.value_or(matchNamed(names));
+    if (table.encoding != TextEncoding::Utf8) {
+        file.notes.push_back(
+            path + ": read as " + std::string(encodingName(table.encoding)) +
+            (table.encoding == TextEncoding::Windows1252 ? " (it is not UTF-8 text)" : ""));
+    }
+    const PlayerNaming naming(file.by);
+    const auto keyColumn = std::ranges::find(header, naming.key);
+    if (keyColumn == header.end()) {
         throw EditError(path + ": no \"" + naming.key + "\" column" +
-                            naming.byIdHint(std::ranges::count(header, "id") != 0, "rows"),
+                            naming.byIdHint(names("id"), "rows"),
                         path);
     }
-    const auto hashColumn = std::find(header.begin(), header.end(), kSlotHashKey);
     std::set<std::string> columns;
     for (const std::string& key : header) {
         if (!columns.insert(key).second) {
@@ -55,7 +105,7 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
             throw EditError(path + ": row 1: unknown column " + quotedText(key), path);
         }
     }
-    RosterEdits edits;
+    file.hasHashColumn = names(kSlotHashKey);
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const std::string where = path + ": row " + std::to_string(r + 1) + ": ";
         const std::vector<std::string>& row = rows[r];
@@ -64,59 +114,86 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
                                 std::to_string(header.size()),
                             path);
         }
-        const std::string& slotText = row[static_cast<std::size_t>(slotColumn - header.begin())];
-        const std::optional<int> slot = naming.fromText(slotText);
-        if (!slot) {
-            throw EditError(where + "column " + naming.key + ": " + quotedText(slotText) +
+        const std::string& keyText = row[static_cast<std::size_t>(keyColumn - header.begin())];
+        const std::optional<int> player = naming.fromText(keyText);
+        if (!player) {
+            throw EditError(where + "column " + naming.key + ": " + quotedText(keyText) +
                                 " is not " + (naming.bySlot ? "a slot" : "a player ID") +
                                 " from 0 to " + std::to_string(naming.highest),
                             path);
         }
-        if (edits.contains(*slot)) {
-            throw EditError(where + naming.repeated(*slot), path);
+        if (file.players.contains(*player)) {
+            throw EditError(where + naming.repeated(*player), path);
         }
-        std::vector<FieldEdit>& slotEdits = edits[*slot];
+        std::vector<FieldEdit>& edits = file.players[*player];
         for (std::size_t c = 0; c < header.size(); ++c) {
-            if (row[c].empty()) {
+            const std::string& key = header[c];
+            const std::string column = where + "column " + key;
+            if (row[c].empty() || key == naming.key) {
                 continue;
             }
-            if (header.begin() + static_cast<std::ptrdiff_t>(c) == hashColumn) {
-                if (hashes != nullptr) {
-                    (*hashes)[*slot] = row[c];
-                }
+            if (key == kSlotHashKey) {
+                file.hashes[*player] = {row[c], column};
                 continue;
             }
-            if (findObjectKey(header[c])->readOnly()) {
-                continue;
+            const ObjectKey& known = *findObjectKey(key);
+            const std::string value = withDecimalPoint(known.field, row[c], table.separator);
+            if (!known.readOnly()) {
+                edits.push_back(fieldEdit(key, value, column + ": "));
+            } else if (key != "slot") { // a player found by ID may have moved
+                file.readOnly[*player].push_back({key, value, column});
             }
-            slotEdits.push_back(fieldEdit(header[c], row[c], where + "column " + header[c] + ": "));
         }
     }
-    return edits;
+    return file;
 }
 
-RosterEdits parseEditsFile(const std::string& text, const std::string& path, MatchBy match,
-                           SlotHashes* hashes) {
-    return isCsvPath(path) ? parseCsvEdits(text, path, match, hashes)
-                           : parseJsonEdits(text, path, match, hashes);
-}
+} // namespace
 
-MatchBy editsFileMatch(const std::string& text, const std::string& path) {
-    std::function<bool(const char*)> names;
-    try {
-        if (isCsvPath(path)) {
-            const auto rows = parseCsv(text, path);
-            names = [header = rows.empty() ? std::vector<std::string>{} : rows.front()](
-                        const char* key) { return std::ranges::find(header, key) != header.end(); };
-        } else {
-            const Json entries = readJsonEdits(text, path, kPlayerObjectDepth);
-            names = [first = entries.is_array() && !entries.empty() ? entries.front() : Json()](
-                        const char* key) { return first.is_object() && first.contains(key); };
-        }
-    } catch (const QuillbayError&) {
-        return MatchBy::Slot; // reading the file says what is wrong with it
+std::string readEditsFileBytes(const std::string& path) {
+    constexpr std::int64_t kLargest = std::int64_t{64} << 20;
+    const FileHandle in(path, OpenMode::Read, "reading");
+    const std::int64_t size = in.size();
+    if (size > kLargest) {
+        throw EditError(path + " has " + std::to_string(size) +
+                            " bytes: that is no edits file (the largest a roster gives is some "
+                            "10 MB; at most 64 MiB are read)",
+                        path);
     }
-    return names("slot") || !names("id") ? MatchBy::Slot : MatchBy::Id;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.readAt(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size(), 0);
+    return bytes;
+}
+
+EditsFile readEditsFile(const std::string& bytes, const std::string& path,
+                        std::optional<MatchBy> by) {
+    return isCsvPath(path) ? readCsvFile(bytes, path, by) : readJson(bytes, path, by);
+}
+
+EditsFile keyedBySlot(EditsFile file, const RosterDocument& document, std::vector<int>& unmatched) {
+    if (file.by == MatchBy::Slot) {
+        return file;
+    }
+    const auto holders = namedSlotsById(document);
+    EditsFile slots;
+    slots.by = MatchBy::Slot;
+    slots.hasHashColumn = file.hasHashColumn;
+    slots.notes = std::move(file.notes);
+    for (auto& [id, edits] : file.players) {
+        const std::optional<int> slot = slotHoldingId(holders, id, document.path());
+        if (!slot) {
+            unmatched.push_back(id);
+            continue;
+        }
+        slots.players[*slot] = std::move(edits);
+        if (const auto hash = file.hashes.find(id); hash != file.hashes.end()) {
+            slots.hashes[*slot] = std::move(hash->second);
+        }
+        if (const auto cells = file.readOnly.find(id); cells != file.readOnly.end()) {
+            slots.readOnly[*slot] = std::move(cells->second);
+        }
+    }
+    return slots;
 }
 
 } // namespace qb

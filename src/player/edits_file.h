@@ -2,31 +2,57 @@
 
 #include "player/patch.h"
 
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qb {
 
-// Edits from a JSON array of partial player objects (player/patch.h), each with
-// "slot" (or "id", keying the edits by player ID). An unknown key throws; a value its
-// field refuses is kept with its refusal. A dump's slot hashes go to `hashes`.
-RosterEdits parseJsonEdits(const std::string& text, const std::string& path,
-                           MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
+// A cell of a read-only column (id, commentaryName, the rates) as an edits file gives
+// it; applying never changes such a field, so a cell that differs from the roster is a
+// mistake to report, not an edit to drop.
+struct ReadOnlyCell {
+    std::string key;
+    std::string value;
+    std::string where; // "players.csv: row 4: column strikeRate"
+};
 
-// Edits from CSV rows under a header of keys, with a "slot" column (or "id", keying
-// the edits by player ID). An empty cell
-// and a read-only column leave the field alone; a missing column leaves it alone too.
-// Values are held as in parseJsonEdits; so are the cells of a dump's slot hash column.
-RosterEdits parseCsvEdits(const std::string& text, const std::string& path,
-                          MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
+// An edits file as read: the edits of each player, keyed by slot or by player ID as
+// `by` says, with what a dump recorded of each.
+struct EditsFile {
+    MatchBy by = MatchBy::Slot;
+    RosterEdits players;
+    SlotHashes hashes;
+    std::map<int, std::vector<ReadOnlyCell>> readOnly;
+    // False for a CSV file without a slot hash column: rows of players changed in the
+    // roster since the file was made cannot be told.
+    bool hasHashColumn = true;
+    // What reading it decided that the user should know once ("read as Windows-1252").
+    std::vector<std::string> notes;
+};
 
-// An edits file of either kind, as its name says: CSV when `path` ends in .csv, else JSON.
-// Anything unreadable throws EditError (CsvError for a quote left open) naming `path`.
-RosterEdits parseEditsFile(const std::string& text, const std::string& path,
-                           MatchBy match = MatchBy::Slot, SlotHashes* hashes = nullptr);
+// The bytes of the edits file at `path`, read through the file layer (a regular file
+// only). A file larger than any edits file of a roster (64 MiB; a dump of all 1600
+// slots as JSON is some 10 MB) is refused naming its size: EditError.
+std::string readEditsFileBytes(const std::string& path);
 
-// How an edits file names its players when no one says: by slot when its CSV header
-// or its first JSON entry has "slot", else by player ID when it has "id", else by slot
-// (and reading it then says what is missing).
-MatchBy editsFileMatch(const std::string& text, const std::string& path);
+// An edits file of either kind, as its name says: CSV when `path` ends in .csv
+// (readCsv: any encoding and separator a spreadsheet saves), else a JSON array of
+// partial player objects (player/patch.h). Players are named by "slot" or by "id" as
+// `by` says, or, without it, as the file's CSV header or first JSON entry says (by slot
+// when it has "slot", else by ID when it has "id", else by slot, and reading then says
+// what is missing).
+// In CSV, an empty cell and a missing column leave the field alone; a figure may have a
+// decimal comma where the separator is not a comma. A value its field refuses is kept
+// with its refusal. Anything unreadable throws EditError (CsvError for the text itself)
+// naming `path` and, in a CSV file, the row and column.
+EditsFile readEditsFile(const std::string& bytes, const std::string& path,
+                        std::optional<MatchBy> by = std::nullopt);
+
+// The same file keyed by slot: each player named by ID goes to the one named slot of
+// `document` that holds the ID (an ID several named slots hold throws EditError), with
+// its hash and read-only cells. The IDs no named slot holds go to `unmatched`.
+EditsFile keyedBySlot(EditsFile file, const RosterDocument& document, std::vector<int>& unmatched);
 
 } // namespace qb

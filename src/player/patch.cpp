@@ -3,6 +3,7 @@
 #include "player/json_reader.h"
 #include "player/player_compare.h"
 #include "player/player_copy.h"
+#include "player/text_encoding.h"
 #include "roster/quoted_text.h"
 
 #include <functional>
@@ -31,6 +32,15 @@ void flatten(const Json& node, const std::string& prefix,
             visit(dotted, value);
         }
     }
+}
+
+// A name a spreadsheet garbled by opening a UTF-8 file as Windows-1252: every such
+// name in the file would be written so, so it is refused rather than guessed at.
+std::string misreadRefusal(const std::string& value, const std::string& meant) {
+    return quotedText(value) + " is " + quotedText(meant) +
+           " read in the wrong encoding: the spreadsheet opened the UTF-8 file as "
+           "Windows-1252. " +
+           std::string(kImportAsUtf8);
 }
 
 } // namespace
@@ -72,6 +82,11 @@ FieldEdit fieldEdit(const std::string& key, const std::string& value, const std:
         known->field->set(scratch, value);
     } catch (const FieldValueError& error) {
         return {known->field, value, where + error.description()};
+    }
+    if (known->field->kind == FieldKind::Text) {
+        if (const std::optional<std::string> meant = misreadUtf8(value)) {
+            return {known->field, value, where + misreadRefusal(value, *meant)};
+        }
     }
     return {known->field, value};
 }
@@ -134,7 +149,7 @@ std::vector<PatchEntry> readPatch(const std::string& text, const std::string& pa
                 throw EditError(where + "the key " + quotedText(key) + " is given twice", path);
             }
             if (key == kSlotHashKey) {
-                entry.slotHash = jsonValueText(value, key, where);
+                entry.slotHash = DumpedHash{jsonValueText(value, key, where), where + key};
                 return;
             }
             const ObjectKey* known = findObjectKey(key);

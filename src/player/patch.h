@@ -35,8 +35,14 @@ FieldEdit fieldEdit(const std::string& key, const std::string& value, const std:
 
 // Edits per player (slot or player ID), in that order.
 using RosterEdits = std::map<int, std::vector<FieldEdit>>;
+// What a dump recorded of the slot it read a player from: the hash cell as the file
+// holds it (player/slot_hash.h), and where it stands (file and row and column, or entry).
+struct DumpedHash {
+    std::string cell;
+    std::string where;
+};
 // Per player (slot or ID), the hash of the slot that a dump read it from.
-using SlotHashes = std::map<int, std::string>;
+using SlotHashes = std::map<int, DumpedHash>;
 
 // The deepest a player object nests below the array of players: a player, "statistics",
 // "Test", then the figure.
@@ -65,7 +71,7 @@ struct PlayerNaming {
 struct PatchEntry {
     int slotOrId; // a slot or a player ID, as the patch was read (MatchBy)
     std::vector<FieldEdit> edits;
-    std::string slotHash; // the slot as a dump read it (kSlotHashKey); empty when not given
+    std::optional<DumpedHash> slotHash; // the slot as a dump read it (kSlotHashKey)
 };
 
 // The differences of matched players as a patch: a JSON array (ending in a line

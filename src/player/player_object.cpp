@@ -2,11 +2,9 @@
 
 #include "codecs/field_keys.h"
 #include "player/commentary_names.h"
-#include "saving/fnv1a.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <type_traits>
 
 namespace qb {
@@ -82,12 +80,6 @@ Json decodePlayer(const Record& record, int slot) {
         setDotted(object, key.key, playerValue(record, slot, shown, key));
     }
     return object;
-}
-
-std::string slotHash(const Record& record) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(fnv1a(record)));
-    return text;
 }
 
 std::string valueText(const Json& value) {

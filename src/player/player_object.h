@@ -34,9 +34,9 @@ Json playerValue(const Record& record, int slot, const ShownPlayer& shown, const
 Json decodePlayer(const Record& record, int slot);
 
 // What a dump records of each player it writes, last and optional: a short hash of the
-// slot's 348 bytes as read, so `apply` can tell a row of an older dump from the file.
+// slot's 348 bytes as read (player/dump_check.h), so `apply` can tell a row of an older
+// dump from the file.
 inline constexpr const char* kSlotHashKey = "slotHash";
-std::string slotHash(const Record& record);
 
 // A value as text: strings as they are, numbers and flags as JSON writes them, null empty.
 std::string valueText(const Json& value);

@@ -70,44 +70,64 @@ std::optional<std::uint8_t> encodeCp1252(char32_t ch) {
     return std::nullopt;
 }
 
+Utf8Char nextUtf8Char(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return {lead, 1, true};
+    }
+    // The sequence's length follows from its lead byte; the smallest character of each
+    // length rules out overlong forms ("\xC0\xAF" is not "/").
+    int extra = 0;
+    char32_t ch = 0;
+    char32_t smallest = 0;
+    if (lead >= 0xC0 && lead <= 0xDF) {
+        extra = 1;
+        ch = lead & 0x1Fu;
+        smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        ch = lead & 0x0Fu;
+        smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        ch = lead & 0x07u;
+        smallest = 0x10000;
+    } else {
+        return {U'\uFFFD', 1, false};
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const std::size_t next = at + static_cast<std::size_t>(k);
+        if (next >= text.size() || (static_cast<unsigned char>(text[next]) & 0xC0) != 0x80) {
+            return {U'\uFFFD', 1, false};
+        }
+        ch = (ch << 6) | (static_cast<unsigned char>(text[next]) & 0x3Fu);
+    }
+    const auto length = static_cast<std::size_t>(extra) + 1;
+    if (ch < smallest || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
+        return {U'\uFFFD', length, false}; // shaped as UTF-8, but no character
+    }
+    return {ch, length, true};
+}
+
 std::u32string utf8ToChars(std::string_view text) {
     std::u32string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t ch = 0;
-        if (lead < 0x80) {
-            ch = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            ch = lead & 0x1Fu;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            ch = lead & 0x0Fu;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            ch = lead & 0x07u;
-        } else {
-            out.push_back(U'\uFFFD');
-            ++i;
-            continue;
-        }
-        bool valid = i + static_cast<std::size_t>(extra) < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            ch = (ch << 6) | (next & 0x3Fu);
-        }
-        if (!valid) {
-            out.push_back(U'\uFFFD');
-            ++i;
-            continue;
-        }
-        out.push_back(ch);
-        i += static_cast<std::size_t>(extra) + 1;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char next = nextUtf8Char(text, i);
+        out.push_back(next.ch);
+        i += next.valid ? next.length : 1;
     }
     return out;
+}
+
+std::optional<std::size_t> firstInvalidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char next = nextUtf8Char(text, i);
+        if (!next.valid) {
+            return i;
+        }
+        i += next.length;
+    }
+    return std::nullopt;
 }
 
 std::uint8_t foldCaseCp1252(std::uint8_t byte) {

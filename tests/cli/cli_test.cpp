@@ -605,8 +605,10 @@ TEST(Cli, DumpAndApplyAreInverses) {
                     dump.push_back("--all");
                 }
                 const std::string edits = dir.file("edits." + format);
-                // CSV as spreadsheets save "CSV UTF-8", with a byte-order mark.
-                std::ofstream(edits) << (format == "csv" ? "\xEF\xBB\xBF" : "") + output(dir, dump);
+                const std::string dumped = output(dir, dump);
+                // A byte order mark, so spreadsheets read the CSV as UTF-8.
+                EXPECT_EQ(dumped.starts_with("\xEF\xBB\xBF"), format == "csv");
+                std::ofstream(edits) << dumped;
                 const CliRun run = cli(dir, {"apply", file, edits});
                 EXPECT_EQ(run.exitCode, 0) << run.err;
                 EXPECT_THAT(run.out, testing::Not(HasSubstr("wrote")));
@@ -625,21 +627,69 @@ TEST(Cli, DumpAndApplyAreInverses) {
     writeText(dir.file("one.csv"), csv);
     EXPECT_EQ(output(dir, {"apply", path, dir.file("one.csv")}),
               "slot 3: wrote 205\n42 slots matched, 1 changed\n");
-    // Rows of slots changed since the dump would undo those changes: refused, naming the
-    // slots, unless forced.
+    // Rows of slots changed since the dump would undo those changes: refused, naming every
+    // slot, unless forced: all of them, or the chosen ones.
     ASSERT_EQ(
         cli(dir, {"bulk", path, "--where", "nation=ENG", "--set", "ratings.bowling.Accuracy+=5"})
             .exitCode,
         0);
     csv.replace(csv.find("\r\n3,0,Player3,ENG,0,,4,"), 23, "\r\n3,0,Player3,ENG,0,,5,");
     writeText(dir.file("two.csv"), csv);
-    runSteps(
-        dir, path,
-        {{{"apply", path, dir.file("two.csv")},
-          1,
-          "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
-          "(Tab\tand\rCR) changed since the dump: dump again, or --force; nothing was written"},
-         {{"apply", path, dir.file("two.csv"), "--force"}, 0}});
+    const std::string two = dir.file("two.csv");
+    runSteps(dir, path,
+             {{{"apply", path, two},
+               1,
+               "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
+               "(Tab\tand\rCR) changed since the dump: dump again, or overwrite with "
+               "--force-slots 3,17,31,40,41; nothing was written"},
+              {{"apply", path, two, "--force-slots", "3,17,40,41"},
+               1,
+               ": slot 31 (Player31) changed since the dump: dump again, or overwrite with "
+               "--force-slots 31;"},
+              {{"apply", path, two, "--force-slots", "3,17,31,40,41"}, 0},
+              {{"apply", path, two, "--force"}, 0}});
+}
+
+// What spreadsheets do to a dump is told, never written: a hash cell they damaged, a
+// read-only cell edited, a name read in the wrong encoding; a file without hashes is
+// applied with a word that its rows are not checked; every encoding and separator they
+// save is read.
+TEST(Cli, ApplyTellsWhatASpreadsheetDidToADump) {
+    const TempDir dir;
+    const std::string path =
+        RosterMaker().player(0, "A M\xFCller").set(0, 104, {56}).write(dir, "r.pak");
+    const std::string hash = Json::parse(output(dir, {"dump", path}))[0]["slotHash"];
+    const auto file = [&dir](const std::string& name, const std::string& text) {
+        writeText(dir.file(name), text);
+        return dir.file(name);
+    };
+    std::string utf16 = "\xFF\xFE"; // as Excel saves "Unicode text"
+    for (const char ch : std::string("slot\tid\r\n0\t0\r\n")) {
+        utf16 += {ch, '\0'};
+    }
+    runSteps(dir, path,
+             {{{"apply", path, file("damaged.csv", "slot,name,slotHash\r\n0,X,51656660264484\r\n")},
+               1,
+               "damaged.csv: row 2: column slotHash: \"51656660264484\" is not a slot hash: a "
+               "spreadsheet changed the cell"},
+              {{"apply", path, file("readonly.csv", "slot,statistics.Test.strikeRate\r\n0,50\r\n")},
+               1,
+               "readonly.csv: row 2: column statistics.Test.strikeRate: \"50\" is not what slot 0 "
+               "shows (\"\"); statistics.Test.strikeRate is read-only"},
+              {{"apply", path, file("garbled.csv", "slot,name,slotHash\r\n0,A MÃ¼ller," + hash)},
+               1,
+               "row 2: column name: \"A MÃ¼ller\" is \"A Müller\" read in the wrong encoding"},
+              {{"apply", path, file("cp1252.csv", "slot;name;slotHash\r\n0;A M\xFCller;" + hash)},
+               0,
+               "cp1252.csv: read as Windows-1252 (it is not UTF-8 text)"},
+              {{"apply", path, file("utf16.csv", utf16)}, 0, "utf16.csv: read as UTF-16 LE"},
+              {{"apply", path, file("nohash.csv", "slot,name\r\n0,A Müller\r\n")},
+               0,
+               "nohash.csv has no slotHash column: rows of players changed in"},
+              {{"apply", path, dir.file("damaged.csv"), "--force-slots", "0"},
+               0,
+               "",
+               "slot 0: wrote 4 5 6 7 8 9 10 11\n1 slot matched, 1 changed\n"}});
 }
 
 TEST(Cli, ExportAndImport) {

@@ -75,7 +75,7 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
             RosterEdits edits;
             edits[slot] = {cli::checkedEdit(field.key, value, "")};
             RosterDocument document(path);
-            cli::applyEdits(document, edits, {.safety = safety});
+            cli::applyEdits(document, cli::editsOf(edits), {.safety = safety});
         }
         const std::vector<std::uint8_t> now = test::readFileBytes(path);
         ASSERT_EQ(now.size(), model.size()) << "cycle " << cycle;

@@ -209,6 +209,49 @@ private slots:
         }
     }
 
+    // A dump's rows are checked against what the file holds now, as quillbay-cli apply
+    // checks them: a player another program changed since the dump is named, and left
+    // out unless the user chooses to overwrite it; a dump of another roster names all.
+    void editsFilesFromAnOlderDumpAskBeforeOverwriting() {
+        for (const bool overwrite : {false, true}) {
+            Fixture f;
+            const std::string dump = f.dir.file("dump.csv");
+            const QByteArray dumped = test::runCli({u"dump"_s, q(f.mine), u"--format"_s, u"csv"_s});
+            // Overwritten, slot 2 is all the dump's; left out, all the other program's.
+            const std::string expected = f.copy(f.mine, "expected.pak");
+            test::saveEdits(f.mine, {{2, "ratings.bowling.Accuracy", "33"}}); // another program
+            if (!overwrite) {
+                f.copy(f.mine, "expected.pak");
+            }
+            f.window->openRoster(q(f.mine));
+            QByteArray edited = dumped;
+            edited.replace(",Smith,", ",Smythe,").replace(",Adams,", ",Addams,");
+            test::writeFileBytes(dump, {edited.begin(), edited.end()});
+            f.dialogs.files << q(dump);
+            f.dialogs.answers << overwrite << true;
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QVERIFY(f.dialogs.questions.value(0).startsWith(
+                u"slot 2 (Smith) changed since the dump.\n\nApplying their rows would undo"_s));
+            QCOMPARE(f.dialogs.questions.value(1).contains(u"Smythe"_s), overwrite);
+            f.window->saveAll();
+            test::saveEdits(expected, {{0, "name", "Addams"}});
+            if (overwrite) {
+                test::saveEdits(expected, {{2, "name", "Smythe"}});
+            }
+            QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
+        }
+        Fixture f;
+        const QByteArray theirs = test::runCli({u"dump"_s, q(f.theirs), u"--format"_s, u"csv"_s});
+        const std::string dump = f.dir.file("theirs.csv");
+        test::writeFileBytes(dump, {theirs.begin(), theirs.end()});
+        f.dialogs.files << q(dump);
+        child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+        QVERIFY2(f.dialogs.questions.value(0).startsWith(
+                     u"slots 0 (Adams), 1 (Brown), 3 (Smithers), 4 (Taylor) changed since"_s),
+                 qPrintable(f.dialogs.questions.join(u'\n')));
+        QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
+    }
+
     void windowsFitTheScreenKeepTheirButtonsInPlaceAndCloseWithTheRoster() {
         Fixture f;
         const QRect screen = f.window->screen()->availableGeometry();

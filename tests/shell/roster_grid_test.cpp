@@ -519,7 +519,9 @@ private slots:
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = written.readAll().split('\n');
-        QVERIFY(lines[0].startsWith("slot,id,name,nation,commentary,roles.battingPosition,"));
+        // A byte order mark first, so spreadsheets read it as UTF-8.
+        QVERIFY(lines[0].startsWith(
+            "\xEF\xBB\xBFslot,id,name,nation,commentary,roles.battingPosition,"));
         QCOMPARE(lines.size(), 5 + 1); // header, four players, nothing after the last break
         QVERIFY(lines[1].startsWith("0,0,Adams,ENG,"));
         QVERIFY(lines[4].startsWith("6,0,Bad,ENG,"));

@@ -1,14 +1,89 @@
 #include "shell/compare/apply_edits_tool.h"
 
+#include "player/dump_check.h"
 #include "player/edits_file.h"
+#include "player/player_object.h"
 #include "shell/compare/patch_preview.h"
 #include "shell/dialogs.h"
 #include "shell/tools/tool_context.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <set>
 
 namespace qb {
+namespace {
+
+// The edits file read and checked as `quillbay-cli apply` reads and checks it: players
+// keyed by slot (`by` says how the file named them), and a read-only cell that differs
+// from what the roster file holds now refused.
+EditsFile readChecked(const RosterDocument& document, const SlotTable& onDisk,
+                      const std::string& path, MatchBy& by, std::vector<int>& unmatched) {
+    EditsFile named = readEditsFile(readEditsFileBytes(path), path);
+    by = named.by;
+    EditsFile file = keyedBySlot(std::move(named), document, unmatched);
+    std::vector<int> players;
+    for (const auto& entry : file.players) {
+        players.push_back(entry.first);
+    }
+    const DumpCheck stale = checkAgainstDump(onDisk, file.hashes, players, {});
+    std::string refused;
+    for (const std::string& cell :
+         changedReadOnlyCells(onDisk, file, {stale.changed.begin(), stale.changed.end()})) {
+        refused += cell + "\n";
+    }
+    if (!refused.empty()) {
+        throw EditError(refused + "Empty such a cell, or dump again; nothing was applied.", path);
+    }
+    return file;
+}
+
+// The slots the edits change, in order.
+std::vector<int> editedSlots(const std::vector<Edit>& edits) {
+    std::set<int> edited;
+    for (const Edit& edit : edits) {
+        edited.insert(edit.slot);
+    }
+    return {edited.begin(), edited.end()};
+}
+
+// Asks about the players the dump's hashes say another program changed since in the
+// file (or whose hash a spreadsheet damaged): overwrite them, or leave them out (the
+// default) and apply the rest. Returns the edits to apply.
+std::vector<Edit> settleStalePlayers(const ToolContext& context, const SlotTable& onDisk,
+                                     std::vector<Edit> edits, const SlotHashes& hashes) {
+    const DumpCheck check = checkAgainstDump(onDisk, hashes, editedSlots(edits), {});
+    if (check.passed() ||
+        context.dialogs.questionDefaultNo(
+            &context.window,
+            QStringLiteral("%1.\n\nApplying their rows would undo what changed in %2 since the "
+                           "edits file was made. Overwrite these players?\nNo leaves them out "
+                           "and applies the others.")
+                .arg(QString::fromStdString(dumpCheckText(check, onDisk)),
+                     QFileInfo(QString::fromStdString(context.document.path())).fileName()))) {
+        return edits;
+    }
+    std::set<int> leftOut(check.changed.begin(), check.changed.end());
+    leftOut.insert(check.damaged.begin(), check.damaged.end());
+    std::erase_if(edits, [&leftOut](const Edit& edit) { return leftOut.contains(edit.slot); });
+    return edits;
+}
+
+// What reading the file noticed, as lines in front of the preview.
+QString readingNotes(const EditsFile& file) {
+    QString notes;
+    for (const std::string& note : file.notes) {
+        notes += QString::fromStdString(note) + QLatin1Char('\n');
+    }
+    if (!file.hasHashColumn) {
+        notes += QStringLiteral("The file has no %1 column: players changed in the roster since "
+                                "the file was made cannot be told, and are applied as they "
+                                "are.\n")
+                     .arg(QLatin1String(kSlotHashKey));
+    }
+    return notes.isEmpty() ? notes : notes + QLatin1Char('\n');
+}
+
+} // namespace
 
 void applyEditsFile(const ToolContext& context) {
     QWidget* owner = &context.window;
@@ -18,27 +93,25 @@ void applyEditsFile(const ToolContext& context) {
     if (path.isEmpty()) {
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        context.dialogs.message(
-            owner, QMessageBox::Critical,
-            QStringLiteral("%1 could not be read: %2").arg(path, file.errorString()));
-        return;
-    }
-    const std::string text = file.readAll().toStdString();
     context.commitEditors();
     // As `quillbay-cli apply`, with --match as the file's own column or keys say.
-    const MatchBy by = editsFileMatch(text, path.toStdString());
+    // The dump's hashes are checked against what the file holds now, as the batch tool
+    // checks them, not against the window's copy of it.
+    SlotTable onDisk;
+    EditsFile file;
+    MatchBy by = MatchBy::Slot;
     std::vector<Edit> edits;
     std::vector<int> unmatched;
     if (!attempt(context.dialogs, owner, [&] {
-            edits = patchEdits(context.document, parseEditsFile(text, path.toStdString(), by), by,
-                               unmatched);
+            onDisk = context.document.file().readSlotTable();
+            file = readChecked(context.document, onDisk, path.toStdString(), by, unmatched);
+            edits = patchEdits(context.document, file.players, MatchBy::Slot, unmatched);
         })) {
         return;
     }
+    edits = settleStalePlayers(context, onDisk, std::move(edits), file.hashes);
     const QString name = QFileInfo(path).fileName();
-    const QString preview = patchPreview(context.document, edits, unmatched);
+    const QString preview = readingNotes(file) + patchPreview(context.document, edits, unmatched);
     if (edits.empty()) {
         context.dialogs.message(owner, QMessageBox::Information, preview);
         return;

@@ -18,7 +18,8 @@ std::string gridCsv(const RosterGridModel& model, const std::vector<int>& player
     for (const ObjectKey* key : keys) {
         cells.push_back(key->key);
     }
-    std::string text = csvLine(cells);
+    // A byte order mark first, so spreadsheets read the names as UTF-8.
+    std::string text = std::string(kUtf8ByteOrderMark) + csvLine(cells);
     for (const int slot : players) {
         if (model.isEmptySlot(slot)) {
             continue;
