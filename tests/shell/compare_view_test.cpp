@@ -252,6 +252,40 @@ private slots:
         QVERIFY(!child<QAction>(*f.window, "mnuUndo")->isEnabled());
     }
 
+    // The files LibreOffice saved from a dump (tests/spreadsheets/libreoffice_round_trip.py,
+    // which ctest runs first, names their folder in QB_SPREADSHEET_FILES) apply through the
+    // window as quillbay-cli applied them: the same bytes, or the same refusal.
+    void spreadsheetFilesApplyAsTheBatchToolAppliesThem() {
+        const QString folder = qEnvironmentVariable("QB_SPREADSHEET_FILES");
+        if (folder.isEmpty()) {
+            QSKIP("ctest runs this after libreoffice_round_trip, which saves the files");
+        }
+        const std::string roster = (folder + u"/roster.pak"_s).toStdString();
+        const QStringList files = QDir(folder).entryList({u"*.csv"_s});
+        QCOMPARE(files.size(), 4);
+        for (const QString& name : files) {
+            const QString saved = folder + u'/' + name;
+            test::WindowFixture f;
+            const std::string mine = f.copy(roster, "roster.pak");
+            f.window->openRoster(q(mine));
+            f.dialogs.files << saved;
+            f.dialogs.answers << true;
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            f.window->saveAll();
+            QFile refusal(saved + u".refusal"_s);
+            if (refusal.open(QIODevice::ReadOnly)) {
+                QVERIFY2(
+                    f.dialogs.messages.join(u'\n').contains(QString::fromUtf8(refusal.readAll())),
+                    qPrintable(name + u": "_s + f.dialogs.messages.join(u'\n')));
+                QVERIFY(test::readFileBytes(mine) == test::readFileBytes(roster));
+            } else {
+                QVERIFY2(test::readFileBytes(mine) ==
+                             test::readFileBytes((saved + u".expected.pak"_s).toStdString()),
+                         qPrintable(name));
+            }
+        }
+    }
+
     void windowsFitTheScreenKeepTheirButtonsInPlaceAndCloseWithTheRoster() {
         Fixture f;
         const QRect screen = f.window->screen()->availableGeometry();
