@@ -1,6 +1,7 @@
 #include "shell/grid/roster_grid_model.h"
 
 #include "codecs/field_keys.h"
+#include "player/field_titles.h"
 #include "player/relative_edit.h"
 #include "roster/layout.h"
 #include "shell/artwork.h"
@@ -16,42 +17,12 @@ namespace {
 
 constexpr int kFixedColumns = RosterGridModel::kFirstFieldColumn;
 
-QString keyPart(const Field& field, int part) {
-    return QString::fromStdString(field.key).section(QLatin1Char('.'), part, part);
-}
-
-// "favouriteShots" is "Favourite Shots", "frontFoot" is "Front Foot".
-QString words(const QString& name) {
-    QString text;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (i > 0 && name[i].isUpper() && name[i - 1].isLower()) {
-            text += QLatin1Char(' ');
-        }
-        text += i == 0 ? name[i].toUpper() : name[i];
-    }
-    return text;
-}
-
-// The group is named after the key's first part, the ratings and statistics after their
-// tab or format too ("Ratings: Bowling", "Statistics: Test"); the name, nation and
-// commentary number, whose keys have no group part, are the identity.
-QString groupName(const Field& field) {
-    if (field.group == FieldGroup::Identity) {
-        return QStringLiteral("Identity");
-    }
-    const QString group = words(keyPart(field, 0));
-    if (field.group == FieldGroup::Ratings || field.group == FieldGroup::Statistics) {
-        return group + QStringLiteral(": ") + words(keyPart(field, 1));
-    }
-    return group;
-}
-
 std::vector<ColumnGroup> makeGroups() {
     std::vector<ColumnGroup> groups;
     const auto& fields = fieldRegistry();
     for (std::size_t i = 1; i < fields.size(); ++i) { // the name is in no group
         const int column = kFixedColumns + static_cast<int>(i);
-        const QString name = groupName(fields[i]);
+        const QString name = QString::fromStdString(groupTitleOf(fields[i]));
         if (groups.empty() || groups.back().name != name) {
             groups.push_back({name, column, column});
         }
@@ -98,16 +69,11 @@ QVariant sortKey(const FieldValue& value) {
 } // namespace
 
 QString fieldTitle(const Field& field) {
-    return words(keyPart(field, -1));
+    return QString::fromStdString(titleOf(field));
 }
 
 QString columnTitle(const Field& field) {
-    // A key of three parts names the tab, format or foot in the middle.
-    const QString middle = QString::fromStdString(field.key).count(QLatin1Char('.')) == 2
-                               ? keyPart(field, 1)
-                               : QString();
-    return middle.isEmpty() ? fieldTitle(field)
-                            : words(middle) + QStringLiteral(": ") + fieldTitle(field);
+    return QString::fromStdString(qualifiedTitleOf(field));
 }
 
 RosterGridModel::RosterGridModel(RosterDocument& document, QObject* parent)

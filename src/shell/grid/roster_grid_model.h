@@ -101,12 +101,8 @@ private:
     ChangeSubscription listening_;
 };
 
-// A field's title: its key's last part in words ("roles.battingStyle" is "Batting
-// Style", "ratings.bowling.Accuracy" is "Accuracy").
+// A field's title and its column title (player/field_titles.h), as Qt text.
 QString fieldTitle(const Field& field);
-// A field's column title: its title, a rating's preceded by its tab, a statistic's by
-// its format and a favourite shot's by its foot ("Bowling: Accuracy", "Test: Innings",
-// "Front Foot: Cover Drive"), since the tabs, formats and feet share their titles.
 QString columnTitle(const Field& field);
 
 } // namespace qb
