@@ -636,8 +636,11 @@ TEST(Cli, DumpAndApplyAreInverses) {
     csv.replace(csv.find("\r\n3,0,Player3,ENG,0,,4,"), 23, "\r\n3,0,Player3,ENG,0,,5,");
     writeText(dir.file("two.csv"), csv);
     const std::string two = dir.file("two.csv");
+    const std::string forced = dir.file("forced.pak");
+    std::filesystem::copy_file(path, forced);
     runSteps(dir, path,
-             {{{"apply", path, two},
+             {{{"apply", forced, two, "--force"}, 0},
+              {{"apply", path, two},
                1,
                "slots 3 (Player3), 17 (Player17), 31 (Player31), 40 (SixteenCharsLong), 41 "
                "(Tab\tand\rCR) changed since the dump: dump again, or overwrite with "
@@ -646,8 +649,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
                1,
                ": slot 31 (Player31) changed since the dump: dump again, or overwrite with "
                "--force-slots 31;"},
-              {{"apply", path, two, "--force-slots", "3,17,31,40,41"}, 0},
-              {{"apply", path, two, "--force"}, 0}});
+              {{"apply", path, two, "--force-slots", "3,17,31,40,41"}, 0}});
+    EXPECT_EQ(test::readFileBytes(forced), test::readFileBytes(path));
 }
 
 // What spreadsheets do to a dump is told, never written: a hash cell they damaged, a
