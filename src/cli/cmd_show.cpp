@@ -4,11 +4,13 @@
 #include "player/dump_check.h"
 #include "player/player_object.h"
 #include "player/roster_document.h"
+#include "player/workbook_writer.h"
 #include "roster/roster_file.h"
 
 #include <cstdio>
 #include <functional>
 #include <iostream>
+#include <memory>
 
 namespace qb::cli {
 namespace {
@@ -103,6 +105,37 @@ int runDump(const std::string& file, bool all, Format format) {
     if (format != Format::Csv) {
         std::cout << (first ? "]\n" : "\n]\n");
     }
+    return 0;
+}
+
+int runDumpWorkbook(const std::string& file, bool all, const std::string& out) {
+    const RosterDocument document(file);
+    const SlotTable& table = document.table();
+    WorkbookPlayers players;
+    for (const ObjectKey& key : objectKeys()) {
+        if (key.key != "errors") {
+            players.keys.push_back(&key);
+        }
+    }
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (all || !isEmptySlot(table.record(slot))) {
+            players.slots.push_back(slot);
+        }
+    }
+    // Cells are asked for row by row: each player is decoded once.
+    auto decoded = std::make_shared<std::pair<int, Json>>(-1, Json());
+    players.value = [&table, decoded](int slot, const ObjectKey& key) {
+        if (decoded->first != slot) {
+            *decoded = {slot, decodePlayer(table.copyRecord(slot), slot)};
+        }
+        return getDotted(decoded->second, key.key);
+    };
+    players.hash = [&table](int slot) { return slotHash(table.copyRecord(slot)); };
+    writeWorkbook(out, players,
+                  {document.path(),
+                   document.file().kind() == FileKind::SavedGame ? "saved game" : "roster file",
+                   std::string("quillbay-cli ") + QB_VERSION + " (revision " + QB_REVISION + ")"});
+    std::cout << "Wrote " << players.slots.size() << " players to " << out << '\n';
     return 0;
 }
 

@@ -131,6 +131,7 @@ struct ListArguments {
     std::string file;
     bool all = false;
     FormatChoice format;
+    std::string out; // dump's workbook
 };
 
 std::function<int()> defineListing(CLI::App& sub, bool dump) {
@@ -139,10 +140,20 @@ std::function<int()> defineListing(CLI::App& sub, bool dump) {
     sub.add_flag("--all", a->all,
                  dump ? "Every slot, empty ones included" : "All 1600 slots, like the slot list");
     if (dump) {
-        addFormat(sub, a->format, {"json", "csv"});
+        addFormat(sub, a->format, {"json", "csv", "xlsx"});
+        sub.add_option("OUT", a->out, "The workbook to write (--format xlsx only)");
         return [a] {
+            // A workbook is binary: it goes to a named file, never to a terminal.
+            const bool workbook = a->format.name == "xlsx";
+            if (workbook == a->out.empty()) {
+                throw UsageError(workbook ? "--format xlsx writes a workbook: name it "
+                                            "(dump FILE --format xlsx OUT.xlsx)"
+                                          : "OUT is for --format xlsx; json and csv go to "
+                                            "standard output");
+            }
             warnAboutCutOffSave(a->file);
-            return runDump(a->file, a->all, a->format.format());
+            return workbook ? runDumpWorkbook(a->file, a->all, a->out)
+                            : runDump(a->file, a->all, a->format.format());
         };
     }
     addFormat(sub, a->format, {"text", "csv", "json"});

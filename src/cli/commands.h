@@ -16,6 +16,8 @@ struct EditOptions;
 int runList(const std::string& file, bool all, Format format);
 int runShow(const std::string& file, int slot, Format format);
 int runDump(const std::string& file, bool all, Format format);
+// dump --format xlsx: the players as a workbook made to be edited (player/workbook_writer.h).
+int runDumpWorkbook(const std::string& file, bool all, const std::string& out);
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
            const EditOptions& options);
 // With MatchBy::Id the entries name players by ID; the IDs that no player holds are listed.

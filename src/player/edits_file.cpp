@@ -3,17 +3,25 @@
 #include "player/csv.h"
 #include "player/json_reader.h"
 #include "player/player_object.h"
+#include "player/workbook_reader.h"
 #include "roster/quoted_text.h"
 #include "system/file_handle.h"
 
 #include <algorithm>
+#include <cctype>
+#include <functional>
 #include <set>
 
 namespace qb {
 namespace {
 
-bool isCsvPath(const std::string& path) {
-    return path.ends_with(".csv") || path.ends_with(".CSV");
+// Whether `path` ends in `extension` (".csv"), ignoring case.
+bool hasExtension(const std::string& path, std::string_view extension) {
+    return path.size() >= extension.size() &&
+           std::equal(
+               extension.begin(), extension.end(),
+               path.end() - static_cast<std::ptrdiff_t>(extension.size()),
+               [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // By slot when `names("slot")`, else by ID when `names("id")`, else by slot.
@@ -61,33 +69,26 @@ EditsFile readJson(const std::string& text, const std::string& path, std::option
     return file;
 }
 
-EditsFile readCsvFile(const std::string& bytes, const std::string& path,
-                      std::optional<MatchBy> by) {
-    const CsvTable table = readCsv(bytes, path);
-    const auto& rows = table.rows;
+// The cells of an edits file, the keys row first, and how its places are named.
+struct CellRows {
+    std::vector<std::vector<std::string>> rows;
+    std::function<std::string(std::size_t row)> rowName; // "row 3"
+    std::function<std::string(std::size_t row, std::size_t column)>
+        cellName;          // "row 3: column name"
+    char separator = '\0'; // a CSV file's; a decimal comma is a point where it is not ','
+    bool ragged = false;   // rows may leave out empty cells at their end (a workbook)
+};
+
+// The edits of the rows under a keys row, as both kinds of file give them.
+EditsFile readRows(const CellRows& cells, const std::string& path, std::optional<MatchBy> by,
+                   EditsFile file) {
+    const auto& rows = cells.rows;
     if (rows.empty()) {
         throw EditError(path + ": no header row", path);
     }
     const std::vector<std::string>& header = rows.front();
-    // The UTF-8 byte order mark, read as Windows-1252 and saved again: every name after
-    // it was garbled the same way.
-    if (!header.empty() && header.front().starts_with("\u00EF\u00BB\u00BF")) {
-        throw EditError(
-            path +
-                ": row 1: column 1 starts with \"\u00EF\u00BB\u00BF\", the mark of a UTF-8 "
-                "file read as Windows-1252: the spreadsheet opened the UTF-8 file "
-                "in the wrong encoding, and its names would be written garbled. " +
-                kImportAsUtf8,
-            path);
-    }
     const auto names = [&header](const char* key) { return std::ranges::count(header, key) != 0; };
-    EditsFile file;
     file.by = by.value_or(matchNamed(names));
-    if (table.encoding != TextEncoding::Utf8) {
-        file.notes.push_back(
-            path + ": read as " + std::string(encodingName(table.encoding)) +
-            (table.encoding == TextEncoding::Windows1252 ? " (it is not UTF-8 text)" : ""));
-    }
     const PlayerNaming naming(file.by);
     const auto keyColumn = std::ranges::find(header, naming.key);
     if (keyColumn == header.end()) {
@@ -98,37 +99,41 @@ EditsFile readCsvFile(const std::string& bytes, const std::string& path,
     std::set<std::string> columns;
     for (const std::string& key : header) {
         if (!columns.insert(key).second) {
-            throw EditError(path + ": row 1: the column " + quotedText(key) + " appears twice",
+            throw EditError(path + ": " + cells.rowName(0) + ": the column " + quotedText(key) +
+                                " appears twice",
                             path);
         }
         if (findObjectKey(key) == nullptr && key != kSlotHashKey) {
-            throw EditError(path + ": row 1: unknown column " + quotedText(key), path);
+            throw EditError(path + ": " + cells.rowName(0) + ": unknown column " + quotedText(key),
+                            path);
         }
     }
     file.hasHashColumn = names(kSlotHashKey);
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        const std::string where = path + ": row " + std::to_string(r + 1) + ": ";
-        const std::vector<std::string>& row = rows[r];
+        std::vector<std::string> row = rows[r];
+        if (cells.ragged && row.size() <= header.size()) {
+            row.resize(header.size());
+        }
         if (row.size() != header.size()) {
-            throw EditError(where + "has " + std::to_string(row.size()) + " cells, the header " +
-                                std::to_string(header.size()),
+            throw EditError(path + ": " + cells.rowName(r) + ": has " + std::to_string(row.size()) +
+                                " cells, the header " + std::to_string(header.size()),
                             path);
         }
-        const std::string& keyText = row[static_cast<std::size_t>(keyColumn - header.begin())];
-        const std::optional<int> player = naming.fromText(keyText);
+        const auto keyAt = static_cast<std::size_t>(keyColumn - header.begin());
+        const std::optional<int> player = naming.fromText(row[keyAt]);
         if (!player) {
-            throw EditError(where + "column " + naming.key + ": " + quotedText(keyText) +
+            throw EditError(path + ": " + cells.cellName(r, keyAt) + ": " + quotedText(row[keyAt]) +
                                 " is not " + (naming.bySlot ? "a slot" : "a player ID") +
                                 " from 0 to " + std::to_string(naming.highest),
                             path);
         }
         if (file.players.contains(*player)) {
-            throw EditError(where + naming.repeated(*player), path);
+            throw EditError(path + ": " + cells.rowName(r) + ": " + naming.repeated(*player), path);
         }
         std::vector<FieldEdit>& edits = file.players[*player];
         for (std::size_t c = 0; c < header.size(); ++c) {
             const std::string& key = header[c];
-            const std::string column = where + "column " + key;
+            const std::string column = path + ": " + cells.cellName(r, c);
             if (row[c].empty() || key == naming.key) {
                 continue;
             }
@@ -137,7 +142,7 @@ EditsFile readCsvFile(const std::string& bytes, const std::string& path,
                 continue;
             }
             const ObjectKey& known = *findObjectKey(key);
-            const std::string value = withDecimalPoint(known.field, row[c], table.separator);
+            const std::string value = withDecimalPoint(known.field, row[c], cells.separator);
             if (!known.readOnly()) {
                 edits.push_back(fieldEdit(key, value, column + ": "));
             } else if (key != "slot") { // a player found by ID may have moved
@@ -146,6 +151,49 @@ EditsFile readCsvFile(const std::string& bytes, const std::string& path,
         }
     }
     return file;
+}
+
+EditsFile readCsvFile(const std::string& bytes, const std::string& path,
+                      std::optional<MatchBy> by) {
+    CsvTable table = readCsv(bytes, path);
+    // The UTF-8 byte order mark, read as Windows-1252 and saved again: every name after
+    // it was garbled the same way.
+    if (!table.rows.empty() && !table.rows.front().empty() &&
+        table.rows.front().front().starts_with("\u00EF\u00BB\u00BF")) {
+        throw EditError(
+            path +
+                ": row 1: column 1 starts with \"\u00EF\u00BB\u00BF\", the mark of a UTF-8 "
+                "file read as Windows-1252: the spreadsheet opened the UTF-8 file "
+                "in the wrong encoding, and its names would be written garbled. " +
+                kImportAsUtf8,
+            path);
+    }
+    EditsFile file;
+    if (table.encoding != TextEncoding::Utf8) {
+        file.notes.push_back(
+            path + ": read as " + std::string(encodingName(table.encoding)) +
+            (table.encoding == TextEncoding::Windows1252 ? " (it is not UTF-8 text)" : ""));
+    }
+    CellRows cells{std::move(table.rows), nullptr, nullptr, table.separator, false};
+    cells.rowName = [](std::size_t row) { return "row " + std::to_string(row + 1); };
+    cells.cellName = [&cells](std::size_t row, std::size_t column) {
+        return "row " + std::to_string(row + 1) + ": column " + cells.rows.front()[column];
+    };
+    return readRows(cells, path, by, std::move(file));
+}
+
+// A workbook's cells are typed: no separator, and a row may end before its last column.
+EditsFile readWorkbookFile(const std::string& bytes, const std::string& path,
+                           std::optional<MatchBy> by) {
+    const WorkbookTable table = readWorkbookTable(bytes, path);
+    CellRows cells{table.rows, nullptr, nullptr, '\0', true};
+    cells.rowName = [&table](std::size_t row) {
+        return table.sheet + " row " + std::to_string(table.rowNumbers.at(row));
+    };
+    cells.cellName = [&table](std::size_t row, std::size_t column) {
+        return cellName(table, row, column) + ": column " + table.rows.front()[column];
+    };
+    return readRows(cells, path, by, EditsFile{});
 }
 
 } // namespace
@@ -167,7 +215,11 @@ std::string readEditsFileBytes(const std::string& path) {
 
 EditsFile readEditsFile(const std::string& bytes, const std::string& path,
                         std::optional<MatchBy> by) {
-    return isCsvPath(path) ? readCsvFile(bytes, path, by) : readJson(bytes, path, by);
+    if (hasExtension(path, ".csv")) {
+        return readCsvFile(bytes, path, by);
+    }
+    return hasExtension(path, ".xlsx") ? readWorkbookFile(bytes, path, by)
+                                       : readJson(bytes, path, by);
 }
 
 EditsFile keyedBySlot(EditsFile file, const RosterDocument& document, std::vector<int>& unmatched) {

@@ -37,9 +37,11 @@ struct EditsFile {
 // slots as JSON is some 10 MB) is refused naming its size: EditError.
 std::string readEditsFileBytes(const std::string& path);
 
-// An edits file of either kind, as its name says: CSV when `path` ends in .csv
-// (readCsv: any encoding and separator a spreadsheet saves), else a JSON array of
-// partial player objects (player/patch.h). Players are named by "slot" or by "id" as
+// An edits file of any kind, as its name says: CSV when `path` ends in .csv
+// (readCsv: any encoding and separator a spreadsheet saves), an XLSX workbook when it
+// ends in .xlsx (readWorkbookTable: its first sheet with a keys row, read by the CSV
+// rules, places named as "Players!H12"), else a JSON array of partial player objects
+// (player/patch.h). Players are named by "slot" or by "id" as
 // `by` says, or, without it, as the file's CSV header or first JSON entry says (by slot
 // when it has "slot", else by ID when it has "id", else by slot, and reading then says
 // what is missing).
