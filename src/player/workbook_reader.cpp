@@ -3,6 +3,7 @@
 #include "player/patch.h"
 #include "player/workbook_writer.h"
 #include "player/zip_archive.h"
+#include "roster/codepage.h"
 
 #include <algorithm>
 #include <charconv>
@@ -113,6 +114,26 @@ std::string partPath(const std::string& target) {
     return target.starts_with('/') ? target.substr(1) : "xl/" + target;
 }
 
+// A workbook's text with its escapes undone: "_x000D_" is the character U+000D, which
+// XML cannot hold as it is ("_x005F_" is the "_" of a text that reads like an escape).
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned code = 0;
+        const bool escape =
+            text.compare(i, 2, "_x") == 0 && i + 7 <= text.size() && text[i + 6] == '_' &&
+            std::from_chars(text.data() + i + 2, text.data() + i + 6, code, 16).ptr ==
+                text.data() + i + 6;
+        if (escape) {
+            out += charToUtf8(static_cast<char32_t>(code));
+            i += 6;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 struct Sheet {
     std::string name;
     std::string part;
@@ -127,25 +148,25 @@ WorkbookParts workbookParts(const ZipArchive& zip, const std::string& path) {
     std::vector<std::pair<std::string, std::string>> named; // name and relationship
     walkXml(requiredPart(zip, "xl/workbook.xml", path),
             {[&](std::string_view name, const char** attributes) {
-                 if (name == "sheet") {
-                     named.emplace_back(attribute(attributes, "name"),
-                                        attribute(attributes, "id", true));
-                 }
-             }},
+                if (name == "sheet") {
+                    named.emplace_back(attribute(attributes, "name"),
+                                       attribute(attributes, "id", true));
+                }
+            }},
             path + ": xl/workbook.xml");
     std::map<std::string, std::string> targets;
     WorkbookParts parts;
     walkXml(requiredPart(zip, "xl/_rels/workbook.xml.rels", path),
             {[&](std::string_view name, const char** attributes) {
-                 if (name != "Relationship") {
-                     return;
-                 }
-                 const std::string target = partPath(attribute(attributes, "Target"));
-                 targets[attribute(attributes, "Id")] = target;
-                 if (attribute(attributes, "Type").ends_with("/sharedStrings")) {
-                     parts.sharedStrings = target;
-                 }
-             }},
+                if (name != "Relationship") {
+                    return;
+                }
+                const std::string target = partPath(attribute(attributes, "Target"));
+                targets[attribute(attributes, "Id")] = target;
+                if (attribute(attributes, "Type").ends_with("/sharedStrings")) {
+                    parts.sharedStrings = target;
+                }
+            }},
             path + ": xl/_rels/workbook.xml.rels");
     for (const auto& [name, relationship] : named) {
         if (const auto target = targets.find(relationship); target != targets.end()) {
@@ -182,6 +203,9 @@ std::vector<std::string> sharedStrings(const ZipArchive& zip, const std::string&
                  }
              }},
             path + ": " + part);
+    for (std::string& text : strings) {
+        text = unescaped(text);
+    }
     return strings;
 }
 
@@ -264,12 +288,12 @@ SheetRows sheetRows(const ZipArchive& zip, const Sheet& sheet,
             return shared[index];
         }
         if (type == "inlineStr") {
-            return inlineText;
+            return unescaped(inlineText);
         }
         if (type == "b") {
             return value == "1" ? "true" : "false";
         }
-        return type == "str" || value.empty() ? value : numberText(value);
+        return type == "str" || value.empty() ? unescaped(value) : numberText(value);
     };
     walkXml(requiredPart(zip, sheet.part, path),
             {[&](std::string_view name, const char** attributes) {

@@ -28,7 +28,9 @@ std::string columnName(std::size_t column) {
 
 std::string titleOfKey(const ObjectKey& key) {
     static const std::map<std::string, std::string> kOwnTitles = {
-        {"slot", "Slot"}, {"id", "ID"}, {"commentaryName", "Commentary Name"},
+        {"slot", "Slot"},
+        {"id", "ID"},
+        {"commentaryName", "Commentary Name"},
         {kSlotHashKey, "Slot Hash"}};
     const auto own = kOwnTitles.find(key.key);
     return own != kOwnTitles.end() ? own->second : qualifiedTitleOf(*key.field);
@@ -41,9 +43,8 @@ public:
     Workbook(const std::string& path, const std::string& part)
         : path_(path), part_(part), book_(workbook_new(part.c_str())) {
         if (book_ == nullptr) {
-            throw WorkbookError("Cannot write " + path + ": the file " + part +
-                                    " cannot be created",
-                                path);
+            throw WorkbookError(
+                "Cannot write " + path + ": the file " + part + " cannot be created", path);
         }
     }
     Workbook(const Workbook&) = delete;
@@ -95,8 +96,8 @@ struct Formats {
         format_set_num_format(editableText, "@");
     }
     lxw_format* of(const ObjectKey& key) const {
-        const bool text = key.key == kSlotHashKey ||
-                          (key.field != nullptr && key.field->kind == FieldKind::Text);
+        const bool text =
+            key.key == kSlotHashKey || (key.field != nullptr && key.field->kind == FieldKind::Text);
         return key.readOnly() ? (text ? readOnlyText : readOnly) : (text ? editableText : editable);
     }
 
@@ -139,8 +140,8 @@ void addValidation(lxw_worksheet* sheet, const Field& field, lxw_col_t column, l
                                    static_cast<lxw_col_t>(listColumn),
                                    std::string(field.choices[i]).c_str(), nullptr);
         }
-        formula = "=Lists!$" + letter + "$2:$" + letter + "$" +
-                  std::to_string(field.choices.size() + 1);
+        formula =
+            "=Lists!$" + letter + "$2:$" + letter + "$" + std::to_string(field.choices.size() + 1);
         ++listColumn;
         validation.validate = LXW_VALIDATION_TYPE_LIST_FORMULA;
         validation.value_formula = formula.data();
@@ -163,7 +164,8 @@ void addValidation(lxw_worksheet* sheet, const Field& field, lxw_col_t column, l
         validation.criteria = LXW_VALIDATION_CRITERIA_BETWEEN;
         validation.minimum_number = field.low;
         validation.maximum_number = field.high;
-        message = "A number from " + std::to_string(field.low) + " to " + std::to_string(field.high);
+        message =
+            "A number from " + std::to_string(field.low) + " to " + std::to_string(field.high);
         break;
     default: // ratings, lists of numbers, the commentary number, Injury Free's 0-2
         validation.validate = LXW_VALIDATION_TYPE_INTEGER;
@@ -223,8 +225,8 @@ void writeWorkbook(const std::string& path, const WorkbookPlayers& players,
     if (players.hash) {
         keys.push_back(&hashKey);
     }
-    const auto lastRow =
-        static_cast<lxw_row_t>(kFirstPlayerRow + std::max<std::size_t>(players.slots.size(), 1) - 1);
+    const auto lastRow = static_cast<lxw_row_t>(kFirstPlayerRow +
+                                                std::max<std::size_t>(players.slots.size(), 1) - 1);
     std::size_t listColumn = 0;
     lxw_col_t frozen = 0;
     std::string group;
@@ -254,8 +256,8 @@ void writeWorkbook(const std::string& path, const WorkbookPlayers& players,
         const auto row = static_cast<lxw_row_t>(kFirstPlayerRow + r);
         for (std::size_t c = 0; c < keys.size(); ++c) {
             const ObjectKey& key = *keys[c];
-            const Json value = keys[c] == &hashKey ? Json(players.hash(slot))
-                                                   : players.value(slot, key);
+            const Json value =
+                keys[c] == &hashKey ? Json(players.hash(slot)) : players.value(slot, key);
             writeValue(sheet, row, static_cast<lxw_col_t>(c), value, formats.of(key));
         }
     }

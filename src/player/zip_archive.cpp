@@ -66,7 +66,7 @@ int ZCALLBACK noError(voidpf, voidpf) {
 
 ZipArchive::ZipArchive(std::string_view bytes, std::string path) : path_(std::move(path)) {
     stream_ = std::make_unique<Stream>(Stream{bytes, 0});
-    zlib_filefunc64_def functions{openMemory, readMemory, writeNothing, tellMemory,
+    zlib_filefunc64_def functions{openMemory, readMemory,  writeNothing, tellMemory,
                                   seekMemory, closeMemory, noError,      stream_.get()};
     zip_ = unzOpen2_64("workbook", &functions);
     if (zip_ == nullptr) {

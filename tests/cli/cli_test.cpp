@@ -598,17 +598,22 @@ TEST(Cli, DumpAndApplyAreInverses) {
     const std::string path = maker.write(dir, "r.pak");
     for (const std::string& file : {dir.file("demo/demo.pak"), dir.file("demo/demo.sav"), path}) {
         const auto before = test::readFileBytes(file);
-        for (const std::string format : {"json", "csv"}) {
+        for (const std::string format : {"json", "csv", "xlsx"}) {
             for (const bool all : {true, false}) {
+                const std::string edits = dir.file("edits." + format);
                 std::vector<std::string> dump = {"dump", file, "--format", format};
                 if (all) {
                     dump.push_back("--all");
                 }
-                const std::string edits = dir.file("edits." + format);
-                const std::string dumped = output(dir, dump);
-                // A byte order mark, so spreadsheets read the CSV as UTF-8.
-                EXPECT_EQ(dumped.starts_with("\xEF\xBB\xBF"), format == "csv");
-                std::ofstream(edits) << dumped;
+                if (format == "xlsx") { // a workbook goes to a file named
+                    dump.push_back(edits);
+                    output(dir, dump);
+                } else {
+                    const std::string dumped = output(dir, dump);
+                    // A byte order mark, so spreadsheets read the CSV as UTF-8.
+                    EXPECT_EQ(dumped.starts_with("\xEF\xBB\xBF"), format == "csv");
+                    std::ofstream(edits) << dumped;
+                }
                 const CliRun run = cli(dir, {"apply", file, edits});
                 EXPECT_EQ(run.exitCode, 0) << run.err;
                 EXPECT_THAT(run.out, testing::Not(HasSubstr("wrote")));
@@ -616,6 +621,8 @@ TEST(Cli, DumpAndApplyAreInverses) {
             }
         }
     }
+    EXPECT_EQ(cli(dir, {"dump", path, "--format", "xlsx"}).exitCode, 2); // not to a terminal
+    EXPECT_EQ(cli(dir, {"dump", path, "--format", "csv", dir.file("x.csv")}).exitCode, 2);
     EXPECT_EQ(Json::parse(output(dir, {"dump", path})).size(), 42u);
     EXPECT_EQ(Json::parse(output(dir, {"dump", path, "--all"})).size(), 1600u);
     // One cell edited in a spreadsheet writes only that field's bytes.
