@@ -119,7 +119,7 @@ int runDumpWorkbook(const std::string& file, bool all, const std::string& out) {
     }
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (all || !isEmptySlot(table.record(slot))) {
-            players.slots.push_back(slot);
+            players.playerSlots.push_back(slot);
         }
     }
     // Cells are asked for row by row: each player is decoded once.
@@ -135,7 +135,7 @@ int runDumpWorkbook(const std::string& file, bool all, const std::string& out) {
                   {document.path(),
                    document.file().kind() == FileKind::SavedGame ? "saved game" : "roster file",
                    std::string("quillbay-cli ") + QB_VERSION + " (revision " + QB_REVISION + ")"});
-    std::cout << "Wrote " << players.slots.size() << " players to " << out << '\n';
+    std::cout << "Wrote " << players.playerSlots.size() << " players to " << out << '\n';
     return 0;
 }
 

@@ -225,8 +225,8 @@ void writeWorkbook(const std::string& path, const WorkbookPlayers& players,
     if (players.hash) {
         keys.push_back(&hashKey);
     }
-    const auto lastRow = static_cast<lxw_row_t>(kFirstPlayerRow +
-                                                std::max<std::size_t>(players.slots.size(), 1) - 1);
+    const auto lastRow = static_cast<lxw_row_t>(
+        kFirstPlayerRow + std::max<std::size_t>(players.playerSlots.size(), 1) - 1);
     std::size_t listColumn = 0;
     lxw_col_t frozen = 0;
     std::string group;
@@ -251,8 +251,8 @@ void writeWorkbook(const std::string& path, const WorkbookPlayers& players,
             addValidation(sheet, *key.field, column, lastRow, lists, listColumn);
         }
     }
-    for (std::size_t r = 0; r < players.slots.size(); ++r) {
-        const int slot = players.slots[r];
+    for (std::size_t r = 0; r < players.playerSlots.size(); ++r) {
+        const int slot = players.playerSlots[r];
         const auto row = static_cast<lxw_row_t>(kFirstPlayerRow + r);
         for (std::size_t c = 0; c < keys.size(); ++c) {
             const ObjectKey& key = *keys[c];

@@ -20,7 +20,7 @@ public:
 // slot's hash as the last column (a dump's; a view with unsaved edits has none).
 struct WorkbookPlayers {
     std::vector<const ObjectKey*> keys;
-    std::vector<int> slots;
+    std::vector<int> playerSlots;
     std::function<Json(int slot, const ObjectKey& key)> value;
     std::function<std::string(int slot)> hash;
 };

@@ -46,8 +46,8 @@ std::string workbook(const std::string& sheetData, const test::TempDir& dir) {
          {"xl/sharedStrings.xml",
           R"(<sst><si><t>slot</t></si><si><t>name</t></si><si><r><t>A </t></r><r><t>Müller</t></r>)"
           R"(<rPh><t>ignored</t></rPh></si></sst>)"},
-         {"xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData +
-                                          "</sheetData></worksheet>"}},
+         {"xl/worksheets/sheet1.xml",
+          "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>"}},
         dir);
 }
 
@@ -67,19 +67,27 @@ TEST(Workbook, ReadsTheCellsSpreadsheetsWriteAndRefusesWhatHoldsNoValue) {
         std::vector<std::string> values = {}; // name, flag and rating as read
     };
     const std::vector<Case> cases = {
-        {"typed cells", R"(<row r="3"><c r="A3"><v>0</v></c><c r="B3" t="s"><v>2</v></c>)"
-                        R"(<c r="C3" t="b"><v>1</v></c><c r="D3"><v>45</v></c></row>)",
-         "", {"A Müller", "true", "45"}},
-        {"a formula's cached value, cells left out", R"(<row r="3"><c r="A3"><v>0</v></c>)"
-                                                     R"(<c r="D3"><f>40+5</f><v>45.0000000000000</v></c></row>)",
-         "", {"45"}},
-        {"an error value", R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3" t="e"><v>#N/A</v></c></row>)",
+        {"typed cells",
+         R"(<row r="3"><c r="A3"><v>0</v></c><c r="B3" t="s"><v>2</v></c>)"
+         R"(<c r="C3" t="b"><v>1</v></c><c r="D3"><v>45</v></c></row>)",
+         "",
+         {"A Müller", "true", "45"}},
+        {"a formula's cached value, cells left out",
+         R"(<row r="3"><c r="A3"><v>0</v></c>)"
+         R"(<c r="D3"><f>40+5</f><v>45.0000000000000</v></c></row>)",
+         "",
+         {"45"}},
+        {"an error value",
+         R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3" t="e"><v>#N/A</v></c></row>)",
          "w.xlsx: Players!D3 holds the error #N/A"},
-        {"a formula without its value", R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3"><f>1+1</f></c></row>)",
+        {"a formula without its value",
+         R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3"><f>1+1</f></c></row>)",
          "w.xlsx: Players!D3 holds a formula without its value"},
-        {"a value past the validation", R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3"><v>70</v></c></row>)",
+        {"a value past the validation",
+         R"(<row r="3"><c r="A3"><v>0</v></c><c r="D3"><v>70</v></c></row>)",
          "w.xlsx: Players!D3: column ratings.bowling.Accuracy: Invalid value \"70\""},
-        {"a shared string that is not there", R"(<row r="3"><c r="A3"><v>0</v></c><c r="B3" t="s"><v>9</v></c></row>)",
+        {"a shared string that is not there",
+         R"(<row r="3"><c r="A3"><v>0</v></c><c r="B3" t="s"><v>9</v></c></row>)",
          "w.xlsx: Players!B3 names no shared string"},
     };
     for (const Case& c : cases) {

@@ -491,7 +491,7 @@ private slots:
         // Every column of every player: what `dump --format csv` writes, less the
         // commentary's name, which no edit takes, and the dump's slot hashes.
         const QString all = q(f.dir.file("all.csv"));
-        QVERIFY(f.grid->exportCsv(all));
+        QVERIFY(f.grid->exportPlayers(all));
         QList<QByteArray> dumped =
             test::runCli({u"dump"_s, q(f.path), u"--format"_s, u"csv"_s}).split('\n');
         const auto named = dumped[0].split(',').indexOf("commentaryName");
@@ -515,7 +515,7 @@ private slots:
         f.view().setHiddenGroups({u"Appearance"_s});
         child<QLineEdit>(f.view(), "gridFilter")->setText(u"nation = ENG"_s);
         const QString csv = q(f.dir.file("shown.csv"));
-        QVERIFY(f.grid->exportCsv(csv));
+        QVERIFY(f.grid->exportPlayers(csv));
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = written.readAll().split('\n');
@@ -525,8 +525,15 @@ private slots:
         QCOMPARE(lines.size(), 5 + 1); // header, four players, nothing after the last break
         QVERIFY(lines[1].startsWith("0,0,Adams,ENG,"));
         QVERIFY(lines[4].startsWith("6,0,Bad,ENG,"));
-        QVERIFY(!f.grid->exportCsv(q(f.dir.file("none/x.csv"))));
+        QVERIFY(!f.grid->exportPlayers(q(f.dir.file("none/x.csv"))));
         QVERIFY(f.dialogs.messages.takeLast().startsWith(u"Cannot write "_s));
+
+        // The players the batch tool can load, as a workbook: it writes the same.
+        child<QLineEdit>(f.view(), "gridFilter")->setText(u"name != Bad"_s);
+        const QString workbook = q(f.dir.file("shown.xlsx"));
+        QVERIFY(f.grid->exportPlayers(workbook));
+        const std::string viaWorkbook = f.copy(f.path, "via-workbook.pak");
+        QCOMPARE(runCli({u"apply"_s, q(viaWorkbook), workbook}), 0);
 
         const std::string reference = f.copy(f.path, "reference.pak");
         // Bad cannot be shown, so the batch tool refuses it: apply the others.
@@ -534,6 +541,7 @@ private slots:
         QCOMPARE(runCli({u"apply"_s, q(reference), csv}), 0);
         f.window->saveAll();
         QCOMPARE(test::readFileBytes(f.path), test::readFileBytes(reference));
+        QCOMPARE(test::readFileBytes(viaWorkbook), test::readFileBytes(reference));
     }
 
     // Repair from the context menu is a step; the column set outlives the window.

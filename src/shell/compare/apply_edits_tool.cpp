@@ -89,7 +89,7 @@ void applyEditsFile(const ToolContext& context) {
     QWidget* owner = &context.window;
     const QString path = context.dialogs.openFile(
         owner, QStringLiteral("Select the edits file or patch to apply"), QString(),
-        QStringLiteral("Edits file or patch (*.csv *.json);;All files (*)"));
+        QStringLiteral("Edits file, workbook or patch (*.csv *.xlsx *.json);;All files (*)"));
     if (path.isEmpty()) {
         return;
     }

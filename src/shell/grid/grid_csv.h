@@ -14,4 +14,10 @@ class RosterGridModel;
 std::string gridCsv(const RosterGridModel& model, const std::vector<int>& players,
                     const std::vector<int>& columns);
 
+// The same players and columns as a workbook made to be edited (player/workbook_writer.h),
+// written to `path`. It has no slot hashes: the grid shows pending edits, which no slot's
+// bytes hold yet.
+void writeGridWorkbook(const RosterGridModel& model, const std::vector<int>& players,
+                       const std::vector<int>& columns, const std::string& path);
+
 } // namespace qb

@@ -15,6 +15,7 @@
 #include "shell/grid/roster_grid_model.h"
 #include "shell/grid/roster_grid_view.h"
 #include "shell/menu_commands.h"
+#include "shell/wait_cursor.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -308,10 +309,10 @@ bool RosterGridWindow::paste(const QString& text) {
 }
 
 void RosterGridWindow::askExport() {
-    const QString chosen =
-        dialogs_.saveFile(this, QStringLiteral("Export the shown players"),
-                          QStringLiteral("players.csv"), QStringLiteral("CSV files (*.csv)"));
-    if (!chosen.isEmpty() && exportCsv(chosen)) {
+    const QString chosen = dialogs_.saveFile(
+        this, QStringLiteral("Export the shown players"), QStringLiteral("players.xlsx"),
+        QStringLiteral("Workbook with drop-down lists and limits (*.xlsx);;CSV files (*.csv)"));
+    if (!chosen.isEmpty() && exportPlayers(chosen)) {
         dialogs_.message(this, QMessageBox::Information,
                          QStringLiteral("Exported %1 players to %2")
                              .arg(view_->filter().shownPlayers())
@@ -319,7 +320,14 @@ void RosterGridWindow::askExport() {
     }
 }
 
-bool RosterGridWindow::exportCsv(const QString& path) {
+bool RosterGridWindow::exportPlayers(const QString& path) {
+    if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) {
+        const WaitCursor waiting;
+        return attempt(dialogs_, this, [&] {
+            writeGridWorkbook(view_->model(), view_->shownSlots(), view_->shownColumns(),
+                              path.toStdString());
+        });
+    }
     const std::string text = gridCsv(view_->model(), view_->shownSlots(), view_->shownColumns());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||

@@ -46,9 +46,10 @@ public:
     // and says which slot and why. Returns how many players changed; nothing if refused.
     std::optional<int> replaceInColumn(int column, const ColumnReplace& replace);
 
-    // Writes the rows and columns shown as the CSV that `quillbay-cli apply` reads;
+    // Writes the rows and columns shown as the CSV or, for a name ending in .xlsx, the
+    // workbook that `quillbay-cli apply` reads;
     // a file that cannot be written is reported and left as it was.
-    bool exportCsv(const QString& path);
+    bool exportPlayers(const QString& path);
 
 signals:
     // Show this slot's player in the main window.
