@@ -8,11 +8,15 @@ spreadsheet and back:
   the roster is not written;
 - a macro raises one column by formulas, and apply writes exactly what
   `bulk --set KEY+=1` writes;
+- a dump's workbook carries its drop-down lists, limits, locks and frozen header (read
+  back with openpyxl); saved again by Calc it applies as no change; a macro's choice and
+  rating apply as `set` writes them; a value typed past a limit is refused naming the
+  cell;
 - the slot hash comes back from Calc as it went in, even where its digits look like a
   number.
 
-It leaves in OUT the roster and every file Calc saved, each with what quillbay-cli made
-of it (NAME.expected.pak, or NAME.refusal holding a piece of the refusal), for the
+It leaves in OUT the roster and every file Calc saved (CSV and XLSX), each with what
+quillbay-cli made of it (NAME.expected.pak, or NAME.refusal holding a piece of the refusal), for the
 window's suite to apply the same files (QB_SPREADSHEET_FILES).
 
 Usage: libreoffice_round_trip.py QUILLBAY_CLI QUILLBAY_DEMO_DATA OUT
@@ -71,9 +75,10 @@ class Calc:
             sys.exit(f"soffice made no {made}")
         return made
 
-    def raise_column(self, source, key, target):
-        """A macro over the UNO bridge: every cell of the column `key` becomes a formula
-        raising its number by one, at most 63; the sheet is saved as UTF-8 CSV."""
+    def macro(self, source, load_options, change, stores):
+        """Runs `change(sheet, column_of, row_of)` on the first sheet of `source` over the
+        UNO bridge, as a macro would, then stores the document as each (target, filter,
+        options) of `stores`."""
         import uno
         from com.sun.star.beans import PropertyValue
         from com.sun.star.connection import NoConnectException
@@ -104,19 +109,21 @@ class Calc:
                 "com.sun.star.frame.Desktop", context)
             document = desktop.loadComponentFromURL(
                 uno.systemPathToFileUrl(source), "_blank", 0,
-                properties(FilterName=CSV_FILTER, FilterOptions=UTF8_CSV, Hidden=True))
+                properties(Hidden=True, **load_options))
             sheet = document.Sheets.getByIndex(0)
             cursor = sheet.createCursor()
             cursor.gotoEndOfUsedArea(False)
             address = cursor.getRangeAddress()
-            header = [sheet.getCellByPosition(c, 0).getString()
+            key_row = next(r for r in range(address.EndRow + 1)
+                           if sheet.getCellByPosition(0, r).getString() == "slot")
+            header = [sheet.getCellByPosition(c, key_row).getString()
                       for c in range(address.EndColumn + 1)]
-            column = header.index(key)
-            for row in range(1, address.EndRow + 1):
-                cell = sheet.getCellByPosition(column, row)
-                cell.setFormula(f"=MIN(63;{int(cell.getValue())}+1)")
-            document.storeToURL(uno.systemPathToFileUrl(target),
-                                properties(FilterName=CSV_FILTER, FilterOptions=UTF8_CSV))
+            slots = {int(sheet.getCellByPosition(0, r).getValue()): r
+                     for r in range(key_row + 1, address.EndRow + 1)}
+            change(sheet, header.index, slots.__getitem__, range(key_row + 1, address.EndRow + 1))
+            for target, filter_name, options in stores:
+                document.storeToURL(uno.systemPathToFileUrl(target),
+                                    properties(FilterName=filter_name, FilterOptions=options))
             document.close(True)
             desktop.terminate()
         finally:
@@ -124,6 +131,69 @@ class Calc:
                 office.wait(timeout=CHILD_SECONDS)
             except subprocess.TimeoutExpired:
                 office.kill()
+
+
+def raise_by_formula(key):
+    """Every cell of the column `key` becomes a formula raising its number by one, at most
+    63."""
+    def change(sheet, column_of, row_of, rows):
+        for row in rows:
+            cell = sheet.getCellByPosition(column_of(key), row)
+            cell.setFormula(f"=MIN(63;{int(cell.getValue())}+1)")
+    return change
+
+
+def set_cells(slot, values):
+    """Types text or numbers into one player's cells, past any validation."""
+    def change(sheet, column_of, row_of, rows):
+        for key, value in values.items():
+            cell = sheet.getCellByPosition(column_of(key), row_of(slot))
+            if isinstance(value, str):
+                cell.setString(value)
+            else:
+                cell.setValue(value)
+    return change
+
+
+def check_workbook_layout(path):
+    """The validations, locks and frozen header a dump's workbook must carry, read back
+    with openpyxl (another reader than ours)."""
+    import openpyxl
+    sheet = openpyxl.load_workbook(path)["Players"]
+    keys = [cell.value for cell in sheet[2]]
+    letter = {key: openpyxl.utils.get_column_letter(i + 1) for i, key in enumerate(keys)}
+    check(sheet.freeze_panes == "D3", f"frozen at {sheet.freeze_panes}, not D3")
+    check(sheet.protection.sheet and not sheet.protection.password, "not protected, or with a password")
+    rules = {}
+    for validation in sheet.data_validations.dataValidation:
+        for cells in validation.sqref.ranges:
+            rules[openpyxl.utils.get_column_letter(cells.min_col)] = validation
+    style = rules.get(letter["roles.bowlingStyle"])
+    check(style is not None and style.type == "list" and style.formula1.startswith("Lists!"),
+          "the bowling style has no drop-down list")
+    accuracy = rules.get(letter[ACCURACY])
+    check(accuracy is not None and accuracy.type == "whole" and
+          (accuracy.formula1, accuracy.formula2) == ("0", "63") and "0 to 63" in accuracy.prompt,
+          "Accuracy is not limited to 0-63 with a message")
+    flag = rules.get(letter["skills.One Day Expert"])
+    check(flag is not None and flag.type == "list", "a flag has no TRUE/FALSE list")
+    for key in ("id", "commentaryName", "statistics.Test.strikeRate", "slotHash"):
+        check(letter[key] not in rules, f"{key} is validated though read-only")
+        cell = sheet[f"{letter[key]}3"]
+        check(cell.protection.locked and cell.fill.fgColor.rgb not in (None, "00000000"),
+              f"{key} is not shaded and locked")
+    check(not sheet[f"{letter[ACCURACY]}3"].protection.locked, "Accuracy is locked")
+    check(isinstance(sheet[f"{letter[ACCURACY]}3"].value, (int, float)), "a rating is not a number")
+    check(isinstance(sheet[f"{letter['skills.One Day Expert']}3"].value, bool),
+          "a flag is not TRUE/FALSE")
+    lists = [cell.value for row in openpyxl.load_workbook(path)["Lists"].iter_rows() for cell in row]
+    check("Chinaman" in lists, "the Lists sheet has no bowling styles")
+
+
+def column_letter(workbook, key):
+    import openpyxl
+    keys = [cell.value for cell in openpyxl.load_workbook(workbook)["Players"][2]]
+    return openpyxl.utils.get_column_letter(keys.index(key) + 1)
 
 
 def main():
@@ -156,14 +226,38 @@ def main():
     saved["wrong-encoding.csv"] = calc.convert(
         dump, f"csv:{CSV_FILTER}:{UTF8_CSV}", os.path.join(work, "wrong"))
     saved["raised.csv"] = os.path.join(work, "raised.csv")
-    calc.raise_column(dump, ACCURACY, saved["raised.csv"])
+    calc.macro(dump, {"FilterName": CSV_FILTER, "FilterOptions": UTF8_CSV},
+               raise_by_formula(ACCURACY), [(saved["raised.csv"], CSV_FILTER, UTF8_CSV)])
+
+    # The workbook: saved again by Calc it applies as no change; a macro picks a choice and
+    # types a rating, and apply writes what set writes; a value typed past the validation
+    # is refused naming its cell.
+    workbook = os.path.join(work, "dump.xlsx")
+    run([cli, "dump", roster, "--format", "xlsx", workbook])
+    check_workbook_layout(workbook)
+    calc_xlsx = "Calc MS Excel 2007 XML"
+    saved["resaved.xlsx"] = os.path.join(work, "resaved.xlsx")
+    saved["picked.xlsx"] = os.path.join(work, "picked.xlsx")
+    saved["past-validation.xlsx"] = os.path.join(work, "past-validation.xlsx")
+    picked = {"roles.bowlingStyle": "Chinaman", ACCURACY: 50}
+    calc.macro(workbook, {}, set_cells(3, {}), [(saved["resaved.xlsx"], calc_xlsx, "")])
+    calc.macro(workbook, {}, set_cells(3, picked), [(saved["picked.xlsx"], calc_xlsx, "")])
+    calc.macro(workbook, {}, set_cells(3, {ACCURACY: 70}),
+               [(saved["past-validation.xlsx"], calc_xlsx, "")])
+    picked_pak = os.path.join(work, "picked.pak")
+    shutil.copy(roster, picked_pak)
+    run([cli, "set", picked_pak, "3", "--no-backup"] + [f"{k}={v}" for k, v in picked.items()])
 
     # What bulk writes for the same raise is what apply must write for Calc's file.
     raised = os.path.join(work, "raised.pak")
     shutil.copy(roster, raised)
     run([cli, "bulk", raised, "--set", ACCURACY + "+=1", "--no-backup"])
     expected = {"via-xlsx.csv": read(roster), "utf8-import.csv": read(roster),
-                "raised.csv": read(raised)}
+                "raised.csv": read(raised), "resaved.xlsx": read(roster),
+                "picked.xlsx": read(picked_pak)}
+    refusals = {"wrong-encoding.csv": "in the wrong encoding",
+                "past-validation.xlsx": f"Players!{column_letter(workbook, ACCURACY)}6: "
+                                        f"column {ACCURACY}: Invalid value \"70\""}
 
     for name, source in saved.items():
         target = os.path.join(out, name)
@@ -176,7 +270,7 @@ def main():
             shutil.copy(copy, target + ".expected.pak")
         else:
             refused = run([cli, "apply", copy, target, "--no-backup"], expect=1)
-            reason = "in the wrong encoding"
+            reason = refusals[name]
             check(reason.encode() in refused.stderr,
                   f"{name}: refused for another reason: {refused.stderr!r}")
             check(read(copy) == read(roster), f"{name}: written though refused")
