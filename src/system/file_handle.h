@@ -6,8 +6,10 @@
 
 namespace qb {
 
+// Every mode opens regular files only: a FIFO, a device or a folder is refused, and no
+// open ever waits (for a FIFO's other end, say).
 enum class OpenMode {
-    Read,          // an existing regular file (never a FIFO, a device or a folder)
+    Read,          // an existing file
     Write,         // an existing file, written in place
     ReadWrite,     // an existing file, read and written in place
     CreateNew,     // a file made here, refused when the name is taken (a planted link too)
@@ -62,6 +64,10 @@ private:
 // system keeps; every spelling of one file gives the same. Throws FileError ("Cannot
 // examine ...") when there is no such file.
 std::string canonicalFilePath(const std::string& path);
+
+// Why the file at `path` can be neither opened nor replaced: "it is not a regular file
+// (it is a FIFO)"; nothing for a regular file, or when there is no file at all.
+std::optional<std::string> notRegularFileAt(const std::string& path);
 
 // The key of the file at `path` now, or nothing when there is none.
 std::optional<FileKey> fileKeyAt(const std::string& path);

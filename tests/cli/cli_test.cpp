@@ -323,6 +323,27 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         });
 }
 
+// Every command that writes a roster refuses a FIFO at once rather than waiting for a
+// writer at its other end (the lock's open as much as the read's).
+TEST(Cli, NoWritingCommandWaitsOnAFifo) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "r.pak");
+    const std::string fifo = dir.file("fifo.pak");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(cli(dir, {"export", path, "0", dir.file("p.data")}).exitCode, 0);
+    writeText(dir.file("e.json"), R"([{"slot": 0, "name": "X"}])");
+    const std::string refused = "fifo.pak for locking: it is not a regular file (it is a FIFO)";
+    runSteps(dir, path,
+             {{{"set", fifo, "0", "name=X"}, 1, refused},
+              {{"bulk", fifo, "--set", "name=X"}, 1, refused},
+              {{"apply", fifo, dir.file("e.json")}, 1, refused},
+              {{"import", fifo, "0", dir.file("p.data"), "--yes"}, 1, refused},
+              {{"repair", fifo}, 1, refused},
+              {{"restore", fifo, path}, 1, refused},
+              {{"copy", path, "0", fifo, "0"}, 1, refused},
+              {{"copy", path, fifo, "--match", "slot"}, 1, refused}});
+}
+
 // The player `show` gives of a slot, as set's KEY=VALUE arguments for the selected fields.
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
