@@ -1,21 +1,10 @@
 #include "cli/commands.h"
 #include "cli/edits.h"
-#include "system/file_handle.h"
+#include "player/edits_file.h"
 
 #include <iostream>
 
 namespace qb::cli {
-namespace {
-
-std::string readText(const std::string& path) {
-    const FileHandle in(path, OpenMode::Read, "reading");
-    std::string text(static_cast<std::size_t>(in.size()), '\0');
-    in.readAt(reinterpret_cast<std::uint8_t*>(text.data()), text.size(), 0);
-    return text;
-}
-
-} // namespace
-
 int runSet(const std::string& file, int slot, const std::vector<std::string>& assignments,
            const EditOptions& options) {
     RosterEdits edits;
@@ -30,7 +19,7 @@ int runSet(const std::string& file, int slot, const std::vector<std::string>& as
 
 int runApply(const std::string& file, const std::string& editsPath, MatchBy match,
              const EditOptions& options) {
-    const std::string text = readText(editsPath);
+    const std::string text = readEditsFile(editsPath);
     EditBasis basis{match, {}, {}};
     // A bad edits file is a failure of its contents (exit 1), not of the command line.
     const RosterEdits edits = parseEditsFile(text, editsPath, match, &basis.slotHashes);

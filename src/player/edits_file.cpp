@@ -3,6 +3,7 @@
 #include "player/csv.h"
 #include "player/json_reader.h"
 #include "roster/quoted_text.h"
+#include "system/file_handle.h"
 
 #include <algorithm>
 #include <functional>
@@ -93,6 +94,10 @@ RosterEdits parseCsvEdits(const std::string& text, const std::string& path, Matc
         }
     }
     return edits;
+}
+
+std::string readEditsFile(const std::string& path) {
+    return readSmallFile(path, kLargestEditsFile, "an edits file");
 }
 
 RosterEdits parseEditsFile(const std::string& text, const std::string& path, MatchBy match,

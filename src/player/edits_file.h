@@ -2,9 +2,18 @@
 
 #include "player/patch.h"
 
+#include <cstdint>
 #include <string>
 
 namespace qb {
+
+// An edits file is read whole; one of 300,000 entries has some 10 MB, so a file of more
+// than 64 MiB is no edits file, and is refused before it is read.
+inline constexpr std::int64_t kLargestEditsFile = std::int64_t{64} << 20;
+
+// The text of the edits file at `path`; FileTooLarge (naming its size) past
+// kLargestEditsFile, FileError when it cannot be read or is no regular file.
+std::string readEditsFile(const std::string& path);
 
 // Edits from a JSON array of partial player objects (player/patch.h), each with
 // "slot" (or "id", keying the edits by player ID). An unknown key throws; a value its

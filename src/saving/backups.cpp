@@ -119,12 +119,17 @@ std::vector<std::string> keptBecause(const std::vector<Copy>& copies) {
     return why;
 }
 
-void copyWhole(const FileHandle& source, const fs::path& target) {
+// Copies the file a megabyte at a time, so no file is ever held whole in memory.
+void copyInChunks(const FileHandle& source, const fs::path& target) {
+    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
     const std::int64_t size = source.size();
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    source.readAt(bytes.data(), bytes.size(), 0);
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min(size, kChunk)));
     const FileHandle copy(utf8Path(target), OpenMode::CreateNew, "writing");
-    copy.writeAt(bytes.data(), bytes.size(), 0);
+    for (std::int64_t at = 0; at < size; at += kChunk) {
+        const auto count = static_cast<std::size_t>(std::min(size - at, kChunk));
+        source.readAt(chunk.data(), count, at);
+        copy.writeAt(chunk.data(), count, at);
+    }
     copy.sync();
 }
 
@@ -203,7 +208,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
         nativePath(stem + "-" + number + "-" + timestamp(std::chrono::system_clock::now()) + ext);
     const fs::path partial = nativePath(utf8Path(target) + kPartial);
     try {
-        copyWhole(file, partial);
+        copyInChunks(file, partial);
         replaceFile(utf8Path(partial), utf8Path(target));
         syncFolder(folder);
     } catch (...) {

@@ -59,6 +59,11 @@ private:
     std::intptr_t native_; // a descriptor or a Windows handle
 };
 
+// The whole of the file at `path`, one of `kind` ("an edits file"), which never has more
+// than `limit` bytes: a larger file is refused with FileTooLarge, naming its size, before
+// any of it is read.
+std::string readSmallFile(const std::string& path, std::int64_t limit, const char* kind);
+
 // The one name of the file at `path`: absolute, with links and "." and ".." resolved,
 // and on Windows with the letter case and the short or long-path (\\?\) spelling the
 // system keeps; every spelling of one file gives the same. Throws FileError ("Cannot

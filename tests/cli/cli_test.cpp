@@ -344,6 +344,36 @@ TEST(Cli, NoWritingCommandWaitsOnAFifo) {
               {{"copy", path, fifo, "--match", "slot"}, 1, refused}});
 }
 
+// A roster many times a saved game's size, or an edits file past 64 MiB, is refused
+// before it is read or backed up; a roster below that is backed up byte for byte.
+TEST(Cli, HugeFilesAreRefusedNamingTheirSize) {
+    namespace fs = std::filesystem;
+    const TempDir dir;
+    const std::string huge = dir.file("huge.pak");
+    const std::string edits = dir.file("huge.json");
+    std::ofstream(huge).close();
+    fs::resize_file(huge, std::int64_t{10} << 30); // sparse: no disk is used
+    std::ofstream(edits).close();
+    fs::resize_file(edits, (std::int64_t{64} << 20) + 1);
+    // Three megabytes, the slot table first: its backup is copied in several pieces.
+    const std::string path =
+        RosterMaker().player(0, "Smith").trailer(std::size_t{3} << 20).write(dir, "big.pak");
+    const auto big = test::readFileBytes(path);
+    const std::string far = " bytes, far more than a saved game (556932 bytes)";
+    runSteps(dir, path,
+             {{{"list", huge}, 1, huge + " has 10737418240" + far},
+              {{"set", huge, "0", "name=X"}, 1, "10737418240" + far},
+              {{"apply", path, edits},
+               1,
+               "huge.json is too large for an edits file: it has 67108865 bytes, and at most "
+               "67108864 are read"},
+              {{"set", path, "0", "name=Jones"}, 0}});
+    EXPECT_EQ(fs::file_size(huge), std::uint64_t{10} << 30);
+    const auto backups = Json::parse(output(dir, {"backups", path, "--format", "json"}));
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(test::readFileBytes(test::hostPath(backups[0]["path"])), big);
+}
+
 // The player `show` gives of a slot, as set's KEY=VALUE arguments for the selected fields.
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
