@@ -4,6 +4,7 @@
 #include "saving/journal.h"
 #include "saving/roster_lock.h"
 #include "system/data_folder.h"
+#include "system/faults.h"
 #include "system/native_path.h"
 
 #include <algorithm>
@@ -222,13 +223,23 @@ std::vector<std::string> setAsideJournals(const std::string& dataFolder,
 std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::string& path) {
     std::vector<std::string> pending;
     const ProcessMark me = thisProcess();
-    forEachJournal(
-        nativePath(dataFolder) / "journal", path,
-        [&](const fs::path&, const std::string& roster, const std::optional<Journal>& journal) {
-            if (journal && (journal->owner.pid == me.pid || !isRunning(journal->owner))) {
-                pending.push_back(pendingText(roster, *journal));
-            }
-        });
+    forEachJournal(nativePath(dataFolder) / "journal", path,
+                   [&](const fs::path& file, const std::string& roster,
+                       const std::optional<Journal>& journal) {
+                       if (!journal) {
+                           return;
+                       }
+                       // Where a test lets the journal's owner finish between the two looks below.
+                       faults::crashPoint("before-owner-check");
+                       // A save that ends removes its journal before its process ends: a journal
+                       // still there once its owner is gone was cut off, but one gone meanwhile
+                       // belonged to a save that finished after the journal was read.
+                       std::error_code error;
+                       if ((journal->owner.pid == me.pid || !isRunning(journal->owner)) &&
+                           fs::exists(file, error)) {
+                           pending.push_back(pendingText(roster, *journal));
+                       }
+                   });
     return pending;
 }
 

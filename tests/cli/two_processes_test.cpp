@@ -218,6 +218,28 @@ TEST(TwoProcesses, PlayersMatchedByIdAreFoundInWhatTheCommandLastRead) {
     }
 }
 
+// A reader that finds a running save's journal, then looks at its owner after the save
+// ended and removed it, does not report the save as cut off.
+TEST(TwoProcesses, ASaveThatEndsWhileAReaderLooksIsNotCalledCutOff) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "r.pak");
+    for (const std::vector<std::string>& read :
+         {std::vector<std::string>{"check", path}, {"show", path, "0"}}) {
+        SCOPED_TRACE(read[0]);
+        const Started saving =
+            start(dir, {"set", path, "0", "name=" + read[0]}, "saving", "after-journal");
+        awaitStop(saving);
+        const Started reader = start(dir, read, "reader", "before-owner-check");
+        awaitStop(reader);
+        resume(saving);
+        EXPECT_EQ(finish(saving).exitCode, 0);
+        resume(reader);
+        const Finished looked = finish(reader);
+        EXPECT_EQ(looked.exitCode, 0) << looked.err;
+        EXPECT_THAT(looked.out + looked.err, testing::Not(HasSubstr("cut off")));
+    }
+}
+
 // A batch cut off part-way is a pending save of the file under any later name: check
 // reports it (exit 1, naming its slots), reads say so, and the next writer finds it by
 // the file's identity, opens the file by the name it was given and undoes the batch.
