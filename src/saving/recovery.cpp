@@ -17,13 +17,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "the slot at byte 348 of /r.pak", or "12 slots of /r.pak" for a batch.
-std::string slotText(const Journal& journal) {
-    if (journal.slots.size() == 1) {
-        return "the slot at byte " + std::to_string(journal.slots.front().slotOffset) + " of " +
-               journal.file.canonicalPath;
+// The slot whose record starts at `offset`: a roster file's slots start at multiples of
+// the record size, a saved game's 132 bytes later, which no multiple is, so the offset
+// alone tells them apart (the file's name may not: --kind overrides it).
+std::int64_t slotAt(std::int64_t offset) {
+    return (offset % SLOT_SIZE == 0 ? offset : offset - SAVE_HEADER_SIZE) / SLOT_SIZE;
+}
+
+// "0, 1, 2": the journal's slots.
+std::string slotNumbers(const Journal& journal) {
+    std::string slots;
+    for (const SlotChange& slot : journal.slots) {
+        slots += (slots.empty() ? "" : ", ") + std::to_string(slotAt(slot.slotOffset));
     }
-    return std::to_string(journal.slots.size()) + " slots of " + journal.file.canonicalPath;
+    return slots;
+}
+
+// "slot 1 of /r.pak", or "slots 0, 1, 2 of /r.pak" for a batch.
+std::string slotText(const Journal& journal) {
+    return (journal.slots.size() == 1 ? "slot " : "slots ") + slotNumbers(journal) + " of " +
+           journal.file.canonicalPath;
 }
 
 // What each slot of the journal holds now at its offsets, compared with its old and new
@@ -163,13 +176,8 @@ std::optional<std::string> recoverOne(const fs::path& journalFile, const std::st
 
 // A cut-off save still waiting for recovery, naming the file as reached and the slots.
 std::string pendingText(const std::string& roster, const Journal& journal) {
-    std::string slots;
-    for (const SlotChange& slot : journal.slots) {
-        const std::int64_t at = slot.slotOffset - slotBase(fileKindOf(roster));
-        slots += (slots.empty() ? "" : ", ") + std::to_string(at / SLOT_SIZE);
-    }
-    return "A save of " + roster + " (slot" + (journal.slots.size() == 1 ? " " : "s ") + slots +
-           ") was cut off and is not completed or undone yet";
+    return "A save of " + roster + " (slot" + (journal.slots.size() == 1 ? " " : "s ") +
+           slotNumbers(journal) + ") was cut off and is not completed or undone yet";
 }
 
 } // namespace

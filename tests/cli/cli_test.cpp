@@ -703,6 +703,9 @@ TEST(Cli, ExportAndImport) {
     test::writeFileBytes(notes, {1, 2, 3});
     fs::permissions(notes, fs::perms(0640));
     test::writeFileBytes(dir.file("short.data"), std::vector<std::uint8_t>(347, 0));
+    // Chosen names that are no regular file: no "fifo.data" or "folder.data" beside them.
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    fs::create_directory(dir.file("folder"));
     runSteps(dir, path,
              {{{"export", path, "0", dir.file("adams")}, 0, "", "Exported to " + data + "\n"},
               {{"export", path, "1", dir.file("adams")}, 1}, // not the name confirmed
@@ -711,7 +714,10 @@ TEST(Cli, ExportAndImport) {
               {{"import", path, "5", data, "--yes"},
                1,
                "Duplicate ID: ID 0 is held by slot 0 (Adams) of " + path},
-              {{"import", path, "1", dir.file("short.data"), "--yes"}, 1, "Wrong File Size"}});
+              {{"import", path, "1", dir.file("short.data"), "--yes"}, 1, "Wrong File Size"},
+              {{"export", path, "0", dir.file("fifo"), "--yes"}, 1, "(it is a FIFO)"},
+              {{"export", path, "0", dir.file("folder"), "--yes"}, 1, "(it is a folder)"}});
+    EXPECT_FALSE(fs::exists(dir.file("fifo.data")) || fs::exists(dir.file("folder.data")));
     EXPECT_EQ(RosterFile(path).readSlot(1), RosterFile(path).readSlot(0));
     runSteps(dir, notes,
              {{{"export", path, "1", notes}, 1}, {{"export", path, "1", notes, "--yes"}, 0}});

@@ -81,6 +81,7 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     EXPECT_EQ(finish(saving).exitCode, 128 + SIGKILL);
     const Finished next = run(dir, {"set", path, "1", "ratings.fielding.Accuracy=9"}, "next");
     EXPECT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_THAT(next.err, HasSubstr("A save of slot 1 of "));
     EXPECT_THAT(next.err, HasSubstr("restored to its earlier bytes"));
     const nlohmann::json player = shown(dir, path, 1);
     EXPECT_EQ(player["name"], "Jones");
@@ -265,6 +266,7 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
 
     const Finished set = run(dir, {"set", renamed, "1", "name=Later"}, "set");
     EXPECT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_THAT(set.err, HasSubstr("slots 0, 1, 2 of "));
     EXPECT_THAT(set.err, HasSubstr("the slots were restored to their earlier bytes"));
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(shown(dir, renamed, slot)["ratings"]["bowling"]["Accuracy"], 0) << slot;
