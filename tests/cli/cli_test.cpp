@@ -507,6 +507,22 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
     EXPECT_TRUE(std::filesystem::exists(oldest));
     EXPECT_EQ(listed.size(), 12u);
+
+    // Nor does a later save while no backup holds the file as the restore left it (the
+    // game wrote it since); once one does, the source goes as any other.
+    auto changed = test::readFileBytes(game);
+    changed[SAVE_HEADER_SIZE + 5] ^= 1; // the game renames slot 0's player
+    test::writeFileBytes(game, changed);
+    const std::vector<std::string> save = {"set", game, "1", "skills.Slogger=1"};
+    ASSERT_EQ(cli(dir, save).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(oldest));
+    listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    EXPECT_EQ(listed.size(), 12u);
+    EXPECT_EQ(test::hostPath(listed[10]["path"]), oldest);
+    EXPECT_EQ(listed[10]["kept"], "read by a restore");
+    ASSERT_EQ(cli(dir, {"restore", game, oldest}).exitCode, 0);
+    ASSERT_EQ(cli(dir, {"set", game, "1", "skills.Slogger=0"}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(oldest));
 }
 
 // A patch carries the changed fields of players matched by ID into a roster where they
