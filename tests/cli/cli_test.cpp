@@ -608,7 +608,17 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
               {{"diff", a, odd, "--format", "patch"},
                1,
                "bytes no field covers differ (record offsets 150)",
+               "[]\n"},
+              // ... nor can a patch empty a slot where the other file has none.
+              {{"diff", b, a, "--format", "patch", "--match", "slot"},
+               1,
+               "slot 6 of " + b + " (ID 200): the slot is empty in " + a +
+                   "; a patch cannot remove a player",
                "[]\n"}});
+    const auto before = test::readFileBytes(a);
+    EXPECT_THAT(output(dir, {"copy", b, a, "--match", "slot"}),
+                HasSubstr("slot 6 (Stranger): no match in " + a + ", skipped\n"));
+    EXPECT_EQ(test::readFileBytes(a), before);
 
     // An ID that two players share names no one player: each matching by ID says so.
     auto shared = test::readFileBytes(a);
@@ -827,6 +837,14 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     EXPECT_EQ(json[0]["uncoveredBytes"], nlohmann::json::array()); // ZIM is byte 217
     EXPECT_EQ(json[1]["fields"][0]["field"], "statistics.One Day.innings");
     EXPECT_EQ(json[1]["uncoveredBytes"], nlohmann::json::array({150}));
+    // The text says each change from A's value to B's.
+    const std::string text = output(dir, {"diff", a, b}, 1);
+    for (const auto& entry : json) {
+        for (const auto& f : entry["fields"]) {
+            EXPECT_THAT(text, HasSubstr("  " + f["field"].get<std::string>() + ": " +
+                                        valueText(f["a"]) + " -> " + valueText(f["b"]) + "\n"));
+        }
+    }
 }
 
 TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
@@ -840,8 +858,21 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
     }
     const std::string path = maker.write(dir, "r.pak");
     const std::string raise = "ratings.bowling.Accuracy+=5";
+    output(dir, {"set", path, "2", "skills.Slogger=true", "--no-backup"});
+    const auto dryRunWhere = [&](const std::string& filter) {
+        return std::vector<std::string>{"bulk",  path,  "--where",  filter,
+                                        "--set", raise, "--dry-run"};
+    };
+    const std::string onlySlot2 =
+        "slot 2: would change ratings.bowling.Accuracy 16 -> 21\n1 slot matched, 1 would change\n";
     runSteps(dir, path,
-             {{{"bulk", path, "--where", "colour=red", "--set", raise}, 2},
+             {{dryRunWhere("skills.Slogger=1"), 0, "", onlySlot2},
+              {dryRunWhere("skills.Slogger=true"), 0, "", onlySlot2},
+              {dryRunWhere("ratings.bowling.Accuracy=16"), 0, "", onlySlot2},
+              {dryRunWhere("skills.Slogger=0"), 0, "",
+               "slot 1: would change ratings.bowling.Accuracy 0 -> 5\n2 slots matched, 1 would "
+               "change\n"},
+              {{"bulk", path, "--where", "colour=red", "--set", raise}, 2},
               {{"bulk", path, "--set", "roles.bowlingStyle+=1"}, 2},
               {{"bulk", path, "--set", "ratings.bowling.Accuracy+=x"}, 2},
               {{"bulk", path, "--set", "nope=1"}, 2},
