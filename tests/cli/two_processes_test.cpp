@@ -276,5 +276,59 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
     EXPECT_THAT(run(dir, {"check", renamed}, "check").out, testing::Not(HasSubstr("journal")));
 }
 
+// A batch cut off part-way in a file that has left its file system since (here a copy,
+// the original deleted or kept) is known by its content: check reports it, a writer
+// refuses it until told to complete or undo it, and the journal stays while the original
+// file does.
+TEST(TwoProcesses, ACutOffBatchIsKnownByItsContentInAFileMovedOrCopied) {
+    struct Row {
+        const char* choice;
+        bool originalKept;
+        int accuracy; // of slots 0 to 2 afterwards
+    };
+    for (const Row& row :
+         {Row{"undo", false, 0}, Row{"complete", false, 5}, Row{"undo", true, 0}}) {
+        SCOPED_TRACE(std::string(row.choice) + (row.originalKept ? ", original kept" : ""));
+        const TempDir dir;
+        const std::string path = RosterMaker()
+                                     .player(0, "Smith")
+                                     .player(1, "Jones")
+                                     .player(2, "Brown")
+                                     .write(dir, "r1.pak");
+        const Started bulk = start(dir, {"bulk", path, "--set", "ratings.bowling.Accuracy+=5"},
+                                   "bulk", "after-slot-2");
+        awaitStop(bulk);
+        ::kill(bulk.pid, SIGKILL);
+        finish(bulk);
+        const std::string moved = dir.file("moved.pak");
+        fs::copy_file(path, moved); // a file of its own, as on another file system
+        if (!row.originalKept) {
+            fs::remove(path);
+        }
+        const Finished check = run(dir, {"check", moved}, "check");
+        EXPECT_EQ(check.exitCode, 1);
+        EXPECT_THAT(check.out, HasSubstr("moved.pak (slots 0, 1, 2) was cut off"));
+        EXPECT_THAT(check.out, HasSubstr("--cut-off complete or --cut-off undo"));
+        EXPECT_THAT(run(dir, {"list", moved}, "list").err, HasSubstr("mixes its old and new"));
+        const auto before = test::readFileBytes(moved);
+        const Finished refused = run(dir, {"set", moved, "1", "name=Later"}, "set");
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_THAT(refused.err, HasSubstr("nothing was written"));
+        EXPECT_EQ(test::readFileBytes(moved), before);
+
+        const Finished set =
+            run(dir, {"set", moved, "1", "name=Later", "--cut-off", row.choice}, "set");
+        EXPECT_EQ(set.exitCode, 0) << set.err;
+        EXPECT_THAT(set.err, HasSubstr(std::string("it was ") +
+                                       (row.accuracy == 0 ? "undone" : "completed") + " as asked"));
+        for (int slot = 0; slot < 3; ++slot) {
+            EXPECT_EQ(shown(dir, moved, slot)["ratings"]["bowling"]["Accuracy"], row.accuracy);
+        }
+        EXPECT_EQ(shown(dir, moved, 1)["name"], "Later");
+        EXPECT_EQ(journalCount(dir), row.originalKept ? 1u : 0u);
+        EXPECT_THAT(run(dir, {"check", moved}, "check").out, testing::Not(HasSubstr("journal")));
+    }
+}
+
 } // namespace
 } // namespace qb
