@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace qb {
@@ -63,6 +64,10 @@ private:
 // than `limit` bytes: a larger file is refused with FileTooLarge, naming its size, before
 // any of it is read.
 std::string readSmallFile(const std::string& path, std::int64_t limit, const char* kind);
+
+// Makes the file at `path`, or empties the one there, and writes `bytes` into it; opened
+// as every file is (a FIFO or a device is refused, never waited on).
+void writeSmallFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // The one name of the file at `path`: absolute, with links and "." and ".." resolved,
 // and on Windows with the letter case and the short or long-path (\\?\) spelling the

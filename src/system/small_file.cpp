@@ -16,4 +16,9 @@ std::string readSmallFile(const std::string& path, std::int64_t limit, const cha
     return text;
 }
 
+void writeSmallFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const FileHandle file(path, OpenMode::CreateOrEmpty, "writing");
+    file.writeAt(bytes.data(), bytes.size(), 0);
+}
+
 } // namespace qb

@@ -323,8 +323,8 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         });
 }
 
-// Every command that writes a roster refuses a FIFO at once rather than waiting for a
-// writer at its other end (the lock's open as much as the read's).
+// Every command that writes a roster (or a picture) refuses a FIFO at once rather than
+// waiting for a reader or writer at its other end (the lock's open as much as the read's).
 TEST(Cli, NoWritingCommandWaitsOnAFifo) {
     const TempDir dir;
     const std::string path = RosterMaker().player(0, "Smith").write(dir, "r.pak");
@@ -332,6 +332,8 @@ TEST(Cli, NoWritingCommandWaitsOnAFifo) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ASSERT_EQ(cli(dir, {"export", path, "0", dir.file("p.data")}).exitCode, 0);
     writeText(dir.file("e.json"), R"([{"slot": 0, "name": "X"}])");
+    test::writeFileBytes(dir.file("a.tga"), {0, 0, 2, 0, 0, 0,  0, 0, 0, 0, 0,
+                                             0, 1, 0, 1, 0, 24, 0, 1, 2, 3}); // one pixel
     const std::string refused = "fifo.pak for locking: it is not a regular file (it is a FIFO)";
     runSteps(dir, path,
              {{{"set", fifo, "0", "name=X"}, 1, refused},
@@ -341,7 +343,8 @@ TEST(Cli, NoWritingCommandWaitsOnAFifo) {
               {{"repair", fifo}, 1, refused},
               {{"restore", fifo, path}, 1, refused},
               {{"copy", path, "0", fifo, "0"}, 1, refused},
-              {{"copy", path, fifo, "--match", "slot"}, 1, refused}});
+              {{"copy", path, fifo, "--match", "slot"}, 1, refused},
+              {{"tga", dir.file("a.tga"), fifo}, 1, "fifo.pak for writing: it is not a regular"}});
 }
 
 // A roster many times a saved game's size, or an edits file past 64 MiB, is refused
