@@ -45,6 +45,7 @@ int runRestore(const std::string& file, const std::string& source, const std::ve
         roster.requireWritable();
         try {
             notices = writeSlots(roster, writes, safety).notices;
+            keepUntilBackedUp(source, file, safety.dataFolderOrDefault());
         } catch (const SlotConflict& error) {
             throw QuillbayError(
                 error.description() + " (--force overwrites it); nothing was written", file);

@@ -6,7 +6,6 @@
 #include "system/file_handle.h"
 #include "system/native_path.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace qb::cli {
@@ -35,13 +34,7 @@ int runTga(const std::string& in, const std::string& out) {
                              std::to_string(reader.pixelDepth()) + " bits per pixel",
                          in);
     }
-    const std::vector<std::uint8_t> bytes = bmpFileBytes(*reader.bitmap());
-    std::ofstream file(nativePath(out), std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file.flush()) {
-        throw ImageError("Cannot write " + out, out);
-    }
+    writeSmallFile(out, bmpFileBytes(*reader.bitmap()));
     return 0;
 }
 

@@ -75,12 +75,17 @@ struct WriteOptions {
     bool dryRun = false;
     bool yes = false;
     bool verbose = false;
+    std::string cutOff; // "complete", "undo" or none
 
     ReportStyle style() const { return {dryRun, verbose}; }
     SafetyOptions safety() const {
         SafetyOptions options;
         options.force = force;
         options.backups = !noBackup;
+        if (!cutOff.empty()) {
+            options.cutOffBatch =
+                cutOff == "complete" ? CutOffChoice::Complete : CutOffChoice::Undo;
+        }
         return options;
     }
     EditOptions editing() const { return {dryRun, yes, safety(), verbose}; }
@@ -96,7 +101,8 @@ struct WriteOptions {
         auto lock = std::make_unique<RosterLock>(file, safety().lockWait);
         RosterFile(file).requireWritable();
         for (const std::string& text :
-             recoverInterruptedSaves(safety().dataFolderOrDefault(), file)) {
+             recoverInterruptedSaves(safety().dataFolderOrDefault(), file, safety().lockWait,
+                                     nullptr, safety().cutOffBatch)) {
             std::cerr << "quillbay-cli: " << text << '\n';
         }
         return lock;
@@ -108,6 +114,10 @@ void addSafety(CLI::App& sub, WriteOptions& options) {
                  "Write even when another program changed the slot since it was read");
     sub.add_flag("--no-backup", options.noBackup,
                  "Do not copy the file to the backups folder before its first write");
+    sub.add_option("--cut-off", options.cutOff,
+                   "Complete or undo a batch cut off part-way that the file holds though its "
+                   "journal is of another file (the file was moved or copied since)")
+        ->check(CLI::IsMember({"complete", "undo"}));
 }
 
 // A dry run, and how much is printed of what is (or would be) written.

@@ -2,7 +2,6 @@
 
 #include "images/face_texture.h"
 #include "images/game_folder.h"
-#include "images/image_error.h"
 #include "images/tga_writer.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"
@@ -10,7 +9,6 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace qb {
 namespace {
@@ -144,12 +142,7 @@ void writeDemoGameFolder(const std::string& folder) {
                                       (bat / 4) % 2 == 1, bat % 3 == 0};
         const std::vector<std::uint8_t> bytes = encodeTga(batPicture(bat), options);
         const std::filesystem::path path = root / batRelativePath(bat);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            throw ImageError("Cannot write " + utf8Path(path), utf8Path(path));
-        }
+        writeSmallFile(utf8Path(path), bytes);
     }
 }
 

@@ -2,27 +2,21 @@
 
 #include "codecs/demo_roster.h"
 #include "roster/errors.h"
+#include "system/file_handle.h"
 #include "system/native_path.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <utility>
 #include <vector>
 
 namespace qb {
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& header,
+void writeFile(const std::filesystem::path& path, std::vector<std::uint8_t> header,
                const std::vector<std::uint8_t>& table) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(header.data()),
-              static_cast<std::streamsize>(header.size()));
-    out.write(reinterpret_cast<const char*>(table.data()),
-              static_cast<std::streamsize>(table.size()));
-    if (!out) {
-        throw FileError("Cannot write " + utf8Path(path), utf8Path(path));
-    }
+    header.insert(header.end(), table.begin(), table.end());
+    writeSmallFile(utf8Path(path), header);
 }
 
 } // namespace

@@ -199,18 +199,7 @@ EditsFile readWorkbookFile(const std::string& bytes, const std::string& path,
 } // namespace
 
 std::string readEditsFileBytes(const std::string& path) {
-    constexpr std::int64_t kLargest = std::int64_t{64} << 20;
-    const FileHandle in(path, OpenMode::Read, "reading");
-    const std::int64_t size = in.size();
-    if (size > kLargest) {
-        throw EditError(path + " has " + std::to_string(size) +
-                            " bytes: that is no edits file (the largest a roster gives is some "
-                            "10 MB; at most 64 MiB are read)",
-                        path);
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.readAt(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size(), 0);
-    return bytes;
+    return readSmallFile(path, kLargestEditsFile, "an edits file");
 }
 
 EditsFile readEditsFile(const std::string& bytes, const std::string& path,

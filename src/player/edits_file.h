@@ -2,6 +2,7 @@
 
 #include "player/patch.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -32,9 +33,13 @@ struct EditsFile {
     std::vector<std::string> notes;
 };
 
-// The bytes of the edits file at `path`, read through the file layer (a regular file
-// only). A file larger than any edits file of a roster (64 MiB; a dump of all 1600
-// slots as JSON is some 10 MB) is refused naming its size: EditError.
+// An edits file is read whole; one of 300,000 entries has some 10 MB, so a file of more
+// than 64 MiB is no edits file, and is refused before it is read.
+inline constexpr std::int64_t kLargestEditsFile = std::int64_t{64} << 20;
+
+// The bytes of the edits file at `path`; FileTooLarge (naming its size) past
+// kLargestEditsFile, FileError when it cannot be read or is no regular file (a FIFO is
+// refused, never waited on).
 std::string readEditsFileBytes(const std::string& path);
 
 // An edits file of any kind, as its name says: CSV when `path` ends in .csv

@@ -24,6 +24,12 @@ public:
     using QuillbayError::QuillbayError;
 };
 
+// A file is far larger than anything of its kind: it is refused before it is read.
+class FileTooLarge : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // A player file cannot be imported ("Wrong File Size", "Duplicate ID").
 class TransferError : public QuillbayError {
 public:

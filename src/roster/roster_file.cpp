@@ -7,6 +7,24 @@
 #include <cstring>
 
 namespace qb {
+namespace {
+
+// The game's files have two sizes, a roster file's and a saved game's; a file many times
+// larger is neither (and would be copied whole to a backup before its first write).
+constexpr std::int64_t kLargestRosterFile = std::int64_t{4} << 20;
+
+void requireRosterSize(const std::string& path, std::int64_t size) {
+    if (size > kLargestRosterFile) {
+        throw FileTooLarge(path + " has " + std::to_string(size) +
+                               " bytes, far more than a saved game (" +
+                               std::to_string(fileSize(FileKind::SavedGame)) +
+                               " bytes): it is neither a roster file nor a saved game",
+                           path);
+    }
+}
+
+} // namespace
+
 std::optional<std::string> savedGameLookalike(const std::string& path, FileKind kind,
                                               std::int64_t size) {
     std::string suffix = path.substr(path.size() < 3 ? 0 : path.size() - 3);
@@ -82,6 +100,7 @@ Record SlotTable::copyRecord(int slot) const {
 
 RosterFile::RosterFile(std::string path) : path_(std::move(path)), kind_(fileKindOf(path_)) {
     const FileHandle file(path_, OpenMode::Read, "reading");
+    requireRosterSize(path_, file.size());
     requireSlotTable(path_, kind_, file.size());
     kindWarning_ = savedGameLookalike(path_, kind_, file.size());
 }

@@ -2,6 +2,7 @@
 
 #include "roster/errors.h"
 #include "roster/roster_file.h"
+#include "saving/fnv1a.h"
 #include "system/data_folder.h"
 #include "system/native_path.h"
 
@@ -14,6 +15,8 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <span>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -27,6 +30,7 @@ constexpr std::size_t kKeptBackups = 10;
 // more than 40, some 22 MB for a saved game.
 constexpr std::size_t kKeptDays = 30;
 constexpr const char* kPartial = ".partial";
+constexpr const char* kRestoreMark = ".restored";
 
 // "20261207-011300-123": when a backup was made, by the clock, which may be wrong.
 std::string timestamp(std::chrono::system_clock::time_point when) {
@@ -119,18 +123,56 @@ std::vector<std::string> keptBecause(const std::vector<Copy>& copies) {
     return why;
 }
 
-void copyWhole(const FileHandle& source, const fs::path& target) {
+// Copies the file a megabyte at a time, so no file is ever held whole in memory.
+void copyInChunks(const FileHandle& source, const fs::path& target) {
+    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
     const std::int64_t size = source.size();
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    source.readAt(bytes.data(), bytes.size(), 0);
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min(size, kChunk)));
     const FileHandle copy(utf8Path(target), OpenMode::CreateNew, "writing");
-    copy.writeAt(bytes.data(), bytes.size(), 0);
+    for (std::int64_t at = 0; at < size; at += kChunk) {
+        const auto count = static_cast<std::size_t>(std::min(size - at, kChunk));
+        source.readAt(chunk.data(), count, at);
+        copy.writeAt(chunk.data(), count, at);
+    }
     copy.sync();
 }
 
+// The mark beside a backup that a restore read: the hash of the slot table the restore
+// left in the file.
+fs::path restoreMark(const fs::path& backup) {
+    return nativePath(utf8Path(backup) + kRestoreMark);
+}
+
+std::uint64_t slotTableHash(const std::string& path) {
+    SlotTable table = RosterFile(path).readSlotTable();
+    return fnv1a(
+        std::span<const std::uint8_t>(table.data(), static_cast<std::size_t>(SLOT_TABLE_SIZE)));
+}
+
+// Whether the backup at `i` was read by a restore and no newer backup holds the file as
+// that restore left it.
+bool heldForARestore(const std::vector<Copy>& copies, std::size_t i) {
+    std::string mark;
+    try {
+        mark = readSmallFile(utf8Path(restoreMark(copies[i].path)), 32, "a restore's mark");
+    } catch (const FileError&) {
+        return false; // no mark: no restore read it
+    }
+    for (std::size_t newer = i + 1; newer < copies.size(); ++newer) {
+        try {
+            if (std::to_string(slotTableHash(utf8Path(copies[newer].path))) == mark) {
+                return false;
+            }
+        } catch (const FileError&) {
+            // an unreadable backup holds nothing
+        }
+    }
+    return true;
+}
+
 // Deletes the backups that are not kept (keptBecause), never `keep` (the one a command
-// reads) nor the newest, and copies left half-written by a process that died (none is
-// being written now: the roster's lock is held).
+// reads), the newest, nor one held for a restore, and copies left half-written by a
+// process that died (none is being written now: the roster's lock is held).
 void rotate(const fs::path& folder, const std::string& stem, const std::string& ext,
             const std::string& keep) {
     std::error_code error;
@@ -143,8 +185,10 @@ void rotate(const fs::path& folder, const std::string& stem, const std::string& 
     const std::vector<std::string> why = keptBecause(copies);
     for (std::size_t i = 0; i + 1 < copies.size(); ++i) {
         if (why[i].empty() &&
-            !(!keep.empty() && fs::equivalent(copies[i].path, nativePath(keep), error))) {
+            !(!keep.empty() && fs::equivalent(copies[i].path, nativePath(keep), error)) &&
+            !heldForARestore(copies, i)) {
             fs::remove(copies[i].path, error);
+            fs::remove(restoreMark(copies[i].path), error);
         }
     }
 }
@@ -203,7 +247,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
         nativePath(stem + "-" + number + "-" + timestamp(std::chrono::system_clock::now()) + ext);
     const fs::path partial = nativePath(utf8Path(target) + kPartial);
     try {
-        copyWhole(file, partial);
+        copyInChunks(file, partial);
         replaceFile(utf8Path(partial), utf8Path(target));
         syncFolder(folder);
     } catch (...) {
@@ -216,6 +260,20 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
     rotate(nativePath(folder), stem, ext, keep);
 }
 
+void keepUntilBackedUp(const std::string& backup, const std::string& file,
+                       const std::string& dataFolder) {
+    std::error_code error;
+    const fs::path source = nativePath(backup);
+    if (!fs::equivalent(source.parent_path(),
+                        nativePath(backupFolder(dataFolder, identifyFile(file).canonicalPath)),
+                        error)) {
+        return;
+    }
+    const std::string mark = std::to_string(slotTableHash(file));
+    const FileHandle out(utf8Path(restoreMark(source)), OpenMode::CreateOrEmpty, "writing");
+    out.writeAt(reinterpret_cast<const std::uint8_t*>(mark.data()), mark.size(), 0);
+}
+
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {
     const RosterFile roster(file);
     const SlotTable now = roster.readSlotTable();
@@ -224,9 +282,12 @@ std::vector<Backup> listBackups(const std::string& file, const std::string& data
     const std::vector<Copy> copies =
         copiesIn(nativePath(backupFolder(dataFolder, canonical)), utf8Path(source.stem()),
                  utf8Path(source.extension()));
-    const std::vector<std::string> why = keptBecause(copies);
+    std::vector<std::string> why = keptBecause(copies);
     std::vector<Backup> backups;
     for (std::size_t i = copies.size(); i-- > 0;) {
+        if (heldForARestore(copies, i)) {
+            why[i] += why[i].empty() ? "read by a restore" : ", read by a restore";
+        }
         backups.push_back({utf8Path(copies[i].path), readableTime(copies[i].stamp),
                            differingSlots(now, utf8Path(copies[i].path)), why[i]});
     }

@@ -24,6 +24,13 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
 void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
                 const std::string& keep = {});
 
+// Keeps `backup`, which a restore of `file` read, past the rotation that would delete it,
+// until a newer backup holds `file` as the restore left it (as it is now): the next save
+// backs that up before it writes, so what was restored is never held nowhere. Does
+// nothing for a source outside the file's backup folder.
+void keepUntilBackedUp(const std::string& backup, const std::string& file,
+                       const std::string& dataFolder);
+
 // One backup of a file: where it is, when it was made (UTC, "2026-12-07 01:13:00.123"),
 // and how many slots hold other bytes than the file now (nothing when the backup
 // cannot be read as a file of the same kind).
@@ -32,7 +39,8 @@ struct Backup {
     std::string time;
     std::optional<int> differingSlots;
     // Why it is kept: "newest" (one of the ten newest), "first of 2026-12-07" (the file
-    // before that day's first change), or both; empty for one the next backup deletes.
+    // before that day's first change), "read by a restore" (until what it restored is
+    // backed up), or several; empty for one the next backup deletes.
     std::string kept;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,22 @@ namespace qb {
 // Returns one message per journal handled, for the user. Reads never call this. A journal
 // that could not be handled yet is also named in `stillPending` as pendingSaves names it,
 // so a writer learns it from the same pass over the folder.
+//
+// A file that is not a journal's own but holds its batch cut off part-way by its content
+// (the journal's size; every run of every slot wholly old or new, some old and some new)
+// is that batch too, in a file moved off its file system or copied before the next writer
+// came. It is never written unasked: it is named in `stillPending` until `heldByContent`
+// says whether to complete or undo it; the journal stays while its own file is there.
+enum class CutOffChoice { Complete, Undo };
 std::vector<std::string>
 recoverInterruptedSaves(const std::string& dataFolder, const std::string& onlyFor = {},
                         std::chrono::milliseconds lockWait = std::chrono::milliseconds(5000),
-                        std::vector<std::string>* stillPending = nullptr);
+                        std::vector<std::string>* stillPending = nullptr,
+                        std::optional<CutOffChoice> heldByContent = std::nullopt);
 
 // One text per save of the file at `path` that was cut off and waits for recovery (its
-// process is gone, or it is this process's own), naming the file and the slots. A file
+// process is gone, or it is this process's own), naming the file and the slots; also
+// per batch the file holds by its content, saying how to finish it. A file
 // with one is never written before it is recovered, and reading it shows a mix.
 std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::string& path);
 

@@ -157,8 +157,8 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     // A batch of this file cut off earlier is completed or undone first; a file whose
     // batch cannot be yet is not written, or that batch would stay half-applied for good.
     std::vector<std::string> pending;
-    for (std::string& text :
-         recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait, &pending)) {
+    for (std::string& text : recoverInterruptedSaves(dataFolder, roster.path(), options.lockWait,
+                                                     &pending, options.cutOffBatch)) {
         report.notices.push_back(std::move(text));
     }
     if (!pending.empty()) {

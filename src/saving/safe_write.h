@@ -7,6 +7,7 @@
 #include "system/data_folder.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct SafetyOptions {
     // A backup the command reads (the source of a restore), which making a new backup
     // never deletes.
     std::string keepBackup;
+    // Whether to complete or undo a batch cut off part-way that the file holds by its
+    // content only (recoverInterruptedSaves); without it such a file is not written.
+    std::optional<CutOffChoice> cutOffBatch;
     // How long a save waits for another Quillbay process to let go of the file.
     std::chrono::milliseconds lockWait = RosterLock::kDefaultWait;
 

@@ -50,16 +50,25 @@ void writeWholeFile(const std::string& path, const Record& record) {
     }
 }
 
+// An export replaces a regular file or makes a new one, never a device, a FIFO or a folder.
+void requireReplaceable(const std::string& path) {
+    if (std::optional<std::string> refusal = notRegularFileAt(path)) {
+        throw FileError("Cannot write " + path + ": " + *refusal, path);
+    }
+}
+
 } // namespace
 
 ExportTarget planExport(std::string_view chosenPath) {
     const std::string_view path = trimmed(chosenPath);
     ExportTarget target{std::string(path), false};
+    requireReplaceable(target.path); // a device chosen gets no ".data" file beside it
     if (!path.ends_with("data")) {
         target.path += ".data";
         std::error_code ignored;
         target.needsOverwriteQuestion = std::filesystem::exists(nativePath(target.path), ignored);
     }
+    requireReplaceable(target.path);
     return target;
 }
 

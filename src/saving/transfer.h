@@ -21,6 +21,8 @@ struct ExportTarget {
 
 // The chosen path without surrounding spaces, with ".data" appended unless it ends
 // in exactly "data" (case-sensitive: "player.DATA" becomes "player.DATA.data").
+// A chosen or planned name that is no regular file (a device, a FIFO, a folder) is
+// refused with FileError.
 ExportTarget planExport(std::string_view chosenPath);
 
 // Writes the slot's record to `path`, replacing any file there. The file appears

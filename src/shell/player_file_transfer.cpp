@@ -40,15 +40,15 @@ void PlayerFileTransfer::exportPlayer() {
     if (chosen.isEmpty()) {
         return;
     }
-    const ExportTarget target = planExport(chosen.toStdString());
-    const QString path = qText(target.path);
-    if (target.needsOverwriteQuestion &&
-        !dialogs_.question(window_,
-                           path + QStringLiteral(" already exists.\nDo you want to replace it?"),
-                           QStringLiteral("Confirmation"))) {
-        return;
-    }
     attempt(dialogs_, window_, [&] {
+        const ExportTarget target = planExport(chosen.toStdString());
+        const QString path = qText(target.path);
+        if (target.needsOverwriteQuestion &&
+            !dialogs_.question(
+                window_, path + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                QStringLiteral("Confirmation"))) {
+            return;
+        }
         exportSlot(presenter_.openedRoster(), slot, target.path);
         message(QMessageBox::Information, qText(exportSuccessText(target.path)));
     });

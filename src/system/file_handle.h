@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace qb {
 
+// Every mode opens regular files only: a FIFO, a device or a folder is refused, and no
+// open ever waits (for a FIFO's other end, say).
 enum class OpenMode {
-    Read,          // an existing regular file (never a FIFO, a device or a folder)
+    Read,          // an existing file
     Write,         // an existing file, written in place
     ReadWrite,     // an existing file, read and written in place
     CreateNew,     // a file made here, refused when the name is taken (a planted link too)
@@ -57,11 +60,24 @@ private:
     std::intptr_t native_; // a descriptor or a Windows handle
 };
 
+// The whole of the file at `path`, one of `kind` ("an edits file"), which never has more
+// than `limit` bytes: a larger file is refused with FileTooLarge, naming its size, before
+// any of it is read.
+std::string readSmallFile(const std::string& path, std::int64_t limit, const char* kind);
+
+// Makes the file at `path`, or empties the one there, and writes `bytes` into it; opened
+// as every file is (a FIFO or a device is refused, never waited on).
+void writeSmallFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
 // The one name of the file at `path`: absolute, with links and "." and ".." resolved,
 // and on Windows with the letter case and the short or long-path (\\?\) spelling the
 // system keeps; every spelling of one file gives the same. Throws FileError ("Cannot
 // examine ...") when there is no such file.
 std::string canonicalFilePath(const std::string& path);
+
+// Why the file at `path` can be neither opened nor replaced: "it is not a regular file
+// (it is a FIFO)"; nothing for a regular file, or when there is no file at all.
+std::optional<std::string> notRegularFileAt(const std::string& path);
 
 // The key of the file at `path` now, or nothing when there is none.
 std::optional<FileKey> fileKeyAt(const std::string& path);

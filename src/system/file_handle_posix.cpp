@@ -35,29 +35,38 @@ const char* fileTypeName(mode_t mode) {
     return "of another kind";
 }
 
-// Opens `path` read-only without blocking (a FIFO or a device would wait forever for a
-// writer), refuses anything but a regular file, then makes the descriptor blocking.
-// Returns the descriptor, or -1 with the reason in `failure`.
-int openRegularForReading(const std::string& path, std::string& failure) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+std::string notRegular(mode_t mode) {
+    return std::string("it is not a regular file (it is ") + fileTypeName(mode) + ")";
+}
+
+// Opens `path` with `flags` so that no open can wait: a FIFO would wait forever for its
+// other end, and a device may too. The name is checked first, so nothing else is opened
+// at all; it is opened without blocking, since the name may reach another file by then,
+// and the handle is checked again; only then is the descriptor made blocking. Returns the
+// descriptor, or -1 with the reason in `failure`.
+int openRegular(const std::string& path, int flags, std::string& failure) {
+    if (std::optional<std::string> refusal = notRegularFileAt(path)) {
+        failure = std::move(*refusal);
+        return -1;
+    }
+    struct stat info {};
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
         failure = systemError(errno);
         return -1;
     }
-    struct stat info {};
     if (::fstat(fd, &info) != 0) {
         failure = systemError(errno);
         ::close(fd);
         return -1;
     }
     if (!S_ISREG(info.st_mode)) {
-        failure =
-            std::string("it is not a regular file (it is ") + fileTypeName(info.st_mode) + ")";
+        failure = notRegular(info.st_mode);
         ::close(fd);
         return -1;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int current = ::fcntl(fd, F_GETFL);
+    if (current < 0 || ::fcntl(fd, F_SETFL, current & ~O_NONBLOCK) != 0) {
         failure = systemError(errno);
         ::close(fd);
         return -1;
@@ -103,18 +112,10 @@ FileHandle::FileHandle(const std::string& path, OpenMode mode, const char* purpo
         throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(error),
                         path);
     }
-    if (mode == OpenMode::Read) {
-        std::string failure;
-        native_ = openRegularForReading(path, failure);
-        if (native_ < 0) {
-            throw FileError("Cannot open " + path + " for " + purpose + ": " + failure, path);
-        }
-        return;
-    }
-    native_ = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0600);
+    std::string failure;
+    native_ = openRegular(path, openFlags(mode), failure);
     if (native_ < 0) {
-        throw FileError("Cannot open " + path + " for " + purpose + ": " + systemError(errno),
-                        path);
+        throw FileError("Cannot open " + path + " for " + purpose + ": " + failure, path);
     }
 }
 
@@ -230,6 +231,14 @@ std::string canonicalFilePath(const std::string& path) {
         throw FileError("Cannot examine " + path + ": " + error.message(), path);
     }
     return canonical.string();
+}
+
+std::optional<std::string> notRegularFileAt(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return notRegular(info.st_mode);
+    }
+    return std::nullopt;
 }
 
 std::optional<FileKey> fileKeyAt(const std::string& path) {

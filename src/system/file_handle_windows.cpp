@@ -143,11 +143,9 @@ FileHandle::FileHandle(const std::string& path, OpenMode mode, const char* purpo
             path);
     }
     native_ = reinterpret_cast<std::intptr_t>(handle);
-    if (mode == OpenMode::Read) {
-        if (const std::string failure = notRegular(handle); !failure.empty()) {
-            ::CloseHandle(handle);
-            throw FileError("Cannot open " + path + " for " + purpose + ": " + failure, path);
-        }
+    if (const std::string failure = notRegular(handle); !failure.empty()) {
+        ::CloseHandle(handle);
+        throw FileError("Cannot open " + path + " for " + purpose + ": " + failure, path);
     }
 }
 
@@ -272,6 +270,20 @@ std::string canonicalFilePath(const std::string& path) {
         }
     }
     return utf8Path(std::filesystem::path(name));
+}
+
+std::optional<std::string> notRegularFileAt(const std::string& path) {
+    const HANDLE handle = ::CreateFileW(nativePath(path).c_str(), 0, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string refusal = notRegular(handle);
+    ::CloseHandle(handle);
+    if (refusal.empty()) {
+        return std::nullopt;
+    }
+    return refusal;
 }
 
 std::optional<FileKey> fileKeyAt(const std::string& path) {

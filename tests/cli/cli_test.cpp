@@ -323,6 +323,60 @@ TEST(Cli, SetAndApplyWriteWhatTheWindowWouldAndRefusalsWriteNothing) {
         });
 }
 
+// Every command that writes a roster (or a picture) refuses a FIFO at once rather than
+// waiting for a reader or writer at its other end (the lock's open as much as the read's).
+TEST(Cli, NoWritingCommandWaitsOnAFifo) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "r.pak");
+    const std::string fifo = dir.file("fifo.pak");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(cli(dir, {"export", path, "0", dir.file("p.data")}).exitCode, 0);
+    writeText(dir.file("e.json"), R"([{"slot": 0, "name": "X"}])");
+    test::writeFileBytes(dir.file("a.tga"), {0, 0, 2, 0, 0, 0,  0, 0, 0, 0, 0,
+                                             0, 1, 0, 1, 0, 24, 0, 1, 2, 3}); // one pixel
+    const std::string refused = "fifo.pak for locking: it is not a regular file (it is a FIFO)";
+    runSteps(dir, path,
+             {{{"set", fifo, "0", "name=X"}, 1, refused},
+              {{"bulk", fifo, "--set", "name=X"}, 1, refused},
+              {{"apply", fifo, dir.file("e.json")}, 1, refused},
+              {{"import", fifo, "0", dir.file("p.data"), "--yes"}, 1, refused},
+              {{"repair", fifo}, 1, refused},
+              {{"restore", fifo, path}, 1, refused},
+              {{"copy", path, "0", fifo, "0"}, 1, refused},
+              {{"copy", path, fifo, "--match", "slot"}, 1, refused},
+              {{"tga", dir.file("a.tga"), fifo}, 1, "fifo.pak for writing: it is not a regular"}});
+}
+
+// A roster many times a saved game's size, or an edits file past 64 MiB, is refused
+// before it is read or backed up; a roster below that is backed up byte for byte.
+TEST(Cli, HugeFilesAreRefusedNamingTheirSize) {
+    namespace fs = std::filesystem;
+    const TempDir dir;
+    const std::string huge = dir.file("huge.pak");
+    const std::string edits = dir.file("huge.json");
+    std::ofstream(huge).close();
+    fs::resize_file(huge, std::int64_t{10} << 30); // sparse: no disk is used
+    std::ofstream(edits).close();
+    fs::resize_file(edits, (std::int64_t{64} << 20) + 1);
+    // Three megabytes, the slot table first: its backup is copied in several pieces.
+    const std::string path =
+        RosterMaker().player(0, "Smith").trailer(std::size_t{3} << 20).write(dir, "big.pak");
+    const auto big = test::readFileBytes(path);
+    const std::string far = " bytes, far more than a saved game (556932 bytes)";
+    runSteps(dir, path,
+             {{{"list", huge}, 1, huge + " has 10737418240" + far},
+              {{"set", huge, "0", "name=X"}, 1, "10737418240" + far},
+              {{"apply", path, edits},
+               1,
+               "huge.json is too large for an edits file: it has 67108865 bytes, and at most "
+               "67108864 are read"},
+              {{"set", path, "0", "name=Jones"}, 0}});
+    EXPECT_EQ(fs::file_size(huge), std::uint64_t{10} << 30);
+    const auto backups = Json::parse(output(dir, {"backups", path, "--format", "json"}));
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(test::readFileBytes(test::hostPath(backups[0]["path"])), big);
+}
+
 // The player `show` gives of a slot, as set's KEY=VALUE arguments for the selected fields.
 std::vector<std::string> shownValues(const TempDir& dir, const std::string& file, int slot,
                                      const FieldSelection& selection) {
@@ -456,6 +510,22 @@ TEST(Cli, RestoreWritesTheChosenSlotsAndNeverTheHeader) {
     listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
     EXPECT_TRUE(std::filesystem::exists(oldest));
     EXPECT_EQ(listed.size(), 12u);
+
+    // Nor does a later save while no backup holds the file as the restore left it (the
+    // game wrote it since); once one does, the source goes as any other.
+    auto changed = test::readFileBytes(game);
+    changed[SAVE_HEADER_SIZE + 5] ^= 1; // the game renames slot 0's player
+    test::writeFileBytes(game, changed);
+    const std::vector<std::string> save = {"set", game, "1", "skills.Slogger=1"};
+    ASSERT_EQ(cli(dir, save).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(oldest));
+    listed = Json::parse(output(dir, {"backups", game, "--format", "json"}));
+    EXPECT_EQ(listed.size(), 12u);
+    EXPECT_EQ(test::hostPath(listed[10]["path"]), oldest);
+    EXPECT_EQ(listed[10]["kept"], "read by a restore");
+    ASSERT_EQ(cli(dir, {"restore", game, oldest}).exitCode, 0);
+    ASSERT_EQ(cli(dir, {"set", game, "1", "skills.Slogger=0"}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(oldest));
 }
 
 // A patch carries the changed fields of players matched by ID into a roster where they
@@ -541,7 +611,17 @@ TEST(Cli, PatchesCarryChangedFieldsToThePlayersWhereverTheySit) {
               {{"diff", a, odd, "--format", "patch"},
                1,
                "bytes no field covers differ (record offsets 150)",
+               "[]\n"},
+              // ... nor can a patch empty a slot where the other file has none.
+              {{"diff", b, a, "--format", "patch", "--match", "slot"},
+               1,
+               "slot 6 of " + b + " (ID 200): the slot is empty in " + a +
+                   "; a patch cannot remove a player",
                "[]\n"}});
+    const auto before = test::readFileBytes(a);
+    EXPECT_THAT(output(dir, {"copy", b, a, "--match", "slot"}),
+                HasSubstr("slot 6 (Stranger): no match in " + a + ", skipped\n"));
+    EXPECT_EQ(test::readFileBytes(a), before);
 
     // An ID that two players share names no one player: each matching by ID says so.
     auto shared = test::readFileBytes(a);
@@ -712,6 +792,9 @@ TEST(Cli, ExportAndImport) {
     test::writeFileBytes(notes, {1, 2, 3});
     fs::permissions(notes, fs::perms(0640));
     test::writeFileBytes(dir.file("short.data"), std::vector<std::uint8_t>(347, 0));
+    // Chosen names that are no regular file: no "fifo.data" or "folder.data" beside them.
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    fs::create_directory(dir.file("folder"));
     runSteps(dir, path,
              {{{"export", path, "0", dir.file("adams")}, 0, "", "Exported to " + data + "\n"},
               {{"export", path, "1", dir.file("adams")}, 1}, // not the name confirmed
@@ -720,7 +803,10 @@ TEST(Cli, ExportAndImport) {
               {{"import", path, "5", data, "--yes"},
                1,
                "Duplicate ID: ID 0 is held by slot 0 (Adams) of " + path},
-              {{"import", path, "1", dir.file("short.data"), "--yes"}, 1, "Wrong File Size"}});
+              {{"import", path, "1", dir.file("short.data"), "--yes"}, 1, "Wrong File Size"},
+              {{"export", path, "0", dir.file("fifo"), "--yes"}, 1, "(it is a FIFO)"},
+              {{"export", path, "0", dir.file("folder"), "--yes"}, 1, "(it is a folder)"}});
+    EXPECT_FALSE(fs::exists(dir.file("fifo.data")) || fs::exists(dir.file("folder.data")));
     EXPECT_EQ(RosterFile(path).readSlot(1), RosterFile(path).readSlot(0));
     runSteps(dir, notes,
              {{{"export", path, "1", notes}, 1}, {{"export", path, "1", notes, "--yes"}, 0}});
@@ -814,6 +900,14 @@ TEST(Cli, DiffNamesFieldsAndUncoveredBytes) {
     EXPECT_EQ(json[0]["uncoveredBytes"], nlohmann::json::array()); // ZIM is byte 217
     EXPECT_EQ(json[1]["fields"][0]["field"], "statistics.One Day.innings");
     EXPECT_EQ(json[1]["uncoveredBytes"], nlohmann::json::array({150}));
+    // The text says each change from A's value to B's.
+    const std::string text = output(dir, {"diff", a, b}, 1);
+    for (const auto& entry : json) {
+        for (const auto& f : entry["fields"]) {
+            EXPECT_THAT(text, HasSubstr("  " + f["field"].get<std::string>() + ": " +
+                                        valueText(f["a"]) + " -> " + valueText(f["b"]) + "\n"));
+        }
+    }
 }
 
 TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
@@ -827,8 +921,21 @@ TEST(Cli, BulkRaisesClampsAndRefusesAsAWhole) {
     }
     const std::string path = maker.write(dir, "r.pak");
     const std::string raise = "ratings.bowling.Accuracy+=5";
+    output(dir, {"set", path, "2", "skills.Slogger=true", "--no-backup"});
+    const auto dryRunWhere = [&](const std::string& filter) {
+        return std::vector<std::string>{"bulk",  path,  "--where",  filter,
+                                        "--set", raise, "--dry-run"};
+    };
+    const std::string onlySlot2 =
+        "slot 2: would change ratings.bowling.Accuracy 16 -> 21\n1 slot matched, 1 would change\n";
     runSteps(dir, path,
-             {{{"bulk", path, "--where", "colour=red", "--set", raise}, 2},
+             {{dryRunWhere("skills.Slogger=1"), 0, "", onlySlot2},
+              {dryRunWhere("skills.Slogger=true"), 0, "", onlySlot2},
+              {dryRunWhere("ratings.bowling.Accuracy=16"), 0, "", onlySlot2},
+              {dryRunWhere("skills.Slogger=0"), 0, "",
+               "slot 1: would change ratings.bowling.Accuracy 0 -> 5\n2 slots matched, 1 would "
+               "change\n"},
+              {{"bulk", path, "--where", "colour=red", "--set", raise}, 2},
               {{"bulk", path, "--set", "roles.bowlingStyle+=1"}, 2},
               {{"bulk", path, "--set", "ratings.bowling.Accuracy+=x"}, 2},
               {{"bulk", path, "--set", "nope=1"}, 2},

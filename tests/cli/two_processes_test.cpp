@@ -81,6 +81,7 @@ TEST(TwoProcesses, ReadsDuringASaveRecoverNothingAndAKilledSaveIsUndoneByTheNext
     EXPECT_EQ(finish(saving).exitCode, 128 + SIGKILL);
     const Finished next = run(dir, {"set", path, "1", "ratings.fielding.Accuracy=9"}, "next");
     EXPECT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_THAT(next.err, HasSubstr("A save of slot 1 of "));
     EXPECT_THAT(next.err, HasSubstr("restored to its earlier bytes"));
     const nlohmann::json player = shown(dir, path, 1);
     EXPECT_EQ(player["name"], "Jones");
@@ -218,6 +219,28 @@ TEST(TwoProcesses, PlayersMatchedByIdAreFoundInWhatTheCommandLastRead) {
     }
 }
 
+// A reader that finds a running save's journal, then looks at its owner after the save
+// ended and removed it, does not report the save as cut off.
+TEST(TwoProcesses, ASaveThatEndsWhileAReaderLooksIsNotCalledCutOff) {
+    const TempDir dir;
+    const std::string path = RosterMaker().player(0, "Smith").write(dir, "r.pak");
+    for (const std::vector<std::string>& read :
+         {std::vector<std::string>{"check", path}, {"show", path, "0"}}) {
+        SCOPED_TRACE(read[0]);
+        const Started saving =
+            start(dir, {"set", path, "0", "name=" + read[0]}, "saving", "after-journal");
+        awaitStop(saving);
+        const Started reader = start(dir, read, "reader", "before-owner-check");
+        awaitStop(reader);
+        resume(saving);
+        EXPECT_EQ(finish(saving).exitCode, 0);
+        resume(reader);
+        const Finished looked = finish(reader);
+        EXPECT_EQ(looked.exitCode, 0) << looked.err;
+        EXPECT_THAT(looked.out + looked.err, testing::Not(HasSubstr("cut off")));
+    }
+}
+
 // A batch cut off part-way is a pending save of the file under any later name: check
 // reports it (exit 1, naming its slots), reads say so, and the next writer finds it by
 // the file's identity, opens the file by the name it was given and undoes the batch.
@@ -243,6 +266,7 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
 
     const Finished set = run(dir, {"set", renamed, "1", "name=Later"}, "set");
     EXPECT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_THAT(set.err, HasSubstr("slots 0, 1, 2 of "));
     EXPECT_THAT(set.err, HasSubstr("the slots were restored to their earlier bytes"));
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(shown(dir, renamed, slot)["ratings"]["bowling"]["Accuracy"], 0) << slot;
@@ -250,6 +274,60 @@ TEST(TwoProcesses, ACutOffBatchIsReportedAndUndoneUnderTheFilesNewName) {
     EXPECT_EQ(shown(dir, renamed, 1)["name"], "Later");
     EXPECT_EQ(journalCount(dir), 0u);
     EXPECT_THAT(run(dir, {"check", renamed}, "check").out, testing::Not(HasSubstr("journal")));
+}
+
+// A batch cut off part-way in a file that has left its file system since (here a copy,
+// the original deleted or kept) is known by its content: check reports it, a writer
+// refuses it until told to complete or undo it, and the journal stays while the original
+// file does.
+TEST(TwoProcesses, ACutOffBatchIsKnownByItsContentInAFileMovedOrCopied) {
+    struct Row {
+        const char* choice;
+        bool originalKept;
+        int accuracy; // of slots 0 to 2 afterwards
+    };
+    for (const Row& row :
+         {Row{"undo", false, 0}, Row{"complete", false, 5}, Row{"undo", true, 0}}) {
+        SCOPED_TRACE(std::string(row.choice) + (row.originalKept ? ", original kept" : ""));
+        const TempDir dir;
+        const std::string path = RosterMaker()
+                                     .player(0, "Smith")
+                                     .player(1, "Jones")
+                                     .player(2, "Brown")
+                                     .write(dir, "r1.pak");
+        const Started bulk = start(dir, {"bulk", path, "--set", "ratings.bowling.Accuracy+=5"},
+                                   "bulk", "after-slot-2");
+        awaitStop(bulk);
+        ::kill(bulk.pid, SIGKILL);
+        finish(bulk);
+        const std::string moved = dir.file("moved.pak");
+        fs::copy_file(path, moved); // a file of its own, as on another file system
+        if (!row.originalKept) {
+            fs::remove(path);
+        }
+        const Finished check = run(dir, {"check", moved}, "check");
+        EXPECT_EQ(check.exitCode, 1);
+        EXPECT_THAT(check.out, HasSubstr("moved.pak (slots 0, 1, 2) was cut off"));
+        EXPECT_THAT(check.out, HasSubstr("--cut-off complete or --cut-off undo"));
+        EXPECT_THAT(run(dir, {"list", moved}, "list").err, HasSubstr("mixes its old and new"));
+        const auto before = test::readFileBytes(moved);
+        const Finished refused = run(dir, {"set", moved, "1", "name=Later"}, "set");
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_THAT(refused.err, HasSubstr("nothing was written"));
+        EXPECT_EQ(test::readFileBytes(moved), before);
+
+        const Finished set =
+            run(dir, {"set", moved, "1", "name=Later", "--cut-off", row.choice}, "set");
+        EXPECT_EQ(set.exitCode, 0) << set.err;
+        EXPECT_THAT(set.err, HasSubstr(std::string("it was ") +
+                                       (row.accuracy == 0 ? "undone" : "completed") + " as asked"));
+        for (int slot = 0; slot < 3; ++slot) {
+            EXPECT_EQ(shown(dir, moved, slot)["ratings"]["bowling"]["Accuracy"], row.accuracy);
+        }
+        EXPECT_EQ(shown(dir, moved, 1)["name"], "Later");
+        EXPECT_EQ(journalCount(dir), row.originalKept ? 1u : 0u);
+        EXPECT_THAT(run(dir, {"check", moved}, "check").out, testing::Not(HasSubstr("journal")));
+    }
 }
 
 } // namespace

@@ -62,6 +62,13 @@ TEST(TgaReader, DecodedPixels) {
     }
     const Bytes sixBgr0 = {1,  2,  3,  0, 4,  5,  6,  0, 7,  8,  9,  0,
                            10, 11, 12, 0, 13, 14, 15, 0, 16, 17, 18, 0};
+    // A 3 x 3 image whose origin (1, 1) leaves the first two pixels of its first two rows.
+    Bytes originAt1 = header(2, 24, 3, 3);
+    originAt1[8] = 1;
+    originAt1[10] = 1;
+    for (std::uint8_t i = 1; i <= 27; ++i) {
+        originAt1.push_back(i);
+    }
     struct Row {
         const char* what;
         Bytes file;
@@ -84,6 +91,7 @@ TEST(TgaReader, DecodedPixels) {
         {"run short of input", header(10, 24, 3, 1) + Bytes{0x80, 1}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"128-pixel raw packet", header(11, 8, 129, 1) + rawPacket, longRow},
         {"4096 wide", header(11, 8, 4096, 1) + widest, Bytes(4096, 5)},
+        {"cropped by its origin", originAt1, {1, 2, 3, 0, 4, 5, 6, 0, 10, 11, 12, 0, 13, 14, 15, 0}},
     };
     // clang-format on
     for (const Row& row : rows) {

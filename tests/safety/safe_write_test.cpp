@@ -509,6 +509,18 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndKeepTheNewestAndEachDaysFirst) {
     const std::vector<Backup> month = listBackups(monthly, options().dataFolder);
     EXPECT_EQ(month.back().kept, "");
     EXPECT_EQ(month[month.size() - 2].kept, "first of 2099-01-02");
+    // Older backups deleted by hand: the next number is still one more than the highest.
+    const std::string gaps = roster("gaps.pak");
+    const std::string gapFolder = backupFolder(options().dataFolder, fs::canonical(gaps).string());
+    fs::create_directories(gapFolder);
+    for (const char* name :
+         {"/gaps-000002-20990101-000000-000.pak", "/gaps-000007-20990101-000000-000.pak"}) {
+        test::writeFileBytes(gapFolder + name, {1});
+    }
+    const RosterFile gapped(gaps);
+    writeSlotSafely(gapped, 1, gapped.readSlot(1), edited(gapped.readSlot(1)), options());
+    EXPECT_THAT(fs::path(listBackups(gaps, options().dataFolder).front().path).filename().string(),
+                testing::StartsWith("gaps-000008-"));
 }
 
 TEST(DataFolder, NeverASharedFolderWithoutAHome) {
