@@ -269,6 +269,7 @@ void writeWorkbook(const std::string& path, const WorkbookPlayers& players,
     protection.sort = 1;
     worksheet_protect(sheet, nullptr, &protection);
     worksheet_protect(lists, nullptr, nullptr);
+    worksheet_set_landscape(sheet); // printed, the wide sheet shows more of its columns
     worksheet_activate(sheet);
     book.close();
 }
