@@ -4,9 +4,11 @@
 #include "player/player_compare.h"
 #include "player/player_copy.h"
 #include "player/text_encoding.h"
+#include "player/workbook_writer.h"
 #include "roster/quoted_text.h"
 
 #include <functional>
+#include <map>
 #include <set>
 
 namespace qb {
@@ -116,6 +118,43 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
         }
     }
     return patch.dump(2) + "\n";
+}
+
+void writePatchWorkbook(const std::string& path, RosterDocument& a, RosterDocument& b,
+                        const std::vector<PlayerPair>& pairs, MatchBy by) {
+    std::map<int, std::map<const Field*, Json>> rows; // by the row's slot or ID
+    std::set<const Field*> differing;
+    for (const PlayerPair& pair : pairs) {
+        const std::vector<const Field*> fields = differingFields(a, pair.left, b, pair.right, {});
+        const ShownPlayer shown = shownPlayer(b, pair.right);
+        for (const Field* field : fields) {
+            if (Json value = toJson(shown.value(*field)); !value.is_null()) {
+                rows[by == MatchBy::Id ? playerId(b, pair.right) : pair.left][field] = value;
+                differing.insert(field);
+            }
+        }
+    }
+    WorkbookPlayers workbook;
+    workbook.keys = {findObjectKey(by == MatchBy::Id ? "id" : "slot")};
+    for (const ObjectKey& key : objectKeys()) {
+        if (key.field != nullptr && differing.contains(key.field)) {
+            workbook.keys.push_back(&key);
+        }
+    }
+    for (const auto& row : rows) {
+        workbook.playerSlots.push_back(row.first);
+    }
+    workbook.value = [&rows](int player, const ObjectKey& key) {
+        if (key.field == nullptr) {
+            return Json(player);
+        }
+        const auto& values = rows.at(player);
+        const auto value = values.find(key.field);
+        return value != values.end() ? value->second : Json();
+    };
+    writeWorkbook(path, workbook,
+                  {b.path(), b.file().kind() == FileKind::SavedGame ? "saved game" : "roster file",
+                   "Quillbay (the differences of " + a.path() + " and " + b.path() + ")"});
 }
 
 std::vector<PatchEntry> readPatch(const std::string& text, const std::string& path, MatchBy by) {

@@ -82,6 +82,13 @@ struct PatchEntry {
 std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<PlayerPair>& pairs,
                        MatchBy by, const FieldSelection& selection = {});
 
+// The same differences as a workbook (player/workbook_writer.h) at `path`: a row a player
+// that differs, named by "slot" or "id" as the JSON patch names it, a column a field that
+// differs for some player, B's value where it differs for that player and an empty cell
+// (which apply leaves alone) where it does not.
+void writePatchWorkbook(const std::string& path, RosterDocument& a, RosterDocument& b,
+                        const std::vector<PlayerPair>& pairs, MatchBy by);
+
 // A JSON array of partial player objects, each naming its player by "slot" (0-1599)
 // or "id" (0-65535) as `by` says, each player at most once. Read-only keys are ignored
 // (so a dump applies as it is) and a dump's slot hash is kept; null leaves a field alone. Anything

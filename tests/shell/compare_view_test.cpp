@@ -141,6 +141,16 @@ private slots:
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(test::readFileBytes(patch).data()),
                                 static_cast<qsizetype>(test::readFileBytes(patch).size())),
                      written);
+            // As a workbook, the same differences write the same bytes.
+            const std::string workbook = f.dir.file("patch.xlsx");
+            f.dialogs.files << q(workbook);
+            child<QPushButton>(view, "compareSavePatch")->click();
+            const std::string viaJson = f.copy(f.mine, "via-json.pak");
+            const std::string viaWorkbook = f.copy(f.mine, "via-workbook.pak");
+            test::runCli({u"apply"_s, q(viaJson), q(patch), u"--match"_s, match});
+            test::runCli({u"apply"_s, q(viaWorkbook), q(workbook), u"--match"_s, match});
+            QVERIFY(test::readFileBytes(viaWorkbook) == test::readFileBytes(viaJson));
+            QVERIFY(test::readFileBytes(viaWorkbook) != test::readFileBytes(f.mine));
 
             // Applied from the menu after its preview, the patch is one undoable step.
             const std::string expected = f.copy(f.mine, "expected.pak");

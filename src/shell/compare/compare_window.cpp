@@ -431,13 +431,22 @@ void CompareWindow::savePatch() {
             QStringLiteral("Select the players whose differences the patch holds."));
         return;
     }
-    const QString path =
-        left_.dialogs.saveFile(this, QStringLiteral("Save the differences as a patch"),
-                               QStringLiteral("patch.json"), QStringLiteral("Patch (*.json)"));
+    const QString path = left_.dialogs.saveFile(
+        this, QStringLiteral("Save the differences as a patch"), QStringLiteral("patch.json"),
+        QStringLiteral("Patch (*.json);;Workbook of the differences (*.xlsx)"));
     if (path.isEmpty()) {
         return;
     }
     // The patch turns the left players into the right ones, as `diff LEFT RIGHT` writes it.
+    if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) {
+        if (attempt([&] {
+                writePatchWorkbook(path.toStdString(), left_.document, *right_, pairs,
+                                   comparison_.matchedBy());
+            })) {
+            reportPatchSaved(path, players);
+        }
+        return;
+    }
     std::string patch;
     if (!attempt(
             [&] { patch = writePatch(left_.document, *right_, pairs, comparison_.matchedBy()); })) {
@@ -453,6 +462,10 @@ void CompareWindow::savePatch() {
             QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
         return;
     }
+    reportPatchSaved(path, players);
+}
+
+void CompareWindow::reportPatchSaved(const QString& path, int players) {
     statusBar()->showMessage(
         QStringLiteral("Saved %1: the differences of %2 %3")
             .arg(QDir::toNativeSeparators(path))

@@ -63,6 +63,7 @@ private:
     void unlockRight(bool unlocked);
     void saveAll();
     void savePatch();
+    void reportPatchSaved(const QString& path, int players);
     // Runs a step; an error it raises is shown and the step reported as failed.
     bool attempt(const std::function<void()>& step);
 
