@@ -120,9 +120,12 @@ void PlayerNameBox::searchAsTyped(const QKeyEvent& key) {
         return;
     }
     const QString typed = edit->text();
+    // Typing only ever moves to another player: it never reloads the one shown (a
+    // prefix of its own name is typed on the way to another's), so its edits stay pending
+    // as when another player is chosen from the list.
     const int found = findPlayerWithPrefix(index_(), typed.toStdString());
     if (found >= 0) {
-        choose(found);
+        select(found);
         edit->setText(list_->itemText(found));
     }
     edit->setSelection(static_cast<int>(typed.size()),
