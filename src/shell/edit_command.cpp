@@ -47,6 +47,8 @@ bool EditsCommand::mergeWith(const QUndoCommand* other) {
     }
     edit.after = next.front().after;
     setText(editText(edit));
+    // A drag away and back again leaves the value where it started: no step is left.
+    setObsolete(edit.after == edit.before);
     return true;
 }
 

@@ -12,7 +12,8 @@ namespace qb {
 // Redo applies them in order and undo reverts them last first, each through the
 // document, whose listeners show what changed. The merge id names the kind of step: the
 // editors' steps of one rating of one player in a row (a drag, repeated keys) merge
-// into one; steps of id -1 never merge.
+// into one, which the history drops when it leaves the value where it started; steps of
+// id -1 never merge.
 class EditsCommand : public QUndoCommand {
 public:
     static constexpr int kNoMerge = -1;

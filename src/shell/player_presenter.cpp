@@ -259,8 +259,11 @@ void PlayerPresenter::historyMoved(int index) {
         return; // a history let go of: its steps are gone, nothing to show
     }
     const auto editorEdit = [this](int at) -> const Edit* {
+        // A step merged away (it left its value where it started) is no longer there.
         const auto* step = static_cast<const EditsCommand*>(history_->command(at));
-        return step->id() == EditsCommand::kEditorStep ? &step->edits().front() : nullptr;
+        return step != nullptr && step->id() == EditsCommand::kEditorStep
+                   ? &step->edits().front()
+                   : nullptr;
     };
     // The steps gone over, the last done first: pushed or redone (a step merged into the
     // last keeps the index), or undone.

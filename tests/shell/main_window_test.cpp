@@ -498,8 +498,14 @@ private slots:
         const auto stored = test::readFileBytes(path);
         const std::string reference = f.copy(path, "reference.pak");
 
-        // A drag of 20 steps is one step of the history.
+        // A drag away and back leaves no step.
         const int rating = slider->value();
+        slider->setSliderDown(true);
+        slider->setSliderPosition(rating + 3);
+        slider->setSliderPosition(rating);
+        slider->setSliderDown(false);
+        QVERIFY(!undoAction->isEnabled());
+        // A drag of 20 steps is one step of the history.
         slider->setSliderDown(true);
         for (int step = 1; step <= 20; ++step) {
             slider->setSliderPosition(rating + step);
