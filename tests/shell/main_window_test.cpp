@@ -533,11 +533,15 @@ private slots:
         QCOMPARE(slider->value(), rating + 20);
         QCOMPARE(bowlingStyleList->currentIndex(), 3);
 
+        // The title's asterisk goes when the last change is undone and when it is saved.
+        const auto titleMarked = [&w] { return w.windowTitle().endsWith(u" *"_s); };
+        QVERIFY(titleMarked());
         int steps = 0;
         for (; undoAction->isEnabled(); ++steps) {
             undoAction->trigger();
         }
         QCOMPARE(steps, 5);
+        QVERIFY(!titleMarked());
         // The last undo shows the player and the tab of the first edit as loaded.
         QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), tabHolding(slider));
@@ -562,8 +566,10 @@ private slots:
         QCOMPARE(slider->value(), rating);
         history->setCurrentIndex(history->model()->index(5, 0));
         QCOMPARE(inningsBox->text(), u"12"_s);
+        QVERIFY(titleMarked());
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), u"Saved 2 players"_s);
+        QVERIFY(!titleMarked());
         test::saveEdits(
             reference,
             {{0, "ratings.bowling.Accuracy", std::to_string(rating + 20)},
