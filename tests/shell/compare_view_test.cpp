@@ -120,6 +120,26 @@ private slots:
         }
     }
 
+    // Two rosters of the same bytes differ as soon as either side has a pending edit.
+    void pendingEditsOfEitherSideCount() {
+        for (const char* side : {"compareLeft", "compareRight"}) {
+            Fixture f;
+            QMainWindow& view = f.compareWith(f.copy(f.mine, "same.pak"));
+            auto* counted = child<QLabel>(view, "compareDifferences");
+            QCOMPARE(counted->text(), u"0 players differ in 0 fields"_s);
+            child<QCheckBox>(view, "compareUnlockRight")->setChecked(true);
+            QAbstractItemModel* model = child<QTableView>(view, side)->model();
+            int accuracy = 0;
+            while (model->headerData(accuracy, Qt::Horizontal, Qt::ToolTipRole) !=
+                   u"ratings.bowling.Accuracy"_s) {
+                ++accuracy;
+            }
+            const QModelIndex cell = model->index(2, accuracy);
+            QVERIFY(model->setData(cell, model->data(cell).toInt() + 1));
+            QVERIFY2(counted->text().startsWith(u"1 player"_s), side);
+        }
+    }
+
     void patchesSaveAndApplyWhatTheCliWrites() {
         for (const char* match : {"id", "slot"}) {
             Fixture f;
