@@ -261,9 +261,8 @@ void PlayerPresenter::historyMoved(int index) {
     const auto editorEdit = [this](int at) -> const Edit* {
         // A step merged away (it left its value where it started) is no longer there.
         const auto* step = static_cast<const EditsCommand*>(history_->command(at));
-        return step != nullptr && step->id() == EditsCommand::kEditorStep
-                   ? &step->edits().front()
-                   : nullptr;
+        return step != nullptr && step->id() == EditsCommand::kEditorStep ? &step->edits().front()
+                                                                          : nullptr;
     };
     // The steps gone over, the last done first: pushed or redone (a step merged into the
     // last keeps the index), or undone.
@@ -351,6 +350,8 @@ void PlayerPresenter::showStatisticsFormat(int format) {
         return;
     }
     views_.statistics->showSheet(shownPlayer().sheet());
+    // The marks follow the format shown: its own changed figures, not the last format's.
+    showChangedFields();
     views_.statistics->focusFirstFigure();
 }
 

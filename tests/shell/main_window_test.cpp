@@ -5,7 +5,9 @@
 #include "shell/demo_mode.h"
 #include "shell/editors.h"
 #include "shell/pages/page.h"
+#include "shell/pages/statistics_page.h"
 #include "shell/pages/tab_table.h"
+#include "shell/pages/widgets.h"
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
 #include "window_fixture.h"
@@ -434,13 +436,26 @@ private slots:
         MainWindow& w = *f.window;
         auto* inningsBox = child<QLineEdit>(w, "txtInnings");
         auto* formatList = child<QComboBox>(w, "cboStatisticsMode");
+        // The boxes whose captions are marked as unsaved: the format shown's own.
+        const auto marked = [page = w.findChild<StatisticsPage*>()] {
+            QStringList boxes;
+            for (const QLabel* label : page->findChildren<QLabel*>()) {
+                if (label->property("unsaved").toBool()) {
+                    boxes << label->buddy()->objectName();
+                }
+            }
+            return boxes;
+        };
         const std::string path = f.open(smallRoster());
         inningsBox->setText(u"12"_s);
         test::choose(formatList, 2);
         QCOMPARE(inningsBox->text(), u"0"_s);
+        QCOMPARE(marked(), QStringList());
         inningsBox->setText(u"300"_s);
+        child<QLineEdit>(w, "txtWickets")->setText(u"3"_s);
         test::choose(formatList, 0);
         QCOMPARE(inningsBox->text(), u"12"_s);
+        QCOMPARE(marked(), QStringList{u"txtInnings"_s});
         child<QLineEdit>(w, "txtOvers")->setText(u"10"_s);
         child<QLineEdit>(w, "txtWickets")->setText(u"4"_s);
         child<QLineEdit>(w, "txtBowlingRuns")->setText(u"38"_s);
@@ -458,6 +473,18 @@ private slots:
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
         QCOMPARE(int{saved[49]}, 0x01);
+
+        // Marked, every caption of the page still shows whole ("Highest Score").
+        w.show();
+        child<TabStrip>(w, "TabStrip1")->selectTab(tabHolding(inningsBox));
+        const QList<QLabel*> captions = w.findChild<StatisticsPage*>()->findChildren<QLabel*>();
+        for (QLabel* label : captions) {
+            markUnsaved(label, true);
+        }
+        QApplication::processEvents();
+        for (const QLabel* label : captions) {
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
     }
 
     // A player is shown as the file holds it when chosen: another program's change to a
