@@ -730,8 +730,10 @@ private slots:
         const QString open = q(maker.write(f.dir, "open.pak"));
         const QString other = q(maker.write(f.dir, "other.pak"));
         w.openRoster(open);
+        // Each sender is a jthread: a failed check returns from the test, and the thread is
+        // joined on the way out, failing this test alone.
         SendOutcome outcome;
-        std::thread sender(
+        std::jthread sender(
             [&] { outcome = sendLinkCommand(linkName(kEditorTopic), u"12|"_s + open); });
         QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
         sender.join();
@@ -775,7 +777,7 @@ private slots:
         // A message far larger than any request is refused and changes nothing.
         SendOutcome huge;
         std::atomic<bool> answered = false;
-        std::thread flooder([&] {
+        std::jthread flooder([&] {
             huge = sendLinkCommand(linkName(kEditorTopic), QString(100000, QLatin1Char('9')));
             answered = true;
         });
