@@ -72,14 +72,6 @@ void PlayerNameBox::select(int entry) {
     list_->setCurrentIndex(entry);
 }
 
-void PlayerNameBox::choose(int entry) {
-    if (entry == list_->currentIndex()) {
-        emit reloadRequested(entry);
-    } else {
-        list_->setCurrentIndex(entry);
-    }
-}
-
 void PlayerNameBox::markUnsaved(const std::vector<int>& pending) {
     // Only the entries whose state changed are marked again.
     const std::set<int> unsaved(pending.begin(), pending.end());

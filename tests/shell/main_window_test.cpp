@@ -14,11 +14,14 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <atomic>
 #include <thread>
 #ifndef Q_OS_WIN
@@ -749,11 +752,11 @@ private slots:
         QCOMPARE(w.windowTitle(),
                  u"Quillbay V2.1 - open.pak"_s); // unchanged on this path
 
+        // A request that cannot be carried out opens no dialog: it is noted in the status
+        // line, the newest note alone, and changes nothing.
+        const auto noted = [&w] { return w.statusBar()->currentMessage(); };
         w.handleLinkRequest(u"500|"_s + other);
-        QCOMPARE(f.dialogs.messages.value(0), u"Non-continous roster"_s);
-        QCOMPARE(f.dialogs.icons.value(0), QMessageBox::Warning);
-
-        // Hostile requests are refused with an error and change nothing.
+        QCOMPARE(noted(), u"Non-continous roster"_s);
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
         const QString unreadable = u"The companion program's request \""_s;
         const QString unopened = u"The roster the companion program asked for cannot be opened: "_s;
@@ -768,10 +771,9 @@ private slots:
         f.dialogs.answers = {true, true, true};
         for (const auto& [request, says] : hostile) {
             w.handleLinkRequest(request);
-            QVERIFY2(f.dialogs.messages.constLast().startsWith(says),
-                     qPrintable(f.dialogs.messages.constLast()));
+            QVERIFY2(noted().startsWith(says), qPrintable(noted()));
         }
-        QCOMPARE(f.dialogs.messages.size(), 1 + static_cast<qsizetype>(hostile.size()));
+        QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(w.openedFileName(), other);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 300);
         // A message far larger than any request is refused and changes nothing.
@@ -786,6 +788,35 @@ private slots:
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, u"ERR message too long"_s);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
+    }
+
+    // Requests that cannot be carried out, sent as fast as they are answered: each is
+    // answered "ERR", none opens a dialog, and no socket or window is left behind.
+    void aFloodOfRequestsLeavesTheWindowAsItWas() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const QString path = q(f.open(smallRoster()));
+        const QString request = u"500|"_s + path;
+        const qsizetype windows = QApplication::topLevelWidgets().size();
+        std::atomic<int> refused = 0;
+        QEventLoop answering; // runs as long as the flood takes
+        std::jthread flood([&] {
+            for (int i = 0; i < 10000; ++i) {
+                const SendOutcome outcome = sendLinkCommand(linkName(kEditorTopic), request);
+                refused += outcome.error == u"ERR Non-continous roster"_s ? 1 : 0;
+            }
+            QMetaObject::invokeMethod(&answering, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        answering.exec();
+        flood.join();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(refused.load(), 10000);
+        QVERIFY(f.dialogs.messages.isEmpty() && f.dialogs.questions.isEmpty());
+        QCOMPARE(w.findChildren<QLocalSocket*>().size(), 0);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QCOMPARE(w.statusBar()->currentMessage(), u"Non-continous roster"_s);
+        w.handleLinkRequest(u"2|"_s + path); // the window still carries requests out
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 2);
     }
 
 #ifndef Q_OS_WIN
