@@ -119,13 +119,38 @@ std::vector<std::string> keptBecause(const std::vector<Copy>& copies) {
     return why;
 }
 
-void copyWhole(const FileHandle& source, const fs::path& target) {
-    const std::int64_t size = source.size();
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    source.readAt(bytes.data(), bytes.size(), 0);
+std::vector<std::uint8_t> wholeFile(const FileHandle& file) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+    file.readAt(bytes.data(), bytes.size(), 0);
+    return bytes;
+}
+
+void writeCopy(const std::vector<std::uint8_t>& bytes, const fs::path& target) {
     const FileHandle copy(utf8Path(target), OpenMode::CreateNew, "writing");
     copy.writeAt(bytes.data(), bytes.size(), 0);
     copy.sync();
+}
+
+// FNV-1a over the whole file: tells this process's last view of a file from a change
+// another program made since.
+std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const std::uint8_t byte : bytes) {
+        hash = (hash ^ byte) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+// What each file (by canonical path) held when this process last backed it up or
+// wrote it.
+struct SeenFiles {
+    std::mutex mutex;
+    std::map<std::string, std::uint64_t> contents;
+};
+
+SeenFiles& seenFiles() {
+    static SeenFiles seen;
+    return seen;
 }
 
 // Deletes the backups that are not kept (keptBecause), never `keep` (the one a command
@@ -180,12 +205,14 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
         nativePath(utf8Path(nativePath(canonicalPath).filename()) + "-" + pathKey(canonicalPath)));
 }
 
-void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
-                const std::string& keep) {
-    static std::mutex mutex;
-    static std::set<std::string> done;
-    const std::lock_guard lock(mutex);
-    if (done.contains(identity.canonicalPath)) {
+void backUpBeforeWrite(const FileHandle& file, const FileIdentity& identity,
+                       const std::string& dataFolder, const std::string& keep) {
+    SeenFiles& seen = seenFiles();
+    const std::lock_guard lock(seen.mutex);
+    const std::vector<std::uint8_t> bytes = wholeFile(file);
+    const std::uint64_t print = fingerprint(bytes);
+    if (const auto found = seen.contents.find(identity.canonicalPath);
+        found != seen.contents.end() && found->second == print) {
         return;
     }
     makePrivateFolder(utf8Path(nativePath(dataFolder) / "backups"));
@@ -203,7 +230,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
         nativePath(stem + "-" + number + "-" + timestamp(std::chrono::system_clock::now()) + ext);
     const fs::path partial = nativePath(utf8Path(target) + kPartial);
     try {
-        copyWhole(file, partial);
+        writeCopy(bytes, partial);
         replaceFile(utf8Path(partial), utf8Path(target));
         syncFolder(folder);
     } catch (...) {
@@ -212,8 +239,17 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
         fs::remove(target, ignored);
         throw;
     }
-    done.insert(identity.canonicalPath);
+    seen.contents[identity.canonicalPath] = print;
     rotate(nativePath(folder), stem, ext, keep);
+}
+
+void noteOwnWrite(const FileHandle& file, const FileIdentity& identity) {
+    SeenFiles& seen = seenFiles();
+    const std::lock_guard lock(seen.mutex);
+    if (const auto found = seen.contents.find(identity.canonicalPath);
+        found != seen.contents.end()) {
+        found->second = fingerprint(wholeFile(file));
+    }
 }
 
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {

@@ -19,7 +19,8 @@ public:
     void setGamePath(const QString& path);
     QString lastFile() const;
     void setLastFile(const QString& path);
-    // Copy a roster before its first write in a session (key "Backups", default on).
+    // Copy a roster before its first write in a session, and again after another program
+    // changed it (key "Backups", default on).
     bool backups() const;
     // The column groups the roster grid hides, by name (key "GridHidden"; none by default).
     QStringList gridHiddenGroups() const;
