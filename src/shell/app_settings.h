@@ -25,6 +25,9 @@ public:
     // The column groups the roster grid hides, by name (key "GridHidden"; none by default).
     QStringList gridHiddenGroups() const;
     void setGridHiddenGroups(const QStringList& names);
+    // The folder a patch was last saved in (key "PatchFolder"; empty until one is).
+    QString patchFolder() const;
+    void setPatchFolder(const QString& folder);
     QString fileName() const { return settings_->fileName(); }
 
 private:

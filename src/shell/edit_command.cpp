@@ -53,12 +53,15 @@ bool EditsCommand::mergeWith(const QUndoCommand* other) {
 }
 
 QString editText(const Edit& edit) {
+    return editText(edit, QString::fromStdString(edit.field->caption)
+                              .remove(QLatin1Char('&'))
+                              .remove(QLatin1Char(':'))
+                              .trimmed());
+}
+
+QString editText(const Edit& edit, const QString& title) {
     const Field& field = *edit.field;
-    const QString caption = QString::fromStdString(field.caption)
-                                .remove(QLatin1Char('&'))
-                                .remove(QLatin1Char(':'))
-                                .trimmed();
-    return caption + QLatin1Char(' ') + cellText(field, edit.before) + QStringLiteral(" → ") +
+    return title + QLatin1Char(' ') + cellText(field, edit.before) + QStringLiteral(" → ") +
            cellText(field, edit.after);
 }
 

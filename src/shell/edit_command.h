@@ -39,6 +39,8 @@ private:
 
 // "Attack 40 → 45": the field's caption, its value before and after.
 QString editText(const Edit& edit);
+// The same under another title ("Bowling: Accuracy 40 → 45").
+QString editText(const Edit& edit, const QString& title);
 
 // A field's raw editor value as a user reads it: a list's entry, a box's state, a number.
 QString cellText(const Field& field, const CellValue& value);

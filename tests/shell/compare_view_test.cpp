@@ -136,7 +136,7 @@ private slots:
             }
             const QModelIndex cell = model->index(2, accuracy);
             QVERIFY(model->setData(cell, model->data(cell).toInt() + 1));
-            QVERIFY2(counted->text().startsWith(u"1 player"_s), side);
+            QVERIFY2(counted->text() == u"1 player differs in 1 field"_s, side);
         }
     }
 
@@ -147,9 +147,12 @@ private slots:
             child<QComboBox>(view, "compareMatch")
                 ->setCurrentIndex(QByteArray(match) == "id" ? 1 : 0);
             child<QTableView>(view, "compareLeft")->selectAll();
-            const std::string patch = f.dir.file("patch.json");
+            // Saved beside the roster at first, the patch is applied from where it went.
+            QVERIFY(QDir().mkpath(f.file("patches")));
+            const std::string patch = f.dir.file("patches/patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "compareSavePatch")->click();
+            QCOMPARE(f.dialogs.savedIn, QStringList{f.file("patch.json")});
             QVERIFY(view.statusBar()->currentMessage().endsWith(
                 u"patch.json: the differences of %1 players"_s.arg(QByteArray(match) == "id" ? 2
                                                                                              : 4)));
@@ -167,8 +170,9 @@ private slots:
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QCOMPARE(f.dialogs.openedIn.constLast(), f.file("patches"));
             QVERIFY(f.dialogs.questions.value(0).startsWith(u"Apply patch.json to mine.pak?"_s));
-            QVERIFY(f.dialogs.questions.value(0).contains(u"Accuracy"_s));
+            QVERIFY(f.dialogs.questions.value(0).contains(u"Bowling: Accuracy"_s));
             QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(), u"&Undo Apply patch.json"_s);
             f.window->saveAll();
             test::runCli({u"apply"_s, q(expected), q(patch), u"--match"_s, match});

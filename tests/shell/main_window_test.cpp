@@ -14,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
@@ -79,17 +80,40 @@ private slots:
         QCOMPARE(child<QAction>(*f.window, "mnuCricketPath")->text(), u"Cricket 2004 Path"_s);
         f.window->chooseAndOpenRoster(); // asks for the game folder first, then stops
         QCOMPARE(f.dialogs.messages.value(0), u"First Set the path for Cricket 2004 directory"_s);
+        // A file named at the start waits for the game folder, then opens.
+        const std::string roster = smallRoster().write(f.dir, "named.pak");
         f.dialogs.folders = {f.file(""), f.file("game")};
-        f.window->chooseGameFolder();
-        QCOMPARE(f.dialogs.messages.value(1), u"Wrong Path"_s);
-        QCOMPARE(f.dialogs.messages.size(), 2);
+        f.window->openRosterAfterGameCheck(q(roster));
+        QCOMPARE(f.dialogs.messages.mid(1),
+                 QStringList({u"First Set the path for Cricket 2004 directory"_s,
+                              u"Wrong Path: %1 holds no data/cricket_pc.gob"_s.arg(
+                                  QDir::toNativeSeparators(f.file("")))}));
         QCOMPARE(f.settings->gamePath(), f.file("game"));
+        QCOMPARE(f.window->openedFileName(), q(roster));
         QVERIFY(child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         f.dialogs.folders = {f.file("")};
         f.window->chooseGameFolder(); // cancelled after Wrong Path: nothing changes
         QCOMPARE(f.settings->gamePath(), f.file("game"));
         f.window->chooseAndOpenRoster(); // the file dialog starts in the game's folder
         QCOMPARE(f.dialogs.openedIn, QStringList{f.file("game")});
+    }
+
+    // The folder dialog's prompt of two lines is in its body; its title is one line.
+    void theFolderDialogShowsItsPromptInItsBody() {
+        const QString prompt = u"Select the path of Cricket 2004\nExample C:\\Games\\"_s;
+        QString title;
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            title = dialog->windowTitle();
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                labels << label->text();
+            }
+            dialog->close();
+        });
+        QVERIFY(SystemDialogs().chooseFolder(nullptr, prompt).isEmpty());
+        QCOMPARE(title, u"Select the path of Cricket 2004"_s);
+        QVERIFY(labels.contains(prompt));
     }
 
     void startsEmptyThenOpensRostersAndSavedGames() {
@@ -588,9 +612,15 @@ private slots:
         QCOMPARE(playerList->currentIndex(), 1);
         QVERIFY(marked(nameBox) && marked(inningsBox) && !marked(slider));
         // The Undo History list jumps to any step: back to the file as opened and forward.
+        // Opened beside the window on screen, it is wide enough for the text of a step.
+        w.show();
         child<QAction>(w, "mnuUndoHistory")->trigger();
         auto* history = child<QListView>(w, "lsvUndoHistory");
         QCOMPARE(history->model()->rowCount(), 6);
+        QApplication::processEvents();
+        const QString stepText = history->model()->index(1, 0).data().toString();
+        QVERIFY2(history->width() >= history->fontMetrics().horizontalAdvance(stepText),
+                 qPrintable(QString::number(history->width())));
         history->setCurrentIndex(history->model()->index(0, 0));
         QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(slider->value(), rating);

@@ -3,6 +3,7 @@
 #include "player/edits_file.h"
 #include "shell/compare/patch_preview.h"
 #include "shell/dialogs.h"
+#include "shell/tools/edits_folder.h"
 #include "shell/tools/tool_context.h"
 
 #include <QFile>
@@ -13,7 +14,8 @@ namespace qb {
 void applyEditsFile(const ToolContext& context) {
     QWidget* owner = &context.window;
     const QString path = context.dialogs.openFile(
-        owner, QStringLiteral("Select the edits file or patch to apply"), QString(),
+        owner, QStringLiteral("Select the edits file or patch to apply"),
+        editsFolder(context.settings, context.document),
         QStringLiteral("Edits file or patch (*.csv *.json);;All files (*)"));
     if (path.isEmpty()) {
         return;
