@@ -70,7 +70,15 @@ void PlayerPresenter::follow() {
     historyIndex_ = 0;
     connect(history_.get(), &QUndoStack::indexChanged, this, &PlayerPresenter::historyMoved);
     if (document_) {
-        listening_ = document_->onChange([this](const DocumentChange&) { showUnsaved(); });
+        listening_ = document_->onChange([this](const DocumentChange& change) {
+            // A change of the whole roster (read again, many players at once) may have
+            // changed the player on screen: the editors show it as the document now does,
+            // so they never hold a value that reads as an edit.
+            if (change.slot < 0 && shownSlot_ >= 0 && !showingState_) {
+                showSheet();
+            }
+            showUnsaved();
+        });
     }
 }
 

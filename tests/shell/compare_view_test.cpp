@@ -297,14 +297,17 @@ private slots:
         child<QPushButton>(view, "compareCopyToLeft")->click();
         f.window->saveAll();
         QVERIFY(test::readFileBytes(f.mine) != original);
+        test::saveEdits(f.mine, {{0, "name", "Elsewhere"}}); // another program, since
 
+        // The list and the compare view count against the file as it is now.
         child<QAction>(*f.window, "mnuBackups")->trigger();
         auto* backups = child<QDialog>(*f.window, "backupsWindow");
         auto* list = child<QTableWidget>(*backups, "backupsList");
         QCOMPARE(list->rowCount(), 1);
-        QCOMPARE(list->item(0, 1)->text(), u"2"_s);
+        QCOMPARE(list->item(0, 1)->text(), u"3"_s);
         child<QPushButton>(*backups, "backupsCompare")->click();
         QMainWindow& restore = *child<QMainWindow>(*f.window, "compareWindow");
+        QVERIFY(child<QLabel>(restore, "compareDifferences")->text().startsWith(u"3 players"_s));
         QVERIFY(restore.windowTitle().contains(u"mine-"_s));
         child<QTableView>(restore, "compareLeft")->selectAll();
         child<QPushButton>(restore, "compareCopyToLeft")->click();
