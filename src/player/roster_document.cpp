@@ -30,6 +30,9 @@ RosterDocument::RosterDocument(const std::string& path, int commentaryCount)
 void RosterDocument::reload() {
     table_ = file_.readSlotTable();
     index_ = buildRosterIndex(table_);
+    // A player without pending edits is shown from the new table on next use; one with
+    // edits keeps the record they were made on.
+    std::erase_if(players_, [](const auto& player) { return player.second.keys.empty(); });
     notify({});
 }
 

@@ -90,8 +90,9 @@ public:
     const RosterIndex& index() const noexcept { return index_; }
     int commentaryCount() const noexcept { return commentaryCount_; }
 
-    // Reads the slot table and lists again; pending edits are kept (a save still
-    // refuses a slot that another program changed since its player was loaded).
+    // Reads the slot table and lists again, and the players without pending edits with
+    // them; pending edits are kept (a save still refuses a slot that another program
+    // changed since its player was loaded).
     void reload();
 
     // The player of `slot` as its editors show it, with its pending edits. Shown from

@@ -170,6 +170,33 @@ bool heldForARestore(const std::vector<Copy>& copies, std::size_t i) {
     return true;
 }
 
+// FNV-1a over the whole file, a megabyte at a time: tells this process's last view of a
+// file from a change another program made since.
+std::uint64_t fingerprint(const FileHandle& file) {
+    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
+    const std::int64_t size = file.size();
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min(size, kChunk)));
+    std::uint64_t hash = fnv1a(std::span<const std::uint8_t>());
+    for (std::int64_t at = 0; at < size; at += kChunk) {
+        const auto count = static_cast<std::size_t>(std::min(size - at, kChunk));
+        file.readAt(chunk.data(), count, at);
+        hash = fnv1a(std::span<const std::uint8_t>(chunk.data(), count), hash);
+    }
+    return hash;
+}
+
+// What each file (by canonical path) held when this process last backed it up or
+// wrote it.
+struct SeenFiles {
+    std::mutex mutex;
+    std::map<std::string, std::uint64_t> contents;
+};
+
+SeenFiles& seenFiles() {
+    static SeenFiles seen;
+    return seen;
+}
+
 // Deletes the backups that are not kept (keptBecause), never `keep` (the one a command
 // reads), the newest, nor one held for a restore, and copies left half-written by a
 // process that died (none is being written now: the roster's lock is held).
@@ -224,12 +251,13 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
         nativePath(utf8Path(nativePath(canonicalPath).filename()) + "-" + pathKey(canonicalPath)));
 }
 
-void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
-                const std::string& keep) {
-    static std::mutex mutex;
-    static std::set<std::string> done;
-    const std::lock_guard lock(mutex);
-    if (done.contains(identity.canonicalPath)) {
+void backUpBeforeWrite(const FileHandle& file, const FileIdentity& identity,
+                       const std::string& dataFolder, const std::string& keep) {
+    SeenFiles& seen = seenFiles();
+    const std::lock_guard lock(seen.mutex);
+    const std::uint64_t print = fingerprint(file);
+    if (const auto found = seen.contents.find(identity.canonicalPath);
+        found != seen.contents.end() && found->second == print) {
         return;
     }
     makePrivateFolder(utf8Path(nativePath(dataFolder) / "backups"));
@@ -256,7 +284,7 @@ void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std:
         fs::remove(target, ignored);
         throw;
     }
-    done.insert(identity.canonicalPath);
+    seen.contents[identity.canonicalPath] = print;
     rotate(nativePath(folder), stem, ext, keep);
 }
 
@@ -272,6 +300,15 @@ void keepUntilBackedUp(const std::string& backup, const std::string& file,
     const std::string mark = std::to_string(slotTableHash(file));
     const FileHandle out(utf8Path(restoreMark(source)), OpenMode::CreateOrEmpty, "writing");
     out.writeAt(reinterpret_cast<const std::uint8_t*>(mark.data()), mark.size(), 0);
+}
+
+void noteOwnWrite(const FileHandle& file, const FileIdentity& identity) {
+    SeenFiles& seen = seenFiles();
+    const std::lock_guard lock(seen.mutex);
+    if (const auto found = seen.contents.find(identity.canonicalPath);
+        found != seen.contents.end()) {
+        found->second = fingerprint(file);
+    }
 }
 
 std::vector<Backup> listBackups(const std::string& file, const std::string& dataFolder) {

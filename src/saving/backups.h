@@ -15,14 +15,18 @@ std::string backupFolder(const std::string& dataFolder, const std::string& canon
 
 // Copies the open file into its backup folder as
 // <stem>-<sequence>-<UTC date-time-milliseconds><ext> the first time this process writes
-// it; the sequence, one more than the folder's highest, orders backups whatever the
-// clock says. The copy is written under a temporary name, flushed and renamed, so a
-// backup is whole or absent; a failed copy is deleted and the failure thrown. After a
+// it, and again whenever it holds other bytes than this process last backed up or wrote
+// (another program changed it since); the sequence, one more than the folder's highest,
+// orders backups whatever the clock says. The copy is written under a temporary name, flushed and
+// renamed, so a backup is whole or absent; a failed copy is deleted and the failure thrown. After a
 // good copy the file keeps its ten newest backups and the first backup of each of the
 // 30 latest days it was written on (at most 40 copies); the copy just made and `keep`
 // (a backup the command reads, when given) are never deleted.
-void backUpOnce(const FileHandle& file, const FileIdentity& identity, const std::string& dataFolder,
-                const std::string& keep = {});
+void backUpBeforeWrite(const FileHandle& file, const FileIdentity& identity,
+                       const std::string& dataFolder, const std::string& keep = {});
+// After this process wrote a file it backed up: what it holds now is its own doing, no
+// reason for another backup.
+void noteOwnWrite(const FileHandle& file, const FileIdentity& identity);
 
 // Keeps `backup`, which a restore of `file` read, past the rotation that would delete it,
 // until a newer backup holds `file` as the restore left it (as it is now): the next save

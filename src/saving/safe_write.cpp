@@ -180,7 +180,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
     const FileIdentity identity = identifyFile(roster.path());
     if (options.backups) {
         try {
-            backUpOnce(file, identity, dataFolder, options.keepBackup);
+            backUpBeforeWrite(file, identity, dataFolder, options.keepBackup);
         } catch (const std::exception& error) {
             report.notices.push_back(std::string("No backup of ") + roster.path() +
                                      " could be made: " + error.what());
@@ -217,6 +217,7 @@ SaveReport writeSlots(const RosterFile& roster, const std::vector<SlotWrite>& wr
             }
         }
     }
+    noteOwnWrite(file, identity);
     faults::crashPoint("before-journal-delete");
     removeFile(journalFile);
     for (const Planned& planned : plan) {

@@ -20,8 +20,10 @@ public:
 };
 
 struct SafetyOptions {
-    bool backups = true; // copy the file once per session before its first write
-    bool force = false;  // write even when the slot on disk changed since it was loaded
+    // Copy the file before this process first writes it, and again before a write after
+    // another program changed it.
+    bool backups = true;
+    bool force = false; // write even when the slot on disk changed since it was loaded
     // Journals and backups; empty: userDataFolder(), resolved when a save needs it.
     std::string dataFolder;
     // Flush the journal and the slot to the disk before going on. Only measurements
@@ -73,7 +75,8 @@ struct SaveReport {
 // runs under the roster's lock (roster/roster_lock.h):
 //  1. every slot with a change is read again; one that differs from `expected` is a
 //     SlotConflict (unless forced), before anything is written;
-//  2. the first write to a file in this process copies it to its backup folder first;
+//  2. the first write to a file in this process copies it to its backup folder first,
+//     and so does a write after another program changed the file;
 //  3. one journal (the file's identity, this process, and for each slot its offset and
 //     the old and new bytes of its changed offsets, under a checksum) is written and
 //     flushed;

@@ -42,6 +42,14 @@ void AppSettings::setGridHiddenGroups(const QStringList& names) {
     setValue("GridHidden", names.join(QLatin1Char(',')));
 }
 
+QString AppSettings::patchFolder() const {
+    return value("PatchFolder");
+}
+
+void AppSettings::setPatchFolder(const QString& folder) {
+    setValue("PatchFolder", folder);
+}
+
 QString AppSettings::lastFile() const {
     return value("LastFile");
 }

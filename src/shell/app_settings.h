@@ -19,11 +19,15 @@ public:
     void setGamePath(const QString& path);
     QString lastFile() const;
     void setLastFile(const QString& path);
-    // Copy a roster before its first write in a session (key "Backups", default on).
+    // Copy a roster before its first write in a session, and again after another program
+    // changed it (key "Backups", default on).
     bool backups() const;
     // The column groups the roster grid hides, by name (key "GridHidden"; none by default).
     QStringList gridHiddenGroups() const;
     void setGridHiddenGroups(const QStringList& names);
+    // The folder a patch was last saved in (key "PatchFolder"; empty until one is).
+    QString patchFolder() const;
+    void setPatchFolder(const QString& folder);
     QString fileName() const { return settings_->fileName(); }
 
 private:

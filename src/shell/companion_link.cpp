@@ -4,6 +4,7 @@
 
 #include <QLocalSocket>
 #include <QTimer>
+#include <utility>
 
 namespace qb {
 
@@ -15,7 +16,8 @@ QString linkPathProblem(const QString& path) {
     return QString::fromStdString(localLinkProblem(path.toStdString()));
 }
 
-LinkServer::LinkServer(const QString& name, QObject* parent) : QObject(parent) {
+LinkServer::LinkServer(const QString& name, LinkCheck check, QObject* parent)
+    : QObject(parent), check_(std::move(check)) {
     // Only the same user may connect. A socket left by an editor that died is removed;
     // one that answers belongs to a running editor, which keeps it.
     server_.setSocketOptions(QLocalServer::UserAccessOption);
@@ -63,11 +65,16 @@ void LinkServer::accept() {
             if (command.endsWith(QLatin1Char('\r'))) {
                 command.chop(1);
             }
-            // The request is accepted first, then carried out.
-            socket->write("OK\n");
+            // The request is answered first, then an accepted one is carried out.
+            QString refusal = check_ ? check_(command) : QString();
+            refusal.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            socket->write(refusal.isEmpty() ? QByteArray("OK\n")
+                                            : "ERR " + refusal.toUtf8() + '\n');
             socket->flush();
             socket->disconnectFromServer();
-            emit commandReceived(command);
+            if (refusal.isEmpty()) {
+                emit commandReceived(command);
+            }
         });
     }
 }

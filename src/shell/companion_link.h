@@ -3,6 +3,7 @@
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace qb {
 
@@ -21,12 +22,17 @@ QString linkName(const QString& topic);
 // at the name that belongs to another user or is no socket.
 QString linkPathProblem(const QString& path);
 
-// Listens for requests under a name; each complete line is acknowledged and handed on.
+// Decides the answer to a request before it is carried out: empty accepts it ("OK"),
+// any other text refuses it ("ERR " and the text).
+using LinkCheck = std::function<QString(const QString& command)>;
+
+// Listens for requests under a name; each complete line is answered, and an accepted one
+// handed on.
 class LinkServer : public QObject {
     Q_OBJECT
 
 public:
-    explicit LinkServer(const QString& name, QObject* parent = nullptr);
+    explicit LinkServer(const QString& name, LinkCheck check = {}, QObject* parent = nullptr);
     bool isListening() const { return server_.isListening(); }
 
 signals:
@@ -35,6 +41,7 @@ signals:
 private:
     void accept();
     QLocalServer server_;
+    LinkCheck check_;
 };
 
 struct SendOutcome {

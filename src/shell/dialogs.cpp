@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 
 namespace qb {
@@ -68,7 +70,15 @@ QString SystemDialogs::saveFile(QWidget* owner, const QString& title, const QStr
 }
 
 QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
-    return QFileDialog::getExistingDirectory(owner, prompt);
+    // A title is one line: the prompt goes in the dialog's own body (Qt's dialog, as the
+    // platform's has no place for it), its first line the title.
+    QFileDialog dialog(owner, prompt.section(QLatin1Char('\n'), 0, 0));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        grid->addWidget(new QLabel(prompt, &dialog), grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 namespace {

@@ -34,6 +34,7 @@ public:
                              const QString& filters) = 0;
     virtual QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
                              const QString& filters) = 0;
+    // A folder; the prompt, of one line or more, is shown in the dialog under its title.
     virtual QString chooseFolder(QWidget* owner, const QString& prompt) = 0;
     // What to do about a slot another program changed: overwrite, reload or cancel.
     // With `applyToAll`, one of several such slots: the question offers to give the

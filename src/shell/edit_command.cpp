@@ -47,16 +47,21 @@ bool EditsCommand::mergeWith(const QUndoCommand* other) {
     }
     edit.after = next.front().after;
     setText(editText(edit));
+    // A drag away and back again leaves the value where it started: no step is left.
+    setObsolete(edit.after == edit.before);
     return true;
 }
 
 QString editText(const Edit& edit) {
+    return editText(edit, QString::fromStdString(edit.field->caption)
+                              .remove(QLatin1Char('&'))
+                              .remove(QLatin1Char(':'))
+                              .trimmed());
+}
+
+QString editText(const Edit& edit, const QString& title) {
     const Field& field = *edit.field;
-    const QString caption = QString::fromStdString(field.caption)
-                                .remove(QLatin1Char('&'))
-                                .remove(QLatin1Char(':'))
-                                .trimmed();
-    return caption + QLatin1Char(' ') + cellText(field, edit.before) + QStringLiteral(" → ") +
+    return title + QLatin1Char(' ') + cellText(field, edit.before) + QStringLiteral(" → ") +
            cellText(field, edit.after);
 }
 

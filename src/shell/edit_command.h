@@ -12,7 +12,8 @@ namespace qb {
 // Redo applies them in order and undo reverts them last first, each through the
 // document, whose listeners show what changed. The merge id names the kind of step: the
 // editors' steps of one rating of one player in a row (a drag, repeated keys) merge
-// into one; steps of id -1 never merge.
+// into one, which the history drops when it leaves the value where it started; steps of
+// id -1 never merge.
 class EditsCommand : public QUndoCommand {
 public:
     static constexpr int kNoMerge = -1;
@@ -38,6 +39,8 @@ private:
 
 // "Attack 40 → 45": the field's caption, its value before and after.
 QString editText(const Edit& edit);
+// The same under another title ("Bowling: Accuracy 40 → 45").
+QString editText(const Edit& edit, const QString& title);
 
 // A field's raw editor value as a user reads it: a list's entry, a box's state, a number.
 QString cellText(const Field& field, const CellValue& value);

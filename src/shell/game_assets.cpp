@@ -43,20 +43,23 @@ bool GameAssets::requireGameFolder() {
         return true;
     }
     message(QMessageBox::Critical, QStringLiteral("First Set the path for Cricket 2004 directory"));
+    // What needed the folder goes on once one is chosen.
     chooseGameFolder();
-    return false;
+    return !folder_.isEmpty() && !archivePath().isEmpty();
 }
 
 void GameAssets::chooseGameFolder() {
     const QString prompt = QStringLiteral(
-        "Select the path of Cricket 2004\r\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
+        "Select the path of Cricket 2004\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
     while (true) {
         const QString folder = dialogs_.chooseFolder(window_, prompt);
         if (folder.isEmpty()) {
             return;
         }
         if (!findArchive(gameFolderPath(folder.toStdString()))) {
-            message(QMessageBox::Critical, QStringLiteral("Wrong Path"));
+            message(QMessageBox::Critical, QStringLiteral("Wrong Path: %1 holds no %2")
+                                               .arg(QDir::toNativeSeparators(folder),
+                                                    QString::fromLatin1(kArchiveRelative)));
             continue;
         }
         folder_ = folder;

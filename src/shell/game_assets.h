@@ -26,7 +26,8 @@ public:
     // The game folder as last chosen; empty while none is.
     const QString& folder() const { return folder_; }
     const QString& tempPath() const { return tempPath_; }
-    // Whether the game folder holds the game's archive; if not, says so and asks for it.
+    // Whether the game folder holds the game's archive; if not, says so and asks for it,
+    // and whether one that does was chosen.
     bool requireGameFolder();
     // Asks for the game folder until one holding the archive is chosen or it is cancelled.
     void chooseGameFolder();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 
@@ -169,8 +170,11 @@ int main(int argc, char** argv) {
     }
     window.show();
     if (!open.isEmpty()) {
-        // As the open command does: the game folder first, then the file.
-        window.openRosterAfterGameCheck(QFileInfo(open).absoluteFilePath());
+        // As the open command does: the game folder first, then the file. Once the event
+        // loop runs, so the window is on the screen and a question is centred on it.
+        QTimer::singleShot(0, &window, [&window, path = QFileInfo(open).absoluteFilePath()] {
+            window.openRosterAfterGameCheck(path);
+        });
     }
     return QApplication::exec();
 }

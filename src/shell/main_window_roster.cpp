@@ -41,6 +41,9 @@ void MainWindow::showHistory() {
         historyView_->setEmptyLabel(QStringLiteral("As opened"));
         dock->setWidget(historyView_);
         addDockWidget(Qt::RightDockWidgetArea, dock);
+        // Wide enough for a step's text, not the few pixels the window's fixed page
+        // leaves it: the window grows to make room.
+        historyView_->setMinimumWidth(historyView_->fontMetrics().averageCharWidth() * 28);
     }
     historyView_->parentWidget()->show();
 }

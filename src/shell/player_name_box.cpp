@@ -72,14 +72,6 @@ void PlayerNameBox::select(int entry) {
     list_->setCurrentIndex(entry);
 }
 
-void PlayerNameBox::choose(int entry) {
-    if (entry == list_->currentIndex()) {
-        emit reloadRequested(entry);
-    } else {
-        list_->setCurrentIndex(entry);
-    }
-}
-
 void PlayerNameBox::markUnsaved(const std::vector<int>& pending) {
     // Only the entries whose state changed are marked again.
     const std::set<int> unsaved(pending.begin(), pending.end());
@@ -120,9 +112,12 @@ void PlayerNameBox::searchAsTyped(const QKeyEvent& key) {
         return;
     }
     const QString typed = edit->text();
+    // Typing only ever moves to another player: it never reloads the one shown (a
+    // prefix of its own name is typed on the way to another's), so its edits stay pending
+    // as when another player is chosen from the list.
     const int found = findPlayerWithPrefix(index_(), typed.toStdString());
     if (found >= 0) {
-        choose(found);
+        select(found);
         edit->setText(list_->itemText(found));
     }
     edit->setSelection(static_cast<int>(typed.size()),

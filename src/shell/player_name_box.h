@@ -16,8 +16,8 @@ namespace qb {
 
 // The Name box above the tabs: the open roster's listed players by slot, the marks of
 // those with unsaved edits, and the search as a name is typed into it. Choosing another
-// player is `chosen`; choosing the one on screen again (from the list, by typing or by a
-// request) is `reloadRequested`, a revert.
+// player is `chosen`; choosing the one on screen again from the list is
+// `reloadRequested`, a revert. Typing never reverts: it only moves to another player.
 class PlayerNameBox : public QObject {
     Q_OBJECT
 
@@ -38,8 +38,6 @@ public:
     void selectQuietly(int slot);
     // Selects the entry, `chosen` when it was not selected.
     void select(int entry);
-    // `reloadRequested` for the selected entry, else selects it.
-    void choose(int entry);
     // Marks the entries of these slots as holding unsaved edits, unmarks the others.
     void markUnsaved(const std::vector<int>& pending);
 

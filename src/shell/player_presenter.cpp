@@ -70,7 +70,15 @@ void PlayerPresenter::follow() {
     historyIndex_ = 0;
     connect(history_.get(), &QUndoStack::indexChanged, this, &PlayerPresenter::historyMoved);
     if (document_) {
-        listening_ = document_->onChange([this](const DocumentChange&) { showUnsaved(); });
+        listening_ = document_->onChange([this](const DocumentChange& change) {
+            // A change of the whole roster (read again, many players at once) may have
+            // changed the player on screen: the editors show it as the document now does,
+            // so they never hold a value that reads as an edit.
+            if (change.slot < 0 && shownSlot_ >= 0 && !showingState_) {
+                showSheet();
+            }
+            showUnsaved();
+        });
     }
 }
 
@@ -259,8 +267,10 @@ void PlayerPresenter::historyMoved(int index) {
         return; // a history let go of: its steps are gone, nothing to show
     }
     const auto editorEdit = [this](int at) -> const Edit* {
+        // A step merged away (it left its value where it started) is no longer there.
         const auto* step = static_cast<const EditsCommand*>(history_->command(at));
-        return step->id() == EditsCommand::kEditorStep ? &step->edits().front() : nullptr;
+        return step != nullptr && step->id() == EditsCommand::kEditorStep ? &step->edits().front()
+                                                                          : nullptr;
     };
     // The steps gone over, the last done first: pushed or redone (a step merged into the
     // last keeps the index), or undone.
@@ -348,6 +358,8 @@ void PlayerPresenter::showStatisticsFormat(int format) {
         return;
     }
     views_.statistics->showSheet(shownPlayer().sheet());
+    // The marks follow the format shown: its own changed figures, not the last format's.
+    showChangedFields();
     views_.statistics->focusFirstFigure();
 }
 

@@ -523,6 +523,29 @@ TEST_F(SafetyFixture, BackupsAreWholeOrAbsentAndKeepTheNewestAndEachDaysFirst) {
                 testing::StartsWith("gaps-000008-"));
 }
 
+// One backup a session while only this process writes the file; a change by another
+// program since is backed up before the next write, so it can be restored.
+TEST_F(SafetyFixture, AChangeByAnotherProgramIsBackedUpBeforeTheNextWrite) {
+    const std::string path = roster("shared.pak");
+    const RosterFile file(path);
+    const auto save = [&](std::uint8_t value) {
+        const Record loaded = file.readSlot(1);
+        Record changed = loaded;
+        changed[90] = value;
+        writeSlotSafely(file, 1, loaded, changed, options());
+    };
+    save(1);
+    save(2);
+    EXPECT_EQ(listBackups(path, options().dataFolder).size(), 1u);
+    auto bytes = test::readFileBytes(path);
+    bytes[static_cast<std::size_t>(file.slotOffset(0)) + 90] ^= 1; // another program
+    test::writeFileBytes(path, bytes);
+    save(3);
+    const std::vector<Backup> listed = listBackups(path, options().dataFolder);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(test::readFileBytes(listed.front().path), bytes);
+}
+
 TEST(DataFolder, NeverASharedFolderWithoutAHome) {
     const auto saved = [](const char* name) {
         return std::string(std::getenv(name) != nullptr ? std::getenv(name) : "");

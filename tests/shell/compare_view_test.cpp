@@ -120,6 +120,26 @@ private slots:
         }
     }
 
+    // Two rosters of the same bytes differ as soon as either side has a pending edit.
+    void pendingEditsOfEitherSideCount() {
+        for (const char* side : {"compareLeft", "compareRight"}) {
+            Fixture f;
+            QMainWindow& view = f.compareWith(f.copy(f.mine, "same.pak"));
+            auto* counted = child<QLabel>(view, "compareDifferences");
+            QCOMPARE(counted->text(), u"0 players differ in 0 fields"_s);
+            child<QCheckBox>(view, "compareUnlockRight")->setChecked(true);
+            QAbstractItemModel* model = child<QTableView>(view, side)->model();
+            int accuracy = 0;
+            while (model->headerData(accuracy, Qt::Horizontal, Qt::ToolTipRole) !=
+                   u"ratings.bowling.Accuracy"_s) {
+                ++accuracy;
+            }
+            const QModelIndex cell = model->index(2, accuracy);
+            QVERIFY(model->setData(cell, model->data(cell).toInt() + 1));
+            QVERIFY2(counted->text() == u"1 player differs in 1 field"_s, side);
+        }
+    }
+
     void patchesSaveAndApplyWhatTheCliWrites() {
         for (const char* match : {"id", "slot"}) {
             Fixture f;
@@ -127,9 +147,12 @@ private slots:
             child<QComboBox>(view, "compareMatch")
                 ->setCurrentIndex(QByteArray(match) == "id" ? 1 : 0);
             child<QTableView>(view, "compareLeft")->selectAll();
-            const std::string patch = f.dir.file("patch.json");
+            // Saved beside the roster at first, the patch is applied from where it went.
+            QVERIFY(QDir().mkpath(f.file("patches")));
+            const std::string patch = f.dir.file("patches/patch.json");
             f.dialogs.files << q(patch);
             child<QPushButton>(view, "compareSavePatch")->click();
+            QCOMPARE(f.dialogs.savedIn, QStringList{f.file("patch.json")});
             QVERIFY(view.statusBar()->currentMessage().endsWith(
                 u"patch.json: the differences of %1 players"_s.arg(QByteArray(match) == "id" ? 2
                                                                                              : 4)));
@@ -142,7 +165,7 @@ private slots:
                                 static_cast<qsizetype>(test::readFileBytes(patch).size())),
                      written);
             // As a workbook, the same differences write the same bytes.
-            const std::string workbook = f.dir.file("patch.xlsx");
+            const std::string workbook = patch.substr(0, patch.size() - 4) + "xlsx";
             f.dialogs.files << q(workbook);
             child<QPushButton>(view, "compareSavePatch")->click();
             const std::string viaJson = f.copy(f.mine, "via-json.pak");
@@ -157,8 +180,9 @@ private slots:
             f.dialogs.files << q(patch);
             f.dialogs.answers << true;
             child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            QCOMPARE(f.dialogs.openedIn.constLast(), f.file("patches"));
             QVERIFY(f.dialogs.questions.value(0).startsWith(u"Apply patch.json to mine.pak?"_s));
-            QVERIFY(f.dialogs.questions.value(0).contains(u"Accuracy"_s));
+            QVERIFY(f.dialogs.questions.value(0).contains(u"Bowling: Accuracy"_s));
             QCOMPARE(child<QAction>(*f.window, "mnuUndo")->text(), u"&Undo Apply patch.json"_s);
             f.window->saveAll();
             test::runCli({u"apply"_s, q(expected), q(patch), u"--match"_s, match});
@@ -360,14 +384,17 @@ private slots:
         child<QPushButton>(view, "compareCopyToLeft")->click();
         f.window->saveAll();
         QVERIFY(test::readFileBytes(f.mine) != original);
+        test::saveEdits(f.mine, {{0, "name", "Elsewhere"}}); // another program, since
 
+        // The list and the compare view count against the file as it is now.
         child<QAction>(*f.window, "mnuBackups")->trigger();
         auto* backups = child<QDialog>(*f.window, "backupsWindow");
         auto* list = child<QTableWidget>(*backups, "backupsList");
         QCOMPARE(list->rowCount(), 1);
-        QCOMPARE(list->item(0, 1)->text(), u"2"_s);
+        QCOMPARE(list->item(0, 1)->text(), u"3"_s);
         child<QPushButton>(*backups, "backupsCompare")->click();
         QMainWindow& restore = *child<QMainWindow>(*f.window, "compareWindow");
+        QVERIFY(child<QLabel>(restore, "compareDifferences")->text().startsWith(u"3 players"_s));
         QVERIFY(restore.windowTitle().contains(u"mine-"_s));
         child<QTableView>(restore, "compareLeft")->selectAll();
         child<QPushButton>(restore, "compareCopyToLeft")->click();

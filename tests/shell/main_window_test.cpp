@@ -5,18 +5,24 @@
 #include "shell/demo_mode.h"
 #include "shell/editors.h"
 #include "shell/pages/page.h"
+#include "shell/pages/statistics_page.h"
 #include "shell/pages/tab_table.h"
+#include "shell/pages/widgets.h"
 #include "shell/picture_box.h"
 #include "shell/tab_strip.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QDir>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <atomic>
 #include <thread>
 #ifndef Q_OS_WIN
@@ -74,17 +80,40 @@ private slots:
         QCOMPARE(child<QAction>(*f.window, "mnuCricketPath")->text(), u"Cricket 2004 Path"_s);
         f.window->chooseAndOpenRoster(); // asks for the game folder first, then stops
         QCOMPARE(f.dialogs.messages.value(0), u"First Set the path for Cricket 2004 directory"_s);
+        // A file named at the start waits for the game folder, then opens.
+        const std::string roster = smallRoster().write(f.dir, "named.pak");
         f.dialogs.folders = {f.file(""), f.file("game")};
-        f.window->chooseGameFolder();
-        QCOMPARE(f.dialogs.messages.value(1), u"Wrong Path"_s);
-        QCOMPARE(f.dialogs.messages.size(), 2);
+        f.window->openRosterAfterGameCheck(q(roster));
+        QCOMPARE(f.dialogs.messages.mid(1),
+                 QStringList({u"First Set the path for Cricket 2004 directory"_s,
+                              u"Wrong Path: %1 holds no data/cricket_pc.gob"_s.arg(
+                                  QDir::toNativeSeparators(f.file("")))}));
         QCOMPARE(f.settings->gamePath(), f.file("game"));
+        QCOMPARE(f.window->openedFileName(), q(roster));
         QVERIFY(child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         f.dialogs.folders = {f.file("")};
         f.window->chooseGameFolder(); // cancelled after Wrong Path: nothing changes
         QCOMPARE(f.settings->gamePath(), f.file("game"));
         f.window->chooseAndOpenRoster(); // the file dialog starts in the game's folder
         QCOMPARE(f.dialogs.openedIn, QStringList{f.file("game")});
+    }
+
+    // The folder dialog's prompt of two lines is in its body; its title is one line.
+    void theFolderDialogShowsItsPromptInItsBody() {
+        const QString prompt = u"Select the path of Cricket 2004\nExample C:\\Games\\"_s;
+        QString title;
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            title = dialog->windowTitle();
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                labels << label->text();
+            }
+            dialog->close();
+        });
+        QVERIFY(SystemDialogs().chooseFolder(nullptr, prompt).isEmpty());
+        QCOMPARE(title, u"Select the path of Cricket 2004"_s);
+        QVERIFY(labels.contains(prompt));
     }
 
     void startsEmptyThenOpensRostersAndSavedGames() {
@@ -434,13 +463,26 @@ private slots:
         MainWindow& w = *f.window;
         auto* inningsBox = child<QLineEdit>(w, "txtInnings");
         auto* formatList = child<QComboBox>(w, "cboStatisticsMode");
+        // The boxes whose captions are marked as unsaved: the format shown's own.
+        const auto marked = [page = w.findChild<StatisticsPage*>()] {
+            QStringList boxes;
+            for (const QLabel* label : page->findChildren<QLabel*>()) {
+                if (label->property("unsaved").toBool()) {
+                    boxes << label->buddy()->objectName();
+                }
+            }
+            return boxes;
+        };
         const std::string path = f.open(smallRoster());
         inningsBox->setText(u"12"_s);
         test::choose(formatList, 2);
         QCOMPARE(inningsBox->text(), u"0"_s);
+        QCOMPARE(marked(), QStringList());
         inningsBox->setText(u"300"_s);
+        child<QLineEdit>(w, "txtWickets")->setText(u"3"_s);
         test::choose(formatList, 0);
         QCOMPARE(inningsBox->text(), u"12"_s);
+        QCOMPARE(marked(), QStringList{u"txtInnings"_s});
         child<QLineEdit>(w, "txtOvers")->setText(u"10"_s);
         child<QLineEdit>(w, "txtWickets")->setText(u"4"_s);
         child<QLineEdit>(w, "txtBowlingRuns")->setText(u"38"_s);
@@ -458,6 +500,18 @@ private slots:
         QCOMPARE(int{saved[20]}, 12);
         QCOMPARE(int{saved[48]}, 0x2C);
         QCOMPARE(int{saved[49]}, 0x01);
+
+        // Marked, every caption of the page still shows whole ("Highest Score").
+        w.show();
+        child<TabStrip>(w, "TabStrip1")->selectTab(tabHolding(inningsBox));
+        const QList<QLabel*> captions = w.findChild<StatisticsPage*>()->findChildren<QLabel*>();
+        for (QLabel* label : captions) {
+            markUnsaved(label, true);
+        }
+        QApplication::processEvents();
+        for (const QLabel* label : captions) {
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
     }
 
     // A player is shown as the file holds it when chosen: another program's change to a
@@ -498,8 +552,14 @@ private slots:
         const auto stored = test::readFileBytes(path);
         const std::string reference = f.copy(path, "reference.pak");
 
-        // A drag of 20 steps is one step of the history.
+        // A drag away and back leaves no step.
         const int rating = slider->value();
+        slider->setSliderDown(true);
+        slider->setSliderPosition(rating + 3);
+        slider->setSliderPosition(rating);
+        slider->setSliderDown(false);
+        QVERIFY(!undoAction->isEnabled());
+        // A drag of 20 steps is one step of the history.
         slider->setSliderDown(true);
         for (int step = 1; step <= 20; ++step) {
             slider->setSliderPosition(rating + step);
@@ -527,11 +587,15 @@ private slots:
         QCOMPARE(slider->value(), rating + 20);
         QCOMPARE(bowlingStyleList->currentIndex(), 3);
 
+        // The title's asterisk goes when the last change is undone and when it is saved.
+        const auto titleMarked = [&w] { return w.windowTitle().endsWith(u" *"_s); };
+        QVERIFY(titleMarked());
         int steps = 0;
         for (; undoAction->isEnabled(); ++steps) {
             undoAction->trigger();
         }
         QCOMPARE(steps, 5);
+        QVERIFY(!titleMarked());
         // The last undo shows the player and the tab of the first edit as loaded.
         QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(child<TabStrip>(w, "TabStrip1")->selectedTab(), tabHolding(slider));
@@ -548,16 +612,24 @@ private slots:
         QCOMPARE(playerList->currentIndex(), 1);
         QVERIFY(marked(nameBox) && marked(inningsBox) && !marked(slider));
         // The Undo History list jumps to any step: back to the file as opened and forward.
+        // Opened beside the window on screen, it is wide enough for the text of a step.
+        w.show();
         child<QAction>(w, "mnuUndoHistory")->trigger();
         auto* history = child<QListView>(w, "lsvUndoHistory");
         QCOMPARE(history->model()->rowCount(), 6);
+        QApplication::processEvents();
+        const QString stepText = history->model()->index(1, 0).data().toString();
+        QVERIFY2(history->width() >= history->fontMetrics().horizontalAdvance(stepText),
+                 qPrintable(QString::number(history->width())));
         history->setCurrentIndex(history->model()->index(0, 0));
         QCOMPARE(playerList->currentIndex(), 0);
         QCOMPARE(slider->value(), rating);
         history->setCurrentIndex(history->model()->index(5, 0));
         QCOMPARE(inningsBox->text(), u"12"_s);
+        QVERIFY(titleMarked());
         w.saveAll();
         QCOMPARE(f.dialogs.messages.last(), u"Saved 2 players"_s);
+        QVERIFY(!titleMarked());
         test::saveEdits(
             reference,
             {{0, "ratings.bowling.Accuracy", std::to_string(rating + 20)},
@@ -691,8 +763,10 @@ private slots:
         const QString open = q(maker.write(f.dir, "open.pak"));
         const QString other = q(maker.write(f.dir, "other.pak"));
         w.openRoster(open);
+        // Each sender is a jthread: a failed check returns from the test, and the thread is
+        // joined on the way out, failing this test alone.
         SendOutcome outcome;
-        std::thread sender(
+        std::jthread sender(
             [&] { outcome = sendLinkCommand(linkName(kEditorTopic), u"12|"_s + open); });
         QTRY_COMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 12);
         sender.join();
@@ -708,11 +782,11 @@ private slots:
         QCOMPARE(w.windowTitle(),
                  u"Quillbay V2.1 - open.pak"_s); // unchanged on this path
 
+        // A request that cannot be carried out opens no dialog: it is noted in the status
+        // line, the newest note alone, and changes nothing.
+        const auto noted = [&w] { return w.statusBar()->currentMessage(); };
         w.handleLinkRequest(u"500|"_s + other);
-        QCOMPARE(f.dialogs.messages.value(0), u"Non-continous roster"_s);
-        QCOMPARE(f.dialogs.icons.value(0), QMessageBox::Warning);
-
-        // Hostile requests are refused with an error and change nothing.
+        QCOMPARE(noted(), u"Non-continous roster"_s);
         test::writeFileBytes(f.dir.file("short.pak"), std::vector<std::uint8_t>(100, 0));
         const QString unreadable = u"The companion program's request \""_s;
         const QString unopened = u"The roster the companion program asked for cannot be opened: "_s;
@@ -727,16 +801,15 @@ private slots:
         f.dialogs.answers = {true, true, true};
         for (const auto& [request, says] : hostile) {
             w.handleLinkRequest(request);
-            QVERIFY2(f.dialogs.messages.constLast().startsWith(says),
-                     qPrintable(f.dialogs.messages.constLast()));
+            QVERIFY2(noted().startsWith(says), qPrintable(noted()));
         }
-        QCOMPARE(f.dialogs.messages.size(), 1 + static_cast<qsizetype>(hostile.size()));
+        QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(w.openedFileName(), other);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->count(), 300);
         // A message far larger than any request is refused and changes nothing.
         SendOutcome huge;
         std::atomic<bool> answered = false;
-        std::thread flooder([&] {
+        std::jthread flooder([&] {
             huge = sendLinkCommand(linkName(kEditorTopic), QString(100000, QLatin1Char('9')));
             answered = true;
         });
@@ -745,6 +818,35 @@ private slots:
         QVERIFY(!huge.sent);
         QCOMPARE(huge.error, u"ERR message too long"_s);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 5);
+    }
+
+    // Requests that cannot be carried out, sent as fast as they are answered: each is
+    // answered "ERR", none opens a dialog, and no socket or window is left behind.
+    void aFloodOfRequestsLeavesTheWindowAsItWas() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        const QString path = q(f.open(smallRoster()));
+        const QString request = u"500|"_s + path;
+        const qsizetype windows = QApplication::topLevelWidgets().size();
+        std::atomic<int> refused = 0;
+        QEventLoop answering; // runs as long as the flood takes
+        std::jthread flood([&] {
+            for (int i = 0; i < 10000; ++i) {
+                const SendOutcome outcome = sendLinkCommand(linkName(kEditorTopic), request);
+                refused += outcome.error == u"ERR Non-continous roster"_s ? 1 : 0;
+            }
+            QMetaObject::invokeMethod(&answering, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        answering.exec();
+        flood.join();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(refused.load(), 10000);
+        QVERIFY(f.dialogs.messages.isEmpty() && f.dialogs.questions.isEmpty());
+        QCOMPARE(w.findChildren<QLocalSocket*>().size(), 0);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QCOMPARE(w.statusBar()->currentMessage(), u"Non-continous roster"_s);
+        w.handleLinkRequest(u"2|"_s + path); // the window still carries requests out
+        QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 2);
     }
 
 #ifndef Q_OS_WIN

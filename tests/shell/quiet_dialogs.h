@@ -30,7 +30,8 @@ public:
         openedIn << proposed;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+    QString saveFile(QWidget*, const QString&, const QString& proposed, const QString&) override {
+        savedIn << proposed;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QString chooseFolder(QWidget*, const QString&) override {
@@ -67,6 +68,7 @@ public:
     QStringList files;
     QStringList folders;
     QStringList openedIn; // where each file dialog for opening started
+    QStringList savedIn;  // the file each file dialog for saving proposed
 };
 
 } // namespace qb::test

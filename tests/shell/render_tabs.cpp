@@ -11,6 +11,7 @@
 #include "shell/tab_strip.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTableView>
 
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     // player list, the Bowling tab and the caption of the rating.
     auto* accuracy = qb::test::child<QSlider>(window, "sldBowling_4");
     accuracy->setValue(accuracy->value() + 5);
+    // And one of the Statistics tab, whose longest caption must show whole when marked.
+    auto* highest = qb::test::child<QLineEdit>(window, "txtHigestScore");
+    highest->setText(QString::number(highest->text().toInt() + 1));
+    emit highest->editingFinished();
     auto* tabs = qb::test::child<qb::TabStrip>(window, "TabStrip1");
     auto* about = window.findChild<qb::AboutPage*>();
     for (int tab = 1; tab <= tabs->tabCount(); ++tab) {

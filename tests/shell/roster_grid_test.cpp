@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
@@ -92,6 +93,25 @@ private:
 private slots:
     // A step reverts its edits last first; the editors' steps of one rating of one player
     // in a row merge, of another player they do not.
+    // Alt and a letter reaches one target in the grid window: a menu, a box or a button.
+    void everyAccessKeyHasOneTarget() {
+        Fixture f;
+        QStringList captions;
+        for (const QAction* menu : f.grid->menuBar()->actions()) {
+            captions << menu->text();
+        }
+        for (const QAbstractButton* button : f.grid->findChildren<QAbstractButton*>()) {
+            captions << button->text();
+        }
+        QMap<QString, QString> targets;
+        for (const QString& caption : captions) {
+            const QString key = QKeySequence::mnemonic(caption).toString();
+            QVERIFY2(key.isEmpty() || !targets.contains(key),
+                     qPrintable(key + u": "_s + targets.value(key) + u", "_s + caption));
+            targets[key] = caption;
+        }
+    }
+
     void aStepRevertsLastFirstAndMerges() {
         Fixture f;
         RosterDocument& document = f.model().document();

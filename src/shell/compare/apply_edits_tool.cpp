@@ -5,6 +5,7 @@
 #include "player/player_object.h"
 #include "shell/compare/patch_preview.h"
 #include "shell/dialogs.h"
+#include "shell/tools/edits_folder.h"
 #include "shell/tools/tool_context.h"
 
 #include <QFileInfo>
@@ -88,7 +89,8 @@ QString readingNotes(const EditsFile& file) {
 void applyEditsFile(const ToolContext& context) {
     QWidget* owner = &context.window;
     const QString path = context.dialogs.openFile(
-        owner, QStringLiteral("Select the edits file or patch to apply"), QString(),
+        owner, QStringLiteral("Select the edits file or patch to apply"),
+        editsFolder(context.settings, context.document),
         QStringLiteral("Edits file, workbook or patch (*.csv *.xlsx *.json);;All files (*)"));
     if (path.isEmpty()) {
         return;

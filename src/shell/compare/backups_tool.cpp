@@ -15,8 +15,15 @@ void showBackups(const ToolContext& context) {
             QString::fromStdString(context.document.path()),
             listBackups(context.document.path(), context.safety.dataFolderOrDefault()),
             &context.window);
-        QObject::connect(window, &BackupsWindow::compareRequested, &context.window,
-                         [context](const QString& backup) { compareWith(context, backup); });
+        // The roster is compared as its file holds it now, as the list counts, with the
+        // window's unsaved edits: another program may have changed it since it was read.
+        QObject::connect(
+            window, &BackupsWindow::compareRequested, &context.window,
+            [context](const QString& backup) {
+                if (attempt(context.dialogs, &context.window, [&] { context.document.reload(); })) {
+                    compareWith(context, backup);
+                }
+            });
         context.windows.keep(window);
         window->show();
     });

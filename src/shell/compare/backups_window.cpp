@@ -22,8 +22,10 @@ BackupsWindow::BackupsWindow(const QString& roster, std::vector<Backup> backups,
     layout->addWidget(new QLabel(
         backups_.empty()
             ? QStringLiteral("No backup of %1 has been made yet.").arg(roster)
-            : QStringLiteral("Backups of %1, newest first. Compare one with the roster to "
-                             "copy players or field groups back from it.")
+            : QStringLiteral("Backups of %1, newest first, with the players each holds "
+                             "otherwise than the file now. Compare one with the roster as "
+                             "its file holds it now (and your unsaved changes) to copy "
+                             "players or field groups back from it.")
                   .arg(roster),
         this));
     backupTable_ = named(new QTableWidget(static_cast<int>(backups_.size()), 3, this),

@@ -2,6 +2,7 @@
 
 #include "player/patch.h"
 #include "player/player_copy.h"
+#include "shell/app_settings.h"
 #include "shell/compare/elided_label.h"
 #include "shell/compare/matched_rows_model.h"
 #include "shell/dialogs.h"
@@ -10,6 +11,7 @@
 #include "shell/grid/field_delegate.h"
 #include "shell/grid/roster_grid_view.h"
 #include "shell/pages/widgets.h"
+#include "shell/tools/edits_folder.h"
 #include "shell/window_placement.h"
 
 #include <QAction>
@@ -301,9 +303,12 @@ void CompareWindow::showDifferences() {
         }
     }
 
-    QString text = QStringLiteral("%1 players differ in %2 fields")
-                       .arg(comparison_.differingPlayers())
-                       .arg(comparison_.differingFields());
+    const int players = comparison_.differingPlayers();
+    const int fields = comparison_.differingFields();
+    QString text =
+        (players == 1 ? QStringLiteral("1 player differs")
+                      : QStringLiteral("%1 players differ").arg(players)) +
+        (fields == 1 ? QStringLiteral(" in 1 field") : QStringLiteral(" in %1 fields").arg(fields));
     const int leftOnly = comparison_.unmatched(CompareSide::Left);
     const int rightOnly = comparison_.unmatched(CompareSide::Right);
     if (leftOnly + rightOnly > 0) {
@@ -432,7 +437,8 @@ void CompareWindow::savePatch() {
         return;
     }
     const QString path = left_.dialogs.saveFile(
-        this, QStringLiteral("Save the differences as a patch"), QStringLiteral("patch.json"),
+        this, QStringLiteral("Save the differences as a patch"),
+        QDir(editsFolder(left_.settings, left_.document)).filePath(QStringLiteral("patch.json")),
         QStringLiteral("Patch (*.json);;Workbook of the differences (*.xlsx)"));
     if (path.isEmpty()) {
         return;
@@ -466,6 +472,7 @@ void CompareWindow::savePatch() {
 }
 
 void CompareWindow::reportPatchSaved(const QString& path, int players) {
+    left_.settings.setPatchFolder(QFileInfo(path).absolutePath());
     statusBar()->showMessage(
         QStringLiteral("Saved %1: the differences of %2 %3")
             .arg(QDir::toNativeSeparators(path))

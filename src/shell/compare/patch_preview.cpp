@@ -1,6 +1,7 @@
 #include "shell/compare/patch_preview.h"
 
 #include "shell/edit_command.h"
+#include "shell/grid/roster_grid_model.h"
 
 #include <QStringList>
 
@@ -20,7 +21,9 @@ QString patchPreview(const RosterDocument& document, const std::vector<Edit>& ed
         const int slot = edits[at].slot;
         QStringList fields;
         for (; at < edits.size() && edits[at].slot == slot; ++at) {
-            fields << editText(edits[at]);
+            // Titles that name their tab, format or foot: a list of many fields holds
+            // two Accuracy ratings.
+            fields << editText(edits[at], columnTitle(*edits[at].field));
         }
         if (++players > kListedPlayers) {
             continue;

@@ -65,7 +65,7 @@ RosterGridView::RosterGridView(RosterDocument& document, QWidget* parent)
     conditions_->setPlaceholderText(QStringLiteral("Filter: nation = England, Accuracy >= 50"));
     conditions_->setClearButtonEnabled(true);
     showEmpty_ =
-        named(new QCheckBox(QStringLiteral("&Empty slots"), this), QStringLiteral("gridShowEmpty"));
+        named(new QCheckBox(QStringLiteral("Em&pty slots"), this), QStringLiteral("gridShowEmpty"));
     showEmpty_->setChecked(true);
     count_ = named(new QLabel(this), QStringLiteral("gridCount"));
     columns_ = named(new QToolButton(this), QStringLiteral("gridColumns"));

@@ -47,11 +47,13 @@ void markUnsaved(QWidget* caption, bool unsaved) {
         return;
     }
     caption->setProperty("unsaved", unsaved);
-    // A frame's title alone is marked, not the editors within it.
+    // A frame's title alone is marked, not the editors within it. The mark is a colour
+    // only: a bold caption grows wider than the place laid out for it and is cut off
+    // ("Highest Scor").
     const bool frame = qobject_cast<QGroupBox*>(caption) != nullptr;
     caption->setStyleSheet(!unsaved ? QString()
                            : frame  ? QStringLiteral("QGroupBox::title { color: #c00000; }")
-                                    : QStringLiteral("color: #c00000; font-weight: bold;"));
+                                    : QStringLiteral("color: #c00000;"));
 }
 
 QString qView(std::string_view view) {

@@ -31,7 +31,7 @@ void digitsOnly(QLineEdit* box);
 QVBoxLayout* compactColumn(QWidget* frame);
 QString qView(std::string_view view);
 // Marks a caption (a label, a box's text, a frame's title or a tab) as showing a value
-// not yet saved: bold and red, and the property "unsaved" set.
+// not yet saved: red, and the property "unsaved" set.
 void markUnsaved(QWidget* caption, bool unsaved);
 
 } // namespace qb
