@@ -242,14 +242,6 @@ std::optional<std::pair<std::size_t, std::size_t>> cellPosition(std::string_view
     return std::pair{column - 1, row};
 }
 
-std::string columnLetters(std::size_t column) {
-    std::string name;
-    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
-        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return name;
-}
-
 // Every row of one sheet with a cell, keyed by its number; each row's cells by column.
 using SheetRows = std::map<std::size_t, std::vector<std::string>>;
 
@@ -349,6 +341,14 @@ bool isKeysRow(const std::vector<std::string>& cells) {
 }
 
 } // namespace
+
+std::string columnLetters(std::size_t column) {
+    std::string name;
+    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
 
 std::string cellName(const WorkbookTable& table, std::size_t row, std::size_t column) {
     return table.sheet + "!" + columnLetters(column) + std::to_string(table.rowNumbers.at(row));

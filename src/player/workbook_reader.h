@@ -13,6 +13,9 @@ struct WorkbookTable {
     std::vector<std::size_t> rowNumbers;        // each row's number on the sheet (1-based)
 };
 
+// "A", "Z", "AA": a column (from 0) as both spreadsheets name it.
+std::string columnLetters(std::size_t column);
+
 // "Players!H12": a cell of `table` as both spreadsheets name it.
 std::string cellName(const WorkbookTable& table, std::size_t row, std::size_t column);
 

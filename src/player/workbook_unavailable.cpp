@@ -14,8 +14,12 @@ WorkbookError unavailable(const std::string& path) {
 
 } // namespace
 
+std::string columnLetters(std::size_t column) {
+    return std::to_string(column + 1);
+}
+
 std::string cellName(const WorkbookTable& table, std::size_t row, std::size_t column) {
-    return table.sheet + "!" + std::to_string(column + 1) + ":" + std::to_string(row + 1);
+    return table.sheet + "!" + columnLetters(column) + std::to_string(row + 1);
 }
 
 WorkbookTable readWorkbookTable(std::string_view, const std::string& path) {

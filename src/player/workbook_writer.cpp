@@ -1,6 +1,7 @@
 #include "player/workbook_writer.h"
 
 #include "player/field_titles.h"
+#include "player/workbook_reader.h"
 #include "system/file_handle.h"
 
 #include <ctime>
@@ -16,15 +17,6 @@ constexpr lxw_row_t kKeyRow = 1;
 constexpr lxw_row_t kFirstPlayerRow = 2;
 // The longest name the game keeps.
 constexpr double kNameCharacters = 15;
-
-// "A", "Z", "AA": a column as formulas name it.
-std::string columnName(std::size_t column) {
-    std::string name;
-    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
-        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return name;
-}
 
 std::string titleOfKey(const ObjectKey& key) {
     static const std::map<std::string, std::string> kOwnTitles = {
@@ -132,7 +124,7 @@ void addValidation(lxw_worksheet* sheet, const Field& field, lxw_col_t column, l
     const char* truth[] = {"TRUE", "FALSE", nullptr};
     switch (field.kind) {
     case FieldKind::Choice: {
-        const std::string letter = columnName(listColumn);
+        const std::string letter = columnLetters(listColumn);
         worksheet_write_string(lists, 0, static_cast<lxw_col_t>(listColumn), field.key.c_str(),
                                nullptr);
         for (std::size_t i = 0; i < field.choices.size(); ++i) {
