@@ -14,6 +14,10 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace qb {
 
 using namespace Qt::StringLiterals;
@@ -241,6 +245,16 @@ private slots:
             f.window->saveAll();
             QVERIFY(test::readFileBytes(f.mine) == original);
         }
+#ifndef _WIN32
+        // A FIFO chosen as the edits file is refused at once, never waited on.
+        Fixture f;
+        const std::string fifo = f.dir.file("fifo.csv");
+        QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+        f.dialogs.files << q(fifo);
+        child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+        QVERIFY2(f.dialogs.messages.join(u'\n').contains(u"it is a FIFO"_s),
+                 qPrintable(f.dialogs.messages.join(u'\n')));
+#endif
     }
 
     // A dump's rows are checked against what the file holds now, as quillbay-cli apply
