@@ -148,13 +148,7 @@ void checkAgainstTheDump(const RosterDocument& document, const EditsFile& edits,
                                      ": dump again, or overwrite with --force-slots " + list);
         }
     }
-    std::vector<int> all;
-    for (const auto& entry : edits.players) {
-        all.push_back(entry.first);
-    }
-    const DumpCheck stale = checkAgainstDump(table, edits.hashes, all, {});
-    const std::vector<std::string> readOnly =
-        changedReadOnlyCells(table, edits, {stale.changed.begin(), stale.changed.end()});
+    const std::vector<std::string> readOnly = changedReadOnlyCells(table, edits);
     if (!readOnly.empty()) {
         std::string text;
         for (const std::string& cell : readOnly) {

@@ -102,11 +102,10 @@ std::string dumpCheckText(const DumpCheck& check, const SlotTable& table) {
     return text;
 }
 
-std::vector<std::string> changedReadOnlyCells(const SlotTable& table, const EditsFile& file,
-                                              const std::set<int>& skipped) {
+std::vector<std::string> changedReadOnlyCells(const SlotTable& table, const EditsFile& file) {
     std::vector<std::string> changed;
     for (const auto& [slot, cells] : file.readOnly) {
-        if (skipped.contains(slot)) {
+        if (!checkAgainstDump(table, file.hashes, {slot}, {}).changed.empty()) {
             continue;
         }
         const Record record = table.copyRecord(slot);

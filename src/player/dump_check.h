@@ -45,9 +45,8 @@ std::string dumpCheckText(const DumpCheck& check, const SlotTable& table);
 // The read-only cells of `file` (keyed by slot) that differ from what `table` shows of
 // their slots, each as "players.csv: row 4: column strikeRate: read-only; slot 3 shows
 // 45.2, the file 50". Figures are compared as numbers, since a spreadsheet may write them
-// in another form ("45.20" as 45.2). Slots in `skipped` (changed since the dump, where the
-// cells rightly differ) are left out.
-std::vector<std::string> changedReadOnlyCells(const SlotTable& table, const EditsFile& file,
-                                              const std::set<int>& skipped);
+// in another form ("45.20" as 45.2). Slots whose dump hash says they changed since the dump,
+// where the cells rightly differ, are left out.
+std::vector<std::string> changedReadOnlyCells(const SlotTable& table, const EditsFile& file);
 
 } // namespace qb

@@ -2,6 +2,7 @@
 
 #include "player/field_titles.h"
 #include "player/workbook_reader.h"
+#include "roster/layout.h"
 #include "system/file_handle.h"
 
 #include <ctime>
@@ -15,8 +16,6 @@ namespace {
 constexpr lxw_row_t kTitleRow = 0;
 constexpr lxw_row_t kKeyRow = 1;
 constexpr lxw_row_t kFirstPlayerRow = 2;
-// The longest name the game keeps.
-constexpr double kNameCharacters = 15;
 
 std::string titleOfKey(const ObjectKey& key) {
     static const std::map<std::string, std::string> kOwnTitles = {
@@ -148,8 +147,8 @@ void addValidation(lxw_worksheet* sheet, const Field& field, lxw_col_t column, l
     case FieldKind::Text:
         validation.validate = LXW_VALIDATION_TYPE_LENGTH;
         validation.criteria = LXW_VALIDATION_CRITERIA_LESS_THAN_OR_EQUAL_TO;
-        validation.value_number = kNameCharacters;
-        message = "At most 15 characters";
+        validation.value_number = NAME_MAX_CHARS;
+        message = "At most " + std::to_string(NAME_MAX_CHARS) + " characters";
         break;
     case FieldKind::Statistic: // a figure shown with a fraction keeps it
         validation.validate = LXW_VALIDATION_TYPE_DECIMAL;
