@@ -116,8 +116,11 @@ void PlayerNameBox::searchAsTyped(const QKeyEvent& key) {
     // prefix of its own name is typed on the way to another's), so its edits stay pending
     // as when another player is chosen from the list.
     const int found = findPlayerWithPrefix(index_(), typed.toStdString());
+    if (found >= 0 && found != list_->currentIndex()) {
+        selectQuietly(found);
+        emit typedTo(found);
+    }
     if (found >= 0) {
-        select(found);
         edit->setText(list_->itemText(found));
     }
     edit->setSelection(static_cast<int>(typed.size()),

@@ -43,6 +43,9 @@ public:
 
 signals:
     void chosen(int slot);
+    // Type-ahead reached another player: shown as when chosen, but nothing may ask or
+    // warn in a dialog, whose buttons the next typed key would press.
+    void typedTo(int slot);
     void reloadRequested(int slot);
 
 protected:

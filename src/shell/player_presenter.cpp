@@ -16,7 +16,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUndoStack>
 #include <algorithm>
 #include <iterator>
@@ -37,7 +39,9 @@ PlayerPresenter::PlayerPresenter(const std::unique_ptr<RosterDocument>& document
                                  QWidget* window, const Views& views)
     : QObject(window), document_(document), history_(history), dialogs_(dialogs), window_(window),
       views_(views), editor_(kCommentaryNameCount) {
-    connect(views_.names, &PlayerNameBox::chosen, this, &PlayerPresenter::showPlayer);
+    connect(views_.names, &PlayerNameBox::chosen, this, [this](int slot) { showPlayer(slot); });
+    connect(views_.names, &PlayerNameBox::typedTo, this,
+            [this](int slot) { showPlayer(slot, Asking::Never); });
     connect(views_.names, &PlayerNameBox::reloadRequested, this, &PlayerPresenter::reloadPlayer);
     connect(views_.statistics, &StatisticsPage::formatChosen, this,
             &PlayerPresenter::showStatisticsFormat);
@@ -46,8 +50,27 @@ PlayerPresenter::PlayerPresenter(const std::unique_ptr<RosterDocument>& document
     }
 }
 
-bool PlayerPresenter::attempt(const std::function<void()>& step, const OnError& onError) {
-    return qb::attempt(dialogs_, window_, step, onError);
+bool PlayerPresenter::attempt(const std::function<void()>& step, const OnError& onError,
+                              Asking asking) {
+    if (asking == Asking::Allowed) {
+        return qb::attempt(dialogs_, window_, step, onError);
+    }
+    try {
+        step();
+        return true;
+    } catch (const QuillbayError& error) {
+        if (onError.first) {
+            onError.first();
+        }
+        noteInStatusLine(QString::fromStdString(error.description()));
+        return false;
+    }
+}
+
+void PlayerPresenter::noteInStatusLine(const QString& text) {
+    if (auto* main = qobject_cast<QMainWindow*>(window_)) {
+        main->statusBar()->showMessage(QString(text).replace(u'\n', u' '));
+    }
 }
 
 const RosterFile& PlayerPresenter::openedRoster() const {
@@ -76,6 +99,10 @@ void PlayerPresenter::follow() {
             // so they never hold a value that reads as an edit.
             if (change.slot < 0 && shownSlot_ >= 0 && !showingState_) {
                 showSheet();
+            }
+            // A roster read again (by a tool such as Backups) may list other names.
+            if (change.slot < 0) {
+                showChangedSlotNames();
             }
             showUnsaved();
         });
@@ -117,7 +144,7 @@ void PlayerPresenter::listPlayers() {
     views_.saveButton->setEnabled(shownSlot_ >= 0);
 }
 
-void PlayerPresenter::showPlayer(int slot) {
+void PlayerPresenter::showPlayer(int slot, Asking asking) {
     const WaitCursor wait;
     commitEditors();
     // A repair's note belongs to the player it repaired.
@@ -147,28 +174,45 @@ void PlayerPresenter::showPlayer(int slot) {
                 }
             }
         },
-        {.first = [this] {
-            // The editors keep what they show, and a save is refused.
-            shownSlot_ = -1;
-            editor_.clear();
-            readSheet();
-        }});
+        {.first =
+             [this] {
+                 // The editors keep what they show, and a save is refused.
+                 shownSlot_ = -1;
+                 editor_.clear();
+                 readSheet();
+             }},
+        asking);
     if (shown) {
         showSheet();
     }
     if (inFile == RosterDocument::SlotInFile::ChangedUnderEdits) {
-        dialogs_.message(window_, QMessageBox::Warning,
-                         QStringLiteral("Slot %1 (%2) was changed by another program since it was "
-                                        "loaded. Your unsaved changes to it are kept; saving them "
-                                        "asks before it overwrites the other program's change.")
+        const QString changed =
+            QStringLiteral("Slot %1 (%2) was changed by another program since it was "
+                           "loaded. Your unsaved changes to it are kept; saving them "
+                           "asks before it overwrites the other program's change.")
+                .arg(slot)
+                .arg(views_.names->name(slot));
+        if (asking == Asking::Allowed) {
+            dialogs_.message(window_, QMessageBox::Warning, changed);
+        } else {
+            noteInStatusLine(changed);
+        }
+    }
+    if (unshowable && asking == Asking::Never) {
+        // Typing only shows what could be read; choosing the player from the list asks.
+        views_.personal->setPlayerNote(*unshowable +
+                                       QStringLiteral("\n\nChoose the player in the Name list to "
+                                                      "reset the fields the editor cannot show."));
+        noteInStatusLine(QStringLiteral("Slot %1 (%2) cannot be shown whole: choose it in the "
+                                        "Name list to reset the fields the editor cannot show.")
                              .arg(slot)
                              .arg(views_.names->name(slot)));
-    }
-    if (unshowable &&
-        dialogs_.question(window_,
-                          *unshowable + QStringLiteral("\n\nReset the fields the editor cannot "
-                                                       "show and load the player?"),
-                          QStringLiteral("Quillbay"))) {
+    } else if (unshowable &&
+               dialogs_.question(window_,
+                                 *unshowable +
+                                     QStringLiteral("\n\nReset the fields the editor cannot "
+                                                    "show and load the player?"),
+                                 QStringLiteral("Quillbay"))) {
         showRepairedPlayer(slot);
     }
     views_.saveButton->setEnabled(shownSlot_ >= 0);
@@ -197,6 +241,15 @@ void PlayerPresenter::showSlotName(int slot) {
     views_.names->showName(slot, name);
     showingState_ = false;
     views_.slotList->showSlot(slot, name);
+}
+
+void PlayerPresenter::showChangedSlotNames() {
+    const auto& entries = rosterIndex().slotEntries;
+    for (int slot = 0; slot < views_.names->count() && slot < std::ssize(entries); ++slot) {
+        if (views_.names->name(slot) != qText(entries[static_cast<std::size_t>(slot)].name())) {
+            showSlotName(slot);
+        }
+    }
 }
 
 void PlayerPresenter::reloadPlayer(int slot) {

@@ -62,13 +62,19 @@ public:
     void listPlayers();
     // Reads the open roster again and lists its players.
     void reloadRoster();
+    // Whether showing a player may put a question or a warning in a dialog. Never while a
+    // name is typed into the Name box: the next typed key would answer it. What it would
+    // have said goes to the status line and the Personal page's note instead.
+    enum class Asking { Allowed, Never };
     // Shows the slot's player as the document holds it, with its unsaved edits.
-    void showPlayer(int slot);
+    void showPlayer(int slot, Asking asking = Asking::Allowed);
     // Shows the player on screen again as the document holds it after a save: what the
     // editors showed is saved or dropped, none of it an edit to commit.
     void showAgain();
     // Shows the slot's name in both lists again, as the file holds it now.
     void showSlotName(int slot);
+    // Shows again, in both lists, the names the file now holds that they do not show.
+    void showChangedSlotNames();
     // Asks before unsaved edits of the slot are dropped, then reloads it.
     void reloadPlayer(int slot);
     void reloadPlayerDroppingEdits(int slot);
@@ -83,7 +89,10 @@ public:
     void commitEditors();
 
 private:
-    bool attempt(const std::function<void()>& step, const OnError& onError = {});
+    bool attempt(const std::function<void()>& step, const OnError& onError = {},
+                 Asking asking = Asking::Allowed);
+    // Says `text` in the status line, on one line.
+    void noteInStatusLine(const QString& text);
     // The question's and the grid's account of a player the editors cannot show.
     QString unshowableText(int slot, const ShowError& error) const;
     // Loads the player with the fields its editors cannot show reset, as unsaved edits.
