@@ -1,5 +1,7 @@
 #include "shell/app_settings.h"
 
+#include <QDir>
+
 namespace qb {
 namespace {
 constexpr const char* kGroup = "CfgEditor";
@@ -22,12 +24,23 @@ void AppSettings::setValue(const char* key, const QString& value) {
     settings_->sync();
 }
 
+// Paths are kept and read back as the system spells them ('\\' on Windows), whatever
+// wrote them: Qt's dialogs and an older settings file spell them with '/', and a path
+// the user reads in a caption or a message is the system's.
+QString AppSettings::path(const char* key) const {
+    return QDir::toNativeSeparators(value(key));
+}
+
+void AppSettings::setPath(const char* key, const QString& path) {
+    setValue(key, QDir::toNativeSeparators(path));
+}
+
 QString AppSettings::gamePath() const {
-    return value("Path");
+    return path("Path");
 }
 
 void AppSettings::setGamePath(const QString& path) {
-    setValue("Path", path);
+    setPath("Path", path);
 }
 
 bool AppSettings::backups() const {
@@ -43,19 +56,27 @@ void AppSettings::setGridHiddenGroups(const QStringList& names) {
 }
 
 QString AppSettings::patchFolder() const {
-    return value("PatchFolder");
+    return path("PatchFolder");
 }
 
 void AppSettings::setPatchFolder(const QString& folder) {
-    setValue("PatchFolder", folder);
+    setPath("PatchFolder", folder);
+}
+
+QString AppSettings::playerFolder() const {
+    return path("PlayerFolder");
+}
+
+void AppSettings::setPlayerFolder(const QString& folder) {
+    setPath("PlayerFolder", folder);
 }
 
 QString AppSettings::lastFile() const {
-    return value("LastFile");
+    return path("LastFile");
 }
 
 void AppSettings::setLastFile(const QString& path) {
-    setValue("LastFile", path);
+    setPath("LastFile", path);
 }
 
 } // namespace qb

@@ -25,14 +25,21 @@ public:
     // The column groups the roster grid hides, by name (key "GridHidden"; none by default).
     QStringList gridHiddenGroups() const;
     void setGridHiddenGroups(const QStringList& names);
-    // The folder a patch was last saved in (key "PatchFolder"; empty until one is).
+    // The folder a patch was last saved in or an edits file applied from (key
+    // "PatchFolder"; empty until one is).
     QString patchFolder() const;
     void setPatchFolder(const QString& folder);
+    // The folder a player file was last exported to or imported from (key
+    // "PlayerFolder"; empty until one is).
+    QString playerFolder() const;
+    void setPlayerFolder(const QString& folder);
     QString fileName() const { return settings_->fileName(); }
 
 private:
     QString value(const char* key) const;
     void setValue(const char* key, const QString& value);
+    QString path(const char* key) const;
+    void setPath(const char* key, const QString& path);
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -6,6 +6,7 @@
 #include "shell/player_presenter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <utility>
@@ -95,7 +96,8 @@ void CompanionRequests::openRequestedRoster(const QString& path, int entry) {
         [&] {
             // The file is checked before it replaces the open one, so a bad path never
             // leaves a half-opened roster.
-            handover_.adopt(std::make_unique<RosterDocument>(path.toStdString()));
+            handover_.adopt(
+                std::make_unique<RosterDocument>(QDir::toNativeSeparators(path).toStdString()));
             selectRequestedPlayer(entry);
         },
         QStringLiteral("The roster the companion program asked for cannot be opened: "));

@@ -1,6 +1,7 @@
 #include "shell/dialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -58,21 +59,35 @@ bool SystemDialogs::questionDefaultNo(QWidget* owner, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString SystemDialogs::openFile(QWidget* owner, const QString& title, const QString& proposed,
-                                const QString& filters) {
+QString Dialogs::openFile(QWidget* owner, const QString& title, const QString& proposed,
+                          const QString& filters) {
+    return QDir::toNativeSeparators(pickFileToOpen(owner, title, proposed, filters));
+}
+
+QString Dialogs::saveFile(QWidget* owner, const QString& title, const QString& proposed,
+                          const QString& filters) {
+    return QDir::toNativeSeparators(pickFileToSave(owner, title, proposed, filters));
+}
+
+QString Dialogs::chooseFolder(QWidget* owner, const QString& prompt, const QString& start) {
+    return QDir::toNativeSeparators(pickFolder(owner, prompt, start));
+}
+
+QString SystemDialogs::pickFileToOpen(QWidget* owner, const QString& title, const QString& proposed,
+                                      const QString& filters) {
     return QFileDialog::getOpenFileName(owner, title, proposed, filters);
 }
 
-QString SystemDialogs::saveFile(QWidget* owner, const QString& title, const QString& proposed,
-                                const QString& filters) {
+QString SystemDialogs::pickFileToSave(QWidget* owner, const QString& title, const QString& proposed,
+                                      const QString& filters) {
     // The dialog asks before replacing an existing file of the chosen name.
     return QFileDialog::getSaveFileName(owner, title, proposed, filters);
 }
 
-QString SystemDialogs::chooseFolder(QWidget* owner, const QString& prompt) {
+QString SystemDialogs::pickFolder(QWidget* owner, const QString& prompt, const QString& start) {
     // A title is one line: the prompt goes in the dialog's own body (Qt's dialog, as the
     // platform's has no place for it), its first line the title.
-    QFileDialog dialog(owner, prompt.section(QLatin1Char('\n'), 0, 0));
+    QFileDialog dialog(owner, prompt.section(QLatin1Char('\n'), 0, 0), start);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {

@@ -29,13 +29,16 @@ public:
     // A Yes/No question before a change that is easy to make by mistake and hard to see
     // whole (renaming many players at once): No is the default, so Enter changes nothing.
     virtual bool questionDefaultNo(QWidget* owner, const QString& text) = 0;
-    // File dialogs; an empty result means cancelled.
-    virtual QString openFile(QWidget* owner, const QString& title, const QString& proposed,
-                             const QString& filters) = 0;
-    virtual QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
-                             const QString& filters) = 0;
-    // A folder; the prompt, of one line or more, is shown in the dialog under its title.
-    virtual QString chooseFolder(QWidget* owner, const QString& prompt) = 0;
+    // File dialogs; an empty result means cancelled. A path chosen is spelled as the
+    // system spells it ('\\' on Windows), as every path the user reads is, though Qt's
+    // dialogs spell it with '/'.
+    QString openFile(QWidget* owner, const QString& title, const QString& proposed,
+                     const QString& filters);
+    QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
+                     const QString& filters);
+    // A folder, starting in `start`; the prompt, of one line or more, is shown in the
+    // dialog under its title.
+    QString chooseFolder(QWidget* owner, const QString& prompt, const QString& start);
     // What to do about a slot another program changed: overwrite, reload or cancel.
     // With `applyToAll`, one of several such slots: the question offers to give the
     // same answer for the slots after it and says there whether that was ticked.
@@ -45,6 +48,14 @@ public:
     // them, or cancel what would lose them.
     enum class Unsaved { SaveAll, Discard, Cancel };
     virtual Unsaved unsaved(QWidget* owner, const QString& text) = 0;
+
+protected:
+    // The dialogs themselves, for the wrappers above.
+    virtual QString pickFileToOpen(QWidget* owner, const QString& title, const QString& proposed,
+                                   const QString& filters) = 0;
+    virtual QString pickFileToSave(QWidget* owner, const QString& title, const QString& proposed,
+                                   const QString& filters) = 0;
+    virtual QString pickFolder(QWidget* owner, const QString& prompt, const QString& start) = 0;
 };
 
 // What a failed step shows: `first` runs before the message, `wording` words it (the
@@ -73,13 +84,15 @@ public:
                  const QString& title) override;
     bool question(QWidget* owner, const QString& text, const QString& title) override;
     bool questionDefaultNo(QWidget* owner, const QString& text) override;
-    QString openFile(QWidget* owner, const QString& title, const QString& proposed,
-                     const QString& filters) override;
-    QString saveFile(QWidget* owner, const QString& title, const QString& proposed,
-                     const QString& filters) override;
-    QString chooseFolder(QWidget* owner, const QString& prompt) override;
     Conflict conflict(QWidget* owner, const QString& text, bool* applyToAll) override;
     Unsaved unsaved(QWidget* owner, const QString& text) override;
+
+protected:
+    QString pickFileToOpen(QWidget* owner, const QString& title, const QString& proposed,
+                           const QString& filters) override;
+    QString pickFileToSave(QWidget* owner, const QString& title, const QString& proposed,
+                           const QString& filters) override;
+    QString pickFolder(QWidget* owner, const QString& prompt, const QString& start) override;
 };
 
 } // namespace qb

@@ -52,7 +52,10 @@ void GameAssets::chooseGameFolder() {
     const QString prompt = QStringLiteral(
         "Select the path of Cricket 2004\nExample C:\\Program Files\\EA Sports\\Cricket 2004\\");
     while (true) {
-        const QString folder = dialogs_.chooseFolder(window_, prompt);
+        // It starts in the folder set before, else in the user's home: never in the folder
+        // the program started in, which from the Start menu is where it is installed.
+        const QString folder =
+            dialogs_.chooseFolder(window_, prompt, folder_.isEmpty() ? QDir::homePath() : folder_);
         if (folder.isEmpty()) {
             return;
         }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
@@ -172,9 +173,11 @@ int main(int argc, char** argv) {
     if (!open.isEmpty()) {
         // As the open command does: the game folder first, then the file. Once the event
         // loop runs, so the window is on the screen and a question is centred on it.
-        QTimer::singleShot(0, &window, [&window, path = QFileInfo(open).absoluteFilePath()] {
-            window.openRosterAfterGameCheck(path);
-        });
+        QTimer::singleShot(
+            0, &window,
+            [&window, path = QDir::toNativeSeparators(QFileInfo(open).absoluteFilePath())] {
+                window.openRosterAfterGameCheck(path);
+            });
     }
     return QApplication::exec();
 }

@@ -1,9 +1,14 @@
 #include "shell/player_file_transfer.h"
 
 #include "saving/transfer.h"
+#include "shell/app_settings.h"
 #include "shell/pages/slot_list_page.h"
 #include "shell/player_presenter.h"
 #include "shell/roster_saver.h"
+#include "shell/tools/edits_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace qb {
 namespace {
@@ -16,10 +21,19 @@ const QString kPlayerFiles = QStringLiteral("Cricket 2004 player data(*.data) (*
 
 } // namespace
 
+QString PlayerFileTransfer::proposedFile(const QString& name) {
+    return QDir::toNativeSeparators(
+        QDir(startFolder(settings_.playerFolder(), presenter_.openedFileName().toStdString()))
+            .filePath(name));
+}
+
+void PlayerFileTransfer::rememberFolder(const QString& chosen) {
+    settings_.setPlayerFolder(QFileInfo(chosen).absolutePath());
+}
+
 PlayerFileTransfer::PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document,
-                                       const AppSettings& settings, Dialogs& dialogs,
-                                       QWidget* window, PlayerPresenter& presenter,
-                                       SlotListPage& slotList)
+                                       AppSettings& settings, Dialogs& dialogs, QWidget* window,
+                                       PlayerPresenter& presenter, SlotListPage& slotList)
     : QObject(window), document_(document), settings_(settings), dialogs_(dialogs), window_(window),
       presenter_(presenter), slotList_(slotList) {
     connect(&slotList_, &SlotListPage::importRequested, this, &PlayerFileTransfer::importPlayer);
@@ -36,10 +50,11 @@ void PlayerFileTransfer::exportPlayer() {
         return;
     }
     const QString chosen = dialogs_.saveFile(window_, QStringLiteral("Select the file to export"),
-                                             slotList_.slotName(slot), kPlayerFiles);
+                                             proposedFile(slotList_.slotName(slot)), kPlayerFiles);
     if (chosen.isEmpty()) {
         return;
     }
+    rememberFolder(chosen);
     attempt(dialogs_, window_, [&] {
         const ExportTarget target = planExport(chosen.toStdString());
         const QString path = qText(target.path);
@@ -61,10 +76,11 @@ void PlayerFileTransfer::importPlayer() {
     }
     const QString target = slotList_.slotName(slot);
     const QString chosen = dialogs_.openFile(window_, QStringLiteral("Select the file to import"),
-                                             target, kPlayerFiles);
+                                             proposedFile(target), kPlayerFiles);
     if (chosen.isEmpty()) {
         return;
     }
+    rememberFolder(chosen);
     const std::string path = chosen.trimmed().toStdString();
     attempt(dialogs_, window_, [&] {
         readPlayerFile(path);

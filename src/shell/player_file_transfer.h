@@ -18,7 +18,7 @@ class PlayerFileTransfer : public QObject {
     Q_OBJECT
 
 public:
-    PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document, const AppSettings& settings,
+    PlayerFileTransfer(const std::unique_ptr<RosterDocument>& document, AppSettings& settings,
                        Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
                        SlotListPage& slotList);
 
@@ -26,9 +26,13 @@ private:
     void exportPlayer();
     void importPlayer();
     void message(QMessageBox::Icon icon, const QString& text);
+    // `name` in the folder a player file was last exported to or imported from, else in
+    // the roster's folder.
+    QString proposedFile(const QString& name);
+    void rememberFolder(const QString& chosen);
 
     const std::unique_ptr<RosterDocument>& document_;
-    const AppSettings& settings_;
+    AppSettings& settings_;
     Dialogs& dialogs_;
     QWidget* window_;
     PlayerPresenter& presenter_;

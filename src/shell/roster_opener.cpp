@@ -6,6 +6,7 @@
 #include "shell/pages/personal_page.h"
 #include "shell/roster_saver.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 #include <utility>
@@ -35,7 +36,10 @@ void RosterOpener::openAfterGameCheck(const QString& path) {
     }
 }
 
-void RosterOpener::open(const QString& path) {
+void RosterOpener::open(const QString& chosen) {
+    // The roster's path is the system's spelling from here on: the title, the captions
+    // and every message name it as Windows users know it.
+    const QString path = QDir::toNativeSeparators(chosen);
     window_->setWindowTitle(title_ + QStringLiteral(" - ") + QFileInfo(path).fileName());
     personal_.setStatus({});
     saver_.reportRecoveredSaves(path);

@@ -39,7 +39,7 @@ public:
     // A file named at start: the game folder is insisted on first, as the Open command does.
     void openAfterGameCheck(const QString& path);
     // The Open command after its dialog.
-    void open(const QString& path);
+    void open(const QString& chosen);
     void openLastFile();
 
 private:

@@ -196,6 +196,16 @@ private slots:
             f.window->saveAll();
             test::runCli({u"apply"_s, q(expected), q(patch), u"--match"_s, match});
             QVERIFY(test::readFileBytes(f.mine) == test::readFileBytes(expected));
+
+            // The folder a file was applied from is where the next patch is proposed.
+            QVERIFY(QDir().mkpath(f.file("applied")));
+            f.dialogs.files << q(f.copy(patch, "applied/patch.json"));
+            f.dialogs.answers << false;
+            child<QAction>(*f.window, "mnuApplyEdits")->trigger();
+            f.dialogs.files << QString();
+            child<QPushButton>(view, "compareSavePatch")->click();
+            QCOMPARE(QDir::fromNativeSeparators(f.dialogs.savedIn.constLast()),
+                     QDir::fromNativeSeparators(f.file("applied/patch.json")));
         }
     }
 
@@ -418,6 +428,8 @@ private slots:
         QMainWindow& restore = *child<QMainWindow>(*f.window, "compareWindow");
         QVERIFY(child<QLabel>(restore, "compareDifferences")->text().startsWith(u"3 players"_s));
         QVERIFY(restore.windowTitle().contains(u"mine-"_s));
+        // The roster read again lists the other program's name.
+        QCOMPARE(child<QComboBox>(*f.window, "cboPlayerName")->itemText(0), u"Elsewhere"_s);
         child<QTableView>(restore, "compareLeft")->selectAll();
         child<QPushButton>(restore, "compareCopyToLeft")->click();
         child<QPushButton>(restore, "compareSaveAll")->click();

@@ -90,9 +90,12 @@ private slots:
                                   QDir::toNativeSeparators(f.file("")))}));
         QCOMPARE(f.settings->gamePath(), f.file("game"));
         QCOMPARE(f.window->openedFileName(), q(roster));
+        // The folder dialog started in the user's home, never the program's folder.
+        QCOMPARE(f.dialogs.foldersIn.value(0), QDir::toNativeSeparators(QDir::homePath()));
         QVERIFY(child<QAction>(*f.window, "mnuLastFile")->isEnabled());
         f.dialogs.folders = {f.file("")};
         f.window->chooseGameFolder(); // cancelled after Wrong Path: nothing changes
+        QCOMPARE(f.dialogs.foldersIn.constLast(), QDir::toNativeSeparators(f.file("game")));
         QCOMPARE(f.settings->gamePath(), f.file("game"));
         f.window->chooseAndOpenRoster(); // the file dialog starts in the game's folder
         QCOMPARE(f.dialogs.openedIn, QStringList{f.file("game")});
@@ -111,7 +114,7 @@ private slots:
             }
             dialog->close();
         });
-        QVERIFY(SystemDialogs().chooseFolder(nullptr, prompt).isEmpty());
+        QVERIFY(SystemDialogs().chooseFolder(nullptr, prompt, {}).isEmpty());
         QCOMPARE(title, u"Select the path of Cricket 2004"_s);
         QVERIFY(labels.contains(prompt));
     }
@@ -431,26 +434,35 @@ private slots:
         auto* nameList = child<QListWidget>(w, "lsvPlayerName");
         auto* importButton = child<QPushButton>(w, "cmdImport");
         const std::string path = f.open(smallRoster());
+        QVERIFY(QDir().mkpath(f.file("players")));
         nameList->setCurrentRow(1);
-        f.dialogs.files = {f.file("brown")};
+        f.dialogs.files = {f.file("players/brown")};
         child<QPushButton>(w, "cmdExport")->click();
-        QCOMPARE(f.dialogs.messages.value(0), u"Exported to "_s + f.file("brown.data"));
+        // Proposed beside the roster at first, then where a player file last went; every
+        // path is named as the system spells it.
+        const auto native = [&](const char* name) {
+            return QDir::toNativeSeparators(f.file(name));
+        };
+        QCOMPARE(f.dialogs.savedIn.value(0), native("Brown"));
+        QCOMPARE(f.dialogs.messages.value(0), u"Exported to "_s + native("players/brown.data"));
 
         // The .data name was not the one confirmed and exists: asked, and No keeps it.
-        f.dialogs.files = {f.file("brown")};
+        f.dialogs.files = {f.file("players/brown")};
         f.dialogs.answers = {false};
         child<QPushButton>(w, "cmdExport")->click();
         QCOMPARE(f.dialogs.questions.size(), 1);
+        QCOMPARE(f.dialogs.savedIn.value(1), native("players/Brown"));
 
         const auto before = test::readFileBytes(path);
         nameList->setCurrentRow(3);
-        f.dialogs.files = {f.file("brown.data")};
+        f.dialogs.files = {f.file("players/brown.data")};
         f.dialogs.answers = {false};
         importButton->click(); // answered No
+        QCOMPARE(f.dialogs.openedIn.value(0), native("players/Smithers"));
         QCOMPARE(test::readFileBytes(path), before);
         QCOMPARE(f.dialogs.questions.last(),
                  u"Are you sure that you want to replace Smithers with \n\tbrown.data"_s);
-        f.dialogs.files = {f.file("brown.data")};
+        f.dialogs.files = {f.file("players/brown.data")};
         f.dialogs.answers = {true};
         importButton->click();
         QCOMPARE(f.dialogs.messages.last(), u"Replaced Smithers successfully"_s);
@@ -536,6 +548,45 @@ private slots:
         playerList->setCurrentIndex(1);
         QCOMPARE(nameBox->text(), u"Edited"_s);
         QVERIFY(f.dialogs.messages.last().contains(u"changed by another program"_s));
+    }
+
+    // Whatever typing a name reaches, it asks nothing: the next typed key would answer.
+    void typingAheadNeverOpensADialog() {
+        Fixture f;
+        MainWindow& w = *f.window;
+        RosterMaker maker = test::fivePlayers();
+        maker.player(5, "Bad", 0x0A).set(5, 104, {56}).set(5, 205, {30});
+        const std::string path = f.open(maker);
+        auto* playerList = child<QComboBox>(w, "cboPlayerName");
+        auto* nameBox = child<QLineEdit>(w, "txtName");
+        playerList->setCurrentIndex(1);
+        test::enter(nameBox, u"Edited"_s);
+        playerList->setCurrentIndex(0);
+        test::saveEdits(path, {{1, "ratings.bowling.Accuracy", "9"}});
+        const auto typeName = [&](const QString& prefix) {
+            playerList->lineEdit()->selectAll();
+            QTest::keyClicks(playerList->lineEdit(), prefix);
+        };
+        typeName(u"Br"_s);
+        QCOMPARE(playerList->currentIndex(), 1);
+        QCOMPARE(nameBox->text(), u"Edited"_s);
+        QVERIFY(w.statusBar()->currentMessage().contains(u"was changed by another program"_s));
+        typeName(u"Ba"_s);
+        QCOMPARE(playerList->currentIndex(), 5);
+        QVERIFY(child<QLabel>(w, "lblStatus")
+                    ->text()
+                    .endsWith(u"\n\nChoose the player in the Name list to reset the fields the "
+                              "editor cannot show."_s));
+        QCOMPARE(f.dialogs.messages, QStringList());
+        QCOMPARE(f.dialogs.questions, QStringList());
+        // Chosen from the list, the player's repair is offered.
+        playerList->showPopup();
+        QTRY_VERIFY(playerList->view()->isVisible());
+        QTest::keyClick(playerList->view(), Qt::Key_Return);
+        QCOMPARE(f.dialogs.questions.size(), 1);
+        QVERIFY(f.dialogs.questions[0].endsWith(
+            u"Reset the fields the editor cannot show and load the player?"_s));
+        QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), u"1 unsaved player"_s);
     }
 
     // Edits on three tabs of two players, undone all and redone all, then saved as one batch.

@@ -3,6 +3,7 @@
 #include "shell/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 namespace qb::test {
@@ -26,17 +27,6 @@ public:
     bool questionDefaultNo(QWidget* owner, const QString& text) override {
         return question(owner, text, {});
     }
-    QString openFile(QWidget*, const QString&, const QString& proposed, const QString&) override {
-        openedIn << proposed;
-        return files.isEmpty() ? QString() : files.takeFirst();
-    }
-    QString saveFile(QWidget*, const QString&, const QString& proposed, const QString&) override {
-        savedIn << proposed;
-        return files.isEmpty() ? QString() : files.takeFirst();
-    }
-    QString chooseFolder(QWidget*, const QString&) override {
-        return folders.isEmpty() ? QString() : folders.takeFirst();
-    }
 
     Conflict conflict(QWidget*, const QString& text, bool* applyToAll) override {
         takeFocus();
@@ -50,6 +40,25 @@ public:
         takeFocus();
         questions << text;
         return unsavedAnswers.isEmpty() ? Unsaved::Cancel : unsavedAnswers.takeFirst();
+    }
+
+    // The dialogs answer as Qt's do, with '/' between a path's names on every system.
+    QString pickFileToOpen(QWidget*, const QString&, const QString& proposed,
+                           const QString&) override {
+        openedIn << proposed;
+        return chosen(files);
+    }
+    QString pickFileToSave(QWidget*, const QString&, const QString& proposed,
+                           const QString&) override {
+        savedIn << proposed;
+        return chosen(files);
+    }
+    QString pickFolder(QWidget*, const QString&, const QString& start) override {
+        foldersIn << start;
+        return chosen(folders);
+    }
+    static QString chosen(QStringList& queue) {
+        return queue.isEmpty() ? QString() : QDir::fromNativeSeparators(queue.takeFirst());
     }
 
     static void takeFocus() {
@@ -67,8 +76,9 @@ public:
     QList<bool> answers;
     QStringList files;
     QStringList folders;
-    QStringList openedIn; // where each file dialog for opening started
-    QStringList savedIn;  // the file each file dialog for saving proposed
+    QStringList openedIn;  // where each file dialog for opening started
+    QStringList foldersIn; // where each folder dialog started
+    QStringList savedIn;   // the file each file dialog for saving proposed
 };
 
 } // namespace qb::test

@@ -3,6 +3,7 @@
 #include "player/dump_check.h"
 #include "player/edits_file.h"
 #include "player/player_object.h"
+#include "shell/app_settings.h"
 #include "shell/compare/patch_preview.h"
 #include "shell/dialogs.h"
 #include "shell/tools/edits_folder.h"
@@ -89,6 +90,7 @@ void applyEditsFile(const ToolContext& context) {
     if (path.isEmpty()) {
         return;
     }
+    context.settings.setPatchFolder(QFileInfo(path).absolutePath());
     context.commitEditors();
     // As `quillbay-cli apply`, with --match as the file's own column or keys say.
     // The dump's hashes are checked against what the file holds now, as the batch tool

@@ -3,15 +3,20 @@
 #include "player/roster_document.h"
 #include "shell/app_settings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace qb {
 
+QString startFolder(const QString& lastUsed, const std::string& rosterPath) {
+    return QDir::toNativeSeparators(
+        !lastUsed.isEmpty() && QFileInfo(lastUsed).isDir()
+            ? lastUsed
+            : QFileInfo(QString::fromStdString(rosterPath)).absolutePath());
+}
+
 QString editsFolder(const AppSettings& settings, const RosterDocument& document) {
-    const QString last = settings.patchFolder();
-    return !last.isEmpty() && QFileInfo(last).isDir()
-               ? last
-               : QFileInfo(QString::fromStdString(document.path())).absolutePath();
+    return startFolder(settings.patchFolder(), document.path());
 }
 
 } // namespace qb

@@ -1,15 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace qb {
 
 class AppSettings;
 class RosterDocument;
 
-// Where the file dialogs of patches and edits files start: the folder a patch was last
-// saved in, else the folder of the roster they are for (never the folder the program
-// happened to start in).
+// Where a file dialog for files that go with a roster starts: the folder such a file was
+// last saved in or taken from, while it exists, else the roster's own folder (never the
+// folder the program happened to start in, which from the Start menu is where it is
+// installed).
+QString startFolder(const QString& lastUsed, const std::string& rosterPath);
+
+// The start for patches and edits files.
 QString editsFolder(const AppSettings& settings, const RosterDocument& document);
 
 } // namespace qb
