@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -140,6 +141,14 @@ Dialogs::Unsaved SystemDialogs::unsaved(QWidget* owner, const QString& text) {
     return answers[twoAnswersOrCancel(owner, QMessageBox::Question, text,
                                       QStringLiteral("Save &All"), QMessageBox::AcceptRole,
                                       QStringLiteral("&Discard"), QMessageBox::DestructiveRole)];
+}
+
+int SystemDialogs::chooseItem(QWidget* owner, const QString& text, const QStringList& items,
+                              int current) {
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(owner, QStringLiteral("Quillbay"), text, items, current, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
 }
 
 } // namespace qb

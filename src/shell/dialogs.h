@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -15,6 +16,9 @@ namespace qb {
 // The file dialogs' filters for a roster or saved game, as the open command offers them.
 inline const QString kRosterFileFilters =
     QStringLiteral("Cricket 2004 roster.pak (*.pak);;Cricket 2004 save game(*.sav) (*.sav)");
+// The filter of an exported player's file.
+inline const QString kPlayerFileFilter =
+    QStringLiteral("Cricket 2004 player data(*.data) (*.data)");
 
 // Every question the window puts to the user goes through here, so tests can answer
 // them and record what was shown.
@@ -48,6 +52,9 @@ public:
     // them, or cancel what would lose them.
     enum class Unsaved { SaveAll, Discard, Cancel };
     virtual Unsaved unsaved(QWidget* owner, const QString& text) = 0;
+    // One of `items`, `current` chosen at first: its index, or -1 when cancelled.
+    virtual int chooseItem(QWidget* owner, const QString& text, const QStringList& items,
+                           int current) = 0;
 
 protected:
     // The dialogs themselves, for the wrappers above.
@@ -86,6 +93,8 @@ public:
     bool questionDefaultNo(QWidget* owner, const QString& text) override;
     Conflict conflict(QWidget* owner, const QString& text, bool* applyToAll) override;
     Unsaved unsaved(QWidget* owner, const QString& text) override;
+    int chooseItem(QWidget* owner, const QString& text, const QStringList& items,
+                   int current) override;
 
 protected:
     QString pickFileToOpen(QWidget* owner, const QString& title, const QString& proposed,

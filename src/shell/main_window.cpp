@@ -59,7 +59,8 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
         {pages_, tabStrip_, personal_, statistics_, slotList_, names_, saveButton_, unsavedLabel_});
     saver_ = std::make_unique<RosterSaver>(document_, history_, settings_, dialogs_, this,
                                            *presenter_, *names_, *personal_);
-    new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *slotList_);
+    auto* playerFiles =
+        new PlayerFileTransfer(document_, settings_, dialogs_, this, *presenter_, *slotList_);
     const RosterHandover handover{
         [this] { return settleUnsaved(); },
         [this](std::unique_ptr<RosterDocument> document) { adoptRoster(std::move(document)); }};
@@ -70,7 +71,7 @@ MainWindow::MainWindow(AppSettings& settings, Dialogs& dialogs, QWidget* parent)
         lastFileAction_->setEnabled(true);
     });
     opener_ = std::make_unique<RosterOpener>(settings_, dialogs_, this, versionTitle(), *game_,
-                                             *personal_, *saver_, handover);
+                                             *personal_, *saver_, *playerFiles, handover);
     new TextBoxUndoKeys(this);
     // Installed after the Name box's own filter, so it runs first: a Ctrl+Tab it takes
     // never reaches the Name box's search.

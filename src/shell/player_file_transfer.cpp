@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace qb {
 namespace {
@@ -16,8 +17,6 @@ namespace {
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
-
-const QString kPlayerFiles = QStringLiteral("Cricket 2004 player data(*.data) (*.data)");
 
 } // namespace
 
@@ -49,8 +48,9 @@ void PlayerFileTransfer::exportPlayer() {
     if (slot < 0) {
         return;
     }
-    const QString chosen = dialogs_.saveFile(window_, QStringLiteral("Select the file to export"),
-                                             proposedFile(slotList_.slotName(slot)), kPlayerFiles);
+    const QString chosen =
+        dialogs_.saveFile(window_, QStringLiteral("Select the file to export"),
+                          proposedFile(slotList_.slotName(slot)), kPlayerFileFilter);
     if (chosen.isEmpty()) {
         return;
     }
@@ -74,13 +74,47 @@ void PlayerFileTransfer::importPlayer() {
     if (slot < 0) {
         return;
     }
-    const QString target = slotList_.slotName(slot);
-    const QString chosen = dialogs_.openFile(window_, QStringLiteral("Select the file to import"),
-                                             proposedFile(target), kPlayerFiles);
+    const QString chosen =
+        dialogs_.openFile(window_, QStringLiteral("Select the file to import"),
+                          proposedFile(slotList_.slotName(slot)), kPlayerFileFilter);
     if (chosen.isEmpty()) {
         return;
     }
     rememberFolder(chosen);
+    importInto(slot, chosen);
+}
+
+void PlayerFileTransfer::importFile(const QString& chosen) {
+    const QString fileName = QFileInfo(chosen).fileName();
+    if (!document_) {
+        message(QMessageBox::Information,
+                QStringLiteral("%1 is a player exported from a roster, not a roster. Open the "
+                               "roster to import the player into, then open %1 again.")
+                    .arg(fileName));
+        return;
+    }
+    // The file is checked before a slot is asked for.
+    if (!attempt(dialogs_, window_, [&] { readPlayerFile(chosen.trimmed().toStdString()); })) {
+        return;
+    }
+    QStringList choices;
+    const auto& entries = presenter_.rosterIndex().slotEntries;
+    for (std::size_t slot = 0; slot < entries.size(); ++slot) {
+        choices << QStringLiteral("%1: %2").arg(slot).arg(qText(entries[slot].name()));
+    }
+    const int shown = presenter_.shownSlot();
+    const int slot =
+        dialogs_.chooseItem(window_,
+                            QStringLiteral("Import %1 into which slot of %2?")
+                                .arg(fileName, QFileInfo(presenter_.openedFileName()).fileName()),
+                            choices, std::max(shown, 0));
+    if (slot >= 0) {
+        importInto(slot, chosen);
+    }
+}
+
+void PlayerFileTransfer::importInto(int slot, const QString& chosen) {
+    const QString target = slotList_.slotName(slot);
     const std::string path = chosen.trimmed().toStdString();
     attempt(dialogs_, window_, [&] {
         readPlayerFile(path);

@@ -22,9 +22,16 @@ public:
                        Dialogs& dialogs, QWidget* window, PlayerPresenter& presenter,
                        SlotListPage& slotList);
 
+    // A player file opened as a roster would be (double-clicked, named at the start, or
+    // chosen in the Open dialog): imported into the slot the user chooses of the open
+    // roster; with none open, says so.
+    void importFile(const QString& path);
+
 private:
     void exportPlayer();
     void importPlayer();
+    // Asks before the slot's player is replaced by the file's, then imports it.
+    void importInto(int slot, const QString& path);
     void message(QMessageBox::Icon icon, const QString& text);
     // `name` in the folder a player file was last exported to or imported from, else in
     // the roster's folder.

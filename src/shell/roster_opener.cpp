@@ -4,6 +4,7 @@
 #include "shell/app_settings.h"
 #include "shell/game_assets.h"
 #include "shell/pages/personal_page.h"
+#include "shell/player_file_transfer.h"
 #include "shell/roster_saver.h"
 
 #include <QDir>
@@ -15,16 +16,18 @@ namespace qb {
 
 RosterOpener::RosterOpener(AppSettings& settings, Dialogs& dialogs, QWidget* window, QString title,
                            GameAssets& game, PersonalPage& personal, RosterSaver& saver,
-                           RosterHandover handover)
+                           PlayerFileTransfer& playerFiles, RosterHandover handover)
     : settings_(settings), dialogs_(dialogs), window_(window), title_(std::move(title)),
-      game_(game), personal_(personal), saver_(saver), handover_(std::move(handover)) {}
+      game_(game), personal_(personal), saver_(saver), playerFiles_(playerFiles),
+      handover_(std::move(handover)) {}
 
 void RosterOpener::chooseAndOpen() {
     if (!game_.requireGameFolder() || !handover_.settleUnsaved()) {
         return;
     }
-    const QString path = dialogs_.openFile(window_, QStringLiteral("Select the file"),
-                                           settings_.gamePath(), kRosterFileFilters);
+    const QString path =
+        dialogs_.openFile(window_, QStringLiteral("Select the file"), settings_.gamePath(),
+                          kRosterFileFilters + QStringLiteral(";;") + kPlayerFileFilter);
     if (!path.isEmpty()) {
         open(path);
     }
@@ -40,6 +43,10 @@ void RosterOpener::open(const QString& chosen) {
     // The roster's path is the system's spelling from here on: the title, the captions
     // and every message name it as Windows users know it.
     const QString path = QDir::toNativeSeparators(chosen);
+    if (path.endsWith(QStringLiteral(".data"), Qt::CaseInsensitive)) {
+        playerFiles_.importFile(path);
+        return;
+    }
     window_->setWindowTitle(title_ + QStringLiteral(" - ") + QFileInfo(path).fileName());
     personal_.setStatus({});
     saver_.reportRecoveredSaves(path);

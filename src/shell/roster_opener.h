@@ -14,6 +14,7 @@ namespace qb {
 class AppSettings;
 class GameAssets;
 class PersonalPage;
+class PlayerFileTransfer;
 class RosterSaver;
 
 // What the window does when another roster is opened.
@@ -26,13 +27,14 @@ struct RosterHandover {
 
 // Opening a roster: the Open command, File, Last File and a file named at start. The
 // opened file's name is in the window's title and its header in the status line, and
-// the saves of it cut off earlier are recovered first.
+// the saves of it cut off earlier are recovered first. A player file (".data") opened the
+// same ways is offered for import into the open roster instead.
 class RosterOpener {
 public:
     // `title` is the window's title while no file is open.
     RosterOpener(AppSettings& settings, Dialogs& dialogs, QWidget* window, QString title,
                  GameAssets& game, PersonalPage& personal, RosterSaver& saver,
-                 RosterHandover handover);
+                 PlayerFileTransfer& playerFiles, RosterHandover handover);
 
     // Insists on the game folder first, then asks for a file.
     void chooseAndOpen();
@@ -50,6 +52,7 @@ private:
     GameAssets& game_;
     PersonalPage& personal_;
     RosterSaver& saver_;
+    PlayerFileTransfer& playerFiles_;
     RosterHandover handover_;
 };
 

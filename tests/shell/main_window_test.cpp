@@ -468,6 +468,28 @@ private slots:
         QCOMPARE(f.dialogs.messages.last(), u"Replaced Smithers successfully"_s);
         QCOMPARE(nameList->item(3)->text(), u"Brown"_s);
         QCOMPARE(child<QComboBox>(w, "cboPlayerName")->currentIndex(), 0);
+
+        // A player file opened the ways a roster is (double-clicked, named at the start, chosen
+        // in the Open dialog) is imported into the slot chosen, as quillbay-cli imports it;
+        // the roster stays open.
+        const std::string expected = f.copy(path, "expected.pak");
+        test::runCli({u"import"_s, q(expected), u"4"_s, f.file("players/brown.data"), u"--yes"_s,
+                      u"--no-backup"_s});
+        f.dialogs.itemAnswers = {4};
+        f.dialogs.answers = {true};
+        const QString title = w.windowTitle();
+        w.openRoster(f.file("players/brown.data"));
+        QCOMPARE(f.dialogs.offered.value(0).value(4), u"4: Taylor"_s);
+        QCOMPARE(f.dialogs.offeredFirst.value(0), 0); // the player shown
+        QVERIFY(test::readFileBytes(path) == test::readFileBytes(expected));
+        QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(nameList->item(4)->text(), u"Brown"_s);
+        // With no roster open, it says so and opens nothing.
+        Fixture empty;
+        empty.window->openRoster(f.file("players/brown.data"));
+        QVERIFY(empty.dialogs.messages.value(0).startsWith(
+            u"brown.data is a player exported from a roster, not a roster."_s));
+        QVERIFY(empty.window->openedFileName().isEmpty());
     }
 
     void statisticsEditsOfTwoFormatsAreKept() {

@@ -42,6 +42,14 @@ public:
         return unsavedAnswers.isEmpty() ? Unsaved::Cancel : unsavedAnswers.takeFirst();
     }
 
+    int chooseItem(QWidget*, const QString& text, const QStringList& items, int current) override {
+        takeFocus();
+        questions << text;
+        offered << items;
+        offeredFirst << current;
+        return items.isEmpty() || itemAnswers.isEmpty() ? -1 : itemAnswers.takeFirst();
+    }
+
     // The dialogs answer as Qt's do, with '/' between a path's names on every system.
     QString pickFileToOpen(QWidget*, const QString&, const QString& proposed,
                            const QString&) override {
@@ -74,6 +82,9 @@ public:
     QList<QMessageBox::Icon> icons;
     QStringList questions;
     QList<bool> answers;
+    QList<int> itemAnswers;     // the index each list question is answered with
+    QList<QStringList> offered; // the items of each list question
+    QList<int> offeredFirst;    // the item each list question showed chosen
     QStringList files;
     QStringList folders;
     QStringList openedIn;  // where each file dialog for opening started
