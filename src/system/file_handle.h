@@ -54,6 +54,10 @@ public:
     // holds it. Advisory: it never keeps anyone from reading or writing the file. The
     // lock goes when the handle is closed.
     bool tryLock() const;
+    // Lets the gaps written past stay holes that take no disk space. POSIX files are made
+    // so already; NTFS fills a gap with zeros on the disk unless the file is marked sparse.
+    // Where the file system cannot, the gaps are written out, which is slower, not wrong.
+    void makeSparse() const;
 
 private:
     std::string path_;

@@ -195,6 +195,8 @@ void FileHandle::sync() const {
 }
 
 // The mode a replaced file had, or what creating the file would give (0666 less the umask).
+void FileHandle::makeSparse() const {}
+
 void FileHandle::matchPermissionsOf(const std::string& path) const {
     struct stat existing {};
     mode_t mode = 0;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <windows.h>
+#include <winioctl.h>
 
 namespace qb {
 namespace {
@@ -224,6 +225,13 @@ void FileHandle::sync() const {
 // Windows files carry a read-only attribute rather than permission bits; a new file
 // gets the folder's inherited access, which is what the replaced file had too.
 void FileHandle::matchPermissionsOf(const std::string&) const {}
+
+void FileHandle::makeSparse() const {
+    DWORD returned = 0;
+    // FAT and exFAT have no sparse files; their gaps are written out.
+    ::DeviceIoControl(handleOf(native_), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned,
+                      nullptr);
+}
 
 // The lock covers one byte far past the end of any roster: Windows locks keep every
 // other handle from reading or writing the bytes they cover, and this one must not.
