@@ -1,10 +1,11 @@
 ; The Windows installer of Quillbay, built by scripts/package with makensis:
 ;   makensis -DVERSION=2.1 -DSTAGING=folder -DLISTS=folder -DOUTFILE=setup.exe quillbay.nsi
 ; STAGING holds the files to install; LISTS holds files.nsh and unfiles.nsh, the lines
-; that install and remove each of them, and quillbay.ico. Installs for the current user (no administrator needed, into
-; %LOCALAPPDATA%\Programs\Quillbay) or for all users (into Program Files); silently with
-; /S (the current user; /AllUsers for all users; /ASSOCIATE also opens .pak, .sav and
-; .data files with Quillbay). Users' settings, backups and journals are never removed.
+; that install and remove each of them, and quillbay.ico. Installs for the current user (no
+; administrator needed, into %LOCALAPPDATA%\Programs\Quillbay) or for all users (into
+; Program Files); silently with /S (the current user; /AllUsers for all users; /ASSOCIATE
+; also opens .pak and .sav files with Quillbay, /ASSOCIATEDATA .data files). Users'
+; settings, backups and journals are never removed; the demo's stand-in files are.
 ; A 64-bit installer, like the programs it installs (and so it runs under wine64 alone).
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -41,17 +42,27 @@ VIAddVersionKey "LegalCopyright" "The Quillbay developers"
 !define MUI_UNICON "${LISTS}/quillbay.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quillbay.exe"
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGING}/licenses/LGPL-3.txt"
+; The licences of what is shipped, to read: none asks for an agreement (the LGPL gives
+; rights, it takes none), so the button is Next, not "I Agree".
+!define MUI_PAGE_HEADER_TEXT "Licences"
+!define MUI_PAGE_HEADER_SUBTEXT "What Quillbay ships, and under which licences."
+!define MUI_LICENSEPAGE_TEXT_TOP "Quillbay and the libraries it ships:"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Nothing here needs your agreement. The full texts are installed in the folder licenses."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE "${STAGING}/licenses/notices.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Quillbay's programs, its Start-menu entry, its file types and the demo's stand-in files will be removed. Kept: your settings ($APPDATA\Rezurev2004\Quillbay.ini) and the backups and journals of your rosters ($LOCALAPPDATA\Quillbay); delete them yourself if you no longer want them. Your rosters are never touched."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-Section "Quillbay (the window and quillbay-cli)" SecProgram
+; The components' names are short enough to show whole beside the list's scrollbar; the
+; description below the list says the rest.
+Section "Quillbay" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
     !include "${LISTS}/files.nsh"
@@ -92,30 +103,44 @@ SectionEnd
     DeleteRegKey SHCTX "Software\Classes\${PROGID}"
 !macroend
 
-Section "Open .pak, .sav and .data files with Quillbay" SecAssociate
+Section "Open .pak and .sav" SecAssociate
     !insertmacro Associate ".pak" "Quillbay.Roster" "Cricket 2004 roster"
     !insertmacro Associate ".sav" "Quillbay.SavedGame" "Cricket 2004 saved game"
-    !insertmacro Associate ".data" "Quillbay.Data" "Cricket 2004 data file"
     WriteRegDWORD SHCTX "Software\Quillbay" "Associated" 1
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
 
-LangString DESC_SecProgram ${LANG_ENGLISH} "quillbay.exe, quillbay-cli.exe, the Qt libraries they need, the manuals and the licences."
-LangString DESC_SecAssociate ${LANG_ENGLISH} "Double-clicking a roster (.pak), a saved game (.sav) or a .data file opens it in Quillbay. The uninstaller takes this back."
+; .data is a name many programs use for their own files: off unless ticked.
+Section /o "Open .data" SecAssociateData
+    !insertmacro Associate ".data" "Quillbay.Data" "Cricket 2004 player file"
+    WriteRegDWORD SHCTX "Software\Quillbay" "AssociatedData" 1
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+SectionEnd
+
+LangString DESC_SecProgram ${LANG_ENGLISH} "quillbay.exe (the window), quillbay-cli.exe (the batch tool), the Qt libraries they need, the manuals and the licences."
+LangString DESC_SecAssociate ${LANG_ENGLISH} "Double-clicking a roster (.pak) or a saved game (.sav) opens it in Quillbay. The uninstaller takes this back."
+LangString DESC_SecAssociateData ${LANG_ENGLISH} "Double-clicking a player file (.data, exported by Quillbay) offers to import it into the open roster. Off by default: other programs use .data for their own files. The uninstaller takes this back."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} $(DESC_SecProgram)
     !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociate} $(DESC_SecAssociate)
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateData} $(DESC_SecAssociateData)
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
     !insertmacro MULTIUSER_INIT
-    ; Silent installs leave the file types alone unless /ASSOCIATE is given.
+    ; Silent installs leave the file types alone unless /ASSOCIATE (.pak and .sav) or
+    ; /ASSOCIATEDATA (.data) is given.
     ${If} ${Silent}
         ${GetParameters} $0
         ClearErrors
         ${GetOptions} $0 "/ASSOCIATE" $1
         ${If} ${Errors}
             SectionSetFlags ${SecAssociate} 0
+        ${EndIf}
+        ClearErrors
+        ${GetOptions} $0 "/ASSOCIATEDATA" $1
+        ${IfNot} ${Errors}
+            SectionSetFlags ${SecAssociateData} ${SF_SELECTED}
         ${EndIf}
     ${EndIf}
 FunctionEnd
@@ -129,13 +154,23 @@ Section "Uninstall"
     ${If} $0 == 1
         !insertmacro Unassociate ".pak" "Quillbay.Roster"
         !insertmacro Unassociate ".sav" "Quillbay.SavedGame"
-        !insertmacro Unassociate ".data" "Quillbay.Data"
-        System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
     ${EndIf}
+    ReadRegDWORD $0 SHCTX "Software\Quillbay" "AssociatedData"
+    ${If} $0 == 1
+        !insertmacro Unassociate ".data" "Quillbay.Data"
+    ${EndIf}
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
     Delete "$SMPROGRAMS\Quillbay.lnk"
     !include "${LISTS}/unfiles.nsh"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     DeleteRegKey SHCTX "Software\Quillbay"
+    ; The demo's stand-in roster and game folder (about 1 MB on the disk, though its archive
+    ; reads as 554 MB) are the program's, in the uninstalling user's own folder; the
+    ; backups and journals beside them are the user's and stay.
+    SetShellVarContext current
+    RMDir /r "$LOCALAPPDATA\Quillbay\cache\demo"
+    RMDir "$LOCALAPPDATA\Quillbay\cache"
+    RMDir "$LOCALAPPDATA\Quillbay"
 SectionEnd
