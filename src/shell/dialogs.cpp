@@ -10,8 +10,8 @@
 
 namespace qb {
 
-bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step,
-             const OnError& onError) {
+bool attemptReporting(const std::function<void(const QString&)>& report,
+                      const std::function<void()>& step, const OnError& onError) {
     try {
         step();
         return true;
@@ -19,11 +19,17 @@ bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step
         if (onError.first) {
             onError.first();
         }
-        dialogs.message(
-            owner, QMessageBox::Critical,
+        report(
             QString::fromStdString(onError.wording ? onError.wording(error) : error.description()));
         return false;
     }
+}
+
+bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step,
+             const OnError& onError) {
+    return attemptReporting(
+        [&](const QString& text) { dialogs.message(owner, QMessageBox::Critical, text); }, step,
+        onError);
 }
 
 bool settleUnsaved(Dialogs& dialogs, QWidget* owner, std::size_t count, const QString& question,

@@ -72,6 +72,11 @@ struct OnError {
     std::function<std::string(const QuillbayError&)> wording;
 };
 
+// Runs one step of a command; an error it raises is handed to `report`, worded. Returns
+// whether the step succeeded.
+bool attemptReporting(const std::function<void(const QString&)>& report,
+                      const std::function<void()>& step, const OnError& onError = {});
+
 // Runs one step of a command for `owner`; an error it raises is shown as a critical
 // message. Returns whether the step succeeded.
 bool attempt(Dialogs& dialogs, QWidget* owner, const std::function<void()>& step,

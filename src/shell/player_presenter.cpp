@@ -55,16 +55,7 @@ bool PlayerPresenter::attempt(const std::function<void()>& step, const OnError& 
     if (asking == Asking::Allowed) {
         return qb::attempt(dialogs_, window_, step, onError);
     }
-    try {
-        step();
-        return true;
-    } catch (const QuillbayError& error) {
-        if (onError.first) {
-            onError.first();
-        }
-        noteInStatusLine(QString::fromStdString(error.description()));
-        return false;
-    }
+    return attemptReporting([this](const QString& text) { noteInStatusLine(text); }, step, onError);
 }
 
 void PlayerPresenter::noteInStatusLine(const QString& text) {
