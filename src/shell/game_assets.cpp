@@ -54,8 +54,9 @@ void GameAssets::chooseGameFolder() {
     while (true) {
         // It starts in the folder set before, else in the user's home: never in the folder
         // the program started in, which from the Start menu is where it is installed.
-        const QString folder =
-            dialogs_.chooseFolder(window_, prompt, folder_.isEmpty() ? QDir::homePath() : folder_);
+        const QString folder = dialogs_.chooseFolder(
+            window_, prompt,
+            QDir::toNativeSeparators(folder_.isEmpty() ? QDir::homePath() : folder_));
         if (folder.isEmpty()) {
             return;
         }
