@@ -4,7 +4,8 @@
 ; that install and remove each of them, and quillbay.ico. Installs for the current user (no
 ; administrator needed, into %LOCALAPPDATA%\Programs\Quillbay) or for all users (into
 ; Program Files); silently with /S (the current user; /AllUsers for all users; /ASSOCIATE
-; also opens .pak and .sav files with Quillbay, /ASSOCIATEDATA .data files). Users'
+; also opens .pak and .sav files with Quillbay, /OPENDATA .data files: not a name
+; /ASSOCIATE begins, which GetOptions would take for it). Users'
 ; settings, backups and journals are never removed; the demo's stand-in files are.
 ; A 64-bit installer, like the programs it installs (and so it runs under wine64 alone).
 Target amd64-unicode
@@ -129,7 +130,7 @@ LangString DESC_SecAssociateData ${LANG_ENGLISH} "Double-clicking a player file 
 Function .onInit
     !insertmacro MULTIUSER_INIT
     ; Silent installs leave the file types alone unless /ASSOCIATE (.pak and .sav) or
-    ; /ASSOCIATEDATA (.data) is given.
+    ; /OPENDATA (.data) is given.
     ${If} ${Silent}
         ${GetParameters} $0
         ClearErrors
@@ -138,7 +139,7 @@ Function .onInit
             SectionSetFlags ${SecAssociate} 0
         ${EndIf}
         ClearErrors
-        ${GetOptions} $0 "/ASSOCIATEDATA" $1
+        ${GetOptions} $0 "/OPENDATA" $1
         ${IfNot} ${Errors}
             SectionSetFlags ${SecAssociateData} ${SF_SELECTED}
         ${EndIf}
