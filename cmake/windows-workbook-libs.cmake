@@ -8,7 +8,8 @@
 #                             which bookworm ships as a package of its own)
 #   expat          2.5.0      source package expat 2.5.0-1+deb12u2 (bookworm's point release,
 #                             with Debian's fixes of CVE-2023-52425, CVE-2024-45490..45492,
-#                             CVE-2024-50602 and CVE-2024-8176)
+#                             CVE-2024-50602 and CVE-2024-8176; bookworm-security's later
+#                             2.5.0-1+deb12u5 lives in another pool, debian-security)
 #   libxlsxwriter  1.1.4      source package libxlsxwriter 1.1.4-2
 #
 # The source packages come from Debian's archive, deb.debian.org/debian/pool (or, once a
@@ -17,7 +18,8 @@
 # tarballs against the .dsc's own sums as it unpacks them and applies Debian's patches.
 # Nothing needs a deb-src line in the machine's apt sources.
 #
-# Compiling them takes some 40 compiler runs, a minute or so on two cores.
+# Compiling them takes 33 compiler runs, some 12 s on two cores; configuring, the first
+# time, 6 s more.
 
 enable_language(C)
 
