@@ -12,24 +12,23 @@
 #                             2.5.0-1+deb12u5 lives in another pool, debian-security)
 #   libxlsxwriter  1.1.4      source package libxlsxwriter 1.1.4-2
 #
-# The source packages come from Debian's archive, deb.debian.org/debian/pool (or, once a
-# newer version has replaced them there, from snapshot.debian.org), into the build folder.
-# Each .dsc is checked against the SHA-256 sum written below; dpkg-source then checks the
-# tarballs against the .dsc's own sums as it unpacks them and applies Debian's patches.
-# Nothing needs a deb-src line in the machine's apt sources.
+# The source packages come from Debian's archive, deb.debian.org/debian/pool, into the
+# build folder; once a newer version has replaced them there, from snapshot.debian.org,
+# which keeps every file Debian published, by its SHA-1. Each file is checked against the
+# SHA-256 sum written below (the .dsc's own); dpkg-source checks the tarballs against the
+# .dsc again as it unpacks them and applies Debian's patches. Nothing needs a deb-src line
+# in the machine's apt sources.
 #
 # Compiling them takes 33 compiler runs, some 12 s on two cores; configuring, the first
 # time, 6 s more.
 
 enable_language(C)
 
-set(QB_DEBIAN_POOL http://deb.debian.org/debian/pool/main)
-set(QB_DEBIAN_SNAPSHOT http://snapshot.debian.org/archive/debian/20250520T000000Z/pool/main)
 set(QB_WORKBOOK_SOURCES ${CMAKE_BINARY_DIR}/windows-deps/sources)
 
 # Fetches one source package (its .dsc, and the files the .dsc names) and unpacks it with
 # Debian's patches applied into ${QB_WORKBOOK_SOURCES}/<package>; sets <package>_SOURCE_DIR.
-# FILES: name and SHA-256 of each file, the .dsc first.
+# FILES: the name, SHA-256 and SHA-1 of each file, the .dsc first.
 function(qb_debian_source package pool_dir)
     cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "FILES")
     list(GET arg_FILES 0 dsc)
@@ -46,10 +45,12 @@ function(qb_debian_source package pool_dir)
     set(downloads ${QB_WORKBOOK_SOURCES}/downloads)
     list(LENGTH arg_FILES count)
     math(EXPR last "${count} - 1")
-    foreach(i RANGE 0 ${last} 2)
+    foreach(i RANGE 0 ${last} 3)
         math(EXPR j "${i} + 1")
+        math(EXPR k "${i} + 2")
         list(GET arg_FILES ${i} name)
         list(GET arg_FILES ${j} sha256)
+        list(GET arg_FILES ${k} sha1)
         set(file ${downloads}/${name})
         if(EXISTS ${file})
             file(SHA256 ${file} have)
@@ -58,14 +59,20 @@ function(qb_debian_source package pool_dir)
             endif()
         endif()
         set(fetched FALSE)
-        foreach(base ${QB_DEBIAN_POOL} ${QB_DEBIAN_SNAPSHOT})
-            message(STATUS "Downloading ${base}/${pool_dir}/${name}")
-            file(DOWNLOAD ${base}/${pool_dir}/${name} ${file} EXPECTED_HASH SHA256=${sha256}
-                 STATUS status)
+        foreach(url http://deb.debian.org/debian/pool/main/${pool_dir}/${name}
+                    http://snapshot.debian.org/file/${sha1})
+            message(STATUS "Downloading ${url}")
+            # (Checked here, not by EXPECTED_HASH, which fails the configure step even
+            # when the next address serves the file.)
+            file(DOWNLOAD ${url} ${file} STATUS status)
             list(GET status 0 code)
             if(code EQUAL 0)
-                set(fetched TRUE)
-                break()
+                file(SHA256 ${file} have)
+                if(have STREQUAL sha256)
+                    set(fetched TRUE)
+                    break()
+                endif()
+                set(status "the SHA-256 of what ${url} served is ${have}, not ${sha256}")
             endif()
             file(REMOVE ${file})
         endforeach()
@@ -84,20 +91,35 @@ function(qb_debian_source package pool_dir)
 endfunction()
 
 qb_debian_source(minizip m/minizip FILES
-    minizip_1.1-8+deb12u1.dsc 1a518d106083cac24385382a34e0452b5a659919206a147a6f66d85d60adf135
-    minizip_1.1.orig.tar.xz 7d8da446d3b6799e7851f077a66551a46b80fc3de708549e79dbd3e49e842ba1
+    minizip_1.1-8+deb12u1.dsc
+        1a518d106083cac24385382a34e0452b5a659919206a147a6f66d85d60adf135
+        9ea14ec81dfacf2f3b1e2d6fc1466e128a83bd1c
+    minizip_1.1.orig.tar.xz
+        7d8da446d3b6799e7851f077a66551a46b80fc3de708549e79dbd3e49e842ba1
+        22037612d49e9ddd70848eca9ad4ff5752c86897
     minizip_1.1-8+deb12u1.debian.tar.xz
-        1a6f0cec9d51b9485d7a2f6c6fcf8240ab716854fe4640790838451f9f4b90fa)
+        1a6f0cec9d51b9485d7a2f6c6fcf8240ab716854fe4640790838451f9f4b90fa
+        a51618c9b34386599ee3e000a64df9e8b78b2df2)
 qb_debian_source(expat e/expat FILES
-    expat_2.5.0-1+deb12u2.dsc 6fc87dbd01f49999ed368cfb37c08d35e41348dda2281d60642f3aa14cb77e32
-    expat_2.5.0.orig.tar.gz ab00ee05c7067fd10a35c5d2a4922ebba746ddd50ff83b79c828da17bbdf1757
+    expat_2.5.0-1+deb12u2.dsc
+        6fc87dbd01f49999ed368cfb37c08d35e41348dda2281d60642f3aa14cb77e32
+        18f25a8bddbab814319785838ec5edca20be79b2
+    expat_2.5.0.orig.tar.gz
+        ab00ee05c7067fd10a35c5d2a4922ebba746ddd50ff83b79c828da17bbdf1757
+        03d9882ede56aa48919fbf50fe17614630257a82
     expat_2.5.0-1+deb12u2.debian.tar.xz
-        7e29f5db5067e55193540089ed0f3ec9676704cf79dcea81a9bfb9f49435ae53)
+        7e29f5db5067e55193540089ed0f3ec9676704cf79dcea81a9bfb9f49435ae53
+        cb2054e2f4a6e77b65084f581b2aadd59b789b82)
 qb_debian_source(libxlsxwriter libx/libxlsxwriter FILES
-    libxlsxwriter_1.1.4-2.dsc 8e53fa5625ec415e16f62411036de83eed6ec93a3499c4e159d5b119dbbc81ba
-    libxlsxwriter_1.1.4.orig.tar.gz b379eb35fdd9c653ebe72485b9c992f612c7ea66f732784457997d6e782f619b
+    libxlsxwriter_1.1.4-2.dsc
+        8e53fa5625ec415e16f62411036de83eed6ec93a3499c4e159d5b119dbbc81ba
+        c4ffab9a8246e96ab1bd0c50a30eff30ae0e870a
+    libxlsxwriter_1.1.4.orig.tar.gz
+        b379eb35fdd9c653ebe72485b9c992f612c7ea66f732784457997d6e782f619b
+        90673c3dab35af3c11e16857af53a0ac9285d106
     libxlsxwriter_1.1.4-2.debian.tar.xz
-        62db4901bf6049e2e33ef708d2d51b36cfb82e2bc10ed5f82be0cf9fe596e98b)
+        62db4901bf6049e2e33ef708d2d51b36cfb82e2bc10ed5f82be0cf9fe596e98b
+        24472a85876f462e463d08359e6d9679654d6cbf)
 
 # zlib: Debian's static MinGW library.
 set(ZLIB_USE_STATIC_LIBS ON)
