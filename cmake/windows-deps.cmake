@@ -39,3 +39,5 @@ endforeach()
 set(QB_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${QB_WINE_PREFIX} WINEDEBUG=-all DISPLAY=
                                   /usr/lib/wine/wine64)
+
+include(${CMAKE_CURRENT_LIST_DIR}/windows-workbook-libs.cmake)
