@@ -96,7 +96,7 @@ void BM_LoadPlayer(benchmark::State& state) {
     qb::PlayerEditor editor(qb::kCommentaryNameCount);
     int slot = 0;
     for (auto _ : state) {
-        editor.load(roster, slot);
+        editor.load(roster, slot, roster.readSlot(slot));
         slot = (slot + 1) % qb::kDemoPlayerCount;
     }
 }
@@ -132,7 +132,7 @@ void saveOnePlayer(benchmark::State& state, bool durable) {
     safety.backups = false;
     safety.durable = durable;
     safety.dataFolder = scratch().root + "/data";
-    editor.load(roster, 5);
+    editor.load(roster, 5, roster.readSlot(5));
     int value = 0;
     for (auto _ : state) {
         editor.sheet().bowlingRatings[4] = value;

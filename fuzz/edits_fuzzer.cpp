@@ -6,7 +6,7 @@
 #include "cli/edits.h"
 #include "player/edits_file.h"
 #include "player/field_registry.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <cstdlib>
 #include <string>

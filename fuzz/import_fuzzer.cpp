@@ -2,8 +2,8 @@
 // the player file, the rest the roster's slot table; the target slot comes from the
 // input's size. An occupied slot keeps its ID and takes every other byte; an empty one
 // takes the whole record unless another slot holds its ID.
-#include "roster/errors.h"
 #include "saving/transfer.h"
+#include "system/errors.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "roster/errors.h"
+#include "system/errors.h"
 
 namespace qb::cli {
 

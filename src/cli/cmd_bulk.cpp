@@ -3,7 +3,7 @@
 #include "cli/edits.h"
 #include "player/player_object.h"
 #include "player/relative_edit.h"
-#include "roster/quoted_text.h"
+#include "system/quoted_text.h"
 
 #include <iostream>
 #include <optional>

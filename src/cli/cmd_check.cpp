@@ -3,9 +3,9 @@
 #include "codecs/field_keys.h"
 #include "codecs/statistics.h"
 #include "player/player_object.h"
-#include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "saving/safe_write.h"
+#include "system/errors.h"
 
 #include <cstdio>
 #include <iostream>

@@ -4,8 +4,8 @@
 #include "codecs/player_editor.h"
 #include "player/player_object.h"
 #include "player/roster_document.h"
-#include "roster/errors.h"
 #include "roster/player_lists.h"
+#include "system/errors.h"
 
 #include <iostream>
 
@@ -45,7 +45,7 @@ int runRepair(const std::string& file, const std::vector<int>& slots, const Repo
     for (const int slot : chosen) {
         PlayerEditor editor(kCommentaryNameCount);
         std::vector<FieldChange> changes;
-        for (FieldRepair& repair : editor.loadRepaired(roster, slot)) {
+        for (FieldRepair& repair : editor.loadRepaired(roster, slot, roster.readSlot(slot))) {
             changes.push_back(
                 {std::move(repair.field), std::move(repair.before), std::move(repair.after)});
         }

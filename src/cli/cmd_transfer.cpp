@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 #include "player/roster_document.h"
-#include "roster/errors.h"
 #include "roster/player_lists.h"
 #include "saving/transfer.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"
 

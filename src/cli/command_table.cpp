@@ -5,9 +5,9 @@
 #include "cli/edits.h"
 #include "player/field_registry.h"
 #include "roster/layout.h"
-#include "roster/quoted_text.h"
 #include "saving/recovery.h"
 #include "saving/roster_lock.h"
+#include "system/quoted_text.h"
 
 #include <iostream>
 #include <map>

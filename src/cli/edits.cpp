@@ -10,8 +10,8 @@
 #include "player/dump_check.h"
 #include "player/player_copy.h"
 #include "player/player_match.h"
-#include "roster/quoted_text.h"
 #include "system/faults.h"
+#include "system/quoted_text.h"
 
 #include <algorithm>
 #include <iostream>

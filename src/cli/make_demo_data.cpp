@@ -1,7 +1,7 @@
 // Writes the built-in demo roster (demo.pak) and demo saved game (demo.sav).
 #include "codecs/demo_roster.h"
 #include "player/demo_files.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <iostream>
 

@@ -6,7 +6,7 @@
 #include "codecs/tables.h"
 #include "roster/codepage.h"
 #include "roster/player_lists.h"
-#include "roster/trimmed.h"
+#include "system/trimmed.h"
 
 #include <algorithm>
 #include <bit>

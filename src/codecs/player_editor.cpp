@@ -7,7 +7,7 @@
 #include "codecs/ratings.h"
 #include "codecs/roles.h"
 #include "codecs/statistics.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <algorithm>
 
@@ -64,19 +64,14 @@ FieldRepairs repairRecord(Record& record, int commentaryCount) {
 
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
-void PlayerEditor::load(const RosterFile& roster, int slot) {
-    load(roster, slot, roster.readSlot(slot));
-}
-
 void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored) {
     show(roster, slot, stored, stored);
 }
 
-FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot) {
-    const Record record = roster.readSlot(slot);
-    Record repaired = record;
+FieldRepairs PlayerEditor::loadRepaired(const RosterFile& roster, int slot, const Record& stored) {
+    Record repaired = stored;
     FieldRepairs repairs = repairRecord(repaired, commentaryCount_);
-    show(roster, slot, record, repaired);
+    show(roster, slot, stored, repaired);
     return repairs;
 }
 

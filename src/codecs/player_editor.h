@@ -2,8 +2,8 @@
 
 #include "codecs/field_repair.h"
 #include "codecs/player_sheet.h"
-#include "roster/errors.h"
 #include "roster/roster_file.h"
+#include "system/errors.h"
 
 #include <functional>
 #include <optional>
@@ -50,18 +50,15 @@ public:
     const Record& loaded() const noexcept { return loaded_; }
     const Record& working() const noexcept { return working_; }
     std::optional<int> slot() const noexcept { return slot_; }
-    bool loadComplete() const noexcept { return complete_; }
 
-    // Reads the slot into both records and runs the show sequence. A failing step
-    // stops the sequence (the editors of later steps keep their values) and is
-    // thrown as a ShowError; a file failure as a FileError.
-    void load(const RosterFile& roster, int slot);
-    // The same for `stored`, the slot's bytes as the caller read them with the rest of
-    // the slot table.
+    // Takes `stored`, the bytes of the roster's slot as the caller read them, into both
+    // records and runs the show sequence. A failing step stops the sequence (the editors
+    // of later steps keep their values) and is thrown as a ShowError. The roster only
+    // names the file a save may write the player into: nothing here reads a file.
     void load(const RosterFile& roster, int slot, const Record& stored);
-    // Reads the slot, repairs what its editors cannot show (see repairRecord) and shows
-    // the repaired player; the repairs are unsaved edits that a save writes.
-    FieldRepairs loadRepaired(const RosterFile& roster, int slot);
+    // The same with what its editors cannot show repaired (see repairRecord); the repairs
+    // are unsaved edits that a save writes.
+    FieldRepairs loadRepaired(const RosterFile& roster, int slot, const Record& stored);
     // Forgets the player: the editors show nothing and a save is refused.
     void clear();
 

@@ -1,30 +1,21 @@
 #include "codecs/ratings.h"
 
-#include "codecs/bits.h"
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
-#include "roster/little_endian.h"
+#include "system/little_endian.h"
 
 #include <string>
 
 namespace qb {
 namespace {
 
-int sixBitsOf(const std::string& groupText, int shift) {
-    // The group text holds bits 18-23 in characters 1-2 and bits 0-5 in characters 7-8.
-    const auto pair = static_cast<std::size_t>(6 - shift / 3);
-    return (groupText[pair] - '0') * 10 + (groupText[pair + 1] - '0');
-}
-
 int storedRating(const Record& r, const RatingLocation& location) {
     const auto at = [&r](int offset) { return int{r[static_cast<std::size_t>(offset)]}; };
     switch (location.storage) {
-    case RatingStorage::Group: {
-        const int offset = location.offset;
-        const std::string text =
-            sixBitGroupsText(littleEndian(&r[static_cast<std::size_t>(offset)], 3));
-        return sixBitsOf(text, location.shift);
-    }
+    case RatingStorage::Group:
+        return static_cast<int>(
+            (littleEndian(&r[static_cast<std::size_t>(location.offset)], 3) >> location.shift) &
+            63);
     case RatingStorage::Byte:
         return at(location.offset);
     case RatingStorage::ByteBits:
@@ -37,10 +28,6 @@ int storedRating(const Record& r, const RatingLocation& location) {
         return at(105) / 16 + (at(106) & 15) * 16;
     }
     return 0;
-}
-
-std::string twoDigits(int value) {
-    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 // ratingPercent's table for 0-63; it is not a formula (8 gives 12, 62 and 63 give 100).
@@ -108,18 +95,21 @@ void requireRatingsInRange(const PlayerSheet& sheet) {
 
 void storeRatings(const PlayerSheet& sheet, Record& working) {
     requireRatingsInRange(sheet);
-    // Each 24-bit group is joined from four two-digit texts, bits 18-23 first.
+    // Each 24-bit group holds four six-bit ratings and nothing else: it is written whole.
     constexpr std::array<int, 6> kGroups = {76, 80, 84, 92, 96, 100};
     for (const int group : kGroups) {
-        std::string text = "00000000";
+        std::uint32_t bits = 0;
         for (const RatingLocation& location : kRatingLocations) {
             if (location.storage == RatingStorage::Group && location.offset == group) {
-                const auto pair = static_cast<std::size_t>(6 - location.shift / 3);
-                text.replace(pair, 2, twoDigits(ratingSlider(sheet, location.tab, location.index)));
+                bits |=
+                    static_cast<std::uint32_t>(ratingSlider(sheet, location.tab, location.index))
+                    << location.shift;
             }
         }
-        const auto g = static_cast<std::size_t>(group);
-        storeLittleEndian(sixBitGroupsValue(text), working[g], working[g + 1], working[g + 2]);
+        for (std::size_t byte = 0; byte < 3; ++byte) {
+            working[static_cast<std::size_t>(group) + byte] =
+                static_cast<std::uint8_t>(bits >> (8 * byte));
+        }
     }
     // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
     // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.

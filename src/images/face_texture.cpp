@@ -1,8 +1,8 @@
 #include "images/face_texture.h"
 
 #include "images/dib.h"
-#include "roster/little_endian.h"
 #include "system/file_handle.h"
+#include "system/little_endian.h"
 
 #include <algorithm>
 #include <array>

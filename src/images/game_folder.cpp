@@ -74,4 +74,24 @@ std::optional<std::filesystem::path> findBat(const std::filesystem::path& folder
     return findGameFile(folder, batRelativePath(bat));
 }
 
+std::string gameFolderText(const std::string& stored) {
+    return utf8Path(gameFolderPath(stored));
+}
+
+namespace {
+
+std::optional<std::string> asText(const std::optional<std::filesystem::path>& path) {
+    return path ? std::optional(utf8Path(*path)) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> archiveInGameFolder(const std::string& stored) {
+    return asText(findArchive(gameFolderPath(stored)));
+}
+
+std::optional<std::string> batInGameFolder(const std::string& stored, int bat) {
+    return asText(findBat(gameFolderPath(stored), bat));
+}
+
 } // namespace qb

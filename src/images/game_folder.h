@@ -26,4 +26,10 @@ std::optional<std::filesystem::path> findGameFile(const std::filesystem::path& f
 std::optional<std::filesystem::path> findArchive(const std::filesystem::path& folder);
 std::optional<std::filesystem::path> findBat(const std::filesystem::path& folder, int bat);
 
+// The same for the folder as the settings store it, with every path as UTF-8 text: what
+// the window shows and opens.
+std::string gameFolderText(const std::string& stored);
+std::optional<std::string> archiveInGameFolder(const std::string& stored);
+std::optional<std::string> batInGameFolder(const std::string& stored, int bat);
+
 } // namespace qb

@@ -1,7 +1,7 @@
 #include "link/link_request.h"
 
-#include "roster/quoted_text.h"
-#include "roster/trimmed.h"
+#include "system/quoted_text.h"
+#include "system/trimmed.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "player/text_encoding.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "player/demo_files.h"
 
 #include "codecs/demo_roster.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"
 

@@ -2,8 +2,8 @@
 
 #include "player/player_object.h"
 #include "roster/layout.h"
-#include "roster/quoted_text.h"
-#include "saving/fnv1a.h"
+#include "system/fnv1a.h"
+#include "system/quoted_text.h"
 
 #include <cctype>
 #include <charconv>

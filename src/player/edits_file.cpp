@@ -4,8 +4,8 @@
 #include "player/json_reader.h"
 #include "player/player_object.h"
 #include "player/workbook_reader.h"
-#include "roster/quoted_text.h"
 #include "system/file_handle.h"
+#include "system/quoted_text.h"
 
 #include <algorithm>
 #include <cctype>

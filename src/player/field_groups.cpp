@@ -1,7 +1,7 @@
 #include "player/field_groups.h"
 
-#include "roster/quoted_text.h"
-#include "roster/trimmed.h"
+#include "system/quoted_text.h"
+#include "system/trimmed.h"
 
 #include <algorithm>
 #include <array>

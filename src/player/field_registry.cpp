@@ -6,7 +6,7 @@
 #include "codecs/ratings.h"
 #include "codecs/tables.h"
 #include "roster/codepage.h"
-#include "roster/quoted_text.h"
+#include "system/quoted_text.h"
 
 #include <algorithm>
 #include <charconv>

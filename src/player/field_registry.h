@@ -2,7 +2,7 @@
 
 #include "codecs/player_sheet.h"
 #include "codecs/statistics.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <functional>
 #include <optional>

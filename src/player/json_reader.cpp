@@ -1,7 +1,7 @@
 #include "player/json_reader.h"
 
 #include "player/patch.h"
-#include "roster/quoted_text.h"
+#include "system/quoted_text.h"
 
 #include <algorithm>
 #include <set>

@@ -5,7 +5,7 @@
 #include "player/player_copy.h"
 #include "player/text_encoding.h"
 #include "player/workbook_writer.h"
-#include "roster/quoted_text.h"
+#include "system/quoted_text.h"
 
 #include <functional>
 #include <map>

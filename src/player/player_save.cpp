@@ -9,7 +9,7 @@ PlayerSaved savePlayer(PlayerEditor& editor, const RosterFile& roster,
     editor.store(roster);
     const int slot = *editor.slot();
     SaveReport report = writeSlotSafely(roster, slot, editor.loaded(), editor.working(), safety);
-    editor.load(roster, slot);
+    editor.load(roster, slot, roster.readSlot(slot));
     return {std::move(report.written.front()), std::move(report.notices)};
 }
 

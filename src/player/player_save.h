@@ -1,9 +1,9 @@
 #pragma once
 
 #include "codecs/player_editor.h"
-#include "roster/errors.h"
 #include "roster/roster_file.h"
 #include "saving/safe_write.h"
+#include "system/errors.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "player/relative_edit.h"
 
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <algorithm>
 #include <charconv>

@@ -81,7 +81,7 @@ FieldRepairs RosterDocument::repair(int slot) {
 FieldRepairs RosterDocument::loadRepaired(int slot) {
     requireSlot(path(), slot);
     Pending repaired{PlayerEditor(commentaryCount_), {}, {}};
-    FieldRepairs repairs = repaired.editor.loadRepaired(file_, slot);
+    FieldRepairs repairs = repaired.editor.loadRepaired(file_, slot, file_.readSlot(slot));
     for (const FieldRepair& made : repairs) {
         repaired.keys.insert(made.field);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "player/player_object.h"
-#include "roster/errors.h"
+#include "system/errors.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "roster/layout.h"
 
 #include "roster/codepage.h"
-#include "roster/little_endian.h"
+#include "system/little_endian.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #include "roster/roster_file.h"
 
-#include "roster/errors.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 
 #include <cctype>

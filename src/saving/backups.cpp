@@ -1,9 +1,9 @@
 #include "saving/backups.h"
 
-#include "roster/errors.h"
 #include "roster/roster_file.h"
-#include "saving/fnv1a.h"
 #include "system/data_folder.h"
+#include "system/errors.h"
+#include "system/fnv1a.h"
 #include "system/native_path.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "saving/file_identity.h"
 
-#include "roster/errors.h"
-#include "saving/fnv1a.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
+#include "system/fnv1a.h"
 #include "system/native_path.h"
 #include "system/process.h"
 

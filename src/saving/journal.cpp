@@ -1,9 +1,9 @@
 #include "saving/journal.h"
 
-#include "roster/errors.h"
 #include "roster/layout.h"
-#include "saving/fnv1a.h"
+#include "system/errors.h"
 #include "system/faults.h"
+#include "system/fnv1a.h"
 #include "system/native_path.h"
 
 #include <algorithm>

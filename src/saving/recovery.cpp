@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 
 namespace qb {
@@ -360,6 +361,13 @@ std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::
                        }
                    });
     return pending;
+}
+
+std::vector<std::string> recoverOnOpening(const std::string& path) {
+    const std::string folder = userDataFolder();
+    std::vector<std::string> texts = recoverInterruptedSaves(folder, path);
+    std::ranges::move(setAsideJournals(folder, path), std::back_inserter(texts));
+    return texts;
 }
 
 } // namespace qb

@@ -43,4 +43,9 @@ std::vector<std::string> pendingSaves(const std::string& dataFolder, const std::
 std::vector<std::string> setAsideJournals(const std::string& dataFolder,
                                           const std::string& onlyFor = {});
 
+// What the window says when it opens the file at `path`: the texts of its cut-off saves,
+// recovered now, then those of its journals set aside earlier (said at every opening
+// until the user deals with them). The journals are in the user's data folder.
+std::vector<std::string> recoverOnOpening(const std::string& path);
+
 } // namespace qb

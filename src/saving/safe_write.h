@@ -1,10 +1,10 @@
 #pragma once
 
-#include "roster/errors.h"
 #include "roster/roster_file.h"
 #include "saving/recovery.h"
 #include "saving/roster_lock.h"
 #include "system/data_folder.h"
+#include "system/errors.h"
 
 #include <chrono>
 #include <optional>

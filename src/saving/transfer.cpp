@@ -1,10 +1,10 @@
 #include "saving/transfer.h"
 
-#include "roster/errors.h"
-#include "roster/trimmed.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"
 #include "system/process.h"
+#include "system/trimmed.h"
 
 #include <atomic>
 #include <filesystem>

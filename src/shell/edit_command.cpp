@@ -76,10 +76,8 @@ QString cellText(const Field& field, const CellValue& value) {
         return number >= 0 && number < entries
                    ? qView(field.choices[static_cast<std::size_t>(number)])
                    : QStringLiteral("-");
-    case FieldKind::NumberList:
-        return number >= entries ? QString::number(field.low + number - entries)
-               : number >= 0     ? qView(field.choices[static_cast<std::size_t>(number)])
-                                 : QStringLiteral("-");
+    case FieldKind::NumberList: // the list's entries are the numbers 0..high
+        return number >= 0 ? QString::number(number) : QStringLiteral("-");
     case FieldKind::Flag:
     case FieldKind::ThreeState:
         return number == 1   ? QStringLiteral("ticked")

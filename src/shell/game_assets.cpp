@@ -10,8 +10,6 @@
 #include "shell/companion_link.h"
 #include "shell/pages/personal_page.h"
 #include "shell/picture_box.h"
-#include "system/file_handle.h"
-#include "system/native_path.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +32,8 @@ void GameAssets::message(QMessageBox::Icon icon, const QString& text) {
 }
 
 QString GameAssets::archivePath() const {
-    const auto archive = findArchive(gameFolderPath(folder_.toStdString()));
-    return archive ? QString::fromStdString(utf8Path(*archive)) : QString();
+    const auto archive = archiveInGameFolder(folder_.toStdString());
+    return archive ? QString::fromStdString(*archive) : QString();
 }
 
 bool GameAssets::requireGameFolder() {
@@ -60,7 +58,7 @@ void GameAssets::chooseGameFolder() {
         if (folder.isEmpty()) {
             return;
         }
-        if (!findArchive(gameFolderPath(folder.toStdString()))) {
+        if (!archiveInGameFolder(folder.toStdString())) {
             message(QMessageBox::Critical, QStringLiteral("Wrong Path: %1 holds no %2")
                                                .arg(QDir::toNativeSeparators(folder),
                                                     QString::fromLatin1(kArchiveRelative)));
@@ -78,8 +76,7 @@ void GameAssets::showFace(int face) {
     attempt(dialogs_, window_, [&] {
         const QString archive = archivePath();
         if (archive.isEmpty()) {
-            throw FaceCopyError("no game archive in " +
-                                utf8Path(gameFolderPath(folder_.toStdString())));
+            throw FaceCopyError("no game archive in " + gameFolderText(folder_.toStdString()));
         }
         copyFaceToBmp(archive.toStdString(), face, bmp.toStdString());
         // Read through QImage: QPixmap's own loading caches by file name and would show
@@ -95,10 +92,10 @@ void GameAssets::showFace(int face) {
 void GameAssets::showBat(int bat) {
     // A missing or undecodable bat leaves the box empty.
     TgaReader reader;
-    const auto file = findBat(gameFolderPath(folder_.toStdString()), bat);
+    const auto file = batInGameFolder(folder_.toStdString(), bat);
     try {
         if (file) {
-            reader.load(utf8Path(*file));
+            reader.load(*file);
         }
     } catch (const ImageError&) {
         reader = TgaReader();

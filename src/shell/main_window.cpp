@@ -1,6 +1,5 @@
 #include "shell/main_window.h"
 
-#include "roster/errors.h"
 #include "shell/artwork.h"
 #include "shell/demo_reset.h"
 #include "shell/list_opener.h"
@@ -17,6 +16,7 @@
 #include "shell/text_box_undo_keys.h"
 #include "shell/tools/document_tools.h"
 #include "shell/tools/tool_windows.h"
+#include "system/errors.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
 #include "player/shown_player.h"
-#include "roster/errors.h"
 #include "shell/edit_command.h"
 #include "shell/pages/personal_page.h"
 #include "shell/pages/slot_list_page.h"
@@ -13,6 +12,7 @@
 #include "shell/tab_strip.h"
 #include "shell/unshowable_player.h"
 #include "shell/wait_cursor.h"
+#include "system/errors.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -160,7 +160,7 @@ void PlayerPresenter::showPlayer(int slot, Asking asking) {
                 shownSlot_ = -1;
                 editor_.clear();
                 try {
-                    editor_.load(openedRoster(), slot);
+                    editor_.load(openedRoster(), slot, document_->table().copyRecord(slot));
                 } catch (const ShowError&) {
                 }
             }

@@ -2,14 +2,13 @@
 
 #include "codecs/codec_errors.h"
 #include "player/player_save.h"
-#include "roster/errors.h"
 #include "saving/recovery.h"
 #include "shell/app_settings.h"
 #include "shell/pages/personal_page.h"
 #include "shell/player_name_box.h"
 #include "shell/player_presenter.h"
 #include "shell/wait_cursor.h"
-#include "system/data_folder.h"
+#include "system/errors.h"
 
 #include <QStringList>
 #include <QUndoStack>
@@ -54,10 +53,7 @@ void RosterSaver::reportRecoveredSaves(const QString& file) {
     // Each journal under its roster's lock. Journals set aside earlier are reported again.
     std::vector<std::string> texts;
     try {
-        const std::string folder = userDataFolder();
-        texts = recoverInterruptedSaves(folder, file.toStdString());
-        const std::vector<std::string> setAside = setAsideJournals(folder, file.toStdString());
-        texts.insert(texts.end(), setAside.begin(), setAside.end());
+        texts = recoverOnOpening(file.toStdString());
     } catch (const QuillbayError& error) {
         texts.push_back(error.description());
     }

@@ -1,5 +1,5 @@
-#include "roster/errors.h"
 #include "system/data_folder.h"
+#include "system/errors.h"
 
 #include <cerrno>
 #include <cstdlib>

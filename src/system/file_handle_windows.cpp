@@ -1,4 +1,4 @@
-#include "roster/errors.h"
+#include "system/errors.h"
 #include "system/faults.h"
 #include "system/file_handle.h"
 #include "system/native_path.h"

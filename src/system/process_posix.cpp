@@ -1,4 +1,4 @@
-#include "saving/fnv1a.h"
+#include "system/fnv1a.h"
 #include "system/process.h"
 
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "roster/errors.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 
 namespace qb {

@@ -5,7 +5,7 @@
 #include "player/dump_check.h"
 #include "player/edits_file.h"
 #include "roster/codepage.h"
-#include "saving/fnv1a.h"
+#include "system/fnv1a.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

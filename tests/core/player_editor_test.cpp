@@ -45,7 +45,7 @@ TEST(PlayerEditor, NameEdits) {
         const std::string path = RosterMaker().player(0, row.stored).write(dir, "r.pak");
         const RosterFile roster(path);
         PlayerEditor editor(kCommentaryCount);
-        editor.load(roster, 0);
+        editor.load(roster, 0, roster.readSlot(0));
         savePlayer(editor, roster); // normalising first save
         editor.sheet().name = row.typed;
         if (!row.written) {
@@ -78,7 +78,7 @@ TEST(PlayerEditor, StoreFailuresWriteNothing) {
     };
     for (const auto breaker : breakers) {
         PlayerEditor editor(kCommentaryCount);
-        editor.load(roster, 0);
+        editor.load(roster, 0, roster.readSlot(0));
         editor.sheet().name = "Changed";
         breaker(editor.sheet());
         EXPECT_THROW(savePlayer(editor, roster), StoreError);
@@ -109,7 +109,7 @@ void expectSavesNormaliseOnlyTheirBits(const RosterFile& roster, int slot, const
     SafetyOptions quick;
     quick.durable = false;
     PlayerEditor editor(kCommentaryCount);
-    editor.load(roster, slot);
+    editor.load(roster, slot, roster.readSlot(slot));
     const Record before = editor.loaded();
     savePlayer(editor, roster, quick);
     const Record after = roster.readSlot(slot);

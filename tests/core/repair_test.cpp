@@ -86,8 +86,8 @@ TEST(Repair, LoadRepairedShowsTheRepairAndSaveWritesOnlyIt) {
                                  .write(dir, "r.pak");
     const RosterFile roster(path);
     PlayerEditor editor(kCommentaryNameCount);
-    EXPECT_THROW(editor.load(roster, 1), ShowError);
-    EXPECT_EQ(editor.loadRepaired(roster, 1).size(), 1U);
+    EXPECT_THROW(editor.load(roster, 1, roster.readSlot(1)), ShowError);
+    EXPECT_EQ(editor.loadRepaired(roster, 1, roster.readSlot(1)).size(), 1U);
     // Only ever into the file the player came from, even one that holds the same bytes.
     const std::string other = dir.file("other.pak");
     const auto untouched = test::readFileBytes(path);
@@ -109,7 +109,7 @@ TEST(Repair, AFigureOutOfRangeIsRepairedOnScreenAndThenSaves) {
                                  .write(dir, "r.pak");
     const RosterFile roster(path);
     PlayerEditor editor(kCommentaryNameCount);
-    editor.load(roster, 0);
+    editor.load(roster, 0, roster.readSlot(0));
     editor.sheet().name = "Renamed";
     EXPECT_THAT(
         [&] { savePlayer(editor, roster); },

@@ -49,7 +49,7 @@ TEST_F(RosterDocumentTest, SavesTheBytesThePlayerEditorWrites) {
     test::writeFileBytes(expectedPath, test::readFileBytes(path));
     PlayerEditor editor(kCommentaryNameCount);
     const RosterFile expectedFile(expectedPath);
-    editor.load(expectedFile, slot);
+    editor.load(expectedFile, slot, expectedFile.readSlot(slot));
     for (int format = 0; format < kStatisticsFormatCount; ++format) { // one at a time
         editor.switchStatisticsFormat(format);
         for (const auto& [key, value] : edits) {

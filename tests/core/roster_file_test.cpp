@@ -1,7 +1,7 @@
-#include "roster/errors.h"
 #include "roster/roster_file.h"
 #include "saving/safe_write.h"
 #include "support/roster_maker.h"
+#include "system/errors.h"
 #include "system/file_handle.h"
 
 #include <filesystem>

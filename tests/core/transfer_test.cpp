@@ -1,6 +1,6 @@
-#include "roster/errors.h"
 #include "saving/transfer.h"
 #include "support/roster_maker.h"
+#include "system/errors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -68,7 +68,7 @@ TEST(Soak, RandomEditsChangeOnlyTheirFields) {
         const bool throughEditor = cycle % 2 == 0 && field.format <= 0;
         if (throughEditor) {
             PlayerEditor editor(kCommentaryNameCount);
-            editor.load(roster, slot);
+            editor.load(roster, slot, roster.readSlot(slot));
             field.set(editor.sheet(), value);
             savePlayer(editor, roster, safety);
         } else {

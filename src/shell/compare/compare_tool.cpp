@@ -1,12 +1,12 @@
 #include "shell/compare/compare_tool.h"
 
-#include "roster/errors.h"
 #include "saving/file_identity.h"
 #include "shell/app_settings.h"
 #include "shell/compare/compare_window.h"
 #include "shell/dialogs.h"
 #include "shell/tools/tool_context.h"
 #include "shell/tools/tool_windows.h"
+#include "system/errors.h"
 
 #include <QPointer>
 #include <memory>

@@ -2,11 +2,11 @@
 
 #include "codecs/field_keys.h"
 #include "codecs/tables.h"
-#include "roster/errors.h"
 #include "roster/layout.h"
 #include "shell/edit_command.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/pages/widgets.h"
+#include "system/errors.h"
 
 #include <QRegularExpression>
 #include <algorithm>

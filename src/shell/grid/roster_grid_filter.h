@@ -39,7 +39,6 @@ public:
     void setNameSearch(const QString& text);
     void setConditions(std::vector<ColumnCondition> conditions);
     void setShowEmpty(bool show);
-    bool showEmpty() const { return showEmpty_; }
     // The players shown and the players of the roster.
     int shownPlayers() const;
     int allPlayers() const;

@@ -1,11 +1,11 @@
 #include "shell/grid/roster_grid_view.h"
 
-#include "roster/errors.h"
 #include "shell/grid/field_delegate.h"
 #include "shell/grid/frozen_columns_table.h"
 #include "shell/grid/roster_grid_filter.h"
 #include "shell/grid/roster_grid_model.h"
 #include "shell/pages/widgets.h"
+#include "system/errors.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -2,7 +2,6 @@
 
 #include "codecs/field_keys.h"
 #include "player/roster_document.h"
-#include "roster/errors.h"
 #include "shell/app_settings.h"
 #include "shell/dialogs.h"
 #include "shell/grid/bulk_set_dialog.h"
@@ -17,6 +16,7 @@
 #include "shell/menu_commands.h"
 #include "shell/wait_cursor.h"
 #include "shell/window_placement.h"
+#include "system/errors.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "roster/quoted_text.h"
+#include "system/quoted_text.h"
 
 namespace qb {
 namespace {
