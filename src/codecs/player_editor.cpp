@@ -37,6 +37,13 @@ const std::array<ShowStep, 10> kShowSequence = {{
                            int count) { showCommentary(r, s, count); }},
 }};
 
+void showRecord(const Record& record, PlayerSheet& sheet, int commentaryCount) {
+    sheet.name = recordName(record.data());
+    for (const ShowStep& step : kShowSequence) {
+        step.run(record, record, sheet, commentaryCount);
+    }
+}
+
 void storeSheet(PlayerSheet& sheet, Record& working, int commentaryCount) {
     sheet.name = trimName(sheet.name);
     storeName(sheet, working);
@@ -82,10 +89,7 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
     source_ = roster.path();
     loaded_ = stored;
     working_ = shown;
-    sheet_.name = recordName(shown.data());
-    for (const ShowStep& step : kShowSequence) {
-        step.run(shown, working_, sheet_, commentaryCount_);
-    }
+    showRecord(shown, sheet_, commentaryCount_);
     complete_ = true;
 }
 

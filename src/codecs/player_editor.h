@@ -28,6 +28,11 @@ struct ShowStep {
 // ratings, commentary number.
 extern const std::array<ShowStep, 10> kShowSequence;
 
+// Fills `sheet` from `record` by the show sequence, the name first. A failing step stops
+// the sequence (the editors of later steps keep their values) and is thrown as a
+// ShowError: what the sheet then holds is as much of the player as could be shown.
+void showRecord(const Record& record, PlayerSheet& sheet, int commentaryCount);
+
 // The fixed order in which a player is stored into the working record: name, nation,
 // the three roles, the statistics of the format on screen, ratings, shot flags,
 // skills, commentary number, appearance.

@@ -2,6 +2,7 @@
 
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
+#include "codecs/statistics.h"
 #include "player/shown_player.h"
 #include "shell/edit_command.h"
 #include "shell/pages/personal_page.h"
@@ -38,7 +39,7 @@ PlayerPresenter::PlayerPresenter(const std::unique_ptr<RosterDocument>& document
                                  const std::unique_ptr<QUndoStack>& history, Dialogs& dialogs,
                                  QWidget* window, const Views& views)
     : QObject(window), document_(document), history_(history), dialogs_(dialogs), window_(window),
-      views_(views), editor_(kCommentaryNameCount) {
+      views_(views) {
     connect(views_.names, &PlayerNameBox::chosen, this, [this](int slot) { showPlayer(slot); });
     connect(views_.names, &PlayerNameBox::typedTo, this,
             [this](int slot) { showPlayer(slot, Asking::Never); });
@@ -127,7 +128,7 @@ void PlayerPresenter::listPlayers() {
     // The editors never keep a player of another file: until a player of this one is
     // shown they show nothing and saving is off.
     shownSlot_ = -1;
-    editor_.clear();
+    clearUnshown();
     showSheet();
     if (index.playerCount > 0) {
         views_.names->select(0);
@@ -158,9 +159,11 @@ void PlayerPresenter::showPlayer(int slot, Asking asking) {
                 // after opening a file (never a field of the player shown before); a save
                 // is refused.
                 shownSlot_ = -1;
-                editor_.clear();
+                clearUnshown();
+                unshown_.record = document_->table().copyRecord(slot);
+                unshown_.slot = slot;
                 try {
-                    editor_.load(openedRoster(), slot, document_->table().copyRecord(slot));
+                    showRecord(unshown_.record, unshown_.sheet, kCommentaryNameCount);
                 } catch (const ShowError&) {
                 }
             }
@@ -169,7 +172,7 @@ void PlayerPresenter::showPlayer(int slot, Asking asking) {
              [this] {
                  // The editors keep what they show, and a save is refused.
                  shownSlot_ = -1;
-                 editor_.clear();
+                 clearUnshown();
                  readSheet();
              }},
         asking);
@@ -282,8 +285,20 @@ void PlayerPresenter::showRepairs(const FieldRepairs& repairs) {
                                    changes.join(QStringLiteral(", ")));
 }
 
-PlayerEditor& PlayerPresenter::shownPlayer() {
-    return shownSlot_ >= 0 ? document_->player(shownSlot_) : editor_;
+const PlayerSheet& PlayerPresenter::shownSheet() const {
+    return shownSlot_ >= 0 ? document_->player(shownSlot_).sheet() : unshown_.sheet;
+}
+
+void PlayerPresenter::requireShownPlayer() const {
+    openedRoster(); // without a roster, that is what is said
+    if (shownSlot_ >= 0) {
+        return;
+    }
+    if (unshown_.slot) {
+        throw QuillbayError("The player in slot " + std::to_string(*unshown_.slot) +
+                            " was not loaded completely; load a player again before saving");
+    }
+    throw QuillbayError("No player is loaded");
 }
 
 void PlayerPresenter::commitEditors() {
@@ -297,7 +312,7 @@ void PlayerPresenter::commitEditors() {
     // Every change is read before the first is applied: applying shows the player again.
     std::vector<Page::FieldChange> changes;
     for (const Page* page : views_.pages) {
-        std::ranges::move(page->changes(shownPlayer().sheet()), std::back_inserter(changes));
+        std::ranges::move(page->changes(shownSheet()), std::back_inserter(changes));
     }
     for (Page::FieldChange& change : changes) {
         Edit edit = document_->makeCellEdit(shownSlot_, *change.field, std::move(change.value));
@@ -368,7 +383,7 @@ void PlayerPresenter::showUnsaved() {
 void PlayerPresenter::showChangedFields() {
     const std::set<std::string> changed =
         shownSlot_ >= 0 ? document_->changedKeys(shownSlot_) : std::set<std::string>{};
-    const PlayerSheet& sheet = shownPlayer().sheet();
+    const PlayerSheet& sheet = shownSheet();
     for (Page* page : views_.pages) {
         markUnsaved(views_.tabs->tabButton(page->tab()), page->markChanged(changed, sheet));
     }
@@ -376,7 +391,7 @@ void PlayerPresenter::showChangedFields() {
 
 void PlayerPresenter::showSheet() {
     showingState_ = true;
-    const PlayerSheet& sheet = shownPlayer().sheet();
+    const PlayerSheet& sheet = shownSheet();
     for (Page* page : views_.pages) {
         page->showSheet(sheet);
     }
@@ -386,22 +401,28 @@ void PlayerPresenter::showSheet() {
 
 void PlayerPresenter::readSheet() {
     for (const Page* page : views_.pages) {
-        page->readSheet(editor_.sheet());
+        page->readSheet(unshown_.sheet);
     }
 }
 
 void PlayerPresenter::showStatisticsFormat(int format) {
-    const int leaving = shownPlayer().sheet().statisticsFormat;
+    const int leaving = shownSheet().statisticsFormat;
     if (format == leaving) {
         return;
     }
     commitEditors();
     // A figure that cannot be stored keeps the page on its format.
-    if (!attempt([&] { shownPlayer().switchStatisticsFormat(format); },
-                 {.first = [&] { views_.statistics->setFormat(leaving); }})) {
+    const auto switchFormat = [&] {
+        if (shownSlot_ >= 0) {
+            document_->player(shownSlot_).switchStatisticsFormat(format);
+        } else {
+            switchStatisticsFormat(unshown_.sheet, unshown_.record, format);
+        }
+    };
+    if (!attempt(switchFormat, {.first = [&] { views_.statistics->setFormat(leaving); }})) {
         return;
     }
-    views_.statistics->showSheet(shownPlayer().sheet());
+    views_.statistics->showSheet(shownSheet());
     // The marks follow the format shown: its own changed figures, not the last format's.
     showChangedFields();
     views_.statistics->focusFirstFigure();

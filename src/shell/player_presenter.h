@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <span>
 
 class QLabel;
@@ -82,9 +83,11 @@ public:
     void showRepairs(const FieldRepairs& repairs);
     // The slot of the document's player on screen; -1 while none is.
     int shownSlot() const { return shownSlot_; }
-    // The player on screen: the document's, or while none could be shown, an editor of
-    // its own holding what the editors show.
-    PlayerEditor& shownPlayer();
+    // What the editors show: the document's player on screen, or while none is, the
+    // window's own form state (nothing, or as much of a player as could be shown).
+    const PlayerSheet& shownSheet() const;
+    // Refuses a save while no player of the document is on screen, saying why.
+    void requireShownPlayer() const;
     // Makes what the editors show and the shown player does not into undoable edits.
     void commitEditors();
 
@@ -115,8 +118,16 @@ private:
     QWidget* window_;
     Views views_;
     ChangeSubscription listening_; // to the open document's changes
-    // What the editors show while no player of the document could be shown.
-    PlayerEditor editor_;
+    // What the editors show while no player of the document is on screen: nothing, or
+    // as much of an unshowable player as its record shows, with that record, over which
+    // the statistics formats switch. It is never saved.
+    struct Unshown {
+        PlayerSheet sheet;
+        Record record{};
+        std::optional<int> slot; // the slot shown part-way
+    };
+    void clearUnshown() { unshown_ = {}; }
+    Unshown unshown_;
     int shownSlot_ = -1;
     int historyIndex_ = 0; // where the history was before it last moved
     bool showingState_ = false;

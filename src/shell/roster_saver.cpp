@@ -75,13 +75,9 @@ void RosterSaver::saveShownPlayer() {
                 remembered = names_.current();
                 presenter_.commitEditors();
                 try {
-                    if (presenter_.shownSlot() >= 0) {
-                        document_->save(presenter_.shownSlot(), saveSafety(settings_, force));
-                        history_->setClean();
-                    } else {
-                        savePlayer(presenter_.shownPlayer(), presenter_.openedRoster(),
-                                   saveSafety(settings_, force));
-                    }
+                    presenter_.requireShownPlayer();
+                    document_->save(presenter_.shownSlot(), saveSafety(settings_, force));
+                    history_->setClean();
                 } catch (const SlotConflict& slotConflict) {
                     conflict = slotConflict.description();
                 } catch (const FigureOutOfRange& refused) {

@@ -243,7 +243,8 @@ private slots:
                 QVERIFY(later->value() != 22);
                 QCOMPARE(child<QLabel>(w, "lblUnsaved")->text(), u"1 unsaved player"_s);
                 w.saveShownPlayer();
-                QVERIFY(f.dialogs.messages.value(0).startsWith(u"Unable to save because of\n"_s));
+                QVERIFY(f.dialogs.messages.value(0).startsWith(
+                    u"Unable to save because of\nThe player in slot 1 was not loaded completely"_s));
                 QVERIFY(f.dialogs.messages.value(0).endsWith(
                     u"\n\nMake sure that the file is not opened by other programs"_s));
                 QCOMPARE(test::readFileBytes(path), before);
