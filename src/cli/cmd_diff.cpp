@@ -140,7 +140,7 @@ namespace {
 std::vector<std::string> uncarriedDifferences(RosterDocument& a, int slotA, RosterDocument& b,
                                               int slotB) {
     std::vector<std::string> texts;
-    const ShownPlayer shown = shownPlayer(b, slotB);
+    const ShownPlayer shown = b.shownWithEdits(slotB);
     for (const Field* field : differingFields(a, slotA, b, slotB, {})) {
         if (toJson(shown.value(*field)).is_null()) {
             texts.push_back(field->key + " differs, but the editor cannot show its value here");

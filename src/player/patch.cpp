@@ -102,7 +102,7 @@ std::string writePatch(RosterDocument& a, RosterDocument& b, const std::vector<P
         if (fields.empty()) {
             continue;
         }
-        const ShownPlayer shown = shownPlayer(b, pair.right);
+        const ShownPlayer shown = b.shownWithEdits(pair.right);
         Json entry =
             by == MatchBy::Id ? Json{{"id", playerId(b, pair.right)}} : Json{{"slot", pair.left}};
         bool carried = false;
@@ -126,7 +126,7 @@ void writePatchWorkbook(const std::string& path, RosterDocument& a, RosterDocume
     std::set<const Field*> differing;
     for (const PlayerPair& pair : pairs) {
         const std::vector<const Field*> fields = differingFields(a, pair.left, b, pair.right, {});
-        const ShownPlayer shown = shownPlayer(b, pair.right);
+        const ShownPlayer shown = b.shownWithEdits(pair.right);
         for (const Field* field : fields) {
             if (Json value = toJson(shown.value(*field)); !value.is_null()) {
                 rows[by == MatchBy::Id ? playerId(b, pair.right) : pair.left][field] = value;

@@ -1,27 +1,12 @@
 #include "player/player_compare.h"
 
-#include "codecs/codec_errors.h"
-
 namespace qb {
 
-ShownPlayer shownPlayer(RosterDocument& document, int slot) {
-    PlayerEditor* editor = nullptr;
-    try {
-        editor = &document.player(slot);
-    } catch (const ShowError&) {
-        return showEveryField(document.table().copyRecord(slot));
-    }
-    ShownPlayer shown = showEveryField(editor->working());
-    shown.shown = editor->sheet();
-    shown.formats[static_cast<std::size_t>(editor->sheet().statisticsFormat)] = editor->sheet();
-    shown.failures.clear();
-    return shown;
-}
-
-std::vector<const Field*> differingFields(RosterDocument& a, int slotA, RosterDocument& b,
-                                          int slotB, const FieldSelection& selection) {
-    const ShownPlayer shownA = shownPlayer(a, slotA);
-    const ShownPlayer shownB = shownPlayer(b, slotB);
+std::vector<const Field*> differingFields(const RosterDocument& a, int slotA,
+                                          const RosterDocument& b, int slotB,
+                                          const FieldSelection& selection) {
+    const ShownPlayer shownA = a.shownWithEdits(slotA);
+    const ShownPlayer shownB = b.shownWithEdits(slotB);
     std::vector<const Field*> fields;
     for (const Field& field : fieldRegistry()) {
         if (!field.readOnly() && selection.contains(field) &&

@@ -27,7 +27,7 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
                         from.path(), fromSlot);
     }
     from.player(fromSlot); // a player that fails to load is refused (ShowError)
-    const ShownPlayer shown = shownPlayer(from, fromSlot);
+    const ShownPlayer shown = from.shownWithEdits(fromSlot);
     std::vector<FieldEdit> values;
     for (const Field& field : fieldRegistry()) {
         const Json value = toJson(shown.value(field));
@@ -42,7 +42,7 @@ std::vector<FieldEdit> copiedValues(RosterDocument& from, int fromSlot,
 
 std::vector<Edit> editsShowing(RosterDocument& document, int slot,
                                const std::vector<FieldEdit>& values) {
-    const ShownPlayer shown = shownPlayer(document, slot);
+    const ShownPlayer shown = document.shownWithEdits(slot);
     std::vector<const FieldEdit*> changing;
     for (const FieldEdit& value : values) {
         if (!showsAlready(*value.field, shown.sheetFor(*value.field), value.value)) {

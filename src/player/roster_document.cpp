@@ -51,6 +51,17 @@ PlayerEditor& RosterDocument::player(int slot) {
     return pending(slot).editor;
 }
 
+ShownPlayer RosterDocument::shownWithEdits(int slot) const {
+    if (!hasPending(slot)) {
+        return showEveryField(table_.copyRecord(slot));
+    }
+    const PlayerEditor& editor = players_.at(slot).editor;
+    ShownPlayer shown = showEveryField(editor.working());
+    shown.shown = editor.sheet();
+    shown.formats[static_cast<std::size_t>(editor.sheet().statisticsFormat)] = editor.sheet();
+    return shown;
+}
+
 void RosterDocument::discard(int slot) {
     players_.erase(slot);
     notify({slot});

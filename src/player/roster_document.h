@@ -98,6 +98,12 @@ public:
     // The player of `slot` as its editors show it, with its pending edits. Shown from
     // the slot table on first use; a player that cannot be shown throws a ShowError.
     PlayerEditor& player(int slot);
+    // Every field of the slot's player as the window shows it. With pending edits: the
+    // editors' sheet, and the statistics of the formats off screen as its working record
+    // holds them. Without: each show step on its own from the slot table (see
+    // showEveryField), so a field that cannot be shown is null and named in the failures.
+    // Never shows a player it has not shown before.
+    ShownPlayer shownWithEdits(int slot) const;
     // Shows the slot again from the file as it is now, its pending edits dropped.
     void discard(int slot);
     // What choosing a player found in the file (see readSlotAgain).

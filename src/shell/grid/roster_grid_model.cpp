@@ -141,16 +141,7 @@ void RosterGridModel::findEmptySlots() {
 const ShownPlayer& RosterGridModel::shown(int slot) const {
     std::optional<ShownPlayer>& row = rows_[static_cast<std::size_t>(slot)];
     if (!row) {
-        if (document_.hasPending(slot)) {
-            // The statistics of the formats off screen are in the working record.
-            const PlayerEditor& editor = document_.player(slot);
-            row = showEveryField(editor.working());
-            row->shown = editor.sheet();
-            row->formats[static_cast<std::size_t>(editor.sheet().statisticsFormat)] =
-                editor.sheet();
-        } else {
-            row = showEveryField(document_.table().copyRecord(slot));
-        }
+        row = document_.shownWithEdits(slot);
     }
     return *row;
 }
