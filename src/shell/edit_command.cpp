@@ -41,13 +41,13 @@ bool EditsCommand::mergeWith(const QUndoCommand* other) {
         return false;
     }
     Edit& edit = edits_.front();
-    if (next.front().slot != edit.slot || next.front().field != edit.field ||
-        edit.field->kind != FieldKind::Rating) {
+    if (next.front().slot != edit.slot || next.front().field != edit.field) {
         return false;
     }
     edit.after = next.front().after;
     setText(editText(edit));
-    // A drag away and back again leaves the value where it started: no step is left.
+    // A drag, or a list stepped through, away and back again leaves the value where it
+    // started: no step is left.
     setObsolete(edit.after == edit.before);
     return true;
 }

@@ -11,9 +11,10 @@ namespace qb {
 // field, a grid's cell, bulk set or paste, a compare copy, an edits file, a repair).
 // Redo applies them in order and undo reverts them last first, each through the
 // document, whose listeners show what changed. The merge id names the kind of step: the
-// editors' steps of one rating of one player in a row (a drag, repeated keys) merge
-// into one, which the history drops when it leaves the value where it started; steps of
-// id -1 never merge.
+// editors' steps of one field of one player in a row (a slider dragged, a list stepped
+// through with the arrow keys, a box edited again) merge into one, which the history
+// drops when it leaves the value where it started; steps of id -1 never merge. A step
+// saved since (the history's clean state) takes no more merges.
 class EditsCommand : public QUndoCommand {
 public:
     static constexpr int kNoMerge = -1;

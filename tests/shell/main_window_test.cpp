@@ -635,6 +635,15 @@ private slots:
         slider->setSliderPosition(rating);
         slider->setSliderDown(false);
         QVERIFY(!undoAction->isEnabled());
+        // So does a list stepped through and back; stepped on, it is one step.
+        const int style = bowlingStyleList->currentIndex();
+        const int count = bowlingStyleList->count();
+        test::choose(bowlingStyleList, (style + 1) % count);
+        test::choose(bowlingStyleList, (style + 2) % count);
+        QVERIFY(undoAction->text().endsWith(bowlingStyleList->itemText(style) + u" → "_s +
+                                            bowlingStyleList->itemText((style + 2) % count)));
+        test::choose(bowlingStyleList, style);
+        QVERIFY(!undoAction->isEnabled());
         // A drag of 20 steps is one step of the history.
         slider->setSliderDown(true);
         for (int step = 1; step <= 20; ++step) {
