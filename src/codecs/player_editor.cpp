@@ -93,13 +93,6 @@ void PlayerEditor::show(const RosterFile& roster, int slot, const Record& stored
     complete_ = true;
 }
 
-void PlayerEditor::clear() {
-    sheet_ = PlayerSheet();
-    slot_.reset();
-    source_.clear();
-    complete_ = false;
-}
-
 FieldRepairs PlayerEditor::figureRepairs() const {
     PlayerSheet sheet = sheet_;
     Record working = working_;

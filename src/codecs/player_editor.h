@@ -64,8 +64,6 @@ public:
     // The same with what its editors cannot show repaired (see repairRecord); the repairs
     // are unsaved edits that a save writes.
     FieldRepairs loadRepaired(const RosterFile& roster, int slot, const Record& stored);
-    // Forgets the player: the editors show nothing and a save is refused.
-    void clear();
 
     // The figures, in every format, that show a value a save refuses, with the values
     // repairFigures would set; nothing changes.
