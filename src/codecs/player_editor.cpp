@@ -69,6 +69,14 @@ FieldRepairs repairRecord(Record& record, int commentaryCount) {
     return repairs;
 }
 
+QuillbayError noPlayerToSave(std::optional<int> partlyShown) {
+    if (partlyShown) {
+        return QuillbayError("The player in slot " + std::to_string(*partlyShown) +
+                             " was not loaded completely; load a player again before saving");
+    }
+    return QuillbayError("No player is loaded");
+}
+
 PlayerEditor::PlayerEditor(int commentaryCount) : commentaryCount_(commentaryCount) {}
 
 void PlayerEditor::load(const RosterFile& roster, int slot, const Record& stored) {
@@ -113,7 +121,7 @@ void PlayerEditor::switchStatisticsFormat(int format) {
 
 std::vector<int> PlayerEditor::store(const RosterFile& roster) {
     if (!slot_) {
-        throw QuillbayError("No player is loaded");
+        throw noPlayerToSave(std::nullopt);
     }
     if (roster.path() != source_) {
         throw QuillbayError("The player shown was loaded from " + source_ + ", not from " +
@@ -121,8 +129,7 @@ std::vector<int> PlayerEditor::store(const RosterFile& roster) {
                             roster.path());
     }
     if (!complete_) {
-        throw QuillbayError("The player in slot " + std::to_string(*slot_) +
-                            " was not loaded completely; load a player again before saving");
+        throw noPlayerToSave(slot_);
     }
     try {
         storeSheet(sheet_, working_, commentaryCount_);

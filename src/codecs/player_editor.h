@@ -43,6 +43,10 @@ void storeSheet(PlayerSheet& sheet, Record& working, int commentaryCount);
 // else the list's first entry. Fields that show are kept. Returns what was changed.
 FieldRepairs repairRecord(Record& record, int commentaryCount);
 
+// The refusal of a save while no player is on screen, or only part of the one of
+// `partlyShown`.
+QuillbayError noPlayerToSave(std::optional<int> partlyShown);
+
 // The player being edited: the loaded and working records of one slot and the
 // sheet of editor values that shows them. The window and the command-line tool both edit
 // through it, so the same change writes the same bytes.

@@ -1,5 +1,6 @@
 #include "codecs/ratings.h"
 
+#include "codecs/bits.h"
 #include "codecs/codec_errors.h"
 #include "codecs/identity.h"
 #include "system/little_endian.h"
@@ -106,10 +107,8 @@ void storeRatings(const PlayerSheet& sheet, Record& working) {
                     << location.shift;
             }
         }
-        for (std::size_t byte = 0; byte < 3; ++byte) {
-            working[static_cast<std::size_t>(group) + byte] =
-                static_cast<std::uint8_t>(bits >> (8 * byte));
-        }
+        const auto g = static_cast<std::size_t>(group);
+        storeLittleEndian(bits, working[g], working[g + 1], working[g + 2]);
     }
     // Whole bytes, and bytes whose other bits are written 0 (90 bits 0-1, 103 bits 6-7).
     // Byte 111 also takes Speed's bits 4-5 in its bits 0-1.

@@ -291,14 +291,9 @@ const PlayerSheet& PlayerPresenter::shownSheet() const {
 
 void PlayerPresenter::requireShownPlayer() const {
     openedRoster(); // without a roster, that is what is said
-    if (shownSlot_ >= 0) {
-        return;
+    if (shownSlot_ < 0) {
+        throw noPlayerToSave(unshown_.slot);
     }
-    if (unshown_.slot) {
-        throw QuillbayError("The player in slot " + std::to_string(*unshown_.slot) +
-                            " was not loaded completely; load a player again before saving");
-    }
-    throw QuillbayError("No player is loaded");
 }
 
 void PlayerPresenter::commitEditors() {
